@@ -1,0 +1,192 @@
+#include "data_repair/byte_buffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <iterator>
+
+namespace data_repair {
+
+namespace {
+
+template <unsigned Width>
+uint64_t readBig(const ByteBuffer& b, uint64_t pos)
+{
+    if (!fits(b, pos, Width))
+        return 0;
+    uint64_t value = 0;
+    for (unsigned i = 0; i < Width; ++i)
+        value = (value << 8) | b[pos + i];
+    return value;
+}
+
+template <unsigned Width>
+uint64_t readLittle(const ByteBuffer& b, uint64_t pos)
+{
+    if (!fits(b, pos, Width))
+        return 0;
+    uint64_t value = 0;
+    for (unsigned i = 0; i < Width; ++i)
+        value |= static_cast<uint64_t>(b[pos + i]) << (8 * i);
+    return value;
+}
+
+template <unsigned Width>
+void putBig(ByteBuffer& b, uint64_t pos, uint64_t value)
+{
+    if (!fits(b, pos, Width))
+        return;
+    for (unsigned i = 0; i < Width; ++i)
+        b[pos + i] = static_cast<uint8_t>(value >> (8 * (Width - 1 - i)));
+}
+
+template <unsigned Width>
+void putLittle(ByteBuffer& b, uint64_t pos, uint64_t value)
+{
+    if (!fits(b, pos, Width))
+        return;
+    for (unsigned i = 0; i < Width; ++i)
+        b[pos + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+template <unsigned Width>
+void appendBig(ByteBuffer& b, uint64_t value)
+{
+    for (unsigned i = 0; i < Width; ++i)
+        b.push_back(static_cast<uint8_t>(value >> (8 * (Width - 1 - i))));
+}
+
+template <unsigned Width>
+void appendLittle(ByteBuffer& b, uint64_t value)
+{
+    for (unsigned i = 0; i < Width; ++i)
+        b.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+uint64_t findRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uint64_t needleLen, uint64_t start)
+{
+    if (needleLen == 0 || start >= hayLen || needleLen > hayLen - start)
+        return npos;
+    const auto* first = hay + start;
+    const auto* last = hay + hayLen;
+    // Boyer-Moore-Horspool keeps hostile repetitive inputs from costing O(n * m).
+    const auto* hit = std::search(first, last, std::boyer_moore_horspool_searcher(needle, needle + needleLen));
+    return hit == last ? npos : static_cast<uint64_t>(hit - hay);
+}
+
+uint64_t rfindRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uint64_t needleLen, uint64_t end)
+{
+    // Last occurrence that starts before `end`: a forward search over the reversed bytes.
+    if (needleLen == 0 || needleLen > hayLen)
+        return npos;
+    const uint64_t lastStart = std::min<uint64_t>(end == 0 ? 0 : end - 1, hayLen - needleLen);
+    if (end == 0)
+        return npos;
+    const uint64_t regionEnd = lastStart + needleLen;
+    std::vector<uint8_t> reversedNeedle(needle, needle + needleLen);
+    std::reverse(reversedNeedle.begin(), reversedNeedle.end());
+    const std::reverse_iterator<const uint8_t*> rfirst(hay + regionEnd);
+    const std::reverse_iterator<const uint8_t*> rlast(hay);
+    const auto hit = std::search(rfirst, rlast,
+                                 std::boyer_moore_horspool_searcher(reversedNeedle.begin(), reversedNeedle.end()));
+    if (hit == rlast)
+        return npos;
+    // hit points at the needle's last byte counted from the region's end.
+    const uint64_t offsetFromEnd = static_cast<uint64_t>(hit - rfirst);
+    return regionEnd - offsetFromEnd - needleLen;
+}
+
+} // namespace
+
+uint8_t readU8(const ByteBuffer& b, uint64_t pos) { return static_cast<uint8_t>(readBig<1>(b, pos)); }
+uint16_t readBe16(const ByteBuffer& b, uint64_t pos) { return static_cast<uint16_t>(readBig<2>(b, pos)); }
+uint32_t readBe24(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readBig<3>(b, pos)); }
+uint32_t readBe32(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readBig<4>(b, pos)); }
+uint64_t readBe64(const ByteBuffer& b, uint64_t pos) { return readBig<8>(b, pos); }
+uint16_t readLe16(const ByteBuffer& b, uint64_t pos) { return static_cast<uint16_t>(readLittle<2>(b, pos)); }
+uint32_t readLe24(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readLittle<3>(b, pos)); }
+uint32_t readLe32(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readLittle<4>(b, pos)); }
+uint64_t readLe64(const ByteBuffer& b, uint64_t pos) { return readLittle<8>(b, pos); }
+
+std::string bytesToString(const ByteBuffer& b, uint64_t pos, uint64_t len)
+{
+    if (!fits(b, pos, len))
+        return {};
+    return std::string(reinterpret_cast<const char*>(b.data()) + pos, static_cast<size_t>(len));
+}
+
+ByteBuffer sliceBytes(const ByteBuffer& b, uint64_t pos, uint64_t len)
+{
+    if (pos >= b.size())
+        return {};
+    const uint64_t n = std::min<uint64_t>(len, b.size() - pos);
+    return ByteBuffer(b.begin() + static_cast<std::ptrdiff_t>(pos), b.begin() + static_cast<std::ptrdiff_t>(pos + n));
+}
+
+bool matchesAt(const ByteBuffer& b, uint64_t pos, std::string_view text)
+{
+    return fits(b, pos, text.size()) && (text.empty() || std::memcmp(b.data() + pos, text.data(), text.size()) == 0);
+}
+
+bool matchesAt(const ByteBuffer& b, uint64_t pos, const ByteBuffer& bytes)
+{
+    return fits(b, pos, bytes.size()) && (bytes.empty() || std::memcmp(b.data() + pos, bytes.data(), bytes.size()) == 0);
+}
+
+uint64_t findBytes(const ByteBuffer& hay, const ByteBuffer& needle, uint64_t start)
+{
+    return findRaw(hay.data(), hay.size(), needle.data(), needle.size(), start);
+}
+
+uint64_t findBytes(const ByteBuffer& hay, std::string_view needle, uint64_t start)
+{
+    return findRaw(hay.data(), hay.size(), reinterpret_cast<const uint8_t*>(needle.data()), needle.size(), start);
+}
+
+uint64_t rfindBytes(const ByteBuffer& hay, const ByteBuffer& needle)
+{
+    return rfindRaw(hay.data(), hay.size(), needle.data(), needle.size(), npos);
+}
+
+uint64_t rfindBytes(const ByteBuffer& hay, std::string_view needle)
+{
+    return rfindRaw(hay.data(), hay.size(), reinterpret_cast<const uint8_t*>(needle.data()), needle.size(), npos);
+}
+
+uint64_t rfindBytesBefore(const ByteBuffer& hay, std::string_view needle, uint64_t end)
+{
+    return rfindRaw(hay.data(), hay.size(), reinterpret_cast<const uint8_t*>(needle.data()), needle.size(), end);
+}
+
+void putU8(ByteBuffer& b, uint64_t pos, uint8_t v) { putBig<1>(b, pos, v); }
+void putBe16(ByteBuffer& b, uint64_t pos, uint16_t v) { putBig<2>(b, pos, v); }
+void putBe32(ByteBuffer& b, uint64_t pos, uint32_t v) { putBig<4>(b, pos, v); }
+void putBe64(ByteBuffer& b, uint64_t pos, uint64_t v) { putBig<8>(b, pos, v); }
+void putLe16(ByteBuffer& b, uint64_t pos, uint16_t v) { putLittle<2>(b, pos, v); }
+void putLe32(ByteBuffer& b, uint64_t pos, uint32_t v) { putLittle<4>(b, pos, v); }
+void putLe64(ByteBuffer& b, uint64_t pos, uint64_t v) { putLittle<8>(b, pos, v); }
+
+void appendString(ByteBuffer& b, std::string_view text) { b.insert(b.end(), text.begin(), text.end()); }
+void appendBytes(ByteBuffer& b, const ByteBuffer& other) { b.insert(b.end(), other.begin(), other.end()); }
+
+void appendRange(ByteBuffer& b, const ByteBuffer& other, uint64_t pos, uint64_t len)
+{
+    if (pos >= other.size())
+        return;
+    const uint64_t n = std::min<uint64_t>(len, other.size() - pos);
+    const auto first = other.begin() + static_cast<std::ptrdiff_t>(pos);
+    b.insert(b.end(), first, first + static_cast<std::ptrdiff_t>(n));
+}
+
+void appendU8(ByteBuffer& b, uint8_t v) { b.push_back(v); }
+void appendBe16(ByteBuffer& b, uint16_t v) { appendBig<2>(b, v); }
+void appendBe24(ByteBuffer& b, uint32_t v) { appendBig<3>(b, v); }
+void appendBe32(ByteBuffer& b, uint32_t v) { appendBig<4>(b, v); }
+void appendBe64(ByteBuffer& b, uint64_t v) { appendBig<8>(b, v); }
+void appendLe16(ByteBuffer& b, uint16_t v) { appendLittle<2>(b, v); }
+void appendLe32(ByteBuffer& b, uint32_t v) { appendLittle<4>(b, v); }
+void appendLe64(ByteBuffer& b, uint64_t v) { appendLittle<8>(b, v); }
+
+ByteBuffer bytesOf(std::string_view text) { return ByteBuffer(text.begin(), text.end()); }
+
+} // namespace data_repair

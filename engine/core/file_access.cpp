@@ -1,0 +1,306 @@
+#include "data_repair/file_access.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <new>
+#include <random>
+#include <system_error>
+
+#include "data_repair/records.h"
+
+namespace fs = std::filesystem;
+
+namespace data_repair {
+
+namespace {
+
+void setError(std::string* error, const std::string& text)
+{
+    if (error != nullptr)
+        *error = text;
+}
+
+// Physical memory: a file larger than half of it cannot be held together with the working
+// copies a repair makes, so it is refused before anything is allocated.
+uint64_t readableLimit()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return npos;
+    return static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 2;
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file for reading without blocking on FIFOs or devices.
+int openRegularForReading(const fs::path& path, uint64_t& size)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<uint64_t>(st.st_size);
+    return fd;
+}
+
+ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
+{
+    if (size > readableLimit()) {
+        setError(error, kErrInputTooLarge);
+        return {};
+    }
+    ByteBuffer bytes;
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        setError(error, kErrInputTooLarge);
+        return {};
+    } catch (const std::length_error&) {
+        setError(error, kErrInputTooLarge);
+        return {};
+    }
+    uint64_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, bytes.data() + done, static_cast<size_t>(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<uint64_t>(n);
+    }
+    if (done < size) {
+        // A file that shrank, or a medium that failed part-way: keep only real bytes.
+        bytes.resize(static_cast<size_t>(done));
+        setError(error, kErrShortRead);
+    }
+    return bytes;
+}
+
+bool writeAll(int fd, const uint8_t* data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool writeBytes(const fs::path& path, const uint8_t* data, size_t size, std::string* error, bool replaceExisting)
+{
+    std::error_code ec;
+    if (path.has_parent_path())
+        fs::create_directories(path.parent_path(), ec); // a failure shows at the open below
+
+    fs::path target = path;
+    if (replaceExisting) {
+        // Write beside the destination and move it into place only once complete.
+        static thread_local std::mt19937_64 rng{std::random_device{}()};
+        target = path;
+        target += ".tmp-" + std::to_string(rng() % 1000000000ULL);
+    }
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        setError(error, (!replaceExisting && errno == EEXIST) ? kErrOutputExists : kErrOpenOutput);
+        return false;
+    }
+    const bool written = writeAll(fd, data, size);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        ::unlink(target.c_str());
+        setError(error, kErrWriteOutput);
+        return false;
+    }
+    if (replaceExisting && ::rename(target.c_str(), path.c_str()) != 0) {
+        ::unlink(target.c_str());
+        setError(error, kErrOpenOutput);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+ByteBuffer readFile(const fs::path& path, std::string* error)
+{
+    uint64_t size = 0;
+    FileDescriptor fd(openRegularForReading(path, size));
+    if (fd.get() < 0) {
+        setError(error, kErrOpenInput);
+        return {};
+    }
+    return readOpened(fd.get(), size, error);
+}
+
+ByteBuffer readFileHead(const fs::path& path, uint64_t maxBytes, std::string* error)
+{
+    uint64_t size = 0;
+    FileDescriptor fd(openRegularForReading(path, size));
+    if (fd.get() < 0) {
+        setError(error, kErrOpenInput);
+        return {};
+    }
+    return readOpened(fd.get(), std::min(size, maxBytes), error);
+}
+
+bool writeFile(const fs::path& path, const ByteBuffer& bytes, std::string* error, bool replaceExisting)
+{
+    return writeBytes(path, bytes.data(), bytes.size(), error, replaceExisting);
+}
+
+bool writeTextFile(const fs::path& path, const std::string& text, std::string* error, bool replaceExisting)
+{
+    return writeBytes(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), error, replaceExisting);
+}
+
+bool copyFile(const fs::path& source, const fs::path& destination, bool overwrite, std::string* error)
+{
+    std::error_code ec;
+    if (sameFile(source, destination)) {
+        setError(error, kErrOutputIsSource);
+        return false;
+    }
+    if (destination.has_parent_path())
+        fs::create_directories(destination.parent_path(), ec);
+    ec.clear();
+    const bool existedBefore = pathTaken(destination);
+    const auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    const bool copied = fs::copy_file(source, destination, options, ec);
+    if (copied && !ec)
+        return true;
+    if (!existedBefore)
+        fs::remove(destination, ec);
+    setError(error, ec ? ec.message() : std::string(kErrCopy));
+    return false;
+}
+
+uint64_t regularFileSize(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return 0;
+    const auto size = fs::file_size(path, ec);
+    return ec ? 0 : static_cast<uint64_t>(size);
+}
+
+bool pathTaken(const fs::path& path)
+{
+    std::error_code ec;
+    const auto status = fs::symlink_status(path, ec);
+    // Anything the query cannot rule out (access denied, ...) counts as taken.
+    return status.type() != fs::file_type::not_found;
+}
+
+bool sameFile(const fs::path& a, const fs::path& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code ec;
+    const bool same = fs::equivalent(a, b, ec);
+    return !ec && same;
+}
+
+std::string outputStem(const fs::path& path)
+{
+    const std::string stem = pathToUtf8(path.stem());
+    return stem.empty() ? std::string("repaired") : stem;
+}
+
+fs::path nextFreeOutputPath(const fs::path& candidate, bool overwrite)
+{
+    if (overwrite || !pathTaken(candidate))
+        return candidate;
+    const std::string stem = pathToUtf8(candidate.stem());
+    const std::string ext = pathToUtf8(candidate.extension());
+    const fs::path folder = candidate.parent_path();
+    for (int n = 1; n <= 9999; ++n) {
+        const fs::path next = folder / pathFromUtf8(stem + "_" + std::to_string(n) + ext);
+        if (!pathTaken(next))
+            return next;
+    }
+    return {};
+}
+
+fs::path buildOutputPath(const std::string& inputPath, const std::string& outputDirectory,
+                         const std::string& explicitOutputPath, const std::string& suffix,
+                         const std::string& extension, bool overwrite)
+{
+    if (!explicitOutputPath.empty())
+        return nextFreeOutputPath(pathFromUtf8(explicitOutputPath), overwrite);
+    const fs::path input = pathFromUtf8(inputPath);
+    const fs::path folder = outputDirectory.empty() ? input.parent_path() : pathFromUtf8(outputDirectory);
+    const std::string extText = extension.empty() ? pathToUtf8(input.extension()) : "." + extension;
+    const std::string name = outputStem(input) + suffix + extText;
+    return nextFreeOutputPath(folder / pathFromUtf8(name), overwrite);
+}
+
+bool matchesGlob(const std::string& patternIn, const std::string& nameIn)
+{
+    const std::string pattern = toLowerAscii(patternIn);
+    const std::string name = toLowerAscii(nameIn);
+    size_t p = 0;
+    size_t n = 0;
+    size_t starPattern = std::string::npos;
+    size_t starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starPattern = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (starPattern != std::string::npos) {
+            p = starPattern + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+std::string toLowerAscii(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+} // namespace data_repair

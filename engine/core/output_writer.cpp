@@ -1,0 +1,81 @@
+#include "data_repair/output_writer.h"
+
+#include "data_repair/file_access.h"
+
+namespace fs = std::filesystem;
+
+namespace data_repair {
+
+WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
+                            const std::string& extension, const std::string& explicitPath)
+{
+    WrittenFile written;
+    // A name can be taken between choosing it and creating it: move on to the next free one.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const fs::path path = buildOutputPath(request.input.path, request.outputDirectory, explicitPath, suffix,
+                                              extension, request.overwrite);
+        if (path.empty()) {
+            written.error = kErrNoFreeName;
+            return written;
+        }
+        if (sameFile(path, pathFromUtf8(request.input.path)) ||
+            (!request.sample.path.empty() && sameFile(path, pathFromUtf8(request.sample.path)))) {
+            written.error = kErrOutputIsSource;
+            return written;
+        }
+        std::string error;
+        if (writeFile(path, bytes, &error, request.overwrite)) {
+            written.ok = true;
+            written.path = path;
+            return written;
+        }
+        if (error != kErrOutputExists) {
+            written.error = error;
+            return written;
+        }
+    }
+    written.error = kErrNoFreeName;
+    return written;
+}
+
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                         const std::string& extension, const std::string& artifactKind, int32_t writeCode,
+                         const std::string& suffix)
+{
+    const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, request.outputPath);
+    if (!written.ok) {
+        result.setStatus(RepairStatus::failure(writeCode, written.error));
+        return false;
+    }
+    result.output = makeArtifact(written.path, artifactKind, extension);
+    result.outputSize = result.output.size;
+    result.outputWritten = true;
+    return true;
+}
+
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                        const std::string& extension, const std::string& artifactKind, const std::string& suffix)
+{
+    const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, std::string());
+    if (!written.ok) {
+        result.notes.push_back(written.error);
+        return false;
+    }
+    result.artifacts.push_back(makeArtifact(written.path, artifactKind, extension));
+    result.previewWritten = true;
+    return true;
+}
+
+RepairResult startResult(const RepairRequest& request, int32_t kind, const std::string& format, uint64_t inputSize)
+{
+    RepairResult result;
+    result.input = request.input;
+    result.sample = request.sample;
+    result.kind = kind;
+    result.mode = request.mode;
+    result.format = format;
+    result.inputSize = inputSize;
+    return result;
+}
+
+} // namespace data_repair

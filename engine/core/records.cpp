@@ -1,0 +1,60 @@
+#include "data_repair/records.h"
+
+#include <system_error>
+
+namespace data_repair {
+
+RepairStatus RepairStatus::success() { return RepairStatus{true, 0, {}}; }
+
+RepairStatus RepairStatus::failure(int32_t code, std::string message)
+{
+    return RepairStatus{false, code, std::move(message)};
+}
+
+void RepairResult::setStatus(const RepairStatus& value) { status = value; }
+
+void RepairResult::addAction(std::string id, std::string description, uint64_t amount)
+{
+    actions.push_back(RepairAction{std::move(id), std::move(description), amount});
+}
+
+void RepairResult::addFinding(int32_t category, int32_t severity, std::string message, uint64_t offset,
+                              uint64_t length, bool repairable, double confidence)
+{
+    findings.push_back(Finding{category, severity, std::move(message), offset, length, confidence, repairable});
+}
+
+void RepairResult::addGeneralFinding(int32_t category, int32_t severity, std::string message, bool repairable,
+                                     double confidence)
+{
+    addFinding(category, severity, std::move(message), 0, 0, repairable, confidence);
+}
+
+std::filesystem::path pathFromUtf8(const std::string& utf8) { return std::filesystem::path(utf8); }
+
+std::string pathToUtf8(const std::filesystem::path& path) { return path.string(); }
+
+SourceInfo makeSourceInfo(const std::string& utf8Path)
+{
+    SourceInfo info;
+    info.path = utf8Path;
+    info.fileName = pathToUtf8(pathFromUtf8(utf8Path).filename());
+    return info;
+}
+
+OutputArtifact makeArtifact(const std::filesystem::path& path, std::string kind, std::string note)
+{
+    OutputArtifact artifact;
+    artifact.path = pathToUtf8(path);
+    artifact.kind = std::move(kind);
+    artifact.note = std::move(note);
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) {
+        const auto size = std::filesystem::file_size(path, ec);
+        if (!ec)
+            artifact.size = size;
+    }
+    return artifact;
+}
+
+} // namespace data_repair

@@ -1,0 +1,85 @@
+#pragma once
+
+// Bounds-checked access to whole files held as byte vectors. Readers yield 0 or an empty value
+// when the field does not fit, in-place writers skip a write that does not fit, appenders grow
+// the buffer. "Fits" means pos <= size and size - pos >= width; positions never wrap.
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace data_repair {
+
+using ByteBuffer = std::vector<uint8_t>;
+
+inline constexpr uint64_t npos = std::numeric_limits<uint64_t>::max();
+
+// True when [pos, pos + len) lies inside a buffer of the given size (no overflow).
+constexpr bool fitsIn(uint64_t size, uint64_t pos, uint64_t len) noexcept {
+    return pos <= size && len <= size - pos;
+}
+inline bool fits(const ByteBuffer& buffer, uint64_t pos, uint64_t len) noexcept {
+    return fitsIn(buffer.size(), pos, len);
+}
+
+// Checked arithmetic for untrusted sizes and offsets: false when the result would wrap.
+inline bool checkedAdd(uint64_t a, uint64_t b, uint64_t& out) noexcept {
+    return !__builtin_add_overflow(a, b, &out);
+}
+inline bool checkedMul(uint64_t a, uint64_t b, uint64_t& out) noexcept {
+    return !__builtin_mul_overflow(a, b, &out);
+}
+
+uint8_t readU8(const ByteBuffer& buffer, uint64_t pos);
+uint16_t readBe16(const ByteBuffer& buffer, uint64_t pos);
+uint32_t readBe24(const ByteBuffer& buffer, uint64_t pos);
+uint32_t readBe32(const ByteBuffer& buffer, uint64_t pos);
+uint64_t readBe64(const ByteBuffer& buffer, uint64_t pos);
+uint16_t readLe16(const ByteBuffer& buffer, uint64_t pos);
+uint32_t readLe24(const ByteBuffer& buffer, uint64_t pos);
+uint32_t readLe32(const ByteBuffer& buffer, uint64_t pos);
+uint64_t readLe64(const ByteBuffer& buffer, uint64_t pos);
+
+// The len bytes at pos as text; empty unless all of them exist (never shortened).
+std::string bytesToString(const ByteBuffer& buffer, uint64_t pos, uint64_t len);
+// The bytes at pos, len clamped to what exists; empty when pos >= size.
+ByteBuffer sliceBytes(const ByteBuffer& buffer, uint64_t pos, uint64_t len);
+// True when the bytes at pos equal the text exactly (false when they do not fit).
+bool matchesAt(const ByteBuffer& buffer, uint64_t pos, std::string_view text);
+bool matchesAt(const ByteBuffer& buffer, uint64_t pos, const ByteBuffer& bytes);
+
+// First occurrence at or after start; npos when empty needle, start >= size, no room or none.
+uint64_t findBytes(const ByteBuffer& haystack, const ByteBuffer& needle, uint64_t start = 0);
+uint64_t findBytes(const ByteBuffer& haystack, std::string_view needle, uint64_t start = 0);
+// Last occurrence in the whole haystack; npos when empty, longer than the haystack, or absent.
+uint64_t rfindBytes(const ByteBuffer& haystack, const ByteBuffer& needle);
+uint64_t rfindBytes(const ByteBuffer& haystack, std::string_view needle);
+// Last occurrence that starts before `end` (exclusive); npos when none.
+uint64_t rfindBytesBefore(const ByteBuffer& haystack, std::string_view needle, uint64_t end);
+
+void putU8(ByteBuffer& buffer, uint64_t pos, uint8_t value);
+void putBe16(ByteBuffer& buffer, uint64_t pos, uint16_t value);
+void putBe32(ByteBuffer& buffer, uint64_t pos, uint32_t value);
+void putBe64(ByteBuffer& buffer, uint64_t pos, uint64_t value);
+void putLe16(ByteBuffer& buffer, uint64_t pos, uint16_t value);
+void putLe32(ByteBuffer& buffer, uint64_t pos, uint32_t value);
+void putLe64(ByteBuffer& buffer, uint64_t pos, uint64_t value);
+
+void appendString(ByteBuffer& buffer, std::string_view text);
+void appendBytes(ByteBuffer& buffer, const ByteBuffer& other);
+// Appends [pos, pos + len) of other, clamped to what exists.
+void appendRange(ByteBuffer& buffer, const ByteBuffer& other, uint64_t pos, uint64_t len);
+void appendU8(ByteBuffer& buffer, uint8_t value);
+void appendBe16(ByteBuffer& buffer, uint16_t value);
+void appendBe24(ByteBuffer& buffer, uint32_t value);
+void appendBe32(ByteBuffer& buffer, uint32_t value);
+void appendBe64(ByteBuffer& buffer, uint64_t value);
+void appendLe16(ByteBuffer& buffer, uint16_t value);
+void appendLe32(ByteBuffer& buffer, uint32_t value);
+void appendLe64(ByteBuffer& buffer, uint64_t value);
+
+ByteBuffer bytesOf(std::string_view text);
+
+} // namespace data_repair

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "data_repair/byte_buffer.h"
+
+namespace data_repair {
+
+// Error texts of the file functions.
+inline constexpr const char* kErrOpenInput = "failed to open input file";
+inline constexpr const char* kErrInputSize = "failed to read input size";
+inline constexpr const char* kErrInputTooLarge = "input file is too large to read";
+inline constexpr const char* kErrShortRead = "failed to read input file completely";
+inline constexpr const char* kErrOpenOutput = "failed to open output file";
+inline constexpr const char* kErrWriteOutput = "failed to write output file";
+inline constexpr const char* kErrOutputExists = "output file already exists";
+inline constexpr const char* kErrNoFreeName = "no free output file name";
+inline constexpr const char* kErrOutputIsSource = "output path names the input or sample file";
+inline constexpr const char* kErrCopy = "failed to copy file";
+
+// Reads a regular file (symlinks followed) whole. Anything else fails at once with
+// "failed to open input file". A read that ends early keeps the bytes read and sets
+// "failed to read input file completely"; callers treat only an empty result with an error
+// text as a read failure. The error text is assigned only on failure.
+ByteBuffer readFile(const std::filesystem::path& path, std::string* error);
+// Reads at most maxBytes from the start of a regular file.
+ByteBuffer readFileHead(const std::filesystem::path& path, uint64_t maxBytes, std::string* error);
+
+// Writes the whole buffer; creates the parent folder chain. With replaceExisting the data goes
+// to a temporary file that replaces the destination only once it is complete; without it the
+// destination is created exclusively and an existing file (or dangling link) is never touched.
+// A failed write leaves no partial file behind.
+bool writeFile(const std::filesystem::path& path, const ByteBuffer& bytes, std::string* error,
+               bool replaceExisting = true);
+bool writeTextFile(const std::filesystem::path& path, const std::string& text, std::string* error,
+                   bool replaceExisting = true);
+bool copyFile(const std::filesystem::path& source, const std::filesystem::path& destination,
+              bool overwrite, std::string* error);
+uint64_t regularFileSize(const std::filesystem::path& path);
+// True when something (a file, folder or any link, dangling or not) stands at the path.
+bool pathTaken(const std::filesystem::path& path);
+// True when both paths exist and name the same file.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+std::string outputStem(const std::filesystem::path& path);
+// The candidate when overwrite is set or it is free, else the first free "<stem>_<n><ext>"
+// (n = 1..9999); an empty path when every name is taken.
+std::filesystem::path nextFreeOutputPath(const std::filesystem::path& candidate, bool overwrite);
+std::filesystem::path buildOutputPath(const std::string& inputPath, const std::string& outputDirectory,
+                                      const std::string& explicitOutputPath, const std::string& suffix,
+                                      const std::string& extension, bool overwrite);
+
+bool matchesGlob(const std::string& pattern, const std::string& name);
+std::string toLowerAscii(std::string text);
+
+} // namespace data_repair

@@ -1,0 +1,106 @@
+#include "test_support.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sys/wait.h>
+
+namespace test_support {
+
+TempDir::TempDir()
+{
+    std::random_device rd;
+    const auto base = fs::temp_directory_path();
+    for (;;) {
+        path_ = base / ("korvex-test-" + std::to_string(rd()) + std::to_string(rd()));
+        std::error_code ec;
+        if (fs::create_directory(path_, ec))
+            break;
+    }
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+fs::path TempDir::write(const std::string& name, const data_repair::ByteBuffer& bytes) const
+{
+    const fs::path p = path_ / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return p;
+}
+
+fs::path TempDir::write(const std::string& name, const std::string& text) const
+{
+    return write(name, data_repair::ByteBuffer(text.begin(), text.end()));
+}
+
+data_repair::ByteBuffer readAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return data_repair::ByteBuffer((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+CommandResult run(const std::string& commandLine)
+{
+    CommandResult result;
+    const std::string full = commandLine + " 2>&1";
+    FILE* pipe = ::popen(full.c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string quote(const fs::path& path)
+{
+    std::string out = "'";
+    for (char c : path.string()) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+bool toolAvailable(const std::string& tool)
+{
+    return run("command -v " + tool + " >/dev/null").exitCode == 0;
+}
+
+data_repair::RepairRequest requestFor(const fs::path& input, int32_t mode)
+{
+    data_repair::RepairRequest request;
+    request.input = data_repair::makeSourceInfo(input.string());
+    request.mode = mode;
+    return request;
+}
+
+bool RecordingProgress::onProgress(const data_repair::ProgressEvent& event)
+{
+    events.push_back(event);
+    return true;
+}
+
+bool RecordingProgress::isCancelled()
+{
+    ++cancelQueries;
+    return cancel;
+}
+
+fs::path corpusDir() { return fs::path(KORVEX_CORPUS_DIR); }
+
+} // namespace test_support
