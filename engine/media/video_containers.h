@@ -1,0 +1,72 @@
+#pragma once
+
+// The video engine's containers behind its dispatch. Every analyzer and repairer takes the
+// request and the whole input and returns a result; each repairer starts from its own analyzer.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data_repair/byte_buffer.h"
+#include "data_repair/repair_interfaces.h"
+
+namespace data_repair {
+
+// Video status codes.
+inline constexpr int32_t kVideoNoPayload = 30;
+inline constexpr int32_t kVideoMp4Write = 31;
+inline constexpr int32_t kVideoAviWrite = 32;
+inline constexpr int32_t kVideoTsNotFound = 33;
+inline constexpr int32_t kVideoTsWrite = 34;
+inline constexpr int32_t kVideoFlvNotFound = 35;
+inline constexpr int32_t kVideoFlvWrite = 36;
+inline constexpr int32_t kVideoMkvNotFound = 37;
+inline constexpr int32_t kVideoMkvWrite = 38;
+inline constexpr int32_t kVideoAsfNotFound = 39;
+inline constexpr int32_t kVideoAsfWrite = 40;
+inline constexpr int32_t kVideoPsNotFound = 41;
+inline constexpr int32_t kVideoPsWrite = 42;
+inline constexpr int32_t kVideoKlvNotFound = 43;
+inline constexpr int32_t kVideoKlvWrite = 44;
+inline constexpr int32_t kVideoRawNotFound = 45;
+inline constexpr int32_t kVideoRawWrite = 46;
+
+// Starting result of every video analyzer: success, kind Video, detected format, input size.
+RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& bytes);
+
+// Writes a repaired video ("_repaired", kind "repaired-video", note = extension) and records it;
+// on failure the status becomes writeCode with the writer's text.
+bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                      const std::string& extension, int32_t writeCode);
+
+RepairResult analyzeAsf(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairMatroska(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairFlv(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat);
+RepairResult repairKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat);
+RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairRawStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes);
+
+// Container recognisers the dispatch uses. The "anywhere" ones accept a hit only when the
+// structure there checks out.
+bool hasEbmlMagic(const ByteBuffer& bytes);
+bool hasPackStartCode(const ByteBuffer& bytes);
+bool hasKlvKey(const ByteBuffer& bytes);
+
+struct TsLayout {
+    uint64_t packetSize = 0;
+    uint64_t phase = 0;
+    uint64_t slotCount = 0;
+    uint64_t syncCount = 0;
+};
+TsLayout detectTsPacketSize(const ByteBuffer& bytes);
+bool isInList(const std::string& text, const std::vector<std::string>& list);
+
+} // namespace data_repair

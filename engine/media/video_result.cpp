@@ -1,0 +1,24 @@
+#include "data_repair/detection.h"
+#include "data_repair/output_writer.h"
+#include "media/video_containers.h"
+
+namespace data_repair {
+
+RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    RepairResult result = startResult(request, Video, detectFormatName(pathFromUtf8(request.input.path), bytes),
+                                      bytes.size());
+    result.setStatus(RepairStatus::success());
+    return result;
+}
+
+bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                      const std::string& extension, int32_t writeCode)
+{
+    if (!writeRepairedOutput(result, request, bytes, extension, "repaired-video", writeCode))
+        return false;
+    result.setStatus(RepairStatus::success());
+    return true;
+}
+
+} // namespace data_repair
