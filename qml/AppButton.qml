@@ -9,8 +9,9 @@ Button {
     property bool compact: false
     property url iconSource: ""
 
-    readonly property bool iconShown: control.iconSource.toString() !== ""
-    readonly property string look: ["primary", "danger", "ghost"].indexOf(control.variant) >= 0 ? control.variant : "secondary"
+    readonly property bool iconShown: String(control.iconSource) !== ""
+    readonly property string look: control.variant === "primary" || control.variant === "danger"
+        || control.variant === "ghost" ? control.variant : "secondary"
     readonly property color textColor: !control.enabled ? "#98A29D"
         : control.look === "primary" ? "#FFFFFF"
         : control.look === "danger" ? "#B42318"

@@ -41,11 +41,15 @@ ComboBox {
 
     delegate: ItemDelegate {
         id: entry
+
+        required property var modelData
+        required property int index
+
         width: control.width - 8
         height: 38
-        text: modelData
+        text: entry.modelData
         font: control.font
-        highlighted: control.highlightedIndex === index
+        highlighted: control.highlightedIndex === entry.index
 
         contentItem: Text {
             text: entry.text

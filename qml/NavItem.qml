@@ -9,7 +9,7 @@ Button {
     property string symbol: "•"
     property url iconSource: ""
 
-    readonly property bool iconShown: control.iconSource.toString() !== ""
+    readonly property bool iconShown: String(control.iconSource) !== ""
 
     implicitHeight: Math.max(46, label.implicitHeight + 22)
     implicitWidth: 160
