@@ -27,20 +27,22 @@ namespace {
 
 const QString kSourceLanguage = QStringLiteral("zh-CN");
 
+// "en-US" -> "en_US", the form of locale and catalogue names.
+QString localeNameForLanguage(QString languageCode)
+{
+    return languageCode.replace(QLatin1Char('-'), QLatin1Char('_'));
+}
+
 } // namespace
 
 QString uiCatalogueResource(const QString& languageCode)
 {
-    QString localeName = languageCode;
-    localeName.replace(QLatin1Char('-'), QLatin1Char('_'));
-    return QStringLiteral(":/i18n/korvex_file_repair_%1.qm").arg(localeName);
+    return QStringLiteral(":/i18n/korvex_file_repair_%1.qm").arg(localeNameForLanguage(languageCode));
 }
 
 void applyUiLanguage(const UiLanguageContext& context, const QString& languageCode)
 {
-    QString localeName = languageCode;
-    localeName.replace(QLatin1Char('-'), QLatin1Char('_'));
-    QLocale::setDefault(QLocale(localeName));
+    QLocale::setDefault(QLocale(localeNameForLanguage(languageCode)));
 
     QCoreApplication::removeTranslator(context.translator);
     *context.translationLoaded = true;
