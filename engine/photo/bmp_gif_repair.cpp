@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data_repair/file_access.h"
 #include "photo/photo_formats.h"
 
 namespace data_repair {
@@ -77,6 +78,19 @@ GifWalk walkGif(const ByteBuffer& b, uint64_t a)
     return w;
 }
 
+// The common start of the BMP and GIF analyses: the report, the header probe and its failure.
+uint64_t locateHeader(RepairResult& result, const std::string& name, uint64_t a, int32_t code)
+{
+    result.format = toLowerAscii(name);
+    if (a == npos) {
+        result.addFinding(HeaderMissing, Error, name + " header was not found", 0, 0, false, 0.95);
+        result.setStatus(RepairStatus::failure(code, "unsupported or severely damaged " + name));
+    } else if (a > 0) {
+        result.addFinding(HeaderDamaged, Warning, "garbage bytes before " + name + " header", 0, a, true, 0.9);
+    }
+    return a;
+}
+
 } // namespace
 
 uint64_t findBmpHeader(const ByteBuffer& buffer)
@@ -95,16 +109,10 @@ uint64_t findGifHeader(const ByteBuffer& buffer)
 RepairResult analyzeBmp(const RepairRequest& request, const ByteBuffer& b)
 {
     RepairResult result = beginPhotoResult(request, b);
-    result.format = "bmp";
-    const uint64_t a = findBmpHeader(b);
-    if (a == npos) {
-        result.addFinding(HeaderMissing, Error, "BMP header was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kPhotoBmpMissing, "unsupported or severely damaged BMP"));
+    const uint64_t a = locateHeader(result, "BMP", findBmpHeader(b), kPhotoBmpMissing);
+    if (a == npos)
         return result;
-    }
     const uint64_t n = b.size();
-    if (a > 0)
-        result.addFinding(HeaderDamaged, Warning, "garbage bytes before BMP header", 0, a, true, 0.9);
     if (readLe32(b, a + 2) != saturated32(n - a))
         result.addFinding(IndexDamaged, Warning, "BMP file size field does not match recovered bytes", a + 2, 4, true,
                           0.88);
@@ -137,15 +145,9 @@ RepairResult repairBmp(const RepairRequest& request, const ByteBuffer& b)
 RepairResult analyzeGif(const RepairRequest& request, const ByteBuffer& b)
 {
     RepairResult result = beginPhotoResult(request, b);
-    result.format = "gif";
-    const uint64_t a = findGifHeader(b);
-    if (a == npos) {
-        result.addFinding(HeaderMissing, Error, "GIF header was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kPhotoGifMissing, "unsupported or severely damaged GIF"));
+    const uint64_t a = locateHeader(result, "GIF", findGifHeader(b), kPhotoGifMissing);
+    if (a == npos)
         return result;
-    }
-    if (a > 0)
-        result.addFinding(HeaderDamaged, Warning, "garbage bytes before GIF header", 0, a, true, 0.9);
     if (walkGif(b, a).trailer == npos)
         result.addFinding(TrailerMissing, Warning, "GIF trailer byte is missing", b.size(), 0, true, 0.86);
     result.confidence = result.findings.empty() ? 1.0 : 0.78;

@@ -184,6 +184,30 @@ void fail24(RepairResult& result, uint64_t pixelBytes)
     result.setStatus(RepairStatus::failure(kPhotoPngPixels, "PNG pixel stream could not be reconstructed"));
 }
 
+struct ChunkView {
+    uint64_t pos = 0;
+    uint64_t len = 0;
+    std::string type;
+    bool cut = false; // the chunk runs past the end of the input
+};
+
+// Visits the chunks after the signature in order; the visitor returns false to stop. A cut
+// chunk is the last one visited.
+template <typename Visit>
+void walkChunks(const ByteBuffer& b, uint64_t sig, Visit visit)
+{
+    const uint64_t n = b.size();
+    if (n < sig + 20)
+        return;
+    for (uint64_t pos = sig + 8; n >= pos + 12;) {
+        ChunkView c{pos, readBe32(b, pos), bytesToString(b, pos + 4, 4), false};
+        c.cut = pos + c.len + 12 > n;
+        if (!visit(c) || c.cut)
+            return;
+        pos += c.len + 12;
+    }
+}
+
 } // namespace
 
 uint64_t findPngSignature(const ByteBuffer& buffer) { return findBytes(buffer, pngSignature(), 0); }
@@ -223,27 +247,19 @@ RepairResult analyzePng(const RepairRequest& request, const ByteBuffer& b)
     if (sig > 0)
         result.addFinding(HeaderDamaged, Warning, "garbage bytes before PNG signature", 0, sig, true, 0.92);
     bool ihdr = false, idat = false, iend = false;
-    uint64_t pos = sig + 8;
-    if (n >= sig + 20) {
-        while (n >= pos + 12) {
-            const uint64_t len = readBe32(b, pos);
-            const std::string type = bytesToString(b, pos + 4, 4);
-            if (pos + len + 12 > n) {
-                result.addFinding(Truncated, Warning, "PNG chunk extends beyond end of file", pos, len, true, 0.88);
-                break;
-            }
-            if (readBe32(b, pos + len + 8) != chunkCrc(b, pos + 4, len))
-                result.addFinding(ChecksumMismatch, isCritical(b, pos + 4) ? Warning : Info,
-                                  "PNG chunk CRC mismatch in " + type, pos, len, true, 0.9);
-            ihdr = ihdr || type == "IHDR";
-            idat = idat || type == "IDAT";
-            pos += len + 12;
-            if (type == "IEND") {
-                iend = true;
-                break;
-            }
+    walkChunks(b, sig, [&](const ChunkView& c) {
+        if (c.cut) {
+            result.addFinding(Truncated, Warning, "PNG chunk extends beyond end of file", c.pos, c.len, true, 0.88);
+            return false;
         }
-    }
+        if (readBe32(b, c.pos + c.len + 8) != chunkCrc(b, c.pos + 4, c.len))
+            result.addFinding(ChecksumMismatch, isCritical(b, c.pos + 4) ? Warning : Info,
+                              "PNG chunk CRC mismatch in " + c.type, c.pos, c.len, true, 0.9);
+        ihdr = ihdr || c.type == "IHDR";
+        idat = idat || c.type == "IDAT";
+        iend = c.type == "IEND";
+        return !iend;
+    });
     if (!ihdr)
         result.addFinding(HeaderMissing, Error, "PNG IHDR chunk is missing", 8, 0, false, 0.95);
     if (!idat)
@@ -266,56 +282,52 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
         result.addAction("trim-png-prefix", "removed bytes before PNG signature", sig);
 
     ChunkWalk walk;
-    uint64_t pos = sig + 8;
-    if (n >= sig + 20) {
-        while (n >= pos + 12) {
-            const uint64_t len = readBe32(b, pos);
-            const std::string type = bytesToString(b, pos + 4, 4);
-            if (pos + len + 12 > n) {
-                if (type == "IDAT" && pos + 8 + len <= n) {
-                    // Only the CRC was cut: the data is whole, keep it under a fresh CRC.
-                    appendPngChunk(out, type, b.data() + pos + 8, len);
-                    result.addAction("rewrite-crc", "rewrote PNG CRC for " + type, len);
-                    walk.pixelData.emplace_back(pos + 8, len);
-                    walk.pixelBytes += len;
-                    break;
-                }
-                if (type == "IDAT" && pos + 8 < n) {
-                    walk.pixelData.emplace_back(pos + 8, n - pos - 8);
-                    walk.pixelBytes += n - pos - 8;
-                    walk.dataTruncated = true;
-                }
-                result.addAction("drop-truncated-chunk", "dropped truncated PNG chunk " + type, n - pos);
-                break;
-            }
-            const bool crcOk = readBe32(b, pos + len + 8) == chunkCrc(b, pos + 4, len);
-            if (!crcOk && !isCritical(b, pos + 4)) {
-                result.addAction("drop-ancillary", "dropped bad ancillary PNG chunk " + type, len);
-                pos += len + 12;
-                continue;
-            }
-            appendPngChunk(out, type, b.data() + pos + 8, len);
-            if (!crcOk)
+    walkChunks(b, sig, [&](const ChunkView& c) {
+        const uint64_t pos = c.pos, len = c.len;
+        const std::string& type = c.type;
+        if (c.cut) {
+            if (type == "IDAT" && pos + 8 + len <= n) {
+                // Only the CRC was cut: the data is whole, keep it under a fresh CRC.
+                appendPngChunk(out, type, b.data() + pos + 8, len);
                 result.addAction("rewrite-crc", "rewrote PNG CRC for " + type, len);
-            if (type == "IHDR") {
-                walk.sawIhdr = true;
-                if (len >= 13) {
-                    walk.width = readBe32(b, pos + 8);
-                    walk.height = readBe32(b, pos + 12);
-                    walk.depth = b[pos + 16];
-                    walk.colourType = b[pos + 17];
-                    walk.interlace = b[pos + 20];
-                }
-            } else if (type == "IDAT") {
                 walk.pixelData.emplace_back(pos + 8, len);
                 walk.pixelBytes += len;
-            } else if (type == "IEND") {
-                walk.sawIend = true;
-                break;
+                return false;
             }
-            pos += len + 12;
+            if (type == "IDAT" && pos + 8 < n) {
+                walk.pixelData.emplace_back(pos + 8, n - pos - 8);
+                walk.pixelBytes += n - pos - 8;
+                walk.dataTruncated = true;
+            }
+            result.addAction("drop-truncated-chunk", "dropped truncated PNG chunk " + type, n - pos);
+            return false;
         }
-    }
+        const bool crcOk = readBe32(b, pos + len + 8) == chunkCrc(b, pos + 4, len);
+        if (!crcOk && !isCritical(b, pos + 4)) {
+            result.addAction("drop-ancillary", "dropped bad ancillary PNG chunk " + type, len);
+            return true;
+        }
+        appendPngChunk(out, type, b.data() + pos + 8, len);
+        if (!crcOk)
+            result.addAction("rewrite-crc", "rewrote PNG CRC for " + type, len);
+        if (type == "IHDR") {
+            walk.sawIhdr = true;
+            if (len >= 13) {
+                walk.width = readBe32(b, pos + 8);
+                walk.height = readBe32(b, pos + 12);
+                walk.depth = b[pos + 16];
+                walk.colourType = b[pos + 17];
+                walk.interlace = b[pos + 20];
+            }
+        } else if (type == "IDAT") {
+            walk.pixelData.emplace_back(pos + 8, len);
+            walk.pixelBytes += len;
+        } else if (type == "IEND") {
+            walk.sawIend = true;
+            return false;
+        }
+        return true;
+    });
     if (!walk.sawIend) {
         appendPngChunk(out, "IEND", nullptr, 0);
         result.addAction("append-iend", "appended missing PNG IEND chunk", 12);
@@ -364,22 +376,15 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
                 return result;
             }
             ByteBuffer rebuilt = pngSignature();
-            uint64_t p = sig + 8;
-            if (n >= sig + 20) {
-                while (n >= p + 12) {
-                    const uint64_t len = readBe32(b, p);
-                    if (p + len + 12 > n)
-                        break;
-                    const std::string type = bytesToString(b, p + 4, 4);
-                    if (type == "IEND")
-                        break;
-                    const bool crcOk = readBe32(b, p + len + 8) == chunkCrc(b, p + 4, len);
-                    // Ancillary chunks the first pass dropped stay dropped.
-                    if (type != "IDAT" && (crcOk || isCritical(b, p + 4)))
-                        appendPngChunk(rebuilt, type, b.data() + p + 8, len);
-                    p += len + 12;
-                }
-            }
+            walkChunks(b, sig, [&](const ChunkView& c) {
+                if (c.cut || c.type == "IEND")
+                    return false;
+                const bool crcOk = readBe32(b, c.pos + c.len + 8) == chunkCrc(b, c.pos + 4, c.len);
+                // Ancillary chunks the first pass dropped stay dropped.
+                if (c.type != "IDAT" && (crcOk || isCritical(b, c.pos + 4)))
+                    appendPngChunk(rebuilt, c.type, b.data() + c.pos + 8, c.len);
+                return true;
+            });
             appendIdat(rebuilt, compressed);
             appendPngChunk(rebuilt, "IEND", nullptr, 0);
             out.swap(rebuilt);
