@@ -204,3 +204,28 @@ TEST_F(Mp4RepairClipTest, CutFastStartRecordingStopsBeforeTheFirstBrokenFrame) {
     EXPECT_FALSE(boxes.back().clamped);
     EXPECT_EQ(boxes.back().end(), out.size());
 }
+
+TEST(Mp4RebaseTest, OffsetsPast4GiBWidenTheTablesInsteadOfWrapping) {
+    // A moov of a camera file near 4 GiB whose mdat payload moves up by the moov's size.
+    Movie m;
+    m.tracks = {Track{}};
+    m.tracks[0].sizes = {20, 20};
+    m.tracks[0].samplesPerChunk = {1, 1};
+    const ByteBuffer file = buildMovie(m);
+    const Mp4Layout layout = scanMp4Layout(file);
+    ByteBuffer moov = isoBoxBytes(file, layout.moov);
+    const uint64_t stco = findBytes(moov, "stco") + 12;
+    putBe32(moov, stco, 0x20);
+    putBe32(moov, stco + 4, 0xFFFFFF00u);
+    const uint64_t before = moov.size();
+    uint64_t counter = 0;
+    ASSERT_TRUE(rebaseMoovBeforeMdat(moov, 0x20, 24, 8, counter));
+    EXPECT_EQ(counter, 2u);
+    EXPECT_EQ(moov.size(), before + 8); // two entries widened to 64 bits
+    const uint64_t co64 = findBytes(moov, "co64");
+    ASSERT_NE(co64, npos);
+    const uint64_t newBase = 24 + moov.size() + 8;
+    EXPECT_EQ(readBe64(moov, co64 + 12), newBase);
+    EXPECT_EQ(readBe64(moov, co64 + 20), 0xFFFFFF00ull - 0x20 + newBase);
+    expectTidyTopLevel(moov, {"moov"});
+}
