@@ -566,16 +566,18 @@ bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, c
     if (!plan.found || plan.moov.empty()) return false;
 
     const uint64_t before = moov.offset + plan.moov.size();
-    if (before > mdat.offset) return false;
-    const uint64_t gap = mdat.offset - before;
     const uint64_t newLength = std::clamp<uint64_t>(plan.keptEnd - mdat.offset, 8, mdat.size);
     ByteBuffer newMoov = plan.moov;
-    if (gap >= 1 && gap <= 7) {
-        // A top level allows no loose bytes and a "free" box needs 8: move the mdat up instead,
-        // which shifts every kept chunk (all inside the mdat payload) down by the gap.
+    // The mdat stays where it was when the space before it can take the new moov and, if any is
+    // left, a "free" box (8 bytes at least). Otherwise (a top level allows no loose bytes, and a
+    // rebuilt sample-to-chunk table can make the moov grow) the mdat follows the moov directly
+    // and every kept chunk, all inside the mdat payload, moves with it.
+    uint64_t gap = before <= mdat.offset ? mdat.offset - before : 0;
+    if (before > mdat.offset || gap < 8) {
+        gap = 0;
+        const uint64_t newPayload = before + mdat.headerSize;
         uint64_t counter = 0;
-        if (patchIsoChunkOffsets(newMoov, 8, newMoov.size(), mdat.payloadStart(), mdat.payloadStart() - gap,
-                                 counter) != 0)
+        if (patchIsoChunkOffsets(newMoov, 8, newMoov.size(), mdat.payloadStart(), newPayload, counter) != 0)
             return false;
     }
     if (gap > 0xFFFFFFFFull) return false;

@@ -267,3 +267,25 @@ TEST(Mp4TruncationTest, HostileTablesStayFastAndSmall) {
     EXPECT_FALSE(runCut(manyFile).done);
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start2).count(), 5.0);
 }
+
+TEST(Mp4TruncationTest, GrownMoovPushesTheMdatDownWithItsChunks) {
+    // Chunks of 4, 4, 4 with the 11th sample broken: the stsz loses 8 bytes and the stsc gains
+    // 12, so the new moov no longer fits before the old mdat position.
+    Movie m;
+    m.tracks = {video(12, {4, 4, 4})};
+    ByteBuffer file = buildMovie(m);
+    breakSample(file, m, 0, 10);
+    const Cut c = runCut(file);
+    ASSERT_TRUE(c.done);
+    EXPECT_EQ(c.plan.moov.size(), scanMp4Layout(file).moov.size + 4);
+    const auto tops = listIsoBoxes(c.out, 0, c.out.size());
+    ASSERT_EQ(tops.size(), 3u);
+    EXPECT_EQ(tops[2].type, "mdat");
+    const uint64_t stco = findBytes(c.out, "stco") + 12;
+    EXPECT_EQ(readBe32(c.out, stco), tops[2].payloadStart());
+    EXPECT_EQ(readBe32(c.out, stco + 8), tops[2].payloadStart() + 8 * 20);
+    EXPECT_EQ(c.out.size(), tops[2].payloadStart() + 10 * 20);
+    // The kept samples' bytes moved intact.
+    EXPECT_EQ(sliceBytes(c.out, tops[2].payloadStart(), 200),
+              sliceBytes(file, scanMp4Layout(file).mdat.payloadStart(), 200));
+}
