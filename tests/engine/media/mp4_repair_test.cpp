@@ -229,3 +229,31 @@ TEST(Mp4RebaseTest, OffsetsPast4GiBWidenTheTablesInsteadOfWrapping) {
     EXPECT_EQ(readBe64(moov, co64 + 20), 0xFFFFFF00ull - 0x20 + newBase);
     expectTidyTopLevel(moov, {"moov"});
 }
+
+TEST(Mp4LayoutRepairTest, CutMoovAndSeveralMdatsKeepTheMedia) {
+    TempDir dir;
+    // The moov was cut by the end of the file: it is not used, and no box claims bytes it lacks.
+    const ByteBuffer cutMoov = concat({ftyp(), box("mdat", ByteBuffer(40, 1)), {0, 0, 1, 0}, bytesOf("moov"), ByteBuffer(30, 0)});
+    RepairResult r = repairFile(dir.write("cut.mp4", cutMoov));
+    ASSERT_TRUE(r.status.ok);
+    EXPECT_EQ(r.notes, (std::vector<std::string>{"video repaired with mdat payload only because moov metadata was unavailable"}));
+    expectTidyTopLevel(test_support::readAll(r.output.path), {"ftyp", "mdat"});
+
+    // Two mdats, each holding a chunk: the file is not restructured into one that lost the second.
+    Movie m;
+    m.tracks = {Track{}};
+    m.tracks[0].sizes = {20, 20};
+    m.tracks[0].samplesPerChunk = {1, 1};
+    m.moovFirst = true;
+    ByteBuffer file = buildMovie(m);
+    const Mp4Layout layout = scanMp4Layout(file);
+    // Split the mdat payload into two mdat boxes; the second chunk moves 8 bytes on.
+    ByteBuffer two = sliceBytes(file, 0, layout.mdat.offset);
+    appendBytes(two, box("mdat", sliceBytes(file, layout.mdat.payloadStart(), 20)));
+    appendBytes(two, box("mdat", sliceBytes(file, layout.mdat.payloadStart() + 20, 20)));
+    putBe32(two, findBytes(two, "stco") + 16, readBe32(two, findBytes(two, "stco") + 16) + 8);
+    r = repairFile(dir.write("two.mp4", two));
+    ASSERT_TRUE(r.status.ok);
+    EXPECT_EQ(test_support::readAll(r.output.path), two);
+    EXPECT_EQ(r.notes, (std::vector<std::string>{"kept the original atom layout because the media is not held in a single mdat atom"}));
+}

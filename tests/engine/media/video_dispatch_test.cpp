@@ -129,3 +129,24 @@ TEST(VideoEntryTest, ReadFailureCancelAndAnalyzeMode) {
     EXPECT_EQ(r.status.code, kVideoNoPayload);
     EXPECT_EQ(r.findings.size(), 3u);
 }
+
+TEST(VideoEntryTest, HugeInputsFailPlainlyAndHugeSamplesAreNotReadWhole) {
+    TempDir dir;
+    const auto huge = dir.write("huge.mp4", ByteBuffer{});
+    std::error_code ec;
+    test_support::fs::resize_file(huge, 1ull << 40, ec); // a sparse terabyte
+    if (ec) GTEST_SKIP() << "no sparse files here: " << ec.message();
+    RepairResult r = VideoRepairer().analyze(test_support::requestFor(huge, Analyze), nullptr);
+    EXPECT_EQ(r.status.code, kStatusReadFailed);
+    r = VideoRepairer().repair(test_support::requestFor(huge), nullptr);
+    EXPECT_EQ(r.status.code, kStatusReadFailed);
+
+    // The same terabyte as a sample: only box headers are read from it.
+    const auto input = dir.write("lost.mp4", concat({ftyp(), box("mdat", ByteBuffer(64, 1))}));
+    auto request = test_support::requestFor(input);
+    request.sample = makeSourceInfo(huge.string());
+    r = VideoRepairer().repair(request, nullptr);
+    ASSERT_TRUE(r.status.ok) << r.status.message;
+    EXPECT_FALSE(r.usedReference);
+    EXPECT_DOUBLE_EQ(r.confidence, 0.45);
+}
