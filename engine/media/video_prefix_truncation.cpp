@@ -29,6 +29,17 @@ ByteBuffer boxWithBody(std::string_view type, const ByteBuffer& body) {
     return out;
 }
 
+// A table box rebuilt from the old box's first `headerLength` payload bytes (version, flags and
+// any fixed fields), an entry count and the entries.
+ByteBuffer tableBox(std::string_view type, const ByteBuffer& box, uint64_t headerLength, uint64_t count,
+                    const ByteBuffer& entries) {
+    ByteBuffer body;
+    appendRange(body, box, 8, headerLength);
+    appendBe32(body, static_cast<uint32_t>(count));
+    appendBytes(body, entries);
+    return boxWithBody(type, body);
+}
+
 IsoBox firstChild(const ByteBuffer& bytes, const IsoBox& parent, std::string_view type) {
     IsoBox found;
     forEachIsoBox(bytes, parent.payloadStart(), parent.end(), [&](const IsoBox& box) {
@@ -403,11 +414,7 @@ ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t heade
         remaining -= n;
         ++taken;
     }
-    ByteBuffer body;
-    appendRange(body, box, 8, headerLength);
-    appendBe32(body, static_cast<uint32_t>(taken));
-    appendBytes(body, entries);
-    return boxWithBody(bytesToString(box, 4, 4), body);
+    return tableBox(bytesToString(box, 4, 4), box, headerLength, taken, entries);
 }
 
 ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept) {
@@ -415,22 +422,18 @@ ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept) {
     const uint32_t constant = readBe32(box, 12);
     uint64_t count = std::min<uint64_t>(readBe32(box, 16), kept);
     if (constant == 0) count = std::min<uint64_t>(count, (box.size() - 20) / 4);
-    ByteBuffer body;
-    appendRange(body, box, 8, 8);
-    appendBe32(body, static_cast<uint32_t>(count));
-    if (constant == 0) appendRange(body, box, 20, count * 4);
-    return boxWithBody("stsz", body);
+    ByteBuffer sizes;
+    if (constant == 0) appendRange(sizes, box, 20, count * 4);
+    return tableBox("stsz", box, 8, count, sizes);
 }
 
 ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, bool wide) {
     if (box.size() < 16) return box;
     const uint64_t width = wide ? 8 : 4;
     const uint64_t count = std::min<uint64_t>({readBe32(box, 12), keptChunks, (box.size() - 16) / width});
-    ByteBuffer body;
-    appendRange(body, box, 8, 4);
-    appendBe32(body, static_cast<uint32_t>(count));
-    appendRange(body, box, 16, count * width);
-    return boxWithBody(wide ? "co64" : "stco", body);
+    ByteBuffer offsets;
+    appendRange(offsets, box, 16, count * width);
+    return tableBox(wide ? "co64" : "stco", box, 4, count, offsets);
 }
 
 ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept) {
@@ -444,11 +447,7 @@ ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept) {
         appendBe32(entries, sample);
         ++taken;
     }
-    ByteBuffer body;
-    appendRange(body, box, 8, 4);
-    appendBe32(body, taken);
-    appendBytes(body, entries);
-    return boxWithBody("stss", body);
+    return tableBox("stss", box, 4, taken, entries);
 }
 
 ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut) {
@@ -468,11 +467,7 @@ ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut) {
         lastDescription = description;
         ++count;
     }
-    ByteBuffer body;
-    appendRange(body, box, 8, 4);
-    appendBe32(body, count);
-    appendBytes(body, entries);
-    return boxWithBody("stsc", body);
+    return tableBox("stsc", box, 4, count, entries);
 }
 
 VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat) {
