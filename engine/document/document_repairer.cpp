@@ -30,32 +30,43 @@ constexpr std::array<std::string_view, 8> kPowerPoint{"ppt", "pptx", "pptm", "pp
 
 constexpr int32_t kProgressSource = Document;
 
-enum class Handler { Text, Pdf, Rtf, Ole, Zip, Unsupported };
+using FormatCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
+struct FormatHandler {
+    FormatCall analyze;
+    FormatCall repair;
+};
 
-Handler route(const std::string& ext, const ByteBuffer& bytes)
+constexpr FormatHandler kText{analyzeTextDocument, repairTextDocument};
+constexpr FormatHandler kPdf{analyzePdfDocument, repairPdfDocument};
+constexpr FormatHandler kRtf{analyzeRtfDocument, repairRtfDocument};
+constexpr FormatHandler kOle{analyzeOleDocument, repairOleDocument};
+constexpr FormatHandler kZip{analyzeZipDocument, repairZipDocument};
+
+// The first rule that holds wins; nullptr means unsupported.
+const FormatHandler* route(const std::string& ext, const ByteBuffer& bytes)
 {
     if (isTextDocumentExtension(ext))
-        return Handler::Text;
+        return &kText;
     if (bytes.size() >= 5 && matchesAt(bytes, 0, "%PDF-"))
-        return Handler::Pdf;
+        return &kPdf;
     if (ext == "pdf")
-        return Handler::Pdf;
+        return &kPdf;
     // A container that starts the file owns everything inside it: an embedded RTF object or a
     // stored OLE object later in a .doc or .docx must not take the whole file over.
     if (hasOleSignature(bytes))
-        return Handler::Ole;
+        return &kOle;
     if (matchesAt(bytes, 0, "PK\x03\x04"))
-        return Handler::Zip;
+        return &kZip;
     if (findRtfHeader(bytes) != npos || ext == "rtf")
-        return Handler::Rtf;
+        return &kRtf;
     const uint64_t ole = findOleSignature(bytes);
     if (isOfficeBinaryExtension(ext) && ole != npos)
-        return Handler::Ole;
+        return &kOle;
     if (containsZipLocalHeader(bytes) || isOfficeOpenXmlExtension(ext) || ext == "zip")
-        return Handler::Zip;
+        return &kZip;
     if (ole != npos || isOfficeBinaryExtension(ext))
-        return Handler::Ole;
-    return Handler::Unsupported;
+        return &kOle;
+    return nullptr;
 }
 
 RepairResult unsupportedResult(const RepairRequest& request, const ByteBuffer& bytes)
@@ -126,22 +137,8 @@ RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* 
         if (bytes.empty() && !error.empty())
             return readFailure(request, Analyze, error);
         reportProgress(progress, kProgressSource, "analyze", request.input.path, 1, 2);
-        const std::string ext = lowerExtension(pathFromUtf8(request.input.path));
-        switch (route(ext, bytes)) {
-        case Handler::Text:
-            return analyzeTextDocument(request, bytes);
-        case Handler::Pdf:
-            return analyzePdfDocument(request, bytes);
-        case Handler::Rtf:
-            return analyzeRtfDocument(request, bytes);
-        case Handler::Ole:
-            return analyzeOleDocument(request, bytes);
-        case Handler::Zip:
-            return analyzeZipDocument(request, bytes);
-        case Handler::Unsupported:
-            break;
-        }
-        return unsupportedResult(request, bytes);
+        const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
+        return handler != nullptr ? handler->analyze(request, bytes) : unsupportedResult(request, bytes);
     });
 }
 
@@ -159,22 +156,8 @@ RepairResult DocumentRepairer::repair(const RepairRequest& request, IProgress* p
             return cancelled;
         }
         reportProgress(progress, kProgressSource, "repair", request.input.path, 1, 2);
-        const std::string ext = lowerExtension(pathFromUtf8(request.input.path));
-        switch (route(ext, bytes)) {
-        case Handler::Text:
-            return repairTextDocument(request, bytes);
-        case Handler::Pdf:
-            return repairPdfDocument(request, bytes);
-        case Handler::Rtf:
-            return repairRtfDocument(request, bytes);
-        case Handler::Ole:
-            return repairOleDocument(request, bytes);
-        case Handler::Zip:
-            return repairZipDocument(request, bytes);
-        case Handler::Unsupported:
-            break;
-        }
-        return unsupportedResult(request, bytes);
+        const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
+        return handler != nullptr ? handler->repair(request, bytes) : unsupportedResult(request, bytes);
     });
 }
 

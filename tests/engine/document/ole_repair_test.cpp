@@ -146,7 +146,7 @@ TEST(OleRepair, HeaderDamageIsRestoredForBothSectorSizes)
         {"byte-order", [](ByteBuffer b) { putLe16(b, 28, 0xFEFF); return b; }, "repair-byte-order", 2},
         {"shift", [](ByteBuffer b) { putLe16(b, 30, 0); return b; }, "repair-sector-size", 2},
         {"mini-shift", [](ByteBuffer b) { putLe16(b, 32, 7); return b; }, "repair-mini-sector-size", 2},
-        {"partial", [](ByteBuffer b) { b.resize(b.size() - 100); return b; }, "pad-partial-sector", 100},
+        {"partial", [](ByteBuffer b) { b.erase(b.end() - 100, b.end()); return b; }, "pad-partial-sector", 100},
     };
     for (int version : {3, 4}) {
         for (const auto& c : cases) {
