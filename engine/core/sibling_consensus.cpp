@@ -18,9 +18,6 @@ namespace data_repair {
 
 namespace {
 
-constexpr int32_t kConsensusUnreadable = 62;
-constexpr int32_t kConsensusCopyFailed = 63;
-constexpr int32_t kConsensusMissing = 64;
 constexpr const char* kNoConsensus = "no unambiguous sibling consensus was found";
 constexpr const char* kChosenCopyChanged = "the chosen copy changed after its siblings were compared";
 

@@ -13,6 +13,11 @@
 
 namespace data_repair {
 
+// Status codes of restoring from redundant copies.
+inline constexpr int32_t kConsensusUnreadable = 62; // the chosen copy could not be read
+inline constexpr int32_t kConsensusCopyFailed = 63; // the output could not be written
+inline constexpr int32_t kConsensusMissing = 64;    // no clear majority, or it no longer holds
+
 // Bytes of a chosen copy read to tell its kind and format: the application detects a file's
 // kind from the same head, so both agree, and a copy is never held whole just to name it.
 inline constexpr uint64_t kDetectionHeadBytes = 1u << 20;

@@ -1,0 +1,98 @@
+#include "core/batch_repairer.h"
+#include "core/sibling_consensus.h"
+#include "data_repair/consensus.h"
+#include "data_repair/detection.h"
+#include "data_repair/file_access.h"
+
+namespace fs = std::filesystem;
+
+namespace data_repair {
+
+std::map<std::string, ConsensusGroup> groupRedundantCopies(const std::vector<fs::path>& workList)
+{
+    std::map<std::string, DigestTally> families;
+    for (const fs::path& path : workList) {
+        const std::string key = familyKey(path);
+        if (key.empty())
+            continue;
+        const std::string digest = sha256HexOfFile(path);
+        if (!digest.empty())
+            families[key].add(digest, path);
+    }
+    std::map<std::string, ConsensusGroup> groups;
+    for (const auto& [key, tally] : families) {
+        const MajorityWinner winner = decideMajority(tally);
+        if (!winner.found)
+            continue;
+        groups[key] = ConsensusGroup{winner.first, winner.sha256, winner.topCount, winner.runnerUp,
+                                     winner.hashedFiles};
+    }
+    return groups;
+}
+
+RepairResult restoreConsensusExemplar(const fs::path& item, const ConsensusGroup& group,
+                                      const BatchRepairRequest& request, BatchOutputNames& names)
+{
+    RepairResult result;
+    result.setStatus(RepairStatus::success());
+    result.input = makeSourceInfo(pathToUtf8(item));
+    result.sample = makeSourceInfo(pathToUtf8(group.exemplar));
+    result.mode = request.mode;
+    result.inputSize = regularFileSize(item);
+
+    std::string error;
+    const ByteBuffer head = readFileHead(group.exemplar, kDetectionHeadBytes, &error);
+    if (head.empty() && !error.empty()) {
+        result.setStatus(RepairStatus::failure(kConsensusUnreadable, error));
+        return result;
+    }
+    result.kind = detectFileKind(group.exemplar, head);
+    result.format = detectFormatName(group.exemplar, head);
+
+    const std::string ext = lowerExtension(item);
+    // The unnumbered name; the batch's names decide which number is free.
+    const fs::path candidate = buildOutputPath(pathToUtf8(item), request.outputDirectory, "", "_repaired", ext, true);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const fs::path out = names.claim(candidate);
+        if (out.empty())
+            break;
+        if (sameFile(out, item) || sameFile(out, group.exemplar)) {
+            names.markWritten(out); // a source is never replaced: skip the name
+            continue;
+        }
+        const VerifiedCopy copy = copyVerified(group.exemplar, group.sha256, out, request.overwrite);
+        switch (copy.failure) {
+        case CopyFailure::Exists:
+            continue;
+        case CopyFailure::Read:
+            result.setStatus(RepairStatus::failure(kConsensusUnreadable, copy.error));
+            return result;
+        case CopyFailure::Mismatch:
+            result.setStatus(RepairStatus::failure(kConsensusUnreadable, "the exemplar changed after the copies were compared"));
+            return result;
+        case CopyFailure::Write:
+            result.setStatus(RepairStatus::failure(kConsensusCopyFailed, copy.error));
+            return result;
+        case CopyFailure::None:
+            break;
+        }
+        names.markWritten(out);
+        const double confidence = consensusConfidence(group.topCount, group.runnerUp);
+        result.addFinding(StructureInvalid, Info,
+                          "restored from an explicit redundant-copy consensus " +
+                              consensusCountsText(group.topCount, group.runnerUp),
+                          0, 0, true, confidence);
+        result.addAction("restore-consensus-exemplar",
+                         "copied the unambiguous modal redundant replica into a new output file", copy.bytes);
+        result.output = makeArtifact(out, "consensus-restored-copy", ext);
+        result.outputSize = result.output.size;
+        result.usedReference = true;
+        result.outputWritten = true;
+        result.confidence = confidence;
+        return result;
+    }
+    result.setStatus(RepairStatus::failure(kConsensusCopyFailed, kErrNoFreeName));
+    return result;
+}
+
+} // namespace data_repair
