@@ -52,46 +52,27 @@ RepairResult restoreConsensusExemplar(const fs::path& item, const ConsensusGroup
     const std::string ext = lowerExtension(item);
     // The unnumbered name; the batch's names decide which number is free.
     const fs::path candidate = buildOutputPath(pathToUtf8(item), request.outputDirectory, "", "_repaired", ext, true);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const fs::path out = names.claim(candidate);
-        if (out.empty())
-            break;
-        if (sameFile(out, item) || sameFile(out, group.exemplar)) {
-            names.markWritten(out); // a source is never replaced: skip the name
-            continue;
-        }
-        const VerifiedCopy copy = copyVerified(group.exemplar, group.sha256, out, request.overwrite);
-        switch (copy.failure) {
-        case CopyFailure::Exists:
-            continue;
-        case CopyFailure::Read:
-            result.setStatus(RepairStatus::failure(kConsensusUnreadable, copy.error));
-            return result;
-        case CopyFailure::Mismatch:
-            result.setStatus(RepairStatus::failure(kConsensusUnreadable, "the exemplar changed after the copies were compared"));
-            return result;
-        case CopyFailure::Write:
-            result.setStatus(RepairStatus::failure(kConsensusCopyFailed, copy.error));
-            return result;
-        case CopyFailure::None:
-            break;
-        }
-        names.markWritten(out);
-        const double confidence = consensusConfidence(group.topCount, group.runnerUp);
-        result.addFinding(StructureInvalid, Info,
-                          "restored from an explicit redundant-copy consensus " +
-                              consensusCountsText(group.topCount, group.runnerUp),
-                          0, 0, true, confidence);
-        result.addAction("restore-consensus-exemplar",
-                         "copied the unambiguous modal redundant replica into a new output file", copy.bytes);
-        result.output = makeArtifact(out, "consensus-restored-copy", ext);
-        result.outputSize = result.output.size;
-        result.usedReference = true;
-        result.outputWritten = true;
-        result.confidence = confidence;
+    const PlacedCopy placed = copyVerifiedToFreeName(group.exemplar, group.sha256, request.overwrite, item,
+                                                     [&] { return names.claim(candidate); });
+    const RepairStatus copied = placedCopyStatus(
+        placed, RepairStatus::failure(kConsensusUnreadable, "the exemplar changed after the copies were compared"));
+    if (!copied.ok) {
+        result.setStatus(copied);
         return result;
     }
-    result.setStatus(RepairStatus::failure(kConsensusCopyFailed, kErrNoFreeName));
+    names.markWritten(placed.path);
+    const double confidence = consensusConfidence(group.topCount, group.runnerUp);
+    result.addFinding(StructureInvalid, Info,
+                      "restored from an explicit redundant-copy consensus " +
+                          consensusCountsText(group.topCount, group.runnerUp),
+                      0, 0, true, confidence);
+    result.addAction("restore-consensus-exemplar",
+                     "copied the unambiguous modal redundant replica into a new output file", placed.copy.bytes);
+    result.output = makeArtifact(placed.path, "consensus-restored-copy", ext);
+    result.outputSize = result.output.size;
+    result.usedReference = true;
+    result.outputWritten = true;
+    result.confidence = confidence;
     return result;
 }
 

@@ -223,6 +223,42 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
     return copy;
 }
 
+PlacedCopy copyVerifiedToFreeName(const fs::path& source, const std::string& expectedDigest, bool replaceExisting,
+                                  const fs::path& protectedPath, const std::function<fs::path()>& nextName)
+{
+    PlacedCopy placed;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        placed.path = nextName();
+        if (placed.path.empty())
+            break;
+        if (sameFile(placed.path, source) || sameFile(placed.path, protectedPath)) {
+            placed.copy.failure = CopyFailure::Write;
+            placed.copy.error = kErrOutputIsSource;
+            return placed;
+        }
+        placed.copy = copyVerified(source, expectedDigest, placed.path, replaceExisting);
+        if (placed.copy.failure != CopyFailure::Exists)
+            return placed;
+    }
+    placed.copy.failure = CopyFailure::Write;
+    placed.copy.error = kErrNoFreeName;
+    return placed;
+}
+
+RepairStatus placedCopyStatus(const PlacedCopy& placed, const RepairStatus& mismatchStatus)
+{
+    switch (placed.copy.failure) {
+    case CopyFailure::None:
+        return RepairStatus::success();
+    case CopyFailure::Read:
+        return RepairStatus::failure(kConsensusUnreadable, placed.copy.error);
+    case CopyFailure::Mismatch:
+        return mismatchStatus;
+    default:
+        return RepairStatus::failure(kConsensusCopyFailed, placed.copy.error);
+    }
+}
+
 std::string familyKey(const fs::path& path)
 {
     const std::string stem = pathToUtf8(path.stem());
@@ -333,46 +369,25 @@ RepairResult restoreFromConsensus(const RepairRequest& request, const ConsensusR
         const fs::path input = pathFromUtf8(request.input.path);
         const fs::path best = pathFromUtf8(consensus.best.path);
         const std::string ext = lowerExtension(input);
-        // A name taken between choosing it and creating it moves on to the next free one.
-        for (int attempt = 0; attempt < 16; ++attempt) {
-            const fs::path out = buildOutputPath(request.input.path, request.outputDirectory, request.outputPath,
-                                                 "_repaired", ext, request.overwrite);
-            if (out.empty()) {
-                result.setStatus(RepairStatus::failure(kConsensusCopyFailed, kErrNoFreeName));
-                return result;
-            }
-            if (sameFile(out, input) || sameFile(out, best)) {
-                result.setStatus(RepairStatus::failure(kConsensusCopyFailed, kErrOutputIsSource));
-                return result;
-            }
-            const VerifiedCopy copy = copyVerified(best, consensus.sha256, out, request.overwrite);
-            switch (copy.failure) {
-            case CopyFailure::Exists:
-                continue;
-            case CopyFailure::Read:
-                result.setStatus(RepairStatus::failure(kConsensusUnreadable, copy.error));
-                return result;
-            case CopyFailure::Write:
-                result.setStatus(RepairStatus::failure(kConsensusCopyFailed, copy.error));
-                return result;
-            case CopyFailure::Mismatch:
-                forgetConsensus(consensus);
-                result.setStatus(RepairStatus::failure(kConsensusMissing, kChosenCopyChanged));
-                return result;
-            case CopyFailure::None:
-                break;
-            }
-            result.addAction("restore-sibling-consensus",
-                             "restored the unambiguous modal redundant copy into a new output file",
-                             regularFileSize(out));
-            result.output = makeArtifact(out, "consensus-restored-copy", ext);
-            result.outputSize = result.output.size;
-            result.outputWritten = true;
-            result.setStatus(RepairStatus::success());
-            result.status.message = "restored from redundant-copy consensus";
+        const PlacedCopy placed = copyVerifiedToFreeName(best, consensus.sha256, request.overwrite, input, [&] {
+            return buildOutputPath(request.input.path, request.outputDirectory, request.outputPath, "_repaired", ext,
+                                   request.overwrite);
+        });
+        if (placed.copy.failure == CopyFailure::Mismatch)
+            forgetConsensus(consensus);
+        const RepairStatus copied = placedCopyStatus(placed, RepairStatus::failure(kConsensusMissing, kChosenCopyChanged));
+        if (!copied.ok) {
+            result.setStatus(copied);
             return result;
         }
-        result.setStatus(RepairStatus::failure(kConsensusCopyFailed, kErrNoFreeName));
+        result.addAction("restore-sibling-consensus",
+                         "restored the unambiguous modal redundant copy into a new output file",
+                         regularFileSize(placed.path));
+        result.output = makeArtifact(placed.path, "consensus-restored-copy", ext);
+        result.outputSize = result.output.size;
+        result.outputWritten = true;
+        result.setStatus(RepairStatus::success());
+        result.status.message = "restored from redundant-copy consensus";
         return result;
     } catch (const std::exception& error) {
         return unexpectedFailure(request.input, error.what());

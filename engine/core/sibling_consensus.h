@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data_repair/byte_buffer.h"
+#include "data_repair/records.h"
 
 namespace data_repair {
 
@@ -85,5 +86,19 @@ struct VerifiedCopy {
 };
 VerifiedCopy copyVerified(const std::filesystem::path& source, const std::string& expectedDigest,
                           const std::filesystem::path& destination, bool replaceExisting);
+
+// Copies source (verified as above) to the name nextName gives; a name taken in the meantime
+// moves on to the next one. An empty name means none is free; a name that is the source or one
+// of the protected paths is refused. Either way the failure is Write with the reason.
+struct PlacedCopy {
+    VerifiedCopy copy;
+    std::filesystem::path path;
+};
+PlacedCopy copyVerifiedToFreeName(const std::filesystem::path& source, const std::string& expectedDigest,
+                                  bool replaceExisting, const std::filesystem::path& protectedPath,
+                                  const std::function<std::filesystem::path()>& nextName);
+// Success, or the copy's failure: 62 when the source could not be read, 63 when the output could
+// not be written, mismatchStatus when the source no longer holds the agreed content.
+RepairStatus placedCopyStatus(const PlacedCopy& placed, const RepairStatus& mismatchStatus);
 
 } // namespace data_repair
