@@ -385,11 +385,19 @@ BatchRepairResult BatchRepairer::repair(const BatchRepairRequest& request, IProg
         reportProgress(progress, kBatchSource, "batch", pathToUtf8(item), i, result.total);
         const auto group = groups.find(familyKey(item));
         RepairResult itemResult;
-        if (group != groups.end()) {
-            names.firstForStem(batchOutputFolder(item, request), item);
-            itemResult = restoreConsensusExemplar(item, group->second, request, names);
-        } else {
-            itemResult = processRoutedItem(item, request, progress, names);
+        try {
+            if (group != groups.end()) {
+                names.firstForStem(batchOutputFolder(item, request), item);
+                itemResult = restoreConsensusExemplar(item, group->second, request, names);
+            } else {
+                itemResult = processRoutedItem(item, request, progress, names);
+            }
+        } catch (const std::exception& error) {
+            // One item that exhausts memory fails alone; the batch and its other results go on.
+            itemResult = RepairResult{};
+            itemResult.input = makeSourceInfo(pathToUtf8(item));
+            itemResult.mode = request.mode;
+            itemResult.setStatus(RepairStatus::failure(kStatusReadFailed, std::string("unexpected engine error: ") + error.what()));
         }
         if (!itemResult.status.ok) {
             ++result.failed;
