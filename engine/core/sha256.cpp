@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -146,10 +147,12 @@ bool readFileBlocks(const std::filesystem::path& path, const std::function<bool(
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0)
         return fail(kErrOpenInput);
     const uint64_t size = static_cast<uint64_t>(st.st_size);
-    std::unique_ptr<uint8_t[]> buffer(new uint8_t[kReadBlock]);
+    // Small files get a buffer of their own size, not a whole block.
+    const size_t capacity = static_cast<size_t>(std::min<uint64_t>(kReadBlock, std::max<uint64_t>(size, 1)));
+    std::unique_ptr<uint8_t[]> buffer(new uint8_t[capacity]);
     uint64_t done = 0;
     while (done < size) {
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(kReadBlock, size - done));
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(capacity, size - done));
         const ssize_t n = ::read(fd, buffer.get(), want);
         if (n < 0 && errno == EINTR)
             continue;
