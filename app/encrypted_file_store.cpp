@@ -235,6 +235,20 @@ qint64 chunkCount(qint64 plainSize)
     return std::max<qint64>(count, 1);
 }
 
+// One plain and one cipher chunk, bounded by the chunk size whatever a header claims, and the
+// number of records for the plain size.
+struct ChunkBuffers {
+    explicit ChunkBuffers(qint64 plainSize)
+        : plain(static_cast<std::size_t>(std::min<qint64>(plainSize, kChunkSize))),
+          cipher(static_cast<std::size_t>(std::clamp<qint64>(plainSize, 1, kChunkSize))),
+          count(chunkCount(plainSize))
+    {
+    }
+    SecretBuffer plain;
+    std::vector<unsigned char> cipher;
+    qint64 count;
+};
+
 qint64 readFully(QIODevice& device, void* buffer, qint64 size)
 {
     auto* out = static_cast<char*>(buffer);
@@ -316,12 +330,11 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         return false;
     }
 
-    const qint64 bufferSize = std::min<qint64>(header.plainSize, kChunkSize);
-    SecretBuffer plain(static_cast<std::size_t>(bufferSize));
-    std::vector<unsigned char> cipher(static_cast<std::size_t>(std::max<qint64>(bufferSize, 1)));
-    const qint64 count = chunkCount(header.plainSize);
+    ChunkBuffers buffers(header.plainSize);
+    SecretBuffer& plain = buffers.plain;
+    std::vector<unsigned char>& cipher = buffers.cipher;
     qint64 done = 0;
-    for (qint64 index = 0; index < count; ++index) {
+    for (qint64 index = 0; index < buffers.count; ++index) {
         const qint64 length = std::min<qint64>(header.plainSize - done, kChunkSize);
         if (readFully(source, plain.data(), length) != length) {
             plain.wipe();
@@ -386,13 +399,11 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
         setError(error, text);
         return false;
     };
-    // Bounded by the chunk size whatever the header claims.
-    const qint64 bufferSize = std::min<qint64>(header.plainSize, kChunkSize);
-    SecretBuffer plain(static_cast<std::size_t>(bufferSize));
-    std::vector<unsigned char> cipher(static_cast<std::size_t>(std::max<qint64>(bufferSize, 1)));
-    const qint64 count = chunkCount(header.plainSize);
+    ChunkBuffers buffers(header.plainSize);
+    SecretBuffer& plain = buffers.plain;
+    std::vector<unsigned char>& cipher = buffers.cipher;
     qint64 done = 0;
-    for (qint64 index = 0; index < count; ++index) {
+    for (qint64 index = 0; index < buffers.count; ++index) {
         const qint64 expected = std::min<qint64>(header.plainSize - done, kChunkSize);
         char lengthField[4];
         if (readFully(file, lengthField, sizeof lengthField) != sizeof lengthField

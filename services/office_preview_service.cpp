@@ -68,17 +68,32 @@ void OfficePreviewService::load(const QUrl& source)
                 loadXlsx(archive);
             else
                 loadPptx(archive);
-            if (error_.toString().isEmpty() && pages_.isEmpty())
+            if (error_.isEmpty() && pages_.isEmpty())
                 error_ = uiTr("Office 文档中没有可安全显示的页面");
         }
     }
     emit previewChanged();
 }
 
+void OfficePreviewService::appendPages(OfficeZipArchive& archive, const QStringList& entries, int limit,
+                                       const std::function<UiText(const QByteArray&, int)>& render)
+{
+    // Pages are numbered by their position in the sorted list, not by the numbers in the names.
+    for (int i = 0; error_.isEmpty() && i < std::min<int>(int(entries.size()), limit); ++i) {
+        const QByteArray xml = archive.readEntry(entries.at(i), error_);
+        if (!error_.isEmpty())
+            break;
+        const UiText page = render(xml, i + 1);
+        if (!error_.isEmpty())
+            break;
+        pages_.append(page);
+    }
+}
+
 void OfficePreviewService::loadDocx(OfficeZipArchive& archive)
 {
     const QByteArray document = archive.readEntry(QStringLiteral("word/document.xml"), error_);
-    if (error_.toString().isEmpty())
+    if (error_.isEmpty())
         pages_ = parseDocxParagraphs(document, error_);
     limitation_ = uiTr("安全只读预览：显示正文文本；复杂浮动版式、批注、宏和嵌入对象不执行。");
 }
@@ -87,21 +102,13 @@ void OfficePreviewService::loadXlsx(OfficeZipArchive& archive)
 {
     const QByteArray sharedXml = archive.readEntry(QStringLiteral("xl/sharedStrings.xml"), error_, true);
     QStringList shared;
-    if (error_.toString().isEmpty())
+    if (error_.isEmpty())
         shared = parseSharedStrings(sharedXml, error_);
     static const QRegularExpression sheetName(QStringLiteral("^xl/worksheets/sheet\\d+\\.xml$"));
     const QStringList sheets = listEntriesMatching(archive, sheetName);
-    if (error_.toString().isEmpty()) {
-        for (int i = 0; i < std::min<int>(int(sheets.size()), kMaxSheets); ++i) {
-            const QByteArray sheet = archive.readEntry(sheets.at(i), error_);
-            if (!error_.toString().isEmpty())
-                break;
-            const UiText page = renderWorksheetHtml(sheet, shared, uiTr("工作表 %1").arg(i + 1), error_);
-            if (!error_.toString().isEmpty())
-                break;
-            pages_.append(page);
-        }
-    }
+    appendPages(archive, sheets, kMaxSheets, [&](const QByteArray& xml, int position) {
+        return renderWorksheetHtml(xml, shared, uiTr("工作表 %1").arg(position), error_);
+    });
     limitation_ = uiTr("安全只读预览：最多显示 8 个工作表、每表 200 行 × 30 列；公式不计算、外链和宏不执行。");
 }
 
@@ -109,17 +116,8 @@ void OfficePreviewService::loadPptx(OfficeZipArchive& archive)
 {
     static const QRegularExpression slideName(QStringLiteral("^ppt/slides/slide\\d+\\.xml$"));
     const QStringList slides = listEntriesMatching(archive, slideName);
-    if (error_.toString().isEmpty()) {
-        for (int i = 0; i < std::min<int>(int(slides.size()), kMaxSlides); ++i) {
-            const QByteArray slide = archive.readEntry(slides.at(i), error_);
-            if (!error_.toString().isEmpty())
-                break;
-            const UiText page = renderSlideHtml(slide, i + 1, error_);
-            if (!error_.toString().isEmpty())
-                break;
-            pages_.append(page);
-        }
-    }
+    appendPages(archive, slides, kMaxSlides,
+                [&](const QByteArray& xml, int position) { return renderSlideHtml(xml, position, error_); });
     limitation_ = uiTr("安全只读预览：显示每页可提取文本；动画、音视频、宏和外部链接不执行。");
 }
 

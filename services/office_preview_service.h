@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
+#include <functional>
+
 namespace olm::repair {
 
 class OfficeZipArchive;
@@ -55,6 +57,8 @@ private:
     void loadDocx(OfficeZipArchive& archive);
     void loadXlsx(OfficeZipArchive& archive);
     void loadPptx(OfficeZipArchive& archive);
+    void appendPages(OfficeZipArchive& archive, const QStringList& entries, int limit,
+                     const std::function<UiText(const QByteArray&, int)>& render);
 
     QString kind_;
     QString title_;
