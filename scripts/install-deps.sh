@@ -17,7 +17,7 @@ packages=(
   qml6-module-qtquick-window qml6-module-qtquick-shapes qml6-module-qt-labs-folderlistmodel
   qml6-module-qttest qml6-module-qtmultimedia qml6-module-qtquick-pdf
   gstreamer1.0-plugins-base libgl1-mesa-dri fonts-noto-cjk fonts-noto-core fonts-dejavu-core
-  xvfb xauth dbus-x11
+  xvfb xauth dbus-x11 dbus-daemon
   # independent checkers used by the tests
   python3 python3-olefile python3-pil qpdf unzip libxml2-utils
   pngcheck libjpeg-turbo-progs jpeginfo gifsicle libtiff-tools libimage-exiftool-perl imagemagick

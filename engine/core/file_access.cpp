@@ -127,6 +127,15 @@ bool writeBytes(const fs::path& path, const uint8_t* data, size_t size, std::str
 
     fs::path target = path;
     if (replaceExisting) {
+        // Only a regular file (or a link, which is replaced itself) may be replaced; a folder,
+        // device or pipe at the destination is never swapped for a file.
+        std::error_code statusError;
+        const auto existing = fs::symlink_status(path, statusError).type();
+        if (existing != fs::file_type::not_found && existing != fs::file_type::regular &&
+            existing != fs::file_type::symlink) {
+            setError(error, kErrOpenOutput);
+            return false;
+        }
         // Write beside the destination and move it into place only once complete.
         static thread_local std::mt19937_64 rng{std::random_device{}()};
         target = path;

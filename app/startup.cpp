@@ -1,0 +1,161 @@
+#include "app/startup.h"
+
+#include "platform/ui_fonts.h"
+#include "services/settings_service.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPixmap>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickStyle>
+#include <QTranslator>
+#include <QWindow>
+
+// Generated with the QML module: registers its types. Referencing it keeps the static library's
+// registration object in the executable.
+void qml_register_types_Korvex_FileRepair();
+
+namespace olm::repair {
+
+namespace {
+
+const QString kSourceLanguage = QStringLiteral("zh-CN");
+
+// "en-US" -> "en_US", the form of locale and catalogue names.
+QString localeNameForLanguage(QString languageCode)
+{
+    return languageCode.replace(QLatin1Char('-'), QLatin1Char('_'));
+}
+
+} // namespace
+
+QString uiCatalogueResource(const QString& languageCode)
+{
+    return QStringLiteral(":/i18n/korvex_file_repair_%1.qm").arg(localeNameForLanguage(languageCode));
+}
+
+void applyUiLanguage(const UiLanguageContext& context, const QString& languageCode)
+{
+    QLocale::setDefault(QLocale(localeNameForLanguage(languageCode)));
+
+    QCoreApplication::removeTranslator(context.translator);
+    *context.translationLoaded = true;
+    if (languageCode != kSourceLanguage) {
+        const QString catalogue = uiCatalogueResource(languageCode);
+        if (context.translator->load(catalogue)) {
+            QCoreApplication::installTranslator(context.translator);
+        } else {
+            *context.translationLoaded = false;
+            qWarning("Unable to load UI translation: %s", catalogue.toUtf8().constData());
+        }
+    }
+
+    QGuiApplication::setFont(uiFontForLanguage(languageCode));
+    if (context.engine != nullptr && !context.engine->rootObjects().isEmpty())
+        context.engine->retranslate();
+}
+
+QFont uiFontForLanguage(const QString& languageCode)
+{
+    QString family = QStringLiteral("Segoe UI");
+    if (languageCode == QLatin1String("zh-CN"))
+        family = QStringLiteral("Microsoft YaHei UI");
+    else if (languageCode == QLatin1String("zh-TW"))
+        family = QStringLiteral("Microsoft JhengHei UI");
+    else if (languageCode == QLatin1String("ja-JP"))
+        family = QStringLiteral("Yu Gothic UI");
+    return QFont(family, 10);
+}
+
+QUrl startupFileUrl(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QFileInfo info(arguments.at(i));
+        if (info.exists() && info.isFile())
+            return QUrl::fromLocalFile(info.absoluteFilePath());
+    }
+    return {};
+}
+
+QIcon loadApplicationIcon(const QString& resourcePath)
+{
+    // QIcon(path) stays non-null for a path that does not exist; only decoding the image tells.
+    const QPixmap pixmap(resourcePath);
+    if (pixmap.isNull())
+        return {};
+    QIcon icon;
+    icon.addPixmap(pixmap);
+    return icon;
+}
+
+int runApplication(int& argc, char** argv, const StartupOptions& options)
+{
+    QGuiApplication application(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+
+    const bool smokeTest = qEnvironmentVariableIsSet(kSmokeTestVariable);
+    QCoreApplication::setOrganizationName(smokeTest ? QStringLiteral("KorvexSmokeTests") : QStringLiteral("Korvex"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("korvex.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("Korvex File Repair"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.0"));
+
+    const QIcon icon = loadApplicationIcon(options.iconResource);
+    if (icon.isNull()) {
+        qCritical("Korvex application icon is missing from the Qt resource bundle.");
+        return kExitMissingResource;
+    }
+    QGuiApplication::setWindowIcon(icon);
+    installUiFontStandIns();
+
+    SettingsService settings;
+    QQmlApplicationEngine engine;
+    QTranslator translator;
+    bool translationLoaded = true;
+    const UiLanguageContext languageContext{&application, &translator, &translationLoaded, &engine};
+
+    QString language = settings.language();
+    if (smokeTest) {
+        language = qEnvironmentVariable(kSmokeLanguageVariable);
+        if (language.isEmpty())
+            language = kSourceLanguage;
+    }
+    applyUiLanguage(languageContext, language);
+    if (smokeTest)
+        settings.setLanguage(language); // before the connection below: applied once, not twice
+
+    QObject::connect(&settings, &SettingsService::languageChanged, &engine,
+                     [languageContext](const QString& code) { applyUiLanguage(languageContext, code); });
+    engine.rootContext()->setContextProperty(QStringLiteral("settingsService"), &settings);
+    engine.addImportPath(QLibraryInfo::path(QLibraryInfo::QmlImportsPath));
+    // Qt 6.4 neither looks for modules in the resources by default nor loads a type by module
+    // name: the module's own resource folder is added and its root type loaded by URL.
+    engine.addImportPath(QString::fromLatin1(kQmlModuleImportPath));
+    volatile auto keepModuleRegistration = &qml_register_types_Korvex_FileRepair;
+    Q_UNUSED(keepModuleRegistration);
+
+    const QStringList arguments = QCoreApplication::arguments();
+    const QUrl fileUrl = startupFileUrl(arguments);
+    engine.setInitialProperties({{QStringLiteral("startupFileUrl"), fileUrl}});
+    engine.load(options.mainQmlUrl);
+
+    if (engine.rootObjects().isEmpty())
+        return kExitMissingResource;
+    if (!translationLoaded)
+        return kExitTranslationFailed;
+
+    for (QObject* root : engine.rootObjects()) {
+        if (auto* window = qobject_cast<QWindow*>(root))
+            window->setIcon(icon);
+    }
+    if (options.afterLoad)
+        options.afterLoad(engine, settings);
+    return QCoreApplication::exec();
+}
+
+} // namespace olm::repair

@@ -1,0 +1,193 @@
+// BMP and GIF: frame-level repair (prefix, size field, trailer); pixel data is never decoded.
+
+#include <algorithm>
+
+#include "data_repair/file_access.h"
+#include "photo/photo_formats.h"
+
+namespace data_repair {
+
+namespace {
+
+uint32_t saturated32(uint64_t value) { return value > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(value); }
+
+// Where a walk of the GIF block structure ended.
+struct GifWalk {
+    uint64_t trailer = npos;     // the trailer byte met at block level
+    uint64_t strayByte = npos;   // a byte at block level that starts no block
+    bool inSubBlocks = false;    // the data ran out inside a data sub-block chain
+    uint64_t missingInBlock = 0; // bytes the cut sub-block still lacks
+};
+
+// Follows the blocks (header, screen descriptor, colour tables, extensions, images and their
+// data sub-blocks). A 3B byte inside a colour table or LZW data is not the trailer.
+GifWalk walkGif(const ByteBuffer& b, uint64_t a)
+{
+    GifWalk w;
+    const uint64_t n = b.size();
+    if (!fitsIn(n, a, 13))
+        return w;
+    const uint8_t screenFlags = b[a + 10];
+    uint64_t pos = a + 13;
+    if (screenFlags & 0x80)
+        pos += 3ull << ((screenFlags & 7) + 1);
+    auto subBlocks = [&]() -> bool {
+        for (;;) {
+            if (pos >= n) {
+                w.inSubBlocks = true;
+                return false;
+            }
+            const uint64_t size = b[pos];
+            if (size == 0) {
+                ++pos;
+                return true;
+            }
+            if (!fitsIn(n, pos + 1, size)) {
+                w.inSubBlocks = true;
+                w.missingInBlock = pos + 1 + size - n;
+                return false;
+            }
+            pos += 1 + size;
+        }
+    };
+    while (pos < n) {
+        const uint8_t introducer = b[pos];
+        if (introducer == 0x3B) {
+            w.trailer = pos;
+            return w;
+        }
+        if (introducer == 0x21) {
+            pos += 2;
+            if (pos > n || !subBlocks())
+                return w;
+        } else if (introducer == 0x2C) {
+            if (!fitsIn(n, pos, 10))
+                return w;
+            const uint8_t flags = b[pos + 9];
+            pos += 10;
+            if (flags & 0x80)
+                pos += 3ull << ((flags & 7) + 1);
+            pos += 1; // LZW minimum code size
+            if (pos > n || !subBlocks())
+                return w;
+        } else {
+            w.strayByte = pos;
+            return w;
+        }
+    }
+    return w;
+}
+
+// The common start of the BMP and GIF analyses: the report, the header probe and its failure.
+uint64_t locateHeader(RepairResult& result, const std::string& name, uint64_t a, int32_t code)
+{
+    result.format = toLowerAscii(name);
+    if (a == npos) {
+        result.addFinding(HeaderMissing, Error, name + " header was not found", 0, 0, false, 0.95);
+        result.setStatus(RepairStatus::failure(code, "unsupported or severely damaged " + name));
+    } else if (a > 0) {
+        result.addFinding(HeaderDamaged, Warning, "garbage bytes before " + name + " header", 0, a, true, 0.9);
+    }
+    return a;
+}
+
+} // namespace
+
+uint64_t findBmpHeader(const ByteBuffer& buffer)
+{
+    const uint64_t p = findBytes(buffer, "BM", 0);
+    if (p == npos || !fits(buffer, p, 14))
+        return npos;
+    return p;
+}
+
+uint64_t findGifHeader(const ByteBuffer& buffer)
+{
+    return std::min(findBytes(buffer, "GIF87a", 0), findBytes(buffer, "GIF89a", 0));
+}
+
+RepairResult analyzeBmp(const RepairRequest& request, const ByteBuffer& b)
+{
+    RepairResult result = beginPhotoResult(request, b);
+    const uint64_t a = locateHeader(result, "BMP", findBmpHeader(b), kPhotoBmpMissing);
+    if (a == npos)
+        return result;
+    const uint64_t n = b.size();
+    if (readLe32(b, a + 2) != saturated32(n - a))
+        result.addFinding(IndexDamaged, Warning, "BMP file size field does not match recovered bytes", a + 2, 4, true,
+                          0.88);
+    const uint64_t d = readLe32(b, a + 10);
+    if (d < 14 || d > n - a)
+        result.addFinding(StructureInvalid, Warning, "BMP pixel data offset is outside the recovered file", a + 10, 4,
+                          false, 0.72);
+    result.confidence = result.findings.empty() ? 1.0 : 0.78;
+    return result;
+}
+
+RepairResult repairBmp(const RepairRequest& request, const ByteBuffer& b)
+{
+    RepairResult result = analyzeBmp(request, b);
+    if (!result.status.ok || request.mode == Analyze)
+        return result;
+    const uint64_t a = findBmpHeader(b);
+    ByteBuffer work(b.begin() + static_cast<std::ptrdiff_t>(a), b.end());
+    if (a > 0)
+        result.addAction("trim-bmp-prefix", "removed bytes before BMP header", a);
+    const uint32_t length = saturated32(work.size());
+    if (work.size() > 5 && readLe32(work, 2) != length) {
+        putLe32(work, 2, length);
+        result.addAction("repair-bmp-size", "rewrote BMP file size field", 4);
+    }
+    writePhotoOutput(result, request, work, "bmp", kPhotoBmpWrite);
+    return result;
+}
+
+RepairResult analyzeGif(const RepairRequest& request, const ByteBuffer& b)
+{
+    RepairResult result = beginPhotoResult(request, b);
+    const uint64_t a = locateHeader(result, "GIF", findGifHeader(b), kPhotoGifMissing);
+    if (a == npos)
+        return result;
+    if (walkGif(b, a).trailer == npos)
+        result.addFinding(TrailerMissing, Warning, "GIF trailer byte is missing", b.size(), 0, true, 0.86);
+    result.confidence = result.findings.empty() ? 1.0 : 0.78;
+    return result;
+}
+
+RepairResult repairGif(const RepairRequest& request, const ByteBuffer& b)
+{
+    RepairResult result = analyzeGif(request, b);
+    if (!result.status.ok || request.mode == Analyze)
+        return result;
+    const uint64_t n = b.size();
+    const uint64_t a = findGifHeader(b);
+    const GifWalk w = walkGif(b, a);
+    ByteBuffer work;
+    if (w.trailer != npos) {
+        appendRange(work, b, a, w.trailer + 1 - a);
+        if (w.trailer + 1 < n)
+            result.addAction("trim-gif-tail", "removed bytes after GIF trailer", n - w.trailer - 1);
+    } else if (w.strayByte != npos) {
+        // Bytes at block level that open no block are not image data: the trailer goes there.
+        appendRange(work, b, a, w.strayByte - a);
+        appendU8(work, 0x3B);
+        result.addAction("append-gif-trailer", "appended missing GIF trailer byte", 1);
+        result.addAction("trim-gif-tail", "removed bytes after GIF trailer", n - w.strayByte);
+    } else {
+        appendRange(work, b, a, n - a);
+        if (w.inSubBlocks) {
+            // Pad the cut sub-block and end its chain so that the trailer stands at block level.
+            work.insert(work.end(), w.missingInBlock, 0);
+            appendU8(work, 0x00);
+            result.addAction("close-gif-block", "closed the cut GIF data block", w.missingInBlock + 1);
+        }
+        appendU8(work, 0x3B);
+        result.addAction("append-gif-trailer", "appended missing GIF trailer byte", 1);
+    }
+    if (a > 0)
+        result.addAction("trim-gif-prefix", "removed bytes before GIF header", a);
+    writePhotoOutput(result, request, work, "gif", kPhotoGifWrite);
+    return result;
+}
+
+} // namespace data_repair

@@ -1,0 +1,289 @@
+// JPEG marker walk and analysis.
+
+#include <cstring>
+
+#include "data_repair/detection.h"
+#include "photo/photo_formats.h"
+
+namespace data_repair {
+
+namespace {
+
+bool isStandalone(uint8_t m) { return (m >= 0xD0 && m <= 0xD8) || m == 0x01; }
+
+bool isAcceptedSegment(uint8_t m)
+{
+    return (m >= 0xE0 && m <= 0xEF) || (m >= 0xC0 && m <= 0xCF && m != 0xC8) || m == 0xDB || m == 0xDC ||
+           m == 0xDD || m == 0xFE || m == 0xDA;
+}
+
+bool isFrameMarker(uint8_t m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
+
+// Without a walked scan header: the last EOI after the first raw SOS pair, or anywhere.
+uint64_t eoiWithoutWalk(const ByteBuffer& b)
+{
+    const uint64_t n = b.size();
+    if (n < 2)
+        return npos;
+    const uint64_t j = findPair(b, 0xFF, 0xDA);
+    if (j != npos && fitsIn(n, j, 4)) {
+        const uint64_t length = readBe16(b, j + 2);
+        uint64_t start = j + length + 2;
+        if (length < 2 || start > n)
+            start = j + 2;
+        return rfindPair(b, 0xFF, 0xD9, start, n);
+    }
+    return rfindPair(b, 0xFF, 0xD9, 0, n);
+}
+
+} // namespace
+
+JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
+{
+    JpegMarkerScan s;
+    const uint64_t n = b.size();
+    const uint64_t i = findPair(b, 0xFF, 0xD8);
+    auto finishEoi = [&] {
+        // The entropy-coded data never holds FF D9, so the image ends at the last EOI after the
+        // scan the walk reached. A raw search for FF DA would first meet the SOS of an EXIF
+        // thumbnail inside APP1 and take the thumbnail's EOI for the image's end.
+        if (s.scanDataOffset != npos)
+            s.eoiOffset = rfindPair(b, 0xFF, 0xD9, s.scanDataOffset, n);
+        else
+            s.eoiOffset = eoiWithoutWalk(b);
+    };
+    if (i == npos) {
+        s.headerEnd = 0;
+        finishEoi();
+        return s;
+    }
+    s.soiOffset = i;
+    uint64_t pos = i + 2;
+    if (i + 3 >= n) {
+        s.headerEnd = std::min(n, pos);
+        finishEoi();
+        return s;
+    }
+    for (;;) {
+        if (b[pos] != 0xFF) {
+            s.structureError = true;
+            s.badMarkerOffset = pos;
+            s.headerEnd = pos;
+            break;
+        }
+        while (pos < n && b[pos] == 0xFF)
+            ++pos;
+        if (pos >= n) {
+            s.headerEnd = n;
+            break;
+        }
+        const uint8_t m = b[pos];
+        const uint64_t mp = pos - 1;
+        if (m == 0x00) {
+            s.structureError = true;
+            s.badMarkerOffset = mp;
+            s.badMarker = 0;
+            s.headerEnd = mp;
+            break;
+        }
+        if (m == 0xD9) {
+            s.headerEnd = pos + 1;
+            break;
+        }
+        if (isStandalone(m)) {
+            pos += 1;
+        } else {
+            if (!isAcceptedSegment(m)) {
+                s.invalidMarker = true;
+                s.badMarkerOffset = mp;
+                s.badMarker = m;
+            }
+            if (pos + 3 > n) {
+                s.structureError = true;
+                s.badMarkerOffset = mp;
+                s.headerEnd = mp;
+                break;
+            }
+            const uint64_t length = readBe16(b, pos + 1);
+            if (length < 2 || !fitsIn(n, mp, length + 2)) {
+                s.structureError = true;
+                s.badMarkerOffset = mp;
+                s.badMarker = m;
+                s.headerEnd = mp;
+                break;
+            }
+            const uint64_t next = mp + length + 2;
+            if (m == 0xDB)
+                s.hasQuantTables = true;
+            else if (m == 0xC4)
+                s.hasHuffmanTables = true;
+            else if (isFrameMarker(m))
+                s.hasFrameHeader = true;
+            if (m == 0xDA) {
+                s.sosOffset = mp;
+                s.scanDataOffset = next;
+                s.headerEnd = next;
+                finishEoi();
+                const uint64_t limit = s.eoiOffset == npos ? n : s.eoiOffset;
+                for (uint64_t p = next; p + 1 < limit;) {
+                    const void* hit = std::memchr(b.data() + p, 0xFF, limit - 1 - p);
+                    if (hit == nullptr)
+                        break;
+                    const uint64_t q = static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - b.data());
+                    if (b[q + 1] >= 0xD0 && b[q + 1] <= 0xD7)
+                        s.lastRestartOffset = q;
+                    p = q + 1;
+                }
+                return s;
+            }
+            pos = next;
+        }
+        if (pos + 1 >= n) {
+            s.headerEnd = std::min(n, pos);
+            break;
+        }
+    }
+    finishEoi();
+    return s;
+}
+
+uint64_t findJpegEoi(const ByteBuffer& buffer) { return scanJpegMarkers(buffer).eoiOffset; }
+
+uint64_t findLastMarker(const ByteBuffer& buffer, uint8_t code)
+{
+    return rfindPair(buffer, 0xFF, code, 0, buffer.size());
+}
+
+std::vector<ByteBuffer> collectJpegSegments(const ByteBuffer& b, uint8_t code)
+{
+    std::vector<ByteBuffer> out;
+    const uint64_t soi = findPair(b, 0xFF, 0xD8);
+    if (soi == npos)
+        return out;
+    const uint64_t n = b.size();
+    uint64_t pos = soi + 2;
+    while (fitsIn(n, pos, 4)) {
+        if (b[pos] != 0xFF) {
+            ++pos;
+            continue;
+        }
+        const uint8_t m = b[pos + 1];
+        if (m == 0xD9 || m == 0xDA)
+            break;
+        if (m == 0xFF) { // fill byte before the marker code, as the walk treats it
+            ++pos;
+            continue;
+        }
+        if (m == 0x00 || isStandalone(m)) {
+            pos += 2;
+            continue;
+        }
+        const uint64_t length = readBe16(b, pos + 2);
+        if (length < 2 || !fitsIn(n, pos, length + 2))
+            break;
+        if (m == code)
+            out.push_back(sliceBytes(b, pos, length + 2));
+        pos += length + 2;
+    }
+    return out;
+}
+
+bool hasJpegSegment(const ByteBuffer& buffer, uint8_t code) { return !collectJpegSegments(buffer, code).empty(); }
+
+ByteBuffer jpegSampleHeader(const ByteBuffer& buffer)
+{
+    const JpegMarkerScan s = scanJpegMarkers(buffer);
+    if (s.soiOffset == npos || s.scanDataOffset == npos || s.soiOffset >= s.scanDataOffset)
+        return {};
+    return sliceBytes(buffer, s.soiOffset, s.scanDataOffset - s.soiOffset);
+}
+
+ByteBuffer graftableSampleHeader(const ByteBuffer& sample)
+{
+    const ByteBuffer header = jpegSampleHeader(sample);
+    if (header.size() < 2)
+        return header;
+    ByteBuffer out(header.begin(), header.begin() + 2);
+    const uint64_t n = header.size();
+    uint64_t pos = 2;
+    while (pos < n) {
+        if (header[pos] != 0xFF || pos + 1 >= n) {
+            appendRange(out, header, pos, n - pos);
+            break;
+        }
+        const uint8_t m = header[pos + 1];
+        if (m == 0xFF || isStandalone(m)) {
+            appendRange(out, header, pos, m == 0xFF ? 1 : 2);
+            pos += m == 0xFF ? 1 : 2;
+            continue;
+        }
+        const uint64_t length = readBe16(header, pos + 2);
+        if (length < 2 || !fitsIn(n, pos, length + 2)) {
+            appendRange(out, header, pos, n - pos);
+            break;
+        }
+        if (m != 0xE1)
+            appendRange(out, header, pos, length + 2);
+        pos += length + 2;
+    }
+    return out;
+}
+
+RepairResult analyzeJpeg(const RepairRequest& request, const ByteBuffer& buffer, SampleFile* sampleOut)
+{
+    RepairResult result = beginPhotoResult(request, buffer);
+    result.format = "jpg";
+    const uint64_t n = buffer.size();
+    const JpegMarkerScan s = scanJpegMarkers(buffer);
+    const bool sampleGiven = !request.sample.path.empty();
+
+    if (s.soiOffset == npos) {
+        SampleFile sample = readSample(request);
+        const bool usable = !sample.bytes.empty() && !jpegSampleHeader(sample.bytes).empty();
+        result.addFinding(HeaderMissing, usable ? Warning : Error, "JPEG SOI marker was not found", 0, 0, usable,
+                          0.95);
+        result.sampleRequired = !usable;
+        if (!usable) {
+            const bool readFailed = sample.bytes.empty() && !sample.error.empty() &&
+                                    sample.error != "sample file is empty";
+            result.setStatus(RepairStatus::failure(kPhotoNotPhoto, readFailed ? sample.error : kJpegNeedsSample));
+            return result;
+        }
+        if (sampleOut != nullptr)
+            *sampleOut = std::move(sample);
+    } else if (s.soiOffset > 0) {
+        result.addFinding(HeaderDamaged, Warning, "garbage bytes before JPEG SOI marker", 0, s.soiOffset, true, 0.98);
+    }
+
+    if (s.eoiOffset == npos)
+        result.addFinding(TrailerMissing, Warning, "JPEG EOI marker is missing", n, 0, true, 0.9);
+    else if (s.eoiOffset + 2 < n)
+        result.addFinding(Truncated, Warning, "trailing bytes after JPEG EOI marker", s.eoiOffset + 2,
+                          n - s.eoiOffset - 2, true, 0.85);
+
+    auto needsSample = [&](int32_t category, int32_t severity, const char* text, uint64_t offset, uint64_t length,
+                           double confidence) {
+        result.addFinding(category, severity, text, offset, length, sampleGiven, confidence);
+        if (!sampleGiven)
+            result.sampleRequired = true;
+    };
+    if (s.invalidMarker)
+        needsSample(InvalidMarker, Warning, "JPEG header contains an unknown or invalid marker", s.badMarkerOffset, 2,
+                    0.86);
+    if (s.structureError)
+        needsSample(StructureInvalid, Warning, "JPEG header segment length or marker stream is invalid",
+                    s.badMarkerOffset, 0, 0.86);
+    if (!s.hasFrameHeader)
+        needsSample(HeaderDamaged, Warning, "JPEG frame header is missing or damaged", 0, 0, 0.82);
+    if (!s.hasQuantTables)
+        needsSample(MetadataMissing, Warning, "JPEG DQT quantization tables are missing", 0, 0, 0.8);
+    if (!s.hasHuffmanTables)
+        needsSample(MetadataMissing, Warning, "JPEG DHT Huffman tables are missing", 0, 0, 0.8);
+    if (s.sosOffset == npos)
+        needsSample(ScanDataMissing, sampleGiven ? Warning : Error, "JPEG SOS scan marker was not found", 0, 0, 0.9);
+
+    result.confidence = result.findings.empty() ? 1.0 : (sampleGiven ? 0.8 : 0.68);
+    return result;
+}
+
+} // namespace data_repair

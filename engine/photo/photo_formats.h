@@ -1,0 +1,161 @@
+#pragma once
+
+// The photo engine's format workers and the helpers they share. Every worker takes the request
+// and the whole input, returns a RepairResult and never throws on damaged input.
+
+#include <cstdint>
+#include <string>
+
+#include "data_repair/byte_buffer.h"
+#include "data_repair/records.h"
+
+namespace data_repair {
+
+// Photo status codes.
+inline constexpr int32_t kPhotoNotPhoto = 20;
+inline constexpr int32_t kPhotoJpegWrite = 21;
+inline constexpr int32_t kPhotoPngMissing = 22;
+inline constexpr int32_t kPhotoPngWrite = 23;
+inline constexpr int32_t kPhotoPngPixels = 24;
+inline constexpr int32_t kPhotoRawNothing = 24;
+inline constexpr int32_t kPhotoGifMissing = 25;
+inline constexpr int32_t kPhotoRawWrite = 25;
+inline constexpr int32_t kPhotoGifWrite = 26;
+inline constexpr int32_t kPhotoBmpMissing = 27;
+inline constexpr int32_t kPhotoBmpWrite = 28;
+
+inline constexpr const char* kJpegNeedsSample =
+    "JPEG header is missing; a compatible normal sample is required";
+
+// --- shared ------------------------------------------------------------------------------------
+
+RepairResult beginPhotoResult(const RepairRequest& request, const ByteBuffer& buffer);
+bool isJpegExtension(const std::string& lowerExt);
+bool isRawTiffExtension(const std::string& lowerExt);
+// Writes the main "_repaired" output of the JPEG, PNG, BMP and GIF repairers (kind
+// "repaired-photo", note = extension word) and sets the confidence on success.
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                      const std::string& extension, int32_t writeCode);
+// The first position at or after start where a byte pair occurs; npos when none.
+uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start = 0);
+// The last position p in [from, end) with buffer[p] = a and buffer[p + 1] = b (p + 1 < end).
+uint64_t rfindPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end);
+
+// Reads the sample named by the request. An empty result carries the text to show the user.
+struct SampleFile {
+    bool given = false;
+    ByteBuffer bytes;
+    std::string error;
+};
+SampleFile readSample(const RepairRequest& request);
+
+// --- JPEG --------------------------------------------------------------------------------------
+
+struct JpegMarkerScan {
+    uint64_t soiOffset = npos;
+    uint64_t eoiOffset = npos;
+    uint64_t sosOffset = npos;
+    uint64_t scanDataOffset = npos;
+    uint64_t headerEnd = npos;
+    uint64_t lastRestartOffset = npos;
+    uint64_t badMarkerOffset = npos;
+    uint8_t badMarker = 0;
+    bool hasQuantTables = false;
+    bool hasHuffmanTables = false;
+    bool hasFrameHeader = false;
+    bool structureError = false;
+    bool invalidMarker = false;
+};
+
+JpegMarkerScan scanJpegMarkers(const ByteBuffer& buffer);
+uint64_t findJpegEoi(const ByteBuffer& buffer);
+uint64_t findLastMarker(const ByteBuffer& buffer, uint8_t code);
+std::vector<ByteBuffer> collectJpegSegments(const ByteBuffer& buffer, uint8_t code);
+bool hasJpegSegment(const ByteBuffer& buffer, uint8_t code);
+ByteBuffer jpegSampleHeader(const ByteBuffer& buffer);
+// The sample header without its APP1 segments: a borrowed header must not carry another
+// photo's EXIF (date, position, camera serial, thumbnail) into the user's file.
+ByteBuffer graftableSampleHeader(const ByteBuffer& sample);
+
+RepairResult analyzeJpeg(const RepairRequest& request, const ByteBuffer& buffer, SampleFile* sampleOut = nullptr);
+RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer);
+void extractApp1Preview(const RepairRequest& request, const ByteBuffer& buffer, RepairResult& result);
+
+// A complete JPEG stream inside a larger buffer: [begin, end). Empty when begin == end.
+struct JpegSpan {
+    uint64_t begin = 0;
+    uint64_t end = 0;
+    bool empty() const { return end <= begin; }
+    uint64_t size() const { return end - begin; }
+};
+// Looks for a walkable embedded JPEG (SOI, frame, DQT, SOS, entropy data, EOI) at the first
+// bounded number of SOI candidates; the span ends at the candidate's own EOI.
+JpegSpan findEmbeddedJpegSpan(const ByteBuffer& buffer);
+ByteBuffer findEmbeddedJpeg(const ByteBuffer& buffer);
+
+// --- PNG, BMP, GIF -----------------------------------------------------------------------------
+
+uint64_t findPngSignature(const ByteBuffer& buffer);
+void appendPngChunk(ByteBuffer& output, const std::string& type, const uint8_t* data, uint64_t size);
+bool inflatePartial(const ByteBuffer& compressed, uint64_t expectedSize, ByteBuffer& output, uint64_t& produced);
+RepairResult analyzePng(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult repairPng(const RepairRequest& request, const ByteBuffer& buffer);
+
+uint64_t findBmpHeader(const ByteBuffer& buffer);
+uint64_t findGifHeader(const ByteBuffer& buffer);
+RepairResult analyzeBmp(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult repairBmp(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult analyzeGif(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult repairGif(const RepairRequest& request, const ByteBuffer& buffer);
+
+// --- TIFF and camera RAW -----------------------------------------------------------------------
+
+struct IfdRecovery {
+    bool found = false;
+    bool littleEndian = true;
+    uint64_t ifdOffset = 0;
+    uint64_t prefixLength = 0;
+    int32_t score = 0;
+};
+
+struct IfdEntry {
+    uint16_t tag = 0;
+    uint16_t type = 0;
+    uint32_t count = 0;
+    uint32_t value = 0; // the raw value field read in file order
+    uint64_t fieldPos = 0;
+};
+
+uint64_t tiffTypeSize(uint16_t type);
+uint16_t readU16Ordered(const ByteBuffer& buffer, uint64_t pos, bool littleEndian);
+uint32_t readU32Ordered(const ByteBuffer& buffer, uint64_t pos, bool littleEndian);
+void putU32Ordered(ByteBuffer& buffer, uint64_t pos, uint32_t value, bool littleEndian);
+uint64_t findTiffHeader(const ByteBuffer& buffer);
+uint64_t findRawSignature(const ByteBuffer& buffer);
+uint64_t findCr3Ftyp(const ByteBuffer& buffer);
+bool readIfdValues(const ByteBuffer& buffer, const IfdEntry& entry, bool littleEndian, uint64_t prefixLength,
+                   std::vector<uint32_t>& values);
+
+IfdRecovery recoverHeaderlessIfd(const ByteBuffer& buffer);
+// Puts back the zero-filled prefix and a header pointing at the recovered IFD.
+void rebuildTiffHeader(ByteBuffer& work, const IfdRecovery& ifd, RepairResult& report);
+
+ByteBuffer repairCr3Boxes(const ByteBuffer& data, RepairResult& report);
+
+// What the TIFF/RAW analysis found, handed on to the repair so nothing is searched twice.
+struct TiffRawFacts {
+    std::string ext;
+    JpegSpan preview;
+    uint64_t tiffHeader = npos;
+    uint64_t rawStart = npos; // start of a RAF/CRW container (the signature or its CRW header)
+    bool rawFirst = false;    // the RAW container starts before any TIFF header found
+    uint64_t cr3Start = npos;
+    IfdRecovery ifd;
+};
+RepairResult analyzeTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext,
+                            TiffRawFacts* facts = nullptr);
+RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext);
+bool extractRawPreview(const RepairRequest& request, const ByteBuffer& bytes, const JpegSpan& preview,
+                       RepairResult& report);
+
+} // namespace data_repair

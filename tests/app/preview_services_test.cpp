@@ -1,0 +1,163 @@
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "services/binary_preview_service.h"
+#include "services/text_preview_service.h"
+
+using namespace olm::repair;
+
+namespace {
+
+QUrl writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return QUrl::fromLocalFile(path);
+}
+
+} // namespace
+
+class PreviewServicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void hexDumpLayout()
+    {
+        const QByteArray pdf = QByteArray::fromHex("255044462d312e370a25e2e3cfd30a31");
+        const QString line = formatHexDump(pdf);
+        QCOMPARE(line, QStringLiteral("00000000  25 50 44 46 2d 31 2e 37  0a 25 e2 e3 cf d3 0a 31  |%PDF-1.7.%.....1|\n"));
+        QCOMPARE(line.size(), 79);
+        const QString two = formatHexDump(QByteArray(16, 'A') + QByteArray(1, '\x7f'));
+        const QStringList lines = two.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[1], QStringLiteral("00000010  7f") + QString(59 - 12, QLatin1Char(' ')) + QStringLiteral(" |.|"));
+        QCOMPARE(formatHexDump(QByteArray::fromHex("80ff")).right(5), QStringLiteral("|..|\n"));
+        QVERIFY(formatHexDump(QByteArray()).isEmpty());
+    }
+
+    void binaryWindowAndHeader()
+    {
+        QTemporaryDir dir;
+        BinaryPreviewService service;
+        service.load(writeFile(dir, "empty.bin", QByteArray()));
+        QVERIFY(service.ready());
+        QVERIFY(service.text().contains(QStringLiteral("恢复数据大小：0 字节")));
+        QVERIFY(service.text().endsWith(QStringLiteral("十六进制数据：\n")));
+
+        service.load(writeFile(dir, "exact.bin", QByteArray(65536, '\x01')));
+        QVERIFY(!service.text().contains(QStringLiteral("（其余内容未显示）")));
+        service.load(writeFile(dir, "more.bin", QByteArray(65537, '\x01')));
+        QVERIFY(service.text().contains(QStringLiteral("恢复数据大小：65537 字节")));
+        QVERIFY(service.text().contains(QStringLiteral("显示范围：前 65536 字节（其余内容未显示）")));
+        QVERIFY(!service.text().contains(QStringLiteral("可读文本片段")));
+
+        // A file name with place markers is shown literally.
+        service.load(writeFile(dir, "a%2b%4.bin", QByteArray("x")));
+        QVERIFY(service.text().contains(QStringLiteral("文件：a%2b%4.bin\n")));
+        QVERIFY(service.text().contains(QStringLiteral("恢复数据大小：1 字节")));
+
+        service.load(QUrl(QStringLiteral("https://example.invalid/x.bin")));
+        QCOMPARE(service.error(), QStringLiteral("安全数据预览文件不存在"));
+        QVERIFY(!service.ready());
+        service.clear();
+        QVERIFY(service.text().isEmpty() && service.error().isEmpty());
+    }
+
+    void binaryReadableExcerpt_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("excerpt");
+        QTest::newRow("ascii with tabs") << QByteArray("line one\tcol\nline two\n") << true;
+        QTest::newRow("85 percent readable") << QByteArray(85, 'a') + QByteArray(15, '\x01') << true;
+        QTest::newRow("84 percent readable") << QByteArray(84, 'a') + QByteArray(16, '\x01') << false;
+        QTest::newRow("stray 0xFF") << QByteArray("hello") + QByteArray(1, '\xff') + QByteArray("world") << false;
+        QTest::newRow("cut multibyte") << QByteArray("abc\xe4\xbd") << true;
+    }
+
+    void binaryReadableExcerpt()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, excerpt);
+        QTemporaryDir dir;
+        BinaryPreviewService service;
+        service.load(writeFile(dir, "x.bin", bytes));
+        QCOMPARE(service.text().contains(QStringLiteral("可读文本片段")), excerpt);
+    }
+
+    void binaryExcerptNeverEndsOnAHalfSurrogatePair()
+    {
+        QTemporaryDir dir;
+        // 15999 ASCII code units, then an emoji (two code units) straddling the 16000 cap.
+        const QByteArray bytes = QByteArray(15999, 'a') + QByteArray("\xF0\x9F\x98\x80") + QByteArray(100, 'b');
+        BinaryPreviewService service;
+        service.load(writeFile(dir, "x.bin", bytes));
+        const QString text = service.text();
+        const qsizetype start = text.indexOf(QStringLiteral("----------------\n")) + 17;
+        const qsizetype end = text.indexOf(QStringLiteral("\n----------------"), start);
+        const QString excerpt = text.mid(start, end - start);
+        QCOMPARE(excerpt.size(), 15999);
+        QVERIFY(!excerpt.back().isHighSurrogate());
+    }
+
+    void textLimitsAndDecoding()
+    {
+        QTemporaryDir dir;
+        TextPreviewService service;
+        QSignalSpy spy(&service, &TextPreviewService::previewChanged);
+        service.load(writeFile(dir, "one.txt", "x"));
+        QVERIFY(service.ready());
+        QCOMPARE(service.text(), QStringLiteral("x"));
+        QVERIFY(spy.count() >= 2);
+        service.load(writeFile(dir, "zero.txt", QByteArray()));
+        QCOMPARE(service.error(), QStringLiteral("文本文件为空或超过 8 MB 安全预览上限"));
+        service.load(writeFile(dir, "max.txt", QByteArray(8388608, 'a')));
+        QVERIFY(service.ready());
+        service.load(writeFile(dir, "over.txt", QByteArray(8388609, 'a')));
+        QCOMPARE(service.error(), QStringLiteral("文本文件为空或超过 8 MB 安全预览上限"));
+        service.load(writeFile(dir, "ff.txt", QByteArray(1, '\xff')));
+        QCOMPARE(service.error(), QStringLiteral("文件不是有效的 UTF-8 文本"));
+        QVERIFY(!service.ready());
+        service.load(writeFile(dir, "cut.txt", QByteArray("ab\xe4\xbd")));
+        QCOMPARE(service.text(), QStringLiteral("ab"));
+        QVERIFY(service.error().isEmpty());
+        service.load(QUrl(QStringLiteral("https://example.invalid/x.txt")));
+        QCOMPARE(service.error(), QStringLiteral("预览文件不存在"));
+    }
+
+    void textJsonIsReindentedOnlyForJsonSuffix()
+    {
+        QTemporaryDir dir;
+        TextPreviewService service;
+        const QByteArray json("{\"b\":1,\"a\":[1,2]}");
+        service.load(writeFile(dir, "data.JSON", json));
+        QCOMPARE(service.text(), QStringLiteral("{\n    \"a\": [\n        1,\n        2\n    ],\n    \"b\": 1\n}\n"));
+        service.load(writeFile(dir, "data.txt", json));
+        QCOMPARE(service.text(), QString::fromUtf8(json));
+        service.load(writeFile(dir, "bad.json", "{\"a\":1,}"));
+        QVERIFY(service.error().startsWith(QStringLiteral("JSON 解析失败：")));
+        QVERIFY(service.text().isEmpty());
+    }
+
+    void deeplyNestedJsonIsShownAsStoredInsteadOfExploding()
+    {
+        QTemporaryDir dir;
+        // 500 levels of nesting around 2 MiB of small numbers: indented, it would exceed 4 GiB.
+        QByteArray json = QByteArray(500, '[');
+        QByteArray numbers;
+        numbers.reserve(2 << 20);
+        while (numbers.size() < (2 << 20))
+            numbers += "1,";
+        numbers += "1";
+        json += numbers + QByteArray(500, ']');
+        TextPreviewService service;
+        service.load(writeFile(dir, "deep.json", json));
+        QVERIFY(service.ready());
+        QCOMPARE(service.text().size(), json.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(PreviewServicesTest)
+#include "preview_services_test.moc"
