@@ -3,6 +3,12 @@
 // Real clips for the container tests, made with ffmpeg from its test pattern, and the judges
 // that check our outputs with ffprobe and a full decode.
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -117,6 +123,27 @@ inline const data_repair::RepairAction* actionWith(const data_repair::RepairResu
         if (action.id == id)
             return &action;
     return nullptr;
+}
+
+// Runs body in a child process whose address space may grow by at most headroom bytes and
+// returns the child's exit code (-1 when it died). Lets a test see what a repair does when
+// memory runs out, without touching the test program itself.
+inline int exitCodeWithMemoryHeadroom(uint64_t headroom, const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::ifstream statm("/proc/self/statm");
+        uint64_t pages = 0;
+        statm >> pages;
+        const uint64_t limit = pages * static_cast<uint64_t>(::sysconf(_SC_PAGESIZE)) + headroom;
+        const rlimit bound{limit, limit};
+        ::setrlimit(RLIMIT_AS, &bound);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace container_fixtures

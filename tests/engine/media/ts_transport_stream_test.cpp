@@ -125,7 +125,6 @@ TEST(TransportStream, PrefixGarbageAndCutTailAreDroppedAndThePlayerAcceptsTheRes
     const RepairAction* drop = actionWith(repaired, "drop-bad-ts-bytes");
     ASSERT_NE(drop, nullptr);
     EXPECT_EQ(drop->amount, 100u + cut % 188);
-    std::string log;
     EXPECT_GT(decodedFrames(repaired.output.path), 40);
 }
 
@@ -167,4 +166,26 @@ TEST(TransportStream, OutputKeepsOnlyTransportStreamExtensions)
         EXPECT_EQ(fs::path(repaired.output.path).extension().string(), std::string(".") + c.extension);
         EXPECT_EQ(readAll(repaired.output.path), m2ts);
     }
+}
+
+TEST(TransportStream, RunningOutOfMemoryIsAWriteFailureNotACrash)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
+#else
+    TempDir dir;
+    // 64 MiB of clean packets; the child may grow by 16 MiB, too little for the output copy.
+    ByteBuffer ts(64u << 20, 0x00);
+    for (size_t s = 0; s + 188 <= ts.size(); s += 188)
+        ts[s] = 0x47;
+    const auto path = dir.write("big.ts", head(ts, 1000));
+    const int code = exitCodeWithMemoryHeadroom(16u << 20, [&] {
+        const RepairResult result = repairTransportStream(test_support::requestFor(path), ts);
+        if (result.outputWritten || result.status.code != kVideoTsWrite)
+            return 1;
+        return result.status.message == "not enough memory to build the repaired file" ? 0 : 2;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(fs::exists(dir / "big_repaired.ts"));
+#endif
 }
