@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -14,6 +15,31 @@ uint64_t syncPosition(uint64_t packetSize) { return packetSize == 192 ? 4 : 0; }
 // A grid counts only when it lines up far more sync bytes than chance: random bytes put 0x47
 // in about one slot of 256 on any grid, a real stream in nearly all of them.
 bool aboveChance(uint64_t syncCount, uint64_t slotCount) { return syncCount >= 3 && syncCount * 8 >= slotCount; }
+
+// Start of the next packet grid from `from` on: the first slot whose sync byte and those of the
+// following two slots (or one, near the end of the file) are all present. npos when none.
+uint64_t realignTsGrid(const ByteBuffer& bytes, uint64_t from, uint64_t n, uint64_t syncAt)
+{
+    const uint64_t size = bytes.size();
+    const uint8_t* data = bytes.data();
+    for (uint64_t at = from + syncAt; at < size;) {
+        const void* hit = std::memchr(data + at, kTsSync, size - at);
+        if (hit == nullptr)
+            return npos;
+        const uint64_t q = static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - data) - syncAt;
+        const uint64_t whole = (size - q) / n;
+        if (whole < 2)
+            return npos;
+        const uint64_t needed = std::min<uint64_t>(whole, 3);
+        bool synced = true;
+        for (uint64_t k = 1; k < needed && synced; ++k)
+            synced = bytes[q + k * n + syncAt] == kTsSync;
+        if (synced)
+            return q;
+        at = q + syncAt + 1;
+    }
+    return npos;
+}
 
 } // namespace
 
@@ -88,25 +114,31 @@ RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffe
     const uint64_t n = layout.packetSize;
     const uint64_t syncAt = syncPosition(n);
     const uint64_t size = bytes.size();
-    uint64_t dropped = layout.phase;
-    uint64_t kept = 0;
+
     buildAndWriteVideo(result, request, result.format, kVideoTsWrite, 0.86, [&](ByteBuffer& out) {
         out.reserve(size - layout.phase);
-        // Runs of good slots are copied in one piece.
+        // Slots are judged by their sync byte. After a slot without one the grid is looked for
+        // again, so bytes inserted or lost mid-stream cost only the packets they touched, not
+        // everything after them. Runs of good slots are copied in one piece.
         uint64_t runStart = layout.phase;
         uint64_t s = layout.phase;
-        for (; n <= size - s; s += n) {
-            if (bytes[s + syncAt] == kTsSync)
+        while (n <= size - s) {
+            if (bytes[s + syncAt] == kTsSync) {
+                s += n;
                 continue;
-            appendRange(out, bytes, runStart, s - runStart);
-            runStart = s + n;
-            dropped += n;
+            }
+            // The search starts inside the slot before the break: when the next packet begins
+            // there, bytes were lost from that slot and it is dropped too.
+            const bool previousKept = s > runStart;
+            const uint64_t next = realignTsGrid(bytes, previousKept ? s - n + 1 : s + 1, n, syncAt);
+            const uint64_t keptEnd = next != npos && next < s ? s - n : s;
+            appendRange(out, bytes, runStart, keptEnd - runStart);
+            s = next == npos ? size : next;
+            runStart = s;
         }
         appendRange(out, bytes, runStart, s - runStart);
-        if (layout.phase < size)
-            dropped += (size - layout.phase) % n;
-        kept = out.size();
-        result.addAction("repacketize-ts", "rewrote aligned MPEG-TS packet stream", kept);
+        const uint64_t dropped = size - out.size();
+        result.addAction("repacketize-ts", "rewrote aligned MPEG-TS packet stream", out.size());
         if (dropped > 0)
             result.addAction("drop-bad-ts-bytes", "dropped garbage, partial or desynchronized TS packet bytes", dropped);
     });

@@ -128,13 +128,15 @@ TEST(TransportStream, PrefixGarbageAndCutTailAreDroppedAndThePlayerAcceptsTheRes
     EXPECT_GT(decodedFrames(repaired.output.path), 40);
 }
 
-TEST(TransportStream, InsertedBytesLeaveTheFrontPlayable)
+TEST(TransportStream, InsertedAndLostBytesCostOnlyThePacketsTheyTouch)
 {
     REQUIRE_TOOL("ffmpeg");
     TempDir dir;
     const ByteBuffer ts = tsClip();
-    const size_t at = (ts.size() / 188 / 2) * 188 + 50;
-    const ByteBuffer damaged = concat({head(ts, at), garbage(37), tail(ts, at)});
+    const size_t third = (ts.size() / 188 / 3) * 188;
+    // 37 foreign bytes inside one packet, then 20 bytes lost from another one further on.
+    const ByteBuffer damaged = concat({head(ts, third + 50), garbage(37), ByteBuffer(ts.begin() + third + 50, ts.begin() + 2 * third + 90),
+                                       tail(ts, 2 * third + 110)});
     const auto path = dir.write("inserted.ts", damaged);
     const RepairResult analysis = analyzeTransportStream(test_support::requestFor(path, Analyze), damaged);
     ASSERT_TRUE(analysis.status.ok);
@@ -142,7 +144,14 @@ TEST(TransportStream, InsertedBytesLeaveTheFrontPlayable)
 
     const RepairResult repaired = repairTransportStream(test_support::requestFor(path), damaged);
     ASSERT_TRUE(repaired.outputWritten) << repaired.status.message;
-    EXPECT_GT(decodedFrames(repaired.output.path), 10);
+    const ByteBuffer out = readAll(repaired.output.path);
+    // The packet that took the insertion keeps its length (its last 37 bytes go); the packet
+    // that lost bytes is dropped whole; every other packet is there unchanged.
+    EXPECT_EQ(out.size(), ts.size() - 188);
+    EXPECT_EQ(head(out, third), head(ts, third));
+    EXPECT_EQ(tail(out, out.size() - (ts.size() - 2 * third - 188)), tail(ts, 2 * third + 188));
+    EXPECT_EQ(actionWith(repaired, "drop-bad-ts-bytes")->amount, damaged.size() - out.size());
+    EXPECT_GE(decodedFrames(repaired.output.path), 47);
 }
 
 TEST(TransportStream, OutputKeepsOnlyTransportStreamExtensions)
