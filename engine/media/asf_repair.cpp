@@ -310,8 +310,7 @@ RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes)
         result.addAction("trim-asf-prefix", "removed bytes before ASF header GUID", h);
     if (end < size)
         result.addAction("trim-asf-tail", "removed truncated ASF tail bytes", size - end);
-    buildAndWriteVideo(result, request, extension, kVideoAsfWrite, 0.82,
-                       [&](ByteBuffer& out) { appendRange(out, bytes, h, end - h); });
+    writeInputRange(result, request, bytes, h, end, extension, kVideoAsfWrite, 0.82);
     return result;
 }
 

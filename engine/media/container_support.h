@@ -26,6 +26,21 @@ bool shouldRepair(const RepairResult& analysis, const RepairRequest& request);
 bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const std::string& extension,
                         int32_t writeCode, double confidence, const std::function<void(ByteBuffer&)>& build);
 
+// The container's essential structure is missing: one Error finding and the failure status. The
+// result's confidence stays as it was set up.
+void reportStructureNotFound(RepairResult& result, const std::string& finding, int32_t code,
+                             const std::string& status);
+
+// First occurrence of pattern at which check holds; when none does, npos if structuralOnly, else
+// the first bare occurrence (a file that came to its container by its extension, with the
+// structure there damaged). Each occurrence is checked once.
+uint64_t findCheckedPattern(const ByteBuffer& bytes, const ByteBuffer& pattern,
+                            const std::function<bool(uint64_t)>& check, bool structuralOnly);
+
+// Writes bytes [begin, end) of the input as the repaired file.
+bool writeInputRange(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes, uint64_t begin,
+                     uint64_t end, const std::string& extension, int32_t writeCode, double confidence);
+
 inline constexpr const char* kVideoOutOfMemory = "not enough memory to build the repaired file";
 
 } // namespace data_repair

@@ -26,8 +26,7 @@ RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes)
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "flv";
     if (!hasFlvHeader(bytes)) {
-        result.addFinding(HeaderMissing, Error, "FLV signature was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kVideoFlvNotFound, "FLV signature not found"));
+        reportStructureNotFound(result, "FLV signature was not found", kVideoFlvNotFound, "FLV signature not found");
         return result;
     }
     const uint64_t declared = readBe32(bytes, 5);

@@ -65,13 +65,11 @@ std::vector<KlvUnit> listKlvUnits(const ByteBuffer& bytes)
 
 bool hasKlvKey(const ByteBuffer& bytes)
 {
-    for (uint64_t a = findBytes(bytes, kUniversalLabelPrefix); a != npos;
-         a = findBytes(bytes, kUniversalLabelPrefix, a + 1)) {
+    const auto unitThenKey = [&](uint64_t a) {
         const uint64_t size = klvUnitSizeAt(bytes, a);
-        if (size > 0 && keyAt(bytes, a + size))
-            return true;
-    }
-    return false;
+        return size > 0 && keyAt(bytes, a + size);
+    };
+    return findCheckedPattern(bytes, kUniversalLabelPrefix, unitThenKey, true) != npos;
 }
 
 RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat)
@@ -85,8 +83,7 @@ RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, c
             first = unit.offset;
     });
     if (count == 0) {
-        result.addFinding(HeaderMissing, Error, "KLV universal label was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kVideoKlvNotFound, "KLV structure not found"));
+        reportStructureNotFound(result, "KLV universal label was not found", kVideoKlvNotFound, "KLV structure not found");
         return result;
     }
     if (first > 0)

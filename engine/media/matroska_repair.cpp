@@ -73,15 +73,10 @@ bool isMatroskaHeaderAt(const ByteBuffer& bytes, uint64_t pos)
     return false;
 }
 
-// First EBML header that checks out; when none does, the first bare magic (a file that came here
-// by its extension and whose header is damaged).
 uint64_t findEbmlHeader(const ByteBuffer& bytes, bool structuralOnly)
 {
-    const uint64_t first = findBytes(bytes, kEbmlMagic);
-    for (uint64_t at = first; at != npos; at = findBytes(bytes, kEbmlMagic, at + 1))
-        if (isMatroskaHeaderAt(bytes, at))
-            return at;
-    return structuralOnly ? npos : first;
+    return findCheckedPattern(bytes, kEbmlMagic, [&](uint64_t at) { return isMatroskaHeaderAt(bytes, at); },
+                              structuralOnly);
 }
 
 } // namespace
@@ -94,8 +89,7 @@ RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& byt
     result.format = "mkv";
     const uint64_t e = findEbmlHeader(bytes, false);
     if (e == npos) {
-        result.addFinding(HeaderMissing, Error, "EBML header was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kVideoMkvNotFound, "EBML header not found"));
+        reportStructureNotFound(result, "EBML header was not found", kVideoMkvNotFound, "EBML header not found");
         return result;
     }
     if (e > 0)
@@ -118,8 +112,7 @@ RepairResult repairMatroska(const RepairRequest& request, const ByteBuffer& byte
         result.addAction("trim-ebml-prefix", "removed bytes before EBML header", e);
     if (findBytes(bytes, kCuesId, e) == npos)
         result.notes.push_back("Matroska Cues index was not found; players may scan clusters to rebuild seeking");
-    buildAndWriteVideo(result, request, "mkv", kVideoMkvWrite, 0.8,
-                       [&](ByteBuffer& out) { appendRange(out, bytes, e, bytes.size() - e); });
+    writeInputRange(result, request, bytes, e, bytes.size(), "mkv", kVideoMkvWrite, 0.8);
     return result;
 }
 

@@ -41,15 +41,10 @@ bool isPackHeaderAt(const ByteBuffer& bytes, uint64_t pos)
            bytes[next + 3] >= 0xB9;
 }
 
-// The first sound pack header; when none checks out, the first bare pack start code (a file
-// that came here by its extension).
 uint64_t findPackHeader(const ByteBuffer& bytes, bool structuralOnly)
 {
-    const uint64_t first = findBytes(bytes, kPackStart);
-    for (uint64_t at = first; at != npos; at = findBytes(bytes, kPackStart, at + 1))
-        if (isPackHeaderAt(bytes, at))
-            return at;
-    return structuralOnly ? npos : first;
+    return findCheckedPattern(bytes, kPackStart, [&](uint64_t at) { return isPackHeaderAt(bytes, at); },
+                              structuralOnly);
 }
 
 } // namespace
@@ -62,8 +57,8 @@ RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer
     result.format = lowerExtension(pathFromUtf8(request.input.path)) == "mpg" ? "mpg" : "mpeg";
     const uint64_t a = findPackHeader(bytes, false);
     if (a == npos) {
-        result.addFinding(HeaderMissing, Error, "MPEG program stream pack header was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kVideoPsNotFound, "MPEG pack header not found"));
+        reportStructureNotFound(result, "MPEG program stream pack header was not found", kVideoPsNotFound,
+                                "MPEG pack header not found");
         return result;
     }
     if (a > 0)

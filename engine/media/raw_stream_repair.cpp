@@ -23,8 +23,8 @@ RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& by
     result.format = ownFormatName(result.format, {"rsv", "h264", "264", "avc", "h265", "265", "hevc"}, "rsv");
     const uint64_t a = firstStartCode(bytes);
     if (a == npos) {
-        result.addFinding(HeaderMissing, Error, "raw video start code was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kVideoRawNotFound, "raw video start code not found"));
+        reportStructureNotFound(result, "raw video start code was not found", kVideoRawNotFound,
+                                "raw video start code not found");
         return result;
     }
     if (a > 0)
@@ -41,8 +41,7 @@ RepairResult repairRawStream(const RepairRequest& request, const ByteBuffer& byt
     const uint64_t a = firstStartCode(bytes);
     if (a > 0)
         result.addAction("trim-raw-prefix", "removed bytes before raw video start code", a);
-    buildAndWriteVideo(result, request, result.format, kVideoRawWrite, 0.76,
-                       [&](ByteBuffer& out) { appendRange(out, bytes, a, bytes.size() - a); });
+    writeInputRange(result, request, bytes, a, bytes.size(), result.format, kVideoRawWrite, 0.76);
     return result;
 }
 

@@ -91,8 +91,8 @@ RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuff
     result.format = ownFormatName(result.format, {"ts", "mts", "m2ts"}, "ts");
     const TsLayout layout = detectTsPacketSize(bytes);
     if (layout.packetSize == 0) {
-        result.addFinding(HeaderMissing, Error, "MPEG-TS sync packets were not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kVideoTsNotFound, "MPEG-TS packet alignment not found"));
+        reportStructureNotFound(result, "MPEG-TS sync packets were not found", kVideoTsNotFound,
+                                "MPEG-TS packet alignment not found");
         return result;
     }
     if (layout.phase > 0)

@@ -58,6 +58,13 @@ TEST(AsfRepair, IntactFileIsCopiedAndPrefixTrimmed)
     EXPECT_EQ(trimmed.actions[0].amount, 100u);
     EXPECT_EQ(readAll(trimmed.output.path), asf);
     EXPECT_EQ(trimmed.output.note, "asf");
+
+    RepairRequest blocked = test_support::requestFor(prefixedPath);
+    blocked.outputDirectory = (dir.write("not-a-folder", std::string("x")) / "sub").string();
+    const RepairResult failed = repairAsf(blocked, prefixed);
+    EXPECT_EQ(failed.status.code, kVideoAsfWrite);
+    EXPECT_FALSE(failed.outputWritten);
+    ASSERT_NE(actionWith(failed, "trim-asf-prefix"), nullptr); // what was done so far stays reported
 }
 
 TEST(AsfRepair, CutFileKeepsWholePacketsWithRecomputedFields)

@@ -23,20 +23,6 @@ uint64_t lastTagOffset(const ByteBuffer& flv)
 
 } // namespace
 
-TEST(Flv, SignatureNeedsNineBytes)
-{
-    TempDir dir;
-    const ByteBuffer shortFile = bytesOf("FLV\x01\x05\0\0\0");
-    const auto path = dir.write("short.flv", shortFile);
-    const RepairResult repaired = repairFlv(test_support::requestFor(path), shortFile);
-    EXPECT_EQ(repaired.status.code, kVideoFlvNotFound);
-    EXPECT_EQ(repaired.status.message, "FLV signature not found");
-    ASSERT_EQ(repaired.findings.size(), 1u);
-    EXPECT_EQ(repaired.findings[0].message, "FLV signature was not found");
-    EXPECT_EQ(repaired.findings[0].severity, Error);
-    EXPECT_FALSE(repaired.outputWritten);
-}
-
 TEST(Flv, CleanFileIsRewrittenIdentically)
 {
     REQUIRE_TOOL("ffmpeg");

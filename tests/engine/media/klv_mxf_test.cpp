@@ -98,19 +98,6 @@ TEST(Klv, RecognisesOnlyUnitsFollowedByAnotherKey)
     EXPECT_TRUE(hasKlvKey(concat({garbage(50), unit(3), unit(4)})));
 }
 
-TEST(Klv, NoUnitFailsAndRepairWritesNothing)
-{
-    TempDir dir;
-    const ByteBuffer bytes = concat({garbage(40), head(key(), 10)});
-    const auto path = dir.write("none.mxf", bytes);
-    const RepairResult repaired = repairKlv(test_support::requestFor(path), bytes, "mxf");
-    EXPECT_EQ(repaired.status.code, kVideoKlvNotFound);
-    EXPECT_EQ(repaired.status.message, "KLV structure not found");
-    ASSERT_EQ(repaired.findings.size(), 1u);
-    EXPECT_EQ(repaired.findings[0].message, "KLV universal label was not found");
-    EXPECT_FALSE(repaired.outputWritten);
-}
-
 TEST(Klv, OutputNameIsAKlvOrMxfName)
 {
     TempDir dir;

@@ -46,20 +46,6 @@ TEST(Matroska, RecognisesOnlyStructurallySoundHeaders)
     }
 }
 
-TEST(Matroska, MissingHeaderFails)
-{
-    TempDir dir;
-    const ByteBuffer bytes = garbage(2000);
-    const auto path = dir.write("none.mkv", bytes);
-    const RepairResult repaired = repairMatroska(test_support::requestFor(path), bytes);
-    EXPECT_EQ(repaired.status.code, kVideoMkvNotFound);
-    EXPECT_EQ(repaired.status.message, "EBML header not found");
-    ASSERT_EQ(repaired.findings.size(), 1u);
-    EXPECT_EQ(repaired.findings[0].message, "EBML header was not found");
-    EXPECT_EQ(repaired.findings[0].severity, Error);
-    EXPECT_FALSE(repaired.outputWritten);
-}
-
 TEST(Matroska, GarbagePrefixIsCutEvenWhenItHoldsAStrayMagic)
 {
     REQUIRE_TOOL("ffmpeg");

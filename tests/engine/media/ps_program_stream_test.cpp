@@ -26,19 +26,6 @@ TEST(ProgramStream, RecognisesOnlyPackHeadersFollowedByAStartCode)
     EXPECT_TRUE(hasPackStartCode(mpeg1Clip()));
 }
 
-TEST(ProgramStream, MissingPackHeaderFails)
-{
-    TempDir dir;
-    const ByteBuffer bytes = garbage(1000);
-    const auto path = dir.write("none.mpg", bytes);
-    const RepairResult repaired = repairProgramStream(test_support::requestFor(path), bytes);
-    EXPECT_EQ(repaired.status.code, kVideoPsNotFound);
-    EXPECT_EQ(repaired.status.message, "MPEG pack header not found");
-    ASSERT_EQ(repaired.findings.size(), 1u);
-    EXPECT_EQ(repaired.findings[0].message, "MPEG program stream pack header was not found");
-    EXPECT_FALSE(repaired.outputWritten);
-}
-
 TEST(ProgramStream, PrefixIsCutAtTheRealPackAndTheEndCodeAppended)
 {
     REQUIRE_TOOL("ffmpeg");

@@ -13,19 +13,6 @@ ByteBuffer hevcClip() { return clip("clip.hevc", "-c:v libx265 -preset ultrafast
 
 } // namespace
 
-TEST(RawStream, MissingStartCodeFails)
-{
-    TempDir dir;
-    const ByteBuffer bytes = garbage(500);
-    const auto path = dir.write("none.rsv", bytes);
-    const RepairResult repaired = repairRawStream(test_support::requestFor(path), bytes);
-    EXPECT_EQ(repaired.status.code, kVideoRawNotFound);
-    EXPECT_EQ(repaired.status.message, "raw video start code not found");
-    ASSERT_EQ(repaired.findings.size(), 1u);
-    EXPECT_EQ(repaired.findings[0].message, "raw video start code was not found");
-    EXPECT_FALSE(repaired.outputWritten);
-}
-
 TEST(RawStream, CutsAtTheEarliestStartCodeOfEitherForm)
 {
     TempDir dir;

@@ -67,14 +67,6 @@ TEST(TransportStream, GridMustStandFarAboveChance)
         EXPECT_EQ(detectTsPacketSize(c.bytes).packetSize, c.expectedSize);
     }
 
-    TempDir dir;
-    const auto path = dir.write("noise.ts", noise);
-    const RepairResult repaired = repairTransportStream(test_support::requestFor(path), noise);
-    EXPECT_EQ(repaired.status.code, kVideoTsNotFound);
-    EXPECT_EQ(repaired.status.message, "MPEG-TS packet alignment not found");
-    EXPECT_FALSE(repaired.outputWritten);
-    ASSERT_EQ(repaired.findings.size(), 1u);
-    EXPECT_EQ(repaired.findings[0].message, "MPEG-TS sync packets were not found");
 }
 
 TEST(TransportStream, CleanStreamIsCopiedUnchanged)
