@@ -1,6 +1,8 @@
 // What every non-ISO container does when its essential structure is missing, and when the
 // repaired file cannot be written: the status codes and texts the application reads.
 
+#include <chrono>
+
 #include "container_fixtures.h"
 #include "media/klv_units.h"
 
@@ -113,4 +115,36 @@ TEST(VideoContainers, AnalyzeModeNeverWritesAndAnUnwritableOutputGivesTheWriteCo
         EXPECT_TRUE(failed.output.path.empty());
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 7);
+}
+
+TEST(VideoContainers, HostileRepetitionsAreScannedOnce)
+{
+    // Patterns that could make a search start over at every hit. A quadratic scan of these 4 MiB
+    // would take hours; the bound is far above what a linear one needs, even under sanitizers.
+    auto repeated = [](const ByteBuffer& unit) {
+        ByteBuffer out;
+        while (out.size() < (4u << 20))
+            appendBytes(out, unit);
+        return out;
+    };
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(hasEbmlMagic(repeated({0x1A, 0x45, 0xDF, 0xA3, 0x9F, 0x42, 0x86, 0x81})));
+    EXPECT_FALSE(hasPackStartCode(repeated({0x00, 0x00, 0x01, 0xBA, 0x44, 0x00})));
+    const ByteBuffer keys = repeated({0x06, 0x0E, 0x2B, 0x34, 0x88});
+    EXPECT_FALSE(hasKlvKey(keys));
+    EXPECT_LE(listKlvUnits(keys).size(), keys.size() / 17);
+    EXPECT_EQ(detectTsPacketSize(repeated({0x47})).packetSize, 188u);
+
+    TempDir dir;
+    // Sync bytes every 94 bytes: half the slots of the winning grid lack theirs, and the grid
+    // search after each of them meets a 0x47 at every other slot start.
+    ByteBuffer half(4u << 20, 0x00);
+    for (size_t s = 0; s < half.size(); s += 94)
+        half[s] = 0x47;
+    for (size_t s = 188; s < half.size(); s += 188 * 3)
+        half[s] = 0x00;
+    const auto path = dir.write("hostile.ts", half);
+    const RepairResult repaired = repairTransportStream(test_support::requestFor(path), half);
+    EXPECT_TRUE(repaired.outputWritten) << repaired.status.message;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
