@@ -1,18 +1,148 @@
 #include "media/video_repairer.h"
 
+#include <new>
+#include <stdexcept>
+
+#include "data_repair/detection.h"
+#include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
+#include "media/mp4_video.h"
+#include "media/video_containers.h"
 
 namespace data_repair {
 
-// Placeholder until the video engine lands: every operation fails plainly.
-static RepairResult unavailable(const RepairRequest& request)
-{
-    RepairResult result = startResult(request, Video, "", 0);
-    result.setStatus(RepairStatus::failure(1, "video repair is not available in this build"));
+namespace {
+
+const std::vector<std::string> kTsExtensions = {"mts", "m2ts", "ts"};
+const std::vector<std::string> kIsoExtensions = {"mp4", "mov", "m4v", "3gp", "insv"};
+
+bool hasFtypAt4(const ByteBuffer& bytes) { return bytes.size() >= 12 && matchesAt(bytes, 4, "ftyp"); }
+
+VideoDispatch make(VideoContainer container, uint64_t prefix = 0) {
+    VideoDispatch d;
+    d.container = container;
+    d.prefix = prefix;
+    return d;
+}
+
+RepairResult readFailure(const RepairRequest& request, int32_t mode, const std::string& error) {
+    RepairResult result;
+    result.input = request.input;
+    result.kind = Video;
+    result.mode = mode;
+    result.setStatus(RepairStatus::failure(kStatusReadFailed, error));
     return result;
 }
 
-RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress*) const { return unavailable(request); }
-RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress*) const { return unavailable(request); }
+RepairResult analyzeVideoBuffer(const RepairRequest& request, const ByteBuffer& bytes, const VideoDispatch& d) {
+    switch (d.container) {
+    case VideoContainer::Avi: return analyzeAvi(request, bytes);
+    case VideoContainer::Flv: return analyzeFlv(request, bytes);
+    case VideoContainer::Matroska: return analyzeMatroska(request, bytes);
+    case VideoContainer::Asf: return analyzeAsf(request, bytes);
+    case VideoContainer::TransportStream: return analyzeTransportStream(request, bytes);
+    case VideoContainer::ProgramStream: return analyzeProgramStream(request, bytes);
+    case VideoContainer::Klv: return analyzeKlv(request, bytes, d.klvFormat);
+    case VideoContainer::Raw: return analyzeRawStream(request, bytes);
+    case VideoContainer::Iso: break;
+    }
+    return analyzeMp4(request, bytes, d.prefix);
+}
+
+// Turns an allocation failure (a file too large for memory) into a plain failure result.
+template <typename Work>
+RepairResult guardedVideo(const RepairRequest& request, int32_t mode, Work&& work) {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return readFailure(request, mode, "not enough memory to process the video file");
+    } catch (const std::length_error&) {
+        return readFailure(request, mode, "not enough memory to process the video file");
+    }
+}
+
+} // namespace
+
+VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffer& bytes) {
+    const std::string ext = lowerExtension(pathFromUtf8(inputPath));
+    // Signatures at fixed positions are near-certain and come first.
+    if (hasFtypAt4(bytes)) return make(VideoContainer::Iso);
+    if (bytes.size() >= 9 && hasFlvSignature(bytes)) return make(VideoContainer::Flv);
+    if (hasEbmlSignature(bytes)) return make(VideoContainer::Matroska);
+    if (bytes.size() >= 16 && hasAsfSignature(bytes)) return make(VideoContainer::Asf);
+    if (hasMpegPackSignature(bytes)) return make(VideoContainer::ProgramStream);
+    if (hasKlvSignature(bytes)) {
+        VideoDispatch d = make(VideoContainer::Klv);
+        d.klvFormat = ext == "klv" ? "klv" : "mxf";
+        return d;
+    }
+    if (ext.empty()) {
+        const TsLayout ts = detectTsPacketSize(bytes);
+        if (ts.packetSize != 0 && ts.phase == 0) return make(VideoContainer::TransportStream);
+    }
+    // An ftyp box after other bytes (also inside a RIFF file): ISO media behind a prefix.
+    const uint64_t ftyp = findFtypOffset(bytes);
+    if (ftyp != npos) return make(VideoContainer::Iso, ftyp);
+    if (hasAviSignature(bytes)) return make(VideoContainer::Avi);
+    // The extension next, before any search for a signature somewhere inside the file.
+    if (ext == "flv") return make(VideoContainer::Flv);
+    if (ext == "mkv") return make(VideoContainer::Matroska);
+    if (ext == "asf" || ext == "wmv" || ext == "wma") return make(VideoContainer::Asf);
+    if (isInList(ext, kTsExtensions)) return make(VideoContainer::TransportStream);
+    if (ext == "mpeg" || ext == "mpg") return make(VideoContainer::ProgramStream);
+    if (ext == "mxf" || ext == "klv") {
+        VideoDispatch d = make(VideoContainer::Klv);
+        d.klvFormat = ext == "klv" ? "klv" : "mxf";
+        return d;
+    }
+    if (ext == "rsv") return make(VideoContainer::Raw);
+    if (isInList(ext, kIsoExtensions)) return make(VideoContainer::Iso);
+    if (ext.empty() && detectTsPacketSize(bytes).packetSize != 0) return make(VideoContainer::TransportStream);
+    // Signatures found anywhere count only where their structure checks out.
+    if (hasEbmlMagic(bytes)) return make(VideoContainer::Matroska);
+    if (hasPackStartCode(bytes)) return make(VideoContainer::ProgramStream);
+    if (hasKlvKey(bytes)) return make(VideoContainer::Klv);
+    return make(VideoContainer::Iso);
+}
+
+RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
+    return guardedVideo(request, Analyze, [&] {
+        reportProgress(progress, Video, "read", request.input.path, 0, 1);
+        std::string error;
+        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
+        if (bytes.empty() && !error.empty()) return readFailure(request, Analyze, error);
+        reportProgress(progress, Video, "analyze", request.input.path, 1, 2);
+        return analyzeVideoBuffer(request, bytes, chooseVideoContainer(request.input.path, bytes));
+    });
+}
+
+RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
+    return guardedVideo(request, request.mode, [&] {
+        reportProgress(progress, Video, "read", request.input.path, 0, 1);
+        std::string error;
+        ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
+        if (bytes.empty() && !error.empty()) return readFailure(request, request.mode, error);
+        if (cancellationRequested(progress)) {
+            RepairResult result = prepareVideoResult(request, bytes);
+            result.setStatus(RepairStatus::failure(kStatusCancelled, "video repair cancelled"));
+            return result;
+        }
+        const VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
+        RepairResult analysis = analyzeVideoBuffer(request, bytes, d);
+        if (request.mode == Analyze) return analysis;
+        switch (d.container) {
+        case VideoContainer::Iso: return repairMp4(std::move(analysis), request, bytes, d.prefix, progress);
+        case VideoContainer::Avi: return repairAvi(std::move(analysis), request, bytes);
+        case VideoContainer::Flv: return repairFlv(request, bytes);
+        case VideoContainer::Matroska: return repairMatroska(request, bytes);
+        case VideoContainer::Asf: return repairAsf(request, bytes);
+        case VideoContainer::TransportStream: return repairTransportStream(request, bytes);
+        case VideoContainer::ProgramStream: return repairProgramStream(request, bytes);
+        case VideoContainer::Klv: return repairKlv(request, bytes, d.klvFormat);
+        case VideoContainer::Raw: return repairRawStream(request, bytes);
+        }
+        return analysis;
+    });
+}
 
 } // namespace data_repair

@@ -1,0 +1,62 @@
+#pragma once
+
+// The document engine's format handlers behind its dispatch, the report every handler starts
+// from, the shared extension sets and byte-signature predicates, and the engine's status codes.
+
+#include <cstdint>
+#include <string>
+
+#include "data_repair/byte_buffer.h"
+#include "data_repair/repair_interfaces.h"
+
+namespace data_repair {
+
+// Document status codes (read with the result's kind: other engines reuse these numbers).
+inline constexpr int32_t kDocUnsupported = 40;
+inline constexpr int32_t kDocPdfNoObjects = 41;
+inline constexpr int32_t kDocPdfWrite = 42;
+inline constexpr int32_t kDocZipNoHeaders = 43;
+inline constexpr int32_t kDocZipNoEntries = 44;
+inline constexpr int32_t kDocZipWrite = 45;
+inline constexpr int32_t kDocOleNoHeader = 46;
+inline constexpr int32_t kDocOleTruncated = 47;
+inline constexpr int32_t kDocOleWrite = 48;
+inline constexpr int32_t kDocRtfNoHeader = 49;
+inline constexpr int32_t kDocTextWrite = 50;
+
+// Extension sets (lower-case extension without its dot, compared exactly).
+bool isTextDocumentExtension(const std::string& ext);
+bool isOfficeBinaryExtension(const std::string& ext);
+bool isOfficeOpenXmlExtension(const std::string& ext);
+bool isWordExtension(const std::string& ext);
+bool isExcelExtension(const std::string& ext);
+bool isPowerPointExtension(const std::string& ext);
+
+// Byte-signature predicates over the whole input.
+uint64_t findOleSignature(const ByteBuffer& bytes);
+uint64_t findRtfHeader(const ByteBuffer& bytes);
+bool containsZipLocalHeader(const ByteBuffer& bytes);
+
+// Success, input/sample/mode from the request, detected format, kind Archive for "zip" (else
+// Document), input size.
+RepairResult baseDocumentResult(const RepairRequest& request, const ByteBuffer& bytes);
+
+// Writes "<stem>_preview.<ext>" and records it; a failure only adds the writer's text to notes.
+bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes, const std::string& extension,
+                          const std::string& kind, RepairResult& result);
+
+// True for Analyze and Extract, the modes that never write a "_repaired" file.
+inline bool modeWritesNoOutput(int32_t mode) { return mode == Analyze || mode == Extract; }
+
+RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeTextDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairTextDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeRtfDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairRtfDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeOleDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairOleDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeZipDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& bytes);
+
+} // namespace data_repair

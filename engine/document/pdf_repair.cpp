@@ -1,0 +1,537 @@
+#include "document/pdf_repair.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "data_repair/output_writer.h"
+#include "document/document_formats.h"
+
+namespace data_repair {
+
+namespace {
+
+constexpr uint64_t kDictionaryWindow = 64 * 1024;
+constexpr int kMaxNesting = 64;
+constexpr const char* kNoRootNote = "PDF catalog root was not found; output may require manual recovery";
+
+bool isPdfSpace(uint8_t c) { return c == 0x09 || c == 0x0A || c == 0x0B || c == 0x0C || c == 0x0D || c == 0x20; }
+bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool isDelimiter(uint8_t c)
+{
+    return c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']' || c == '{' || c == '}' ||
+           c == '/' || c == '%';
+}
+bool isRegular(uint8_t c) { return c != 0 && !isPdfSpace(c) && !isDelimiter(c); }
+
+uint64_t skipRun(const ByteBuffer& b, uint64_t pos, bool (*predicate)(uint8_t), uint64_t maxRun)
+{
+    const uint64_t start = pos;
+    while (pos < b.size() && predicate(b[pos]) && pos - start <= maxRun)
+        ++pos;
+    return pos;
+}
+
+// White space, NUL and comments between tokens.
+uint64_t skipFiller(const ByteBuffer& b, uint64_t pos, uint64_t limit)
+{
+    while (pos < limit) {
+        if (isPdfSpace(b[pos]) || b[pos] == 0) {
+            ++pos;
+        } else if (b[pos] == '%') {
+            while (pos < limit && b[pos] != '\n' && b[pos] != '\r')
+                ++pos;
+        } else {
+            break;
+        }
+    }
+    return pos;
+}
+
+// End of the value that starts at pos, or npos when it is malformed or leaves the window.
+uint64_t skipValue(const ByteBuffer& b, uint64_t pos, uint64_t limit, int depth)
+{
+    if (pos >= limit || depth > kMaxNesting)
+        return npos;
+    const uint8_t c = b[pos];
+    if (c == '<' && pos + 1 < limit && b[pos + 1] == '<') {
+        pos += 2;
+        for (;;) {
+            pos = skipFiller(b, pos, limit);
+            if (pos + 1 < limit && b[pos] == '>' && b[pos + 1] == '>')
+                return pos + 2;
+            pos = skipValue(b, pos, limit, depth + 1);
+            if (pos == npos)
+                return npos;
+        }
+    }
+    if (c == '[') {
+        ++pos;
+        for (;;) {
+            pos = skipFiller(b, pos, limit);
+            if (pos < limit && b[pos] == ']')
+                return pos + 1;
+            pos = skipValue(b, pos, limit, depth + 1);
+            if (pos == npos)
+                return npos;
+        }
+    }
+    if (c == '<') {
+        while (pos < limit && b[pos] != '>')
+            ++pos;
+        return pos < limit ? pos + 1 : npos;
+    }
+    if (c == '(') {
+        int open = 0;
+        for (; pos < limit; ++pos) {
+            if (b[pos] == '\\') {
+                ++pos;
+            } else if (b[pos] == '(') {
+                ++open;
+            } else if (b[pos] == ')' && --open == 0) {
+                return pos + 1;
+            }
+        }
+        return npos;
+    }
+    if (c == '/')
+        ++pos;
+    const uint64_t start = pos;
+    while (pos < limit && isRegular(b[pos]))
+        ++pos;
+    return (pos == start && c != '/') ? npos : pos;
+}
+
+bool isUnsignedToken(const ByteBuffer& b, uint64_t from, uint64_t to)
+{
+    if (from >= to)
+        return false;
+    for (uint64_t i = from; i < to; ++i) {
+        if (!isDigit(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Length of the version word after "%PDF-" at pos, and whether it reads "<digit>.<digit>".
+uint64_t headerVersionLength(const ByteBuffer& b, uint64_t pos, bool& readable)
+{
+    const uint64_t start = pos + 5;
+    uint64_t end = start;
+    while (end < b.size() && end - start < 16 && isRegular(b[end]))
+        ++end;
+    readable = end - start == 3 && isDigit(b[start]) && b[start + 1] == '.' && isDigit(b[start + 2]);
+    return end - start;
+}
+
+std::string decimal(uint64_t value) { return std::to_string(value); }
+
+std::string paddedOffset(uint64_t offset)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%010llu", static_cast<unsigned long long>(offset));
+    return text;
+}
+
+// Sorted positions of every occurrence of a needle.
+std::vector<uint64_t> occurrences(const ByteBuffer& b, std::string_view needle)
+{
+    std::vector<uint64_t> found;
+    for (uint64_t pos = findBytes(b, needle, 0); pos != npos; pos = findBytes(b, needle, pos + needle.size()))
+        found.push_back(pos);
+    return found;
+}
+
+// First entry of a sorted list at or after pos, advancing a cursor that only moves forward.
+uint64_t nextAtOrAfter(const std::vector<uint64_t>& list, size_t& cursor, uint64_t pos)
+{
+    while (cursor < list.size() && list[cursor] < pos)
+        ++cursor;
+    return cursor < list.size() ? list[cursor] : npos;
+}
+
+// An object looks like the catalog when its body (up to the first "endobj", or 512 bytes) holds
+// both "/Type" and "/Catalog". Offsets increase, so forward cursors keep this linear even when
+// bodies overlap.
+int64_t findCatalog(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
+{
+    const auto endobjs = occurrences(t, "endobj");
+    const auto types = occurrences(t, "/Type");
+    const auto catalogs = occurrences(t, "/Catalog");
+    size_t endCursor = 0, typeCursor = 0, catalogCursor = 0;
+    int64_t root = 0;
+    for (const auto& header : headers) {
+        if (header.number > kPdfMaxObjectNumber)
+            continue;
+        const uint64_t endobj = nextAtOrAfter(endobjs, endCursor, header.offset);
+        const uint64_t bodyEnd = endobj != npos ? endobj : std::min<uint64_t>(t.size(), header.offset + 512);
+        if (bodyEnd - header.offset < 5)
+            continue;
+        const uint64_t type = nextAtOrAfter(types, typeCursor, header.offset);
+        const uint64_t catalog = nextAtOrAfter(catalogs, catalogCursor, header.offset);
+        if (type != npos && type + 5 <= bodyEnd && catalog != npos && catalog + 8 <= bodyEnd)
+            root = static_cast<int64_t>(header.number);
+    }
+    return root;
+}
+
+// Values an old trailer (or cross-reference stream dictionary) carries that the new trailer must
+// keep: without /Encrypt and /ID an encrypted file cannot be opened, /Info holds the metadata.
+struct OldTrailer {
+    std::map<std::string, std::string> keys;
+    uint64_t xrefStreamOffset = npos; // offset of the last cross-reference stream object
+};
+
+uint64_t lastXrefStreamObject(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
+{
+    for (uint64_t end = t.size(); end > 0;) {
+        const uint64_t hit = rfindBytesBefore(t, "/XRef", end);
+        if (hit == npos)
+            return npos;
+        end = hit;
+        if (fits(t, hit + 5, 1) && isRegular(t[hit + 5]))
+            continue; // "/XRefStm" and the like
+        auto after = std::upper_bound(headers.begin(), headers.end(), hit,
+                                      [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
+        if (after == headers.begin())
+            continue;
+        const PdfObjectHeader& owner = *std::prev(after);
+        const auto dict = readPdfDictionary(t, owner.end);
+        const auto type = dict.find("/Type");
+        if (type != dict.end() && type->second == "/XRef")
+            return owner.offset;
+    }
+    return npos;
+}
+
+OldTrailer readOldTrailer(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
+{
+    OldTrailer old;
+    const uint64_t trailer = rfindBytes(t, "trailer");
+    old.xrefStreamOffset = lastXrefStreamObject(t, headers);
+    std::map<std::string, std::string> fromTrailer;
+    std::map<std::string, std::string> fromStream;
+    if (trailer != npos)
+        fromTrailer = readPdfDictionary(t, trailer + 7);
+    if (old.xrefStreamOffset != npos) {
+        const auto owner = std::find_if(headers.begin(), headers.end(),
+                                        [&](const PdfObjectHeader& h) { return h.offset == old.xrefStreamOffset; });
+        if (owner != headers.end())
+            fromStream = readPdfDictionary(t, owner->end);
+    }
+    // The later of the two is the newer revision; the other fills what it lacks.
+    const bool streamIsNewer = old.xrefStreamOffset != npos && (trailer == npos || old.xrefStreamOffset > trailer);
+    old.keys = streamIsNewer ? fromStream : fromTrailer;
+    for (const auto& [key, value] : streamIsNewer ? fromTrailer : fromStream)
+        old.keys.emplace(key, value);
+    return old;
+}
+
+// "n g R" -> n and g; false for anything else.
+bool parseReference(const std::string& text, uint64_t& number, uint64_t& generation)
+{
+    unsigned long long n = 0, g = 0;
+    char r = 0;
+    if (std::sscanf(text.c_str(), "%llu %llu %c", &n, &g, &r) != 3 || r != 'R')
+        return false;
+    number = n;
+    generation = g;
+    return true;
+}
+
+uint64_t parseSmallNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); }))
+        return 0;
+    return std::stoull(text);
+}
+
+} // namespace
+
+std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t maxHeaders)
+{
+    std::vector<PdfObjectHeader> headers;
+    const uint64_t n = b.size();
+    uint64_t i = 0;
+    while (i < n && headers.size() < maxHeaders) {
+        if (!isDigit(b[i]) || (i > 0 && !isPdfSpace(b[i - 1]))) {
+            ++i;
+            continue;
+        }
+        // Each run below is read at most twice (once here, once as the next candidate), and a
+        // failed candidate resumes where the next possible number can start.
+        const uint64_t numberEnd = skipRun(b, i, isDigit, 10);
+        uint64_t resume = numberEnd;
+        bool matched = false;
+        uint64_t objEnd = 0;
+        if (numberEnd - i <= 10 && numberEnd < n && isPdfSpace(b[numberEnd])) {
+            const uint64_t genStart = skipRun(b, numberEnd, isPdfSpace, npos);
+            resume = genStart;
+            const uint64_t genEnd = skipRun(b, genStart, isDigit, 5);
+            if (genEnd > genStart && genEnd - genStart <= 5 && genEnd < n && isPdfSpace(b[genEnd])) {
+                const uint64_t keyword = skipRun(b, genEnd, isPdfSpace, npos);
+                if (matchesAt(b, keyword, "obj")) {
+                    matched = true;
+                    objEnd = keyword + 3;
+                }
+            }
+        }
+        if (!matched) {
+            i = std::max(i + 1, resume);
+            continue;
+        }
+        uint64_t number = 0;
+        for (uint64_t k = i; k < numberEnd; ++k)
+            number = number * 10 + (b[k] - '0');
+        headers.push_back(PdfObjectHeader{number, i, objEnd});
+        i = objEnd;
+    }
+    return headers;
+}
+
+std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& b, uint64_t pos)
+{
+    std::map<std::string, std::string> keys;
+    const uint64_t limit = std::min<uint64_t>(b.size(), pos > b.size() ? 0 : pos + kDictionaryWindow);
+    pos = skipFiller(b, pos, limit);
+    if (!(pos + 1 < limit && b[pos] == '<' && b[pos + 1] == '<'))
+        return keys;
+    pos += 2;
+    for (;;) {
+        pos = skipFiller(b, pos, limit);
+        if (pos >= limit || b[pos] != '/')
+            return keys;
+        const uint64_t keyEnd = skipValue(b, pos, limit, 0);
+        if (keyEnd == npos)
+            return keys;
+        const std::string key = bytesToString(b, pos, keyEnd - pos);
+        const uint64_t valueStart = skipFiller(b, keyEnd, limit);
+        uint64_t valueEnd = skipValue(b, valueStart, limit, 0);
+        if (valueEnd == npos)
+            return keys;
+        if (isUnsignedToken(b, valueStart, valueEnd)) {
+            // An indirect reference is three tokens: "n g R".
+            const uint64_t genStart = skipFiller(b, valueEnd, limit);
+            const uint64_t genEnd = skipValue(b, genStart, limit, 0);
+            if (genEnd != npos && isUnsignedToken(b, genStart, genEnd)) {
+                const uint64_t rStart = skipFiller(b, genEnd, limit);
+                const uint64_t rEnd = skipValue(b, rStart, limit, 0);
+                if (rEnd == rStart + 1 && b[rStart] == 'R')
+                    valueEnd = rEnd;
+            }
+        }
+        keys[key] = bytesToString(b, valueStart, valueEnd - valueStart);
+        pos = valueEnd;
+    }
+}
+
+RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    RepairResult result = baseDocumentResult(request, bytes);
+    result.format = "pdf";
+    result.kind = Document;
+    const auto headers = scanPdfObjectHeaders(bytes);
+    const uint64_t m = headers.size();
+
+    const uint64_t header = findBytes(bytes, "%PDF-", 0);
+    if (header == npos) {
+        result.addFinding(HeaderMissing, Error, "PDF header was not found", 0, 0, m > 0, m > 0 ? 0.82 : 0.98);
+        if (m == 0) {
+            result.setStatus(RepairStatus::failure(kDocUnsupported, "PDF header and recoverable objects were not found"));
+            return result;
+        }
+    } else {
+        if (header > 0)
+            result.addFinding(HeaderMissing, Warning, "garbage bytes before PDF header", 0, header, true, 0.95);
+        bool readable = false;
+        const uint64_t length = headerVersionLength(bytes, header, readable);
+        if (!readable)
+            result.addFinding(HeaderDamaged, Warning, "PDF header version is unreadable", header + 5, length, true, 0.9);
+    }
+    if (rfindBytes(bytes, "%%EOF") == npos)
+        result.addFinding(TrailerMissing, Warning, "PDF EOF marker is missing", bytes.size(), 0, true, 0.9);
+    if (findBytes(bytes, "startxref", 0) == npos)
+        result.addFinding(IndexDamaged, Warning, "PDF cross-reference table is missing or damaged", 0, 0, true, 0.92);
+    if (m == 0) {
+        result.addFinding(Truncated, Error, "no recoverable PDF objects were found", 0, 0, false, 0.95);
+        result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
+    } else if (findBytes(bytes, "/ObjStm", 0) != npos && lastXrefStreamObject(bytes, headers) == npos) {
+        result.addFinding(IndexDamaged, Warning,
+                          "PDF object streams have no surviving cross-reference stream; objects inside them cannot be indexed",
+                          0, 0, false, 0.7);
+    }
+    if (!result.status.ok)
+        result.confidence = 0.1;
+    else
+        result.confidence = result.findings.empty() ? 1.0 : 0.78;
+    return result;
+}
+
+RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    RepairResult result = analyzePdfDocument(request, bytes);
+    if (!result.status.ok)
+        return result;
+
+    // T: the file from its header on (or a new header before the first surviving object).
+    ByteBuffer t;
+    const uint64_t header = findBytes(bytes, "%PDF-", 0);
+    if (header == npos) {
+        const auto first = scanPdfObjectHeaders(bytes, 1);
+        if (first.empty()) {
+            result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
+            return result;
+        }
+        const uint64_t q = first.front().offset;
+        t.reserve(bytes.size() - q + 9);
+        appendString(t, "%PDF-1.7\n");
+        appendRange(t, bytes, q, bytes.size() - q);
+        result.addAction("rebuild-header", "reconstructed a PDF header before the first surviving object", q);
+    } else if (header > 0) {
+        t.assign(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
+        result.addAction("trim-prefix", "removed bytes before PDF header", header);
+    } else {
+        t = bytes;
+    }
+
+    bool readable = false;
+    const uint64_t versionLength = headerVersionLength(t, 0, readable);
+    if (!readable) {
+        // Readers refuse a header whose version they cannot parse ("%PDF-14", "%PDF-").
+        ByteBuffer fixed = bytesOf("%PDF-1.7");
+        appendRange(fixed, t, 5 + versionLength, t.size());
+        t.swap(fixed);
+        result.addAction("rebuild-header", "replaced an unreadable PDF header version", versionLength);
+    }
+
+    const auto headers = scanPdfObjectHeaders(t);
+    const OldTrailer old = readOldTrailer(t, headers);
+
+    // Only the final tail after the last object may go (old table, trailer, startxref): earlier
+    // tables of linearized or incrementally updated files sit between objects that must stay.
+    if (!headers.empty()) {
+        const uint64_t lastEndobj = rfindBytes(t, "endobj");
+        if (lastEndobj != npos && lastEndobj > headers.back().offset) {
+            const uint64_t tail = lastEndobj + 6;
+            uint64_t cut = npos;
+            for (uint64_t x = findBytes(t, "xref", tail); x != npos; x = findBytes(t, "xref", x + 4)) {
+                if (x > tail && isPdfSpace(t[x - 1])) {
+                    cut = x;
+                    break;
+                }
+            }
+            if (cut != npos) {
+                t.resize(cut);
+                result.addAction("drop-old-xref", "removed damaged PDF cross-reference tail", 0);
+            } else {
+                const uint64_t startxref = findBytes(t, "startxref", tail);
+                if (startxref != npos) {
+                    t.resize(startxref);
+                    result.addAction("drop-old-startxref", "removed damaged PDF startxref tail", 0);
+                }
+            }
+        }
+    }
+
+    std::map<uint64_t, uint64_t> objects;
+    uint64_t highest = 0;
+    bool ignoredNumbers = false;
+    for (const auto& h : headers) {
+        if (h.number > kPdfMaxObjectNumber) {
+            ignoredNumbers = true;
+            continue;
+        }
+        objects[h.number] = h.offset;
+        highest = std::max(highest, h.number);
+    }
+    if (objects.empty()) {
+        result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
+        return result;
+    }
+    if (ignoredNumbers)
+        result.notes.push_back("PDF object numbers above 8388607 were ignored");
+
+    int64_t root = findCatalog(t, headers);
+    uint64_t rootGeneration = 0;
+    const bool objectStreams = findBytes(t, "/ObjStm", 0) != npos;
+    const bool hybrid = objectStreams && old.xrefStreamOffset != npos;
+    if (root < 1 && objectStreams) {
+        // The catalog often lives inside an object stream: the old trailer still names it.
+        const auto oldRoot = old.keys.find("/Root");
+        uint64_t number = 0, generation = 0;
+        if (oldRoot != old.keys.end() && parseReference(oldRoot->second, number, generation) && number >= 1 &&
+            number <= kPdfMaxObjectNumber) {
+            root = static_cast<int64_t>(number);
+            rootGeneration = generation;
+        }
+    }
+
+    uint64_t size = highest + 1;
+    if (hybrid) {
+        const auto streamSize = old.keys.find("/Size");
+        if (streamSize != old.keys.end())
+            size = std::max(size, std::min(parseSmallNumber(streamSize->second), kPdfMaxObjectNumber + 1));
+    }
+
+    const uint64_t x = t.size();
+    std::string table = "xref\n";
+    const uint64_t used = objects.size();
+    const bool sparse = hybrid || highest + 1 > 8 * used + 65536;
+    if (!sparse) {
+        table.reserve(32 + 20 * (highest + 1) + 256);
+        table += "0 " + decimal(highest + 1) + "\n0000000000 65535 f \n";
+        for (uint64_t i = 1; i <= highest; ++i) {
+            const auto it = objects.find(i);
+            table += it != objects.end() ? paddedOffset(it->second) + " 00000 n \n" : "0000000000 65535 f \n";
+        }
+    } else {
+        // One subsection per run of consecutive numbers: the table stays as large as what was
+        // found, and numbers absent from it stay with the cross-reference stream in hybrid files.
+        table += "0 1\n0000000000 65535 f \n";
+        auto it = objects.upper_bound(0);
+        while (it != objects.end()) {
+            auto runEnd = it;
+            uint64_t count = 0;
+            while (runEnd != objects.end() && runEnd->first == it->first + count) {
+                ++runEnd;
+                ++count;
+            }
+            table += decimal(it->first) + " " + decimal(count) + "\n";
+            for (; it != runEnd; ++it)
+                table += paddedOffset(it->second) + " 00000 n \n";
+        }
+    }
+    table += "trailer\n<< /Size " + decimal(size);
+    if (root >= 1)
+        table += " /Root " + decimal(static_cast<uint64_t>(root)) + " " + decimal(rootGeneration) + " R";
+    else
+        result.notes.push_back(kNoRootNote);
+    for (const char* key : {"/Info", "/Encrypt", "/ID"}) {
+        const auto value = old.keys.find(key);
+        if (value != old.keys.end() && !value->second.empty())
+            table += std::string(" ") + key + " " + value->second;
+    }
+    if (hybrid)
+        table += " /XRefStm " + decimal(old.xrefStreamOffset);
+    table += " >>\nstartxref\n" + decimal(x) + "\n%%EOF\n";
+    appendString(t, table);
+    result.addAction("rebuild-xref", "rebuilt PDF xref table, trailer and startxref", used);
+
+    double confidence = root >= 1 ? 0.84 : 0.65;
+    if (hybrid) {
+        result.notes.push_back("objects inside PDF object streams stay indexed by the original cross-reference stream");
+        confidence = std::min(confidence, 0.72);
+    } else if (objectStreams) {
+        result.notes.push_back("objects inside PDF object streams could not be indexed; output may require manual recovery");
+        confidence = 0.45;
+    }
+
+    if (request.writePreview)
+        writeDocumentPreview(request, t, "pdf", "document-preview", result);
+    if (modeWritesNoOutput(request.mode))
+        return result;
+    if (writeRepairedOutput(result, request, t, "pdf", "repaired-document", kDocPdfWrite))
+        result.confidence = confidence;
+    return result;
+}
+
+} // namespace data_repair

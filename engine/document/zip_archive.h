@@ -1,0 +1,56 @@
+#pragma once
+
+// ZIP salvage: the reader that walks local headers, the writer that builds a fresh archive, and
+// the Office Open XML parts restored in between.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data_repair/byte_buffer.h"
+#include "data_repair/records.h"
+
+namespace data_repair {
+
+// One salvaged entry; the writer and the restoration use the same record.
+struct ZipEntry {
+    std::string name;          // bytes exactly as stored (no character-set conversion)
+    uint16_t method = 0;
+    uint16_t flags = 0;        // general-purpose flags of the local header
+    uint16_t versionNeeded = 20;
+    uint32_t crc32 = 0;
+    uint64_t compressedSize = 0;
+    uint64_t uncompressedSize = 0;
+    uint16_t dosTime = 0;
+    uint16_t dosDate = 0;
+    bool encrypted = false;
+    ByteBuffer extra;          // local extra field, kept for encrypted entries (AES keeps its keys there)
+    ByteBuffer payload;
+};
+
+inline constexpr uint16_t kZipFlagEncrypted = 0x0001;
+inline constexpr uint16_t kZipFlagDescriptor = 0x0008;
+
+// zlib CRC-32 (initial value 0) over any length.
+uint32_t zipCrc32(const uint8_t* data, uint64_t length);
+
+// Salvages the entries from the first local header on, without the central directory. Findings
+// go to the report when one is given.
+std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* report);
+
+// Smallest position at or after start where a local header, central directory header, end
+// record or data descriptor signature begins; npos when none.
+uint64_t findNextZipRecord(const ByteBuffer& data, uint64_t start);
+
+// A fresh archive: local headers and payloads, central directory and end record, ZIP64 records
+// where sizes, offsets or the count do not fit. Restores missing OOXML parts first.
+ByteBuffer writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, RepairResult& report);
+
+bool hasZipEntry(const std::vector<ZipEntry>& entries, const std::string& name);
+ZipEntry makeStoredZipEntry(const std::string& name, const std::string& text);
+std::vector<std::string> ooxmlCorePartNames(const std::string& format);
+void restoreOoxmlParts(std::vector<ZipEntry>& entries, const std::string& format, RepairResult& report);
+// [Content_Types].xml for the given part names and the document's own extension.
+std::string buildContentTypes(const std::vector<std::string>& partNames, const std::string& format);
+
+} // namespace data_repair

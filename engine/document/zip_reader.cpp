@@ -1,0 +1,352 @@
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+
+#include "document/zip_archive.h"
+
+namespace data_repair {
+
+namespace {
+
+constexpr uint32_t kLocalSig = 0x04034B50;
+constexpr uint32_t kDescriptorSig = 0x08074B50;
+constexpr uint32_t kMax32 = 0xFFFFFFFF;
+// Candidate boundaries tried per data-descriptor entry before falling back to the first one.
+constexpr int kMaxCandidates = 64;
+
+// Every record signature position, found in one pass, so that "the next record after X" costs a
+// binary search instead of four searches to the end of the file per entry.
+class RecordIndex {
+public:
+    explicit RecordIndex(const ByteBuffer& data)
+    {
+        for (uint64_t pos = findBytes(data, "PK", 0); pos != npos; pos = findBytes(data, "PK", pos + 1)) {
+            if (!fits(data, pos, 4))
+                break;
+            const uint8_t a = data[pos + 2], b = data[pos + 3];
+            if ((a == 1 && b == 2) || (a == 3 && b == 4) || (a == 5 && b == 6) || (a == 7 && b == 8)) {
+                records_.push_back(pos);
+                if (a == 3)
+                    locals_.push_back(pos);
+            }
+        }
+    }
+    uint64_t nextRecord(uint64_t from) const { return next(records_, from); }
+    uint64_t nextLocal(uint64_t from) const { return next(locals_, from); }
+    bool isRecord(uint64_t pos) const { return std::binary_search(records_.begin(), records_.end(), pos); }
+    size_t recordIndexAtOrAfter(uint64_t from) const
+    {
+        return static_cast<size_t>(std::lower_bound(records_.begin(), records_.end(), from) - records_.begin());
+    }
+    const std::vector<uint64_t>& records() const { return records_; }
+
+private:
+    static uint64_t next(const std::vector<uint64_t>& list, uint64_t from)
+    {
+        const auto it = std::lower_bound(list.begin(), list.end(), from);
+        return it == list.end() ? npos : *it;
+    }
+    std::vector<uint64_t> records_;
+    std::vector<uint64_t> locals_;
+};
+
+// Where a raw deflate stream starting at pos ends, with the CRC and size of what it inflates to.
+struct InflateExtent {
+    bool ok = false;
+    uint64_t consumed = 0;
+    uint64_t produced = 0;
+    uint32_t crc = 0;
+};
+
+InflateExtent inflateExtent(const ByteBuffer& data, uint64_t pos, uint64_t& budget)
+{
+    InflateExtent extent;
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
+        return extent;
+    std::array<uint8_t, 64 * 1024> out{};
+    uLong crc = ::crc32(0L, Z_NULL, 0);
+    uint64_t offset = pos;
+    int status = Z_OK;
+    while (status == Z_OK && budget > 0) {
+        if (stream.avail_in == 0) {
+            if (offset >= data.size())
+                break;
+            const uint64_t chunk = std::min<uint64_t>({data.size() - offset, 1u << 20, budget});
+            stream.next_in = const_cast<Bytef*>(data.data() + offset);
+            stream.avail_in = static_cast<uInt>(chunk);
+            offset += chunk;
+            budget -= chunk;
+        }
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        status = inflate(&stream, Z_NO_FLUSH);
+        const uInt produced = static_cast<uInt>(out.size()) - stream.avail_out;
+        crc = ::crc32(crc, out.data(), produced);
+        extent.produced += produced;
+        if (status == Z_BUF_ERROR && stream.avail_in == 0)
+            status = Z_OK; // wants more input
+    }
+    if (status == Z_STREAM_END) {
+        extent.ok = true;
+        extent.consumed = stream.total_in;
+        extent.crc = static_cast<uint32_t>(crc);
+    }
+    inflateEnd(&stream);
+    return extent;
+}
+
+// A data descriptor that closes a payload ending at payloadEnd, signed or not, 32- or 64-bit.
+struct Descriptor {
+    bool found = false;
+    uint32_t crc = 0;
+    uint64_t uncompressed = 0;
+    uint64_t length = 0;
+};
+
+Descriptor descriptorAt(const ByteBuffer& data, uint64_t payloadEnd, uint64_t payloadLength, bool zip64)
+{
+    Descriptor d;
+    uint64_t p = payloadEnd;
+    if (readLe32(data, p) == kDescriptorSig && fits(data, p, 16)) {
+        if (!zip64 && readLe32(data, p + 8) == payloadLength)
+            return Descriptor{true, readLe32(data, p + 4), readLe32(data, p + 12), 16};
+        if (fits(data, p, 24) && readLe64(data, p + 8) == payloadLength)
+            return Descriptor{true, readLe32(data, p + 4), readLe64(data, p + 16), 24};
+    }
+    if (!zip64 && fits(data, p, 12) && readLe32(data, p + 4) == payloadLength)
+        return Descriptor{true, readLe32(data, p), readLe32(data, p + 8), 12};
+    return d;
+}
+
+// The ZIP64 extended-information record of a local header fills the fields that read FFFFFFFF.
+void readZip64Sizes(const ByteBuffer& data, uint64_t extraStart, uint64_t extraLength, uint64_t& c, uint64_t& u)
+{
+    uint64_t p = extraStart;
+    const uint64_t end = extraStart + extraLength;
+    while (p + 4 <= end) {
+        const uint16_t id = readLe16(data, p);
+        const uint16_t size = readLe16(data, p + 2);
+        if (p + 4 + size > end)
+            return;
+        if (id == 0x0001) {
+            uint64_t q = p + 4;
+            if (u == kMax32 && q + 8 <= p + 4 + size) {
+                u = readLe64(data, q);
+                q += 8;
+            }
+            if (c == kMax32 && q + 8 <= p + 4 + size)
+                c = readLe64(data, q);
+            return;
+        }
+        p += 4 + size;
+    }
+}
+
+// The local extra field without its ZIP64 record (the writer makes a fresh one when needed).
+ByteBuffer extraWithoutZip64(const ByteBuffer& data, uint64_t extraStart, uint64_t extraLength)
+{
+    ByteBuffer kept;
+    uint64_t p = extraStart;
+    const uint64_t end = extraStart + extraLength;
+    while (p + 4 <= end) {
+        const uint16_t size = readLe16(data, p + 2);
+        if (p + 4 + size > end)
+            break;
+        if (readLe16(data, p) != 0x0001)
+            appendRange(kept, data, p, 4 + size);
+        p += 4 + size;
+    }
+    return kept;
+}
+
+void addFinding(RepairResult* report, int32_t category, int32_t severity, std::string message, uint64_t offset,
+                uint64_t length, bool repairable, double confidence)
+{
+    if (report != nullptr)
+        report->addFinding(category, severity, std::move(message), offset, length, repairable, confidence);
+}
+
+} // namespace
+
+uint32_t zipCrc32(const uint8_t* data, uint64_t length)
+{
+    uLong crc = ::crc32(0L, Z_NULL, 0);
+    while (length > 0) {
+        const uInt chunk = static_cast<uInt>(std::min<uint64_t>(length, 1u << 30));
+        crc = ::crc32(crc, data, chunk);
+        data += chunk;
+        length -= chunk;
+    }
+    return static_cast<uint32_t>(crc);
+}
+
+uint64_t findNextZipRecord(const ByteBuffer& data, uint64_t start)
+{
+    uint64_t best = npos;
+    for (const char* sig : {"PK\x03\x04", "PK\x01\x02", "PK\x05\x06", "PK\x07\x08"})
+        best = std::min(best, findBytes(data, std::string_view(sig, 4), start));
+    return best;
+}
+
+std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* report)
+{
+    std::vector<ZipEntry> entries;
+    const RecordIndex index(data);
+    const uint64_t n = data.size();
+    // Inflating to find where a stream ends is bounded in total, so hostile archives stay linear.
+    uint64_t inflateBudget = 2 * n + (1u << 20);
+    uint64_t p = index.nextLocal(0);
+    while (p != npos) {
+        if (!fitsIn(n, p, 30))
+            break;
+        const uint16_t flags = readLe16(data, p + 6);
+        const uint16_t method = readLe16(data, p + 8);
+        const uint32_t headerCrc = readLe32(data, p + 14);
+        uint64_t c = readLe32(data, p + 18);
+        uint64_t u = readLe32(data, p + 22);
+        const uint64_t nameLength = readLe16(data, p + 26);
+        const uint64_t extraLength = readLe16(data, p + 28);
+        if (nameLength == 0 || !fitsIn(n, p + 30, nameLength + extraLength)) {
+            addFinding(report, Truncated, Warning, "ZIP local file header is truncated", p, 30, true, 0.8);
+            p = index.nextLocal(p + 1);
+            continue;
+        }
+        ZipEntry entry;
+        entry.name = bytesToString(data, p + 30, nameLength);
+        entry.method = method;
+        entry.flags = flags;
+        entry.versionNeeded = readLe16(data, p + 4);
+        entry.dosTime = readLe16(data, p + 10);
+        entry.dosDate = readLe16(data, p + 12);
+        entry.encrypted = (flags & kZipFlagEncrypted) != 0;
+        const uint64_t extraStart = p + 30 + nameLength;
+        const bool zip64 = c == kMax32 || u == kMax32;
+        if (zip64)
+            readZip64Sizes(data, extraStart, extraLength, c, u);
+        if (entry.encrypted)
+            entry.extra = extraWithoutZip64(data, extraStart, extraLength);
+        const uint64_t dataStart = extraStart + extraLength;
+        const bool withDescriptor = (flags & kZipFlagDescriptor) != 0;
+        uint64_t end = 0;
+        const bool declaredFits = checkedAdd(dataStart, c, end) && end <= n;
+        if (!declaredFits && end == 0)
+            end = npos; // the declared size does not even fit 64 bits
+        uint64_t size = c;
+        uint64_t usize = u;
+        uint32_t crc = headerCrc;
+        uint64_t recordEnd = end;
+
+        if (withDescriptor || c == 0 || !declaredFits) {
+            bool settled = false;
+            if (method == 8 && !entry.encrypted) {
+                // A deflate stream knows where it ends: take the exact end, CRC and size.
+                const InflateExtent extent = inflateExtent(data, dataStart, inflateBudget);
+                if (extent.ok) {
+                    settled = true;
+                    end = recordEnd = dataStart + extent.consumed;
+                    size = extent.consumed;
+                    usize = extent.produced;
+                    crc = extent.crc;
+                    if (withDescriptor) {
+                        const Descriptor d = descriptorAt(data, end, size, zip64);
+                        if (d.found)
+                            recordEnd = end + d.length;
+                    }
+                }
+            }
+            if (!settled) {
+                // The next record signature is the boundary; with a data descriptor, only one whose
+                // descriptor agrees with the payload length (a payload can hold the bytes "PK").
+                uint64_t fallback = npos;
+                const auto& records = index.records();
+                size_t k = index.recordIndexAtOrAfter(dataStart);
+                for (int tried = 0; k < records.size() && tried < kMaxCandidates; ++k, ++tried) {
+                    const uint64_t g = records[k];
+                    if (fallback == npos)
+                        fallback = g;
+                    if (!withDescriptor)
+                        break;
+                    Descriptor d = descriptorAt(data, g, g - dataStart, zip64);
+                    if (d.found && readLe32(data, g) == kDescriptorSig) {
+                        settled = true;
+                        end = g;
+                        recordEnd = g + d.length;
+                        crc = d.crc;
+                        usize = d.uncompressed;
+                        break;
+                    }
+                    if (g >= dataStart + 12) {
+                        d = descriptorAt(data, g - 12, g - 12 - dataStart, false);
+                        if (d.found) {
+                            settled = true;
+                            end = g - 12;
+                            recordEnd = g;
+                            crc = d.crc;
+                            usize = d.uncompressed;
+                            break;
+                        }
+                    }
+                }
+                if (!settled && fallback != npos) {
+                    settled = true;
+                    end = recordEnd = fallback;
+                    if (method == 0)
+                        usize = fallback - dataStart;
+                }
+                if (settled)
+                    size = end - dataStart;
+            }
+            if (settled && size != c)
+                addFinding(report, IndexDamaged, Warning, "ZIP entry size was repaired from package boundary: " + entry.name,
+                           p + 18, 4, true, 0.86);
+        } else if (method == 0 && c > 0) {
+            // Trust the declared range when it checks out; only otherwise may a signature inside
+            // the bytes (a nested archive, an image) mark where the entry really ended.
+            const bool trusted = end == n || index.isRecord(end) ||
+                                 (!entry.encrypted && headerCrc != 0 && zipCrc32(data.data() + dataStart, c) == headerCrc);
+            const uint64_t g = index.nextRecord(dataStart + 1);
+            if (!trusted && g != npos && g < end) {
+                end = recordEnd = g;
+                size = usize = g - dataStart;
+                addFinding(report, IndexDamaged, Warning,
+                           "ZIP entry declared size crossed into the next package record: " + entry.name, p + 18, 4, true,
+                           0.88);
+            }
+        }
+        if (end == npos || end > n) {
+            addFinding(report, Truncated, Warning, "ZIP entry payload is truncated: " + entry.name, dataStart, size, true,
+                       0.82);
+            end = n;
+            recordEnd = n;
+        }
+        entry.payload.assign(data.begin() + static_cast<std::ptrdiff_t>(dataStart),
+                             data.begin() + static_cast<std::ptrdiff_t>(end));
+        entry.compressedSize = end - dataStart;
+        entry.uncompressedSize = method == 0 && !entry.encrypted ? entry.compressedSize : usize;
+        entry.crc32 = crc;
+        if (method != 0 && method != 8)
+            addFinding(report, UnsupportedFormat, Info,
+                       "ZIP entry uses an uncommon compression method preserved as-is: " + entry.name, p + 8, 2, false, 0.7);
+        if (method == 0 && !entry.encrypted) {
+            const uint32_t actual = zipCrc32(entry.payload.data(), entry.payload.size());
+            if (crc != 0 && crc != actual)
+                addFinding(report, ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
+                           true, 0.92);
+            if ((c != 0 && c != entry.compressedSize) || (u != 0 && u != entry.payload.size()))
+                addFinding(report, IndexDamaged, Warning,
+                           "ZIP stored entry size fields do not match recovered payload: " + entry.name, p + 18, 8, true,
+                           0.9);
+            entry.crc32 = actual;
+        }
+        if (entry.encrypted)
+            addFinding(report, Encrypted, Warning, "ZIP entry is encrypted and cannot be content-repaired: " + entry.name, p,
+                       entry.compressedSize, false, 0.95);
+        entries.push_back(std::move(entry));
+        p = index.nextLocal(std::max(recordEnd, p + 1));
+    }
+    return entries;
+}
+
+} // namespace data_repair

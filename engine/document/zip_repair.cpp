@@ -1,0 +1,77 @@
+#include "data_repair/output_writer.h"
+#include "document/document_formats.h"
+#include "document/zip_archive.h"
+
+namespace data_repair {
+
+namespace {
+
+// The analysis, keeping the salvaged entries for the repair: reading them twice would hold two
+// copies of every payload next to the input.
+RepairResult analyzeZip(const RepairRequest& request, const ByteBuffer& bytes, std::vector<ZipEntry>& entries)
+{
+    RepairResult result = baseDocumentResult(request, bytes);
+    if (!containsZipLocalHeader(bytes)) {
+        result.addFinding(HeaderMissing, Error, "ZIP local file headers were not found", 0, 0, false, 0.95);
+        result.setStatus(RepairStatus::failure(kDocZipNoHeaders, "unsupported or severely damaged ZIP/OOXML document"));
+        return result;
+    }
+    entries = readZipEntries(bytes, &result);
+    if (entries.empty()) {
+        result.addFinding(Truncated, Error, "no recoverable ZIP entries were found", 0, 0, false, 0.95);
+        result.setStatus(RepairStatus::failure(kDocZipNoEntries, "no recoverable ZIP entries"));
+        return result;
+    }
+    if (rfindBytes(bytes, "PK\x05\x06") == npos)
+        result.addFinding(IndexDamaged, Warning, "ZIP EOCD record is missing", bytes.size(), 0, true, 0.92);
+    if (isOfficeOpenXmlExtension(result.format)) {
+        if (!hasZipEntry(entries, "[Content_Types].xml"))
+            result.addFinding(MetadataMissing, Warning, "OOXML package content types are missing", 0, 0, true, 0.85);
+        if (!hasZipEntry(entries, "_rels/.rels"))
+            result.addFinding(MetadataMissing, Warning, "OOXML package root relationships are missing", 0, 0, true, 0.85);
+    }
+    for (const auto& part : ooxmlCorePartNames(result.format)) {
+        if (!hasZipEntry(entries, part))
+            result.addFinding(MetadataMissing, Warning, "OOXML core part is missing: " + part, 0, 0, true, 0.78);
+    }
+    result.confidence = result.findings.empty() ? 1.0 : 0.76;
+    return result;
+}
+
+} // namespace
+
+RepairResult analyzeZipDocument(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    std::vector<ZipEntry> entries;
+    return analyzeZip(request, bytes, entries);
+}
+
+RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    std::vector<ZipEntry> entries;
+    RepairResult result = analyzeZip(request, bytes, entries);
+    if (!result.status.ok)
+        return result;
+    const ByteBuffer archive = writeZipArchive(std::move(entries), result.format, result);
+    const std::string extension = (result.format.empty() || result.format == "unknown") ? "zip" : result.format;
+    const bool archiveKind = result.kind == Archive;
+    double confidence = 0.82;
+    for (const char* restored : {"restore-ppt-presentation", "restore-ppt-slide"}) {
+        for (const auto& action : result.actions) {
+            if (action.id == restored && confidence > 0.7) {
+                result.notes.push_back("restored presentation has no slide master; PowerPoint may still offer to repair it");
+                confidence = 0.7;
+            }
+        }
+    }
+    if (request.writePreview)
+        writeDocumentPreview(request, archive, extension, archiveKind ? "archive-preview" : "document-preview", result);
+    if (modeWritesNoOutput(request.mode))
+        return result;
+    if (writeRepairedOutput(result, request, archive, extension, archiveKind ? "repaired-archive" : "repaired-document",
+                            kDocZipWrite))
+        result.confidence = confidence;
+    return result;
+}
+
+} // namespace data_repair

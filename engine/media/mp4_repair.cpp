@@ -1,0 +1,246 @@
+#include <fstream>
+
+#include "data_repair/file_access.h"
+#include "media/mp4_video.h"
+#include "media/video_containers.h"
+#include "media/video_prefix_truncation.h"
+
+namespace data_repair {
+
+namespace {
+
+// A sample larger than this is not read whole: only its ftyp and moov are fetched.
+constexpr uint64_t kWholeSampleLimit = 64ull << 20;
+// A moov larger than this is not a plausible sample-table box.
+constexpr uint64_t kMaxSampleMoov = 512ull << 20;
+
+struct SampleParts {
+    ByteBuffer ftyp;
+    ByteBuffer moov;
+    uint64_t mdatPayload = 0; // payload start of the sample's first mdat, 0 when none
+    std::string error;
+};
+
+// The pieces of a healthy sample clip that a repair may borrow. Small samples are read whole
+// and scanned like the damaged file; big ones are walked box header by box header from disk
+// so that a multi-gigabyte sample does not have to sit in memory.
+SampleParts readSampleParts(const std::string& utf8Path) {
+    SampleParts parts;
+    const auto path = pathFromUtf8(utf8Path);
+    const uint64_t size = regularFileSize(path);
+    if (size <= kWholeSampleLimit) {
+        const ByteBuffer sample = readFile(path, &parts.error);
+        const Mp4Layout layout = scanMp4Layout(sample, 0);
+        parts.ftyp = isoBoxBytes(sample, layout.ftyp);
+        if (!layout.moov.clamped) parts.moov = isoBoxBytes(sample, layout.moov);
+        parts.mdatPayload = layout.mdat.valid ? layout.mdat.payloadStart() : 0;
+        return parts;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        parts.error = kErrOpenInput;
+        return parts;
+    }
+    auto readAt = [&](uint64_t pos, uint64_t len, ByteBuffer& out) {
+        out.assign(len, 0);
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(pos));
+        in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(len));
+        return static_cast<uint64_t>(in.gcount()) == len;
+    };
+    ByteBuffer header;
+    for (uint64_t pos = 0; pos + 8 <= size;) {
+        if (!readAt(pos, std::min<uint64_t>(16, size - pos), header)) break;
+        const IsoBox box = parseIsoBox(header, 0, header.size());
+        if (!box.valid) break;
+        uint64_t length = readBe32(header, 0);
+        if (length == 1) length = readBe64(header, 8);
+        if (length == 0) length = size - pos;
+        if (length < box.headerSize || length > size - pos) break;
+        if (box.type == "ftyp" && parts.ftyp.empty() && length <= 4096) readAt(pos, length, parts.ftyp);
+        if (box.type == "moov" && parts.moov.empty() && length <= kMaxSampleMoov) readAt(pos, length, parts.moov);
+        if (box.type == "mdat" && parts.mdatPayload == 0) parts.mdatPayload = pos + box.headerSize;
+        pos += length;
+    }
+    return parts;
+}
+
+// Writes the mdat with a size field that says exactly what was copied (the input's may have
+// overrun the file or swallowed the moov). It is the last box, so above 4 GiB an 8-byte header
+// says "to the end of the file".
+void appendMdat(ByteBuffer& out, const ByteBuffer& bytes, const IsoBox& mdat) {
+    const uint64_t at = out.size();
+    appendRange(out, bytes, mdat.offset, mdat.size);
+    if (mdat.headerSize == 16)
+        putBe64(out, at + 8, mdat.size);
+    else
+        putBe32(out, at, mdat.size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(mdat.size));
+}
+
+// True when every chunk offset of the moov points into the mdat's payload (an mdat that overran
+// the file counts as reaching on), so the mdat alone carries all the media.
+bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox& mdat) {
+    bool inside = true;
+    forEachIsoChunkOffset(bytes, moov.payloadStart(), moov.end(), [&](uint64_t offset) {
+        inside = offset >= mdat.payloadStart() && (mdat.clamped || offset < mdat.end());
+        return inside;
+    });
+    return inside;
+}
+
+// Writes the trimmed file with its own box order: the only safe road for fragmented files,
+// several mdats, chunks outside the mdat, or offsets that no longer fit once the moov moves.
+RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, ByteBuffer& bytes,
+                             const Mp4Layout& layout, const std::string& extension) {
+    if (layout.clamped.valid) {
+        const IsoBox& box = layout.clamped;
+        if (box.headerSize == 16)
+            putBe64(bytes, box.offset + 8, box.size);
+        else
+            putBe32(bytes, box.offset, box.size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(box.size));
+    }
+    result.notes.push_back("kept the original atom layout because the media is not held in a single mdat atom");
+    writeVideoOutput(result, request, bytes, extension, kVideoMp4Write);
+    return result;
+}
+
+} // namespace
+
+ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box) {
+    if (!box.valid || box.offset >= bytes.size()) return {};
+    return sliceBytes(bytes, box.offset, box.size);
+}
+
+ByteBuffer makeDefaultFtyp() {
+    ByteBuffer out;
+    appendBe32(out, 24);
+    appendString(out, "ftyp");
+    appendString(out, "isom");
+    appendBe32(out, 512);
+    appendString(out, "isom");
+    appendString(out, "iso2");
+    return out;
+}
+
+bool isMp4FamilyFormat(const std::string& format) {
+    return format == "mov" || format == "mp4" || format == "3gp" || format == "insv" || format == "m4v";
+}
+
+bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore, uint64_t mdatHeader,
+                          uint64_t& counter) {
+    const IsoBox top = parseIsoBox(moov, 0, moov.size());
+    if (!top.valid) return false;
+    uint64_t patched = 0;
+    if (patchIsoChunkOffsets(moov, top.headerSize, moov.size(), oldBase, bytesBefore + moov.size() + mdatHeader,
+                             patched) == 0) {
+        counter += patched;
+        return true;
+    }
+    // Some 32-bit offsets would pass 4 GiB: turn the tables into co64 and rebase against the
+    // grown moov.
+    ByteBuffer wide;
+    if (!widenIsoChunkOffsets(moov, wide)) return false;
+    patched = 0;
+    if (patchIsoChunkOffsets(wide, top.headerSize, wide.size(), oldBase, bytesBefore + wide.size() + mdatHeader,
+                             patched) != 0)
+        return false;
+    moov.swap(wide);
+    counter += patched;
+    return true;
+}
+
+RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBuffer& bytes, uint64_t prefix,
+                       IProgress* progress) {
+    if (prefix >= 1 && prefix != npos && prefix <= bytes.size()) {
+        bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(prefix));
+        result.addAction("trim-mp4-prefix", "removed bytes before MP4/MOV ftyp atom", prefix);
+    }
+    const std::string extension = isMp4FamilyFormat(result.format) ? result.format : "mp4";
+    Mp4Layout layout = scanMp4Layout(bytes, 0);
+    IsoBox mdat = layout.mdat;
+    IsoBox moov = layout.moov;
+    if (layout.moovInsideMdat) {
+        mdat.size = moov.offset - mdat.offset;
+        mdat.clamped = false;
+        result.addAction("split-clamped-mdat", "split moov atom out of an over-sized mdat range", moov.size);
+    }
+    // A moov cut short by the end of the file would swallow whatever follows it.
+    if (moov.clamped) moov = IsoBox{};
+    if (!mdat.valid) {
+        result.setStatus(RepairStatus::failure(kVideoNoPayload, "video media payload was not found"));
+        return result;
+    }
+
+    ByteBuffer output;
+    VideoCutPlan plan;
+    if (truncateCorruptVideoPrefix(bytes, layout.ftyp, moov, mdat, output, plan)) {
+        result.addAction("truncate-corrupt-video-prefix",
+                         "rewrote MP4 sample tables to stop before the first corrupt video sample",
+                         plan.firstCorruptSample);
+        if (plan.keptEnd < mdat.end())
+            result.addAction("trim-corrupt-mdat-tail", "removed media data after the last referenced playable sample",
+                             mdat.end() - plan.keptEnd);
+        if (writeVideoOutput(result, request, output, extension, kVideoMp4Write)) result.confidence = 0.86;
+        return result;
+    }
+    output.clear();
+
+    const bool ownMoovUsable = moov.valid && !layout.moovInsideMdat;
+    if (ownMoovUsable &&
+        (layout.fragmented || layout.mdatCount > 1 || !chunksInsideMdat(bytes, moov, mdat))) {
+        reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);
+        return writeKeptLayout(std::move(result), request, bytes, layout, extension);
+    }
+
+    ByteBuffer ftypBytes = isoBoxBytes(bytes, layout.ftyp);
+    ByteBuffer moovBytes = isoBoxBytes(bytes, moov);
+    bool ownMoov = !moovBytes.empty();
+    const uint64_t oldBase = mdat.payloadStart();
+    if (ftypBytes.empty()) {
+        ftypBytes = makeDefaultFtyp();
+        result.addAction("inject-ftyp", "injected default MP4 ftyp atom", 24);
+    }
+    if ((request.mode == Advanced || moovBytes.empty()) && !request.sample.path.empty()) {
+        SampleParts sample = readSampleParts(request.sample.path);
+        if (!sample.ftyp.empty() && (!layout.ftyp.valid || request.mode == Advanced)) {
+            ftypBytes = std::move(sample.ftyp);
+            result.addAction("borrow-sample-ftyp", "borrowed ftyp atom from sample video", ftypBytes.size());
+            result.usedReference = true;
+        }
+        uint64_t counter = 0;
+        if (!sample.moov.empty() &&
+            rebaseMoovBeforeMdat(sample.moov, sample.mdatPayload, ftypBytes.size(), mdat.headerSize, counter)) {
+            moovBytes = std::move(sample.moov);
+            ownMoov = false;
+            result.addAction("borrow-sample-moov", "borrowed and patched moov atom from sample video", counter);
+            result.usedReference = true;
+            result.confidence = counter != 0 ? 0.78 : 0.64;
+        } else if (!sample.error.empty()) {
+            result.notes.push_back(sample.error);
+        }
+    }
+    if (moovBytes.empty()) {
+        result.notes.push_back("video repaired with mdat payload only because moov metadata was unavailable");
+        result.confidence = 0.45;
+    }
+    reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);
+    if (ownMoov) {
+        uint64_t counter = 0;
+        if (!rebaseMoovBeforeMdat(moovBytes, oldBase, ftypBytes.size(), mdat.headerSize, counter))
+            return writeKeptLayout(std::move(result), request, bytes, layout, extension); // needs no shift
+        if (counter != 0) result.addAction("patch-chunk-offsets", "rewrote stco/co64 sample chunk offsets", counter);
+    }
+    output.reserve(ftypBytes.size() + moovBytes.size() + mdat.size);
+    appendBytes(output, ftypBytes);
+    appendBytes(output, moovBytes);
+    ByteBuffer().swap(ftypBytes);
+    ByteBuffer().swap(moovBytes);
+    appendMdat(output, bytes, mdat);
+    if (writeVideoOutput(result, request, output, extension, kVideoMp4Write) && moov.valid &&
+        layout.mdat.offset < moov.offset) {
+        result.addAction("fast-start-reorder", "rewrote atom order as ftyp/moov/mdat", output.size());
+    }
+    return result;
+}
+
+} // namespace data_repair

@@ -1,0 +1,78 @@
+#pragma once
+
+// The video engine's own containers: ISO base media (MP4, MOV, 3GP ...) and AVI, and the
+// dispatch that decides which container a buffer holds.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data_repair/byte_buffer.h"
+#include "data_repair/repair_interfaces.h"
+#include "media/iso_box.h"
+
+namespace data_repair {
+
+enum class VideoContainer { Iso, Avi, Flv, Matroska, Asf, TransportStream, ProgramStream, Klv, Raw };
+
+struct VideoDispatch {
+    VideoContainer container = VideoContainer::Iso;
+    uint64_t prefix = 0;          // bytes before the ftyp box (ISO only)
+    std::string klvFormat = "mxf"; // default format name of a KLV file
+};
+
+// Decides the container: fixed-position signatures first, then a structurally checked ftyp box
+// anywhere (which also catches a RIFF file carrying ISO media), AVI, the extension, and only
+// then the structurally checked signatures found anywhere; ISO base media is the fallback.
+VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffer& bytes);
+
+// --- ISO base media -------------------------------------------------------------------------
+
+// Top-level boxes from `start`, stepping one byte past any unreadable header.
+std::vector<IsoBox> scanTopLevelBoxes(const ByteBuffer& bytes, uint64_t start = 0);
+// The first valid box of that type whose header lies at or after `start`, found by its type
+// bytes anywhere; an invalid empty box when none.
+IsoBox findIsoBoxAnywhere(const ByteBuffer& bytes, std::string_view type, uint64_t start = 0);
+// Offset of the first plausible "ftyp" box at a position >= 0 found by search, or npos.
+uint64_t findFtypOffset(const ByteBuffer& bytes);
+
+// What the top level of an ISO file holds, gathered without keeping a list of every box.
+struct Mp4Layout {
+    IsoBox ftyp;
+    IsoBox moov;
+    IsoBox mdat;
+    IsoBox clamped;             // the top-level box that overran the file (at most one: the last)
+    bool moovInsideMdat = false; // moov taken from inside an over-sized mdat
+    uint64_t mdatCount = 0;
+    bool fragmented = false;    // holds "moof" boxes
+};
+Mp4Layout scanMp4Layout(const ByteBuffer& bytes, uint64_t start = 0);
+
+// The box's bytes when it is valid and inside the buffer, else empty.
+ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box);
+ByteBuffer makeDefaultFtyp();
+bool isMp4FamilyFormat(const std::string& format);
+
+// The MP4/MOV analysis of bytes whose ftyp sits at `prefix`.
+RepairResult analyzeMp4(const RepairRequest& request, const ByteBuffer& bytes, uint64_t prefix);
+// The MP4/MOV repair, continuing from the analysis. `bytes` is the entry's own input buffer;
+// the prefix is cut out of it in place so that no second copy of the file is held.
+RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBuffer& bytes,
+                       uint64_t prefix, IProgress* progress);
+
+// Rebases the chunk offsets of a moov that will be written right after `bytesBefore` bytes and
+// right before an mdat header of `mdatHeader` bytes, its payload having been at `oldBase`.
+// Tables whose offsets would pass 4 GiB are widened to co64 (the moov then grows). False when no
+// form fits; the moov is then unchanged.
+bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore,
+                          uint64_t mdatHeader, uint64_t& counter);
+
+// --- AVI ------------------------------------------------------------------------------------
+
+uint32_t expectedRiffSize(const ByteBuffer& bytes);
+RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes);
+// Patches the entry's own buffer in place (the input file itself is never written).
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteBuffer& bytes);
+
+} // namespace data_repair

@@ -1,0 +1,60 @@
+#pragma once
+
+// Cutting an MP4/MOV whose moov describes more video than the file still holds intact: the
+// H.264/HEVC samples are walked through their NAL length fields, every track is cut at the
+// presentation time of the first broken video sample, and the sample tables, edit lists and
+// durations are rewritten to match. The mdat keeps its place, so kept data never moves.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data_repair/byte_buffer.h"
+#include "media/iso_box.h"
+
+namespace data_repair {
+
+struct TrackCut {
+    bool valid = false;
+    std::string handlerType;
+    std::string sampleEntryType;
+    uint32_t timescale = 0;
+    uint32_t keptSamples = 0;
+    uint32_t keptChunks = 0;
+    uint64_t mediaDuration = 0;
+    uint64_t trackDuration = 0;
+    std::vector<uint32_t> samplesPerChunk;
+    std::vector<uint32_t> sampleDescriptionIndex;
+};
+
+struct VideoCutPlan {
+    bool found = false;
+    std::vector<TrackCut> tracks;
+    ByteBuffer moov;
+    uint64_t keptEnd = 0;
+    uint64_t movieDuration = 0;
+    double cutSeconds = 0.0;
+    uint32_t firstCorruptSample = 0;
+};
+
+// Builds the whole truncated file in `output` and returns true, or declines (false) when any
+// needed piece is missing; `plan` receives the plan either way.
+bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
+                                const IsoBox& mdat, ByteBuffer& output, VideoCutPlan& plan);
+
+VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat);
+
+// The box reached by following the types from [start, end) ("meta" children start 4 bytes in).
+IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end,
+                      const std::vector<std::string>& types);
+
+// Table writers; each takes one whole box and returns the rewritten box (unchanged when it is
+// too short to hold what it states).
+ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration);
+ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t headerLength);
+ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept);
+ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, bool wide);
+ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept);
+ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut);
+
+} // namespace data_repair

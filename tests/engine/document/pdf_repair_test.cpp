@@ -1,0 +1,321 @@
+// PDF cross-reference rebuild, judged by qpdf.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "document/pdf_repair.h"
+#include "document_test_support.h"
+
+using namespace data_repair;
+using namespace doc_test;
+using test_support::quote;
+using test_support::readAll;
+using test_support::run;
+using test_support::TempDir;
+
+namespace {
+
+// qpdf's verdict: no errors, and no warning at all (a reconstructed table is a warning) except,
+// when allowed, its recovery of a stream whose /Length is wrong, a content fault that the
+// cross-reference repair leaves alone.
+void expectQpdfClean(const fs::path& pdf, bool allowStreamLength = false)
+{
+    const auto check = run("qpdf --check " + quote(pdf));
+    if (check.exitCode == 3 && allowStreamLength) {
+        std::istringstream lines(check.output);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("WARNING", 0) != 0)
+                continue;
+            const bool streamLength = line.find("expected endstream") != std::string::npos ||
+                                      line.find("stream length") != std::string::npos;
+            EXPECT_TRUE(streamLength) << check.output;
+        }
+        return;
+    }
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+}
+
+std::string qpdfPages(const fs::path& pdf) { return run("qpdf --show-npages " + quote(pdf)).output; }
+
+std::string cutAfterLastEndobj(const std::string& pdf)
+{
+    return pdf.substr(0, pdf.rfind("endobj") + 7);
+}
+
+} // namespace
+
+TEST(PdfObjectScan, MatchesHeadersLikeTheObjectPatternWithoutRecursion)
+{
+    struct Case {
+        std::string text;
+        std::vector<std::pair<uint64_t, uint64_t>> expected; // number, offset
+    };
+    const std::vector<Case> cases = {
+        {"1 0 obj", {{1, 0}}},
+        {"x1 0 obj", {}},
+        {" 12\t\r\n0 obj 3 0 obj", {{12, 1}, {3, 12}}},
+        {"12345678901 0 obj", {}},             // 11 digits
+        {"1 123456 obj", {}},                  // 6-digit generation
+        {"\v7 0\fobjx", {{7, 1}}},             // every white-space byte counts, "obj" may run on
+        {"1 0 obj2 0 obj", {{1, 0}}},          // the next number must follow white space
+        {"9999999999 0 obj", {{9999999999ULL, 0}}},
+        {"1 0 1 0 obj", {{1, 4}}},
+    };
+    for (const auto& c : cases) {
+        const auto headers = scanPdfObjectHeaders(bytes(c.text));
+        std::vector<std::pair<uint64_t, uint64_t>> got;
+        for (const auto& h : headers)
+            got.emplace_back(h.number, h.offset);
+        EXPECT_EQ(got, c.expected) << c.text;
+    }
+}
+
+TEST(PdfObjectScan, LongWhiteSpaceRunsDoNotExhaustTheStack)
+{
+    // A backtracking matcher recursed once per byte here and crashed at about 25,000 spaces.
+    std::string hostile = "1" + std::string(200000, ' ') + "0" + std::string(200000, '\n') + "obj";
+    const auto headers = scanPdfObjectHeaders(bytes(hostile));
+    ASSERT_EQ(headers.size(), 1u);
+    EXPECT_EQ(headers[0].offset, 0u);
+    EXPECT_TRUE(scanPdfObjectHeaders(bytes("1" + std::string(300000, ' '))).empty());
+}
+
+TEST(PdfRepair, DamageTableIsRepairedIntoFilesQpdfAccepts)
+{
+    REQUIRE_TOOL("qpdf");
+    const std::string good = onePagePdf();
+    struct Case {
+        std::string name;
+        std::string input;
+        std::string action;
+        uint64_t amount;
+    };
+    const std::vector<Case> cases = {
+        {"prefix", std::string(37, '#') + good, "trim-prefix", 37},
+        {"no-tail", cutAfterLastEndobj(good), "rebuild-xref", 5},
+        {"bad-startxref", good.substr(0, good.rfind("startxref")) + "startxref\n999999\n%%EOF\n", "drop-old-xref", 0},
+        {"no-header", std::string(100, 'x') + "\n" + good.substr(good.find("1 0 obj")), "rebuild-header", 101},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const auto input = dir.write(c.name + ".pdf", c.input);
+        const auto result = repairFile(input);
+        ASSERT_TRUE(result.status.ok) << describe(result);
+        const auto* action = findAction(result, c.action);
+        ASSERT_NE(action, nullptr) << describe(result);
+        EXPECT_EQ(action->amount, c.amount);
+        ASSERT_TRUE(result.outputWritten);
+        EXPECT_EQ(fs::path(result.output.path).filename().string(), c.name + "_repaired.pdf");
+        EXPECT_EQ(result.output.kind, "repaired-document");
+        EXPECT_DOUBLE_EQ(result.confidence, 0.84);
+        expectQpdfClean(result.output.path);
+        EXPECT_EQ(qpdfPages(result.output.path), "1\n");
+        if (c.name == "no-header") {
+            EXPECT_EQ(text(readAll(result.output.path)).substr(0, 10), "%PDF-1.7\n1");
+        }
+    }
+}
+
+TEST(PdfRepair, SparseNumbersGetOneEntryPerNumberUpToTheHighest)
+{
+    TempDir dir;
+    std::string pdf = "%PDF-1.4\n";
+    for (int n : {1, 2, 5})
+        pdf += std::to_string(n) + " 0 obj\n<< /N " + std::to_string(n) + " >>\nendobj\n";
+    const auto result = repairFile(dir.write("sparse.pdf", pdf));
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    const std::string out = text(readAll(result.output.path));
+    const std::string table = out.substr(out.find("xref\n"));
+    EXPECT_EQ(table.substr(0, 11), "xref\n0 6\n00");
+    EXPECT_NE(table.find(" n \n0000000000 65535 f \n0000000000 65535 f \n00"), std::string::npos) << table;
+    EXPECT_NE(table.find("/Size 6"), std::string::npos);
+    EXPECT_DOUBLE_EQ(result.confidence, 0.65); // no catalog
+    EXPECT_EQ(result.notes.back(), "PDF catalog root was not found; output may require manual recovery");
+}
+
+TEST(PdfRepair, HugeOrUnfittingObjectNumbersNeitherThrowNorAllocateFromTheNumber)
+{
+    TempDir dir;
+    struct Case {
+        std::string input;
+        std::string expectInTable;
+    };
+    const std::vector<Case> cases = {
+        // 2^31 - 1 is above the PDF limit: ignored, table of one object.
+        {"%PDF-1.4\n1 0 obj 2147483647 0 obj", "xref\n0 2\n"},
+        // does not fit 32 bits at all
+        {"%PDF-1.4\n1 0 obj 9999999999 0 obj", "xref\n0 2\n"},
+        // within the limit but far beyond what was found: subsections instead of millions of lines
+        {"%PDF-1.4\n1 0 obj\n<<>>\nendobj\n8000000 0 obj\n<<>>\nendobj\n", "0 1\n0000000000 65535 f \n1 1\n"},
+    };
+    for (const auto& c : cases) {
+        const auto result = repairFile(dir.write("big.pdf", c.input));
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        const auto out = readAll(result.output.path);
+        EXPECT_LT(out.size(), 4096u);
+        EXPECT_NE(text(out).find(c.expectInTable), std::string::npos) << text(out);
+        fs::remove(result.output.path);
+    }
+    const auto last = repairFile(dir.write("size.pdf", cases[2].input));
+    EXPECT_NE(text(readAll(last.output.path)).find("8000000 1\n"), std::string::npos);
+    EXPECT_NE(text(readAll(last.output.path)).find("/Size 8000001"), std::string::npos);
+}
+
+TEST(PdfRepair, HostileInputsRunInLinearTime)
+{
+    // Without per-object cursors each of these costs objects x size comparisons (hours).
+    TempDir dir;
+    std::string manyHeaders = "%PDF-1.4";
+    for (int i = 0; i < 400000; ++i)
+        manyHeaders += "\n1 0 obj";
+    std::string nested = manyHeaders + "\n/Type /Catalog endobj";
+    for (const auto& input : {manyHeaders, nested}) {
+        const auto result = repairFile(dir.write("hostile.pdf", input));
+        EXPECT_TRUE(result.outputWritten) << describe(result);
+        fs::remove(result.output.path);
+    }
+}
+
+TEST(PdfRepair, IncrementalUpdatesAndEarlierTablesKeepEveryObject)
+{
+    REQUIRE_TOOL("qpdf");
+    TempDir dir;
+    // An incremental update adds object 6 and a second table with /Prev; the tail is then lost.
+    std::string pdf = onePagePdf("First");
+    const size_t prev = std::stoul(pdf.substr(pdf.rfind("startxref\n") + 10));
+    const size_t objectOffset = pdf.size();
+    pdf += "6 0 obj\n<< /Title (Revised) >>\nendobj\n";
+    const size_t xref = pdf.size();
+    char entry[32];
+    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", objectOffset);
+    pdf += "xref\n6 1\n" + std::string(entry) + "trailer\n<< /Size 7 /Root 1 0 R /Info 6 0 R /Prev " +
+           std::to_string(prev) + " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    const std::string damaged = pdf.substr(0, pdf.size() - 12) + "garbage";
+    const auto result = repairFile(dir.write("updated.pdf", damaged));
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    expectQpdfClean(result.output.path);
+    const auto info = run("qpdf --show-object=trailer " + quote(result.output.path));
+    EXPECT_NE(info.output.find("/Info 6 0 R"), std::string::npos) << info.output;
+    EXPECT_NE(run("qpdf --show-object=6 " + quote(result.output.path)).output.find("Revised"), std::string::npos);
+
+    // A linearized file has its first table right after the first object.
+    const auto original = dir.write("plain.pdf", onePagePdf("Linear"));
+    const auto linearized = dir / "linear.pdf";
+    ASSERT_EQ(run("qpdf --linearize " + quote(original) + " " + quote(linearized)).exitCode, 0);
+    std::string lin = text(readAll(linearized));
+    lin = lin.substr(0, lin.rfind("startxref")) + "startxref\n1\n%%EOF\n";
+    const auto linResult = repairFile(dir.write("linear-damaged.pdf", lin));
+    ASSERT_TRUE(linResult.outputWritten) << describe(linResult);
+    EXPECT_EQ(qpdfPages(linResult.output.path), "1\n");
+    const auto pageText = run("qpdf --qdf --object-streams=disable " + quote(linResult.output.path) + " -");
+    EXPECT_NE(pageText.output.find("(Linear)"), std::string::npos);
+    EXPECT_DOUBLE_EQ(linResult.confidence, 0.84) << describe(linResult);
+}
+
+TEST(PdfRepair, EncryptedFilesKeepEncryptIdAndInfo)
+{
+    REQUIRE_TOOL("qpdf");
+    TempDir dir;
+    const auto plain = dir.write("plain.pdf", onePagePdf("Secret"));
+    const auto encrypted = dir / "encrypted.pdf";
+    ASSERT_EQ(run("qpdf --object-streams=disable --encrypt '' owner 128 --use-aes=y -- " + quote(plain) + " " +
+                  quote(encrypted))
+                  .exitCode,
+              0);
+    std::string pdf = text(readAll(encrypted));
+    pdf = "junk before the header\n" + pdf.substr(0, pdf.rfind("startxref")) + "startxref\n7\n";
+    const auto result = repairFile(dir.write("locked.pdf", pdf));
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    expectQpdfClean(result.output.path);
+    const auto shown = run("qpdf --show-encryption " + quote(result.output.path));
+    EXPECT_EQ(shown.output.find("File is not encrypted"), std::string::npos) << shown.output;
+    const auto decrypted = run("qpdf --decrypt --qdf " + quote(result.output.path) + " -");
+    EXPECT_NE(decrypted.output.find("(Secret)"), std::string::npos);
+}
+
+TEST(PdfRepair, ObjectStreamsStayReachableThroughAHybridSection)
+{
+    REQUIRE_TOOL("qpdf");
+    TempDir dir;
+    const auto plain = dir.write("plain.pdf", onePagePdf("Packed"));
+    const auto packed = dir / "packed.pdf";
+    ASSERT_EQ(run("qpdf --object-streams=generate " + quote(plain) + " " + quote(packed)).exitCode, 0);
+    std::string pdf = text(readAll(packed));
+    ASSERT_NE(pdf.find("/ObjStm"), std::string::npos);
+    pdf = std::string(20, '%') + "\n" + pdf.substr(0, pdf.rfind("startxref"));
+    const auto result = repairFile(dir.write("packed-damaged.pdf", pdf));
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    const std::string out = text(readAll(result.output.path));
+    EXPECT_NE(out.find("/XRefStm"), std::string::npos);
+    EXPECT_EQ(qpdfPages(result.output.path), "1\n");
+    const auto expanded = run("qpdf --qdf --object-streams=disable " + quote(result.output.path) + " -");
+    EXPECT_NE(expanded.output.find("(Packed)"), std::string::npos);
+    EXPECT_LT(result.confidence, 0.84);
+}
+
+TEST(PdfRepair, AnalysisFindingsAndFailures)
+{
+    TempDir dir;
+    const auto missing = analyzeFile(dir.write("a.pdf", std::string()));
+    EXPECT_EQ(missing.status.code, 40);
+    EXPECT_EQ(missing.status.message, "PDF header and recoverable objects were not found");
+
+    const auto noObjects = repairFile(dir.write("b.pdf", std::string("%PDF-1.4\nnothing here\n")));
+    EXPECT_EQ(noObjects.status.code, 41);
+    EXPECT_FALSE(noObjects.outputWritten);
+    EXPECT_TRUE(hasFinding(noObjects, "no recoverable PDF objects were found"));
+
+    const auto healthy = analyzeFile(dir.write("c.pdf", onePagePdf()));
+    EXPECT_TRUE(healthy.findings.empty()) << describe(healthy);
+    EXPECT_DOUBLE_EQ(healthy.confidence, 1.0);
+    EXPECT_EQ(healthy.format, "pdf");
+
+    const auto cut = analyzeFile(dir.write("d.pdf", cutAfterLastEndobj(onePagePdf())));
+    EXPECT_TRUE(hasFinding(cut, "PDF EOF marker is missing"));
+    EXPECT_TRUE(hasFinding(cut, "PDF cross-reference table is missing or damaged"));
+    EXPECT_DOUBLE_EQ(cut.confidence, 0.78);
+}
+
+TEST(PdfRepair, AnalyzeModeWritesOnlyThePreview)
+{
+    TempDir dir;
+    const auto input = dir.write("doc.pdf", cutAfterLastEndobj(onePagePdf()));
+    const auto result = repairFile(input, Analyze, true);
+    EXPECT_FALSE(result.outputWritten);
+    ASSERT_EQ(result.artifacts.size(), 1u);
+    EXPECT_EQ(fs::path(result.artifacts[0].path).filename(), "doc_preview.pdf");
+    EXPECT_EQ(result.artifacts[0].kind, "document-preview");
+    EXPECT_FALSE(fs::exists(dir / "doc_repaired.pdf"));
+}
+
+TEST(PdfRepair, RealDamagedCorpusNeverCrashesAndXrefTrailerHeaderCasesPassQpdf)
+{
+    REQUIRE_TOOL("qpdf");
+    const fs::path corpus = test_support::corpusDir() / "pdf-handbuilt";
+    ASSERT_TRUE(fs::is_directory(corpus));
+    int checked = 0;
+    for (const auto& entry : fs::directory_iterator(corpus)) {
+        if (entry.path().extension() != ".pdf")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        TempDir dir;
+        const auto input = dir / entry.path().filename();
+        fs::copy_file(entry.path(), input);
+        const auto analysis = analyzeFile(input);
+        const auto result = repairFile(input);
+        if (!result.status.ok) {
+            EXPECT_FALSE(result.status.message.empty());
+            EXPECT_FALSE(result.outputWritten);
+            continue;
+        }
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("T01", 0) == 0 || name.rfind("T03", 0) == 0 || name.rfind("T04", 0) == 0) {
+            expectQpdfClean(result.output.path, true);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 30);
+}

@@ -1,0 +1,345 @@
+// ZIP salvage, rewrite and OOXML restoration, judged by unzip, Python's zipfile and an OPC check.
+
+#include <gtest/gtest.h>
+
+#include "document/zip_archive.h"
+#include "document_test_support.h"
+
+using namespace data_repair;
+using namespace doc_test;
+using test_support::quote;
+using test_support::readAll;
+using test_support::run;
+using test_support::TempDir;
+
+namespace {
+
+// Builds an archive with Python's zipfile. entries: name -> content given as Python expressions.
+// streaming: written through an unseekable file, so every entry carries a data descriptor.
+void makeZip(const fs::path& path, const std::string& entriesPython, bool streaming = false)
+{
+    const auto made = runPython(
+        "import sys, zipfile\n"
+        "class Pipe:\n"
+        "    def __init__(self, f): self.f = f\n"
+        "    def write(self, b): return self.f.write(b)\n"
+        "    def flush(self): pass\n"
+        "raw = open(sys.argv[1], 'wb')\n"
+        "target = Pipe(raw) if sys.argv[2] == '1' else raw\n"
+        "with zipfile.ZipFile(target, 'w') as z:\n"
+        "    for name, data, method in " + entriesPython + ":\n"
+        "        z.writestr(zipfile.ZipInfo(name, (2020, 1, 2, 3, 4, 6)) if method is None else name, data,\n"
+        "                   compress_type=zipfile.ZIP_DEFLATED if method in (None, 8) else zipfile.ZIP_STORED)\n"
+        "raw.close()\n",
+        {path.string(), streaming ? "1" : "0"});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+}
+
+// Every entry of `original` is in `repaired` with the same bytes, and the CRCs check out.
+void expectSameContents(const fs::path& original, const fs::path& repaired)
+{
+    const auto check = runPython(
+        "import sys, zipfile\n"
+        "a, b = zipfile.ZipFile(sys.argv[1]), zipfile.ZipFile(sys.argv[2])\n"
+        "assert b.testzip() is None\n"
+        "for i in a.infolist():\n"
+        "    assert a.read(i.filename) == b.read(i.filename), i.filename\n"
+        "    assert (i.flag_bits & 0x801) == (b.getinfo(i.filename).flag_bits & 0x801), i.filename\n",
+        {original.string(), repaired.string()});
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+    const auto unzip = run("unzip -tqq " + quote(repaired));
+    EXPECT_EQ(unzip.exitCode, 0) << unzip.output;
+}
+
+ByteBuffer cutBeforeCentralDirectory(const ByteBuffer& zip)
+{
+    const uint64_t cd = findBytes(zip, "PK\x01\x02", 0);
+    return ByteBuffer(zip.begin(), zip.begin() + static_cast<std::ptrdiff_t>(cd));
+}
+
+// A small Open Packaging check: every part has a content type, every relationship target
+// exists, no two part names differ only in case, and the main part has the expected type.
+test_support::CommandResult checkOpc(const fs::path& package, const std::string& mainType)
+{
+    return runPython(
+        "import sys, zipfile, posixpath, xml.dom.minidom as m\n"
+        "z = zipfile.ZipFile(sys.argv[1]); assert z.testzip() is None\n"
+        "names = [n for n in z.namelist() if not n.endswith('/')]\n"
+        "assert len({n.lower() for n in names}) == len(names), 'case duplicates'\n"
+        "ct = m.parseString(z.read('[Content_Types].xml'))\n"
+        "defaults = {d.getAttribute('Extension').lower(): d.getAttribute('ContentType') for d in ct.getElementsByTagName('Default')}\n"
+        "overrides = {o.getAttribute('PartName'): o.getAttribute('ContentType') for o in ct.getElementsByTagName('Override')}\n"
+        "def typeof(n):\n"
+        "    return overrides.get('/' + n) or defaults.get(n.rsplit('.', 1)[-1].lower())\n"
+        "for n in names:\n"
+        "    if n != '[Content_Types].xml': assert typeof(n), 'untyped ' + n\n"
+        "    if n.endswith('.xml') or n.endswith('.rels'): m.parseString(z.read(n))\n"
+        "for n in names:\n"
+        "    if not n.endswith('.rels'): continue\n"
+        "    base = posixpath.dirname(posixpath.dirname(n))\n"
+        "    for r in m.parseString(z.read(n)).getElementsByTagName('Relationship'):\n"
+        "        if r.getAttribute('TargetMode') == 'External': continue\n"
+        "        t = posixpath.normpath(posixpath.join(base, r.getAttribute('Target'))).lstrip('/')\n"
+        "        assert t in names, 'missing target ' + t\n"
+        "main = m.parseString(z.read('_rels/.rels')).getElementsByTagName('Relationship')[0].getAttribute('Target')\n"
+        "assert typeof(main.lstrip('/')) == sys.argv[2], typeof(main.lstrip('/'))\n",
+        {package.string(), mainType});
+}
+
+const std::string kDocxParts =
+    "[('[Content_Types].xml', '<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/><Default Extension=\"png\" ContentType=\"image/png\"/>"
+    "<Override PartName=\"/word/document.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
+    "<Override PartName=\"/word/styles.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+    "<Override PartName=\"/docProps/core.xml\" ContentType=\"application/vnd.openxmlformats-package.core-properties+xml\"/></Types>', 8),"
+    " ('_rels/.rels', '<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" Target=\"word/document.xml\"/>"
+    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties\" Target=\"docProps/core.xml\"/>"
+    "</Relationships>', 8),"
+    " ('word/document.xml', '<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p><w:r><w:t>Body text</w:t></w:r></w:p></w:body></w:document>', 8),"
+    " ('word/_rels/document.xml.rels', '<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" Target=\"styles.xml\"/>"
+    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" Target=\"media/image1.png\"/>"
+    "</Relationships>', 8),"
+    " ('word/styles.xml', '<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>', 8),"
+    " ('word/media/image1.png', b'\\x89PNG\\r\\n\\x1a\\n' + bytes(range(256)), 0),"
+    " ('docProps/core.xml', '<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\"/>', 8)]";
+
+// The same package without the named parts.
+std::string without(const std::string& parts, const std::vector<std::string>& names)
+{
+    std::string list = "[e for e in " + parts + " if e[0] not in (";
+    for (const auto& n : names)
+        list += "'" + n + "', ";
+    return list + ")]";
+}
+
+} // namespace
+
+TEST(ZipWriter, SingleStoredEntryLayout)
+{
+    RepairResult report;
+    const ByteBuffer zip = writeZipArchive({makeStoredZipEntry("a.txt", "abc")}, "zip", report);
+    ASSERT_EQ(zip.size(), 111u);
+    EXPECT_EQ(readLe32(zip, 14), zipCrc32(reinterpret_cast<const uint8_t*>("abc"), 3));
+    EXPECT_EQ(readLe32(zip, 18), 3u);
+    EXPECT_EQ(readLe32(zip, 38), 0x02014B50u);
+    EXPECT_EQ(readLe16(zip, 89 + 10), 1u);
+    EXPECT_EQ(readLe32(zip, 89 + 12), 51u);
+    EXPECT_EQ(readLe32(zip, 89 + 16), 38u);
+    ASSERT_EQ(report.actions.size(), 1u);
+    EXPECT_EQ(report.actions[0].id, "rebuild-zip-directory");
+}
+
+TEST(ZipRepair, IntactArchiveIsRewrittenWithEveryEntryAndFlagIntact)
+{
+    REQUIRE_TOOL("unzip");
+    TempDir dir;
+    const auto input = dir / "photos.zip";
+    // A stored entry holding record signatures (a nested archive) must not be cut there.
+    makeZip(input, "[('notes.txt', 'hello ' * 500, 8), ('\u6587\u6863/\u62a5\u544a.txt', 'utf-8 name', 8),"
+                   " ('nested.bin', b'abc' + b'PK\\x03\\x04' + b'x' * 40 + b'PK\\x01\\x02' + b'PK\\x07\\x08tail', 0),"
+                   " ('empty/', b'', 0)]");
+    const auto analysis = analyzeFile(input);
+    EXPECT_TRUE(analysis.findings.empty()) << describe(analysis);
+    EXPECT_DOUBLE_EQ(analysis.confidence, 1.0);
+    EXPECT_EQ(analysis.kind, Archive);
+    const auto result = repairFile(input);
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    EXPECT_EQ(result.output.kind, "repaired-archive");
+    EXPECT_DOUBLE_EQ(result.confidence, 0.82);
+    expectSameContents(input, result.output.path);
+}
+
+TEST(ZipRepair, DataDescriptorEntriesKeepTheirRealCrcAndSizesWithoutCentralDirectory)
+{
+    REQUIRE_TOOL("unzip");
+    TempDir dir;
+    const auto original = dir / "stream.zip";
+    makeZip(original, "[('a.txt', 'alpha ' * 1000, None), ('b.bin', bytes(range(256)) * 8, 0), ('c.txt', 'PK\\x03\\x04 gamma', None)]",
+            true);
+    const auto cut = dir.write("stream-cut.zip", cutBeforeCentralDirectory(readAll(original)));
+    const auto result = repairFile(cut);
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    EXPECT_TRUE(hasFinding(result, "ZIP EOCD record is missing"));
+    expectSameContents(original, result.output.path);
+}
+
+TEST(ZipRepair, EncryptedEntriesStayDecryptable)
+{
+    REQUIRE_TOOL("zip");
+    REQUIRE_TOOL("unzip");
+    TempDir dir;
+    dir.write("secret.txt", std::string("top secret text ") + std::string(200, 'x'));
+    dir.write("plain.bin", std::string("stored"));
+    ASSERT_EQ(run("cd " + quote(dir.path()) + " && zip -q -e -P pw locked.zip secret.txt && zip -q -0 -e -P pw locked.zip plain.bin")
+                  .exitCode,
+              0);
+    const auto cut = dir.write("locked-cut.zip", cutBeforeCentralDirectory(readAll(dir / "locked.zip")));
+    const auto result = repairFile(cut);
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    EXPECT_TRUE(hasFinding(result, "ZIP entry is encrypted and cannot be content-repaired: secret.txt"));
+    EXPECT_FALSE(hasFinding(result, "ZIP stored entry CRC mismatch"));
+    const auto test = run("unzip -tqq -P pw " + quote(result.output.path));
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    const auto content = run("unzip -p -P pw " + quote(result.output.path) + " secret.txt");
+    EXPECT_EQ(content.output.substr(0, 16), "top secret text ");
+}
+
+TEST(ZipRepair, MoreThan65535EntriesAreWrittenAsZip64)
+{
+    REQUIRE_TOOL("unzip");
+    TempDir dir;
+    const auto input = dir / "many.zip";
+    makeZip(input, "[('f%05d' % i, str(i), 0) for i in range(70000)]");
+    const auto result = repairFile(input);
+    ASSERT_TRUE(result.outputWritten) << describe(result);
+    EXPECT_EQ(findAction(result, "rebuild-zip-directory")->amount, 70000u);
+    const auto count = runPython("import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1])\n"
+                                 "print(len(z.infolist()), z.read('f69999').decode())",
+                                 {result.output.path});
+    EXPECT_EQ(count.output, "70000 69999\n");
+    EXPECT_EQ(run("unzip -tqq " + quote(result.output.path)).exitCode, 0);
+}
+
+TEST(ZipRepair, DamagedHeadersAndPayloadsAreReportedAndSalvaged)
+{
+    TempDir dir;
+    const auto original = dir / "base.zip";
+    makeZip(original, "[('one.txt', 'first entry', 0), ('two.txt', 'second entry ' * 20, 0)]");
+    const ByteBuffer zip = readAll(original);
+
+    // Cut in the middle of the second payload.
+    const uint64_t second = findBytes(zip, "PK\x03\x04", 1);
+    const auto midCut = repairFile(dir.write("mid.zip", ByteBuffer(zip.begin(), zip.begin() + second + 60)));
+    ASSERT_TRUE(midCut.outputWritten) << describe(midCut);
+    EXPECT_TRUE(hasFinding(midCut, "ZIP entry declared size crossed") || hasFinding(midCut, "ZIP entry payload is truncated: two.txt"))
+        << describe(midCut);
+    const auto listing = runPython("import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1])\nprint(z.read('one.txt').decode())",
+                                   {midCut.output.path});
+    EXPECT_EQ(listing.output, "first entry\n");
+
+    // Only cut headers: name length 0, then a signature within the last bytes.
+    ByteBuffer headers = bytes(std::string("PK\x03\x04", 4) + std::string(26, '\0') + "junk" + std::string("PK\x03\x04", 4) + "xx");
+    const auto none = repairFile(dir.write("headers.zip", headers));
+    EXPECT_EQ(none.status.code, 44);
+    EXPECT_TRUE(hasFinding(none, "ZIP local file header is truncated"));
+    EXPECT_TRUE(hasFinding(none, "no recoverable ZIP entries were found"));
+
+    const auto notZip = analyzeFile(dir.write("plain.zip", std::string("nothing")));
+    EXPECT_EQ(notZip.status.code, 43);
+}
+
+TEST(ZipRepair, HostileDescriptorRunsStayLinear)
+{
+    // 31-byte headers with the descriptor bit and nothing else: every entry's boundary search
+    // used to run over the rest of the file.
+    ByteBuffer hostile;
+    const std::string header = std::string("PK\x03\x04\x14\x00\x08\x00\x00\x00", 10) + std::string(16, '\0') +
+                               std::string("\x01\x00\x00\x00", 4) + "n";
+    while (hostile.size() < 6 * 1024 * 1024)
+        appendString(hostile, header);
+    RepairResult report;
+    const auto entries = readZipEntries(hostile, nullptr);
+    EXPECT_EQ(entries.size(), hostile.size() / header.size());
+}
+
+TEST(OoxmlRestore, ContentTypesAreBuiltFromThePartsPresent)
+{
+    TempDir dir;
+    struct Case {
+        std::string name;
+        std::string parts;
+        std::string mainType;
+        std::vector<std::string> actions;
+    };
+    const std::string docxMain = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
+    const std::vector<Case> cases = {
+        {"report.docx", without(kDocxParts, {"[Content_Types].xml"}), docxMain, {"restore-content-types"}},
+        {"macro.docm", without(kDocxParts, {"[Content_Types].xml"}), "application/vnd.ms-word.document.macroEnabled.main+xml",
+         {"restore-content-types"}},
+        {"lost.docx", without(kDocxParts, {"[Content_Types].xml", "_rels/.rels", "word/document.xml"}), docxMain,
+         {"restore-content-types", "restore-relationships", "restore-word-root"}},
+        {"book.xlsx", "[('xl/styles.xml', '<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>', 8)]",
+         "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml",
+         {"restore-content-types", "restore-relationships", "restore-excel-workbook", "restore-excel-relationships",
+          "restore-excel-sheet"}},
+        {"show.pptx",
+         "[('ppt/slides/slide1.xml', '<p:sld xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"><p:cSld><p:spTree/></p:cSld></p:sld>', 8)]",
+         "application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml",
+         {"restore-content-types", "restore-relationships", "restore-ppt-presentation", "restore-ppt-relationships"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto input = dir / c.name;
+        makeZip(input, c.parts);
+        const auto result = repairFile(input);
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        std::vector<std::string> restored;
+        for (const auto& a : result.actions) {
+            if (a.id.rfind("restore-", 0) == 0)
+                restored.push_back(a.id);
+        }
+        EXPECT_EQ(restored, c.actions);
+        const auto opc = checkOpc(result.output.path, c.mainType);
+        EXPECT_EQ(opc.exitCode, 0) << opc.output;
+        EXPECT_EQ(result.output.kind, "repaired-document");
+    }
+}
+
+TEST(OoxmlRestore, MinimalPartsKeepTheirExactTextAndPresentationsAreComplete)
+{
+    std::vector<ZipEntry> entries;
+    RepairResult report;
+    restoreOoxmlParts(entries, "docx", report);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "[Content_Types].xml");
+    EXPECT_EQ(text(entries[0].payload),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+              "content-types\"><Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package."
+              "relationships+xml\"/><Default Extension=\"xml\" ContentType=\"application/xml\"/><Override PartName=\"/"
+              "word/document.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document."
+              "main+xml\"/></Types>");
+    EXPECT_EQ(entries[2].crc32, zipCrc32(entries[2].payload.data(), entries[2].payload.size()));
+    EXPECT_EQ(entries[2].dosDate, 0u);
+
+    std::vector<ZipEntry> show;
+    restoreOoxmlParts(show, "ppsx", report);
+    std::string presentation, slide;
+    for (const auto& e : show) {
+        if (e.name == "ppt/presentation.xml")
+            presentation = text(e.payload);
+        if (e.name == "ppt/slides/slide1.xml")
+            slide = text(e.payload);
+    }
+    EXPECT_NE(presentation.find("<p:notesSz cx=\"6858000\" cy=\"9144000\"/>"), std::string::npos);
+    EXPECT_NE(slide.find("<p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>"
+                         "<p:grpSpPr/></p:spTree>"),
+              std::string::npos);
+
+    std::vector<ZipEntry> other;
+    restoreOoxmlParts(other, "odt", report);
+    EXPECT_TRUE(other.empty());
+}
+
+TEST(ZipRepair, FamiliesModesAndLegacyExtensions)
+{
+    TempDir dir;
+    const auto legacy = dir / "old.doc";
+    makeZip(legacy, "[('readme.txt', 'not a word body', 8)]");
+    const auto analysis = analyzeFile(legacy);
+    ASSERT_EQ(analysis.findings.size(), 1u) << describe(analysis);
+    EXPECT_EQ(analysis.findings[0].message, "OOXML core part is missing: word/document.xml");
+    const auto repaired = repairFile(legacy);
+    EXPECT_EQ(fs::path(repaired.output.path).extension(), ".doc");
+
+    const auto odt = dir / "text.odt";
+    makeZip(odt, "[('content.xml', '<x/>', 8)]");
+    const auto odtResult = repairFile(odt, Extract, true);
+    EXPECT_FALSE(odtResult.outputWritten);
+    EXPECT_TRUE(odtResult.previewWritten);
+    EXPECT_EQ(odtResult.artifacts[0].kind, "document-preview");
+    for (const auto& a : odtResult.actions)
+        EXPECT_EQ(a.id, "rebuild-zip-directory");
+}
