@@ -22,6 +22,8 @@ namespace olm::repair {
 namespace {
 
 constexpr int kTransferTimeoutMs = 30000;
+// In UTF-16 code units, as typed.
+constexpr qsizetype kMinimumPasswordLength = 8;
 
 bool isSuccess(int status) { return status >= 200 && status <= 299; }
 
@@ -152,21 +154,31 @@ bool AccountService::requestPasswordResetCode(const QString& email)
     return beginCodeRequest(email, QStringLiteral("password_reset"));
 }
 
-bool AccountService::beginCodeRequest(const QString& identifier, const QString& purpose)
+bool AccountService::beginRequest(bool inputValid, const UiText& invalidText, const UiText& unconfiguredText, const UiText& progressText)
 {
     if (busy_)
         return false;
-    if (!isValidIdentifier(identifier)) {
-        setStatus(phoneCodeLoginAvailable() ? uiTr("请输入有效的邮箱或带国家区号的手机号码") : uiTr("请输入有效的邮箱地址"));
+    if (!inputValid) {
+        setStatus(invalidText);
         return false;
     }
     if (!backendConfigured()) {
-        setStatus(uiTr("线上账号服务地址未配置，未发送验证码"));
+        setStatus(unconfiguredText);
         return false;
     }
     setBusy(true);
+    setStatus(progressText);
+    return true;
+}
+
+bool AccountService::beginCodeRequest(const QString& identifier, const QString& purpose)
+{
     const bool passwordReset = purpose == QLatin1String("password_reset");
-    setStatus(passwordReset ? uiTr("正在发送密码重置验证码…") : uiTr("正在通过线上服务发送验证码…"));
+    if (!beginRequest(isValidIdentifier(identifier),
+            phoneCodeLoginAvailable() ? uiTr("请输入有效的邮箱或带国家区号的手机号码") : uiTr("请输入有效的邮箱地址"),
+            uiTr("线上账号服务地址未配置，未发送验证码"),
+            passwordReset ? uiTr("正在发送密码重置验证码…") : uiTr("正在通过线上服务发送验证码…")))
+        return false;
     const bool byEmail = isEmailAddress(identifier);
     const QJsonObject body{
         {QStringLiteral("identifier"), normalizedIdentifier(identifier)},
@@ -190,18 +202,10 @@ bool AccountService::beginCodeRequest(const QString& identifier, const QString& 
 
 bool AccountService::signIn(const QString& identifier, const QString& verificationCode)
 {
-    if (busy_)
+    if (!beginRequest(isValidIdentifier(identifier) && !verificationCode.trimmed().isEmpty(),
+            phoneCodeLoginAvailable() ? uiTr("请输入有效的邮箱/手机号码和验证码") : uiTr("请输入有效的邮箱和验证码"),
+            uiTr("线上账号服务地址未配置，未执行登录"), uiTr("正在通过线上服务验证账号…")))
         return false;
-    if (!isValidIdentifier(identifier) || verificationCode.trimmed().isEmpty()) {
-        setStatus(phoneCodeLoginAvailable() ? uiTr("请输入有效的邮箱/手机号码和验证码") : uiTr("请输入有效的邮箱和验证码"));
-        return false;
-    }
-    if (!backendConfigured()) {
-        setStatus(uiTr("线上账号服务地址未配置，未执行登录"));
-        return false;
-    }
-    setBusy(true);
-    setStatus(uiTr("正在通过线上服务验证账号…"));
     const QJsonObject body{
         {QStringLiteral("identifier"), normalizedIdentifier(identifier)},
         {QStringLiteral("code"), verificationCode.trimmed()},
@@ -216,18 +220,9 @@ bool AccountService::signIn(const QString& identifier, const QString& verificati
 
 bool AccountService::signInWithPassword(const QString& email, const QString& password)
 {
-    if (busy_)
+    if (!beginRequest(isEmailAddress(email) && !password.isEmpty(), uiTr("请输入有效邮箱和密码"),
+            uiTr("线上账号服务地址未配置，未执行登录"), uiTr("正在通过线上服务验证密码…")))
         return false;
-    if (!isEmailAddress(email) || password.isEmpty()) {
-        setStatus(uiTr("请输入有效邮箱和密码"));
-        return false;
-    }
-    if (!backendConfigured()) {
-        setStatus(uiTr("线上账号服务地址未配置，未执行登录"));
-        return false;
-    }
-    setBusy(true);
-    setStatus(uiTr("正在通过线上服务验证密码…"));
     const QJsonObject body{
         {QStringLiteral("email"), normalizedEmail(email)},
         {QStringLiteral("password"), password},
@@ -240,18 +235,9 @@ bool AccountService::signInWithPassword(const QString& email, const QString& pas
 
 bool AccountService::registerWithPassword(const QString& email, const QString& password, const QString& displayName)
 {
-    if (busy_)
+    if (!beginRequest(isEmailAddress(email) && password.size() >= kMinimumPasswordLength, uiTr("注册需要有效邮箱和至少 8 位密码"),
+            uiTr("线上账号服务地址未配置，未执行注册"), uiTr("正在创建线上账号…")))
         return false;
-    if (!isEmailAddress(email) || password.size() < 8) {
-        setStatus(uiTr("注册需要有效邮箱和至少 8 位密码"));
-        return false;
-    }
-    if (!backendConfigured()) {
-        setStatus(uiTr("线上账号服务地址未配置，未执行注册"));
-        return false;
-    }
-    setBusy(true);
-    setStatus(uiTr("正在创建线上账号…"));
     const QJsonObject body{
         {QStringLiteral("email"), normalizedEmail(email)},
         {QStringLiteral("password"), password},
@@ -264,18 +250,10 @@ bool AccountService::registerWithPassword(const QString& email, const QString& p
 
 bool AccountService::resetPassword(const QString& email, const QString& verificationCode, const QString& newPassword)
 {
-    if (busy_)
+    if (!beginRequest(isEmailAddress(email) && !verificationCode.trimmed().isEmpty() && newPassword.size() >= kMinimumPasswordLength,
+            uiTr("请输入有效邮箱、验证码和至少 8 位新密码"), uiTr("线上账号服务地址未配置，未重置密码"),
+            uiTr("正在重置密码并撤销旧设备会话…")))
         return false;
-    if (!isEmailAddress(email) || verificationCode.trimmed().isEmpty() || newPassword.size() < 8) {
-        setStatus(uiTr("请输入有效邮箱、验证码和至少 8 位新密码"));
-        return false;
-    }
-    if (!backendConfigured()) {
-        setStatus(uiTr("线上账号服务地址未配置，未重置密码"));
-        return false;
-    }
-    setBusy(true);
-    setStatus(uiTr("正在重置密码并撤销旧设备会话…"));
     const QJsonObject body{
         {QStringLiteral("email"), normalizedEmail(email)},
         {QStringLiteral("code"), verificationCode.trimmed()},

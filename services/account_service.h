@@ -135,6 +135,9 @@ private:
     void handleReply(QNetworkReply* reply, ReplyCallback callback);
     UiText errorText(int status, const QJsonObject& reply) const;
     static QString localeName();
+    // The common start of a user-started request: refused while busy, then with a status for bad
+    // input or an unconfigured service; else busy, with the progress text.
+    bool beginRequest(bool inputValid, const UiText& invalidText, const UiText& unconfiguredText, const UiText& progressText);
     bool beginCodeRequest(const QString& identifier, const QString& purpose);
     void applyLoginReply(int status, const QJsonObject& reply);
     void registerDevice();
