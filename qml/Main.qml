@@ -16,11 +16,8 @@ ApplicationWindow {
     property color textPrimary: "#10261B"
     property color textSecondary: "#66756E"
 
-    // The account service is created by name: builds without the account module still run, and
-    // then show the signed-out texts.
-    property var accountService: null
-    readonly property bool signedIn: window.accountService !== null && window.accountService.signedIn === true
-    readonly property string accountEmail: window.signedIn ? String(window.accountService.email) : ""
+    readonly property bool signedIn: accountService.signedIn
+    readonly property string accountEmail: window.signedIn ? accountService.email : ""
 
     readonly property int pageIndex: window.currentPage === "repair" ? 0
         : window.currentPage === "settings" ? 1
@@ -37,7 +34,7 @@ ApplicationWindow {
 
     readonly property alias repairPage: repairPage
     readonly property alias settingsPage: settingsLoader.item
-    readonly property alias accountPage: accountLoader.item
+    readonly property alias accountPage: accountPage
     readonly property alias helpPage: helpLoader.item
 
     width: 1120
@@ -50,6 +47,9 @@ ApplicationWindow {
 
     RepairWorkflowController {
         id: repairWorkflow
+    }
+    AccountService {
+        id: accountService
     }
 
     function callSettings(name, argument) {
@@ -78,14 +78,6 @@ ApplicationWindow {
             settingsLoader.item.section = section
     }
 
-    function createAccountService() {
-        try {
-            return Qt.createQmlObject("import Korvex.FileRepair; AccountService {}", window, "AccountService")
-        } catch (error) {
-            return null
-        }
-    }
-
     onCurrentPageChanged: {
         if (window.currentPage === "repair")
             repairWorkflow.preparePreview()
@@ -107,11 +99,8 @@ ApplicationWindow {
 
     Component.onCompleted: {
         window.handledWorkflowState = repairWorkflow.state
-        window.accountService = window.createAccountService()
         settingsLoader.setSource("SettingsPage.qml", { settings: settingsService, workflow: repairWorkflow })
-        if (window.accountService)
-            accountLoader.setSource("AccountPage.qml", { account: window.accountService })
-        helpLoader.setSource("HelpPage.qml", { settings: settingsService, account: window.accountService })
+        helpLoader.setSource("HelpPage.qml", { settings: settingsService, account: accountService })
         if (String(window.startupFileUrl) !== "")
             repairWorkflow.selectInput(window.startupFileUrl)
     }
@@ -415,14 +404,18 @@ ApplicationWindow {
                     settings: settingsService
                 }
 
-                // The other pages are loaded by file name; a build without one shows an empty page
-                // in its place and the navigation to it still works.
+                // The settings and help pages are loaded by file name; a build without one shows an
+                // empty page in its place and the navigation to it still works.
                 Loader {
                     id: settingsLoader
                     onLoaded: settingsLoader.item.objectName = "settingsPage"
                 }
-                Loader {
-                    id: accountLoader
+                AccountPage {
+                    id: accountPage
+                    account: accountService
+                    onLoginCompleted: window.currentPage = "repair"
+                    onContinueLocally: window.currentPage = "repair"
+                    onOpenLegalPage: (section) => window.openSettingsSection(section)
                 }
                 Loader {
                     id: helpLoader
@@ -432,13 +425,6 @@ ApplicationWindow {
         }
     }
 
-    Connections {
-        target: accountLoader.item
-        ignoreUnknownSignals: true
-        function onLoginCompleted() { window.currentPage = "repair" }
-        function onContinueLocally() { window.currentPage = "repair" }
-        function onOpenLegalPage(section) { window.openSettingsSection(section) }
-    }
     Connections {
         target: helpLoader.item
         ignoreUnknownSignals: true
