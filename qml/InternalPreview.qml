@@ -55,7 +55,7 @@ Item {
     function togglePlayback() { playback.togglePlayback() }
     function clearPlaybackRequest() { playback.clearPlaybackRequest() }
 
-    function syncMedia() { playback.syncSource() }
+    function syncMedia() { playback.syncSource(preview.wantedMediaSource()) }
 
     function syncOffice() {
         preview.officePage = 0
@@ -88,7 +88,7 @@ Item {
 
     // The zoom a page of the document may be drawn at without exceeding the pixel bound.
     function pdfScaleLimit(page) {
-        const size = pdfDocument.pagePointSize(Math.max(0, page))
+        const size = preview.pdfDocument.pagePointSize(Math.max(0, page))
         const side = Math.max(size.width, size.height) * Screen.devicePixelRatio
         return side > 0 ? preview.maximumPdfPixels / side : 5
     }
@@ -107,9 +107,15 @@ Item {
         pdfView.scaleToWidth(pdfView.width - 36, pdfView.height - 28)
         preview.clampPdfScale()
         Qt.callLater(() => {
-            if (preview.kind === "pdf")
+            if (preview && preview.kind === "pdf")
                 pdfView.goToLocation(Math.max(0, page), Qt.point(0, 0), pdfView.renderScale)
         })
+    }
+
+    // Read from kind and source themselves: the change handlers run before bindings that depend
+    // on them have been updated.
+    function wantedMediaSource() {
+        return preview.kind === "video" || preview.kind === "audio" ? preview.source : ""
     }
 
     function resetView() {
@@ -134,7 +140,9 @@ Item {
         playback.videoWasStarted = false
         preview.synchronise()
     }
-    Component.onCompleted: preview.synchronise()
+    Component.onCompleted: {
+        preview.synchronise()
+    }
 
     OfficePreviewService {
         id: officePreview
@@ -158,15 +166,21 @@ Item {
     PlaybackController {
         id: playback
         player: player
-        wantedSource: preview.mediaKind ? preview.source : ""
+        wantedSource: preview.wantedMediaSource()
     }
 
+    // Page count and page sizes. The pages themselves are drawn by the image reader from the
+    // file (see pdfView): the toolkit's page views render on the loader thread through this
+    // document, and crash when it closes or goes away (a stage change) while a page renders.
     PdfDocument {
         id: pdfDocument
         source: preview.kind === "pdf" ? preview.source : ""
         onStatusChanged: {
             if (pdfDocument.status === PdfDocument.Ready)
-                Qt.callLater(() => preview.fitPdfWidth(0))
+                Qt.callLater(() => {
+                    if (preview)
+                        preview.fitPdfWidth(0)
+                })
         }
     }
 
@@ -399,17 +413,61 @@ Item {
             visible: preview.kind === "pdf"
             anchors.fill: parent
 
-            PdfScrollablePageView {
+            // One page at a time, scrollable, at renderScale pixels per point.
+            Flickable {
                 id: pdfView
                 objectName: "pdfView"
+
+                property int currentPage: 0
+                property real renderScale: 1
+                readonly property size pagePoints: preview.pdfDocument.status === PdfDocument.Ready
+                    ? preview.pdfDocument.pagePointSize(pdfView.currentPage) : Qt.size(0, 0)
+                readonly property alias sourceSize: pageImage.sourceSize
+
+                function goToPage(page) {
+                    if (page < 0 || page >= preview.pdfDocument.pageCount)
+                        return
+                    pdfView.currentPage = page
+                    pdfView.contentX = 0
+                    pdfView.contentY = 0
+                }
+                function goToLocation(page, location, zoom) {
+                    pdfView.renderScale = zoom
+                    pdfView.goToPage(page)
+                    pdfView.contentX = Math.max(0, location.x * zoom)
+                    pdfView.contentY = Math.max(0, location.y * zoom)
+                }
+                function scaleToWidth(width, height) {
+                    if (pdfView.pagePoints.width > 0)
+                        pdfView.renderScale = Math.max(0.01, width) / pdfView.pagePoints.width
+                }
+
                 anchors.left: parent.left
                 anchors.right: parent.right
                 anchors.top: parent.top
                 anchors.bottom: pdfToolbar.top
                 anchors.margins: 10
                 clip: true
-                document: pdfDocument
+                contentWidth: Math.max(pdfView.width, pageImage.width)
+                contentHeight: Math.max(pdfView.height, pageImage.height)
+                ScrollBar.vertical: ScrollBar {}
+                ScrollBar.horizontal: ScrollBar {}
                 onCurrentPageChanged: preview.clampPdfScale()
+
+                Image {
+                    id: pageImage
+                    objectName: "pdfPageImage"
+                    x: Math.max(0, (pdfView.width - width) / 2)
+                    width: pdfView.pagePoints.width * pdfView.renderScale
+                    height: pdfView.pagePoints.height * pdfView.renderScale
+                    source: preview.pdfDocument.status === PdfDocument.Ready ? preview.pdfDocument.source : ""
+                    currentFrame: pdfView.currentPage
+                    sourceSize.width: Math.max(1, Math.round(pageImage.width * Screen.devicePixelRatio))
+                    sourceSize.height: Math.max(1, Math.round(pageImage.height * Screen.devicePixelRatio))
+                    fillMode: Image.PreserveAspectFit
+                    asynchronous: true
+                    cache: false
+                }
             }
             Rectangle {
                 id: pdfToolbar
@@ -436,7 +494,7 @@ Item {
                         Label {
                             objectName: "pdfPageLabel"
                             anchors.verticalCenter: parent.verticalCenter
-                            text: qsTr("%1 / %2").arg(Math.max(0, pdfView.currentPage + 1)).arg(Math.max(0, pdfDocument.pageCount))
+                            text: qsTr("%1 / %2").arg(Math.max(0, pdfView.currentPage + 1)).arg(Math.max(0, preview.pdfDocument.pageCount))
                             color: "#34473E"
                             font.family: ApplicationFont.family
                         }
@@ -444,7 +502,7 @@ Item {
                             objectName: "pdfNext"
                             compact: true
                             text: qsTr("下一页")
-                            enabled: pdfView.currentPage + 1 < pdfDocument.pageCount
+                            enabled: pdfView.currentPage + 1 < preview.pdfDocument.pageCount
                             onClicked: pdfView.goToPage(pdfView.currentPage + 1)
                         }
                     }

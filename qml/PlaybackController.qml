@@ -105,11 +105,11 @@ QtObject {
 
     // Replaces the player's medium only when it differs, so a repeated synchronisation neither
     // stops nor reloads what is playing.
-    function syncSource() {
-        if (control.player === null || String(control.player.source) === String(control.wantedSource))
+    function syncSource(wanted) {
+        if (control.player === null || String(control.player.source) === String(wanted))
             return
         control.player.stop()
-        control.player.source = control.wantedSource
+        control.player.source = wanted
     }
 
     function watchdogExpired() {

@@ -46,8 +46,10 @@ class TestFiles : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString folder READ folder CONSTANT)
     Q_PROPERTY(QString screenshotFolder READ screenshotFolder CONSTANT)
+    Q_PROPERTY(QString sourceFolder READ sourceFolder CONSTANT)
 public:
     using QObject::QObject;
+    QString sourceFolder() const { return qEnvironmentVariable("KORVEX_SOURCE_DIR"); }
     QString folder() const { return dir_.path(); }
     QString screenshotFolder() const
     {
