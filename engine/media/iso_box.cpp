@@ -1,0 +1,239 @@
+#include "media/iso_box.h"
+
+#include <algorithm>
+#include <array>
+
+namespace data_repair {
+
+namespace {
+
+bool printableType(const ByteBuffer& buffer, uint64_t pos) {
+    for (uint64_t i = 0; i < 4; ++i) {
+        const uint8_t c = readU8(buffer, pos + i);
+        if (c < 0x20 || c > 0x7E) return false;
+    }
+    return true;
+}
+
+// Visits the chunk-offset tables below the container set, depth-limited. `visit` gets the table
+// box and whether it is 64-bit; returning false stops the whole walk.
+template <typename Visit>
+bool walkChunkOffsetTables(const ByteBuffer& buffer, uint64_t start, uint64_t limit, int depth,
+                           Visit& visit) {
+    bool keepGoing = true;
+    forEachIsoBox(buffer, start, limit, [&](const IsoBox& box) {
+        if (box.type == "stco" || box.type == "co64") {
+            if (!visit(box, box.type == "co64")) keepGoing = false;
+        } else if (isIsoContainerBox(box.type) && depth + 1 < kMaxIsoBoxDepth) {
+            uint64_t childStart = box.payloadStart() + (box.type == "meta" ? 4 : 0);
+            if (childStart <= box.end() &&
+                !walkChunkOffsetTables(buffer, childStart, box.end(), depth + 1, visit))
+                keepGoing = false;
+        }
+        return keepGoing;
+    });
+    return keepGoing;
+}
+
+// Entry layout of one table: first entry position and how many whole entries the box holds.
+struct TableEntries {
+    uint64_t first = 0;
+    uint64_t count = 0;
+};
+
+TableEntries tableEntries(const ByteBuffer& buffer, const IsoBox& box, bool wide) {
+    TableEntries entries;
+    const uint64_t payload = box.payloadStart();
+    if (box.end() < payload || box.end() - payload <= 7) return entries;
+    const uint64_t declared = readBe32(buffer, payload + 4);
+    entries.first = payload + 8;
+    const uint64_t room = (box.end() - entries.first) / (wide ? 8 : 4);
+    entries.count = std::min(declared, room);
+    return entries;
+}
+
+} // namespace
+
+IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
+    IsoBox box;
+    box.offset = start;
+    const uint64_t end = std::min<uint64_t>(limit, buffer.size());
+    if (start > end || end - start < 8) return box;
+    const uint64_t available = end - start;
+    const uint32_t size32 = readBe32(buffer, start);
+    box.type = bytesToString(buffer, start + 4, 4);
+    if (!printableType(buffer, start + 4)) return box;
+    uint64_t length = size32;
+    if (size32 == 1) {
+        if (available < 16) return box;
+        length = readBe64(buffer, start + 8);
+        box.headerSize = 16;
+    } else if (size32 == 0) {
+        length = available;
+    }
+    if (length < box.headerSize) return box;
+    if (length > available) {
+        length = available;
+        box.clamped = true;
+    }
+    box.size = length;
+    box.valid = true;
+    return box;
+}
+
+void forEachIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+                   const std::function<bool(const IsoBox&)>& visit) {
+    const uint64_t end = std::min<uint64_t>(limit, buffer.size());
+    uint64_t pos = start;
+    while (pos <= end && end - pos > 7) {
+        const IsoBox box = parseIsoBox(buffer, pos, end);
+        if (!box.valid) return;
+        if (!visit(box)) return;
+        const uint64_t next = box.end();
+        if (next <= pos || box.clamped) return;
+        pos = next;
+    }
+}
+
+std::vector<IsoBox> listIsoBoxes(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
+    std::vector<IsoBox> boxes;
+    forEachIsoBox(buffer, start, limit, [&](const IsoBox& box) {
+        boxes.push_back(box);
+        return true;
+    });
+    return boxes;
+}
+
+IsoBox findIsoBox(const std::vector<IsoBox>& list, std::string_view type) {
+    for (const IsoBox& box : list)
+        if (box.type == type) return box;
+    return IsoBox{};
+}
+
+bool isIsoContainerBox(std::string_view type) {
+    static const std::array<std::string_view, 10> containers = {
+        "moov", "trak", "mdia", "minf", "stbl", "edts", "dinf", "udta", "meta", "ilst"};
+    return std::find(containers.begin(), containers.end(), type) != containers.end();
+}
+
+uint64_t patchIsoChunkOffsets(ByteBuffer& buffer, uint64_t start, uint64_t limit, uint64_t oldBase,
+                              uint64_t newBase, uint64_t& counter) {
+    // First pass: find entries whose new value would not fit, so nothing is half-patched.
+    uint64_t unfit = 0;
+    auto check = [&](const IsoBox& box, bool wide) {
+        const TableEntries entries = tableEntries(buffer, box, wide);
+        for (uint64_t i = 0; i < entries.count; ++i) {
+            const uint64_t m = wide ? readBe64(buffer, entries.first + i * 8)
+                                    : readBe32(buffer, entries.first + i * 4);
+            if (oldBase != 0 && m < oldBase) continue;
+            uint64_t value = 0;
+            if (!checkedAdd(newBase, m - oldBase, value) || (!wide && value > 0xFFFFFFFFull))
+                ++unfit;
+        }
+        return true;
+    };
+    walkChunkOffsetTables(buffer, start, limit, 0, check);
+    if (unfit != 0) return unfit;
+
+    auto patch = [&](const IsoBox& box, bool wide) {
+        const TableEntries entries = tableEntries(buffer, box, wide);
+        for (uint64_t i = 0; i < entries.count; ++i) {
+            const uint64_t pos = entries.first + i * (wide ? 8 : 4);
+            const uint64_t m = wide ? readBe64(buffer, pos) : readBe32(buffer, pos);
+            if (oldBase != 0 && m < oldBase) continue; // not media of the moved range
+            const uint64_t value = newBase + (m - oldBase); // checked in the first pass
+            if (wide)
+                putBe64(buffer, pos, value);
+            else
+                putBe32(buffer, pos, static_cast<uint32_t>(value));
+            ++counter;
+        }
+        return true;
+    };
+    walkChunkOffsetTables(buffer, start, limit, 0, patch);
+    return 0;
+}
+
+uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
+    uint64_t total = 0;
+    auto count = [&](const IsoBox& box, bool wide) {
+        total += tableEntries(buffer, box, wide).count;
+        return true;
+    };
+    walkChunkOffsetTables(buffer, start, limit, 0, count);
+    return total;
+}
+
+namespace {
+
+// Appends `box` (a valid box of `source`) to `out` with its tables widened; false on a size that
+// no longer fits a 32-bit header.
+bool appendWidened(const ByteBuffer& source, const IsoBox& box, int depth, ByteBuffer& out) {
+    if (box.type == "stco") {
+        const TableEntries entries = tableEntries(source, box, false);
+        const uint64_t payload = box.payloadStart();
+        const uint64_t size = 16 + entries.count * 8;
+        if (size > 0xFFFFFFFFull) return false;
+        appendBe32(out, static_cast<uint32_t>(size));
+        appendString(out, "co64");
+        appendRange(out, source, payload, 4); // version and flags
+        appendBe32(out, static_cast<uint32_t>(entries.count));
+        for (uint64_t i = 0; i < entries.count; ++i)
+            appendBe64(out, readBe32(source, entries.first + i * 4));
+        return true;
+    }
+    if (!isIsoContainerBox(box.type) || depth + 1 >= kMaxIsoBoxDepth) {
+        appendRange(out, source, box.offset, box.size);
+        if (box.clamped || readBe32(source, box.offset) == 0) {
+            // The declared size said more (or "to the end"); write what was actually copied.
+            const uint64_t at = out.size() - box.size;
+            if (box.headerSize == 16)
+                putBe64(out, at + 8, box.size);
+            else if (box.size <= 0xFFFFFFFFull)
+                putBe32(out, at, static_cast<uint32_t>(box.size));
+            else
+                return false;
+        }
+        return true;
+    }
+    const uint64_t at = out.size();
+    appendRange(out, source, box.offset, box.headerSize);
+    uint64_t childStart = box.payloadStart();
+    if (box.type == "meta") {
+        appendRange(out, source, childStart, 4);
+        childStart += 4;
+    }
+    uint64_t pos = childStart;
+    bool ok = true;
+    if (childStart <= box.end()) {
+        forEachIsoBox(source, childStart, box.end(), [&](const IsoBox& child) {
+            ok = appendWidened(source, child, depth + 1, out);
+            pos = child.end();
+            return ok;
+        });
+    }
+    if (!ok) return false;
+    if (pos < box.end()) appendRange(out, source, pos, box.end() - pos); // unparsed tail bytes
+    const uint64_t size = out.size() - at;
+    if (box.headerSize == 16) {
+        putBe64(out, at + 8, size);
+    } else {
+        if (size > 0xFFFFFFFFull) return false;
+        putBe32(out, at, static_cast<uint32_t>(size));
+    }
+    return true;
+}
+
+} // namespace
+
+bool widenIsoChunkOffsets(const ByteBuffer& box, ByteBuffer& out) {
+    out.clear();
+    const IsoBox top = parseIsoBox(box, 0, box.size());
+    if (!top.valid || !appendWidened(box, top, 0, out)) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+} // namespace data_repair
