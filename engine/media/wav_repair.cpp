@@ -49,15 +49,15 @@ struct WalkEnd {
 };
 
 // Recorders that die leave the data size at 0 or at the value of their last header update, with
-// the audio going on after it. Bytes that cannot start a chunk after the declared data end mean
-// exactly that; a zero size is stale unless a well-formed chunk follows it.
-bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next, uint64_t declared)
+// the audio going on after it. When the bytes after the declared data end cannot be a whole
+// chunk (no printable id, or a size past the end of the file), they are that audio.
+bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next)
 {
     if (next >= buffer.size())
         return false;
     if (!fits(buffer, next, 8) || !validChunkId(buffer, next))
         return true;
-    return declared == 0 && readLe32(buffer, next + 4) > buffer.size() - next - 8;
+    return readLe32(buffer, next + 4) > buffer.size() - next - 8;
 }
 
 uint64_t blockAlignOf(const ByteBuffer& fmt, uint64_t pos, uint64_t length)
@@ -89,7 +89,7 @@ WalkEnd walkWavChunks(const ByteBuffer& buffer, uint64_t r, uint64_t fallbackAli
         const uint64_t next = p + 8 + chunk.declared + (chunk.declared & 1);
         if (chunk.id == "fmt ")
             align = blockAlignOf(buffer, p + 8, chunk.length);
-        if (chunk.id == "data" && !chunk.truncated && dataSizeIsStale(buffer, next, chunk.declared)) {
+        if (chunk.id == "data" && !chunk.truncated && dataSizeIsStale(buffer, next)) {
             const uint64_t unit = align != 0 ? align : fallbackAlign;
             const uint64_t toEnd = available / unit * unit;
             if (toEnd > chunk.declared) {
