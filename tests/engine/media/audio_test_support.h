@@ -23,7 +23,8 @@ ByteBuffer encodeTone(const test_support::TempDir& dir, const std::string& name,
 
 // Decodes the file with ffmpeg to 8 kHz mono samples; returns the decoded seconds, or -1 when
 // ffmpeg reported any error (its messages go to `errors`).
-double decodedSeconds(const fs::path& file, std::string* errors = nullptr);
+// With tolerateErrors the seconds are returned even when ffmpeg complained.
+double decodedSeconds(const fs::path& file, std::string* errors = nullptr, bool tolerateErrors = false);
 
 data_repair::RepairResult analyzeAudio(const fs::path& input, int32_t mode = data_repair::Analyze);
 data_repair::RepairResult repairAudio(const data_repair::RepairRequest& request);
