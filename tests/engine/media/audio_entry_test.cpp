@@ -59,6 +59,7 @@ ByteBuffer isoBox(const std::string& type, const ByteBuffer& payload)
     return out;
 }
 
+#if !defined(__SANITIZE_ADDRESS__)
 size_t virtualMemoryBytes()
 {
     std::ifstream status("/proc/self/status");
@@ -73,6 +74,7 @@ size_t virtualMemoryBytes()
     }
     return 0;
 }
+#endif
 
 } // namespace
 
