@@ -293,7 +293,10 @@ void findDisplacedId3(const ByteBuffer& buffer, uint64_t streamEnd, ScanPlan& pl
     const uint64_t first = findFirstFrame(buffer, 0, isMpegAudioHeader, streamEnd);
     if (first == npos)
         return;
-    for (uint64_t h = findBytes(buffer, "ID3", 1); h != npos && h < first; h = findBytes(buffer, "ID3", h + 1)) {
+    // Only the bytes before the first frame can hold it.
+    for (uint64_t h = 1; h < first; ++h) {
+        if (buffer[h] != 'I' || !matchesAt(buffer, h, "ID3"))
+            continue;
         const Id3v2Tag tag = id3v2TagAt(buffer, h);
         if (!tag.invalid && h + tag.total == first) {
             plan.start = first;
