@@ -34,6 +34,16 @@ inline constexpr int32_t kAudioUnsupported = 83;
 std::string chooseAudioFormat(const std::string& sniffedName, const std::string& extension);
 RepairResult prepareAudioResult(const RepairRequest& request, const ByteBuffer& buffer);
 RepairResult reportUnsupportedAudio(const RepairRequest& request, const ByteBuffer& buffer);
+// Where a format's stream begins, as the analysis reports it.
+struct AudioStartTexts {
+    const char* missingFinding; // HeaderMissing error when there is no start at all
+    double missingConfidence;
+    int32_t missingCode;
+    const char* missingStatus;
+    const char* garbageFinding; // HeaderDamaged warning for the bytes before the start
+};
+// Records the outcome for a stream start at `start` (npos: none); false when the analysis ends.
+bool reportAudioStart(RepairResult& result, uint64_t start, const AudioStartTexts& texts);
 // True when the repair should go on: the analysis succeeded and the mode asks for an output.
 bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& request);
 // Writes the "_repaired" output; a failure sets the format's write code and the writer's text.

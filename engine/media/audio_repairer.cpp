@@ -134,6 +134,18 @@ RepairResult reportUnsupportedAudio(const RepairRequest& request, const ByteBuff
     return result;
 }
 
+bool reportAudioStart(RepairResult& result, uint64_t start, const AudioStartTexts& texts)
+{
+    if (start == npos) {
+        result.addFinding(HeaderMissing, Error, texts.missingFinding, 0, 0, false, texts.missingConfidence);
+        result.setStatus(RepairStatus::failure(texts.missingCode, texts.missingStatus));
+        return false;
+    }
+    if (start > 0)
+        result.addFinding(HeaderDamaged, Warning, texts.garbageFinding, 0, start, true, 0.9);
+    return true;
+}
+
 bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& request)
 {
     return analysis.status.ok && request.mode != Analyze;

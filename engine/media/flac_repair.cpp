@@ -45,13 +45,10 @@ RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "flac";
     const uint64_t m = findFlacMarker(buffer);
-    if (m == npos) {
-        result.addFinding(HeaderMissing, Error, "FLAC stream marker was not found", 0, 0, false, 0.98);
-        result.setStatus(RepairStatus::failure(kAudioFlacMarkerNotFound, "FLAC marker not found"));
+    if (!reportAudioStart(result, m,
+                          {"FLAC stream marker was not found", 0.98, kAudioFlacMarkerNotFound, "FLAC marker not found",
+                           "garbage bytes before FLAC marker"}))
         return result;
-    }
-    if (m > 0)
-        result.addFinding(HeaderDamaged, Warning, "garbage bytes before FLAC marker", 0, m, true, 0.9);
 
     bool streamInfoSeen = false;
     bool lastSeen = false;

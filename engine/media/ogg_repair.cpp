@@ -89,14 +89,10 @@ RepairResult analyzeOgg(const RepairRequest& request, const ByteBuffer& buffer)
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "ogg";
     const std::vector<OggPage> pages = listOggPages(buffer);
-    if (pages.empty()) {
-        result.addFinding(HeaderMissing, Error, "Ogg page capture pattern was not found", 0, 0, false, 0.95);
-        result.setStatus(RepairStatus::failure(kAudioOggNotFound, "Ogg pages not found"));
+    if (!reportAudioStart(result, pages.empty() ? npos : pages.front().offset,
+                          {"Ogg page capture pattern was not found", 0.95, kAudioOggNotFound, "Ogg pages not found",
+                           "garbage bytes before first Ogg page"}))
         return result;
-    }
-    if (pages.front().offset > 0)
-        result.addFinding(HeaderDamaged, Warning, "garbage bytes before first Ogg page", 0, pages.front().offset, true,
-                          0.9);
     uint64_t expected = pages.front().offset;
     for (const OggPage& page : pages) {
         if (page.offset > expected)

@@ -150,13 +150,10 @@ RepairResult analyzeWav(const RepairRequest& request, const ByteBuffer& buffer)
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "wav";
     const uint64_t r = findRiffWave(buffer);
-    if (r == npos) {
-        result.addFinding(HeaderMissing, Error, "RIFF/WAVE header was not found", 0, 0, false, 0.98);
-        result.setStatus(RepairStatus::failure(kAudioWavHeaderNotFound, "WAV header not found"));
+    if (!reportAudioStart(result, r,
+                          {"RIFF/WAVE header was not found", 0.98, kAudioWavHeaderNotFound, "WAV header not found",
+                           "garbage bytes before RIFF/WAVE header"}))
         return result;
-    }
-    if (r > 0)
-        result.addFinding(HeaderDamaged, Warning, "garbage bytes before RIFF/WAVE header", 0, r, true, 0.9);
     const uint64_t fromHeader = buffer.size() - r;
     const uint64_t expected = fromHeader <= 8 ? 0 : std::min<uint64_t>(fromHeader - 8, kMaxChunkSize);
     if (readLe32(buffer, r + 4) != expected)

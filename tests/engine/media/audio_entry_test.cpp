@@ -50,15 +50,6 @@ ByteBuffer adtsFrame()
     return frame;
 }
 
-ByteBuffer isoBox(const std::string& type, const ByteBuffer& payload)
-{
-    ByteBuffer out;
-    appendBe32(out, static_cast<uint32_t>(8 + payload.size()));
-    appendString(out, type);
-    appendBytes(out, payload);
-    return out;
-}
-
 #if !defined(__SANITIZE_ADDRESS__)
 size_t virtualMemoryBytes()
 {

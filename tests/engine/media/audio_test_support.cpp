@@ -83,6 +83,15 @@ ByteBuffer concat(std::initializer_list<ByteBuffer> parts)
     return out;
 }
 
+ByteBuffer isoBox(const std::string& type, const ByteBuffer& payload)
+{
+    ByteBuffer out;
+    appendBe32(out, static_cast<uint32_t>(8 + payload.size()));
+    appendString(out, type);
+    appendBytes(out, payload);
+    return out;
+}
+
 ByteBuffer garbage(size_t size, uint8_t seed)
 {
     // Printable-free noise without 0xFF, so it can never hold a frame sync of its own.

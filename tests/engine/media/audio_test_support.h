@@ -35,6 +35,8 @@ bool hasFinding(const data_repair::RepairResult& result, const std::string& mess
                 const data_repair::Finding** found = nullptr);
 
 ByteBuffer concat(std::initializer_list<ByteBuffer> parts);
+// An ISO base media box with a 32-bit size.
+ByteBuffer isoBox(const std::string& type, const ByteBuffer& payload);
 ByteBuffer garbage(size_t size, uint8_t seed = 7);
 
 } // namespace audio_test

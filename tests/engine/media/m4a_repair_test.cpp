@@ -11,14 +11,7 @@ using namespace audio_test;
 
 namespace {
 
-ByteBuffer box(const std::string& type, const ByteBuffer& payload)
-{
-    ByteBuffer out;
-    appendBe32(out, static_cast<uint32_t>(8 + payload.size()));
-    appendString(out, type);
-    appendBytes(out, payload);
-    return out;
-}
+ByteBuffer box(const std::string& type, const ByteBuffer& payload) { return isoBox(type, payload); }
 
 ByteBuffer largeBox(const std::string& type, const ByteBuffer& payload, uint64_t declared = 0)
 {
@@ -84,16 +77,27 @@ std::vector<uint64_t> chunkOffsets(const ByteBuffer& file, bool* wide = nullptr)
 
 ByteBuffer marker(uint8_t value, size_t size = 16) { return ByteBuffer(size, value); }
 
+// An M4A as a recorder or converter writes it (ipod muxer: ftyp, free, mdat, then moov).
+class M4aRealFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_TOOL("ffmpeg");
+        intact = encodeTone(dir, "tone.m4a", "-c:a aac -b:a 96k -f ipod");
+        ASSERT_FALSE(intact.empty());
+        intactSeconds = decodedSeconds(dir / "tone.m4a");
+        ASSERT_GT(intactSeconds, 2.9);
+    }
+    test_support::TempDir dir;
+    ByteBuffer intact;
+    double intactSeconds = 0;
+};
+
 } // namespace
 
-TEST(M4aRepair, RealFileWithMoovAfterMdatIsRewrittenAndPlays)
+TEST_F(M4aRealFile, MoovAfterMdatIsRewrittenAndPlays)
 {
-    REQUIRE_TOOL("ffmpeg");
-    test_support::TempDir dir;
-    const ByteBuffer intact = encodeTone(dir, "tone.m4a", "-c:a aac -b:a 96k -f ipod");
-    ASSERT_FALSE(intact.empty());
     ASSERT_EQ(topLevel(intact), (std::vector<std::string>{"ftyp", "free", "mdat", "moov"}));
-    const double intactSeconds = decodedSeconds(dir / "tone.m4a");
 
     const RepairResult result = repairAudio(dir / "tone.m4a");
     ASSERT_TRUE(result.status.ok) << result.status.message;
@@ -111,12 +115,8 @@ TEST(M4aRepair, RealFileWithMoovAfterMdatIsRewrittenAndPlays)
     EXPECT_DOUBLE_EQ(decodedSeconds(result.output.path, &errors), intactSeconds) << errors;
 }
 
-TEST(M4aRepair, GarbageBeforeFtypIsTrimmedNotTreatedAsAFrameStream)
+TEST_F(M4aRealFile, GarbageBeforeFtypIsTrimmedNotTreatedAsAFrameStream)
 {
-    REQUIRE_TOOL("ffmpeg");
-    test_support::TempDir dir;
-    const ByteBuffer intact = encodeTone(dir, "tone.m4a", "-c:a aac -f ipod");
-    const double intactSeconds = decodedSeconds(dir / "tone.m4a");
     const auto input = dir.write("prefixed.m4a", concat({garbage(13), intact}));
     const RepairResult result = repairAudio(input);
     ASSERT_TRUE(result.status.ok) << result.status.message;
@@ -130,12 +130,8 @@ TEST(M4aRepair, GarbageBeforeFtypIsTrimmedNotTreatedAsAFrameStream)
     EXPECT_DOUBLE_EQ(decodedSeconds(result.output.path, &errors), intactSeconds) << errors;
 }
 
-TEST(M4aRepair, LostMoovComesFromTheSampleOrTheFileKeepsItsMediaOnly)
+TEST_F(M4aRealFile, LostMoovComesFromTheSampleOrTheFileKeepsItsMediaOnly)
 {
-    REQUIRE_TOOL("ffmpeg");
-    test_support::TempDir dir;
-    const ByteBuffer intact = encodeTone(dir, "tone.m4a", "-c:a aac -f ipod");
-    const double intactSeconds = decodedSeconds(dir / "tone.m4a");
     // The recorder died before writing the moov; the earlier copy of the file is the sample.
     const uint64_t moovAt = findBytes(intact, "moov", 0) - 4;
     const ByteBuffer damaged(intact.begin(), intact.begin() + static_cast<long>(moovAt));

@@ -216,86 +216,66 @@ TEST(Mp3Frames, FinalTagBlocksAreNeitherDamageNorStripped)
     }
 }
 
-TEST(Mp3Frames, RealMp3WithGarbageNoiseAndCutDecodesLikeTheIntactPart)
+TEST(Mp3Frames, RealStreamsWithGarbageNoiseAndCutDecodeLikeTheIntactPart)
 {
     REQUIRE_TOOL("ffmpeg");
+    struct Case {
+        const char* name;
+        const char* args;
+        const char* label;
+        const char* prefix; // action id stem: "mp3" or "aac"
+        uint64_t tagBytes;  // the final ID3v1 tag, cut away with the tail
+    };
+    const Case cases[] = {
+        {"tone.mp3", "-c:a libmp3lame -b:a 128k -write_id3v1 1 -f mp3", "MP3", "mp3", 128},
+        {"tone.aac", "-c:a aac -b:a 96k -f adts", "AAC ADTS", "aac", 0},
+    };
     test_support::TempDir dir;
-    const ByteBuffer intact = encodeTone(dir, "tone.mp3", "-c:a libmp3lame -b:a 128k -write_id3v1 1 -f mp3");
-    ASSERT_FALSE(intact.empty());
-    const double intactSeconds = decodedSeconds(dir / "tone.mp3");
-    ASSERT_GT(intactSeconds, 2.9);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ByteBuffer intact = encodeTone(dir, c.name, c.args);
+        ASSERT_FALSE(intact.empty());
+        const double intactSeconds = decodedSeconds(dir / c.name);
+        ASSERT_GT(intactSeconds, 2.9);
 
-    // A clean file, ID3v2 and ID3v1 included, is left exactly as it is.
-    const RepairResult clean = repairAudio(dir / "tone.mp3");
-    ASSERT_TRUE(clean.status.ok) << clean.status.message;
-    EXPECT_TRUE(clean.findings.empty());
-    EXPECT_EQ(test_support::readAll(clean.output.path), intact);
+        // A clean file, its tags included, is left exactly as it is.
+        const RepairResult clean = repairAudio(dir / c.name);
+        ASSERT_TRUE(clean.status.ok) << clean.status.message;
+        EXPECT_TRUE(clean.findings.empty());
+        EXPECT_DOUBLE_EQ(clean.confidence, 1.0);
+        EXPECT_EQ(test_support::readAll(clean.output.path), intact);
 
-    // Noise at a frame boundary in the middle, garbage in front, the tail cut (ID3v1 gone too).
-    const std::vector<uint64_t> packets = packetPositions(dir / "tone.mp3");
-    ASSERT_GT(packets.size(), 60u);
-    const uint64_t split = packets[50];
-    ByteBuffer damaged = concat({garbage(777), ByteBuffer(intact.begin(), intact.begin() + split), garbage(3000, 9),
-                                 ByteBuffer(intact.begin() + split, intact.end() - 128 - 300)});
-    const auto input = dir.write("damaged.mp3", damaged);
-    const RepairResult result = repairAudio(input);
-    ASSERT_TRUE(result.status.ok) << result.status.message;
-    uint64_t amount = 0;
-    EXPECT_TRUE(hasAction(result, "trim-mp3-prefix", &amount));
-    EXPECT_EQ(amount, 777u);
-    EXPECT_TRUE(hasAction(result, "resync-mp3-frames", &amount));
-    EXPECT_EQ(amount, 3000u);
-    EXPECT_TRUE(hasAction(result, "drop-truncated-mp3-tail"));
-    EXPECT_EQ(result.output.kind, "repaired-audio");
-    EXPECT_EQ(result.output.note, "mp3");
-    // The ID3v2 tag behind the garbage is still the file's own and stays in front.
-    const ByteBuffer repaired = test_support::readAll(result.output.path);
-    ASSERT_GT(repaired.size(), 10u);
-    EXPECT_TRUE(matchesAt(repaired, 0, "ID3"));
+        // Noise at a packet boundary in the middle, garbage in front, the tail cut.
+        const std::vector<uint64_t> packets = packetPositions(dir / c.name);
+        ASSERT_GT(packets.size(), 60u);
+        const long split = static_cast<long>(packets[50]);
+        const ByteBuffer damaged =
+            concat({garbage(777), ByteBuffer(intact.begin(), intact.begin() + split), garbage(3000, 9),
+                    ByteBuffer(intact.begin() + split, intact.end() - static_cast<long>(c.tagBytes) - 150)});
+        const auto input = dir.write(std::string("damaged-") + c.name, damaged);
+        const RepairResult result = repairAudio(input);
+        ASSERT_TRUE(result.status.ok) << result.status.message;
+        const std::string label = c.label;
+        EXPECT_TRUE(hasFinding(result, "invalid bytes between " + label + " frames can be dropped"));
+        EXPECT_TRUE(hasFinding(result, "truncated tail after the last complete " + label + " frame"));
+        EXPECT_DOUBLE_EQ(result.confidence, 0.84);
+        const std::string stem = c.prefix;
+        uint64_t amount = 0;
+        EXPECT_TRUE(hasAction(result, "trim-" + stem + "-prefix", &amount));
+        EXPECT_EQ(amount, 777u);
+        EXPECT_TRUE(hasAction(result, "resync-" + stem + "-frames", &amount));
+        EXPECT_EQ(amount, 3000u);
+        EXPECT_TRUE(hasAction(result, "drop-truncated-" + stem + "-tail"));
+        EXPECT_EQ(result.output.kind, "repaired-audio");
+        EXPECT_EQ(result.output.note, stem);
+        // An ID3v2 tag behind the garbage is still the file's own and stays in front.
+        const ByteBuffer repaired = test_support::readAll(result.output.path);
+        EXPECT_EQ(matchesAt(repaired, 0, "ID3"), matchesAt(intact, 0, "ID3"));
 
-    const auto probe = test_support::run("ffprobe -v error " + test_support::quote(result.output.path));
-    EXPECT_EQ(probe.exitCode, 0);
-    EXPECT_EQ(probe.output, "");
-    std::string errors;
-    const double seconds = decodedSeconds(result.output.path, &errors);
-    EXPECT_NEAR(seconds, intactSeconds, 0.1) << errors;
-}
-
-TEST(Mp3Frames, RealAdtsStreamWithGarbageNoiseAndCutDecodes)
-{
-    REQUIRE_TOOL("ffmpeg");
-    test_support::TempDir dir;
-    const ByteBuffer intact = encodeTone(dir, "tone.aac", "-c:a aac -b:a 96k -f adts");
-    ASSERT_FALSE(intact.empty());
-    const double intactSeconds = decodedSeconds(dir / "tone.aac");
-    ASSERT_GT(intactSeconds, 2.9);
-
-    const RepairResult clean = repairAudio(dir / "tone.aac");
-    ASSERT_TRUE(clean.status.ok) << clean.status.message;
-    EXPECT_EQ(clean.format, "aac");
-    EXPECT_DOUBLE_EQ(clean.confidence, 1.0);
-    EXPECT_EQ(test_support::readAll(clean.output.path), intact);
-
-    const std::vector<uint64_t> packets = packetPositions(dir / "tone.aac");
-    ASSERT_GT(packets.size(), 60u);
-    const uint64_t split = packets[40];
-    ByteBuffer damaged = concat({garbage(333), ByteBuffer(intact.begin(), intact.begin() + split), garbage(2000, 3),
-                                 ByteBuffer(intact.begin() + split, intact.end() - 150)});
-    const auto input = dir.write("damaged.aac", damaged);
-    const RepairResult result = repairAudio(input);
-    ASSERT_TRUE(result.status.ok) << result.status.message;
-    EXPECT_TRUE(hasFinding(result, "garbage bytes before first AAC ADTS frame"));
-    EXPECT_TRUE(hasFinding(result, "invalid bytes between AAC ADTS frames can be dropped"));
-    EXPECT_TRUE(hasFinding(result, "truncated tail after the last complete AAC ADTS frame"));
-    EXPECT_DOUBLE_EQ(result.confidence, 0.84);
-    uint64_t amount = 0;
-    EXPECT_TRUE(hasAction(result, "trim-aac-prefix", &amount));
-    EXPECT_EQ(amount, 333u);
-    EXPECT_TRUE(hasAction(result, "resync-aac-frames", &amount));
-    EXPECT_EQ(amount, 2000u);
-    EXPECT_TRUE(hasAction(result, "drop-truncated-aac-tail"));
-
-    std::string errors;
-    const double seconds = decodedSeconds(result.output.path, &errors);
-    EXPECT_NEAR(seconds, intactSeconds, 0.1) << errors;
+        const auto probe = test_support::run("ffprobe -v error " + test_support::quote(result.output.path));
+        EXPECT_EQ(probe.exitCode, 0);
+        EXPECT_EQ(probe.output, "");
+        std::string errors;
+        EXPECT_NEAR(decodedSeconds(result.output.path, &errors), intactSeconds, 0.1) << errors;
+    }
 }
