@@ -51,11 +51,11 @@ M4aLayout summarizeM4a(const ByteBuffer& buffer, uint64_t start)
 
 // Bytes written in front of a file push its "ftyp" away from the start: the first "ftyp" that
 // heads a box run reaching the media data is taken as the real start. A run from 0 that already
-// holds "ftyp" and "mdat" needs no search.
+// reaches the media data needs no search (an "ftyp" found later would lie inside it).
 M4aLayout readM4aLayout(const ByteBuffer& buffer)
 {
     const M4aLayout fromZero = summarizeM4a(buffer, 0);
-    if (fromZero.mdat.valid && fromZero.ftyp.valid)
+    if (fromZero.mdat.valid)
         return fromZero;
     M4aLayout fallback;
     bool haveFallback = false;
@@ -73,7 +73,7 @@ M4aLayout readM4aLayout(const ByteBuffer& buffer)
             haveFallback = true;
         }
     }
-    return fromZero.mdat.valid || !haveFallback ? fromZero : fallback;
+    return haveFallback ? fallback : fromZero;
 }
 
 // A copied box is written with a header that states exactly the bytes written: a clamped or
