@@ -90,6 +90,11 @@ RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
     if (!audioRepairShouldWrite(result, request))
         return result;
     const uint64_t m = findFlacMarker(buffer);
+    // Marker at the start and metadata closed: the file is written as it is, without a copy.
+    if (m == 0 && result.findings.empty()) {
+        writeAudioOutput(result, request, buffer, "flac", kAudioFlacWrite);
+        return result;
+    }
     ByteBuffer out;
     out.reserve(buffer.size() - m);
     appendString(out, "fLaC");

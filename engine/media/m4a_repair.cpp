@@ -250,6 +250,8 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
     const M4aLayout layout = readM4aLayout(buffer);
     // Chunk offsets count from the real start of the file, not from garbage before it.
     uint64_t oldBase = layout.mdat.payloadStart() - layout.start;
+    if (layout.start > 0)
+        result.addAction("trim-m4a-prefix", "removed bytes before M4A ftyp atom", layout.start);
 
     ByteBuffer ftyp;
     if (layout.ftyp.valid) {

@@ -338,7 +338,7 @@ FrameScan runScan(const StreamFormat& format, const ByteBuffer& buffer, const Sc
 }
 
 RepairResult analyzeStream(const StreamFormat& format, const RepairRequest& request, const ByteBuffer& buffer,
-                           FrameScan* scanOut, ScanPlan* planOut)
+                           FrameScan* scanOut, ScanPlan* planOut, uint64_t* streamEndOut)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = format.name;
@@ -346,8 +346,8 @@ RepairResult analyzeStream(const StreamFormat& format, const RepairRequest& requ
     const ScanPlan plan = planScan(format, buffer, streamEnd);
     if (plan.invalidId3)
         result.addFinding(HeaderDamaged, Warning, "invalid ID3v2 tag will be skipped", 0, 10, true, 0.9);
-    // Only a repair needs the kept bytes; an analysis just counts.
-    FrameScan scan = runScan(format, buffer, plan, streamEnd, scanOut != nullptr);
+    // The analysis only counts; a repair that has to change something scans again keeping bytes.
+    FrameScan scan = runScan(format, buffer, plan, streamEnd, false);
     if (scan.frameCount == 0) {
         result.addFinding(ScanDataMissing, Error, format.notFoundFinding, 0, 0, false, 0.96);
         result.setStatus(RepairStatus::failure(format.notFoundCode, format.notFoundStatus));
@@ -356,9 +356,11 @@ RepairResult analyzeStream(const StreamFormat& format, const RepairRequest& requ
     addFrameStreamFindings(result, scan, format.label);
     result.confidence = result.findings.empty() ? 1.0 : 0.84;
     if (scanOut != nullptr)
-        *scanOut = std::move(scan);
+        *scanOut = scan;
     if (planOut != nullptr)
         *planOut = plan;
+    if (streamEndOut != nullptr)
+        *streamEndOut = streamEnd;
     return result;
 }
 
@@ -366,7 +368,8 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
 {
     FrameScan scan;
     ScanPlan plan;
-    RepairResult result = analyzeStream(format, request, buffer, &scan, &plan);
+    uint64_t streamEnd = 0;
+    RepairResult result = analyzeStream(format, request, buffer, &scan, &plan, &streamEnd);
     if (!audioRepairShouldWrite(result, request))
         return result;
     const uint64_t trimmed = scan.garbagePrefix + (plan.invalidId3 ? 10 : 0);
@@ -376,7 +379,13 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
         result.addAction(format.resyncId, format.resyncText, scan.skippedBetween);
     if (scan.truncatedTail > 0)
         result.addAction(format.tailId, format.tailText, scan.truncatedTail);
-    writeAudioOutput(result, request, scan.kept, format.name, format.writeCode);
+    // A stream with nothing to drop is written as it is, without a second copy in memory.
+    if (result.actions.empty()) {
+        writeAudioOutput(result, request, buffer, format.name, format.writeCode);
+        return result;
+    }
+    const FrameScan kept = runScan(format, buffer, plan, streamEnd, true);
+    writeAudioOutput(result, request, kept.kept, format.name, format.writeCode);
     return result;
 }
 
@@ -384,7 +393,7 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
 
 RepairResult analyzeAac(const RepairRequest& request, const ByteBuffer& buffer)
 {
-    return analyzeStream(kAac, request, buffer, nullptr, nullptr);
+    return analyzeStream(kAac, request, buffer, nullptr, nullptr, nullptr);
 }
 
 RepairResult repairAac(const RepairRequest& request, const ByteBuffer& buffer)
@@ -394,7 +403,7 @@ RepairResult repairAac(const RepairRequest& request, const ByteBuffer& buffer)
 
 RepairResult analyzeMp3(const RepairRequest& request, const ByteBuffer& buffer)
 {
-    return analyzeStream(kMp3, request, buffer, nullptr, nullptr);
+    return analyzeStream(kMp3, request, buffer, nullptr, nullptr, nullptr);
 }
 
 RepairResult repairMp3(const RepairRequest& request, const ByteBuffer& buffer)

@@ -125,6 +125,9 @@ TEST_F(M4aRealFile, GarbageBeforeFtypIsTrimmedNotTreatedAsAFrameStream)
     const Finding* found = nullptr;
     ASSERT_TRUE(hasFinding(result, "garbage bytes before M4A ftyp atom", &found));
     EXPECT_EQ(found->length, 13u);
+    uint64_t trimmed = 0;
+    ASSERT_TRUE(hasAction(result, "trim-m4a-prefix", &trimmed));
+    EXPECT_EQ(trimmed, 13u);
     EXPECT_EQ(fs::path(result.output.path).extension(), ".m4a");
     std::string errors;
     EXPECT_DOUBLE_EQ(decodedSeconds(result.output.path, &errors), intactSeconds) << errors;
