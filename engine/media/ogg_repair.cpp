@@ -116,24 +116,30 @@ RepairResult repairOgg(const RepairRequest& request, const ByteBuffer& buffer)
     if (!audioRepairShouldWrite(result, request))
         return result;
     const std::vector<OggPage> pages = listOggPages(buffer);
-    ByteBuffer out;
-    out.reserve(buffer.size());
     uint64_t kept = 0;
     uint64_t rewritten = 0;
     for (const OggPage& page : pages) {
-        const uint64_t at = out.size();
-        appendRange(out, buffer, page.offset, page.length);
-        if (!page.checksumValid) {
-            putLe32(out, at + kChecksumOffset, oggPageCrc(out, at, page.length));
-            ++rewritten;
-        }
         kept += page.length;
+        rewritten += page.checksumValid ? 0 : 1;
     }
     const uint64_t dropped = buffer.size() - kept;
     if (dropped > 0)
         result.addAction("rewrite-ogg-pages", "dropped garbage or truncated bytes outside complete Ogg pages", dropped);
     if (rewritten > 0)
         result.addAction("rewrite-ogg-checksum", "rewrote invalid Ogg page checksums", rewritten);
+    // Clean pages only: the file is written as it is, without a copy.
+    if (result.actions.empty()) {
+        writeAudioOutput(result, request, buffer, "ogg", kAudioOggWrite);
+        return result;
+    }
+    ByteBuffer out;
+    out.reserve(kept);
+    for (const OggPage& page : pages) {
+        const uint64_t at = out.size();
+        appendRange(out, buffer, page.offset, page.length);
+        if (!page.checksumValid)
+            putLe32(out, at + kChecksumOffset, oggPageCrc(out, at, page.length));
+    }
     writeAudioOutput(result, request, out, "ogg", kAudioOggWrite);
     return result;
 }
