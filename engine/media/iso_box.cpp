@@ -154,6 +154,20 @@ uint64_t patchIsoChunkOffsets(ByteBuffer& buffer, uint64_t start, uint64_t limit
     return 0;
 }
 
+void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+                           const std::function<bool(uint64_t)>& visit) {
+    auto each = [&](const IsoBox& box, bool wide) {
+        const TableEntries entries = tableEntries(buffer, box, wide);
+        for (uint64_t i = 0; i < entries.count; ++i) {
+            const uint64_t value = wide ? readBe64(buffer, entries.first + i * 8)
+                                        : readBe32(buffer, entries.first + i * 4);
+            if (!visit(value)) return false;
+        }
+        return true;
+    };
+    walkChunkOffsetTables(buffer, start, limit, 0, each);
+}
+
 uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
     uint64_t total = 0;
     auto count = [&](const IsoBox& box, bool wide) {

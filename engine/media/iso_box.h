@@ -61,6 +61,11 @@ bool isIsoContainerBox(std::string_view type);
 uint64_t patchIsoChunkOffsets(ByteBuffer& buffer, uint64_t start, uint64_t limit, uint64_t oldBase,
                               uint64_t newBase, uint64_t& counter);
 
+// Calls `visit` with every chunk-offset entry below the container set in [start, limit)
+// (depth-limited), in buffer order; stops when it returns false.
+void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+                           const std::function<bool(uint64_t)>& visit);
+
 // Counts the chunk-offset entries below the container set in [start, limit) (depth-limited).
 uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
 
