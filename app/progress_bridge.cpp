@@ -4,8 +4,6 @@
 
 #include <QMetaObject>
 
-#include <limits>
-
 namespace olm::repair {
 
 int progressPercent(uint64_t current, uint64_t total)
@@ -14,12 +12,9 @@ int progressPercent(uint64_t current, uint64_t total)
         return 0;
     if (current >= total)
         return 100;
-    // current < total here, so the quotient is below 100; only the multiplication can overflow,
-    // and for counts that large the total divided by 100 is still exact enough.
-    if (current <= std::numeric_limits<uint64_t>::max() / 100)
-        return static_cast<int>(current * 100 / total);
-    const uint64_t percent = current / (total / 100);
-    return static_cast<int>(percent > 99 ? 99 : percent);
+    // current < total here, so the quotient is below 100; the product needs more than 64 bits.
+    __extension__ typedef unsigned __int128 Wide;
+    return static_cast<int>(static_cast<Wide>(current) * 100 / total);
 }
 
 bool ProgressBridge::onProgress(const data_repair::ProgressEvent& event)

@@ -8,6 +8,7 @@
 #include "platform/file_manager.h"
 
 #include "data_repair/file_access.h"
+#include "data_repair/records.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
