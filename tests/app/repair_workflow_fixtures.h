@@ -248,3 +248,15 @@ inline data_repair::RepairResult writtenOutput(const data_repair::RepairRequest&
 }
 
 } // namespace workflow_fixtures
+
+// A checker the test asks: skipped on a developer machine without it, a failure in CI.
+#define WORKFLOW_REQUIRE_TOOL(tool)                                                              \
+    do {                                                                                         \
+        const QString tool_ = QString(tool);                                                     \
+        if (!workflow_fixtures::toolAvailable(tool_)) {                                          \
+            const QByteArray why_ = ("required tool missing: " + tool_).toUtf8();                \
+            if (qEnvironmentVariableIsSet("CI"))                                                 \
+                QFAIL(why_.constData());                                                         \
+            QSKIP(why_.constData());                                                             \
+        }                                                                                        \
+    } while (false)
