@@ -1,0 +1,39 @@
+#pragma once
+
+// Sealed storage of repaired results between the repair and the user's save.
+//
+// A "SecureContainer" file (a task's "result.drcache" and "preview.drcache"), little-endian:
+//   "KRVXSEC2" | int16 version 2 | int32 chunk size 4194304 | int64 plain size | uint32 24 | 24-byte nonce
+// followed by max(1, ceil(plain size / chunk size)) records {int32 n, 16-byte tag, n bytes}. Each
+// chunk is sealed with incremental XChaCha20-Poly1305 under a per-file key (keyed BLAKE2b of the
+// nonce under the user's master key) with the 50 header bytes, its index and its length as
+// associated data, so chunks cannot be reordered, cut, extended or moved between containers.
+
+#include "app/ui_text.h"
+
+#include <QString>
+
+namespace olm::repair::EncryptedFileStore {
+
+inline constexpr char kMagic[] = "KRVXSEC2";
+inline constexpr qint16 kVersion = 2;
+inline constexpr qint32 kChunkSize = 4194304;
+inline constexpr quint32 kNonceSize = 24;
+inline constexpr qint64 kHeaderSize = 50;
+inline constexpr qint64 kRecordHeaderSize = 20;
+
+// Master-key store, in "security" under the writable application configuration location.
+inline constexpr char kMasterKeyFileName[] = "temporary-result-key.ini";
+inline constexpr char kMasterKeyLockFileName[] = "temporary-result-master-key.lock";
+inline constexpr char kMasterKeySetting[] = "security/temporaryResultMasterKeyV1";
+
+// Seals the plain file at `sourcePath` into a new container at `containerPath` (replaced
+// atomically; its folder must exist). On failure returns false, sets `error` when given, and leaves
+// the target untouched.
+bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr);
+
+// Opens the container and writes the plain file to `outputPath` (atomically, folder created, mode
+// 0600). On failure returns false, sets `error` when given, and never leaves a partial output.
+bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr);
+
+} // namespace olm::repair::EncryptedFileStore

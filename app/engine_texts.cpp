@@ -1,0 +1,101 @@
+#define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
+#include "app/ui_tr.h"
+
+#include "app/engine_texts.h"
+
+#include <QString>
+
+#include <array>
+
+namespace olm::repair {
+
+namespace {
+
+// A phrase rule names a subject. Engines also mention a subject when it is present ("trailing
+// bytes after JPEG EOI marker", "garbage bytes before ASF header GUID"), so the rules whose text
+// says the thing is missing only apply when the message says so too, and the media-data rule does
+// not apply to the informational fast-start findings ("moov atom is after mdat ...").
+struct PhraseRule {
+    std::array<const char*, 2> subjects;
+    bool needsAbsence;
+    bool skipsInfo;
+    const char* text;
+};
+
+constexpr std::array<PhraseRule, 6> kPhraseRules = {{
+    {{"ZIP EOCD", nullptr}, true, false, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "ZIP 中央目录记录缺失")},
+    {{"EOI", nullptr}, true, false, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "JPEG 文件结束标记缺失")},
+    {{"SOI", nullptr}, true, false, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "JPEG 文件头起始标记缺失")},
+    {{"ASF header GUID", nullptr}, true, false,
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "WMV/ASF 文件头标识与关键流参数缺失")},
+    {{"mdat", nullptr}, false, true, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "MP4 媒体数据块尺寸异常")},
+    // The PDF engine words its finding "cross-reference table"; "xref" covers the short form.
+    {{"xref", "cross-reference"}, false, false,
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "PDF 交叉引用表缺失或损坏")},
+}};
+
+constexpr std::array<const char*, 19> kCategoryTexts = {
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "未发现此项损坏"),
+    nullptr, // 1 has no text of its own
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "此文件格式尚不支持"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件头缺失"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件结束结构缺失"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件数据被截断或不完整"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "数据校验值不匹配"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件容器索引损坏"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "必要的元数据缺失"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件内部结构异常"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件结构标记无效"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "图像扫描数据缺失"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件头内容损坏"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "检测到内嵌预览数据"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "内嵌预览数据缺失"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "正常样本与待修复文件不匹配"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件容器已加密"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件索引缺失"),
+    QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "所需的处理组件不可用"),
+};
+
+bool containsAny(const QString& text, std::initializer_list<const char*> phrases)
+{
+    for (const char* phrase : phrases) {
+        if (phrase != nullptr && text.contains(QLatin1String(phrase), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+UiText findingUserMessage(const data_repair::Finding& finding)
+{
+    const QString message = QString::fromUtf8(finding.message.data(), static_cast<qsizetype>(finding.message.size()));
+    const bool saysAbsent = containsAny(message, {"missing", "not found"});
+    for (const PhraseRule& rule : kPhraseRules) {
+        if (!containsAny(message, {rule.subjects[0], rule.subjects[1]}))
+            continue;
+        if ((rule.needsAbsence && !saysAbsent) || (rule.skipsInfo && finding.severity == data_repair::Info))
+            continue;
+        return uiTr(rule.text);
+    }
+    const int32_t category = finding.category;
+    if (category >= 0 && category < static_cast<int32_t>(kCategoryTexts.size()) && kCategoryTexts[category] != nullptr)
+        return uiTr(kCategoryTexts[category]);
+    return uiTr("检测到文件异常，详细诊断见修复报告");
+}
+
+UiText engineErrorUserMessage(const std::string& message)
+{
+    const QString text = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
+    if (text.isEmpty())
+        return {};
+    if (containsAny(text, {"compatible normal sample is required", "compatible normal ASF sample is required"}))
+        return uiTr("文件关键头部已缺失，请进入高级修复并选择兼容的正常样本");
+    if (containsAny(text, {"does not contain a compatible run of ASF packets"}))
+        return uiTr("所选正常样本与待修复文件的数据包结构不兼容");
+    if (containsAny(text, {"normal sample does not contain a usable ASF header", "sample ASF packet signature is not usable"}))
+        return uiTr("所选正常样本本身缺少可用的 ASF 结构，请更换样本");
+    return UiText(text);
+}
+
+} // namespace olm::repair

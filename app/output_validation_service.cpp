@@ -1,0 +1,169 @@
+#define KORVEX_TR_CONTEXT "OutputValidationService"
+#include "app/ui_tr.h"
+
+#include "app/output_validation_service.h"
+
+#include "services/office_preview_service.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+namespace olm::repair::OutputValidationService {
+
+namespace {
+
+OutputValidationResult result(bool valid, const UiText& message) { return {valid, message}; }
+
+OutputValidationResult validateText(const QString& path, const QString& suffix, qint64 size)
+{
+    if (size > kTextLimit)
+        return result(false, uiTr("文本验证大小超过安全限制"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result(false, uiTr("无法读取文本输出"));
+    const QByteArray bytes = file.readAll();
+    if (suffix == u"json") {
+        QJsonParseError error{};
+        QJsonDocument::fromJson(bytes, &error);
+        if (error.error != QJsonParseError::NoError)
+            return result(false, uiTr("JSON 解析失败：%1").arg(error.errorString()));
+    } else if (suffix == u"xml") {
+        QXmlStreamReader reader(bytes);
+        while (!reader.atEnd())
+            reader.readNext();
+        if (reader.hasError())
+            return result(false, uiTr("XML 解析失败：%1").arg(reader.errorString()));
+    }
+    return result(true, uiTr("文本输出解析成功"));
+}
+
+OutputValidationResult validateImage(const QString& path)
+{
+    QImageReader reader(path);
+    if (reader.canRead())
+        return result(true, uiTr("图片可由独立解码器读取"));
+    return result(false, uiTr("图片解码验证失败：%1").arg(reader.errorString()));
+}
+
+bool isAdtsOrMpegSync(const QByteArray& head, unsigned char mask)
+{
+    return head.size() >= 2 && static_cast<unsigned char>(head.at(0)) == 0xFF
+        && (static_cast<unsigned char>(head.at(1)) & mask) == mask;
+}
+
+// The structure rule of a suffix: nullopt when no rule exists for it.
+std::optional<bool> structureRule(const QString& suffix, const QString& path, const QByteArray& head, const QByteArray& tail,
+                                  bool& officePackage)
+{
+    officePackage = false;
+    if (suffix == u"pdf")
+        return startsWithBytes(head, "%PDF-") && tail.contains("%%EOF");
+    if (suffix == u"docx" || suffix == u"xlsx" || suffix == u"pptx" || suffix == u"zip") {
+        if (!startsWithBytes(head, "PK")
+            || (!tail.contains(QByteArray::fromHex("504b0506")) && !tail.contains(QByteArray::fromHex("504b0606"))))
+            return false;
+        if (suffix == u"zip")
+            return true;
+        const QByteArray folder = suffix == u"docx" ? "word/" : suffix == u"xlsx" ? "xl/" : "ppt/";
+        officePackage = fileContainsAllMarkers(path, {QByteArray("[Content_Types].xml"), folder});
+        return officePackage;
+    }
+    if (suffix == u"doc" || suffix == u"xls" || suffix == u"ppt")
+        return startsWithBytes(head, QByteArray::fromHex("d0cf11e0a1b11ae1"));
+    if (suffix == u"rtf")
+        return startsWithBytes(head, "{\\rtf");
+    if (suffix == u"wav")
+        return startsWithBytes(head, "RIFF") && head.size() >= 12 && head.mid(8, 4) == "WAVE";
+    if (suffix == u"mp3")
+        return startsWithBytes(head, "ID3") || isAdtsOrMpegSync(head, 0xE0);
+    if (suffix == u"mp4" || suffix == u"mov" || suffix == u"m4v" || suffix == u"m4a")
+        return head.size() >= 12 && head.mid(4, 4) == "ftyp";
+    if (suffix == u"wmv" || suffix == u"wma" || suffix == u"asf")
+        return startsWithBytes(head, QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c"));
+    if (suffix == u"ogg")
+        return startsWithBytes(head, "OggS");
+    if (suffix == u"aac")
+        return isAdtsOrMpegSync(head, 0xF0);
+    return std::nullopt;
+}
+
+} // namespace
+
+bool startsWithBytes(const QByteArray& bytes, const QByteArray& prefix)
+{
+    return bytes.size() >= prefix.size() && bytes.startsWith(prefix);
+}
+
+bool fileContainsAllMarkers(const QString& path, const QList<QByteArray>& markers)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    QList<bool> found(markers.size(), false);
+    qsizetype longest = 0;
+    for (const QByteArray& marker : markers)
+        longest = std::max(longest, marker.size());
+    const qsizetype overlap = longest >= 2 ? longest - 1 : 0;
+    QByteArray carried;
+    while (true) {
+        const QByteArray block = file.read(kScanBlockSize);
+        if (block.isEmpty())
+            return false;
+        const QByteArray window = carried + block;
+        bool all = true;
+        for (qsizetype i = 0; i < markers.size(); ++i) {
+            if (!found[i] && window.contains(markers[i]))
+                found[i] = true;
+            all = all && found[i];
+        }
+        if (all)
+            return true;
+        carried = window.right(std::min(overlap, window.size()));
+    }
+}
+
+OutputValidationResult validateOutput(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || info.size() <= 0)
+        return result(false, uiTr("输出文件不存在或为空"));
+    const QString suffix = info.suffix().toLower();
+    if (suffix == u"txt" || suffix == u"csv" || suffix == u"xml" || suffix == u"json")
+        return validateText(path, suffix, info.size());
+    static const QStringList imageSuffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
+                                              QStringLiteral("gif"), QStringLiteral("bmp"),  QStringLiteral("tif"),
+                                              QStringLiteral("tiff"), QStringLiteral("webp")};
+    if (imageSuffixes.contains(suffix))
+        return validateImage(path);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result(false, uiTr("无法读取输出文件"));
+    const QByteArray head = file.read(kWindowSize);
+    QByteArray tail = head;
+    if (file.size() > kWindowSize) {
+        if (!file.seek(file.size() - kWindowSize))
+            return result(false, uiTr("无法读取输出文件"));
+        tail = file.read(kWindowSize);
+    }
+    if (suffix == u"raw")
+        return result(true, uiTr("RAW 无统一容器结构；已验证恢复数据非空并可在应用内安全预览"));
+    bool officePackage = false;
+    const std::optional<bool> passed = structureRule(suffix, path, head, tail, officePackage);
+    if (!passed)
+        return result(false, uiTr("尚未为该格式建立独立验证规则"));
+    if (*passed && officePackage) {
+        UiText previewError;
+        if (!validateOfficePreview(path, &previewError))
+            return result(false, uiTr("Office 内部预览验证失败：%1").arg(previewError));
+    }
+    return *passed ? result(true, uiTr("输出结构验证通过")) : result(false, uiTr("输出结构验证失败"));
+}
+
+} // namespace olm::repair::OutputValidationService

@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>ZIP-Zentralverzeichniseintrag fehlt</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>JPEG-Bildendemarkierung fehlt</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>JPEG-Bildanfangsmarkierung fehlt</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>WMV/ASF-Kopfkennung und wichtige Streamparameter fehlen</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>Größe des MP4-Mediendatenblocks ist fehlerhaft</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>PDF-Querverweistabelle fehlt oder ist beschädigt</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>Für diesen Punkt wurde kein Schaden gefunden</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>Dieses Dateiformat wird noch nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>Dateikopf fehlt</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>Dateiendestruktur fehlt</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>Dateidaten abgeschnitten oder unvollständig</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>Datenprüfsumme stimmt nicht überein</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>Index des Dateicontainers beschädigt</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>Erforderliche Metadaten fehlen</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>Interne Dateistruktur fehlerhaft</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>Ungültige Dateistrukturmarkierung</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>Bildscandaten fehlen</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>Inhalt des Dateikopfs beschädigt</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>Eingebettete Vorschaudaten erkannt</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>Eingebettete Vorschaudaten fehlen</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>Die intakte Beispieldatei passt nicht zur beschädigten Datei</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>Der Dateicontainer ist verschlüsselt</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>Dateiindex fehlt</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>Eine erforderliche Verarbeitungskomponente ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>Eine Dateiauffälligkeit wurde erkannt; die ausführliche Diagnose steht im Reparaturbericht</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>Der wichtige Dateikopf fehlt; wechseln Sie zur erweiterten Reparatur und wählen Sie eine kompatible intakte Beispieldatei</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>Die Paketstruktur der gewählten intakten Beispieldatei ist nicht mit der beschädigten Datei kompatibel</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>Der gewählten intakten Beispieldatei selbst fehlt eine verwendbare ASF-Struktur; wählen Sie eine andere Beispieldatei</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>ZIP central directory record missing</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>JPEG end-of-image marker missing</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>JPEG start-of-image marker missing</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>WMV/ASF header identifier and key stream parameters missing</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>MP4 media data block size abnormal</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>PDF cross-reference table missing or damaged</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>No damage found for this item</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>This file format is not supported yet</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>File header missing</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>End-of-file structure missing</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>File data truncated or incomplete</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>Data checksum does not match</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>File container index damaged</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>Required metadata missing</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>Internal file structure abnormal</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>Invalid file structure marker</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>Image scan data missing</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>File header content damaged</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>Embedded preview data detected</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>Embedded preview data missing</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>The healthy sample does not match the damaged file</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>The file container is encrypted</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>File index missing</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>A required processing component is unavailable</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>A file anomaly was detected; see the repair report for the detailed diagnosis</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>The file's key header is missing; enter advanced repair and choose a compatible healthy sample</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>The packet structure of the selected healthy sample is not compatible with the damaged file</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>The selected healthy sample itself lacks a usable ASF structure; choose another sample</translation>
+    </message>
+</context>
+</TS>

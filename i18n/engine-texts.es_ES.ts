@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>Falta el registro del directorio central ZIP</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>Falta el marcador de fin de imagen JPEG</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>Falta el marcador de inicio de imagen JPEG</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>Faltan el identificador de encabezado WMV/ASF y los parámetros clave del flujo</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>Tamaño anómalo del bloque de datos multimedia MP4</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>Tabla de referencias cruzadas PDF ausente o dañada</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>No se encontraron daños en este elemento</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>Este formato de archivo aún no es compatible</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>Falta el encabezado del archivo</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>Falta la estructura de fin de archivo</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>Datos del archivo truncados o incompletos</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>La suma de comprobación de los datos no coincide</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>Índice del contenedor del archivo dañado</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>Faltan metadatos necesarios</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>Estructura interna del archivo anómala</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>Marcador de estructura de archivo no válido</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>Faltan los datos de escaneo de la imagen</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>Contenido del encabezado del archivo dañado</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>Se detectaron datos de vista previa incrustados</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>Faltan los datos de vista previa incrustados</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>La muestra sana no coincide con el archivo dañado</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>El contenedor del archivo está cifrado</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>Falta el índice del archivo</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>Un componente de procesamiento necesario no está disponible</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>Se detectó una anomalía en el archivo; consulte el informe de reparación para ver el diagnóstico detallado</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>Falta el encabezado esencial del archivo; entre en la reparación avanzada y elija una muestra sana compatible</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>La estructura de paquetes de la muestra sana seleccionada no es compatible con el archivo dañado</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>La muestra sana seleccionada carece de una estructura ASF utilizable; elija otra muestra</translation>
+    </message>
+</context>
+</TS>

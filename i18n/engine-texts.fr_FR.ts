@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>Enregistrement du répertoire central ZIP manquant</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>Marqueur de fin d'image JPEG manquant</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>Marqueur de début d'image JPEG manquant</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>Identifiant d'en-tête WMV/ASF et paramètres de flux essentiels manquants</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>Taille anormale du bloc de données multimédia MP4</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>Table de références croisées PDF manquante ou endommagée</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>Aucun dommage trouvé pour cet élément</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>Ce format de fichier n'est pas encore pris en charge</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>En-tête de fichier manquant</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>Structure de fin de fichier manquante</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>Données du fichier tronquées ou incomplètes</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>La somme de contrôle des données ne correspond pas</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>Index du conteneur de fichier endommagé</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>Métadonnées requises manquantes</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>Structure interne du fichier anormale</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>Marqueur de structure de fichier non valide</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>Données de balayage de l'image manquantes</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>Contenu de l'en-tête de fichier endommagé</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>Données d'aperçu intégrées détectées</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>Données d'aperçu intégrées manquantes</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>L'échantillon sain ne correspond pas au fichier endommagé</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>Le conteneur du fichier est chiffré</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>Index du fichier manquant</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>Un composant de traitement requis n'est pas disponible</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>Une anomalie de fichier a été détectée ; consultez le rapport de réparation pour le diagnostic détaillé</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>L'en-tête essentiel du fichier est manquant ; passez à la réparation avancée et choisissez un échantillon sain compatible</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>La structure de paquets de l'échantillon sain sélectionné n'est pas compatible avec le fichier endommagé</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>L'échantillon sain sélectionné ne possède lui-même aucune structure ASF utilisable ; choisissez un autre échantillon</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>Record della directory centrale ZIP mancante</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>Marcatore di fine immagine JPEG mancante</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>Marcatore di inizio immagine JPEG mancante</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>Identificatore di intestazione WMV/ASF e parametri chiave del flusso mancanti</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>Dimensione anomala del blocco dati multimediali MP4</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>Tabella dei riferimenti incrociati PDF mancante o danneggiata</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>Nessun danno rilevato per questo elemento</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>Questo formato di file non è ancora supportato</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>Intestazione del file mancante</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>Struttura di fine file mancante</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>Dati del file troncati o incompleti</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>Il checksum dei dati non corrisponde</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>Indice del contenitore del file danneggiato</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>Metadati necessari mancanti</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>Struttura interna del file anomala</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>Marcatore di struttura del file non valido</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>Dati di scansione dell'immagine mancanti</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>Contenuto dell'intestazione del file danneggiato</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>Rilevati dati di anteprima incorporati</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>Dati di anteprima incorporati mancanti</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>Il campione integro non corrisponde al file danneggiato</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>Il contenitore del file è cifrato</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>Indice del file mancante</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>Un componente di elaborazione necessario non è disponibile</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>È stata rilevata un'anomalia nel file; consultare il rapporto di riparazione per la diagnosi dettagliata</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>L'intestazione fondamentale del file è mancante; passare alla riparazione avanzata e scegliere un campione integro compatibile</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>La struttura dei pacchetti del campione integro selezionato non è compatibile con il file danneggiato</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>Il campione integro selezionato non ha una struttura ASF utilizzabile; scegliere un altro campione</translation>
+    </message>
+</context>
+</TS>

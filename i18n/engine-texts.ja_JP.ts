@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>ZIP セントラルディレクトリレコードがありません</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>JPEG の画像終了マーカーがありません</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>JPEG の画像開始マーカーがありません</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>WMV/ASF のヘッダー識別子と主要なストリームパラメーターがありません</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>MP4 メディアデータブロックのサイズが異常です</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>PDF の相互参照テーブルがないか破損しています</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>この項目に損傷は見つかりませんでした</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>このファイル形式にはまだ対応していません</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>ファイルヘッダーがありません</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>ファイル終端の構造がありません</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>ファイルデータが途中で切れているか不完全です</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>データのチェックサムが一致しません</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>ファイルコンテナーのインデックスが破損しています</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>必要なメタデータがありません</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>ファイルの内部構造が異常です</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>ファイル構造のマーカーが無効です</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>画像のスキャンデータがありません</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>ファイルヘッダーの内容が破損しています</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>埋め込みプレビューデータを検出しました</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>埋め込みプレビューデータがありません</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>正常なサンプルが修復対象のファイルと一致しません</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>ファイルコンテナーは暗号化されています</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>ファイルのインデックスがありません</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>必要な処理コンポーネントを利用できません</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>ファイルの異常を検出しました。詳しい診断は修復レポートをご覧ください</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>ファイルの重要なヘッダーが失われています。高度な修復に進み、互換性のある正常なサンプルを選択してください</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>選択した正常なサンプルのパケット構造は修復対象のファイルと互換性がありません</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>選択した正常なサンプル自体に使用可能な ASF 構造がありません。別のサンプルを選択してください</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,119 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
+<context>
+    <name>olm::repair::RepairWorkflowController</name>
+    <message>
+        <source>ZIP 中央目录记录缺失</source>
+        <translation>ZIP 中央目錄記錄缺失</translation>
+    </message>
+    <message>
+        <source>JPEG 文件结束标记缺失</source>
+        <translation>JPEG 檔案結束標記缺失</translation>
+    </message>
+    <message>
+        <source>JPEG 文件头起始标记缺失</source>
+        <translation>JPEG 檔案標頭起始標記缺失</translation>
+    </message>
+    <message>
+        <source>WMV/ASF 文件头标识与关键流参数缺失</source>
+        <translation>WMV/ASF 檔案標頭識別與關鍵串流參數缺失</translation>
+    </message>
+    <message>
+        <source>MP4 媒体数据块尺寸异常</source>
+        <translation>MP4 媒體資料區塊尺寸異常</translation>
+    </message>
+    <message>
+        <source>PDF 交叉引用表缺失或损坏</source>
+        <translation>PDF 交互參照表缺失或損壞</translation>
+    </message>
+    <message>
+        <source>未发现此项损坏</source>
+        <translation>未發現此項損壞</translation>
+    </message>
+    <message>
+        <source>此文件格式尚不支持</source>
+        <translation>此檔案格式尚不支援</translation>
+    </message>
+    <message>
+        <source>文件头缺失</source>
+        <translation>檔案標頭缺失</translation>
+    </message>
+    <message>
+        <source>文件结束结构缺失</source>
+        <translation>檔案結束結構缺失</translation>
+    </message>
+    <message>
+        <source>文件数据被截断或不完整</source>
+        <translation>檔案資料被截斷或不完整</translation>
+    </message>
+    <message>
+        <source>数据校验值不匹配</source>
+        <translation>資料校驗值不相符</translation>
+    </message>
+    <message>
+        <source>文件容器索引损坏</source>
+        <translation>檔案容器索引損壞</translation>
+    </message>
+    <message>
+        <source>必要的元数据缺失</source>
+        <translation>必要的中繼資料缺失</translation>
+    </message>
+    <message>
+        <source>文件内部结构异常</source>
+        <translation>檔案內部結構異常</translation>
+    </message>
+    <message>
+        <source>文件结构标记无效</source>
+        <translation>檔案結構標記無效</translation>
+    </message>
+    <message>
+        <source>图像扫描数据缺失</source>
+        <translation>影像掃描資料缺失</translation>
+    </message>
+    <message>
+        <source>文件头内容损坏</source>
+        <translation>檔案標頭內容損壞</translation>
+    </message>
+    <message>
+        <source>检测到内嵌预览数据</source>
+        <translation>偵測到內嵌預覽資料</translation>
+    </message>
+    <message>
+        <source>内嵌预览数据缺失</source>
+        <translation>內嵌預覽資料缺失</translation>
+    </message>
+    <message>
+        <source>正常样本与待修复文件不匹配</source>
+        <translation>正常樣本與待修復檔案不相符</translation>
+    </message>
+    <message>
+        <source>文件容器已加密</source>
+        <translation>檔案容器已加密</translation>
+    </message>
+    <message>
+        <source>文件索引缺失</source>
+        <translation>檔案索引缺失</translation>
+    </message>
+    <message>
+        <source>所需的处理组件不可用</source>
+        <translation>所需的處理元件無法使用</translation>
+    </message>
+    <message>
+        <source>检测到文件异常，详细诊断见修复报告</source>
+        <translation>偵測到檔案異常，詳細診斷請見修復報告</translation>
+    </message>
+    <message>
+        <source>文件关键头部已缺失，请进入高级修复并选择兼容的正常样本</source>
+        <translation>檔案關鍵標頭已缺失，請進入進階修復並選擇相容的正常樣本</translation>
+    </message>
+    <message>
+        <source>所选正常样本与待修复文件的数据包结构不兼容</source>
+        <translation>所選正常樣本與待修復檔案的封包結構不相容</translation>
+    </message>
+    <message>
+        <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
+        <translation>所選正常樣本本身缺少可用的 ASF 結構，請更換樣本</translation>
+    </message>
+</context>
+</TS>

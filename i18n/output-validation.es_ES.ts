@@ -1,0 +1,63 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="zh_CN">
+<context>
+    <name>OutputValidationService</name>
+    <message>
+        <source>输出文件不存在或为空</source>
+        <translation>El archivo de salida no existe o está vacío</translation>
+    </message>
+    <message>
+        <source>文本验证大小超过安全限制</source>
+        <translation>El tamaño de validación del texto supera el límite de seguridad</translation>
+    </message>
+    <message>
+        <source>无法读取文本输出</source>
+        <translation>No se puede leer la salida de texto</translation>
+    </message>
+    <message>
+        <source>JSON 解析失败：%1</source>
+        <translation>Error al analizar el JSON: %1</translation>
+    </message>
+    <message>
+        <source>XML 解析失败：%1</source>
+        <translation>Error al analizar el XML: %1</translation>
+    </message>
+    <message>
+        <source>文本输出解析成功</source>
+        <translation>Salida de texto analizada correctamente</translation>
+    </message>
+    <message>
+        <source>图片可由独立解码器读取</source>
+        <translation>La imagen se puede leer con un decodificador independiente</translation>
+    </message>
+    <message>
+        <source>图片解码验证失败：%1</source>
+        <translation>Error en la comprobación de decodificación de la imagen: %1</translation>
+    </message>
+    <message>
+        <source>无法读取输出文件</source>
+        <translation>No se puede leer el archivo de salida</translation>
+    </message>
+    <message>
+        <source>RAW 无统一容器结构；已验证恢复数据非空并可在应用内安全预览</source>
+        <translation>RAW no tiene una estructura de contenedor común; se comprobó que los datos recuperados no están vacíos y se pueden previsualizar de forma segura en la aplicación</translation>
+    </message>
+    <message>
+        <source>尚未为该格式建立独立验证规则</source>
+        <translation>Todavía no existe una regla de validación independiente para este formato</translation>
+    </message>
+    <message>
+        <source>Office 内部预览验证失败：%1</source>
+        <translation>Error en la comprobación de la vista previa interna de Office: %1</translation>
+    </message>
+    <message>
+        <source>输出结构验证通过</source>
+        <translation>Comprobación de la estructura de salida superada</translation>
+    </message>
+    <message>
+        <source>输出结构验证失败</source>
+        <translation>Error en la comprobación de la estructura de salida</translation>
+    </message>
+</context>
+</TS>

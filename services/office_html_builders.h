@@ -1,0 +1,32 @@
+#pragma once
+
+// Builders of the read-only HTML pages of the Office preview: only text reaches a page, every text
+// from the document is HTML-escaped, and translatable pieces are translated each time a page is
+// shown.
+
+#include "app/ui_text.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace olm::repair {
+
+inline constexpr int kDocxPageCharacters = 6000;
+inline constexpr int kDocxMaxPages = 200;
+inline constexpr int kSheetMaxRows = 200;
+inline constexpr int kSheetMaxColumns = 30;
+
+UiText wrapHtmlPage(const UiText& body, const QString& extraCss);
+
+QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error);
+QList<UiText> paginateDocxHtml(const QStringList& paragraphs);
+QStringList parseSharedStrings(const QByteArray& xml, UiText& error);
+UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& sharedStrings, const UiText& title, UiText& error);
+UiText renderSlideHtml(const QByteArray& slideXml, int slideNumber, UiText& error);
+
+// Spreadsheet column letters of a 1-based column number: 1 -> A, 27 -> AA.
+QString spreadsheetColumnName(int column);
+
+} // namespace olm::repair

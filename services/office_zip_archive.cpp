@@ -1,0 +1,227 @@
+#define KORVEX_TR_CONTEXT "olm::repair::OfficePreviewService"
+#include "app/ui_tr.h"
+
+#include "services/office_zip_archive.h"
+
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include <algorithm>
+
+namespace olm::repair {
+
+namespace {
+
+constexpr qint64 kEndRecordSize = 22;
+constexpr qint64 kMaxCommentSize = 65535;
+constexpr qint64 kDirectoryRecordSize = 46;
+constexpr qint64 kLocalHeaderSize = 30;
+constexpr quint32 kEndSignature = 0x06054B50;
+constexpr quint32 kDirectorySignature = 0x02014B50;
+constexpr quint32 kLocalSignature = 0x04034B50;
+
+quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
+quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
+
+} // namespace
+
+OfficeZipArchive::OfficeZipArchive(const QString& path) : file_(path) {}
+
+bool OfficeZipArchive::readDirectory(UiText& error)
+{
+    if (!file_.open(QIODevice::ReadOnly)) {
+        error = uiTr("Office 容器不可读取");
+        return false;
+    }
+    const qint64 size = file_.size();
+    if (size < kEndRecordSize || size > kMaxContainerSize) {
+        error = uiTr("Office 容器长度不在安全范围内");
+        return false;
+    }
+    const qint64 tailSize = std::min<qint64>(size, kEndRecordSize + kMaxCommentSize);
+    if (!file_.seek(size - tailSize)) {
+        error = uiTr("Office 容器目录定位失败");
+        return false;
+    }
+    const QByteArray tail = file_.read(tailSize);
+    if (tail.size() != tailSize) {
+        error = uiTr("Office 容器目录定位失败");
+        return false;
+    }
+
+    // The end record is the one whose own comment length makes it end exactly at the end of the
+    // file; a signature inside a comment does not qualify.
+    qint64 found = -1;
+    for (qint64 p = tailSize - kEndRecordSize; p >= 0; --p) {
+        const char* record = tail.constData() + p;
+        if (le32(record) == kEndSignature && p + kEndRecordSize + le16(record + 20) == tailSize) {
+            found = p;
+            break;
+        }
+    }
+    if (found < 0) {
+        error = uiTr("Office 容器缺少 ZIP 中央目录");
+        return false;
+    }
+    const char* end = tail.constData() + found;
+    const quint16 disk = le16(end + 4);
+    const quint16 directoryDisk = le16(end + 6);
+    const quint16 entriesOnDisk = le16(end + 8);
+    const quint16 total = le16(end + 10);
+    const quint32 directorySize = le32(end + 12);
+    const quint32 directoryOffset = le32(end + 16);
+    if (disk != 0 || directoryDisk != disk || entriesOnDisk != total || total == 0xFFFF
+        || directorySize == 0xFFFFFFFFu || directoryOffset == 0xFFFFFFFFu) {
+        error = uiTr("不支持分卷或 ZIP64 Office 容器");
+        return false;
+    }
+    // 64-bit sums: two 32-bit fields must not wrap around into a small value.
+    if (total > kMaxEntries || qint64(directoryOffset) + qint64(directorySize) > size) {
+        error = uiTr("Office 容器条目过多，已阻止预览");
+        return false;
+    }
+    if (!file_.seek(directoryOffset)) {
+        error = uiTr("Office 中央目录不可读取");
+        return false;
+    }
+    entries_.reserve(total);
+    for (int i = 0; i < total; ++i) {
+        const QByteArray record = file_.read(kDirectoryRecordSize);
+        if (record.size() != kDirectoryRecordSize || le32(record.constData()) != kDirectorySignature) {
+            error = uiTr("Office 中央目录结构无效");
+            return false;
+        }
+        const char* r = record.constData();
+        OfficeZipEntry entry;
+        entry.flags = le16(r + 8);
+        entry.method = le16(r + 10);
+        entry.crc32 = le32(r + 16);
+        entry.compressedSize = le32(r + 20);
+        entry.uncompressedSize = le32(r + 24);
+        entry.localHeaderOffset = le32(r + 42);
+        if (entry.compressedSize == 0xFFFFFFFFu || entry.uncompressedSize == 0xFFFFFFFFu
+            || entry.localHeaderOffset == 0xFFFFFFFFu) {
+            error = uiTr("不支持 ZIP64 Office 条目");
+            return false;
+        }
+        const quint16 nameSize = le16(r + 28);
+        const qint64 skip = qint64(le16(r + 30)) + qint64(le16(r + 32));
+        const QByteArray name = file_.read(nameSize);
+        const qint64 next = file_.pos() + skip;
+        if (name.size() != nameSize || next > size || !file_.seek(next)) {
+            error = uiTr("Office 中央目录条目被截断");
+            return false;
+        }
+        entry.name = (entry.flags & 0x0800) != 0 ? QString::fromUtf8(name) : QString::fromLatin1(name);
+        if (entry.name.contains(QChar(u'\0'))) {
+            error = uiTr("Office 容器包含非法条目名");
+            return false;
+        }
+        entries_.append(entry);
+    }
+    return true;
+}
+
+QByteArray OfficeZipArchive::readEntry(const QString& name, UiText& error, bool optional)
+{
+    const auto it = std::find_if(entries_.cbegin(), entries_.cend(), [&](const OfficeZipEntry& e) { return e.name == name; });
+    if (it == entries_.cend()) {
+        if (!optional)
+            error = uiTr("Office 容器缺少必要条目：%1").arg(name);
+        return {};
+    }
+    const OfficeZipEntry& entry = *it;
+    if ((entry.flags & 0x0001) != 0) {
+        error = uiTr("不预览加密的 Office XML");
+        return {};
+    }
+    if (entry.uncompressedSize > kMaxEntrySize || entry.compressedSize > kMaxCompressedSize
+        || extractedBytes_ + qint64(entry.uncompressedSize) > kMaxExtractedPerArchive) {
+        error = uiTr("Office XML 超出安全预览限制");
+        return {};
+    }
+    if (!file_.seek(entry.localHeaderOffset)) {
+        error = uiTr("Office XML 定位失败：%1").arg(name);
+        return {};
+    }
+    const QByteArray local = file_.read(kLocalHeaderSize);
+    if (local.size() != kLocalHeaderSize || le32(local.constData()) != kLocalSignature
+        || le16(local.constData() + 8) != entry.method) {
+        error = uiTr("Office XML 本地条目结构无效：%1").arg(name);
+        return {};
+    }
+    const qint64 dataStart = qint64(entry.localHeaderOffset) + kLocalHeaderSize + qint64(le16(local.constData() + 26))
+        + qint64(le16(local.constData() + 28));
+    if (dataStart + qint64(entry.compressedSize) > file_.size() || !file_.seek(dataStart)) {
+        error = uiTr("Office XML 数据范围无效：%1").arg(name);
+        return {};
+    }
+    const QByteArray compressed = file_.read(entry.compressedSize);
+    if (compressed.size() != qint64(entry.compressedSize)) {
+        error = uiTr("Office XML 数据被截断：%1").arg(name);
+        return {};
+    }
+
+    QByteArray data;
+    if (entry.method == 0) {
+        if (entry.compressedSize != entry.uncompressedSize) {
+            error = uiTr("Office 存储条目长度不一致：%1").arg(name);
+            return {};
+        }
+        data = compressed;
+    } else if (entry.method == 8) {
+        // One inflate into exactly the declared size: a stream that would grow beyond it fails.
+        // The buffer has one spare byte so the output pointer is never null for an empty entry.
+        data = QByteArray(qsizetype(entry.uncompressedSize) + 1, '\0');
+        z_stream stream{};
+        bool ok = inflateInit2(&stream, -MAX_WBITS) == Z_OK;
+        if (ok) {
+            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData()));
+            stream.avail_in = static_cast<uInt>(compressed.size());
+            stream.next_out = reinterpret_cast<Bytef*>(data.data());
+            stream.avail_out = static_cast<uInt>(entry.uncompressedSize);
+            ok = inflate(&stream, Z_FINISH) == Z_STREAM_END && stream.total_out == entry.uncompressedSize;
+            inflateEnd(&stream);
+        }
+        if (!ok) {
+            error = uiTr("Office XML DEFLATE 解压失败：%1").arg(name);
+            return {};
+        }
+        data.truncate(qsizetype(entry.uncompressedSize));
+    } else {
+        error = uiTr("Office XML 使用不支持的压缩方法：%1").arg(static_cast<unsigned long long>(entry.method));
+        return {};
+    }
+    const uLong crc = ::crc32(0L, reinterpret_cast<const Bytef*>(data.constData()), static_cast<uInt>(data.size()));
+    if (crc != entry.crc32) {
+        error = uiTr("Office XML CRC 校验失败：%1").arg(name);
+        return {};
+    }
+    extractedBytes_ += data.size();
+    return data;
+}
+
+int zipEntryNumber(const QString& name)
+{
+    static const QRegularExpression number(QStringLiteral("(\\d+)\\.xml$"));
+    const QRegularExpressionMatch match = number.match(name);
+    if (!match.hasMatch())
+        return 0;
+    bool ok = false;
+    const int value = match.captured(1).toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+QStringList listEntriesMatching(const OfficeZipArchive& archive, const QRegularExpression& expression)
+{
+    QStringList names;
+    for (const OfficeZipEntry& entry : archive.entries()) {
+        if (expression.match(entry.name).hasMatch())
+            names.append(entry.name);
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return zipEntryNumber(a) < zipEntryNumber(b); });
+    return names;
+}
+
+} // namespace olm::repair

@@ -1,0 +1,110 @@
+// User texts for engine findings and engine errors.
+
+#include "app/engine_texts.h"
+
+#include <QTest>
+
+using namespace olm::repair;
+
+namespace {
+
+data_repair::Finding finding(int32_t category, int32_t severity, const char* message)
+{
+    data_repair::Finding value;
+    value.category = category;
+    value.severity = severity;
+    value.message = message;
+    return value;
+}
+
+} // namespace
+
+class EngineTextsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findingTexts_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("severity");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("expected");
+
+        // The engines' messages that name what is missing.
+        QTest::newRow("zip eocd") << 7 << 1 << "ZIP EOCD record is missing" << "ZIP 中央目录记录缺失";
+        QTest::newRow("jpeg eoi") << 4 << 1 << "JPEG EOI marker is missing" << "JPEG 文件结束标记缺失";
+        QTest::newRow("eoi beats category") << 9 << 2 << "JPEG EOI marker is missing" << "JPEG 文件结束标记缺失";
+        QTest::newRow("jpeg soi") << 3 << 2 << "JPEG SOI marker was not found" << "JPEG 文件头起始标记缺失";
+        QTest::newRow("asf guid") << 3 << 1 << "ASF header GUID was not found" << "WMV/ASF 文件头标识与关键流参数缺失";
+        QTest::newRow("m4a mdat") << 11 << 2 << "M4A mdat audio payload atom was not found" << "MP4 媒体数据块尺寸异常";
+        QTest::newRow("m4a mdat status") << 11 << 2 << "M4A mdat atom not found" << "MP4 媒体数据块尺寸异常";
+        QTest::newRow("mp4 mdat clamp") << 5 << 1 << "top-level atom size overran file and can be clamped: mdat" << "MP4 媒体数据块尺寸异常";
+        QTest::newRow("pdf xref capitals") << 7 << 1 << "PDF XREF TABLE IS DAMAGED" << "PDF 交叉引用表缺失或损坏";
+        QTest::newRow("pdf cross-reference") << 7 << 1 << "PDF cross-reference table is missing or damaged" << "PDF 交叉引用表缺失或损坏";
+        QTest::newRow("inside a word") << 4 << 1 << "MYEOI-block NOT FOUND" << "JPEG 文件结束标记缺失";
+
+        // Messages that only mention a marker that is present keep their category's text.
+        QTest::newRow("bytes after eoi") << 5 << 1 << "trailing bytes after JPEG EOI marker" << "文件数据被截断或不完整";
+        QTest::newRow("bytes before soi") << 12 << 1 << "garbage bytes before JPEG SOI marker" << "文件头内容损坏";
+        QTest::newRow("bytes before asf guid") << 12 << 1 << "garbage bytes before ASF header GUID" << "文件头内容损坏";
+        QTest::newRow("fast start info") << 7 << 0 << "moov atom is after mdat and can be moved for fast-start playback" << "文件容器索引损坏";
+        QTest::newRow("m4a fast start info") << 7 << 0 << "M4A moov atom can be moved before mdat" << "文件容器索引损坏";
+
+        // The category table.
+        const char* texts[] = {"未发现此项损坏", nullptr, "此文件格式尚不支持", "文件头缺失", "文件结束结构缺失",
+                               "文件数据被截断或不完整", "数据校验值不匹配", "文件容器索引损坏", "必要的元数据缺失",
+                               "文件内部结构异常", "文件结构标记无效", "图像扫描数据缺失", "文件头内容损坏",
+                               "检测到内嵌预览数据", "内嵌预览数据缺失", "正常样本与待修复文件不匹配", "文件容器已加密",
+                               "文件索引缺失", "所需的处理组件不可用"};
+        const QString fallback = QStringLiteral("检测到文件异常，详细诊断见修复报告");
+        for (int category = 0; category <= 18; ++category) {
+            QTest::addRow("category %d", category)
+                << category << 1 << "something else" << (texts[category] != nullptr ? QString::fromUtf8(texts[category]) : fallback);
+        }
+        QTest::newRow("category 19") << 19 << 1 << "" << fallback;
+        QTest::newRow("negative category") << -1 << 1 << "x" << fallback;
+    }
+
+    void findingTexts()
+    {
+        QFETCH(int, category);
+        QFETCH(int, severity);
+        QFETCH(QString, message);
+        QFETCH(QString, expected);
+        const QByteArray utf8 = message.toUtf8();
+        QCOMPARE(findingUserMessage(finding(category, severity, utf8.constData())).toString(), expected);
+    }
+
+    void engineErrors_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("expected");
+        const QString needSample = QStringLiteral("文件关键头部已缺失，请进入高级修复并选择兼容的正常样本");
+        const QString badSample = QStringLiteral("所选正常样本本身缺少可用的 ASF 结构，请更换样本");
+        QTest::newRow("jpeg needs sample") << "JPEG header is missing; a compatible normal sample is required" << needSample;
+        QTest::newRow("asf needs sample") << "ASF header not found; a compatible normal sample is required" << needSample;
+        QTest::newRow("asf sample word") << "a COMPATIBLE normal ASF sample is required" << needSample;
+        QTest::newRow("packets") << "sample does not contain a compatible run of ASF packets"
+                                 << "所选正常样本与待修复文件的数据包结构不兼容";
+        QTest::newRow("sample header") << "normal sample does not contain a usable ASF header and packet layout" << badSample;
+        QTest::newRow("sample signature") << "sample ASF packet signature is not usable" << badSample;
+        QTest::newRow("other") << "failed to open input file" << "failed to open input file";
+        QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
+    }
+
+    void engineErrors()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, expected);
+        QCOMPARE(engineErrorUserMessage(message.toStdString()).toString(), expected);
+    }
+
+    void anEmptyEngineMessageGivesAnEmptyText()
+    {
+        QVERIFY(engineErrorUserMessage(std::string()).isEmpty());
+        QVERIFY(engineErrorUserMessage(std::string()).toString().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(EngineTextsTest)
+#include "engine_texts_test.moc"
