@@ -307,16 +307,7 @@ void RepairWorkflowController::discardUnsavedResult()
     if (busy_ || state_ != WorkflowState::PreviewReady)
         return;
     removeTaskDirectory();
-    outputPath_.clear();
-    decryptedPreviewPath_.clear();
-    previewPath_.clear();
-    outputName_.clear();
-    previewFileName_.clear();
-    outputSize_ = 0;
-    previewKindOverride_.clear();
-    formatValid_ = false;
-    validationMessage_.clear();
-    actions_.clear();
+    clearRepairOutput();
     setState(WorkflowState::AnalysisCompleted);
     setStatus(uiTr("已丢弃未保存结果，可以重新选择修复方式"));
     emit resultChanged();
@@ -359,11 +350,8 @@ void RepairWorkflowController::setProgress(int value)
     emit progressChanged();
 }
 
-void RepairWorkflowController::clearResult()
+void RepairWorkflowController::clearRepairOutput()
 {
-    category_.clear();
-    validationMessage_.clear();
-    repairability_.clear();
     outputPath_.clear();
     decryptedPreviewPath_.clear();
     previewPath_.clear();
@@ -372,8 +360,16 @@ void RepairWorkflowController::clearResult()
     outputSize_ = 0;
     previewKindOverride_.clear();
     formatValid_ = false;
-    findings_.clear();
+    validationMessage_.clear();
     actions_.clear();
+}
+
+void RepairWorkflowController::clearResult()
+{
+    clearRepairOutput();
+    category_.clear();
+    repairability_.clear();
+    findings_.clear();
     warnings_.clear();
     setProgress(0);
     emit resultChanged();

@@ -160,6 +160,8 @@ private:
     void setStatus(const UiText& status);
     void setProgress(int value);
     void clearResult();
+    // What a repair added on top of its analysis (kept by a discard: category, findings, warnings).
+    void clearRepairOutput();
     void onOperationFinished();
     void removeTaskDirectory();
     void removeDecryptedPreview();

@@ -352,8 +352,7 @@ private slots:
         QVERIFY(makeDamagedPdf(input));
         const InputGuard guard(input);
         std::atomic<bool> engineSawCancel{false};
-        setRepairFactoryProvider([&] {
-            return std::make_unique<ScriptedFactory>([&](const data_repair::RepairRequest&, data_repair::IProgress* sink, bool) {
+        scriptEngine([&](const data_repair::RepairRequest&, data_repair::IProgress* sink, bool) {
                 data_repair::reportProgress(sink, data_repair::Document, "scan", "", 3, 0);   // unknown total
                 data_repair::reportProgress(sink, data_repair::Document, "scan", "", 25, 10); // past the total
                 while (!sink->isCancelled()) {
@@ -365,7 +364,6 @@ private slots:
                 result.status = data_repair::RepairStatus::failure(data_repair::kStatusCancelled, "cancelled");
                 return result;
             });
-        });
 
         RepairWorkflowController c;
         c.selectInput(QUrl::fromLocalFile(input));
@@ -399,8 +397,7 @@ private slots:
         QTemporaryDir dir;
         const QString input = dir.filePath(QStringLiteral("scan.pdf"));
         QVERIFY(makeDamagedPdf(input));
-        setRepairFactoryProvider([] {
-            return std::make_unique<ScriptedFactory>([](const data_repair::RepairRequest& request, data_repair::IProgress*, bool analyze) {
+        scriptEngine([](const data_repair::RepairRequest& request, data_repair::IProgress*, bool analyze) {
                 data_repair::RepairResult result;
                 if (analyze)
                     result.status = data_repair::RepairStatus::success();
@@ -410,7 +407,6 @@ private slots:
                 result.notes.push_back("rebuilt from objects");
                 return result;
             });
-        });
         RepairWorkflowController c;
         QVERIFY(!repairToPreview(c, input));
         QCOMPARE(state(c), WorkflowState::Failed);
@@ -429,10 +425,8 @@ private slots:
         QCOMPARE(report.value("warnings").toArray(), QJsonArray{QStringLiteral("rebuilt from objects")});
 
         // An engine failure without a text reads "操作失败".
-        setRepairFactoryProvider([] {
-            return std::make_unique<ScriptedFactory>([](const data_repair::RepairRequest&, data_repair::IProgress*, bool) {
+        scriptEngine([](const data_repair::RepairRequest&, data_repair::IProgress*, bool) {
                 return data_repair::RepairResult();
-            });
         });
         c.analyze();
         QVERIFY(waitIdle(c));

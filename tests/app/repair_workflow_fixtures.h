@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/repair_job.h"
 #include "data_repair/engine.h"
 
 namespace workflow_fixtures {
@@ -66,21 +67,24 @@ inline bool writeAll(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// Bytes of a file a python script writes to argv[1] (a scratch file removed afterwards).
+inline QByteArray madeByPython(const QString& script, const QString& scratch)
+{
+    const ToolRun made = python(script, {scratch});
+    const QByteArray bytes = made.exitCode == 0 ? readAll(scratch) : QByteArray();
+    QFile::remove(scratch);
+    return bytes;
+}
+
 // A photo with 300 bytes of junk in front of its start-of-image marker.
 inline bool makeDamagedJpeg(const QString& path)
 {
-    const QString clean = path + QStringLiteral(".clean.jpg");
-    const ToolRun made = python(QStringLiteral(
+    const QByteArray clean = madeByPython(QStringLiteral(
         "import sys\nfrom PIL import Image\n"
         "im = Image.new('RGB', (96, 64))\n"
         "im.putdata([((x * 3) % 256, (y * 4) % 256, (x + y) % 256) for y in range(64) for x in range(96)])\n"
-        "im.save(sys.argv[1], quality=90)\n"), {clean});
-    if (made.exitCode != 0)
-        return false;
-    QByteArray bytes(300, '\x5A');
-    bytes += readAll(clean);
-    QFile::remove(clean);
-    return writeAll(path, bytes);
+        "im.save(sys.argv[1], quality=90)\n"), path + QStringLiteral(".clean.jpg"));
+    return !clean.isEmpty() && writeAll(path, QByteArray(300, '\x5A') + clean);
 }
 
 // A one-page PDF whose cross-reference table points at the wrong places and whose "startxref" is gone.
@@ -111,8 +115,7 @@ inline bool makeDamagedPdf(const QString& path)
 // A DOCX cut before its central directory (a copy interrupted at the end).
 inline bool makeDamagedDocx(const QString& path)
 {
-    const QString clean = path + QStringLiteral(".clean.docx");
-    const ToolRun made = python(QStringLiteral(
+    const QByteArray bytes = madeByPython(QStringLiteral(
         "import sys, zipfile\n"
         "ct = '<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
         "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
@@ -125,11 +128,7 @@ inline bool makeDamagedDocx(const QString& path)
         "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
         "    z.writestr('[Content_Types].xml', ct)\n"
         "    z.writestr('_rels/.rels', rels)\n"
-        "    z.writestr('word/document.xml', doc)\n"), {clean});
-    if (made.exitCode != 0)
-        return false;
-    QByteArray bytes = readAll(clean);
-    QFile::remove(clean);
+        "    z.writestr('word/document.xml', doc)\n"), path + QStringLiteral(".clean.docx"));
     const qsizetype central = bytes.indexOf(QByteArray("PK\x01\x02", 4));
     if (central <= 0)
         return false;
@@ -233,6 +232,12 @@ public:
 private:
     ScriptedCall call_;
 };
+
+// Jobs started from now on run `call` in place of the engine (until setRepairFactoryProvider({})).
+inline void scriptEngine(ScriptedCall call)
+{
+    olm::repair::setRepairFactoryProvider([call] { return std::make_unique<ScriptedFactory>(call); });
+}
 
 // A scripted output: `bytes` written as "<work>/<name>" and reported as the engine's output.
 inline data_repair::RepairResult writtenOutput(const data_repair::RepairRequest& request, const QString& name,

@@ -253,8 +253,7 @@ private slots:
 
         data_repair::RepairRequest seen;
         QByteArray seenInput;
-        setRepairFactoryProvider([&] {
-            return std::make_unique<ScriptedFactory>([&](const data_repair::RepairRequest& request,
+        scriptEngine([&](const data_repair::RepairRequest& request,
                                                          data_repair::IProgress*, bool) {
                 seen = request;
                 seenInput = readAll(QString::fromStdString(request.input.path));
@@ -269,7 +268,6 @@ private slots:
                 result.addAction("trim-prefix", "removed 300 bytes", 300);
                 return result;
             });
-        });
         auto result = runRepairOperation(&controller, input, sample, controller.sessionDirectory(), false,
                                          QStringLiteral("advanced"));
         QVERIFY2(result.ok, qPrintable(result.error.toString()));
@@ -313,11 +311,9 @@ private slots:
         RepairWorkflowController controller;
         const QString input = dir.filePath(QStringLiteral("doc.pdf"));
         QVERIFY(makeDamagedPdf(input));
-        setRepairFactoryProvider([] {
-            return std::make_unique<ScriptedFactory>([](const data_repair::RepairRequest& request,
+        scriptEngine([](const data_repair::RepairRequest& request,
                                                         data_repair::IProgress*, bool) {
                 return writtenOutput(request, QStringLiteral("doc_repaired.pdf"), "no pdf at all");
-            });
         });
         auto result = runRepairOperation(&controller, input, QString(), controller.sessionDirectory(), false,
                                          QStringLiteral("quick"));
@@ -327,13 +323,11 @@ private slots:
         QVERIFY(!result.validationMessage.isEmpty());
 
         // An engine success without an output file has nothing to seal.
-        setRepairFactoryProvider([] {
-            return std::make_unique<ScriptedFactory>([](const data_repair::RepairRequest&, data_repair::IProgress*, bool) {
+        scriptEngine([](const data_repair::RepairRequest&, data_repair::IProgress*, bool) {
                 data_repair::RepairResult result;
                 result.status = data_repair::RepairStatus::success();
                 return result;
             });
-        });
         result = runRepairOperation(&controller, input, QString(), controller.sessionDirectory(), false, QStringLiteral("quick"));
         QCOMPARE(result.error.toString(), QStringLiteral("修复核心未返回可加密的结果文件"));
         QVERIFY(!QFileInfo::exists(QDir(result.taskDirectory).filePath(QStringLiteral("work"))));
@@ -372,15 +366,13 @@ private slots:
         const QString input = dir.filePath(QStringLiteral("doc.pdf"));
         QVERIFY(makeDamagedPdf(input));
         // The controller only cancels while busy; start a scripted job that waits to be cancelled.
-        setRepairFactoryProvider([] {
-            return std::make_unique<ScriptedFactory>([](const data_repair::RepairRequest&, data_repair::IProgress* sink, bool) {
+        scriptEngine([](const data_repair::RepairRequest&, data_repair::IProgress* sink, bool) {
                 while (!sink->isCancelled())
                     QThread::msleep(2);
                 data_repair::RepairResult result;
                 result.status = data_repair::RepairStatus::failure(data_repair::kStatusCancelled, "cancelled");
                 return result;
             });
-        });
         controller.selectInput(QUrl::fromLocalFile(input));
         controller.analyze();
         controller.cancel();
