@@ -397,6 +397,7 @@ private slots:
         QTemporaryDir dir;
         const QString input = dir.filePath(QStringLiteral("scan.pdf"));
         QVERIFY(makeDamagedPdf(input));
+        const InputGuard guard(input);
         scriptEngine([](const data_repair::RepairRequest& request, data_repair::IProgress*, bool analyze) {
                 data_repair::RepairResult result;
                 if (analyze)
@@ -433,6 +434,7 @@ private slots:
         QCOMPARE(state(c), WorkflowState::Failed);
         QCOMPARE(c.status(), QStringLiteral("操作失败"));
         QCOMPARE(c.repairability(), QStringLiteral("未确认存在可自动修复的问题"));
+        QVERIFY(guard.unchanged());
     }
 
     void unsavedResultSurvivesWrongSelectionsAndCacheFolders()
@@ -440,6 +442,7 @@ private slots:
         QTemporaryDir dir;
         const QString input = dir.filePath(QStringLiteral("photo.jpg"));
         QVERIFY(makeDamagedJpeg(input));
+        const InputGuard guard(input);
         RepairWorkflowController c;
         QVERIFY2(repairToPreview(c, input), qPrintable(c.status()));
         const QString result = c.outputPath();
@@ -484,6 +487,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(secondTask));
         QVERIFY(c.outputPath().isEmpty());
         QCOMPARE(c.previewKind(), QStringLiteral("none"));
+        QVERIFY(guard.unchanged());
     }
 
     void textsFollowTheLanguage()
