@@ -15,6 +15,9 @@ ApplicationWindow {
     property color accent: "#07964D"
     property color textPrimary: "#10261B"
     property color textSecondary: "#66756E"
+    // The settings service start-up publishes; a property so that the window's calls can be
+    // observed.
+    property var settings: settingsService
 
     readonly property bool signedIn: accountService.signedIn
     readonly property string accountEmail: window.signedIn ? accountService.email : ""
@@ -52,13 +55,15 @@ ApplicationWindow {
         id: accountService
     }
 
+    // Cache trimming and the diagnostics log may be missing from the service in some builds; the
+    // window then skips those calls.
     function callSettings(name, argument) {
-        if (typeof settingsService[name] !== "function")
+        if (typeof window.settings[name] !== "function")
             return
         if (argument === undefined)
-            settingsService[name]()
+            window.settings[name]()
         else
-            settingsService[name](argument)
+            window.settings[name](argument)
     }
 
     function handleWorkflowState() {
@@ -99,8 +104,8 @@ ApplicationWindow {
 
     Component.onCompleted: {
         window.handledWorkflowState = repairWorkflow.state
-        settingsLoader.setSource("SettingsPage.qml", { settings: settingsService, workflow: repairWorkflow })
-        helpLoader.setSource("HelpPage.qml", { settings: settingsService, account: accountService })
+        settingsLoader.setSource("SettingsPage.qml", { settings: window.settings, workflow: repairWorkflow })
+        helpLoader.setSource("HelpPage.qml", { settings: window.settings, account: accountService })
         if (String(window.startupFileUrl) !== "")
             repairWorkflow.selectInput(window.startupFileUrl)
     }
@@ -401,7 +406,7 @@ ApplicationWindow {
                     id: repairPage
                     objectName: "repairPage"
                     workflow: repairWorkflow
-                    settings: settingsService
+                    settings: window.settings
                 }
 
                 // The settings and help pages are loaded by file name; a build without one shows an
@@ -435,7 +440,8 @@ ApplicationWindow {
         id: unsavedExitDialog
         objectName: "unsavedExitDialog"
         modal: true
-        anchors.centerIn: Overlay.overlay
+        x: Math.round((window.width - width) / 2)
+        y: Math.round((window.height - height) / 2)
         width: 450
         title: qsTr("修复结果尚未保存")
         standardButtons: Dialog.NoButton

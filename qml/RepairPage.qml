@@ -571,8 +571,7 @@ Item {
                             sourceSize.height: 36
                         }
                         Label {
-                            Layout.fillWidth: true
-                            Layout.minimumWidth: 0
+                            Layout.maximumWidth: welcomeContent.width - 24
                             text: qsTr("不会修改原文件")
                             color: "#087A40"
                             font.family: ApplicationFont.family
@@ -598,6 +597,8 @@ Item {
                     objectName: "welcomeStatus"
                     Layout.fillWidth: true
                     Layout.minimumWidth: 0
+                    // Takes what the buttons leave; its wrapped text never pushes them.
+                    Layout.preferredWidth: 1
                     text: page.workflow.inputPath !== "" ? page.workflow.status : qsTr("选择需要修复的文件")
                     wrapMode: Text.Wrap
                     color: page.workflowState === "Failed" ? "#B42318" : "#66756E"
