@@ -382,7 +382,8 @@ Item {
             }
         }
 
-        ScrollView {
+        // A plain flickable: a scroll view sizes a text area itself, against the widths below.
+        Flickable {
             id: textScroll
             objectName: "textScroll"
             readonly property bool binary: preview.kind === "binary"
@@ -391,17 +392,23 @@ Item {
             anchors.fill: parent
             anchors.margins: 14
             clip: true
+            contentWidth: textView.width
+            contentHeight: Math.max(textView.implicitHeight, textScroll.height)
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {}
+            ScrollBar.horizontal: ScrollBar {}
 
             ReadOnlyTextView {
                 id: textView
                 objectName: "textView"
                 // Binary excerpts are long unbroken lines: the view grows sideways and scrolls
                 // instead of cutting them at the edge.
-                width: textScroll.binary ? Math.max(100, textScroll.availableWidth, textView.implicitWidth)
-                                         : Math.max(100, textScroll.availableWidth)
+                width: textScroll.binary ? Math.max(100, textScroll.width, textView.implicitWidth)
+                                         : Math.max(100, textScroll.width)
                 wrapMode: textScroll.binary ? TextEdit.NoWrap : TextEdit.Wrap
                 textFormat: TextEdit.PlainText
                 font.family: preview.monospaceFamily
+                height: Math.max(textView.implicitHeight, textScroll.height)
                 text: textScroll.service.ready ? textScroll.service.text : textScroll.service.error
                 color: textScroll.service.ready ? "#24382F" : "#B42318"
             }
@@ -557,17 +564,23 @@ Item {
                 border.color: "#D6E0DB"
                 radius: 6
 
-                ScrollView {
+                Flickable {
                     id: officeScroll
                     anchors.fill: parent
                     anchors.margins: 8
                     clip: true
+                    contentWidth: officeText.width
+                    contentHeight: Math.max(officeText.implicitHeight, officeScroll.height)
+                    boundsBehavior: Flickable.StopAtBounds
+                    ScrollBar.vertical: ScrollBar {}
+                    ScrollBar.horizontal: ScrollBar {}
 
                     ReadOnlyTextView {
                         id: officeText
                         objectName: "officeText"
-                        width: officePreview.kind === "xlsx" ? Math.max(1200, officeScroll.availableWidth)
-                                                             : Math.max(100, officeScroll.availableWidth)
+                        width: officePreview.kind === "xlsx" ? Math.max(1200, officeScroll.width)
+                                                             : Math.max(100, officeScroll.width)
+                        height: Math.max(officeText.implicitHeight, officeScroll.height)
                         textFormat: TextEdit.RichText
                         wrapMode: TextEdit.Wrap
                         text: officePreview.ready && preview.officePage < officePreview.pageCount

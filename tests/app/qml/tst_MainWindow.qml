@@ -237,6 +237,102 @@ Item {
             compare(settings.events, ["workflow.FileSelected", "workflow.Analyzing", "workflow.Cancelled"])
         }
 
+        // The result of each kind of damaged file shows in its own view, loaded from the decrypted
+        // preview copy.
+        function test_previewKinds_data() {
+            return [
+                { tag: "photo", file: "photo.jpg", kind: "image" },
+                { tag: "pdf", file: "paper.pdf", kind: "pdf" },
+                { tag: "docx", file: "letter.docx", kind: "office" },
+                { tag: "wav", file: "voice.wav", kind: "audio" },
+            ]
+        }
+
+        function test_previewKinds(data) {
+            const window = makeWindow()
+            const workflow = analyse(window, data.file)
+            repairQuickly(window)
+            compare(workflow.previewKind, data.kind)
+            const preview = findChild(window.repairPage, "repairResultPreview")
+            compare(preview.kind, data.kind)
+            compare(String(preview.source), String(workflow.previewUrl))
+            if (data.kind === "image")
+                tryCompare(findChild(preview, "imageView"), "status", Image.Ready, 10000)
+            else if (data.kind === "pdf")
+                tryCompare(findChild(preview, "pdfPageImage"), "status", Image.Ready, 10000)
+            else if (data.kind === "office")
+                tryVerify(() => preview.officePreview.ready && findChild(preview, "officeText").text.indexOf("Paragraph 1") >= 0, 10000)
+            else
+                tryVerify(() => preview.player.mediaStatus === MediaPlayer.LoadedMedia && preview.player.duration > 0, 10000,
+                          "media status " + preview.player.mediaStatus + " " + preview.player.errorString)
+            capture(window, "stage-4-result-" + data.kind)
+        }
+
+        function test_advancedRepairWithSample() {
+            const window = makeWindow()
+            const page = window.repairPage
+            const workflow = analyse(window, "camera.mp4")
+            // The advanced stage as the analysis stage's button opens it.
+            page.advancedRepairView = true
+            compare(stage(window), "advancedPanel")
+            compare(findChild(page, "sampleStatus").text, "尚未选择")
+            verify(!findChild(page, "startAdvancedButton").enabled)
+            capture(window, "stage-3-advanced-empty")
+
+            const dialog = findChild(page, "sampleDialog")
+            mouseClick(findChild(page, "chooseSampleButton"))
+            tryVerify(() => dialog.visible)
+            dialog.close()
+            dialog.selectedFile = input("sample.mp4")
+            dialog.accepted()
+            // The controller analyses again with the sample; the stage stays.
+            tryVerify(() => !workflow.busy && workflow.state === "AnalysisCompleted", 30000)
+            compare(workflow.samplePath, inputs + "/sample.mp4")
+            compare(stage(window), "advancedPanel")
+            compare(findChild(page, "sampleName").text, "sample.mp4")
+            compare(findChild(page, "sampleStatus").text, "已完成带样本的分析")
+            const start = findChild(page, "startAdvancedButton")
+            verify(start.enabled)
+            capture(window, "stage-3-advanced-sample")
+            mouseClick(start)
+            tryVerify(() => workflow.state === "PreviewReady" || workflow.state === "Failed", 60000)
+            compare(workflow.state, "PreviewReady", workflow.status)
+            compare(stage(window), "resultLayout")
+            compare(workflow.previewKind, "video")
+            // The clip rebuilt with the sample's index opens in the player.
+            const preview = findChild(page, "repairResultPreview")
+            tryVerify(() => preview.player.mediaStatus === MediaPlayer.LoadedMedia && preview.player.duration > 0, 10000,
+                      "media status " + preview.player.mediaStatus + " " + preview.player.errorString)
+            compare(findChild(preview, "videoCentreButton").text, "播放视频")
+            capture(window, "stage-4-result-video")
+
+            // Repair again with an unsaved result asks first; confirming starts over.
+            const scroll = findChild(page, "repairScroll")
+            scroll.contentItem.contentY = scroll.contentItem.contentHeight - scroll.contentItem.height
+            waitForRendering(window.contentItem)
+            mouseClick(findChild(page, "repairAgainButton"))
+            const discard = findChild(page, "discardDialog")
+            tryVerify(() => discard.opened)
+            capture(window, "discard-dialog")
+            mouseClick(findChild(discard.contentItem, "discardConfirmButton"))
+            compare(workflow.state, "Idle")
+            // The advanced stage stays chosen, now empty; its back button leads to the welcome stage.
+            compare(stage(window), "advancedPanel")
+            mouseClick(findChild(page, "advancedBackButton"))
+            compare(stage(window), "welcomeStage")
+        }
+
+        function test_progressStageCapture() {
+            const window = makeWindow()
+            const workflow = analyse(window, "photo.jpg")
+            // The stage as it shows while a repair runs.
+            workflow.repair("quick")
+            if (workflow.state === "Repairing")
+                capture(window, "stage-3-repairing")
+            compare(stage(window), workflow.state === "Repairing" ? "repairStage" : "resultLayout")
+            tryVerify(() => !workflow.busy, 60000)
+        }
+
         function test_closeGuard() {
             const window = makeWindow()
             const workflow = analyse(window, "photo.jpg")
