@@ -1,17 +1,93 @@
-#include "media/video_containers.h"
+#include "media/container_support.h"
+#include "data_repair/detection.h"
 
 namespace data_repair {
 
-// Placeholder until this container lands.
+namespace {
+
+const ByteBuffer kPackStart = {0x00, 0x00, 0x01, 0xBA};
+const ByteBuffer kProgramEnd = {0x00, 0x00, 0x01, 0xB9};
+
+// Length of the pack header at pos when its marker bits are those of an MPEG-2 or MPEG-1 pack,
+// else 0.
+uint64_t packHeaderLength(const ByteBuffer& bytes, uint64_t pos)
+{
+    if (!matchesAt(bytes, pos, kPackStart) || !fits(bytes, pos, 12))
+        return 0;
+    auto at = [&](uint64_t i) { return bytes[pos + i]; };
+    if ((at(4) & 0xC4) == 0x44) {
+        if (!fits(bytes, pos, 14) || (at(6) & 0x04) == 0 || (at(8) & 0x04) == 0 || (at(9) & 0x01) == 0 ||
+            (at(12) & 0x03) != 0x03)
+            return 0;
+        return 14 + (at(13) & 0x07);
+    }
+    if ((at(4) & 0xF1) == 0x21) {
+        if ((at(6) & 0x01) == 0 || (at(8) & 0x01) == 0 || (at(9) & 0x80) == 0 || (at(11) & 0x01) == 0)
+            return 0;
+        return 12;
+    }
+    return 0;
+}
+
+// A pack header that checks out: sound marker bits and the next start code (system header, PES
+// packet, another pack or the end code) right where the header says it ends.
+bool isPackHeaderAt(const ByteBuffer& bytes, uint64_t pos)
+{
+    const uint64_t length = packHeaderLength(bytes, pos);
+    if (length == 0)
+        return false;
+    const uint64_t next = pos + length;
+    return fits(bytes, next, 4) && bytes[next] == 0 && bytes[next + 1] == 0 && bytes[next + 2] == 1 &&
+           bytes[next + 3] >= 0xB9;
+}
+
+uint64_t findPackHeader(const ByteBuffer& bytes, bool structuralOnly)
+{
+    return findCheckedPattern(bytes, kPackStart, [&](uint64_t at) { return isPackHeaderAt(bytes, at); },
+                              structuralOnly);
+}
+
+} // namespace
+
+bool hasPackStartCode(const ByteBuffer& bytes) { return findPackHeader(bytes, true) != npos; }
+
 RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer& bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
-    result.setStatus(RepairStatus::failure(kVideoPsNotFound, "MPEG pack header not found"));
+    result.format = lowerExtension(pathFromUtf8(request.input.path)) == "mpg" ? "mpg" : "mpeg";
+    const uint64_t a = findPackHeader(bytes, false);
+    if (a == npos) {
+        reportStructureNotFound(result, "MPEG program stream pack header was not found", kVideoPsNotFound,
+                                "MPEG pack header not found");
+        return result;
+    }
+    if (a > 0)
+        result.addFinding(HeaderMissing, Warning, "garbage bytes before MPEG pack header", 0, a, true, 0.9);
+    if (rfindBytes(bytes, kProgramEnd) == npos)
+        result.addFinding(TrailerMissing, Info, "MPEG program end code is missing", bytes.size(), 0, true, 0.75);
+    result.confidence = 0.82;
     return result;
 }
 
-RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes) { return analyzeProgramStream(request, bytes); }
-
-bool hasPackStartCode(const ByteBuffer& bytes) { return findBytes(bytes, ByteBuffer{0x00, 0x00, 0x01, 0xBA}) != npos; }
+RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    RepairResult result = analyzeProgramStream(request, bytes);
+    if (!shouldRepair(result, request))
+        return result;
+    const uint64_t a = findPackHeader(bytes, false);
+    if (a > 0)
+        result.addAction("trim-mpeg-prefix", "removed bytes before MPEG pack header", a);
+    // Only the kept bytes count: an end code inside the cut prefix does not close the output.
+    const bool hasEnd = findBytes(bytes, kProgramEnd, a) != npos;
+    if (!hasEnd)
+        result.addAction("append-program-end", "appended MPEG program end code", 4);
+    buildAndWriteVideo(result, request, result.format, kVideoPsWrite, 0.84, [&](ByteBuffer& out) {
+        out.reserve(bytes.size() - a + 4);
+        appendRange(out, bytes, a, bytes.size() - a);
+        if (!hasEnd)
+            appendBytes(out, kProgramEnd);
+    });
+    return result;
+}
 
 } // namespace data_repair

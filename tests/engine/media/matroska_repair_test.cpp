@@ -1,0 +1,116 @@
+// Matroska and WebM: EBML header recognition, prefix trimming, judged by ffmpeg and mkvinfo.
+
+#include "container_fixtures.h"
+
+using namespace data_repair;
+using namespace container_fixtures;
+using test_support::TempDir;
+
+namespace {
+
+ByteBuffer mkvClip() { return clip("clip.mkv", "-c:v mpeg4 -q:v 4 -f matroska"); }
+ByteBuffer webmClip() { return clip("clip.webm", "-c:v libvpx -b:v 200k -deadline realtime -f webm"); }
+
+// A minimal EBML header with the given DocType, followed by nothing else.
+ByteBuffer ebmlHeader(const std::string& docType)
+{
+    ByteBuffer body = {0x42, 0x86, 0x81, 0x01}; // EBMLVersion 1
+    appendBytes(body, {0x42, 0x82, static_cast<uint8_t>(0x80 | docType.size())});
+    appendString(body, docType);
+    ByteBuffer out = {0x1A, 0x45, 0xDF, 0xA3, static_cast<uint8_t>(0x80 | body.size())};
+    appendBytes(out, body);
+    return out;
+}
+
+} // namespace
+
+TEST(Matroska, RecognisesOnlyStructurallySoundHeaders)
+{
+    struct Case {
+        const char* name;
+        ByteBuffer bytes;
+        bool expected;
+    };
+    const ByteBuffer bareMagic = concat({garbage(300), ByteBuffer{0x1A, 0x45, 0xDF, 0xA3}, garbage(300, 3)});
+    const Case cases[] = {
+        {"matroska doctype", concat({garbage(64), ebmlHeader("matroska")}), true},
+        {"webm doctype", ebmlHeader("webm"), true},
+        {"foreign doctype", ebmlHeader("notmkv"), false},
+        {"bare magic inside other data", bareMagic, false},
+        {"header cut short", head(ebmlHeader("matroska"), 12), false},
+        {"empty", ByteBuffer{}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(hasEbmlMagic(c.bytes), c.expected);
+    }
+}
+
+TEST(Matroska, GarbagePrefixIsCutEvenWhenItHoldsAStrayMagic)
+{
+    REQUIRE_TOOL("ffmpeg");
+    for (const auto& [name, original] : {std::pair{"clip.mkv", mkvClip()}, std::pair{"clip.webm", webmClip()}}) {
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(original.empty());
+        TempDir dir;
+        // The stray magic inside the prefix must not become the cut point.
+        const ByteBuffer prefix = concat({garbage(200), ByteBuffer{0x1A, 0x45, 0xDF, 0xA3}, garbage(308, 9)});
+        const ByteBuffer damaged = concat({prefix, original});
+        const auto path = dir.write(name, damaged);
+
+        const RepairResult analysis = analyzeMatroska(test_support::requestFor(path, Analyze), damaged);
+        ASSERT_TRUE(analysis.status.ok);
+        ASSERT_EQ(analysis.findings.size(), 1u);
+        EXPECT_EQ(analysis.findings[0].message, "garbage bytes before EBML header");
+        EXPECT_EQ(analysis.findings[0].length, 512u);
+        EXPECT_DOUBLE_EQ(analysis.confidence, 0.78);
+        EXPECT_EQ(analysis.format, "mkv");
+
+        const RepairResult repaired = repairMatroska(test_support::requestFor(path), damaged);
+        ASSERT_TRUE(repaired.outputWritten) << repaired.status.message;
+        EXPECT_EQ(readAll(repaired.output.path), original);
+        EXPECT_EQ(fs::path(repaired.output.path).extension(), ".mkv");
+        ASSERT_NE(actionWith(repaired, "trim-ebml-prefix"), nullptr);
+        EXPECT_EQ(actionWith(repaired, "trim-ebml-prefix")->amount, 512u);
+        EXPECT_DOUBLE_EQ(repaired.confidence, 0.8);
+        std::string log;
+        EXPECT_TRUE(playsCleanly(repaired.output.path, "", &log)) << log;
+        EXPECT_EQ(decodedFrames(repaired.output.path), 50);
+    }
+}
+
+TEST(Matroska, CutFileKeepsEveryByteAndStillDecodes)
+{
+    REQUIRE_TOOL("ffmpeg");
+    TempDir dir;
+    const ByteBuffer original = mkvClip();
+    const ByteBuffer damaged = head(original, original.size() * 2 / 3);
+    const auto path = dir.write("cut.mkv", damaged);
+    const RepairResult repaired = repairMatroska(test_support::requestFor(path), damaged);
+    ASSERT_TRUE(repaired.outputWritten);
+    EXPECT_TRUE(repaired.actions.empty());
+    EXPECT_EQ(readAll(repaired.output.path), damaged);
+    EXPECT_GT(decodedFrames(repaired.output.path), 20);
+    if (test_support::toolAvailable("mkvinfo")) {
+        EXPECT_NE(test_support::run("mkvinfo " + test_support::quote(repaired.output.path)).output.find("Cluster"),
+                  std::string::npos);
+    }
+}
+
+TEST(Matroska, HeaderOnlyReportsMissingSegmentAndCluster)
+{
+    TempDir dir;
+    const ByteBuffer bytes = ebmlHeader("matroska");
+    const auto path = dir.write("header.mkv", bytes);
+    const RepairResult repaired = repairMatroska(test_support::requestFor(path), bytes);
+    ASSERT_TRUE(repaired.outputWritten);
+    const Finding* segment = findingWith(repaired, "Matroska Segment element was not found");
+    const Finding* cluster = findingWith(repaired, "Matroska Cluster element was not found");
+    ASSERT_NE(segment, nullptr);
+    ASSERT_NE(cluster, nullptr);
+    EXPECT_EQ(segment->category, MetadataMissing);
+    EXPECT_EQ(cluster->category, IndexMissing);
+    EXPECT_FALSE(segment->repairable);
+    EXPECT_FALSE(cluster->repairable);
+    EXPECT_EQ(repaired.notes.size(), 1u);
+}
