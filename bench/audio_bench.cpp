@@ -1,0 +1,168 @@
+// Audio engine costs per byte: analyze and repair of MP3, FLAC and WAV files (whole-file entry
+// including the read and, for repairs, the write), and mp3val fixing the same MP3 for scale.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <random>
+
+#include "bench_support.h"
+#include "media/audio_formats.h"
+#include "media/audio_repairer.h"
+
+using namespace data_repair;
+
+namespace {
+
+// MPEG-1 Layer III frames of 417 bytes with random payload, and every MiB a stretch of 1000
+// noise bytes the scanner must resynchronise over.
+ByteBuffer makeMp3(int64_t size)
+{
+    const ByteBuffer noise = bench_support::randomBytes(1000, 7);
+    ByteBuffer payload = bench_support::randomBytes(413 * 64, 3);
+    ByteBuffer out;
+    out.reserve(static_cast<size_t>(size));
+    uint64_t frame = 0;
+    uint64_t nextNoise = 1 << 20;
+    while (out.size() + 417 <= static_cast<uint64_t>(size)) {
+        if (out.size() >= nextNoise && out.size() + 1000 + 417 <= static_cast<uint64_t>(size)) {
+            appendBytes(out, noise);
+            nextNoise += 1 << 20;
+        }
+        appendBytes(out, ByteBuffer{0xFF, 0xFB, 0x90, 0x64});
+        appendRange(out, payload, (frame++ % 64) * 413, 413);
+    }
+    return out;
+}
+
+ByteBuffer makeFlac(int64_t size)
+{
+    ByteBuffer out = bytesOf("fLaC");
+    out.push_back(0x00); // STREAMINFO, more blocks follow
+    appendBe24(out, 34);
+    out.resize(out.size() + 34, 0x10);
+    out.push_back(0x81); // PADDING, last block
+    appendBe24(out, 1024);
+    out.resize(out.size() + 1024, 0);
+    const ByteBuffer frames = bench_support::randomBytes(size - static_cast<int64_t>(out.size()), 5);
+    appendBytes(out, frames);
+    return out;
+}
+
+// A WAV whose recorder died: data size 0, the audio runs to the end of the file.
+ByteBuffer makeWav(int64_t size)
+{
+    ByteBuffer out = bytesOf("RIFF");
+    appendLe32(out, 0);
+    appendString(out, "WAVEfmt ");
+    appendLe32(out, 16);
+    appendLe16(out, 1);
+    appendLe16(out, 2);
+    appendLe32(out, 44100);
+    appendLe32(out, 44100 * 4);
+    appendLe16(out, 4);
+    appendLe16(out, 16);
+    appendString(out, "data");
+    appendLe32(out, 0);
+    const ByteBuffer audio = bench_support::randomBytes(size - static_cast<int64_t>(out.size()), 9);
+    appendBytes(out, audio);
+    return out;
+}
+
+RepairRequest requestFor(const std::filesystem::path& input, int32_t mode)
+{
+    RepairRequest request;
+    request.input = makeSourceInfo(input.string());
+    request.mode = mode;
+    request.outputDirectory = bench_support::outputDir().string();
+    request.overwrite = true;
+    return request;
+}
+
+void runEngine(benchmark::State& state, const char* name, ByteBuffer (*make)(int64_t), int32_t mode)
+{
+    const auto path = bench_support::cachedInput(name, state.range(0), make);
+    const RepairRequest request = requestFor(path, mode);
+    const AudioRepairer engine;
+    for (auto _ : state) {
+        RepairResult result = mode == Analyze ? engine.analyze(request, nullptr) : engine.repair(request, nullptr);
+        if (!result.status.ok)
+            state.SkipWithError(result.status.message.c_str());
+        benchmark::DoNotOptimize(result.findings.data());
+    }
+    bench_support::clearOutputs();
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+} // namespace
+
+static void BM_AnalyzeMp3(benchmark::State& state) { runEngine(state, "noisy.mp3", makeMp3, Analyze); }
+BENCHMARK(BM_AnalyzeMp3) KORVEX_BENCH_SIZES;
+static void BM_RepairMp3(benchmark::State& state) { runEngine(state, "noisy.mp3", makeMp3, Repair); }
+BENCHMARK(BM_RepairMp3) KORVEX_BENCH_SIZES;
+static void BM_AnalyzeFlac(benchmark::State& state) { runEngine(state, "stream.flac", makeFlac, Analyze); }
+BENCHMARK(BM_AnalyzeFlac) KORVEX_BENCH_SIZES;
+static void BM_RepairFlac(benchmark::State& state) { runEngine(state, "stream.flac", makeFlac, Repair); }
+BENCHMARK(BM_RepairFlac) KORVEX_BENCH_SIZES;
+static void BM_AnalyzeWav(benchmark::State& state) { runEngine(state, "unfinished.wav", makeWav, Analyze); }
+BENCHMARK(BM_AnalyzeWav) KORVEX_BENCH_SIZES;
+static void BM_RepairWav(benchmark::State& state) { runEngine(state, "unfinished.wav", makeWav, Repair); }
+BENCHMARK(BM_RepairWav) KORVEX_BENCH_SIZES;
+
+// The format work alone on a buffer already in memory: no read, no write, so the scan's own
+// cost per byte shows (fresh memory for a whole file is slow to fault in on some machines).
+static void runInMemory(benchmark::State& state, ByteBuffer (*make)(int64_t),
+                        RepairResult (*analyze)(const RepairRequest&, const ByteBuffer&))
+{
+    const ByteBuffer bytes = make(state.range(0));
+    RepairRequest request;
+    request.input = makeSourceInfo("memory.bin");
+    request.mode = Analyze;
+    for (auto _ : state) {
+        RepairResult result = analyze(request, bytes);
+        if (!result.status.ok)
+            state.SkipWithError(result.status.message.c_str());
+        benchmark::DoNotOptimize(result.findings.data());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+static void BM_AnalyzeMp3InMemory(benchmark::State& state) { runInMemory(state, makeMp3, analyzeMp3); }
+BENCHMARK(BM_AnalyzeMp3InMemory) KORVEX_BENCH_SIZES;
+static void BM_AnalyzeFlacInMemory(benchmark::State& state) { runInMemory(state, makeFlac, analyzeFlac); }
+BENCHMARK(BM_AnalyzeFlacInMemory) KORVEX_BENCH_SIZES;
+static void BM_AnalyzeWavInMemory(benchmark::State& state) { runInMemory(state, makeWav, analyzeWav); }
+BENCHMARK(BM_AnalyzeWavInMemory) KORVEX_BENCH_SIZES;
+
+// Building the repaired MP3 stream (every kept frame copied) in memory.
+static void BM_ScanMp3KeepInMemory(benchmark::State& state)
+{
+    const ByteBuffer bytes = makeMp3(state.range(0));
+    for (auto _ : state) {
+        FrameScan scan = scanFrameStream(bytes, 0, 0, isMpegAudioHeader);
+        benchmark::DoNotOptimize(scan.kept.data());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ScanMp3KeepInMemory) KORVEX_BENCH_SIZES;
+
+// mp3val rewriting the same MP3 in place (on a fresh copy each time), for comparison.
+static void BM_Mp3valFix(benchmark::State& state)
+{
+    if (std::system("command -v mp3val > /dev/null 2>&1") != 0) {
+        state.SkipWithError("mp3val not installed");
+        return;
+    }
+    const auto path = bench_support::cachedInput("noisy.mp3", state.range(0), makeMp3);
+    const auto copy = bench_support::outputDir() / "mp3val.mp3";
+    const std::string command = "mp3val -f -nb '" + copy.string() + "' > /dev/null 2>&1";
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string error;
+        copyFile(path, copy, true, &error);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(std::system(command.c_str()));
+    }
+    bench_support::clearOutputs();
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Mp3valFix) KORVEX_BENCH_SIZES;

@@ -1,0 +1,315 @@
+// M4A (ISO base media holding audio): read the top-level boxes, and write "ftyp", "moov", "mdat"
+// with the chunk offsets rebased to where the media data lands. A missing "ftyp" is replaced by
+// a default one; a missing "moov" can come from a sample recording.
+
+#include "media/audio_formats.h"
+#include "media/iso_box.h"
+
+namespace data_repair {
+
+namespace {
+
+constexpr uint64_t kMax32 = 0xFFFFFFFFull;
+
+constexpr int kMaxStartCandidates = 16;
+
+// What the repair needs from the top level, gathered without holding the box list (a file of
+// tiny boxes would otherwise cost many times its size).
+struct M4aLayout {
+    uint64_t start = 0; // where the file really begins (after garbage written in front of it)
+    IsoBox ftyp;
+    IsoBox moov;
+    IsoBox mdat;
+    IsoBox clamped;          // the box that ran past the end (only the last box can)
+    bool moovUsable = false; // a cut "moov" would swallow what follows it: never used
+    uint64_t mdatCount = 0;
+    bool fragmented = false;
+};
+
+M4aLayout summarizeM4a(const ByteBuffer& buffer, uint64_t start)
+{
+    M4aLayout layout;
+    layout.start = start;
+    forEachIsoBox(buffer, start, buffer.size(), [&](const IsoBox& box) {
+        if (box.type == "ftyp" && !layout.ftyp.valid)
+            layout.ftyp = box;
+        if (box.type == "moov" && !layout.moov.valid)
+            layout.moov = box;
+        if (box.type == "mdat") {
+            if (!layout.mdat.valid)
+                layout.mdat = box;
+            ++layout.mdatCount;
+        }
+        layout.fragmented = layout.fragmented || box.type == "moof";
+        if (box.clamped)
+            layout.clamped = box;
+        return true;
+    });
+    layout.moovUsable = layout.moov.valid && !layout.moov.clamped;
+    return layout;
+}
+
+// Bytes written in front of a file push its "ftyp" away from the start: the first "ftyp" that
+// heads a box run reaching the media data is taken as the real start. A run from 0 that already
+// reaches the media data needs no search (an "ftyp" found later would lie inside it).
+M4aLayout readM4aLayout(const ByteBuffer& buffer)
+{
+    const M4aLayout fromZero = summarizeM4a(buffer, 0);
+    if (fromZero.mdat.valid)
+        return fromZero;
+    M4aLayout fallback;
+    bool haveFallback = false;
+    int candidates = 0;
+    for (uint64_t a = findBytes(buffer, "ftyp", 4); a != npos && candidates < kMaxStartCandidates;
+         a = findBytes(buffer, "ftyp", a + 1)) {
+        if (!parseIsoBox(buffer, a - 4, buffer.size()).valid)
+            continue;
+        ++candidates;
+        M4aLayout layout = summarizeM4a(buffer, a - 4);
+        if (layout.mdat.valid)
+            return layout;
+        if (!haveFallback) {
+            fallback = layout;
+            haveFallback = true;
+        }
+    }
+    return haveFallback ? fallback : fromZero;
+}
+
+// A copied box is written with a header that states exactly the bytes written: a clamped or
+// "to the end" size is replaced, and a length past 32 bits takes a 64-bit largesize.
+uint64_t outputHeaderSize(const IsoBox& box) { return box.headerSize == 16 || box.size > kMax32 ? 16 : 8; }
+
+void appendBoxSized(ByteBuffer& out, const ByteBuffer& source, const IsoBox& box)
+{
+    const uint64_t payload = box.size - box.headerSize;
+    const uint64_t header = outputHeaderSize(box);
+    if (header == 16) {
+        appendBe32(out, 1);
+        appendString(out, box.type);
+        appendBe64(out, payload + 16);
+    } else {
+        appendBe32(out, static_cast<uint32_t>(payload + 8));
+        appendString(out, box.type);
+    }
+    appendRange(out, source, box.payloadStart(), payload);
+}
+
+ByteBuffer boxBytes(const ByteBuffer& source, const IsoBox& box)
+{
+    ByteBuffer out;
+    appendBoxSized(out, source, box);
+    return out;
+}
+
+// Rebases the chunk offsets of a "moov" copy so that media at oldBase moves to the position
+// newBaseFor(moov length) gives. A table that would pass 4 GiB is widened to 64-bit entries
+// first (which makes the moov longer, so the new base is computed again); false when even that
+// does not fit.
+template <typename NewBase>
+bool rebaseMoov(ByteBuffer& moov, uint64_t oldBase, NewBase&& newBaseFor, uint64_t& rewritten)
+{
+    const IsoBox top = parseIsoBox(moov, 0, moov.size());
+    if (patchIsoChunkOffsets(moov, top.headerSize, moov.size(), oldBase, newBaseFor(moov.size()), rewritten) == 0)
+        return true;
+    ByteBuffer wide;
+    if (!widenIsoChunkOffsets(moov, wide))
+        return false;
+    const IsoBox wideTop = parseIsoBox(wide, 0, wide.size());
+    if (patchIsoChunkOffsets(wide, wideTop.headerSize, wide.size(), oldBase, newBaseFor(wide.size()), rewritten) != 0)
+        return false;
+    moov = std::move(wide);
+    return true;
+}
+
+RepairResult refuseLayout(RepairResult result, const std::string& why)
+{
+    result.setStatus(RepairStatus::failure(kAudioM4aWrite, why));
+    return result;
+}
+
+// Several "mdat" boxes, or movie fragments: the media is spread over the whole file, so every
+// top-level box is kept in its order behind the new "ftyp" (and a borrowed "moov"), and the
+// chunk offsets move by the one distance all the media moved.
+bool writeSpreadLayout(const ByteBuffer& buffer, const M4aLayout& layout, const ByteBuffer& ftyp, ByteBuffer moov,
+                       bool moovBorrowed, uint64_t oldBase, RepairResult& result, ByteBuffer& out)
+{
+    const auto keep = [&](const IsoBox& box) {
+        if (box.offset == layout.ftyp.offset && layout.ftyp.valid)
+            return false;
+        return !(box.offset == layout.moov.offset && layout.moov.valid && (moovBorrowed || !layout.moovUsable));
+    };
+    // Output payload position of each media box relative to the start of the kept run.
+    uint64_t runPos = 0;
+    uint64_t firstMdatRun = npos;
+    int64_t mdatShiftInRun = 0;
+    bool evenShift = true;
+    forEachIsoBox(buffer, layout.start, buffer.size(), [&](const IsoBox& box) {
+        if (!keep(box))
+            return true;
+        if (box.type == "mdat") {
+            const uint64_t outPayload = runPos + outputHeaderSize(box);
+            const int64_t shift =
+                static_cast<int64_t>(outPayload) - static_cast<int64_t>(box.payloadStart() - layout.start);
+            if (firstMdatRun == npos) {
+                firstMdatRun = outPayload;
+                mdatShiftInRun = shift;
+            } else if (shift != mdatShiftInRun) {
+                evenShift = false;
+            }
+        }
+        runPos += box.size - box.headerSize + outputHeaderSize(box);
+        return true;
+    });
+    if (!evenShift || firstMdatRun == npos)
+        return false;
+    uint64_t rewritten = 0;
+    if (moovBorrowed) {
+        const uint64_t fixed = ftyp.size();
+        if (!rebaseMoov(moov, oldBase, [&](uint64_t moovLength) { return fixed + moovLength + firstMdatRun; },
+                        rewritten))
+            return false;
+    }
+    const uint64_t before = ftyp.size() + (moovBorrowed ? moov.size() : 0);
+    // The file's own "moov" stays in the run: its length must not change, so no widening.
+    ByteBuffer ownMoov;
+    if (!moovBorrowed && layout.moovUsable) {
+        ownMoov = boxBytes(buffer, layout.moov);
+        const uint64_t from = layout.mdat.payloadStart() - layout.start;
+        const uint64_t to = before + firstMdatRun;
+        if (from != to) {
+            const IsoBox top = parseIsoBox(ownMoov, 0, ownMoov.size());
+            if (patchIsoChunkOffsets(ownMoov, top.headerSize, ownMoov.size(), from, to, rewritten) != 0)
+                return false;
+        }
+    }
+    if (rewritten > 0)
+        result.addAction("patch-m4a-chunk-offsets", "rewrote M4A stco/co64 chunk offsets", rewritten);
+    appendBytes(out, ftyp);
+    if (moovBorrowed)
+        appendBytes(out, moov);
+    forEachIsoBox(buffer, layout.start, buffer.size(), [&](const IsoBox& box) {
+        if (!keep(box))
+            return true;
+        if (!ownMoov.empty() && box.offset == layout.moov.offset)
+            appendBytes(out, ownMoov);
+        else
+            appendBoxSized(out, buffer, box);
+        return true;
+    });
+    return true;
+}
+
+} // namespace
+
+ByteBuffer buildDefaultM4aFtyp()
+{
+    ByteBuffer ftyp;
+    appendBe32(ftyp, 28);
+    appendString(ftyp, "ftyp");
+    appendString(ftyp, "M4A ");
+    appendBe32(ftyp, 0);
+    appendString(ftyp, "M4A ");
+    appendString(ftyp, "mp42");
+    appendString(ftyp, "isom");
+    return ftyp;
+}
+
+RepairResult analyzeM4a(const RepairRequest& request, const ByteBuffer& buffer)
+{
+    RepairResult result = prepareAudioResult(request, buffer);
+    result.format = "m4a";
+    const M4aLayout layout = readM4aLayout(buffer);
+    if (layout.start > 0)
+        result.addFinding(HeaderDamaged, Warning, "garbage bytes before M4A ftyp atom", 0, layout.start, true, 0.9);
+    if (!layout.ftyp.valid)
+        result.addFinding(HeaderMissing, Warning, "M4A ftyp atom is missing", 0, 0, true, 0.8);
+    if (!layout.moovUsable)
+        result.addFinding(MetadataMissing, Warning, "M4A moov atom is missing; a sample file can provide metadata", 0, 0,
+                          !request.sample.path.empty(), 0.9);
+    if (!layout.mdat.valid) {
+        result.addFinding(ScanDataMissing, Error, "M4A mdat audio payload atom was not found", 0, 0, false, 0.96);
+        result.setStatus(RepairStatus::failure(kAudioM4aMdatNotFound, "M4A mdat atom not found"));
+        return result;
+    }
+    if (layout.clamped.valid)
+        result.addFinding(Truncated, Warning, "M4A atom size overran file and can be clamped: " + layout.clamped.type,
+                          layout.clamped.offset, layout.clamped.size, true, 0.84);
+    if (layout.moovUsable && layout.mdat.offset < layout.moov.offset)
+        result.addFinding(IndexDamaged, Info, "M4A moov atom can be moved before mdat", layout.moov.offset,
+                          layout.moov.size, true, 0.7);
+    result.confidence = result.findings.empty() ? 1.0 : 0.78;
+    return result;
+}
+
+RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
+{
+    RepairResult result = analyzeM4a(request, buffer);
+    if (!audioRepairShouldWrite(result, request))
+        return result;
+    const M4aLayout layout = readM4aLayout(buffer);
+    // Chunk offsets count from the real start of the file, not from garbage before it.
+    uint64_t oldBase = layout.mdat.payloadStart() - layout.start;
+    if (layout.start > 0)
+        result.addAction("trim-m4a-prefix", "removed bytes before M4A ftyp atom", layout.start);
+
+    ByteBuffer ftyp;
+    if (layout.ftyp.valid) {
+        ftyp = boxBytes(buffer, layout.ftyp);
+    } else {
+        ftyp = buildDefaultM4aFtyp();
+        result.addAction("inject-m4a-ftyp", "injected default M4A ftyp atom", ftyp.size());
+    }
+    ByteBuffer moov;
+    if (layout.moovUsable)
+        moov = boxBytes(buffer, layout.moov);
+    bool moovBorrowed = false;
+    if ((moov.empty() || request.mode == Advanced) && !request.sample.path.empty()) {
+        const ByteBuffer sample = readAudioSample(request);
+        const M4aLayout reference = readM4aLayout(sample);
+        if (reference.ftyp.valid && request.mode == Advanced) {
+            ftyp = boxBytes(sample, reference.ftyp);
+            result.usedReference = true;
+            result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
+        }
+        if (reference.moovUsable) {
+            moov = boxBytes(sample, reference.moov);
+            oldBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
+            moovBorrowed = true;
+            result.usedReference = true;
+            result.addAction("borrow-m4a-moov", "borrowed moov atom from sample audio", moov.size());
+        }
+    }
+
+    ByteBuffer out;
+    out.reserve(buffer.size() + ftyp.size() + moov.size() + 16);
+    if (layout.mdatCount > 1 || layout.fragmented) {
+        if (moov.empty()) {
+            result.notes.push_back("M4A repaired with ftyp and mdat only because moov metadata was unavailable");
+            result.confidence = 0.42;
+        }
+        if (!writeSpreadLayout(buffer, layout, ftyp, moov, moovBorrowed, oldBase, result, out))
+            return refuseLayout(result, "M4A chunk offsets cannot follow the media data of this layout");
+    } else {
+        appendBytes(out, ftyp);
+        if (moov.empty()) {
+            result.notes.push_back("M4A repaired with ftyp and mdat only because moov metadata was unavailable");
+            result.confidence = 0.42;
+        } else {
+            const uint64_t mdatHeader = outputHeaderSize(layout.mdat);
+            uint64_t rewritten = 0;
+            if (!rebaseMoov(moov, oldBase,
+                            [&](uint64_t moovLength) { return ftyp.size() + moovLength + mdatHeader; }, rewritten))
+                return refuseLayout(result, "M4A chunk offsets do not fit after moving the media data");
+            if (rewritten > 0)
+                result.addAction("patch-m4a-chunk-offsets", "rewrote M4A stco/co64 chunk offsets", rewritten);
+            appendBytes(out, moov);
+        }
+        appendBoxSized(out, buffer, layout.mdat);
+    }
+    result.addAction("rewrite-m4a-atoms", "rewrote M4A atom layout as ftyp/moov/mdat", out.size());
+    writeAudioOutput(result, request, out, "m4a", kAudioM4aWrite);
+    return result;
+}
+
+} // namespace data_repair

@@ -1,0 +1,261 @@
+// RIFF/WAVE: find the header anywhere, walk its chunks, and write a clean file with recomputed
+// sizes ("fmt " first, "data" last). A missing format chunk can come from a sample recording.
+
+#include "media/audio_formats.h"
+
+namespace data_repair {
+
+namespace {
+
+constexpr uint64_t kMaxChunkSize = 0xFFFFFFFFull;
+
+bool validChunkId(const ByteBuffer& buffer, uint64_t pos)
+{
+    if (!fits(buffer, pos, 4))
+        return false;
+    for (uint64_t i = pos; i < pos + 4; ++i) {
+        if (buffer[i] < 0x20 || buffer[i] > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+uint32_t cappedSize(uint64_t length) { return static_cast<uint32_t>(length > kMaxChunkSize ? kMaxChunkSize : length); }
+
+void appendChunk(ByteBuffer& out, const std::string& id, const ByteBuffer& source, uint64_t pos, uint64_t length)
+{
+    appendString(out, id);
+    appendLe32(out, cappedSize(length));
+    appendRange(out, source, pos, length);
+    if ((length & 1) != 0)
+        appendU8(out, 0);
+}
+
+// One chunk as the walk sees it: a view into the buffer, nothing copied.
+struct ChunkView {
+    uint64_t header = 0;   // position of the id
+    std::string id;
+    uint64_t declared = 0; // size field
+    uint64_t length = 0;   // bytes kept: the declared size, cut to what exists or extended
+    bool truncated = false;
+    bool extended = false; // a stale data size: the audio runs on to the end of the file
+};
+
+enum class WalkStop { End, InvalidMarker, Truncated, DataToEnd };
+
+struct WalkEnd {
+    WalkStop why = WalkStop::End;
+    uint64_t at = 0; // the invalid marker's position, or where the kept audio ends
+};
+
+// Recorders that die leave the data size at 0 or at the value of their last header update, with
+// the audio going on after it. When the bytes after the declared data end cannot be a whole
+// chunk (no printable id, or a size past the end of the file), they are that audio.
+bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next)
+{
+    if (next >= buffer.size())
+        return false;
+    if (!fits(buffer, next, 8) || !validChunkId(buffer, next))
+        return true;
+    return readLe32(buffer, next + 4) > buffer.size() - next - 8;
+}
+
+uint64_t blockAlignOf(const ByteBuffer& fmt, uint64_t pos, uint64_t length)
+{
+    const uint64_t align = length >= 16 ? readLe16(fmt, pos + 12) : 0;
+    return align == 0 ? 1 : align;
+}
+
+// Walks the chunks after "WAVE" (at r + 12), calling visit for each; stops at an invalid marker,
+// after a chunk that overruns the file, or after a data chunk that runs to the end.
+// fallbackAlign rounds extended audio when no format chunk came before it.
+template <typename Visit>
+WalkEnd walkWavChunks(const ByteBuffer& buffer, uint64_t r, uint64_t fallbackAlign, Visit&& visit)
+{
+    uint64_t p = r + 12;
+    if (!fits(buffer, r, 20))
+        return {WalkStop::End, p};
+    uint64_t align = 0;
+    while (fits(buffer, p, 8)) {
+        if (!validChunkId(buffer, p))
+            return {WalkStop::InvalidMarker, p};
+        ChunkView chunk;
+        chunk.header = p;
+        chunk.id = bytesToString(buffer, p, 4);
+        chunk.declared = readLe32(buffer, p + 4);
+        const uint64_t available = buffer.size() - (p + 8);
+        chunk.length = chunk.declared < available ? chunk.declared : available;
+        chunk.truncated = chunk.declared > available;
+        const uint64_t next = p + 8 + chunk.declared + (chunk.declared & 1);
+        if (chunk.id == "fmt ")
+            align = blockAlignOf(buffer, p + 8, chunk.length);
+        if (chunk.id == "data" && !chunk.truncated && dataSizeIsStale(buffer, next)) {
+            const uint64_t unit = align != 0 ? align : fallbackAlign;
+            const uint64_t toEnd = available / unit * unit;
+            if (toEnd > chunk.declared) {
+                chunk.length = toEnd;
+                chunk.extended = true;
+                visit(chunk);
+                return {WalkStop::DataToEnd, p + 8 + toEnd};
+            }
+        }
+        visit(chunk);
+        if (chunk.truncated)
+            return {WalkStop::Truncated, p};
+        p = next;
+    }
+    return {WalkStop::End, p};
+}
+
+} // namespace
+
+uint64_t findRiffWave(const ByteBuffer& buffer)
+{
+    for (uint64_t p = findBytes(buffer, "RIFF", 0); p != npos; p = findBytes(buffer, "RIFF", p + 1)) {
+        if (matchesAt(buffer, p + 8, "WAVE"))
+            return p;
+    }
+    return npos;
+}
+
+bool extractWavFmt(const ByteBuffer& buffer, WavChunk& out)
+{
+    const uint64_t r = findRiffWave(buffer);
+    if (r == npos)
+        return false;
+    for (uint64_t p = r + 12; fits(buffer, p, 8);) {
+        if (!validChunkId(buffer, p))
+            return false;
+        const uint64_t size = readLe32(buffer, p + 4);
+        if (!fits(buffer, p + 8, size))
+            return false;
+        if (matchesAt(buffer, p, "fmt ") && size >= 16) {
+            out.id = "fmt ";
+            out.data = sliceBytes(buffer, p + 8, size);
+            out.truncated = false;
+            return true;
+        }
+        p += 8 + size + (size & 1);
+    }
+    return false;
+}
+
+void writeWavChunk(ByteBuffer& out, const WavChunk& chunk)
+{
+    appendChunk(out, chunk.id, chunk.data, 0, chunk.data.size());
+}
+
+RepairResult analyzeWav(const RepairRequest& request, const ByteBuffer& buffer)
+{
+    RepairResult result = prepareAudioResult(request, buffer);
+    result.format = "wav";
+    const uint64_t r = findRiffWave(buffer);
+    if (!reportAudioStart(result, r,
+                          {"RIFF/WAVE header was not found", 0.98, kAudioWavHeaderNotFound, "WAV header not found",
+                           "garbage bytes before RIFF/WAVE header"}))
+        return result;
+    const uint64_t fromHeader = buffer.size() - r;
+    const uint64_t expected = fromHeader <= 8 ? 0 : std::min<uint64_t>(fromHeader - 8, kMaxChunkSize);
+    if (readLe32(buffer, r + 4) != expected)
+        result.addFinding(IndexDamaged, Warning, "RIFF size does not match available file bytes", r + 4, 4, true, 0.9);
+
+    bool fmtSeen = false;
+    bool dataSeen = false;
+    const WalkEnd end = walkWavChunks(buffer, r, 1, [&](const ChunkView& chunk) {
+        if (chunk.truncated) {
+            result.addFinding(Truncated, Warning, "WAV chunk size overruns file and can be clamped: " + chunk.id,
+                              chunk.header, chunk.declared, true, 0.9);
+            if (chunk.id == "data" && chunk.header + 8 < buffer.size())
+                dataSeen = true;
+            return;
+        }
+        if (chunk.extended)
+            result.addFinding(IndexDamaged, Warning,
+                              "WAV data chunk size is stale; the audio to the end of the file can be kept",
+                              chunk.header + 4, 4, true, 0.9);
+        fmtSeen = fmtSeen || chunk.id == "fmt ";
+        dataSeen = dataSeen || chunk.id == "data";
+    });
+    if (end.why == WalkStop::InvalidMarker)
+        result.addFinding(StructureInvalid, Warning, "invalid WAV chunk marker", end.at, 4, true, 0.82);
+    if (!fmtSeen)
+        result.addFinding(MetadataMissing, Warning, "WAV fmt chunk is missing and can be borrowed from a sample file", 0,
+                          0, !request.sample.path.empty(), 0.9);
+    if (!dataSeen) {
+        result.addFinding(ScanDataMissing, Error, "WAV data chunk was not found", 0, 0, false, 0.96);
+        result.setStatus(RepairStatus::failure(kAudioWavDataNotFound, "WAV data chunk not found"));
+        return result;
+    }
+    result.confidence = result.findings.empty() ? 1.0 : 0.84;
+    return result;
+}
+
+RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
+{
+    RepairResult result = analyzeWav(request, buffer);
+    if (!audioRepairShouldWrite(result, request))
+        return result;
+    const uint64_t r = findRiffWave(buffer);
+
+    // The last usable format chunk of the file, or one from the sample.
+    WavChunk fmt;
+    walkWavChunks(buffer, r, 1, [&](const ChunkView& chunk) {
+        if (chunk.id == "fmt " && chunk.length >= 16) {
+            fmt.id = chunk.id;
+            fmt.data = sliceBytes(buffer, chunk.header + 8, chunk.length);
+        }
+    });
+    if (fmt.data.empty() && !request.sample.path.empty()) {
+        if (extractWavFmt(readAudioSample(request), fmt)) {
+            result.usedReference = true;
+            result.addAction("borrow-wav-fmt", "borrowed WAV fmt chunk from sample audio", fmt.data.size());
+        }
+    }
+
+    ByteBuffer out;
+    out.reserve(buffer.size() + fmt.data.size() + 64);
+    appendString(out, "RIFF");
+    appendLe32(out, 0);
+    appendString(out, "WAVE");
+    if (!fmt.data.empty())
+        writeWavChunk(out, fmt);
+    bool haveData = false;
+    ChunkView data;
+    uint64_t truncatedBytes = 0;
+    uint64_t extendedBytes = 0;
+    const WalkEnd end =
+        walkWavChunks(buffer, r, blockAlignOf(fmt.data, 0, fmt.data.size()), [&](const ChunkView& chunk) {
+            if (chunk.truncated)
+                truncatedBytes += chunk.declared - chunk.length;
+            if (chunk.id == "data") {
+                data = chunk;
+                haveData = true;
+            } else if (chunk.id != "RIFF" && chunk.id != "fmt ") {
+                appendChunk(out, chunk.id, buffer, chunk.header + 8, chunk.length);
+            }
+        });
+    if (fmt.data.empty() || !haveData) {
+        result.setStatus(RepairStatus::failure(kAudioWavChunksMissing, "WAV repair requires fmt and data chunks"));
+        return result;
+    }
+    if (data.extended)
+        extendedBytes = data.length - data.declared;
+    uint64_t tailBytes = 0;
+    if (end.why == WalkStop::InvalidMarker || end.why == WalkStop::DataToEnd)
+        tailBytes = buffer.size() - end.at;
+    appendChunk(out, "data", buffer, data.header + 8, data.length);
+    putLe32(out, 4, cappedSize(out.size() <= 8 ? 0 : out.size() - 8));
+
+    if (r > 0)
+        result.addAction("trim-wav-prefix", "removed bytes before RIFF/WAVE header", r);
+    if (extendedBytes > 0)
+        result.addAction("clamp-wav-data", "kept the WAV audio after the stale data chunk size", extendedBytes);
+    result.addAction("rewrite-wav-riff", "rewrote RIFF and WAV chunk sizes", out.size());
+    if (truncatedBytes + tailBytes > 0)
+        result.addAction("drop-invalid-wav-tail", "removed invalid or truncated WAV chunk tail",
+                         truncatedBytes + tailBytes);
+    writeAudioOutput(result, request, out, "wav", kAudioWavWrite);
+    return result;
+}
+
+} // namespace data_repair

@@ -1,0 +1,122 @@
+// FLAC: marker search, metadata block walk and closing, judged by `flac -t` and ffmpeg.
+
+#include <gtest/gtest.h>
+
+#include "audio_test_support.h"
+#include "media/audio_formats.h"
+
+using namespace data_repair;
+using namespace audio_test;
+
+namespace {
+
+ByteBuffer block(uint8_t type, bool last, const ByteBuffer& body)
+{
+    ByteBuffer out{static_cast<uint8_t>(type | (last ? 0x80 : 0))};
+    appendBe24(out, static_cast<uint32_t>(body.size()));
+    appendBytes(out, body);
+    return out;
+}
+
+// Position just after the last metadata block of a sound FLAC file.
+uint64_t metadataEnd(const ByteBuffer& flac)
+{
+    uint64_t p = 4;
+    while (p + 4 <= flac.size()) {
+        const bool last = (flac[p] & 0x80) != 0;
+        p += 4 + readBe24(flac, p + 1);
+        if (last)
+            break;
+    }
+    return p;
+}
+
+} // namespace
+
+TEST(FlacRepair, MarkerAndStreamInfoFailures)
+{
+    test_support::TempDir dir;
+    const RepairResult noMarker = analyzeAudio(dir.write("a.flac", garbage(400)));
+    EXPECT_EQ(noMarker.status.code, 78);
+    ASSERT_EQ(noMarker.findings.size(), 1u);
+    EXPECT_EQ(noMarker.findings[0].category, HeaderMissing);
+    EXPECT_DOUBLE_EQ(noMarker.findings[0].confidence, 0.98);
+
+    const RepairResult shortInfo =
+        analyzeAudio(dir.write("b.flac", concat({bytesOf("fLaC"), block(0, true, ByteBuffer(33, 1)), garbage(50)})));
+    EXPECT_EQ(shortInfo.status.code, 79);
+    const Finding* found = nullptr;
+    ASSERT_TRUE(hasFinding(shortInfo, "FLAC STREAMINFO metadata block is missing", &found));
+    EXPECT_EQ(found->offset, 4u);
+    EXPECT_EQ(found->length, 33u);
+
+    const RepairResult nothing = analyzeAudio(dir.write("c.flac", concat({bytesOf("fLaC"), ByteBuffer(3, 0)})));
+    EXPECT_EQ(nothing.status.code, 79);
+    EXPECT_FALSE(hasFinding(nothing, "FLAC STREAMINFO metadata block is missing"));
+}
+
+TEST(FlacRepair, InvalidBlockAfterStreamInfoIsFencedOff)
+{
+    test_support::TempDir dir;
+    const ByteBuffer frames = concat({ByteBuffer{0x7F, 0x00, 0x00, 0x10}, garbage(40)}); // type 127
+    const ByteBuffer file = concat({bytesOf("fLaC"), block(0, false, ByteBuffer(34, 2)), frames});
+    const auto input = dir.write("d.flac", file);
+    const RepairResult result = repairAudio(input);
+    ASSERT_TRUE(result.status.ok) << result.status.message;
+    const Finding* found = nullptr;
+    ASSERT_TRUE(hasFinding(result, "FLAC metadata block is invalid or truncated", &found));
+    EXPECT_EQ(found->offset, 42u);
+    EXPECT_TRUE(hasFinding(result, "FLAC metadata did not mark the final metadata block"));
+    EXPECT_DOUBLE_EQ(result.confidence, 0.84);
+    uint64_t amount = 0;
+    ASSERT_TRUE(hasAction(result, "close-flac-metadata", &amount));
+    EXPECT_EQ(amount, 38u);
+    const ByteBuffer out = test_support::readAll(result.output.path);
+    ASSERT_EQ(out.size(), file.size());
+    EXPECT_EQ(out[4], 0x80);                               // STREAMINFO now closes the metadata
+    EXPECT_EQ(ByteBuffer(out.begin() + 42, out.end()), frames); // the bad block's bytes stay after it
+}
+
+TEST(FlacRepair, RealFlacWithGarbageOpenMetadataOrCut)
+{
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("flac");
+    test_support::TempDir dir;
+    const ByteBuffer intact = encodeTone(dir, "tone.flac", "-c:a flac -f flac");
+    ASSERT_FALSE(intact.empty());
+    ASSERT_EQ(test_support::run("flac -s -t " + test_support::quote(dir / "tone.flac")).exitCode, 0);
+
+    const RepairResult clean = repairAudio(dir / "tone.flac");
+    ASSERT_TRUE(clean.status.ok);
+    EXPECT_TRUE(clean.findings.empty());
+    EXPECT_EQ(test_support::readAll(clean.output.path), intact);
+
+    // Garbage in front, and the last-block flag lost: the player would read frames as metadata.
+    ByteBuffer open = intact;
+    const uint64_t end = metadataEnd(intact);
+    for (uint64_t p = 4; p < end; p += 4 + readBe24(open, p + 1))
+        open[p] &= 0x7F;
+    const auto input = dir.write("open.flac", concat({garbage(321), open}));
+    const RepairResult result = repairAudio(input);
+    ASSERT_TRUE(result.status.ok) << result.status.message;
+    uint64_t amount = 0;
+    ASSERT_TRUE(hasAction(result, "trim-flac-prefix", &amount));
+    EXPECT_EQ(amount, 321u);
+    EXPECT_TRUE(hasAction(result, "close-flac-metadata"));
+    EXPECT_EQ(test_support::readAll(result.output.path), intact);
+    const auto check = test_support::run("flac -s -t " + test_support::quote(result.output.path));
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+
+    // Cut in the middle of the audio: the frames that exist still decode (the partial last frame
+    // is the decoder's to drop, so its complaint is allowed here).
+    const ByteBuffer cut(intact.begin(), intact.begin() + static_cast<long>(intact.size() / 2));
+    const double intactPart = decodedSeconds(dir.write("intact-part.flac", cut), nullptr, true);
+    ASSERT_GT(intactPart, 0.5);
+    const RepairResult cutResult = repairAudio(dir.write("cut.flac", concat({garbage(10), cut})));
+    ASSERT_TRUE(cutResult.status.ok) << cutResult.status.message;
+    const auto probe = test_support::run("ffprobe -v error " + test_support::quote(cutResult.output.path));
+    EXPECT_EQ(probe.output, "");
+    std::string errors;
+    const double seconds = decodedSeconds(cutResult.output.path, &errors, true);
+    EXPECT_DOUBLE_EQ(seconds, intactPart) << errors;
+}
