@@ -14,6 +14,7 @@
 
 #include "fake_account_server.h"
 #include "services/settings_service.h"
+#include "settings_store_fixture.h"
 
 using olm::repair::SettingsService;
 
@@ -33,7 +34,7 @@ class SettingsServiceFeedbackTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir storeDir_;
+    SettingsStoreFixture store_;
 
     // Submits and waits for the outcome: {result, ticket}.
     static QStringList submit(SettingsService& service, const QUrl& base, const QString& message, bool includeSystem = false)
@@ -48,11 +49,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(storeDir_.isValid());
-        QCoreApplication::setOrganizationName(QStringLiteral("KorvexTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("Settings Feedback Test"));
-        QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.0"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, storeDir_.path());
+        QVERIFY(store_.setUp(QStringLiteral("Settings Feedback Test")));
     }
 
     void init() { QSettings().clear(); }

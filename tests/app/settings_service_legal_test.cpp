@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "services/settings_service.h"
+#include "settings_store_fixture.h"
 
 using olm::repair::SettingsService;
 
@@ -48,15 +49,12 @@ class SettingsServiceLegalTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir storeDir_;
+    SettingsStoreFixture store_;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(storeDir_.isValid());
-        QCoreApplication::setOrganizationName(QStringLiteral("KorvexTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("Settings Legal Test"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, storeDir_.path());
+        QVERIFY(store_.setUp(QStringLiteral("Settings Legal Test")));
     }
 
     void init()

@@ -16,6 +16,7 @@
 #include "cache_fixtures.h"
 #include "services/diagnostics_log.h"
 #include "services/settings_service.h"
+#include "settings_store_fixture.h"
 
 using namespace olm::repair;
 using namespace cache_fixtures;
@@ -43,17 +44,13 @@ class SettingsServiceMaintenanceTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir storeDir_;
+    SettingsStoreFixture store_;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(storeDir_.isValid());
+        QVERIFY(store_.setUp(QStringLiteral("Settings Maintenance Test")));
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("KorvexTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("Settings Maintenance Test"));
-        QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.0"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, storeDir_.path());
     }
 
     void init()
