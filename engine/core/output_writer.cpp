@@ -78,4 +78,15 @@ RepairResult startResult(const RepairRequest& request, int32_t kind, const std::
     return result;
 }
 
+RepairResult entryFailure(const RepairRequest& request, int32_t kind, int32_t mode, int32_t code,
+                          const std::string& message)
+{
+    RepairResult result;
+    result.input = request.input;
+    result.kind = kind;
+    result.mode = mode;
+    result.setStatus(RepairStatus::failure(code, message));
+    return result;
+}
+
 } // namespace data_repair

@@ -79,28 +79,6 @@ RepairResult unsupportedResult(const RepairRequest& request, const ByteBuffer& b
     return result;
 }
 
-RepairResult readFailure(const RepairRequest& request, int32_t mode, const std::string& error)
-{
-    RepairResult result;
-    result.input = request.input;
-    result.kind = Document;
-    result.mode = mode;
-    result.setStatus(RepairStatus::failure(kStatusReadFailed, error));
-    return result;
-}
-
-// Batch repair calls this object directly, past the factory's guard: an input too large for
-// memory must still come back as a status, never as an exception.
-template <typename Call>
-RepairResult guardedCall(const RepairRequest& request, int32_t mode, Call&& call)
-{
-    try {
-        return call();
-    } catch (const std::bad_alloc&) {
-        return readFailure(request, mode, "not enough memory to process the file");
-    }
-}
-
 } // namespace
 
 bool isTextDocumentExtension(const std::string& ext) { return inSet(ext, kTextExtensions); }
@@ -130,12 +108,12 @@ bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes,
 
 RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardedCall(request, Analyze, [&]() -> RepairResult {
+    return guardAllocation(request, Document, Analyze, [&]() -> RepairResult {
         reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
         std::string error;
         const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
         if (bytes.empty() && !error.empty())
-            return readFailure(request, Analyze, error);
+            return entryFailure(request, Document, Analyze, kStatusReadFailed, error);
         reportProgress(progress, kProgressSource, "analyze", request.input.path, 1, 2);
         const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
         return handler != nullptr ? handler->analyze(request, bytes) : unsupportedResult(request, bytes);
@@ -144,12 +122,12 @@ RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* 
 
 RepairResult DocumentRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardedCall(request, request.mode, [&]() -> RepairResult {
+    return guardAllocation(request, Document, request.mode, [&]() -> RepairResult {
         reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
         std::string error;
         const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
         if (bytes.empty() && !error.empty())
-            return readFailure(request, request.mode, error);
+            return entryFailure(request, Document, request.mode, kStatusReadFailed, error);
         if (cancellationRequested(progress)) {
             RepairResult cancelled = baseDocumentResult(request, bytes);
             cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "document repair cancelled"));

@@ -69,29 +69,6 @@ RepairResult dispatch(const RepairRequest& request, const ByteBuffer& buffer, co
     return reportUnsupportedAudio(request, buffer);
 }
 
-RepairResult failedBeforeWork(const RepairRequest& request, int32_t mode, int32_t code, const std::string& message)
-{
-    RepairResult result;
-    result.input = request.input;
-    result.kind = Audio;
-    result.mode = mode;
-    result.setStatus(RepairStatus::failure(code, message));
-    return result;
-}
-
-// The whole file and the repair's working copies live in memory: a file too large for them
-// must end as a plain failure, never as an exception through the interface.
-template <typename Work>
-RepairResult withinMemory(const RepairRequest& request, int32_t mode, Work&& work)
-{
-    try {
-        return work();
-    } catch (const std::bad_alloc&) {
-        return failedBeforeWork(request, mode, kStatusReadFailed, "not enough memory to process the audio file");
-    } catch (const std::length_error&) {
-        return failedBeforeWork(request, mode, kStatusReadFailed, "not enough memory to process the audio file");
-    }
-}
 
 bool readInput(const RepairRequest& request, IProgress* progress, int32_t failureMode, ByteBuffer& buffer,
                RepairResult& failure)
@@ -100,7 +77,7 @@ bool readInput(const RepairRequest& request, IProgress* progress, int32_t failur
     std::string error;
     buffer = readFile(pathFromUtf8(request.input.path), &error);
     if (buffer.empty() && !error.empty()) {
-        failure = failedBeforeWork(request, failureMode, kStatusReadFailed, error);
+        failure = entryFailure(request, Audio, failureMode, kStatusReadFailed, error);
         return false;
     }
     return true;
@@ -170,7 +147,7 @@ ByteBuffer readAudioSample(const RepairRequest& request)
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return withinMemory(request, Analyze, [&] {
+    return guardAllocation(request, Audio, Analyze, [&] {
         ByteBuffer buffer;
         RepairResult failure;
         if (!readInput(request, progress, Analyze, buffer, failure))
@@ -182,7 +159,7 @@ RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* pro
 
 RepairResult AudioRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return withinMemory(request, request.mode, [&] {
+    return guardAllocation(request, Audio, request.mode, [&] {
         ByteBuffer buffer;
         RepairResult failure;
         if (!readInput(request, progress, request.mode, buffer, failure))

@@ -25,14 +25,6 @@ VideoDispatch make(VideoContainer container, uint64_t prefix = 0) {
     return d;
 }
 
-RepairResult readFailure(const RepairRequest& request, int32_t mode, const std::string& error) {
-    RepairResult result;
-    result.input = request.input;
-    result.kind = Video;
-    result.mode = mode;
-    result.setStatus(RepairStatus::failure(kStatusReadFailed, error));
-    return result;
-}
 
 RepairResult analyzeVideoBuffer(const RepairRequest& request, const ByteBuffer& bytes, const VideoDispatch& d) {
     switch (d.container) {
@@ -49,17 +41,6 @@ RepairResult analyzeVideoBuffer(const RepairRequest& request, const ByteBuffer& 
     return analyzeMp4(request, bytes, d.prefix);
 }
 
-// Turns an allocation failure (a file too large for memory) into a plain failure result.
-template <typename Work>
-RepairResult guardedVideo(const RepairRequest& request, int32_t mode, Work&& work) {
-    try {
-        return work();
-    } catch (const std::bad_alloc&) {
-        return readFailure(request, mode, "not enough memory to process the video file");
-    } catch (const std::length_error&) {
-        return readFailure(request, mode, "not enough memory to process the video file");
-    }
-}
 
 } // namespace
 
@@ -106,22 +87,22 @@ VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffe
 }
 
 RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
-    return guardedVideo(request, Analyze, [&] {
+    return guardAllocation(request, Video, Analyze, [&] {
         reportProgress(progress, Video, "read", request.input.path, 0, 1);
         std::string error;
         const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty()) return readFailure(request, Analyze, error);
+        if (bytes.empty() && !error.empty()) return entryFailure(request, Video, Analyze, kStatusReadFailed, error);
         reportProgress(progress, Video, "analyze", request.input.path, 1, 2);
         return analyzeVideoBuffer(request, bytes, chooseVideoContainer(request.input.path, bytes));
     });
 }
 
 RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
-    return guardedVideo(request, request.mode, [&] {
+    return guardAllocation(request, Video, request.mode, [&] {
         reportProgress(progress, Video, "read", request.input.path, 0, 1);
         std::string error;
         ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty()) return readFailure(request, request.mode, error);
+        if (bytes.empty() && !error.empty()) return entryFailure(request, Video, request.mode, kStatusReadFailed, error);
         if (cancellationRequested(progress)) {
             RepairResult result = prepareVideoResult(request, bytes);
             result.setStatus(RepairStatus::failure(kStatusCancelled, "video repair cancelled"));

@@ -169,14 +169,8 @@ RepairResult run(const RepairRequest& request, IProgress* progress, bool repairi
     reportProgress(progress, Photo, "read", request.input.path, 0, 1);
     std::string error;
     const ByteBuffer buffer = readFile(pathFromUtf8(request.input.path), &error);
-    if (buffer.empty() && !error.empty()) {
-        RepairResult failed;
-        failed.input = request.input;
-        failed.kind = Photo;
-        failed.mode = repairing ? request.mode : Analyze;
-        failed.setStatus(RepairStatus::failure(kStatusReadFailed, error));
-        return failed;
-    }
+    if (buffer.empty() && !error.empty())
+        return entryFailure(request, Photo, repairing ? request.mode : Analyze, kStatusReadFailed, error);
     if (repairing && cancellationRequested(progress)) {
         RepairResult cancelled = beginPhotoResult(request, buffer);
         cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "photo repair cancelled"));
@@ -210,12 +204,12 @@ RepairResult run(const RepairRequest& request, IProgress* progress, bool repairi
 
 RepairResult PhotoRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return run(request, progress, false);
+    return guardAllocation(request, Photo, Analyze, [&] { return run(request, progress, false); });
 }
 
 RepairResult PhotoRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return run(request, progress, true);
+    return guardAllocation(request, Photo, request.mode, [&] { return run(request, progress, true); });
 }
 
 } // namespace data_repair

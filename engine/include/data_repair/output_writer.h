@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "data_repair/byte_buffer.h"
@@ -38,5 +40,27 @@ bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, cons
 
 // Starts a report: input and sample copied, kind, mode, format and inputSize set.
 RepairResult startResult(const RepairRequest& request, int32_t kind, const std::string& format, uint64_t inputSize);
+
+// The result of an entry that stops before any format work (unreadable input, memory exhausted):
+// only the input, kind, mode and the failure status are set.
+RepairResult entryFailure(const RepairRequest& request, int32_t kind, int32_t mode, int32_t code,
+                          const std::string& message);
+
+inline constexpr const char* kErrOutOfMemory = "not enough memory to process the file";
+
+// Runs an engine entry so that an allocation failure (a file too large for memory together with
+// its working copies) comes back as a failure result with code 2, never as an exception. Batch
+// repair calls the engine objects directly, past the factory's own guard, so each entry uses it.
+template <typename Work>
+RepairResult guardAllocation(const RepairRequest& request, int32_t kind, int32_t mode, Work&& work)
+{
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return entryFailure(request, kind, mode, 2, kErrOutOfMemory);
+    } catch (const std::length_error&) {
+        return entryFailure(request, kind, mode, 2, kErrOutOfMemory);
+    }
+}
 
 } // namespace data_repair

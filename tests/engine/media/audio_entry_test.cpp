@@ -212,7 +212,7 @@ TEST(AudioEntry, AllocationFailureComesBackAsAResult)
             const RepairResult result = engine.repair(test_support::requestFor(input), nullptr);
             // The input was read: the failure must be the repair's own allocation.
             code = result.status.ok ? 101
-                   : result.status.message == "not enough memory to process the audio file" ? result.status.code
+                   : result.status.message == "not enough memory to process the file" ? result.status.code
                                                                                              : 103;
         } catch (...) {
             code = 102; // an exception left the engine

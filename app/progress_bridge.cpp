@@ -1,0 +1,33 @@
+#include "app/progress_bridge.h"
+
+#include "app/repair_workflow_controller.h"
+
+#include <QMetaObject>
+
+namespace olm::repair {
+
+int progressPercent(uint64_t current, uint64_t total)
+{
+    if (total == 0)
+        return 0;
+    if (current >= total)
+        return 100;
+    // current < total here, so the quotient is below 100; the product needs more than 64 bits.
+    __extension__ typedef unsigned __int128 Wide;
+    return static_cast<int>(static_cast<Wide>(current) * 100 / total);
+}
+
+bool ProgressBridge::onProgress(const data_repair::ProgressEvent& event)
+{
+    const int percent = progressPercent(event.current, event.total);
+    RepairWorkflowController* target = controller;
+    QMetaObject::invokeMethod(target, [target, percent] { target->applyProgress(percent); }, Qt::QueuedConnection);
+    return !controller->isCancelRequested();
+}
+
+bool ProgressBridge::isCancelled()
+{
+    return controller->isCancelRequested();
+}
+
+} // namespace olm::repair

@@ -1,0 +1,31 @@
+#pragma once
+
+// Turns the engine's progress events into the controller's percentage and answers the engine's
+// cancellation queries from the controller's flag. One bridge lives on the job's stack for one
+// engine call; the engine's thread never waits for the GUI.
+
+#include "data_repair/repair_interfaces.h"
+
+#include <cstdint>
+
+namespace olm::repair {
+
+class RepairWorkflowController;
+
+// Percentage 0..100 of `current` out of `total`: 0 when the total is unknown (0), 100 once the
+// current count reaches or passes the total, never wrapped by overflow.
+int progressPercent(uint64_t current, uint64_t total);
+
+class ProgressBridge final : public data_repair::IProgress {
+public:
+    explicit ProgressBridge(RepairWorkflowController* controller) : controller(controller) {}
+
+    // Posts the percentage to the controller as a queued call; false once cancellation was asked.
+    bool onProgress(const data_repair::ProgressEvent& event) override;
+    bool isCancelled() override;
+
+private:
+    RepairWorkflowController* controller;
+};
+
+} // namespace olm::repair

@@ -1,0 +1,380 @@
+#include "app/repair_job.h"
+
+#include "app/encrypted_file_store.h"
+#include "app/engine_texts.h"
+#include "app/output_validation_service.h"
+#include "app/progress_bridge.h"
+
+#include "data_repair/consensus.h"
+#include "data_repair/engine.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSaveFile>
+#include <QStorageInfo>
+#include <QUuid>
+
+#define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
+#include "app/ui_tr.h"
+
+namespace olm::repair {
+
+namespace {
+
+using OperationResult = RepairWorkflowController::OperationResult;
+
+constexpr uint64_t kHeadBytes = 1048576;
+constexpr qint64 kCopyChunkBytes = 1048576;
+constexpr qint64 kEngineHeadroomBytes = 67108864; // room for the engine's output beside the copies
+constexpr int kLongPathUnits = 240;
+
+QMutex providerMutex;
+RepairFactoryProvider& providerSlot()
+{
+    static RepairFactoryProvider provider;
+    return provider;
+}
+
+std::unique_ptr<data_repair::IFileRepairFactory> makeFactory()
+{
+    QMutexLocker locker(&providerMutex);
+    const RepairFactoryProvider& provider = providerSlot();
+    return provider ? provider() : data_repair::createFileRepairFactory();
+}
+
+std::filesystem::path fsPath(const QString& path) { return data_repair::pathFromUtf8(path.toStdString()); }
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+UiText categoryText(int kind)
+{
+    switch (kind) {
+    case data_repair::Video: return uiTr("视频");
+    case data_repair::Audio: return uiTr("音频");
+    case data_repair::Photo: return uiTr("图片");
+    case data_repair::Document: return uiTr("文档");
+    case data_repair::Archive: return uiTr("压缩容器");
+    default: return uiTr("未知");
+    }
+}
+
+UiText severityText(int severity)
+{
+    switch (severity) {
+    case data_repair::Warning: return uiTr("警告");
+    case data_repair::Error: return uiTr("错误");
+    default: return uiTr("信息");
+    }
+}
+
+data_repair::RepairResult dispatchRepairEngine(data_repair::IFileRepairFactory& factory, int kind,
+                                               const data_repair::RepairRequest& request, bool analyze,
+                                               data_repair::IProgress* sink)
+{
+    auto run = [&](auto repairer) {
+        if (!repairer) {
+            data_repair::RepairResult missing;
+            missing.status = data_repair::RepairStatus::failure(1, "repair engine is not available in this build");
+            return missing;
+        }
+        return analyze ? repairer->analyze(request, sink) : repairer->repair(request, sink);
+    };
+    switch (kind) {
+    case data_repair::Video: return run(factory.createVideoRepair());
+    case data_repair::Audio: return run(factory.createAudioRepair());
+    case data_repair::Photo: return run(factory.createPhotoRepair());
+    default: return run(factory.createDocumentRepair());
+    }
+}
+
+bool writeCreationStamp(const QString& taskDirectory)
+{
+    QFile stamp(QDir(taskDirectory).filePath(QStringLiteral(".created")));
+    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray text = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toUtf8();
+    const bool written = stamp.write(text) >= 1;
+    stamp.close();
+    return written;
+}
+
+bool enoughCacheSpace(const QString& taskDirectory, qint64 required)
+{
+    const QStorageInfo storage(taskDirectory);
+    return storage.isValid() && storage.isReady() && storage.bytesAvailable() >= required;
+}
+
+OperationResult& fail(OperationResult& result, const UiText& error)
+{
+    result.ok = false;
+    result.error = error;
+    return result;
+}
+
+void takeEngineReport(OperationResult& result, const data_repair::RepairResult& engine)
+{
+    for (const data_repair::Finding& finding : engine.findings) {
+        if (finding.repairable)
+            result.repairable = true;
+        QVariantMap entry;
+        entry.insert(QStringLiteral("severity"), QVariant::fromValue(severityText(finding.severity)));
+        entry.insert(QStringLiteral("severityCode"), static_cast<int>(finding.severity));
+        entry.insert(QStringLiteral("message"), QVariant::fromValue(findingUserMessage(finding)));
+        entry.insert(QStringLiteral("technicalMessage"), fromUtf8(finding.message));
+        entry.insert(QStringLiteral("repairable"), finding.repairable);
+        result.findings.append(entry);
+    }
+    for (const data_repair::RepairAction& action : engine.actions) {
+        QVariantMap entry;
+        entry.insert(QStringLiteral("name"), fromUtf8(action.id));
+        entry.insert(QStringLiteral("message"), fromUtf8(action.description));
+        result.actions.append(entry);
+    }
+    for (const std::string& note : engine.notes)
+        result.warnings.append(UiText(fromUtf8(note)));
+}
+
+// For an image output the engine may have listed an image it extracted; that one is previewed.
+QString choosePreview(const data_repair::RepairResult& engine, const QString& outputPath)
+{
+    if (!isImageSuffix(outputPath))
+        return outputPath;
+    for (const data_repair::OutputArtifact& artifact : engine.artifacts) {
+        const QString path = fromUtf8(artifact.path);
+        if (!path.isEmpty() && QFileInfo::exists(path) && isImageSuffix(path))
+            return path;
+    }
+    return outputPath;
+}
+
+void sealResult(OperationResult& result, const QString& taskDirectory)
+{
+    if (result.outputPath.isEmpty() || result.previewPath.isEmpty()) {
+        fail(result, uiTr("修复核心未返回可加密的结果文件"));
+        return;
+    }
+    const QFileInfo output(result.outputPath);
+    const QFileInfo preview(result.previewPath);
+    result.outputName = output.fileName();
+    result.previewFileName = preview.fileName();
+    result.outputSize = output.size();
+    const QString resultContainer = QDir(taskDirectory).filePath(QStringLiteral("result.drcache"));
+    const bool samePreview = output.absoluteFilePath() == preview.absoluteFilePath();
+    const QString previewContainer =
+        samePreview ? resultContainer : QDir(taskDirectory).filePath(QStringLiteral("preview.drcache"));
+    UiText storeError;
+    bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError);
+    if (sealed && !samePreview)
+        sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError);
+    if (sealed) {
+        result.outputPath = resultContainer;
+        result.previewPath = previewContainer;
+    } else {
+        fail(result, uiTr("无法安全加密临时修复结果：%1").arg(storeError));
+    }
+}
+
+} // namespace
+
+void setRepairFactoryProvider(RepairFactoryProvider provider)
+{
+    QMutexLocker locker(&providerMutex);
+    providerSlot() = std::move(provider);
+}
+
+bool isImageSuffix(const QString& path)
+{
+    static const QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
+                                         QStringLiteral("bmp"), QStringLiteral("gif"),  QStringLiteral("tif"),
+                                         QStringLiteral("tiff"), QStringLiteral("webp")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower());
+}
+
+bool needsPrivateWorkingCopy(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.size() >= kLongPathUnits)
+        return true;
+    for (const QChar unit : native)
+        if (unit.unicode() > 0x7F)
+            return true;
+    return false;
+}
+
+QString privateCopyPath(const QString& workDirectory, const QString& baseName, const QString& copiedFile)
+{
+    const QString name = QFileInfo(copiedFile).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString entry = dot < 0 ? baseName : baseName + name.mid(dot);
+    return QDir(workDirectory).filePath(entry);
+}
+
+bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination)
+{
+    QSaveFile target(destination);
+    target.setDirectWriteFallback(false);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray chunk;
+    qint64 copied = 0;
+    // The copy ends at the size measured when the source was opened: a source that gives nothing
+    // before that (it shrank, or reports no error while reading nothing) fails instead of looping
+    // or leaving a short copy for the engine.
+    while (copied < expectedSize) {
+        chunk = source.read(qMin(kCopyChunkBytes, expectedSize - copied));
+        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
+            target.cancelWriting();
+            return false;
+        }
+        copied += chunk.size();
+    }
+    return target.commit();
+}
+
+bool copyToPrivateWorkingCopy(const QString& source, const QString& destination)
+{
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly))
+        return false;
+    return copyDeviceToPrivateWorkingCopy(input, input.size(), destination);
+}
+
+OperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
+                                   const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                   const QString& mode)
+{
+    OperationResult result;
+    result.analysisOnly = analyze;
+    if (controller->isCancelRequested()) {
+        result.cancelled = true;
+        return result;
+    }
+
+    std::string readError;
+    const data_repair::ByteBuffer head = data_repair::readFileHead(fsPath(inputPath), kHeadBytes, &readError);
+    if (head.empty() && !readError.empty())
+        return fail(result, uiTr("无法读取输入文件：%1").arg(fromUtf8(readError)));
+
+    data_repair::ConsensusResult consensus = data_repair::findSiblingConsensus(inputPath.toStdString());
+    int kind = data_repair::Unknown;
+    if (consensus.found) {
+        // Kind detection looks at the head only, so the agreed copy is not read whole.
+        const std::filesystem::path chosen = data_repair::pathFromUtf8(consensus.best.path);
+        std::string chosenError;
+        kind = data_repair::detectFileKind(chosen, data_repair::readFileHead(chosen, kHeadBytes, &chosenError));
+    } else {
+        kind = data_repair::detectFileKind(fsPath(inputPath), head);
+    }
+    result.category = categoryText(kind);
+    if (!consensus.found && (kind == data_repair::Archive || kind == data_repair::Unknown))
+        return fail(result, uiTr("该文件格式尚未列入首发修复白名单"));
+
+    data_repair::RepairRequest request;
+    request.mode = data_repair::parseRepairMode(mode.toStdString());
+    request.writePreview = !analyze;
+    request.overwrite = false;
+
+    if (sessionDirectory.isEmpty())
+        return fail(result, uiTr("系统未提供可写的应用缓存目录"));
+    const QString taskDirectory =
+        QDir(sessionDirectory).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const QString workDirectory = QDir(taskDirectory).filePath(QStringLiteral("work"));
+    if (!QDir().mkpath(workDirectory))
+        return fail(result, uiTr("无法创建私有修复缓存目录"));
+    result.taskDirectory = taskDirectory;
+    if (!writeCreationStamp(taskDirectory))
+        return fail(result, uiTr("无法登记私有修复缓存任务"));
+
+    const bool copyInput = needsPrivateWorkingCopy(inputPath);
+    const bool copySample = !samplePath.isEmpty() && needsPrivateWorkingCopy(samplePath);
+    const QString consensusPath = consensus.found ? fromUtf8(consensus.best.path) : QString();
+    const bool copyConsensus = !consensusPath.isEmpty() && needsPrivateWorkingCopy(consensusPath);
+
+    if (!analyze || copyInput || copySample || copyConsensus) {
+        const qint64 inputSize = QFileInfo(inputPath).size();
+        const qint64 sampleSize = samplePath.isEmpty() ? 0 : QFileInfo(samplePath).size();
+        const qint64 consensusSize = consensusPath.isEmpty() ? 0 : QFileInfo(consensusPath).size();
+        const qint64 required = inputSize + kEngineHeadroomBytes + (copyInput ? inputSize : 0) +
+                                (copySample ? sampleSize : 0) + (copyConsensus ? consensusSize : 0);
+        if (!enoughCacheSpace(taskDirectory, required))
+            return fail(result, uiTr("应用缓存磁盘空间不足；长路径工作副本和修复输出均已计入预检"));
+    }
+
+    QString workingInput = inputPath;
+    if (copyInput) {
+        workingInput = privateCopyPath(workDirectory, QStringLiteral("input"), inputPath);
+        if (!copyToPrivateWorkingCopy(inputPath, workingInput))
+            return fail(result, uiTr("无法为 Windows 长路径创建私有工作副本"));
+    }
+    QString workingSample = samplePath;
+    if (copySample) {
+        workingSample = privateCopyPath(workDirectory, QStringLiteral("sample"), samplePath);
+        if (!copyToPrivateWorkingCopy(samplePath, workingSample))
+            return fail(result, uiTr("无法为长路径样本创建私有工作副本"));
+    }
+    if (copyConsensus) {
+        const QString copy = privateCopyPath(workDirectory, QStringLiteral("consensus"), consensusPath);
+        if (!copyToPrivateWorkingCopy(consensusPath, copy))
+            return fail(result, uiTr("无法为同源一致副本创建短路径工作副本"));
+        consensus.best = data_repair::makeSourceInfo(copy.toStdString());
+    }
+
+    request.input = data_repair::makeSourceInfo(workingInput.toStdString());
+    if (!workingSample.isEmpty())
+        request.sample = data_repair::makeSourceInfo(workingSample.toStdString());
+    request.outputDirectory = workDirectory.toStdString();
+
+    data_repair::RepairResult engine;
+    if (consensus.found) {
+        const data_repair::RepairRequest consensusRequest = request;
+        engine = analyze ? data_repair::analyzeConsensus(consensusRequest, consensus)
+                         : data_repair::restoreFromConsensus(consensusRequest, consensus);
+    } else {
+        std::unique_ptr<data_repair::IFileRepairFactory> factory = makeFactory();
+        ProgressBridge bridge(controller);
+        engine = dispatchRepairEngine(*factory, kind, request, analyze, &bridge);
+    }
+
+    result.ok = engine.status.ok;
+    result.error = engineErrorUserMessage(engine.status.message);
+    takeEngineReport(result, engine);
+
+    if (!analyze && result.ok && engine.outputWritten && !engine.output.path.empty()) {
+        result.outputPath = fromUtf8(engine.output.path);
+        result.previewPath = choosePreview(engine, result.outputPath);
+        const OutputValidationResult verdict = OutputValidationService::validateOutput(result.outputPath);
+        result.validationMessage = verdict.message;
+        result.formatValid = verdict.valid;
+        if (!verdict.valid) {
+            if (!consensus.found) {
+                fail(result, uiTr("核心生成了输出，但独立格式验证未通过"));
+            } else {
+                // The agreed copy's bytes are the result even when they do not look like their suffix.
+                result.previewKindOverride = QStringLiteral("binary");
+                result.validationMessage =
+                    uiTr("同源副本已精确恢复；源基线与扩展名声明不匹配（%1），已切换为安全数据预览").arg(verdict.message);
+                result.warnings.append(
+                    uiTr("格式完整性未通过，保存前请确认：结果保留恢复出的原始字节，不代表扩展名所声明的文件结构可用。"));
+            }
+        }
+    }
+
+    if (!analyze && result.ok && !controller->isCancelRequested()) {
+        sealResult(result, taskDirectory);
+        // The plain output, the preview and the private copies never outlive the sealing step.
+        QDir(workDirectory).removeRecursively();
+    }
+
+    if (controller->isCancelRequested()) {
+        result.cancelled = true;
+        result.ok = false;
+    }
+    return result;
+}
+
+} // namespace olm::repair

@@ -1,0 +1,47 @@
+#pragma once
+
+// One analysis or one repair of one input file, run on a pool thread: read the head, look for a
+// sibling-copy consensus, detect the kind, make a task folder in the session, private working
+// copies where paths need them, check free space, run the engine, validate the output on its own,
+// and seal it in the task folder. Only reads the user's files; never throws.
+
+#include "app/repair_workflow_controller.h"
+
+#include "data_repair/repair_interfaces.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace olm::repair {
+
+RepairWorkflowController::OperationResult runRepairOperation(RepairWorkflowController* controller,
+                                                             const QString& inputPath, const QString& samplePath,
+                                                             const QString& sessionDirectory, bool analyze,
+                                                             const QString& mode);
+
+// True for the lower-cased suffixes jpg, jpeg, png, bmp, gif, tif, tiff, webp.
+bool isImageSuffix(const QString& path);
+
+// True when the engine should work on a private copy: the native path has 240 or more UTF-16
+// units, or any unit above 0x7F. An empty path needs none.
+bool needsPrivateWorkingCopy(const QString& path);
+
+// "<work>/<baseName>.<suffix of copiedFile>", or "<work>/<baseName>" when that file has no suffix.
+QString privateCopyPath(const QString& workDirectory, const QString& baseName, const QString& copiedFile);
+
+// Copies a file in 1 MiB chunks through a save file; nothing stays under the destination's name
+// unless the copy is whole.
+bool copyToPrivateWorkingCopy(const QString& source, const QString& destination);
+// The same from an open device whose size was measured as `expectedSize`: a copy that ends before
+// that size (a read that yields nothing, or an error) fails.
+bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination);
+
+// Where jobs get their engine factory; the default is the engine's own. Tests put a scripted
+// engine here and pass an empty function to restore the default.
+using RepairFactoryProvider = std::function<std::unique_ptr<data_repair::IFileRepairFactory>()>;
+void setRepairFactoryProvider(RepairFactoryProvider provider);
+
+} // namespace olm::repair

@@ -1,0 +1,404 @@
+#include "app/repair_workflow_controller.h"
+
+#include "app/repair_job.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
+#include "app/ui_tr.h"
+
+namespace olm::repair {
+
+namespace {
+
+bool isExistingRegularFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+} // namespace
+
+QString pathFromUrl(const QUrl& url)
+{
+    return url.isLocalFile() ? url.toLocalFile() : url.toString();
+}
+
+QVariant resolveUiTextVariant(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<UiText>())
+        return value.value<UiText>().toString();
+    if (value.metaType() == QMetaType::fromType<QVariantMap>()) {
+        QVariantMap map = value.toMap();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            it.value() = resolveUiTextVariant(it.value());
+        return map;
+    }
+    if (value.metaType() == QMetaType::fromType<QVariantList>()) {
+        QVariantList list = value.toList();
+        for (QVariant& element : list)
+            element = resolveUiTextVariant(element);
+        return list;
+    }
+    return value;
+}
+
+RepairWorkflowController::RepairWorkflowController(QObject* parent)
+    : QObject(parent), status_(uiTr("请选择需要分析的文件"))
+{
+    UiLanguageObserver::attachTo(this, [this] {
+        emit resultChanged();
+        emit statusChanged();
+        emit inputChanged();
+    });
+    sweepStaleSessions();
+    session_ = SessionHandle::create();
+    connect(&watcher_, &QFutureWatcher<OperationResult>::finished, this,
+            &RepairWorkflowController::onOperationFinished);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &RepairWorkflowController::shutdownSession,
+                Qt::DirectConnection);
+}
+
+RepairWorkflowController::~RepairWorkflowController()
+{
+    shutdownSession();
+    watcher_.disconnect(this);
+    watcher_.setFuture(QFuture<OperationResult>());
+}
+
+QString RepairWorkflowController::inputName() const { return QFileInfo(inputPath_).fileName(); }
+
+QString RepairWorkflowController::inputSizeText() const
+{
+    return formatByteSize(inputPath_.isEmpty() ? 0 : QFileInfo(inputPath_).size());
+}
+
+QString RepairWorkflowController::outputName() const
+{
+    return outputName_.isEmpty() ? QFileInfo(outputPath_).fileName() : outputName_;
+}
+
+QString RepairWorkflowController::outputSizeText() const
+{
+    if (outputName_.isEmpty())
+        return formatByteSize(outputPath_.isEmpty() ? 0 : QFileInfo(outputPath_).size());
+    return formatByteSize(outputSize_);
+}
+
+QString RepairWorkflowController::previewKind() const
+{
+    if (decryptedPreviewPath_.isEmpty())
+        return QStringLiteral("none");
+    if (!previewKindOverride_.isEmpty())
+        return previewKindOverride_;
+    if (isImageSuffix(decryptedPreviewPath_))
+        return QStringLiteral("image");
+    static const QList<QPair<QStringList, QString>> kinds = {
+        {{"mp4", "m4v", "mov", "wmv"}, QStringLiteral("video")},
+        {{"mp3", "m4a", "ogg", "wav", "wma", "aac"}, QStringLiteral("audio")},
+        {{"pdf"}, QStringLiteral("pdf")},
+        {{"docx", "xlsx", "pptx"}, QStringLiteral("office")},
+        {{"txt", "csv", "xml", "json", "rtf"}, QStringLiteral("text")},
+        {{"raw"}, QStringLiteral("binary")},
+    };
+    const QString suffix = QFileInfo(decryptedPreviewPath_).suffix().toLower();
+    for (const auto& [suffixes, kind] : kinds)
+        if (suffixes.contains(suffix))
+            return kind;
+    return QStringLiteral("unsupported");
+}
+
+QUrl RepairWorkflowController::previewUrl() const { return QUrl::fromLocalFile(decryptedPreviewPath_); }
+
+bool RepairWorkflowController::previewAvailable() const
+{
+    return !decryptedPreviewPath_.isEmpty() && QFileInfo::exists(decryptedPreviewPath_);
+}
+
+bool RepairWorkflowController::hasUnsavedResult() const { return state_ == WorkflowState::PreviewReady; }
+bool RepairWorkflowController::saved() const { return state_ == WorkflowState::Saved; }
+bool RepairWorkflowController::canAnalyze() const { return !busy_ && !inputPath_.isEmpty(); }
+bool RepairWorkflowController::canRepair() const { return !busy_ && state_ == WorkflowState::AnalysisCompleted; }
+
+bool RepairWorkflowController::canSave() const
+{
+    return !busy_ && state_ == WorkflowState::PreviewReady && !outputPath_.isEmpty();
+}
+
+QVariantList RepairWorkflowController::findings() const { return resolveUiTextVariant(findings_).toList(); }
+QVariantList RepairWorkflowController::actions() const { return resolveUiTextVariant(actions_).toList(); }
+
+QStringList RepairWorkflowController::warnings() const
+{
+    QStringList texts;
+    texts.reserve(warnings_.size());
+    for (const UiText& warning : warnings_)
+        texts.append(warning.toString());
+    return texts;
+}
+
+void RepairWorkflowController::selectInput(const QUrl& url)
+{
+    if (busy_)
+        return;
+    const QString path = pathFromUrl(url);
+    if (isExistingRegularFile(path)) {
+        inputPath_ = QFileInfo(path).absoluteFilePath();
+        samplePath_.clear();
+        removeTaskDirectory();
+        clearResult();
+        setState(WorkflowState::FileSelected);
+        setStatus(uiTr("已选择 %1；原文件将保持只读").arg(QFileInfo(path).fileName()));
+        emit inputChanged();
+        return;
+    }
+    // An unsaved result stays saveable (and guarded at quit) when a wrong file is dropped on it.
+    if (state_ != WorkflowState::PreviewReady)
+        setState(WorkflowState::Failed);
+    setStatus(uiTr("所选文件不存在或不是普通文件"));
+}
+
+void RepairWorkflowController::selectSample(const QUrl& url)
+{
+    if (busy_)
+        return;
+    const QString path = pathFromUrl(url);
+    if (!isExistingRegularFile(path)) {
+        setStatus(uiTr("所选样本文件不存在或不是普通文件"));
+        return;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute == inputPath_) {
+        setStatus(uiTr("样本文件不能与待修复文件相同"));
+        return;
+    }
+    const bool reanalyze = !inputPath_.isEmpty() && (state_ == WorkflowState::Failed || state_ == WorkflowState::AnalysisCompleted);
+    samplePath_ = absolute;
+    setStatus(uiTr("已选择样本文件：%1").arg(QFileInfo(path).fileName()));
+    emit inputChanged();
+    if (reanalyze) {
+        setState(WorkflowState::FileSelected);
+        analyze();
+    }
+}
+
+void RepairWorkflowController::clearSample()
+{
+    if (busy_ || samplePath_.isEmpty())
+        return;
+    const bool reanalyze = !inputPath_.isEmpty() && state_ == WorkflowState::AnalysisCompleted;
+    samplePath_.clear();
+    setStatus(uiTr("已移除样本文件"));
+    emit inputChanged();
+    if (reanalyze) {
+        setState(WorkflowState::FileSelected);
+        analyze();
+    }
+}
+
+void RepairWorkflowController::analyze() { start(true, QStringLiteral("analyze")); }
+
+void RepairWorkflowController::repair(const QString& mode) { start(false, mode); }
+
+void RepairWorkflowController::start(bool analyze, const QString& mode)
+{
+    if (analyze && (busy_ || inputPath_.isEmpty()))
+        return;
+    if (!analyze && (busy_ || state_ != WorkflowState::AnalysisCompleted)) {
+        setStatus(uiTr("请先完成分析，再启动修复"));
+        return;
+    }
+    cancelRequested_.exchange(false);
+    busy_ = true;
+    emit busyChanged();
+    emit stateChanged();
+    setProgress(0);
+    setState(analyze ? WorkflowState::Analyzing : WorkflowState::Repairing);
+    setStatus(analyze ? uiTr("正在只读分析文件结构…") : uiTr("正在私有缓存中生成修复结果…"));
+
+    const QString input = inputPath_;
+    const QString sample = samplePath_;
+    const QString session = session_.directory();
+    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [this, input, sample, session, analyze, mode] {
+        return runRepairOperation(this, input, sample, session, analyze, mode);
+    }));
+}
+
+void RepairWorkflowController::cancel()
+{
+    if (!busy_)
+        return;
+    cancelRequested_.exchange(true);
+    setStatus(uiTr("正在安全取消…"));
+}
+
+void RepairWorkflowController::applyProgress(int percent)
+{
+    setProgress(qBound(0, percent, 100));
+    // Progress that was posted before the engine saw the flag must not hide the cancel feedback.
+    if (cancelRequested_.load())
+        return;
+    if (state_ == WorkflowState::Analyzing)
+        setStatus(uiTr("正在只读分析文件结构…"));
+    else if (state_ == WorkflowState::Repairing)
+        setStatus(uiTr("正在私有缓存中生成修复结果…"));
+}
+
+void RepairWorkflowController::onOperationFinished()
+{
+    const OperationResult result = watcher_.future().resultCount() > 0 ? watcher_.result() : OperationResult();
+    busy_ = false;
+    emit busyChanged();
+
+    category_ = result.category;
+    findings_ = result.findings;
+    actions_ = result.actions;
+    warnings_ = result.warnings;
+    validationMessage_ = result.validationMessage;
+    previewKindOverride_ = result.previewKindOverride;
+    formatValid_ = result.formatValid;
+    if (result.analysisOnly)
+        repairability_ = result.repairable ? uiTr("检测到可尝试修复的问题") : uiTr("未确认存在可自动修复的问题");
+
+    removeDecryptedPreview();
+    outputPath_ = result.outputPath;
+    previewPath_ = result.previewPath;
+    outputName_ = result.outputName;
+    previewFileName_ = result.previewFileName;
+    outputSize_ = result.outputSize;
+    taskDirectory_ = result.taskDirectory;
+    decryptedPreviewPath_.clear();
+
+    if (result.cancelled) {
+        setState(WorkflowState::Cancelled);
+        setStatus(uiTr("任务已取消，原文件未被修改"));
+    } else if (!result.ok) {
+        setState(WorkflowState::Failed);
+        setStatus(result.error.toString().isEmpty() ? uiTr("操作失败") : result.error);
+    } else if (result.analysisOnly) {
+        setState(WorkflowState::AnalysisCompleted);
+        setStatus(uiTr("分析完成，可以在私有缓存中尝试修复"));
+    } else {
+        UiText error;
+        if (preparePreviewFile(&error)) {
+            setProgress(100);
+            setState(WorkflowState::PreviewReady);
+            setStatus(formatValid_ ? uiTr("修复完成并通过独立验证；结果可预览但尚未保存")
+                                   : uiTr("同源数据已恢复；格式声明异常，结果可安全预览但尚未保存"));
+            emit resultChanged();
+            emit stateChanged();
+            return;
+        }
+        setState(WorkflowState::Failed);
+        setStatus(uiTr("修复结果已加密，但无法生成受控预览：%1").arg(error));
+    }
+    removeTaskDirectory();
+    emit resultChanged();
+    emit stateChanged();
+}
+
+void RepairWorkflowController::discardUnsavedResult()
+{
+    if (busy_ || state_ != WorkflowState::PreviewReady)
+        return;
+    removeTaskDirectory();
+    clearRepairOutput();
+    setState(WorkflowState::AnalysisCompleted);
+    setStatus(uiTr("已丢弃未保存结果，可以重新选择修复方式"));
+    emit resultChanged();
+}
+
+void RepairWorkflowController::reset()
+{
+    if (busy_)
+        return;
+    removeTaskDirectory();
+    inputPath_.clear();
+    samplePath_.clear();
+    clearResult();
+    setState(WorkflowState::Idle);
+    setStatus(uiTr("请选择需要分析的文件"));
+    emit inputChanged();
+}
+
+void RepairWorkflowController::setState(const QString& state)
+{
+    if (state_ == state)
+        return;
+    state_ = state;
+    emit stateChanged();
+}
+
+void RepairWorkflowController::setStatus(const UiText& status)
+{
+    const bool changed = status_.toString() != status.toString();
+    status_ = status;
+    if (changed)
+        emit statusChanged();
+}
+
+void RepairWorkflowController::setProgress(int value)
+{
+    if (progress_ == value)
+        return;
+    progress_ = value;
+    emit progressChanged();
+}
+
+void RepairWorkflowController::clearRepairOutput()
+{
+    outputPath_.clear();
+    decryptedPreviewPath_.clear();
+    previewPath_.clear();
+    outputName_.clear();
+    previewFileName_.clear();
+    outputSize_ = 0;
+    previewKindOverride_.clear();
+    formatValid_ = false;
+    validationMessage_.clear();
+    actions_.clear();
+}
+
+void RepairWorkflowController::clearResult()
+{
+    clearRepairOutput();
+    category_.clear();
+    repairability_.clear();
+    findings_.clear();
+    warnings_.clear();
+    setProgress(0);
+    emit resultChanged();
+}
+
+void RepairWorkflowController::removeDecryptedPreview()
+{
+    if ((state_ == WorkflowState::PreviewReady || !previewPath_.isEmpty()) && !decryptedPreviewPath_.isEmpty()) {
+        decryptedPreviewPath_.clear();
+        emit resultChanged();
+    }
+    if (!taskDirectory_.isEmpty())
+        removeDirectoryWithRetries(QDir(taskDirectory_).filePath(QStringLiteral("preview")));
+}
+
+void RepairWorkflowController::removeTaskDirectory()
+{
+    removeDecryptedPreview();
+    if (!taskDirectory_.isEmpty() && isInsideRepairOutput(taskDirectory_))
+        QDir(taskDirectory_).removeRecursively();
+    taskDirectory_.clear();
+}
+
+void RepairWorkflowController::shutdownSession()
+{
+    cancelRequested_.exchange(true);
+    watcher_.waitForFinished();
+    removeTaskDirectory();
+    session_.release();
+}
+
+} // namespace olm::repair

@@ -1,0 +1,207 @@
+#pragma once
+
+// The one object through which the interface drives the repair of one file: select the damaged
+// file (and a healthy sample), analyse, repair quickly or with the sample, preview the sealed
+// result, save it under a free name, reveal it, export a report, cancel, discard or reset.
+//
+// One engine job at a time runs on the global thread pool (app/repair_job.h). The job shares only
+// the atomic cancellation flag, queued progress calls and the OperationResult it returns. Results
+// stay encrypted in this instance's session folder (app/session_cache.h) until the user saves them.
+// Every property, invokable and signal is for the GUI thread.
+
+#include "app/session_cache.h"
+#include "app/ui_text.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QVariant>
+#include <QtQml/qqmlregistration.h>
+
+#include <atomic>
+
+namespace olm::repair {
+
+// The values of RepairWorkflowController::state, compared as exact strings by the pages and the
+// diagnostics log.
+namespace WorkflowState {
+inline const QString Idle = QStringLiteral("Idle");
+inline const QString FileSelected = QStringLiteral("FileSelected");
+inline const QString Analyzing = QStringLiteral("Analyzing");
+inline const QString AnalysisCompleted = QStringLiteral("AnalysisCompleted");
+inline const QString Repairing = QStringLiteral("Repairing");
+inline const QString PreviewReady = QStringLiteral("PreviewReady");
+inline const QString Saved = QStringLiteral("Saved");
+inline const QString Failed = QStringLiteral("Failed");
+inline const QString Cancelled = QStringLiteral("Cancelled");
+} // namespace WorkflowState
+
+class RepairWorkflowController : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+
+    // The order of these declarations is the order QML and the meta-object system see.
+    Q_PROPERTY(QString state READ state NOTIFY stateChanged)
+    Q_PROPERTY(QString inputPath READ inputPath NOTIFY inputChanged)
+    Q_PROPERTY(QString inputName READ inputName NOTIFY inputChanged)
+    Q_PROPERTY(QString inputSizeText READ inputSizeText NOTIFY inputChanged)
+    Q_PROPERTY(QString samplePath READ samplePath NOTIFY inputChanged)
+    Q_PROPERTY(QString category READ category NOTIFY resultChanged)
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString validationMessage READ validationMessage NOTIFY resultChanged)
+    Q_PROPERTY(bool formatValid READ formatValid NOTIFY resultChanged)
+    Q_PROPERTY(QString repairability READ repairability NOTIFY resultChanged)
+    Q_PROPERTY(QString outputPath READ outputPath NOTIFY resultChanged)
+    Q_PROPERTY(QString outputName READ outputName NOTIFY resultChanged)
+    Q_PROPERTY(QString outputSizeText READ outputSizeText NOTIFY resultChanged)
+    Q_PROPERTY(QString previewKind READ previewKind NOTIFY resultChanged)
+    Q_PROPERTY(QUrl previewUrl READ previewUrl NOTIFY resultChanged)
+    Q_PROPERTY(bool previewAvailable READ previewAvailable NOTIFY resultChanged)
+    Q_PROPERTY(bool hasUnsavedResult READ hasUnsavedResult NOTIFY stateChanged)
+    Q_PROPERTY(bool saved READ saved NOTIFY stateChanged)
+    Q_PROPERTY(int progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
+    Q_PROPERTY(bool canAnalyze READ canAnalyze NOTIFY stateChanged)
+    Q_PROPERTY(bool canRepair READ canRepair NOTIFY stateChanged)
+    Q_PROPERTY(bool canSave READ canSave NOTIFY stateChanged)
+    Q_PROPERTY(QVariantList findings READ findings NOTIFY resultChanged)
+    Q_PROPERTY(QVariantList actions READ actions NOTIFY resultChanged)
+    Q_PROPERTY(QStringList warnings READ warnings NOTIFY resultChanged)
+
+public:
+    // What one job hands back to the controller (a plain value kept in the future's result store).
+    struct OperationResult {
+        bool ok = false;
+        bool analysisOnly = false;
+        bool cancelled = false;
+        UiText category;
+        UiText error;
+        QString outputPath;       // after sealing: the "result.drcache" container
+        QString previewPath;      // after sealing: the preview's container
+        QString outputName;       // plain file name of the engine's output
+        QString previewFileName;  // plain file name of the preview source
+        qint64 outputSize = 0;
+        QString taskDirectory;
+        UiText validationMessage;
+        QString previewKindOverride;
+        bool formatValid = false;
+        bool repairable = false;
+        QVariantList findings;    // FindingEntry maps ("severity", "severityCode", "message", "technicalMessage", "repairable")
+        QVariantList actions;     // ActionEntry maps ("name", "message")
+        QList<UiText> warnings;
+    };
+
+    explicit RepairWorkflowController(QObject* parent = nullptr);
+    ~RepairWorkflowController() override;
+
+    QString state() const { return state_; }
+    QString inputPath() const { return inputPath_; }
+    QString inputName() const;
+    QString inputSizeText() const;
+    QString samplePath() const { return samplePath_; }
+    QString category() const { return category_.toString(); }
+    QString status() const { return status_.toString(); }
+    QString validationMessage() const { return validationMessage_.toString(); }
+    bool formatValid() const { return formatValid_; }
+    QString repairability() const { return repairability_.toString(); }
+    QString outputPath() const { return outputPath_; }
+    QString outputName() const;
+    QString outputSizeText() const;
+    QString previewKind() const;
+    QUrl previewUrl() const;
+    bool previewAvailable() const;
+    bool hasUnsavedResult() const;
+    bool saved() const;
+    int progress() const { return progress_; }
+    bool busy() const { return busy_; }
+    bool canAnalyze() const;
+    bool canRepair() const;
+    bool canSave() const;
+    QVariantList findings() const;
+    QVariantList actions() const;
+    QStringList warnings() const;
+
+    Q_INVOKABLE void selectInput(const QUrl& url);
+    Q_INVOKABLE void selectSample(const QUrl& url);
+    Q_INVOKABLE void clearSample();
+    Q_INVOKABLE void analyze();
+    Q_INVOKABLE void repair(const QString& mode = QStringLiteral("quick"));
+    Q_INVOKABLE bool saveResult(const QUrl& directoryUrl);
+    Q_INVOKABLE bool exportReport(const QUrl& directoryUrl);
+    Q_INVOKABLE bool preparePreview();
+    Q_INVOKABLE void releasePreview();
+    Q_INVOKABLE void cancel();
+    Q_INVOKABLE void discardUnsavedResult();
+    Q_INVOKABLE void reset();
+    Q_INVOKABLE void revealResult();
+
+    // For the running job and its progress bridge: the cancellation flag (any thread) and the
+    // percentage, which the bridge delivers by queued calls (GUI thread).
+    bool isCancelRequested() const { return cancelRequested_.load(); }
+    void applyProgress(int percent);
+
+    // This instance's session folder and the current task folder (empty when there is none).
+    QString sessionDirectory() const { return session_.directory(); }
+    QString taskDirectory() const { return taskDirectory_; }
+
+signals:
+    void stateChanged();
+    void inputChanged();
+    void statusChanged();
+    void progressChanged();
+    void busyChanged();
+    void resultChanged();
+
+private:
+    void start(bool analyze, const QString& mode);
+    void setState(const QString& state);
+    void setStatus(const UiText& status);
+    void setProgress(int value);
+    void clearResult();
+    // What a repair added on top of its analysis (kept by a discard: category, findings, warnings).
+    void clearRepairOutput();
+    void onOperationFinished();
+    void removeTaskDirectory();
+    void removeDecryptedPreview();
+    void shutdownSession();
+    bool preparePreviewFile(UiText* error = nullptr);
+    QString savedResultName() const;
+    QVariantMap buildReport() const;
+
+    QString state_ = WorkflowState::Idle;
+    QString inputPath_;
+    QString samplePath_;
+    UiText category_;
+    UiText status_;
+    UiText validationMessage_;
+    QString previewKindOverride_;
+    bool formatValid_ = false;
+    UiText repairability_;
+    QString outputPath_;
+    QString decryptedPreviewPath_;
+    QString previewPath_;
+    QString outputName_;
+    QString previewFileName_;
+    qint64 outputSize_ = 0;
+    QString taskDirectory_;
+    SessionHandle session_;
+    int progress_ = 0;
+    bool busy_ = false;
+    QVariantList findings_;
+    QVariantList actions_;
+    QList<UiText> warnings_;
+    std::atomic<bool> cancelRequested_{false};
+    QFutureWatcher<OperationResult> watcher_;
+};
+
+// A value holding a UiText becomes its current text; maps and lists are resolved element by element
+// at any depth; everything else is returned unchanged. QML and JSON then only see strings.
+QVariant resolveUiTextVariant(const QVariant& value);
+
+// A URL from QML as a path: a local file URL gives its local path, any other URL its full text
+// (which then fails the existence checks).
+QString pathFromUrl(const QUrl& url);
+
+} // namespace olm::repair

@@ -1,0 +1,274 @@
+// Previews, saving, revealing and the repair report of RepairWorkflowController, with the file
+// helpers they share.
+
+#include "app/result_saving.h"
+
+#include "app/encrypted_file_store.h"
+#include "app/repair_workflow_controller.h"
+#include "platform/file_manager.h"
+
+#include "data_repair/file_access.h"
+#include "data_repair/records.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QUuid>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
+#include "app/ui_tr.h"
+
+namespace olm::repair {
+
+namespace {
+
+bool pathTaken(const QString& path) { return data_repair::pathTaken(data_repair::pathFromUtf8(path.toStdString())); }
+
+// The n-th candidate name: n = 1 is the name itself, then "base (n).suffix".
+QString candidatePath(const QString& folder, const QString& fileName, int n)
+{
+    if (n <= 1)
+        return QDir(folder).filePath(fileName);
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot < 0 ? fileName : fileName.left(dot);
+    const QString name = dot < 0 ? QStringLiteral("%1 (%2)").arg(base).arg(n)
+                                 : QStringLiteral("%1 (%2).%3").arg(base).arg(n).arg(fileName.mid(dot + 1));
+    return QDir(folder).filePath(name);
+}
+
+enum class MoveOutcome { Moved, Taken, Failed };
+
+// Never replaces what stands at `to`: the kernel refuses the rename, or the hard link, when it
+// exists, so a file that appeared after the name was chosen is kept.
+MoveOutcome moveWithoutReplacing(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return MoveOutcome::Moved;
+    if (errno == EEXIST)
+        return MoveOutcome::Taken;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return MoveOutcome::Failed;
+    // A file system without the no-replace rename: a hard link is created only on a free name.
+    if (::link(source.constData(), target.constData()) != 0)
+        return errno == EEXIST ? MoveOutcome::Taken : MoveOutcome::Failed;
+    ::unlink(source.constData());
+    return MoveOutcome::Moved;
+}
+
+// The save folder must be the user's: anything inside the cache is deleted with the task or by
+// a later sweep, although the status would say the result was saved.
+bool isInsideCache(const QString& folder)
+{
+    const QString cache = repairOutputPath();
+    if (cache.isEmpty())
+        return false;
+    const QString canonicalCache = QFileInfo(cache).canonicalFilePath();
+    for (const QString& path : {QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), QFileInfo(folder).canonicalFilePath()}) {
+        if (path.isEmpty())
+            continue;
+        if (path == QDir::cleanPath(cache) || isInsideRepairOutput(path))
+            return true;
+        if (!canonicalCache.isEmpty() && (path == canonicalCache || path.startsWith(canonicalCache + QLatin1Char('/'))))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString uniqueOutputPath(const QString& folder, const QString& fileName)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = candidatePath(folder, fileName, n);
+        if (!pathTaken(candidate))
+            return candidate;
+    }
+}
+
+QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = candidatePath(folder, fileName, n);
+        if (pathTaken(candidate))
+            continue;
+        switch (moveWithoutReplacing(sourcePath, candidate)) {
+        case MoveOutcome::Moved: return candidate;
+        case MoveOutcome::Taken: continue;
+        case MoveOutcome::Failed: return QString();
+        }
+    }
+}
+
+bool writeJsonFile(const QString& path, const QVariantMap& map, QString* error)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Indented);
+    if (file.write(bytes) < bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool RepairWorkflowController::preparePreviewFile(UiText* error)
+{
+    if (state_ == WorkflowState::Saved) {
+        decryptedPreviewPath_ = outputPath_;
+        return QFileInfo::exists(decryptedPreviewPath_);
+    }
+    if (!decryptedPreviewPath_.isEmpty() && QFileInfo::exists(decryptedPreviewPath_))
+        return true;
+    if (taskDirectory_.isEmpty() || previewPath_.isEmpty() || previewFileName_.isEmpty()) {
+        if (error)
+            *error = uiTr("缺少加密预览元数据");
+        return false;
+    }
+    removeDecryptedPreview();
+    const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
+    const QString target = QDir(previewFolder).filePath(QFileInfo(previewFileName_).fileName());
+    if (EncryptedFileStore::decryptFile(previewPath_, target, error)) {
+        decryptedPreviewPath_ = target;
+        return true;
+    }
+    QDir(previewFolder).removeRecursively();
+    return false;
+}
+
+bool RepairWorkflowController::preparePreview()
+{
+    if (state_ != WorkflowState::PreviewReady)
+        return saved() && QFileInfo::exists(decryptedPreviewPath_);
+    UiText error;
+    const bool prepared = preparePreviewFile(&error);
+    if (!prepared)
+        setStatus(uiTr("无法解密受控预览：%1").arg(error));
+    emit resultChanged();
+    return prepared;
+}
+
+void RepairWorkflowController::releasePreview()
+{
+    if (state_ != WorkflowState::PreviewReady)
+        return;
+    removeDecryptedPreview();
+    emit resultChanged();
+}
+
+QString RepairWorkflowController::savedResultName() const
+{
+    const QString outputFile = outputName_.isEmpty() ? QFileInfo(outputPath_).fileName() : outputName_;
+    QString suffix = QFileInfo(outputFile).suffix();
+    if (suffix.isEmpty())
+        suffix = QFileInfo(inputPath_).suffix();
+    const QString base = QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repaired");
+    return suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix;
+}
+
+bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
+{
+    if (busy_ || state_ != WorkflowState::PreviewReady || outputPath_.isEmpty())
+        return false;
+    const QString folder = pathFromUrl(directoryUrl);
+    if (folder.isEmpty() || !QDir(folder).exists() || !QFileInfo(folder).isWritable() || isInsideCache(folder)) {
+        setStatus(uiTr("目标目录不存在或不可写"));
+        return false;
+    }
+    // The plain result is decrypted beside its final name and moved there only when complete, to
+    // a name that is still free at that moment.
+    const QString name = savedResultName();
+    const QString partial = QDir(folder).filePath(
+        QStringLiteral(".%1.%2.part").arg(name, QUuid::createUuid().toString(QUuid::WithoutBraces)));
+    QString target;
+    if (EncryptedFileStore::decryptFile(outputPath_, partial))
+        target = moveToFreeOutputPath(partial, folder, name);
+    if (target.isEmpty()) {
+        QFile::remove(partial);
+        setStatus(uiTr("保存失败，缓存结果仍保留"));
+        return false;
+    }
+    removeTaskDirectory();
+    outputPath_ = target;
+    decryptedPreviewPath_ = target;
+    previewPath_.clear();
+    outputName_ = QFileInfo(target).fileName();
+    previewFileName_ = outputName_;
+    outputSize_ = QFileInfo(target).size();
+    setState(WorkflowState::Saved);
+    setStatus(uiTr("已安全保存：%1").arg(target));
+    emit resultChanged();
+    return true;
+}
+
+void RepairWorkflowController::revealResult()
+{
+    if (state_ != WorkflowState::Saved || outputPath_.isEmpty())
+        return;
+    revealInFileManager(outputPath_);
+}
+
+QVariantMap RepairWorkflowController::buildReport() const
+{
+    QVariantMap report;
+    report.insert(QStringLiteral("schemaVersion"), 1);
+    report.insert(QStringLiteral("createdAtUtc"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    report.insert(QStringLiteral("applicationVersion"), QCoreApplication::applicationVersion());
+    report.insert(QStringLiteral("inputName"), QFileInfo(inputPath_).fileName());
+    report.insert(QStringLiteral("inputSize"), QFileInfo(inputPath_).size());
+    report.insert(QStringLiteral("category"), category_.toString());
+    report.insert(QStringLiteral("workflowState"), state_);
+    report.insert(QStringLiteral("repairability"), repairability_.toString());
+    report.insert(QStringLiteral("validation"), validationMessage_.toString());
+    report.insert(QStringLiteral("formatValid"), formatValid_);
+    report.insert(QStringLiteral("previewKind"), previewKind());
+    report.insert(QStringLiteral("findings"), findings());
+    report.insert(QStringLiteral("actions"), actions());
+    report.insert(QStringLiteral("warnings"), warnings());
+    return report;
+}
+
+bool RepairWorkflowController::exportReport(const QUrl& directoryUrl)
+{
+    if (busy_ || inputPath_.isEmpty() || state_ == WorkflowState::Idle || state_ == WorkflowState::FileSelected)
+        return false;
+    const QString folder = pathFromUrl(directoryUrl);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        setStatus(uiTr("报告目录不存在"));
+        return false;
+    }
+    const QString path =
+        uniqueOutputPath(folder, QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repair_report.json"));
+    QString error;
+    if (!writeJsonFile(path, buildReport(), &error)) {
+        setStatus(uiTr("报告导出失败：%1").arg(error));
+        return false;
+    }
+    setStatus(uiTr("已导出不含完整文件路径的修复报告：%1").arg(path));
+    return true;
+}
+
+} // namespace olm::repair
