@@ -24,7 +24,7 @@ for fuzzer in "$build"/fuzz/*_fuzzer; do
     cp -r "$seeds"/. "$work/"
   fi
   echo "== $name: fuzzing for $runs runs"
-  "$fuzzer" -runs="$runs" -max_total_time=240 -timeout=30 -rss_limit_mb=4096 -max_len=65536 \
+  "$fuzzer" -runs="$runs" -max_total_time=120 -timeout=30 -rss_limit_mb=4096 -max_len=65536 \
     -seed=1 "$work" >"$work/fuzz.log" 2>&1 || { tail -n 60 "$work/fuzz.log"; status=1; }
   rm -rf "$work"
   trap - EXIT
