@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/smoke_automation.h"
 #include "platform/ui_fonts.h"
 #include "services/settings_service.h"
 
@@ -153,8 +154,12 @@ int runApplication(int& argc, char** argv, const StartupOptions& options)
         if (auto* window = qobject_cast<QWindow*>(root))
             window->setIcon(icon);
     }
-    if (options.afterLoad)
+    if (options.afterLoad) {
         options.afterLoad(engine, settings);
+    } else if (smokeTest) {
+        if (const int code = setUpSmokeAutomation(engine, settings); code != kSmokeExitSuccess)
+            return code;
+    }
     return QCoreApplication::exec();
 }
 

@@ -62,7 +62,8 @@ QIcon loadApplicationIcon(const QString& resourcePath);
 struct StartupOptions {
     QString iconResource = QString::fromLatin1(kAppIconResource);
     QUrl mainQmlUrl = QUrl(QString::fromLatin1(kMainQmlUrl));
-    // Runs after the main window was loaded, right before the event loop.
+    // Runs after the main window was loaded, right before the event loop. Without one, a smoke-test
+    // start (KORVEX_REPAIR_SMOKE_TEST set) sets up the smoke automation there.
     std::function<void(QQmlApplicationEngine&, SettingsService&)> afterLoad;
 };
 

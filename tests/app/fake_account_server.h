@@ -57,7 +57,8 @@ public:
         installDefaults();
     }
 
-    bool start() { return server_.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0); }
+    // Port 0 takes any free port; a program whose base is compiled in needs the one it was built with.
+    bool start(quint16 port = 0) { return server_.listen(QHostAddress(QStringLiteral("127.0.0.1")), port); }
     QUrl baseUrl() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/api").arg(server_.serverPort())); }
 
     void on(const QByteArray& method, const QString& path, Handler handler) { handlers_[method + ' ' + path.toUtf8()] = std::move(handler); }
