@@ -36,9 +36,9 @@ ApplicationWindow {
     property string handledWorkflowState: ""
 
     readonly property alias repairPage: repairPage
-    readonly property alias settingsPage: settingsLoader.item
+    readonly property alias settingsPage: settingsPage
     readonly property alias accountPage: accountPage
-    readonly property alias helpPage: helpLoader.item
+    readonly property alias helpPage: helpPage
 
     width: 1120
     height: 760
@@ -79,8 +79,7 @@ ApplicationWindow {
 
     function openSettingsSection(section) {
         window.currentPage = "settings"
-        if (settingsLoader.item)
-            settingsLoader.item.section = section
+        settingsPage.section = section
     }
 
     onCurrentPageChanged: {
@@ -104,8 +103,6 @@ ApplicationWindow {
 
     Component.onCompleted: {
         window.handledWorkflowState = repairWorkflow.state
-        settingsLoader.setSource("SettingsPage.qml", { settings: window.settings, workflow: repairWorkflow })
-        helpLoader.setSource("HelpPage.qml", { settings: window.settings, account: accountService })
         if (String(window.startupFileUrl) !== "")
             repairWorkflow.selectInput(window.startupFileUrl)
     }
@@ -409,11 +406,11 @@ ApplicationWindow {
                     settings: window.settings
                 }
 
-                // The settings and help pages are loaded by file name; a build without one shows an
-                // empty page in its place and the navigation to it still works.
-                Loader {
-                    id: settingsLoader
-                    onLoaded: settingsLoader.item.objectName = "settingsPage"
+                SettingsPage {
+                    id: settingsPage
+                    objectName: "settingsPage"
+                    settings: window.settings
+                    workflow: repairWorkflow
                 }
                 AccountPage {
                     id: accountPage
@@ -422,19 +419,17 @@ ApplicationWindow {
                     onContinueLocally: window.currentPage = "repair"
                     onOpenLegalPage: (section) => window.openSettingsSection(section)
                 }
-                Loader {
-                    id: helpLoader
-                    onLoaded: helpLoader.item.objectName = "helpPage"
+                HelpPage {
+                    id: helpPage
+                    objectName: "helpPage"
+                    settings: window.settings
+                    account: accountService
+                    onNavigate: (destination) => window.currentPage = destination
                 }
             }
         }
     }
 
-    Connections {
-        target: helpLoader.item
-        ignoreUnknownSignals: true
-        function onNavigate(destination) { window.currentPage = destination }
-    }
 
     Dialog {
         id: unsavedExitDialog
