@@ -118,7 +118,9 @@ Item {
 
         ColumnLayout {
             id: legalColumn
-            anchors.fill: parent
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
             anchors.margins: 22
             spacing: 10
 
@@ -232,7 +234,9 @@ Item {
 
                     ColumnLayout {
                         id: generalColumn
-                        anchors.fill: parent
+                        anchors.left: parent.left
+                        anchors.right: parent.right
+                        anchors.top: parent.top
                         anchors.margins: 22
                         spacing: 14
 
@@ -315,7 +319,9 @@ Item {
                     GridLayout {
                         id: repairGrid
                         objectName: "repairGrid"
-                        anchors.fill: parent
+                        anchors.left: parent.left
+                        anchors.right: parent.right
+                        anchors.top: parent.top
                         anchors.margins: 22
                         columns: scroller.availableWidth < 570 ? 1 : 2
                         columnSpacing: 16
@@ -396,12 +402,15 @@ Item {
 
                     RowLayout {
                         id: cacheRow
-                        anchors.fill: parent
+                        anchors.left: parent.left
+                        anchors.right: parent.right
+                        anchors.top: parent.top
                         anchors.margins: 20
                         spacing: 14
 
                         ColumnLayout {
                             Layout.fillWidth: true
+                            Layout.preferredWidth: 1
                             spacing: 6
                             Label {
                                 Layout.fillWidth: true
@@ -461,7 +470,9 @@ Item {
 
                     ColumnLayout {
                         id: privacyColumn
-                        anchors.fill: parent
+                        anchors.left: parent.left
+                        anchors.right: parent.right
+                        anchors.top: parent.top
                         anchors.margins: 20
                         spacing: 14
 
@@ -598,7 +609,9 @@ Item {
 
                     ColumnLayout {
                         id: licenseColumn
-                        anchors.fill: parent
+                        anchors.left: parent.left
+                        anchors.right: parent.right
+                        anchors.top: parent.top
                         anchors.margins: 20
                         spacing: 14
 
