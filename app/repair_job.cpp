@@ -17,6 +17,8 @@
 #include <QStorageInfo>
 #include <QUuid>
 
+#include <algorithm>
+
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
 #include "app/ui_tr.h"
 
@@ -114,17 +116,39 @@ OperationResult& fail(OperationResult& result, const UiText& error)
     return result;
 }
 
+// Findings listed one by one. A hostile file can carry millions of small faults (one per gap between
+// Ogg pages, say); every read of the list builds and translates it anew, so the rest is summed up in
+// one entry instead.
+constexpr qsizetype kListedFindings = 1000;
+
 void takeEngineReport(OperationResult& result, const data_repair::RepairResult& engine)
 {
+    qsizetype omitted = 0;
+    int omittedSeverity = 0;
     for (const data_repair::Finding& finding : engine.findings) {
         if (finding.repairable)
             result.repairable = true;
+        if (result.findings.size() >= kListedFindings) {
+            ++omitted;
+            omittedSeverity = std::max(omittedSeverity, static_cast<int>(finding.severity));
+            continue;
+        }
         QVariantMap entry;
         entry.insert(QStringLiteral("severity"), QVariant::fromValue(severityText(finding.severity)));
         entry.insert(QStringLiteral("severityCode"), static_cast<int>(finding.severity));
         entry.insert(QStringLiteral("message"), QVariant::fromValue(findingUserMessage(finding)));
         entry.insert(QStringLiteral("technicalMessage"), fromUtf8(finding.message));
         entry.insert(QStringLiteral("repairable"), finding.repairable);
+        result.findings.append(entry);
+    }
+    if (omitted > 0) {
+        QVariantMap entry;
+        entry.insert(QStringLiteral("severity"), QVariant::fromValue(severityText(omittedSeverity)));
+        entry.insert(QStringLiteral("severityCode"), omittedSeverity);
+        entry.insert(QStringLiteral("message"),
+                     QVariant::fromValue(uiTr("另有 %1 项同类发现未逐条列出").arg(static_cast<long long>(omitted))));
+        entry.insert(QStringLiteral("technicalMessage"), QStringLiteral("%1 more findings not listed").arg(omitted));
+        entry.insert(QStringLiteral("repairable"), false);
         result.findings.append(entry);
     }
     for (const data_repair::RepairAction& action : engine.actions) {

@@ -8,8 +8,60 @@
         <translation>Korvex ファイル修復</translation>
     </message>
     <message>
+        <source>修复结果尚未保存</source>
+        <translation>修復結果は保存されていません</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>关闭窗口会删除本次临时修复结果。你可以返回文件修复页面先保存结果。</source>
+        <translation>ウィンドウを閉じると、今回の一時的な修復結果は削除されます。ファイル修復ページに戻って先に保存できます。</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>完全本地处理</source>
+        <translation>すべてこのデバイスで処理</translation>
+    </message>
+    <message>
+        <source>帮助与反馈</source>
+        <translation>ヘルプとフィードバック</translation>
+    </message>
+    <message>
+        <source>放弃并关闭</source>
+        <translation>破棄して閉じる</translation>
+    </message>
+    <message>
         <source>文件修复</source>
         <translation>ファイル修復</translation>
+    </message>
+    <message>
+        <source>未登录</source>
+        <translation>未サインイン</translation>
+    </message>
+    <message>
+        <source>登录（可选）</source>
+        <translation>サインイン（任意）</translation>
+    </message>
+    <message>
+        <source>结果尚未保存</source>
+        <translation>結果は未保存です</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>账户</source>
+        <translation>アカウント</translation>
+    </message>
+    <message>
+        <source>返回保存</source>
+        <translation>戻って保存</translation>
     </message>
 </context>
 </TS>

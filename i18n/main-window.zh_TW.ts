@@ -8,8 +8,60 @@
         <translation>Korvex 檔案修復</translation>
     </message>
     <message>
+        <source>修复结果尚未保存</source>
+        <translation>修復結果尚未儲存</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>关闭窗口会删除本次临时修复结果。你可以返回文件修复页面先保存结果。</source>
+        <translation>關閉視窗會刪除本次暫存修復結果。你可以返回檔案修復頁面先儲存結果。</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>完全本地处理</source>
+        <translation>完全本機處理</translation>
+    </message>
+    <message>
+        <source>帮助与反馈</source>
+        <translation>說明與意見回饋</translation>
+    </message>
+    <message>
+        <source>放弃并关闭</source>
+        <translation>放棄並關閉</translation>
+    </message>
+    <message>
         <source>文件修复</source>
         <translation>檔案修復</translation>
+    </message>
+    <message>
+        <source>未登录</source>
+        <translation>未登入</translation>
+    </message>
+    <message>
+        <source>登录（可选）</source>
+        <translation>登入（選用）</translation>
+    </message>
+    <message>
+        <source>结果尚未保存</source>
+        <translation>結果尚未儲存</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>账户</source>
+        <translation>帳戶</translation>
+    </message>
+    <message>
+        <source>返回保存</source>
+        <translation>返回儲存</translation>
     </message>
 </context>
 </TS>

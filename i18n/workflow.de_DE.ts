@@ -4,6 +4,10 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>另有 %1 项同类发现未逐条列出</source>
+        <translation>%1 weitere Befunde dieser Art werden nicht einzeln aufgeführt</translation>
+    </message>
+    <message>
         <source>视频</source>
         <translation>Video</translation>
     </message>

@@ -4,6 +4,10 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>另有 %1 项同类发现未逐条列出</source>
+        <translation>%1 more findings of this kind are not listed one by one</translation>
+    </message>
+    <message>
         <source>视频</source>
         <translation>Video</translation>
     </message>

@@ -4,6 +4,10 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>另有 %1 项同类发现未逐条列出</source>
+        <translation>Otros %1 hallazgos de este tipo no se enumeran uno a uno</translation>
+    </message>
+    <message>
         <source>视频</source>
         <translation>Vídeo</translation>
     </message>

@@ -4,6 +4,10 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>另有 %1 项同类发现未逐条列出</source>
+        <translation>%1 autres constats de ce type ne sont pas listés un par un</translation>
+    </message>
+    <message>
         <source>视频</source>
         <translation>Vidéo</translation>
     </message>

@@ -4,6 +4,10 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>另有 %1 项同类发现未逐条列出</source>
+        <translation>同種の検出結果がほかに %1 件あります（個別には表示しません）</translation>
+    </message>
+    <message>
         <source>视频</source>
         <translation>動画</translation>
     </message>

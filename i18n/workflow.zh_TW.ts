@@ -4,6 +4,10 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>另有 %1 项同类发现未逐条列出</source>
+        <translation>另有 %1 項同類發現未逐條列出</translation>
+    </message>
+    <message>
         <source>视频</source>
         <translation>視訊</translation>
     </message>

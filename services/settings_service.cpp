@@ -3,11 +3,28 @@
 #define KORVEX_TR_CONTEXT "olm::repair::SettingsService"
 #include "app/ui_tr.h"
 
+#include "app/session_cache.h"
+#include "services/cache_maintenance.h"
+#include "services/diagnostics_log.h"
+
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QSettings>
+#include <QSysInfo>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -48,6 +65,8 @@ SettingsService::SettingsService(QObject* parent)
 {
     UiLanguageObserver::attachTo(this, [this] { onUiLanguageChanged(); });
     loadSettings();
+    refreshCacheSize();
+    refreshDiagnosticsSize();
 }
 
 const QStringList& SettingsService::supportedLanguageCodes()
@@ -77,7 +96,10 @@ QString SettingsService::installerLanguageFilePath()
 
 void SettingsService::onUiLanguageChanged()
 {
-    // Translated properties are evaluated at each read; announcing them is enough.
+    // The notices exist per language; the other documents' translated parts are evaluated at each
+    // read, so announcing them is enough.
+    if (noticesShown_)
+        loadLegalDocument();
     emit legalDocumentChanged();
     emit statusChanged();
 }
@@ -217,9 +239,21 @@ void SettingsService::setDiagnosticsEnabled(bool enabled)
 {
     if (enabled == diagnosticsEnabled_)
         return;
-    diagnosticsEnabled_ = enabled;
+    if (enabled) {
+        diagnosticsEnabled_ = true;
+        saveSettings();
+        emit settingsChanged();
+        // The log starts with the switch itself.
+        recordDiagnosticEvent(QStringLiteral("diagnostics.enabled"));
+        setStatus(uiTr("已启用本地匿名诊断日志；日志不会自动上传"));
+        return;
+    }
+    // Recorded while still enabled, so the switch is the log's last line.
+    recordDiagnosticEvent(QStringLiteral("diagnostics.disabled"));
+    diagnosticsEnabled_ = false;
     saveSettings();
     emit settingsChanged();
+    setStatus(uiTr("已关闭本地匿名诊断日志"));
 }
 
 QUrl SettingsService::lastSaveDirectoryUrl() const
@@ -266,6 +300,277 @@ void SettingsService::resetDefaults()
         emit languageChanged(language_);
     emit settingsChanged();
     setStatus(uiTr("已恢复默认设置；现有缓存和诊断文件未被删除"));
+}
+
+// --- Cache trimming and expiry -------------------------------------------------------------
+
+void SettingsService::refreshCacheSize()
+{
+    const QString root = repairOutputPath();
+    const QString text = formatByteSize(root.isEmpty() ? 0 : directorySize(root));
+    if (text == cacheSizeText_)
+        return;
+    cacheSizeText_ = text;
+    emit cacheChanged();
+}
+
+void SettingsService::enforceCacheLimit(const QString& protectedFilePath)
+{
+    const qint64 limitBytes = qint64(cacheLimitMb_) * 1048576;
+    const TrimOutcome outcome = trimCacheToLimit(limitBytes, protectedFilePath);
+    refreshCacheSize();
+    if (outcome.overLimit) {
+        setStatus(uiTr("已清理 %1 个旧任务；当前未保存结果受保护，缓存暂时超过上限").arg(outcome.removed));
+    } else if (outcome.removed == 0) {
+        // Nothing had to go: the cache was within the limit from the start.
+        setStatus(uiTr("缓存占用未超过 %1 MB 上限").arg(cacheLimitMb_));
+    } else {
+        setStatus(uiTr("已清理 %1 个旧任务，缓存已回到 %2 MB 上限内").arg(outcome.removed).arg(cacheLimitMb_));
+    }
+}
+
+void SettingsService::clearExpiredCache(const QString& protectedFilePath)
+{
+    const QDateTime cutoff = QDateTime::currentDateTimeUtc().addDays(-7);
+    const ExpiryOutcome outcome = removeExpiredSessions(cutoff, protectedFilePath);
+    setStatus(uiTr("已清理 %1 个过期任务缓存；%2 个当前任务受到保护").arg(outcome.removed).arg(outcome.protectedCount));
+    refreshCacheSize();
+    recordDiagnosticEvent(QStringLiteral("cache.expired_cleared"));
+}
+
+// --- Diagnostics log -----------------------------------------------------------------------
+
+QString SettingsService::diagnosticsPath() const { return diagnosticsFilePath(); }
+
+void SettingsService::refreshDiagnosticsSize()
+{
+    const QString text = formatByteSize(diagnosticsFileSize());
+    if (text == diagnosticsSizeText_)
+        return;
+    diagnosticsSizeText_ = text;
+    emit diagnosticsChanged();
+}
+
+void SettingsService::recordDiagnosticEvent(const QString& eventName)
+{
+    if (!diagnosticsEnabled_ || !appendDiagnosticEvent(eventName))
+        return;
+    refreshDiagnosticsSize();
+}
+
+void SettingsService::clearDiagnosticData()
+{
+    const QString path = diagnosticsFilePath();
+    const bool cleared = !QFileInfo::exists(path) || QFile::remove(path);
+    refreshDiagnosticsSize();
+    setStatus(cleared ? uiTr("本地匿名诊断日志已清除") : uiTr("无法清除本地诊断日志，请稍后重试"));
+}
+
+// --- Legal texts ---------------------------------------------------------------------------
+
+QString SettingsService::licenseFilePath(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("licenses/%1").arg(name));
+}
+
+QString SettingsService::readLegalFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kLegalFileLimit)
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // One byte past the limit tells a file that grew since the size check from one that fits.
+    const QByteArray bytes = file.read(kLegalFileLimit + 1);
+    if (bytes.size() > kLegalFileLimit)
+        return {};
+    return QString::fromUtf8(bytes);
+}
+
+void SettingsService::setLegalDocument(const UiText& title, const UiText& text)
+{
+    const QString titleBefore = legalTitle_.toString();
+    const QString textBefore = legalText_.toString();
+    legalTitle_ = title;
+    legalText_ = text;
+    if (legalTitle_.toString() != titleBefore || legalText_.toString() != textBefore)
+        emit legalDocumentChanged();
+}
+
+void SettingsService::loadLegalDocument()
+{
+    QString text = readLegalFile(licenseFilePath(QStringLiteral("THIRD_PARTY_NOTICES.%1.md").arg(language_)));
+    if (text.isEmpty())
+        text = readLegalFile(licenseFilePath(QStringLiteral("THIRD_PARTY_NOTICES.md")));
+    const UiText body = text.isEmpty()
+        ? uiTr("发行目录中未找到 THIRD_PARTY_NOTICES.md。正式发布前必须重新构建程序，使 licenses 文件夹位于可执行文件旁。")
+        : UiText(text);
+    setLegalDocument(uiTr("第三方软件声明"), body);
+}
+
+void SettingsService::showThirdPartyNotices()
+{
+    noticesShown_ = true;
+    loadLegalDocument();
+    emit legalDocumentRequested();
+}
+
+void SettingsService::showLgplLicense()
+{
+    noticesShown_ = false;
+    const QString text = readLegalFile(licenseFilePath(QStringLiteral("LGPL-3.0-only.txt")));
+    const UiText body = text.isEmpty()
+        ? uiTr("发行目录中未找到 LGPL-3.0-only.txt。正式发布前必须重新构建程序，使 licenses 文件夹位于可执行文件旁。")
+        : UiText(text);
+    setLegalDocument(uiTr("GNU LGPLv3 许可证"), body);
+    emit legalDocumentRequested();
+}
+
+void SettingsService::showQtSourceInstructions()
+{
+    noticesShown_ = false;
+    const QString version = QString::fromLatin1(qVersion());
+    setLegalDocument(uiTr("获取对应 Qt 源码"),
+                     uiTr("本应用使用 Qt %1 Open Source 共享库，并按 LGPLv3 动态链接路径发行。\n"
+                          "\n"
+                          "对应 Qt 源码：\n"
+                          "• Qt 官方源码仓库：https://code.qt.io/cgit/qt/\n"
+                          "• Qt 官方归档：https://download.qt.io/archive/qt/\n"
+                          "• 请选择与应用完全对应的 Qt %1 源码。\n"
+                          "\n"
+                          "重新链接权利：用户可以将应用所用的 Qt 共享库替换为兼容修改版。许可证正文和第三方声明位于应用目录的 licenses 文件夹。")
+                         .arg(version));
+    emit legalDocumentRequested();
+}
+
+// --- Feedback ------------------------------------------------------------------------------
+
+QString SettingsService::feedbackSystemInfo() const
+{
+    return QStringLiteral("Korvex File Repair %1\nQt: %2\nOS: %3 %4\nArchitecture: %5\nLanguage: %6")
+        .arg(QCoreApplication::applicationVersion(), QString::fromLatin1(qVersion()), QSysInfo::productType(),
+             QSysInfo::productVersion(), QSysInfo::currentCpuArchitecture(), language_);
+}
+
+bool SettingsService::copyFeedback(const QString& text)
+{
+    if (text.trimmed().isEmpty() || text.size() > kFeedbackTextLimit)
+        return false;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return false;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return false;
+    clipboard->setText(text);
+    return true;
+}
+
+bool SettingsService::saveFeedback(const QUrl& destination, const QString& text)
+{
+    if (!destination.isLocalFile() || !destination.host().isEmpty() || text.trimmed().isEmpty()
+        || text.size() > kFeedbackTextLimit)
+        return false;
+    QSaveFile file(destination.toLocalFile());
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QUrl SettingsService::feedbackEndpoint(const QUrl& apiBase)
+{
+    static const QRegularExpression trailingSlashes(QStringLiteral("/+$"));
+    QUrl url = apiBase;
+    url.setPath(apiBase.path().remove(trailingSlashes) + QStringLiteral("/v1/feedback"));
+    return url;
+}
+
+namespace {
+
+bool acceptableFeedbackBase(const QUrl& apiBase)
+{
+    if (!apiBase.isValid() || !apiBase.userInfo().isEmpty() || apiBase.hasQuery() || apiBase.hasFragment())
+        return false;
+    if (apiBase.scheme() == QLatin1String("https"))
+        return true;
+    // Plain http only to this machine.
+    return apiBase.scheme() == QLatin1String("http")
+        && (apiBase.host() == QLatin1String("127.0.0.1") || apiBase.host() == QLatin1String("localhost"));
+}
+
+} // namespace
+
+void SettingsService::submitFeedback(const QUrl& apiBase, const QString& message, bool includeSystem)
+{
+    if (feedbackBusy_)
+        return;
+    const QString trimmed = message.trimmed();
+    if (trimmed.isEmpty() || message.size() > kFeedbackMessageLimit || !acceptableFeedbackBase(apiBase)) {
+        emit feedbackFinished(QStringLiteral("error"), QString());
+        return;
+    }
+
+    QJsonObject payload{
+        {QStringLiteral("channel"), QStringLiteral("desktop")},
+        {QStringLiteral("contact"), QString()},
+        {QStringLiteral("locale"), language_},
+        {QStringLiteral("message"), trimmed},
+        {QStringLiteral("product_id"), QStringLiteral("korvex.file_repair")},
+        {QStringLiteral("technical_info"), includeSystem ? feedbackSystemInfo() : QString()},
+    };
+    // Resending the same report (after a failure, say) carries the same id, so the back end can
+    // tell a retry from a new report.
+    const QByteArray withoutId = QJsonDocument(payload).toJson(QJsonDocument::Compact);
+    if (withoutId != lastFeedbackPayload_ || lastFeedbackRequestId_.isEmpty()) {
+        lastFeedbackPayload_ = withoutId;
+        lastFeedbackRequestId_ = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    }
+    payload.insert(QStringLiteral("request_id"), lastFeedbackRequestId_);
+    const QByteArray body = QJsonDocument(payload).toJson(QJsonDocument::Compact);
+
+    QNetworkRequest request(feedbackEndpoint(apiBase));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(kFeedbackTimeoutMs);
+
+    auto* manager = new QNetworkAccessManager(this);
+    QNetworkReply* reply = manager->post(request, body);
+    reply->setReadBufferSize(kFeedbackReplyLimit + 1);
+    connect(reply, &QNetworkReply::readyRead, reply, [reply] {
+        if (reply->bytesAvailable() > kFeedbackReplyLimit)
+            reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, manager] {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const QByteArray data = reply->read(kFeedbackReplyLimit);
+        const QString id = QJsonDocument::fromJson(data).object().value(QStringLiteral("id")).toString();
+        static const QRegularExpression ticketPattern(QStringLiteral("^FR-[a-f0-9]{32}$"));
+        QString result = QStringLiteral("error");
+        QString ticket;
+        if (status == 429) {
+            result = QStringLiteral("limited");
+        } else if (reply->error() == QNetworkReply::NoError && status == 201 && ticketPattern.match(id).hasMatch()) {
+            result = QStringLiteral("submitted");
+            ticket = id;
+        }
+        finishFeedback(result, ticket);
+        manager->deleteLater();
+    });
+    feedbackBusy_ = true;
+    emit feedbackBusyChanged();
+}
+
+void SettingsService::finishFeedback(const QString& result, const QString& ticket)
+{
+    feedbackBusy_ = false;
+    emit feedbackBusyChanged();
+    emit feedbackFinished(result, ticket);
 }
 
 } // namespace olm::repair

@@ -32,7 +32,7 @@ class SettingsService : public QObject {
     Q_PROPERTY(bool diagnosticsEnabled READ diagnosticsEnabled WRITE setDiagnosticsEnabled NOTIFY settingsChanged)
     Q_PROPERTY(QString cacheSizeText READ cacheSizeText NOTIFY cacheChanged)
     Q_PROPERTY(QString diagnosticsSizeText READ diagnosticsSizeText NOTIFY diagnosticsChanged)
-    // diagnosticsPath (constant) belongs here, with the diagnostics log.
+    Q_PROPERTY(QString diagnosticsPath READ diagnosticsPath CONSTANT)
     Q_PROPERTY(QString lastSaveDirectory READ lastSaveDirectory NOTIFY settingsChanged)
     Q_PROPERTY(QUrl lastSaveDirectoryUrl READ lastSaveDirectoryUrl NOTIFY settingsChanged)
     Q_PROPERTY(bool lastSaveDirectoryAvailable READ lastSaveDirectoryAvailable NOTIFY settingsChanged)
@@ -67,6 +67,8 @@ public:
 
     QString cacheSizeText() const { return cacheSizeText_; }
     QString diagnosticsSizeText() const { return diagnosticsSizeText_; }
+    // <application-local data folder>/diagnostics/events.jsonl
+    QString diagnosticsPath() const;
     QString lastSaveDirectory() const { return lastSaveDirectory_; }
     QUrl lastSaveDirectoryUrl() const;
     bool lastSaveDirectoryAvailable() const;
@@ -77,12 +79,51 @@ public:
     bool feedbackBusy() const { return feedbackBusy_; }
 
     QByteArray lastSaveDirectoryBookmark() const { return lastSaveDirectoryBookmark_; }
+    QByteArray lastFeedbackPayload() const { return lastFeedbackPayload_; }
+    QString lastFeedbackRequestId() const { return lastFeedbackRequestId_; }
 
+    // The order of these declarations is the order QML and the meta-object system see.
+
+    // Measures the session cache for cacheSizeText.
+    Q_INVOKABLE void refreshCacheSize();
+    // Removes the oldest cache sessions while the cache exceeds cacheLimitMb. Sessions held by a
+    // running instance, and the one holding protectedFilePath (the unsaved result), stay.
+    Q_INVOKABLE void enforceCacheLimit(const QString& protectedFilePath = QString());
+    // Removes cache sessions older than seven days, with the same protection.
+    Q_INVOKABLE void clearExpiredCache(const QString& protectedFilePath = QString());
     // Remembers an existing, writable folder as the last save folder.
     Q_INVOKABLE bool rememberSaveDirectory(const QUrl& directoryUrl);
+    // Appends one event to the diagnostics log while diagnostics are enabled; silent otherwise.
+    Q_INVOKABLE void recordDiagnosticEvent(const QString& eventName);
+    // Deletes the diagnostics log (enabled or not).
+    Q_INVOKABLE void clearDiagnosticData();
+    // Each loads one legal document into legalTitle/legalText and asks the page to show it.
+    Q_INVOKABLE void showThirdPartyNotices();
+    Q_INVOKABLE void showQtSourceInstructions();
+    Q_INVOKABLE void showLgplLicense();
     // Restores every setting's default; the cache, the diagnostics log and the installer revision
     // stay as they are.
     Q_INVOKABLE void resetDefaults();
+    // Application, Qt, OS, architecture and language: what a problem report may carry.
+    Q_INVOKABLE QString feedbackSystemInfo() const;
+    Q_INVOKABLE bool copyFeedback(const QString& text);
+    Q_INVOKABLE bool saveFeedback(const QUrl& destination, const QString& text);
+    // Posts one problem report to <apiBase>/v1/feedback; the outcome arrives as feedbackFinished.
+    Q_INVOKABLE void submitFeedback(const QUrl& apiBase, const QString& message, bool includeSystem);
+
+    // The legal documents' folder beside the executable, and one document's path in it.
+    static QString licenseFilePath(const QString& name);
+    // A legal file's text; empty when it is missing, not a regular file, unreadable, empty or larger
+    // than kLegalFileLimit.
+    static QString readLegalFile(const QString& path);
+    // The feedback endpoint for an API base: its path without trailing '/' + "/v1/feedback".
+    static QUrl feedbackEndpoint(const QUrl& apiBase);
+
+    static constexpr qint64 kLegalFileLimit = 2097152;
+    static constexpr int kFeedbackMessageLimit = 6000;
+    static constexpr int kFeedbackTextLimit = 32000;
+    static constexpr qint64 kFeedbackReplyLimit = 65536;
+    static constexpr int kFeedbackTimeoutMs = 15000;
 
     static constexpr int kMinimumCacheLimitMb = 128;
     static constexpr int kMaximumCacheLimitMb = 4096;
@@ -104,6 +145,10 @@ private:
     void saveSettings();
     void setStatus(const UiText& status);
     void onUiLanguageChanged();
+    void refreshDiagnosticsSize();
+    void loadLegalDocument();
+    void setLegalDocument(const UiText& title, const UiText& text);
+    void finishFeedback(const QString& result, const QString& ticket);
 
     QString language_;
     QString theme_;

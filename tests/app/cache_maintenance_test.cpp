@@ -5,40 +5,14 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include <sys/time.h>
-
 #include "app/session_cache.h"
+#include "cache_fixtures.h"
 #include "services/cache_maintenance.h"
 #include "services/diagnostics_log.h"
 
 using namespace olm::repair;
 
-namespace {
-
-void setTime(const QString& path, const QDateTime& when)
-{
-    struct timeval times[2];
-    times[0].tv_sec = when.toSecsSinceEpoch();
-    times[0].tv_usec = static_cast<suseconds_t>((when.toMSecsSinceEpoch() % 1000) * 1000);
-    times[1] = times[0];
-    ::utimes(QFile::encodeName(path).constData(), times);
-}
-
-QString makeSession(const QString& name, qint64 bytes, const QDateTime& when)
-{
-    const QString path = QDir(repairOutputPath()).filePath(name);
-    QDir().mkpath(path + QStringLiteral("/task"));
-    QFile data(path + QStringLiteral("/task/result.drcache"));
-    data.open(QIODevice::WriteOnly);
-    data.resize(bytes); // sparse: costs no disk
-    data.close();
-    setTime(path, when);
-    return path;
-}
-
-const qint64 MiB = 1048576;
-
-} // namespace
+using namespace cache_fixtures;
 
 class CacheMaintenanceTest : public QObject {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "services/settings_service.h"
+#include "settings_store_fixture.h"
 
 using olm::repair::SettingsService;
 
@@ -34,16 +35,12 @@ class SettingsServiceTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir storeDir_;
+    SettingsStoreFixture store_;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(storeDir_.isValid());
-        QCoreApplication::setOrganizationName(QStringLiteral("KorvexTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("Settings Service Test"));
-        QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.0"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, storeDir_.path());
+        QVERIFY(store_.setUp(QStringLiteral("Settings Service Test")));
     }
 
     void init()

@@ -6,6 +6,11 @@
 #include "services/settings_service.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -35,6 +40,70 @@ private:
     QTranslator translator_;
 };
 
+// Files for the tests: a private folder per run, fixtures written or made by real tools, and the
+// folder the window captures go to (beside the test program, so they can be looked at).
+class TestFiles : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString folder READ folder CONSTANT)
+    Q_PROPERTY(QString screenshotFolder READ screenshotFolder CONSTANT)
+    Q_PROPERTY(QString sourceFolder READ sourceFolder CONSTANT)
+public:
+    using QObject::QObject;
+    QString sourceFolder() const { return qEnvironmentVariable("KORVEX_SOURCE_DIR"); }
+    QString folder() const { return dir_.path(); }
+    QString screenshotFolder() const
+    {
+        const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+        QDir().mkpath(path);
+        return path;
+    }
+    Q_INVOKABLE QString path(const QString& name) const { return dir_.filePath(name); }
+    Q_INVOKABLE QUrl url(const QString& name) const { return QUrl::fromLocalFile(dir_.filePath(name)); }
+    Q_INVOKABLE bool makeFolder(const QString& name) const { return QDir().mkpath(dir_.filePath(name)); }
+    Q_INVOKABLE bool writeBase64(const QString& name, const QString& base64) const
+    {
+        return writeBytes(name, QByteArray::fromBase64(base64.toLatin1()));
+    }
+    Q_INVOKABLE bool writeText(const QString& name, const QString& text) const { return writeBytes(name, text.toUtf8()); }
+    // Bytes 0..n-1 of pattern (a Latin-1 string) repeated.
+    Q_INVOKABLE bool writeRepeated(const QString& name, const QString& pattern, int count) const
+    {
+        return writeBytes(name, pattern.toLatin1().repeated(count));
+    }
+    Q_INVOKABLE bool exists(const QString& path) const { return QFileInfo::exists(path); }
+    Q_INVOKABLE QStringList list(const QString& folderPath) const
+    {
+        return QDir(folderPath).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    Q_INVOKABLE QString readText(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    Q_INVOKABLE qint64 size(const QString& path) const { return QFileInfo(path).size(); }
+    Q_INVOKABLE bool truncate(const QString& path, qint64 size) const { return QFile::resize(path, size); }
+    // Runs a tool to completion in the test folder; exit code, or -1 when it did not run.
+    Q_INVOKABLE int run(const QString& program, const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir_.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        return process.exitCode();
+    }
+
+private:
+    bool writeBytes(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(dir_.filePath(name));
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    }
+
+    QTemporaryDir dir_;
+};
+
 } // namespace
 
 class QuickTestSetup : public QObject {
@@ -45,6 +114,11 @@ public slots:
         QCoreApplication::setOrganizationName(QStringLiteral("KorvexTests"));
         QCoreApplication::setApplicationName(QStringLiteral("Korvex QML Tests"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store_.path());
+        // The session cache, the result key and the diagnostics log of the window tests stay in
+        // this run's own folder.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(store_.filePath(QStringLiteral("cache"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(store_.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(store_.filePath(QStringLiteral("data"))));
         QQuickStyle::setStyle(QStringLiteral("Basic"));
         olm::repair::installUiFontStandIns();
         volatile auto keepModuleRegistration = &qml_register_types_Korvex_FileRepair;
@@ -56,6 +130,7 @@ public slots:
         engine->addImportPath(QString::fromLatin1(olm::repair::kQmlModuleImportPath));
         engine->rootContext()->setContextProperty(QStringLiteral("settingsService"), new olm::repair::SettingsService(engine));
         engine->rootContext()->setContextProperty(QStringLiteral("uiLanguage"), new LanguageSwitch(engine));
+        engine->rootContext()->setContextProperty(QStringLiteral("testFiles"), new TestFiles(engine));
     }
 
 private:

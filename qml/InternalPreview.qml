@@ -1,0 +1,676 @@
+import QtQuick
+import Korvex.FileRepair
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import QtQuick.Pdf
+import QtMultimedia
+
+// The decrypted preview copy of a repaired result, shown read-only inside the window by its kind.
+// No view ever hands the file to another program.
+Item {
+    id: preview
+
+    required property string kind
+    required property url source
+    required property string fileName
+
+    property int officePage: 0
+    readonly property alias videoWasStarted: playback.videoWasStarted
+    readonly property alias playbackRequested: playback.playbackRequested
+    readonly property alias playbackStartPending: playback.playbackStartPending
+    readonly property alias playbackReloadPending: playback.playbackReloadPending
+    readonly property alias playbackStartAttempts: playback.playbackStartAttempts
+    readonly property alias playbackCommandGeneration: playback.playbackCommandGeneration
+    readonly property alias mediaAtEnd: playback.mediaAtEnd
+    readonly property alias playbackStartWatchdog: playback.playbackStartWatchdog
+    readonly property alias player: player
+    readonly property alias pdfDocument: pdfDocument
+    readonly property alias officePreview: officePreview
+    readonly property alias textPreview: textPreview
+    readonly property alias binaryPreview: binaryPreview
+    readonly property alias videoOutput: videoOutput
+
+    readonly property bool mediaKind: preview.kind === "video" || preview.kind === "audio"
+    readonly property bool hasSource: String(preview.source) !== ""
+    readonly property bool playing: player.playbackState === MediaPlayer.PlayingState
+
+    // Largest side, in pixels, of a rendered PDF page: a page box of a few metres, or a large
+    // user unit, at a high zoom would otherwise ask for an image of gigabytes.
+    readonly property int maximumPdfPixels: 8192
+
+    // Hex dumps need a fixed-pitch face to keep their columns; without the Windows face, the
+    // system's monospace alias stands in.
+    readonly property string monospaceFamily: Qt.fontFamilies().indexOf("Consolas") >= 0 ? "Consolas" : "monospace"
+
+    clip: true
+
+    function formatTime(ms) {
+        const seconds = Math.max(0, Math.floor(ms / 1000))
+        const rest = seconds % 60
+        return Math.floor(seconds / 60) + ":" + (rest < 10 ? "0" : "") + rest
+    }
+
+    function requestPlayback() { playback.requestPlayback() }
+    function pausePlayback() { playback.pausePlayback() }
+    function togglePlayback() { playback.togglePlayback() }
+    function clearPlaybackRequest() { playback.clearPlaybackRequest() }
+
+    function syncMedia() { playback.syncSource(preview.wantedMediaSource()) }
+
+    function syncOffice() {
+        preview.officePage = 0
+        if (preview.kind === "office" && preview.hasSource)
+            officePreview.load(preview.source)
+        else
+            officePreview.clear()
+    }
+
+    function syncText() {
+        if (preview.kind === "text" && preview.hasSource)
+            textPreview.load(preview.source)
+        else
+            textPreview.clear()
+    }
+
+    function syncBinary() {
+        if (preview.kind === "binary" && preview.hasSource)
+            binaryPreview.load(preview.source)
+        else
+            binaryPreview.clear()
+    }
+
+    function synchronise() {
+        preview.syncMedia()
+        preview.syncOffice()
+        preview.syncText()
+        preview.syncBinary()
+    }
+
+    // The zoom a page of the document may be drawn at without exceeding the pixel bound.
+    function pdfScaleLimit(page) {
+        const size = preview.pdfDocument.pagePointSize(Math.max(0, page))
+        const side = Math.max(size.width, size.height) * Screen.devicePixelRatio
+        return side > 0 ? preview.maximumPdfPixels / side : 5
+    }
+
+    function clampPdfScale() {
+        const limit = preview.pdfScaleLimit(pdfView.currentPage)
+        if (pdfView.renderScale > limit)
+            pdfView.renderScale = limit
+    }
+
+    function setPdfZoom(scale) {
+        pdfView.renderScale = Math.min(scale, preview.pdfScaleLimit(pdfView.currentPage))
+    }
+
+    function fitPdfWidth(page) {
+        pdfView.scaleToWidth(pdfView.width - 36, pdfView.height - 28)
+        preview.clampPdfScale()
+        Qt.callLater(() => {
+            if (preview && preview.kind === "pdf")
+                pdfView.goToLocation(Math.max(0, page), Qt.point(0, 0), pdfView.renderScale)
+        })
+    }
+
+    // Read from kind and source themselves: the change handlers run before bindings that depend
+    // on them have been updated.
+    function wantedMediaSource() {
+        return preview.kind === "video" || preview.kind === "audio" ? preview.source : ""
+    }
+
+    function resetView() {
+        if (preview.kind === "video") {
+            playback.clearPlaybackRequest()
+            player.stop()
+            player.setPosition(0)
+            playback.videoWasStarted = false
+        } else if (preview.kind === "pdf") {
+            preview.fitPdfWidth(0)
+        } else if (preview.kind === "office") {
+            preview.officePage = 0
+        }
+    }
+
+    onKindChanged: {
+        playback.clearPlaybackRequest()
+        preview.synchronise()
+    }
+    onSourceChanged: {
+        playback.clearPlaybackRequest()
+        playback.videoWasStarted = false
+        preview.synchronise()
+    }
+    Component.onCompleted: {
+        preview.synchronise()
+    }
+
+    OfficePreviewService {
+        id: officePreview
+    }
+    TextPreviewService {
+        id: textPreview
+    }
+    BinaryPreviewService {
+        id: binaryPreview
+    }
+
+    MediaPlayer {
+        id: player
+        videoOutput: videoOutput
+        audioOutput: AudioOutput {
+            id: audioOutput
+            volume: 0.8
+        }
+    }
+
+    PlaybackController {
+        id: playback
+        player: player
+        wantedSource: preview.wantedMediaSource()
+    }
+
+    // Page count and page sizes. The pages themselves are drawn by the image reader from the
+    // file (see pdfView): the toolkit's page views render on the loader thread through this
+    // document, and crash when it closes or goes away (a stage change) while a page renders.
+    PdfDocument {
+        id: pdfDocument
+        source: preview.kind === "pdf" ? preview.source : ""
+        onStatusChanged: {
+            if (pdfDocument.status === PdfDocument.Ready)
+                Qt.callLater(() => {
+                    if (preview)
+                        preview.fitPdfWidth(0)
+                })
+        }
+    }
+
+    // A read-only, selectable text view with a context menu that offers only what a read-only
+    // view can do.
+    component ReadOnlyTextView: TextArea {
+        id: view
+
+        readOnly: true
+        selectByMouse: true
+        persistentSelection: true
+        color: "#24382F"
+        selectionColor: "#BDEBD0"
+        selectedTextColor: "#17251E"
+        background: Rectangle {
+            color: "#FFFFFF"
+            border.color: "#DDE5E1"
+        }
+
+        TapHandler {
+            acceptedButtons: Qt.RightButton
+            onTapped: (eventPoint) => {
+                contextMenu.x = eventPoint.position.x
+                contextMenu.y = eventPoint.position.y
+                contextMenu.open()
+            }
+        }
+        Menu {
+            id: contextMenu
+            objectName: "contextMenu"
+            MenuItem { text: qsTr("撤销"); enabled: false }
+            MenuItem { text: qsTr("重做"); enabled: false }
+            MenuSeparator {}
+            MenuItem { text: qsTr("剪切"); enabled: false }
+            MenuItem {
+                objectName: "copyItem"
+                text: qsTr("复制")
+                enabled: view.selectedText !== ""
+                onTriggered: view.copy()
+            }
+            MenuItem { text: qsTr("粘贴"); enabled: false }
+            MenuItem { text: qsTr("删除"); enabled: false }
+            MenuSeparator {}
+            MenuItem {
+                objectName: "selectAllItem"
+                text: qsTr("全选")
+                enabled: view.length > 0
+                onTriggered: view.selectAll()
+            }
+        }
+    }
+
+    component MediaButton: AppButton {
+        text: preview.playing ? qsTr("暂停") : qsTr("播放")
+        iconSource: preview.playing ? "assets/media-pause.svg" : "assets/media-play.svg"
+        onClicked: preview.togglePlayback()
+    }
+
+    component SeekSlider: Slider {
+        id: slider
+        from: 0
+        to: Math.max(1, player.duration)
+        enabled: player.seekable
+        onMoved: player.setPosition(slider.value)
+        Binding on value {
+            when: !slider.pressed
+            value: player.position
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 8
+        color: "#F4F7F5"
+
+        Image {
+            id: imageView
+            objectName: "imageView"
+            visible: preview.kind === "image"
+            anchors.fill: parent
+            anchors.margins: 18
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            cache: false
+            // Decoded at the size shown: a photo of a hundred megapixels, or a header that only
+            // claims one, must not be decoded at full resolution.
+            sourceSize.width: Math.max(1, Math.ceil(imageView.width * Screen.devicePixelRatio))
+            sourceSize.height: Math.max(1, Math.ceil(imageView.height * Screen.devicePixelRatio))
+            source: preview.kind === "image" ? preview.source : ""
+        }
+
+        Item {
+            id: videoView
+            objectName: "videoView"
+            visible: preview.kind === "video"
+            anchors.fill: parent
+
+            Rectangle {
+                id: videoSurface
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.top: parent.top
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 58
+                radius: 8
+                color: "#111714"
+
+                VideoOutput {
+                    id: videoOutput
+                    objectName: "videoOutput"
+                    anchors.fill: parent
+                    fillMode: VideoOutput.PreserveAspectFit
+                }
+                AppButton {
+                    objectName: "videoCentreButton"
+                    anchors.centerIn: parent
+                    visible: !preview.playing
+                    iconSource: "assets/media-play.svg"
+                    text: preview.mediaAtEnd ? qsTr("重新播放")
+                        : preview.videoWasStarted ? qsTr("继续播放")
+                        : qsTr("播放视频")
+                    onClicked: preview.requestPlayback()
+                }
+            }
+            RowLayout {
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                anchors.leftMargin: 10
+                anchors.rightMargin: 10
+                anchors.bottomMargin: 10
+                height: 38
+                spacing: 10
+
+                MediaButton {
+                    objectName: "videoPlayButton"
+                    compact: true
+                }
+                Label {
+                    text: preview.formatTime(player.position)
+                    color: "#50645A"
+                    font.family: ApplicationFont.family
+                    font.pixelSize: 11
+                }
+                SeekSlider {
+                    objectName: "videoSlider"
+                    Layout.fillWidth: true
+                }
+                Label {
+                    text: preview.formatTime(player.duration)
+                    color: "#50645A"
+                    font.family: ApplicationFont.family
+                    font.pixelSize: 11
+                }
+                AppButton {
+                    objectName: "muteButton"
+                    compact: true
+                    text: audioOutput.muted ? qsTr("取消静音") : qsTr("静音")
+                    iconSource: audioOutput.muted ? "assets/media-muted.svg" : "assets/media-volume.svg"
+                    onClicked: audioOutput.muted = !audioOutput.muted
+                }
+            }
+        }
+
+        ColumnLayout {
+            id: audioView
+            objectName: "audioView"
+            visible: preview.kind === "audio"
+            anchors.centerIn: parent
+            width: Math.min(parent.width - 60, 620)
+            spacing: 18
+
+            Label {
+                Layout.fillWidth: true
+                text: qsTr("音频预览")
+                horizontalAlignment: Text.AlignHCenter
+                color: "#087A40"
+                font.family: ApplicationFont.family
+                font.pixelSize: 22
+                font.bold: true
+            }
+            SeekSlider {
+                objectName: "audioSlider"
+                Layout.fillWidth: true
+            }
+            Row {
+                Layout.alignment: Qt.AlignHCenter
+                spacing: 12
+                MediaButton {
+                    objectName: "audioPlayButton"
+                }
+                Label {
+                    objectName: "audioTime"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: preview.formatTime(player.position) + " / " + preview.formatTime(player.duration)
+                    color: "#50645A"
+                    font.family: ApplicationFont.family
+                }
+            }
+        }
+
+        // A plain flickable: a scroll view sizes a text area itself, against the widths below.
+        Flickable {
+            id: textScroll
+            objectName: "textScroll"
+            readonly property bool binary: preview.kind === "binary"
+            readonly property var service: textScroll.binary ? binaryPreview : textPreview
+            visible: preview.kind === "text" || preview.kind === "binary"
+            anchors.fill: parent
+            anchors.margins: 14
+            clip: true
+            contentWidth: textView.width
+            contentHeight: Math.max(textView.implicitHeight, textScroll.height)
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {}
+            ScrollBar.horizontal: ScrollBar {}
+
+            ReadOnlyTextView {
+                id: textView
+                objectName: "textView"
+                // Binary excerpts are long unbroken lines: the view grows sideways and scrolls
+                // instead of cutting them at the edge.
+                width: textScroll.binary ? Math.max(100, textScroll.width, textView.implicitWidth)
+                                         : Math.max(100, textScroll.width)
+                wrapMode: textScroll.binary ? TextEdit.NoWrap : TextEdit.Wrap
+                textFormat: TextEdit.PlainText
+                font.family: preview.monospaceFamily
+                height: Math.max(textView.implicitHeight, textScroll.height)
+                text: textScroll.service.ready ? textScroll.service.text : textScroll.service.error
+                color: textScroll.service.ready ? "#24382F" : "#B42318"
+            }
+        }
+
+        Item {
+            id: pdfArea
+            objectName: "pdfViewArea"
+            visible: preview.kind === "pdf"
+            anchors.fill: parent
+
+            // One page at a time, scrollable, at renderScale pixels per point.
+            Flickable {
+                id: pdfView
+                objectName: "pdfView"
+
+                property int currentPage: 0
+                property real renderScale: 1
+                readonly property size pagePoints: preview.pdfDocument.status === PdfDocument.Ready
+                    ? preview.pdfDocument.pagePointSize(pdfView.currentPage) : Qt.size(0, 0)
+                readonly property alias sourceSize: pageImage.sourceSize
+
+                function goToPage(page) {
+                    if (page < 0 || page >= preview.pdfDocument.pageCount)
+                        return
+                    pdfView.currentPage = page
+                    pdfView.contentX = 0
+                    pdfView.contentY = 0
+                }
+                function goToLocation(page, location, zoom) {
+                    pdfView.renderScale = zoom
+                    pdfView.goToPage(page)
+                    pdfView.contentX = Math.max(0, location.x * zoom)
+                    pdfView.contentY = Math.max(0, location.y * zoom)
+                }
+                function scaleToWidth(width, height) {
+                    if (pdfView.pagePoints.width > 0)
+                        pdfView.renderScale = Math.max(0.01, width) / pdfView.pagePoints.width
+                }
+
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.top: parent.top
+                anchors.bottom: pdfToolbar.top
+                anchors.margins: 10
+                clip: true
+                contentWidth: Math.max(pdfView.width, pageImage.width)
+                contentHeight: Math.max(pdfView.height, pageImage.height)
+                ScrollBar.vertical: ScrollBar {}
+                ScrollBar.horizontal: ScrollBar {}
+                onCurrentPageChanged: preview.clampPdfScale()
+
+                Image {
+                    id: pageImage
+                    objectName: "pdfPageImage"
+                    x: Math.max(0, (pdfView.width - width) / 2)
+                    width: pdfView.pagePoints.width * pdfView.renderScale
+                    height: pdfView.pagePoints.height * pdfView.renderScale
+                    source: preview.pdfDocument.status === PdfDocument.Ready ? preview.pdfDocument.source : ""
+                    currentFrame: pdfView.currentPage
+                    sourceSize.width: Math.max(1, Math.round(pageImage.width * Screen.devicePixelRatio))
+                    sourceSize.height: Math.max(1, Math.round(pageImage.height * Screen.devicePixelRatio))
+                    fillMode: Image.PreserveAspectFit
+                    asynchronous: true
+                    cache: false
+                }
+            }
+            Rectangle {
+                id: pdfToolbar
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                height: 78
+                color: "#FFFFFF"
+                border.color: "#DDE5E1"
+
+                Column {
+                    anchors.centerIn: parent
+                    spacing: 2
+                    Row {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        spacing: 8
+                        AppButton {
+                            objectName: "pdfPrevious"
+                            compact: true
+                            text: qsTr("上一页")
+                            enabled: pdfView.currentPage > 0
+                            onClicked: pdfView.goToPage(pdfView.currentPage - 1)
+                        }
+                        Label {
+                            objectName: "pdfPageLabel"
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: qsTr("%1 / %2").arg(Math.max(0, pdfView.currentPage + 1)).arg(Math.max(0, preview.pdfDocument.pageCount))
+                            color: "#34473E"
+                            font.family: ApplicationFont.family
+                        }
+                        AppButton {
+                            objectName: "pdfNext"
+                            compact: true
+                            text: qsTr("下一页")
+                            enabled: pdfView.currentPage + 1 < preview.pdfDocument.pageCount
+                            onClicked: pdfView.goToPage(pdfView.currentPage + 1)
+                        }
+                    }
+                    Row {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        spacing: 8
+                        AppButton {
+                            objectName: "pdfZoomOut"
+                            compact: true
+                            text: "−"
+                            onClicked: preview.setPdfZoom(Math.max(0.25, pdfView.renderScale / 1.2))
+                        }
+                        Label {
+                            objectName: "pdfZoomLabel"
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 50
+                            horizontalAlignment: Text.AlignHCenter
+                            text: Math.round(pdfView.renderScale * 100) + "%"
+                            color: "#34473E"
+                            font.family: ApplicationFont.family
+                        }
+                        AppButton {
+                            objectName: "pdfZoomIn"
+                            compact: true
+                            text: "+"
+                            onClicked: preview.setPdfZoom(Math.min(5, pdfView.renderScale * 1.2))
+                        }
+                        AppButton {
+                            objectName: "pdfFitWidth"
+                            compact: true
+                            text: qsTr("适合宽度")
+                            onClicked: preview.fitPdfWidth(pdfView.currentPage)
+                        }
+                    }
+                }
+            }
+        }
+
+        ColumnLayout {
+            id: officeView
+            objectName: "officeView"
+            visible: preview.kind === "office"
+            anchors.fill: parent
+            anchors.margins: 10
+            spacing: 8
+
+            Rectangle {
+                id: officeArea
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                color: "#E9EFEC"
+                border.color: "#D6E0DB"
+                radius: 6
+
+                Flickable {
+                    id: officeScroll
+                    anchors.fill: parent
+                    anchors.margins: 8
+                    clip: true
+                    contentWidth: officeText.width
+                    contentHeight: Math.max(officeText.implicitHeight, officeScroll.height)
+                    boundsBehavior: Flickable.StopAtBounds
+                    ScrollBar.vertical: ScrollBar {}
+                    ScrollBar.horizontal: ScrollBar {}
+
+                    ReadOnlyTextView {
+                        id: officeText
+                        objectName: "officeText"
+                        width: officePreview.kind === "xlsx" ? Math.max(1200, officeScroll.width)
+                                                             : Math.max(100, officeScroll.width)
+                        height: Math.max(officeText.implicitHeight, officeScroll.height)
+                        textFormat: TextEdit.RichText
+                        wrapMode: TextEdit.Wrap
+                        text: officePreview.ready && preview.officePage < officePreview.pageCount
+                              ? officePreview.pages[preview.officePage] : ""
+                    }
+                }
+
+                ColumnLayout {
+                    anchors.centerIn: parent
+                    width: Math.min(officeArea.width - 40, 520)
+                    visible: !officePreview.ready
+                    spacing: 10
+                    Label {
+                        objectName: "officeTitle"
+                        Layout.fillWidth: true
+                        horizontalAlignment: Text.AlignHCenter
+                        text: officePreview.error !== "" ? qsTr("无法生成内部 Office 预览") : qsTr("正在生成安全只读预览…")
+                        color: "#173527"
+                        font.family: ApplicationFont.family
+                        font.pixelSize: 16
+                        font.bold: true
+                    }
+                    Label {
+                        Layout.fillWidth: true
+                        horizontalAlignment: Text.AlignHCenter
+                        text: officePreview.error
+                        wrapMode: Text.Wrap
+                        color: "#B42318"
+                        font.family: ApplicationFont.family
+                    }
+                }
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 8
+                AppButton {
+                    objectName: "officePrevious"
+                    compact: true
+                    text: qsTr("上一页")
+                    enabled: officePreview.ready && preview.officePage > 0
+                    onClicked: preview.officePage -= 1
+                }
+                Label {
+                    objectName: "officePageLabel"
+                    text: officePreview.ready ? qsTr("%1 / %2").arg(preview.officePage + 1).arg(officePreview.pageCount) : qsTr("0 / 0")
+                    color: "#34473E"
+                    font.family: ApplicationFont.family
+                }
+                AppButton {
+                    objectName: "officeNext"
+                    compact: true
+                    text: qsTr("下一页")
+                    enabled: officePreview.ready && preview.officePage + 1 < officePreview.pageCount
+                    onClicked: preview.officePage += 1
+                }
+                Label {
+                    Layout.fillWidth: true
+                    text: officePreview.limitation
+                    elide: Text.ElideRight
+                    color: "#66756E"
+                    font.family: ApplicationFont.family
+                    font.pixelSize: 11
+                }
+            }
+        }
+
+        ColumnLayout {
+            objectName: "unsupportedView"
+            visible: preview.kind === "unsupported" || preview.kind === "none"
+            anchors.centerIn: parent
+            width: Math.min(parent.width - 40, 520)
+            spacing: 10
+            Label {
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("此格式尚未提供内部预览")
+                wrapMode: Text.Wrap
+                color: "#173527"
+                font.family: ApplicationFont.family
+                font.pixelSize: 17
+                font.bold: true
+            }
+            Label {
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("不会启动系统默认应用或第三方软件。请保存结果后再处理该格式。")
+                wrapMode: Text.Wrap
+                color: "#78877F"
+                font.family: ApplicationFont.family
+            }
+        }
+    }
+}

@@ -1,0 +1,852 @@
+import QtQuick
+import Korvex.FileRepair
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+
+// Language, save behaviour, cache limit and expiry, diagnostics and the legal texts. The page keeps
+// no settings of its own: every control shows a service property and writes back through it.
+Item {
+    id: page
+
+    required property var settings
+    required property var workflow
+    property string section: "general"
+    readonly property var languageCodes: ["zh-CN", "zh-TW", "en-US", "de-DE", "fr-FR", "it-IT", "ja-JP", "es-ES"]
+    readonly property var languageLabels: ["简体中文", "繁體中文", "English", "Deutsch", "Français", "Italiano", "日本語", "Español"]
+
+    readonly property var sections: [
+        { key: "general", label: qsTr("常规") },
+        { key: "repair", label: qsTr("修复与存储") },
+        { key: "privacy", label: qsTr("隐私与安全") },
+        { key: "license", label: qsTr("开源许可证") },
+        { key: "agreement", label: qsTr("Korvex 许可协议") },
+        { key: "privacyPolicy", label: qsTr("隐私政策") }
+    ]
+
+    // The two documents are one translatable text each, so every catalogue holds them whole.
+    readonly property string agreementText: qsTr("请在使用 Korvex 文件修复（以下简称“本软件”）前仔细阅读本协议。您勾选同意，或登录、注册并继续使用账号服务，即表示您接受本协议。\n\n"
+            + "一、软件许可\n我们授予您有限的、非独占的、不可转让的许可，允许您在您控制的设备上安装和运行本软件。您的文件及修复后的文件始终归您所有。\n\n"
+            + "二、本地修复与账号服务\n选择、分析、修复和预览文件均在您的设备上完成。登录不会上传任何文件；登录仅用于识别账号和管理设备会话。\n\n"
+            + "三、账号与安全\n请妥善保管验证码、密码以及通过其他服务商登录的凭据。不得冒用他人身份、攻击服务或大量滥用验证码。如发现异常，请退出登录或重置密码。\n\n"
+            + "四、修复结果与风险\n文件修复存在不确定性。本软件不会改动原始文件，修复结果先保存在临时缓存中，或保存到您选择的新位置。我们不保证所有损坏都能修复，本软件也不能替代备份。保存或使用结果前，请在内置预览和目标应用中检查。\n\n"
+            + "五、开源软件权利\n本软件使用 Qt 等开源组件。如本协议与这些组件的许可证冲突，以其许可证为准。本协议不限制您依据 LGPLv3 及类似许可证替换或修改这些库、以及为调试这些修改而进行修改的权利。\n\n"
+            + "六、责任限制与终止\n在适用法律允许的范围内，本软件按“现状”提供。如您违反本协议、非法使用本软件或攻击服务安全，我们可以终止本许可。法律保护的消费者权利不受影响。\n\n"
+            + "七、协议更新\n重大变更将在应用内或账号中心公告；法律要求时，我们会再次征求您的同意。发布者及其联系方式以发布者公布的信息为准。")
+
+    readonly property string privacyPolicyText: qsTr("本政策说明 Korvex 文件修复如何处理与客户端及账号服务有关的信息。\n\n"
+            + "一、不会上传的内容\n您选择的文件、文件内容、修复后的文件和预览内容仅在您的设备上处理，不会因登录或诊断开关而上传。客户端不会扫描您未选择的文件夹。\n\n"
+            + "二、账号服务处理的信息\n登录时，账号服务处理以下信息：电子邮件地址或手机号、显示名称、验证码校验结果、加密的密码凭据、外部登录账号的标识、设备指纹哈希、设备名称、平台、应用版本和登录时间。客户端从不保存明文密码、短信或邮件验证码以及 Google 授权码。\n\n"
+            + "三、处理目的\n创建和验证账号、防止滥用、保持设备会话、恢复登录以及安全审计。您的文件绝不会用于广告、模型训练或用户画像。\n\n"
+            + "四、第三方服务\n使用 Google 登录时，系统浏览器会连接 Google，由 Google 按其自身政策处理登录；我们仅请求 openid、email 和 profile 范围。短信和邮件服务商只会收到发送验证码所需的号码或地址及消息内容。\n\n"
+            + "五、本机存储\n刷新令牌以受保护的形式保存在当前用户的配置中：在 Windows 上由当前用户的 DPAPI 保护，在 macOS 上存放在钥匙串中，在其他系统上用仅当前用户可读的密钥加密。设置、匿名诊断事件和临时修复缓存位于当前用户的文件夹中。匿名诊断默认关闭，仅记录时间、事件名和应用版本，可在“隐私与安全”页面清除。\n\n"
+            + "六、保存期限与安全\n账号和设备记录在提供服务、处理争议和履行法定义务所需的期间内保留。验证码有效期很短，发送频率和尝试次数均受限制。我们采用加密传输、令牌轮换、设备撤销和最小权限原则，但任何联网系统都无法保证绝对安全。\n\n"
+            + "七、您的选择与权利\n您无需登录即可使用本地分析和修复；您可以退出登录、清除诊断日志和临时缓存，也可以在“账户信息”中永久删除账号。其他请求请通过发布者公布的联系渠道提出。\n\n"
+            + "八、未成年人及政策更新\n本软件不面向依法不能表示同意的未成年人。重大变更将在应用内或账号中心公告；法律要求时，我们会再次征求您的同意。")
+
+    // The unsaved result's path: every cache operation from this page spares its task.
+    function protectedOutputPath() {
+        return page.workflow.hasUnsavedResult ? page.workflow.outputPath : ""
+    }
+
+    function languageIndex() {
+        return Math.max(0, page.languageCodes.indexOf(page.settings.language))
+    }
+
+    onSectionChanged: {
+        if (section === "repair")
+            page.settings.refreshCacheSize()
+    }
+
+    // A control the user changed holds the value it was given, not the service's; these put the
+    // service's value back (with its binding), so a refused value, a reset or a language switch
+    // made elsewhere shows in the control.
+    function followLanguage() {
+        languageBox.currentIndex = Qt.binding(function() { return page.languageIndex() })
+    }
+    function followSaveBehavior() {
+        saveBehaviorBox.currentIndex = Qt.binding(function() { return page.settings.defaultSaveBehavior === "last" ? 1 : 0 })
+    }
+    function followCacheLimit() {
+        cacheLimitField.text = Qt.binding(function() { return String(page.settings.cacheLimitMb) })
+    }
+    function followOpenAfterSave() {
+        openAfterSaveSwitch.checked = Qt.binding(function() { return page.settings.openAfterSave })
+    }
+    function followDiagnostics() {
+        diagnosticsSwitch.checked = Qt.binding(function() { return page.settings.diagnosticsEnabled })
+    }
+
+    Connections {
+        target: page.settings
+        function onLanguageChanged(language) { page.followLanguage() }
+        function onSettingsChanged() {
+            page.followSaveBehavior()
+            if (!cacheLimitField.activeFocus)
+                page.followCacheLimit()
+            page.followOpenAfterSave()
+            page.followDiagnostics()
+        }
+        function onLegalDocumentRequested() { legalDialog.open() }
+    }
+
+    component SectionLabel: Label {
+        color: "#34473E"
+        font.family: ApplicationFont.family
+        font.bold: true
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+
+    component Card: Rectangle {
+        color: "#FFFFFF"
+        radius: 12
+        border.color: "#D9E3DE"
+        Layout.fillWidth: true
+    }
+
+    component LegalContentPage: Rectangle {
+        id: legalCard
+        property string pageTitle
+        property string pageSubtitle
+        property string bodyText
+
+        color: "#FFFFFF"
+        radius: 12
+        border.color: "#D9E3DE"
+        Layout.fillWidth: true
+        implicitHeight: legalColumn.implicitHeight + 44
+
+        ColumnLayout {
+            id: legalColumn
+            anchors.fill: parent
+            anchors.margins: 22
+            spacing: 10
+
+            Label {
+                objectName: "legalPageTitle"
+                Layout.fillWidth: true
+                text: legalCard.pageTitle
+                wrapMode: Text.Wrap
+                color: "#10261B"
+                font.family: ApplicationFont.family
+                font.bold: true
+                font.pixelSize: 22
+            }
+            Label {
+                Layout.fillWidth: true
+                text: legalCard.pageSubtitle
+                wrapMode: Text.Wrap
+                color: "#78877F"
+                font.family: ApplicationFont.family
+                font.pixelSize: 11
+            }
+            Rectangle {
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: "#E8ECEA"
+            }
+            Text {
+                objectName: "legalPageBody"
+                Layout.fillWidth: true
+                text: legalCard.bodyText
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                color: "#34473E"
+                font.family: ApplicationFont.family
+                font.pixelSize: 13
+                lineHeight: 1.55
+            }
+        }
+    }
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 30
+        anchors.rightMargin: 30
+        anchors.topMargin: 26
+        anchors.bottomMargin: 26
+        spacing: 18
+
+        ColumnLayout {
+            Layout.preferredWidth: Math.max(176, Math.min(220, page.width * 0.25))
+            Layout.maximumWidth: Layout.preferredWidth
+            Layout.fillHeight: true
+            spacing: 6
+
+            Label {
+                Layout.fillWidth: true
+                Layout.bottomMargin: 14
+                text: qsTr("设置")
+                color: "#10261B"
+                font.family: ApplicationFont.family
+                font.bold: true
+                font.pixelSize: 28
+                wrapMode: Text.Wrap
+            }
+
+            Repeater {
+                model: page.sections
+                delegate: AppButton {
+                    required property var modelData
+                    objectName: "sectionButton_" + modelData.key
+                    Layout.fillWidth: true
+                    text: modelData.label
+                    variant: page.section === modelData.key ? "primary" : "ghost"
+                    onClicked: page.section = modelData.key
+                }
+            }
+
+            Item { Layout.fillHeight: true }
+
+            Label {
+                Layout.fillWidth: true
+                text: qsTr("版本 %1").arg(page.settings.applicationVersion)
+                color: "#98A29D"
+                font.family: ApplicationFont.family
+                font.pixelSize: 11
+                wrapMode: Text.Wrap
+            }
+        }
+
+        ScrollView {
+            id: scroller
+            objectName: "settingsScroll"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            // The width comes from the row, never from the cards, whose grids follow it.
+            Layout.preferredWidth: 1
+            Layout.minimumWidth: 0
+            clip: true
+            contentWidth: availableWidth
+            ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
+
+            ColumnLayout {
+                width: scroller.availableWidth - 12
+                spacing: 14
+
+                // --- General ---
+                Card {
+                    objectName: "generalCard"
+                    visible: page.section === "general"
+                    implicitHeight: generalColumn.implicitHeight + 44
+
+                    ColumnLayout {
+                        id: generalColumn
+                        anchors.fill: parent
+                        anchors.margins: 22
+                        spacing: 14
+
+                        Label {
+                            text: qsTr("界面设置")
+                            color: "#10261B"
+                            font.family: ApplicationFont.family
+                            font.bold: true
+                            font.pixelSize: 18
+                        }
+
+                        GridLayout {
+                            objectName: "generalGrid"
+                            Layout.fillWidth: true
+                            columns: scroller.availableWidth < 570 ? 1 : 2
+                            columnSpacing: 16
+                            rowSpacing: 14
+
+                            SectionLabel { text: qsTr("界面语言") }
+                            AppComboBox {
+                                id: languageBox
+                                objectName: "languageBox"
+                                Layout.fillWidth: true
+                                model: page.languageLabels
+                                currentIndex: page.languageIndex()
+                                onActivated: function(index) {
+                                    page.settings.language = page.languageCodes[index]
+                                    page.followLanguage()
+                                }
+                            }
+
+                            SectionLabel { text: qsTr("界面主题") }
+                            Rectangle {
+                                Layout.fillWidth: true
+                                implicitHeight: Math.max(42, themeText.implicitHeight + 20)
+                                color: "#F5F7F6"
+                                border.color: "#D9E3DE"
+                                radius: 8
+                                Label {
+                                    id: themeText
+                                    anchors.fill: parent
+                                    anchors.leftMargin: 13
+                                    anchors.rightMargin: 13
+                                    verticalAlignment: Text.AlignVCenter
+                                    text: qsTr("浅色（已完成视觉验收）")
+                                    color: "#66756E"
+                                    font.family: ApplicationFont.family
+                                    wrapMode: Text.Wrap
+                                }
+                            }
+                        }
+
+                        Rectangle {
+                            Layout.fillWidth: true
+                            implicitHeight: Math.max(62, noteText.implicitHeight + 22)
+                            color: "#EFF6FF"
+                            border.color: "#B2D0F7"
+                            radius: 8
+                            Label {
+                                id: noteText
+                                anchors.fill: parent
+                                anchors.margins: 11
+                                verticalAlignment: Text.AlignVCenter
+                                text: qsTr("支持八种界面语言，可立即切换；当前提供经过验收的浅色主题。")
+                                color: "#174A8B"
+                                font.family: ApplicationFont.family
+                                font.pixelSize: 11
+                                wrapMode: Text.Wrap
+                            }
+                        }
+                    }
+                }
+
+                // --- Repair & storage ---
+                Card {
+                    objectName: "repairSettingsCard"
+                    visible: page.section === "repair"
+                    implicitHeight: repairGrid.implicitHeight + 44
+
+                    GridLayout {
+                        id: repairGrid
+                        objectName: "repairGrid"
+                        anchors.fill: parent
+                        anchors.margins: 22
+                        columns: scroller.availableWidth < 570 ? 1 : 2
+                        columnSpacing: 16
+                        rowSpacing: 14
+
+                        SectionLabel { text: qsTr("默认保存行为") }
+                        AppComboBox {
+                            id: saveBehaviorBox
+                            objectName: "saveBehaviorBox"
+                            Layout.fillWidth: true
+                            model: [qsTr("每次询问"), qsTr("使用上次保存目录")]
+                            currentIndex: page.settings.defaultSaveBehavior === "last" ? 1 : 0
+                            onActivated: function(index) {
+                                page.settings.defaultSaveBehavior = index === 1 ? "last" : "ask"
+                                page.followSaveBehavior()
+                            }
+                        }
+
+                        SectionLabel { text: qsTr("上次保存目录") }
+                        Label {
+                            objectName: "lastSaveDirectoryLabel"
+                            Layout.fillWidth: true
+                            text: page.settings.lastSaveDirectoryAvailable ? page.settings.lastSaveDirectory
+                                                                           : qsTr("尚未选择有效目录")
+                            textFormat: Text.PlainText
+                            elide: Text.ElideMiddle
+                            color: page.settings.lastSaveDirectoryAvailable ? "#34473E" : "#98A29D"
+                            font.family: ApplicationFont.family
+                        }
+
+                        SectionLabel { text: qsTr("临时缓存上限") }
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 8
+                            AppTextField {
+                                id: cacheLimitField
+                                objectName: "cacheLimitField"
+                                Layout.fillWidth: true
+                                text: String(page.settings.cacheLimitMb)
+                                inputMethodHints: Qt.ImhDigitsOnly
+                                validator: IntValidator { bottom: 128; top: 4096 }
+                                onEditingFinished: {
+                                    page.settings.cacheLimitMb = parseInt(text, 10)
+                                    page.followCacheLimit()
+                                    page.settings.enforceCacheLimit(page.protectedOutputPath())
+                                }
+                                // Input that is no acceptable limit never finishes editing; leaving
+                                // the field shows the limit in effect again.
+                                onActiveFocusChanged: {
+                                    if (!activeFocus)
+                                        page.followCacheLimit()
+                                }
+                            }
+                            Label {
+                                text: "MB"
+                                color: "#66756E"
+                                font.family: ApplicationFont.family
+                            }
+                        }
+
+                        SectionLabel { text: qsTr("保存后在文件管理器中定位") }
+                        AppSwitch {
+                            id: openAfterSaveSwitch
+                            objectName: "openAfterSaveSwitch"
+                            checked: page.settings.openAfterSave
+                            onToggled: {
+                                page.settings.openAfterSave = checked
+                                page.followOpenAfterSave()
+                            }
+                        }
+                    }
+                }
+
+                Card {
+                    objectName: "cacheCard"
+                    visible: page.section === "repair"
+                    implicitHeight: cacheRow.implicitHeight + 40
+
+                    RowLayout {
+                        id: cacheRow
+                        anchors.fill: parent
+                        anchors.margins: 20
+                        spacing: 14
+
+                        ColumnLayout {
+                            Layout.fillWidth: true
+                            spacing: 6
+                            Label {
+                                Layout.fillWidth: true
+                                text: qsTr("临时修复缓存")
+                                color: "#10261B"
+                                font.family: ApplicationFont.family
+                                font.bold: true
+                                font.pixelSize: 16
+                                wrapMode: Text.Wrap
+                            }
+                            Label {
+                                objectName: "cacheUsage"
+                                Layout.fillWidth: true
+                                text: qsTr("当前占用：") + page.settings.cacheSizeText
+                                      + qsTr("；上限：%1 MB").arg(page.settings.cacheLimitMb)
+                                color: "#66756E"
+                                font.family: ApplicationFont.family
+                                wrapMode: Text.Wrap
+                            }
+                            Label {
+                                objectName: "cacheProtectionNote"
+                                Layout.fillWidth: true
+                                text: page.workflow.hasUnsavedResult
+                                      ? qsTr("当前未保存结果受到保护；清理不会触碰该任务或用户原始文件")
+                                      : qsTr("仅管理应用 repair-output 下、名称符合任务标识的缓存目录")
+                                color: page.workflow.hasUnsavedResult ? "#B54708" : "#78877F"
+                                font.family: ApplicationFont.family
+                                font.pixelSize: 11
+                                wrapMode: Text.Wrap
+                            }
+                        }
+
+                        AppButton {
+                            objectName: "enforceLimitButton"
+                            compact: true
+                            variant: "secondary"
+                            text: qsTr("按上限整理")
+                            enabled: !page.workflow.busy
+                            onClicked: page.settings.enforceCacheLimit(page.protectedOutputPath())
+                        }
+                        AppButton {
+                            objectName: "clearExpiredButton"
+                            compact: true
+                            variant: "secondary"
+                            text: qsTr("清理过期缓存")
+                            enabled: !page.workflow.busy
+                            onClicked: cacheConfirmDialog.open()
+                        }
+                    }
+                }
+
+                // --- Privacy & security ---
+                Card {
+                    objectName: "privacyCard"
+                    visible: page.section === "privacy"
+                    implicitHeight: privacyColumn.implicitHeight + 40
+
+                    ColumnLayout {
+                        id: privacyColumn
+                        anchors.fill: parent
+                        anchors.margins: 20
+                        spacing: 14
+
+                        Label {
+                            text: qsTr("隐私与安全状态")
+                            color: "#10261B"
+                            font.family: ApplicationFont.family
+                            font.bold: true
+                            font.pixelSize: 16
+                        }
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 10
+                            Image {
+                                Layout.preferredWidth: 18
+                                Layout.preferredHeight: 18
+                                source: "assets/status-check.svg"
+                                sourceSize.width: 36
+                                sourceSize.height: 36
+                            }
+                            ColumnLayout {
+                                Layout.fillWidth: true
+                                spacing: 2
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("文件完全本地处理")
+                                    color: "#087A40"
+                                    font.family: ApplicationFont.family
+                                    font.bold: true
+                                    wrapMode: Text.Wrap
+                                }
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("修复文件始终在本地，不会上传或共享。")
+                                    color: "#78877F"
+                                    font.family: ApplicationFont.family
+                                    font.pixelSize: 11
+                                    wrapMode: Text.Wrap
+                                }
+                            }
+                        }
+
+                        Rectangle {
+                            Layout.fillWidth: true
+                            implicitHeight: 1
+                            color: "#E8ECEA"
+                        }
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 10
+                            Image {
+                                objectName: "diagnosticsIcon"
+                                Layout.preferredWidth: 18
+                                Layout.preferredHeight: 18
+                                source: page.settings.diagnosticsEnabled ? "assets/status-check.svg"
+                                                                         : "assets/status-disabled.svg"
+                                sourceSize.width: 36
+                                sourceSize.height: 36
+                            }
+                            ColumnLayout {
+                                Layout.fillWidth: true
+                                spacing: 2
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("本地匿名诊断日志")
+                                    color: "#34473E"
+                                    font.family: ApplicationFont.family
+                                    font.bold: true
+                                    wrapMode: Text.Wrap
+                                }
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("仅记录时间、事件名和应用版本，不记录文件名、路径或内容，也不会自动上传。")
+                                    color: "#78877F"
+                                    font.family: ApplicationFont.family
+                                    font.pixelSize: 11
+                                    wrapMode: Text.Wrap
+                                }
+                            }
+                            AppSwitch {
+                                id: diagnosticsSwitch
+                                objectName: "diagnosticsSwitch"
+                                checked: page.settings.diagnosticsEnabled
+                                onToggled: {
+                                    page.settings.diagnosticsEnabled = checked
+                                    page.followDiagnostics()
+                                }
+                            }
+                        }
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 10
+                            ColumnLayout {
+                                Layout.fillWidth: true
+                                spacing: 2
+                                Label {
+                                    objectName: "diagnosticsSize"
+                                    Layout.fillWidth: true
+                                    text: qsTr("日志占用：") + page.settings.diagnosticsSizeText
+                                    color: "#66756E"
+                                    font.family: ApplicationFont.family
+                                    wrapMode: Text.Wrap
+                                }
+                                Label {
+                                    objectName: "diagnosticsPathLabel"
+                                    Layout.fillWidth: true
+                                    text: page.settings.diagnosticsPath
+                                    textFormat: Text.PlainText
+                                    elide: Text.ElideMiddle
+                                    color: "#98A29D"
+                                    font.family: ApplicationFont.family
+                                    font.pixelSize: 10
+                                }
+                            }
+                            AppButton {
+                                objectName: "clearDiagnosticsButton"
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("清除日志")
+                                onClicked: diagnosticsConfirmDialog.open()
+                            }
+                        }
+                    }
+                }
+
+                // --- Open-source licences ---
+                Card {
+                    objectName: "licenseCard"
+                    visible: page.section === "license"
+                    implicitHeight: licenseColumn.implicitHeight + 40
+
+                    ColumnLayout {
+                        id: licenseColumn
+                        anchors.fill: parent
+                        anchors.margins: 20
+                        spacing: 14
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 12
+                            Image {
+                                Layout.preferredWidth: 44
+                                Layout.preferredHeight: 44
+                                source: "assets/korvex_file_repair-app-icon-256.png"
+                                sourceSize.width: 88
+                                sourceSize.height: 88
+                            }
+                            ColumnLayout {
+                                Layout.fillWidth: true
+                                spacing: 2
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("关于 Korvex 文件修复")
+                                    color: "#10261B"
+                                    font.family: ApplicationFont.family
+                                    font.bold: true
+                                    wrapMode: Text.Wrap
+                                }
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("Qt 6 · LGPLv3 动态链接")
+                                    color: "#66756E"
+                                    font.family: ApplicationFont.family
+                                    wrapMode: Text.Wrap
+                                }
+                                Label {
+                                    Layout.fillWidth: true
+                                    text: qsTr("版本 %1").arg(page.settings.applicationVersion)
+                                    color: "#78877F"
+                                    font.family: ApplicationFont.family
+                                    font.pixelSize: 11
+                                    wrapMode: Text.Wrap
+                                }
+                            }
+                        }
+
+                        Label {
+                            Layout.fillWidth: true
+                            text: qsTr("许可证正文和第三方声明随程序提供，位于可执行文件旁的 licenses 文件夹。")
+                            color: "#66756E"
+                            font.family: ApplicationFont.family
+                            font.pixelSize: 11
+                            wrapMode: Text.Wrap
+                        }
+
+                        GridLayout {
+                            objectName: "licenseButtons"
+                            Layout.fillWidth: true
+                            columns: scroller.availableWidth < 650 ? 1 : 3
+                            columnSpacing: 10
+                            rowSpacing: 10
+
+                            AppButton {
+                                objectName: "lgplButton"
+                                Layout.fillWidth: true
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("LGPLv3 正文")
+                                onClicked: page.settings.showLgplLicense()
+                            }
+                            AppButton {
+                                objectName: "noticesButton"
+                                Layout.fillWidth: true
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("第三方声明")
+                                onClicked: page.settings.showThirdPartyNotices()
+                            }
+                            AppButton {
+                                objectName: "qtSourceButton"
+                                Layout.fillWidth: true
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("获取对应 Qt 源码")
+                                onClicked: page.settings.showQtSourceInstructions()
+                            }
+                        }
+                    }
+                }
+
+                // --- Agreement and privacy policy ---
+                LegalContentPage {
+                    objectName: "agreementCard"
+                    visible: page.section === "agreement"
+                    pageTitle: qsTr("Korvex 许可协议")
+                    pageSubtitle: qsTr("版本 1.1 · 生效日期：2026 年 9 月 1 日")
+                    bodyText: page.agreementText
+                }
+
+                LegalContentPage {
+                    objectName: "privacyPolicyCard"
+                    visible: page.section === "privacyPolicy"
+                    pageTitle: qsTr("Korvex 隐私政策")
+                    pageSubtitle: qsTr("版本 1.1 · 生效日期：2026 年 9 月 1 日")
+                    bodyText: page.privacyPolicyText
+                }
+
+                Label {
+                    objectName: "statusLine"
+                    Layout.fillWidth: true
+                    text: page.settings.status
+                    textFormat: Text.PlainText
+                    color: "#66756E"
+                    font.family: ApplicationFont.family
+                    font.pixelSize: 11
+                    wrapMode: Text.Wrap
+                }
+
+                AppButton {
+                    objectName: "resetButton"
+                    Layout.alignment: Qt.AlignRight
+                    compact: true
+                    variant: "ghost"
+                    text: qsTr("恢复默认设置")
+                    onClicked: resetConfirmDialog.open()
+                }
+            }
+        }
+    }
+
+    // --- Dialogs ---
+    component ConfirmDialog: Dialog {
+        id: confirm
+        property string message
+        property string confirmText
+        property string confirmVariant: "primary"
+        signal confirmed()
+
+        anchors.centerIn: parent
+        width: 430
+        modal: true
+        standardButtons: Dialog.NoButton
+        font.family: ApplicationFont.family
+
+        ColumnLayout {
+            anchors.fill: parent
+            spacing: 16
+            Label {
+                Layout.fillWidth: true
+                text: confirm.message
+                color: "#66756E"
+                font.family: ApplicationFont.family
+                wrapMode: Text.Wrap
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 10
+                Item { Layout.fillWidth: true }
+                AppButton {
+                    objectName: "cancelButton"
+                    compact: true
+                    variant: "secondary"
+                    text: qsTr("取消")
+                    onClicked: confirm.close()
+                }
+                AppButton {
+                    objectName: "confirmButton"
+                    compact: true
+                    variant: confirm.confirmVariant
+                    text: confirm.confirmText
+                    onClicked: {
+                        confirm.confirmed()
+                        confirm.close()
+                    }
+                }
+            }
+        }
+    }
+
+    ConfirmDialog {
+        id: cacheConfirmDialog
+        objectName: "cacheConfirmDialog"
+        title: qsTr("确认清理过期缓存")
+        message: qsTr("仅删除超过 7 天且名称符合任务标识的缓存目录。当前未保存结果和用户原始文件不会被删除。")
+        confirmText: qsTr("确认清理")
+        onConfirmed: page.settings.clearExpiredCache(page.protectedOutputPath())
+    }
+
+    ConfirmDialog {
+        id: diagnosticsConfirmDialog
+        objectName: "diagnosticsConfirmDialog"
+        title: qsTr("清除本地诊断日志？")
+        message: qsTr("将永久删除本机匿名诊断事件。该操作不会改变诊断开关。")
+        confirmText: qsTr("清除日志")
+        confirmVariant: "danger"
+        onConfirmed: page.settings.clearDiagnosticData()
+    }
+
+    ConfirmDialog {
+        id: resetConfirmDialog
+        objectName: "resetConfirmDialog"
+        title: qsTr("恢复默认设置？")
+        message: qsTr("将重置保存行为、缓存上限和隐私开关，但不会删除现有修复缓存或诊断文件。")
+        confirmText: qsTr("恢复默认")
+        onConfirmed: page.settings.resetDefaults()
+    }
+
+    Dialog {
+        id: legalDialog
+        objectName: "legalDialog"
+        anchors.centerIn: parent
+        width: Math.min(page.width - 80, 780)
+        height: Math.min(page.height - 80, 640)
+        modal: true
+        standardButtons: Dialog.NoButton
+        title: page.settings.legalTitle
+        font.family: ApplicationFont.family
+
+        ColumnLayout {
+            anchors.fill: parent
+            spacing: 12
+
+            ScrollView {
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                clip: true
+
+                TextArea {
+                    objectName: "legalText"
+                    text: page.settings.legalText
+                    textFormat: TextEdit.PlainText
+                    readOnly: true
+                    selectByMouse: true
+                    wrapMode: TextEdit.Wrap
+                    color: "#34473E"
+                    font.family: ApplicationFont.family
+                    background: Rectangle {
+                        color: "#F7F9F8"
+                        border.color: "#D9E3DE"
+                        radius: 8
+                    }
+                }
+            }
+
+            AppButton {
+                objectName: "legalCloseButton"
+                Layout.alignment: Qt.AlignRight
+                compact: true
+                variant: "secondary"
+                text: qsTr("关闭")
+                onClicked: legalDialog.close()
+            }
+        }
+    }
+}

@@ -1,0 +1,336 @@
+import QtQuick
+import QtTest
+import QtMultimedia
+import QtQuick.Pdf
+import Korvex.FileRepair
+
+// The embedded preview: each kind loading a real file, the bounds on decoded images and rendered
+// PDF pages, the sideways-scrolling binary view, and the playback requests against a scripted
+// player (generations, at most four starts, reload at the end, clips shorter than the end margin).
+Item {
+    id: root
+    width: 900
+    height: 620
+
+    Component {
+        id: previewComponent
+        InternalPreview {
+            width: root.width
+            height: root.height
+            kind: "none"
+            source: ""
+            fileName: ""
+        }
+    }
+
+    // A player that does only what the test tells it; play() is counted.
+    Component {
+        id: fakePlayerComponent
+        QtObject {
+            property int playbackState: MediaPlayer.StoppedState
+            property int mediaStatus: MediaPlayer.LoadedMedia
+            property int position: 0
+            property int duration: 0
+            property url source
+            property int plays: 0
+            property int stops: 0
+            property var sources: []
+            signal errorOccurred(int error, string errorString)
+            function play() { plays += 1 }
+            function pause() { playbackState = MediaPlayer.PausedState }
+            function stop() { stops += 1 }
+            onSourceChanged: sources = sources.concat([String(source)])
+        }
+    }
+
+    Component {
+        id: controllerComponent
+        PlaybackController {}
+    }
+
+    TestCase {
+        name: "InternalPreview"
+        when: windowShown
+
+        property string fixtures: ""
+
+        function initTestCase() {
+            verify(testFiles.makeFolder("previews"))
+            fixtures = testFiles.path("previews")
+            compare(testFiles.run("python3", [testFiles.sourceFolder + "/tests/app/qml/make_preview_fixtures.py", fixtures]), 0)
+        }
+
+        function fixture(name) {
+            return "file://" + fixtures + "/" + name
+        }
+
+        function make(kind, name) {
+            const item = createTemporaryObject(previewComponent, root, { kind: kind, source: name ? fixture(name) : "" })
+            verify(item)
+            return item
+        }
+
+        function test_formatTime_data() {
+            return [
+                { tag: "zero", ms: 0, text: "0:00" },
+                { tag: "negative", ms: -5000, text: "0:00" },
+                { tag: "fraction", ms: 999, text: "0:00" },
+                { tag: "minute", ms: 65000, text: "1:05" },
+                { tag: "over an hour", ms: (62 * 60 + 5) * 1000, text: "62:05" },
+            ]
+        }
+
+        function test_formatTime(data) {
+            const item = make("none")
+            compare(item.formatTime(data.ms), data.text)
+        }
+
+        function test_noneAndUnsupported() {
+            for (const kind of ["none", "unsupported"]) {
+                const item = make(kind)
+                verify(findChild(item, "unsupportedView").visible, kind)
+                verify(!findChild(item, "imageView").visible)
+            }
+        }
+
+        // A 6000 x 4000 picture is decoded at the size of the view, not at full resolution.
+        function test_imageDecodedAtViewSize() {
+            const item = make("image", "large.png")
+            const image = findChild(item, "imageView")
+            verify(image.visible)
+            tryCompare(image, "status", Image.Ready, 10000)
+            // Within a few per cent of the view's pixels (the toolkit rounds the fit to one side),
+            // far below the 24 megapixels of the file.
+            const viewPixels = image.width * image.height * Screen.devicePixelRatio * Screen.devicePixelRatio
+            verify(image.implicitWidth * image.implicitHeight <= viewPixels * 1.1,
+                   "decoded " + image.implicitWidth + " x " + image.implicitHeight)
+            verify(image.implicitWidth > 100)
+            compare(image.cache, false)
+        }
+
+        function test_text() {
+            const item = make("text", "notes.txt")
+            const view = findChild(item, "textView")
+            tryVerify(() => item.textPreview.ready)
+            verify(view.text.startsWith("第一行 修复后的文本"))
+            compare(view.wrapMode, TextEdit.Wrap)
+            verify(Qt.colorEqual(view.color, "#24382F"))
+            verify(view.readOnly)
+        }
+
+        function test_textError() {
+            const item = make("text", "missing.txt")
+            const view = findChild(item, "textView")
+            tryVerify(() => item.textPreview.error !== "")
+            compare(view.text, item.textPreview.error)
+            verify(Qt.colorEqual(view.color, "#B42318"))
+        }
+
+        // One line of 21000 characters: the view is as wide as the line and scrolls sideways.
+        function test_binaryScrollsSideways() {
+            const item = make("binary", "blob.raw")
+            const view = findChild(item, "textView")
+            const scroll = findChild(item, "textScroll")
+            tryVerify(() => item.binaryPreview.ready)
+            compare(view.wrapMode, TextEdit.NoWrap)
+            tryVerify(() => view.width > scroll.width * 2, 5000, "view width " + view.width)
+            verify(scroll.contentWidth > scroll.width)
+            scroll.contentX = scroll.contentWidth - scroll.width
+            verify(scroll.contentX > 0)
+        }
+
+        function test_office() {
+            const item = make("office", "letter.docx")
+            tryVerify(() => item.officePreview.ready, 5000)
+            compare(findChild(item, "officePageLabel").text, "1 / " + item.officePreview.pageCount)
+            verify(findChild(item, "officeText").text.length > 0)
+            verify(!findChild(item, "officePrevious").enabled)
+
+            item.source = fixture("table.xlsx")
+            tryVerify(() => item.officePreview.ready && item.officePreview.kind === "xlsx", 5000)
+            verify(findChild(item, "officeText").width >= 1200)
+
+            item.source = fixture("missing.docx")
+            tryVerify(() => item.officePreview.error !== "")
+            compare(findChild(item, "officePageLabel").text, "0 / 0")
+            compare(findChild(item, "officeTitle").text, "无法生成内部 Office 预览")
+        }
+
+        function test_pdfPages() {
+            const item = make("pdf", "pages.pdf")
+            tryCompare(item.pdfDocument, "status", PdfDocument.Ready, 10000)
+            compare(item.pdfDocument.pageCount, 3)
+            const label = findChild(item, "pdfPageLabel")
+            tryCompare(label, "text", "1 / 3")
+            const page = findChild(item, "pdfPageImage")
+            tryCompare(page, "status", Image.Ready, 10000)
+            compare(page.frameCount, 3)
+            // Fitted to the width at page 1.
+            const view = findChild(item, "pdfView")
+            fuzzyCompare(page.width, view.width - 36, 1)
+            verify(!findChild(item, "pdfPrevious").enabled)
+            mouseClick(findChild(item, "pdfNext"))
+            tryCompare(label, "text", "2 / 3")
+            tryCompare(page, "currentFrame", 1)
+            for (let i = 0; i < 20; ++i)
+                mouseClick(findChild(item, "pdfZoomOut"))
+            fuzzyCompare(view.renderScale, 0.25, 0.001)
+            for (let i = 0; i < 30; ++i)
+                mouseClick(findChild(item, "pdfZoomIn"))
+            fuzzyCompare(view.renderScale, 5, 0.001)
+            compare(findChild(item, "pdfZoomLabel").text, "500%")
+            item.resetView()
+            tryCompare(label, "text", "1 / 3")
+
+            item.kind = "none"
+            compare(String(item.pdfDocument.source), "")
+        }
+
+        // Leaving a PDF while its page still renders (a stage change right after the result
+        // appeared) must not take the program down.
+        function test_pdfClosedWhileRendering() {
+            for (let i = 0; i < 5; ++i) {
+                const item = make("pdf", "pages.pdf")
+                tryCompare(item.pdfDocument, "status", PdfDocument.Ready, 10000)
+                mouseClick(findChild(item, "pdfZoomIn"))
+                if (i % 2)
+                    item.kind = "none"
+                item.destroy()
+                wait(i * 5)
+            }
+            wait(300)
+        }
+
+        // A page of 200 x 200 inches never asks for an image larger than the pixel bound.
+        function test_pdfPixelBound() {
+            const item = make("pdf", "huge.pdf")
+            tryCompare(item.pdfDocument, "status", PdfDocument.Ready, 10000)
+            const view = findChild(item, "pdfView")
+            const side = 14400 * Screen.devicePixelRatio
+            for (let i = 0; i < 30; ++i)
+                mouseClick(findChild(item, "pdfZoomIn"))
+            verify(view.renderScale * side <= item.maximumPdfPixels + 1, "scale " + view.renderScale)
+            verify(view.sourceSize.width <= item.maximumPdfPixels + 1, "width " + view.sourceSize.width)
+        }
+
+        function test_contextMenu() {
+            const item = make("text", "notes.txt")
+            const view = findChild(item, "textView")
+            tryVerify(() => item.textPreview.ready)
+            const menu = findChild(view, "contextMenu")
+            mouseClick(view, 20, 10, Qt.RightButton)
+            tryVerify(() => menu.opened)
+            const items = []
+            for (let i = 0; i < menu.count; ++i) {
+                const entry = menu.itemAt(i)
+                if (entry.text !== undefined && entry.text !== "")
+                    items.push(entry.text + (entry.enabled ? "+" : "-"))
+            }
+            compare(items, ["撤销-", "重做-", "剪切-", "复制-", "粘贴-", "删除-", "全选+"])
+            menu.close()
+            view.selectAll()
+            verify(findChild(menu, "copyItem").enabled)
+        }
+
+        // ---- playback requests ----
+
+        function makeController(player, wanted) {
+            const control = createTemporaryObject(controllerComponent, root, { player: player, wantedSource: wanted })
+            verify(control)
+            return control
+        }
+
+        function test_atEndNeedsLongerClip_data() {
+            return [
+                { tag: "50 ms clip at 0", duration: 50, position: 0, status: MediaPlayer.LoadedMedia, atEnd: false },
+                { tag: "100 ms clip at 0", duration: 100, position: 0, status: MediaPlayer.LoadedMedia, atEnd: false },
+                { tag: "50 ms clip reported at end", duration: 50, position: 50, status: MediaPlayer.EndOfMedia, atEnd: true },
+                { tag: "10 s clip near the end", duration: 10000, position: 9950, status: MediaPlayer.BufferedMedia, atEnd: true },
+                { tag: "10 s clip in the middle", duration: 10000, position: 5000, status: MediaPlayer.BufferedMedia, atEnd: false },
+                { tag: "unknown duration", duration: 0, position: 0, status: MediaPlayer.LoadedMedia, atEnd: false },
+            ]
+        }
+
+        function test_atEndNeedsLongerClip(data) {
+            const player = createTemporaryObject(fakePlayerComponent, root,
+                                                 { duration: data.duration, position: data.position, mediaStatus: data.status })
+            const control = makeController(player, "file:///clip.wav")
+            compare(control.mediaAtEnd, data.atEnd)
+            // A request on a short clip at 0 plays it; it does not reload it.
+            control.requestPlayback()
+            wait(0)
+            tryVerify(() => player.plays === 1)
+            compare(control.playbackReloadPending, data.atEnd)
+        }
+
+        function test_watchdogGivesUpAfterFourStarts() {
+            const player = createTemporaryObject(fakePlayerComponent, root, { duration: 5000 })
+            const control = makeController(player, "file:///clip.mp4")
+            control.requestPlayback()
+            verify(control.playbackRequested)
+            verify(control.videoWasStarted)
+            tryVerify(() => !control.playbackRequested, 3000)
+            compare(player.plays, 4)
+            wait(800)
+            compare(player.plays, 4)
+        }
+
+        function test_playingStopsTheWatchdog() {
+            const player = createTemporaryObject(fakePlayerComponent, root, { duration: 5000 })
+            const control = makeController(player, "file:///clip.mp4")
+            control.requestPlayback()
+            tryCompare(player, "plays", 1)
+            player.playbackState = MediaPlayer.PlayingState
+            verify(!control.playbackStartPending)
+            verify(!control.playbackStartWatchdog.running)
+            wait(800)
+            compare(player.plays, 1)
+            // The bar button pauses.
+            control.togglePlayback()
+            verify(!control.playbackRequested)
+            compare(player.playbackState, MediaPlayer.PausedState)
+        }
+
+        function test_secondClickPausesBeforePlayerReports() {
+            const player = createTemporaryObject(fakePlayerComponent, root, { duration: 5000 })
+            const control = makeController(player, "file:///clip.mp4")
+            control.togglePlayback()
+            control.togglePlayback()
+            verify(!control.playbackRequested)
+            wait(50)
+            compare(player.plays, 0)     // the deferred start of the first click is void
+        }
+
+        function test_replayReloads() {
+            const player = createTemporaryObject(fakePlayerComponent, root,
+                                                 { duration: 5000, position: 5000, mediaStatus: MediaPlayer.EndOfMedia })
+            const control = makeController(player, "file:///clip.wmv")
+            verify(control.mediaAtEnd)
+            control.requestPlayback()
+            verify(control.playbackReloadPending)
+            compare(String(player.source), "")
+            tryCompare(player, "plays", 1)
+            compare(String(player.source), "file:///clip.wmv")
+        }
+
+        function test_newSourceCancelsPendingStart() {
+            const item = make("video", "clip.mp4")
+            item.requestPlayback()
+            const generation = item.playbackCommandGeneration
+            item.source = fixture("tone.wav")
+            verify(item.playbackCommandGeneration > generation)
+            verify(!item.playbackRequested)
+            verify(!item.videoWasStarted)
+            compare(findChild(item, "videoCentreButton").text, "播放视频")
+        }
+
+        function test_mediaSourceReplacedOnlyWhenDifferent() {
+            const item = make("audio", "tone.wav")
+            compare(String(item.player.source), fixture("tone.wav"))
+            item.kind = "video"
+            compare(String(item.player.source), fixture("tone.wav"))
+            item.kind = "text"
+            compare(String(item.player.source), "")
+        }
+    }
+}
