@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaObject>
+#include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -197,8 +198,13 @@ void onSmokeRepairStateChanged(RepairWorkflowController* controller, QQuickWindo
         applyWindowSize(window, kSmokeResizeWidthVariable, kSmokeResizeHeightVariable);
         captureAfterDelay(application, window, capturePath);
     } else if (state == WorkflowState::Failed) {
-        qWarning("Smoke repair failed: %s", controller->status().toUtf8().constData());
-        endSmokeRun(kSmokeExitRepairFailed);
+        // The controller announces the state before it sets the reason: read the status once the
+        // announcement is over, or the log names the progress text instead of the failure.
+        QTimer::singleShot(0, application, [controller = QPointer<RepairWorkflowController>(controller)] {
+            const QString status = controller ? controller->status() : QString();
+            qWarning("Smoke repair failed: %s", status.toUtf8().constData());
+            endSmokeRun(kSmokeExitRepairFailed);
+        });
     }
 }
 
