@@ -1,6 +1,6 @@
 // Document engine costs per byte: analysis and repair of PDF, ZIP and text inputs, and the
 // hostile shapes that used to cost quadratic time (object headers without "endobj", runs of
-// data-descriptor headers, XML full of "]]>").
+// data-descriptor headers, XML full of "]]>", a dictionary full of "/XRef" names).
 
 #include <benchmark/benchmark.h>
 
@@ -91,6 +91,11 @@ static void BM_HostilePdfHeaders(benchmark::State& s)
 {
     run(s, "headers.pdf", [](int64_t n) { return repeated(n, "\n1 0 obj", "%PDF-1.4"); }, true);
 }
+static void BM_HostilePdfXrefWords(benchmark::State& s)
+{
+    run(s, "xref-words.pdf", [](int64_t n) { return repeated(n, " /K /XRef", "%PDF-1.5\n1 0 obj\n<< /Type /ObjStm"); },
+        true);
+}
 static void BM_HostileZipDescriptors(benchmark::State& s)
 {
     const std::string header = std::string("PK\x03\x04\x14\x00\x08\x00\x00\x00", 10) + std::string(16, '\0') +
@@ -108,5 +113,6 @@ BENCHMARK(BM_ZipAnalyze) KORVEX_BENCH_SIZES;
 BENCHMARK(BM_ZipRepair) KORVEX_BENCH_SIZES;
 BENCHMARK(BM_TextRepair) KORVEX_BENCH_SIZES;
 BENCHMARK(BM_HostilePdfHeaders) KORVEX_BENCH_SIZES;
+BENCHMARK(BM_HostilePdfXrefWords) KORVEX_BENCH_SIZES;
 BENCHMARK(BM_HostileZipDescriptors) KORVEX_BENCH_SIZES;
 BENCHMARK(BM_HostileCdataEnds) KORVEX_BENCH_SIZES;

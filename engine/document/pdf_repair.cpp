@@ -183,6 +183,9 @@ struct OldTrailer {
 
 uint64_t lastXrefStreamObject(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
 {
+    // Walking back, each owning object's dictionary is read once and only up to the next object
+    // header, then the walk jumps before that object: every byte is re-read a bounded number of
+    // times however many "/XRef" words one dictionary holds.
     for (uint64_t end = t.size(); end > 0;) {
         const uint64_t hit = rfindBytesBefore(t, "/XRef", end);
         if (hit == npos)
@@ -193,12 +196,14 @@ uint64_t lastXrefStreamObject(const ByteBuffer& t, const std::vector<PdfObjectHe
         auto after = std::upper_bound(headers.begin(), headers.end(), hit,
                                       [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
         if (after == headers.begin())
-            continue;
+            return npos;
         const PdfObjectHeader& owner = *std::prev(after);
-        const auto dict = readPdfDictionary(t, owner.end);
+        const uint64_t limit = after != headers.end() ? after->offset : t.size();
+        const auto dict = readPdfDictionary(t, owner.end, limit);
         const auto type = dict.find("/Type");
         if (type != dict.end() && type->second == "/XRef")
             return owner.offset;
+        end = owner.offset;
     }
     return npos;
 }
@@ -288,10 +293,10 @@ std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t 
     return headers;
 }
 
-std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& b, uint64_t pos)
+std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& b, uint64_t pos, uint64_t end)
 {
     std::map<std::string, std::string> keys;
-    const uint64_t limit = std::min<uint64_t>(b.size(), pos > b.size() ? 0 : pos + kDictionaryWindow);
+    const uint64_t limit = std::min({b.size(), end, pos > b.size() ? 0 : pos + kDictionaryWindow});
     pos = skipFiller(b, pos, limit);
     if (!(pos + 1 < limit && b[pos] == '<' && b[pos + 1] == '<'))
         return keys;

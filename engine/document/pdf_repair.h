@@ -30,7 +30,8 @@ struct PdfObjectHeader {
 std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& bytes, uint64_t maxHeaders = npos);
 
 // The top-level keys of the dictionary that starts at the first "<<" at or after pos (within a
-// bounded window), each with its value as written (an indirect reference "n g R" whole).
-std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& bytes, uint64_t pos);
+// bounded window that also stops at end), each with its value as written (an indirect reference
+// "n g R" whole).
+std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& bytes, uint64_t pos, uint64_t end = npos);
 
 } // namespace data_repair

@@ -178,6 +178,29 @@ TEST(PdfRepair, HostileInputsRunInLinearTime)
     }
 }
 
+TEST(PdfRepair, XrefWordsInOneDictionaryAreReadOnce)
+{
+    // Each "/XRef" re-read its owner's dictionary: 4 MiB of "/K /XRef" pairs cost hours.
+    TempDir dir;
+    const std::string xrefStream = "1 0 obj\n<< /Type /XRef /Size 3 /W [1 2 1] /Length 0 >>\nstream\n\nendstream\nendobj\n";
+    std::string packed = "2 0 obj\n<< /Type /ObjStm /N 0 /First 0";
+    while (packed.size() < 4 * 1024 * 1024)
+        packed += " /K /XRef";
+    packed += " >>\nendobj\n";
+    const std::string orphanFinding = "PDF object streams have no surviving cross-reference stream";
+    for (const bool withXrefStream : {true, false}) {
+        SCOPED_TRACE(withXrefStream);
+        const std::string pdf = "%PDF-1.5\n" + (withXrefStream ? xrefStream : std::string()) + packed;
+        const auto input = dir.write("xref-words.pdf", pdf);
+        const auto analysis = analyzeFile(input);
+        EXPECT_EQ(hasFinding(analysis, orphanFinding), !withXrefStream) << describe(analysis);
+        const auto result = repairFile(input);
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        EXPECT_EQ(text(readAll(result.output.path)).find("/XRefStm 9 ") != std::string::npos, withXrefStream);
+        fs::remove(result.output.path);
+    }
+}
+
 TEST(PdfRepair, IncrementalUpdatesAndEarlierTablesKeepEveryObject)
 {
     REQUIRE_TOOL("qpdf");
