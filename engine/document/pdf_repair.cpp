@@ -250,6 +250,106 @@ uint64_t parseSmallNumber(const std::string& text)
     return std::stoull(text);
 }
 
+// Position after 1 to maxDigits digits at pos, with their value; npos when there are none or more.
+uint64_t readNumber(const ByteBuffer& b, uint64_t pos, uint64_t maxDigits, uint64_t& value)
+{
+    const uint64_t end = skipRun(b, pos, isDigit, maxDigits);
+    if (end == pos || end - pos > maxDigits)
+        return npos;
+    value = 0;
+    for (uint64_t k = pos; k < end; ++k)
+        value = value * 10 + (b[k] - '0');
+    return end;
+}
+
+// Readers skip white space before a token, so an offset may land just before the header.
+uint64_t skipSpaces(const ByteBuffer& b, uint64_t pos) { return skipRun(b, pos, isPdfSpace, 16); }
+
+// "<number> <generation> obj" at pos; any number or generation when the expected one is npos.
+bool objectHeaderAt(const ByteBuffer& b, uint64_t pos, uint64_t number, uint64_t generation)
+{
+    uint64_t n = 0, g = 0;
+    pos = readNumber(b, skipSpaces(b, pos), 10, n);
+    if (pos == npos || (number != npos && n != number) || !fits(b, pos, 1) || !isPdfSpace(b[pos]))
+        return false;
+    pos = readNumber(b, skipSpaces(b, pos), 5, g);
+    if (pos == npos || (generation != npos && g != generation) || !fits(b, pos, 1) || !isPdfSpace(b[pos]))
+        return false;
+    return matchesAt(b, skipSpaces(b, pos), "obj");
+}
+
+// In-use entries whose object header is looked up; the table's syntax is checked whole.
+constexpr uint64_t kCheckedXrefEntries = 1024;
+
+// Position of the first fault in the classic table whose entries start after "xref" at pos, or
+// npos when its subsections parse up to "trailer" and the checked entries land on their objects.
+uint64_t classicTableDamage(const ByteBuffer& b, uint64_t pos, uint64_t origin)
+{
+    uint64_t sections = 0;
+    uint64_t checked = 0;
+    for (;;) {
+        pos = skipRun(b, pos, isPdfSpace, npos);
+        if (matchesAt(b, pos, "trailer"))
+            return sections > 0 ? npos : pos;
+        uint64_t first = 0, count = 0;
+        uint64_t p = readNumber(b, pos, 10, first);
+        if (p == npos || !fits(b, p, 1) || !isPdfSpace(b[p]))
+            return pos;
+        p = readNumber(b, skipSpaces(b, p), 10, count);
+        if (p == npos)
+            return pos;
+        ++sections;
+        // Every entry takes bytes, so a count larger than the file ends at a parse failure.
+        for (uint64_t i = 0; i < count; ++i) {
+            const uint64_t entry = skipRun(b, p, isPdfSpace, npos);
+            uint64_t offset = 0, generation = 0;
+            p = readNumber(b, entry, 10, offset);
+            if (p == npos || !fits(b, p, 1) || !isPdfSpace(b[p]))
+                return entry;
+            p = readNumber(b, skipSpaces(b, p), 5, generation);
+            if (p == npos || !fits(b, p, 1) || !isPdfSpace(b[p]))
+                return entry;
+            p = skipSpaces(b, p);
+            if (!fits(b, p, 1) || (b[p] != 'n' && b[p] != 'f'))
+                return entry;
+            const bool inUse = b[p] == 'n';
+            ++p;
+            if (inUse && checked < kCheckedXrefEntries) {
+                ++checked;
+                if (offset > b.size() - origin || !objectHeaderAt(b, origin + offset, first + i, generation))
+                    return entry;
+            }
+        }
+        pos = p;
+    }
+}
+
+// Where the cross-reference data named by the last "startxref" is damaged, or npos when it is a
+// sound classic table or a cross-reference stream object. Offsets count from the header.
+uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
+{
+    const uint64_t keyword = rfindBytes(b, "startxref");
+    if (keyword == npos)
+        return npos;
+    uint64_t target = 0;
+    if (readNumber(b, skipRun(b, keyword + 9, isPdfSpace, 64), 19, target) == npos)
+        return keyword;
+    const uint64_t origin = header == npos ? 0 : header;
+    if (target >= b.size() - origin)
+        return keyword;
+    const uint64_t at = skipSpaces(b, origin + target);
+    if (matchesAt(b, at, "xref"))
+        return classicTableDamage(b, at + 4, origin);
+    if (objectHeaderAt(b, at, npos, npos)) {
+        const uint64_t dictionary = findBytes(b, "obj", at) + 3;
+        const auto dict = readPdfDictionary(b, dictionary);
+        const auto type = dict.find("/Type");
+        if (type != dict.end() && type->second == "/XRef")
+            return npos;
+    }
+    return keyword;
+}
+
 } // namespace
 
 std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t maxHeaders)
@@ -354,8 +454,12 @@ RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& 
     }
     if (rfindBytes(bytes, "%%EOF") == npos)
         result.addFinding(TrailerMissing, Warning, "PDF EOF marker is missing", bytes.size(), 0, true, 0.9);
-    if (findBytes(bytes, "startxref", 0) == npos)
+    if (findBytes(bytes, "startxref", 0) == npos) {
         result.addFinding(IndexDamaged, Warning, "PDF cross-reference table is missing or damaged", 0, 0, true, 0.92);
+    } else if (const uint64_t damage = xrefDamage(bytes, header); damage != npos) {
+        result.addFinding(IndexDamaged, Warning, "PDF cross-reference table is missing or damaged", damage, 0, true,
+                          0.92);
+    }
     if (m == 0) {
         result.addFinding(Truncated, Error, "no recoverable PDF objects were found", 0, 0, false, 0.95);
         result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));

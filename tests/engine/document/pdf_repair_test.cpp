@@ -201,6 +201,61 @@ TEST(PdfRepair, XrefWordsInOneDictionaryAreReadOnce)
     }
 }
 
+TEST(PdfAnalysis, CrossReferenceSectionsThatMissTheirObjectsAreIndexDamage)
+{
+    REQUIRE_TOOL("qpdf");
+    TempDir dir;
+    std::vector<std::string> bodies = {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [] /Count 0 >>"};
+    for (int i = 3; i <= 40; ++i)
+        bodies.push_back("<< /Filler " + std::to_string(i) + " >>");
+    const std::string good = makePdf(bodies, 1);
+    const size_t table = good.rfind("\nxref\n") + 1;
+    const size_t startxref = good.rfind("startxref\n");
+
+    std::string overwritten = good;
+    for (size_t i = 0; i < 300; ++i)
+        overwritten[table + 60 + i] = "0123456789 nf\n"[(i * 7 + i / 5) % 14];
+    std::string shiftedEntry = good;
+    shiftedEntry.replace(table + 10 + 20 * 5, 10, "0000000017"); // object 5 pointed into object 1
+    const std::string offTarget = good.substr(0, startxref) + "startxref\n" + std::to_string(table + 3) + "\n%%EOF\n";
+    std::string wrongNumber = good;
+    wrongNumber.replace(good.find("7 0 obj"), 7, "8 0 obj");
+    const auto packedSource = dir.write("source.pdf", good);
+    ASSERT_EQ(run("qpdf --object-streams=generate " + quote(packedSource) + " " + quote(dir / "packed.pdf")).exitCode,
+              0);
+
+    struct Case {
+        std::string name;
+        std::string pdf;
+        bool damaged;
+    };
+    const std::vector<Case> cases = {
+        {"intact", good, false},
+        {"prefixed", std::string(37, '#') + good, false}, // offsets count from the header
+        {"stream", text(readAll(dir / "packed.pdf")), false},
+        {"overwritten", overwritten, true},
+        {"shifted-entry", shiftedEntry, true},
+        {"off-target", offTarget, true},
+        {"wrong-number", wrongNumber, true},
+        {"beyond-end", good.substr(0, startxref) + "startxref\n99999999\n%%EOF\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto input = dir.write(c.name + ".pdf", c.pdf);
+        if (c.damaged) { // a real reader agrees that the fixture is damaged
+            EXPECT_NE(run("qpdf --check " + quote(input)).exitCode, 0);
+        }
+        const auto result = analyzeFile(input);
+        EXPECT_EQ(hasFinding(result, "PDF cross-reference table is missing or damaged"), c.damaged) << describe(result);
+        if (c.damaged) {
+            EXPECT_DOUBLE_EQ(result.confidence, 0.78);
+            const auto repaired = repairFile(input);
+            ASSERT_TRUE(repaired.outputWritten) << describe(repaired);
+            expectQpdfClean(repaired.output.path);
+        }
+    }
+}
+
 TEST(PdfRepair, IncrementalUpdatesAndEarlierTablesKeepEveryObject)
 {
     REQUIRE_TOOL("qpdf");
@@ -327,6 +382,10 @@ TEST(PdfRepair, RealDamagedCorpusNeverCrashesAndXrefTrailerHeaderCasesPassQpdf)
         const auto input = dir / entry.path().filename();
         fs::copy_file(entry.path(), input);
         const auto analysis = analyzeFile(input);
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("T03", 0) == 0 && run("qpdf --check " + quote(input)).exitCode != 0) {
+            EXPECT_TRUE(hasFinding(analysis, "PDF cross-reference table is missing or damaged")) << describe(analysis);
+        }
         const auto result = repairFile(input);
         if (!result.status.ok) {
             EXPECT_FALSE(result.status.message.empty());
@@ -334,7 +393,6 @@ TEST(PdfRepair, RealDamagedCorpusNeverCrashesAndXrefTrailerHeaderCasesPassQpdf)
             continue;
         }
         ASSERT_TRUE(result.outputWritten) << describe(result);
-        const std::string name = entry.path().filename().string();
         if (name.rfind("T01", 0) == 0 || name.rfind("T03", 0) == 0 || name.rfind("T04", 0) == 0) {
             expectQpdfClean(result.output.path, true);
             ++checked;
