@@ -1,5 +1,7 @@
 #include "document/text_repair.h"
 
+#include <algorithm>
+
 #include "data_repair/detection.h"
 #include "data_repair/output_writer.h"
 #include "document/document_formats.h"
@@ -66,15 +68,72 @@ bool hasUtf16Bom(const ByteBuffer& b)
     return b.size() >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF));
 }
 
+// Control bytes that text in any code page holds only as damage. NUL is left out: a zero-filled
+// block says nothing about the encoding of the text around it.
+bool isStrayControl(uint8_t c)
+{
+    return (c < 0x20 && c != 0x00 && c != 0x09 && c != 0x0A && c != 0x0C && c != 0x0D && c != 0x1A) || c == 0x7F;
+}
+
+bool isAsciiLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Places where the bytes break the shape of a single-byte code page: accented letters stand alone
+// or in pairs inside Latin words, and Cyrillic, Greek or Hebrew words are whole runs of high bytes
+// between spaces and punctuation. A long high run glued to a Latin letter breaks both.
+uint64_t singleByteViolations(const ByteBuffer& b)
+{
+    uint64_t violations = 0;
+    for (uint64_t i = 0; i < b.size();) {
+        if (b[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        uint64_t end = i;
+        while (end < b.size() && b[end] >= 0x80)
+            ++end;
+        if (end - i > 3 && ((i > 0 && isAsciiLetter(b[i - 1])) || (end < b.size() && isAsciiLetter(b[end]))))
+            ++violations;
+        i = end;
+    }
+    return violations;
+}
+
+// Places where the bytes break the shape of a double-byte code page (GBK, Big5, Shift-JIS, EUC):
+// every high byte leads a pair whose second byte is 40-7E or 80-FE.
+uint64_t doubleByteViolations(const ByteBuffer& b)
+{
+    uint64_t violations = 0;
+    for (uint64_t i = 0; i < b.size();) {
+        const uint8_t c = b[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const bool lead = c != 0x80 && c != 0xFF && i + 1 < b.size();
+        const uint8_t trail = lead ? b[i + 1] : 0;
+        if (lead && ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE))) {
+            i += 2;
+        } else {
+            ++violations;
+            ++i;
+        }
+    }
+    return violations;
+}
+
 // Text in a legacy code page (GBK, Windows-1252...) is not damaged UTF-8: replacing its bytes
-// would destroy it. It is told apart by most of its non-ASCII bytes failing to decode; a few
-// failures (a character cut at the end of an export) stay damage.
+// would destroy it. It is told apart by most of its non-ASCII bytes failing to decode while the
+// file as a whole keeps the shape of one single- or double-byte code page. A block of random
+// bytes in UTF-8 or ASCII text fails to decode too, but brings control bytes and breaks both
+// shapes; a little such damage inside real legacy text is tolerated.
 bool looksLikeLegacyEncoding(const ByteBuffer& b)
 {
     uint64_t nonAscii = 0;
     uint64_t invalid = 0;
+    uint64_t controls = 0;
     for (uint64_t i = 0; i < b.size();) {
         if (b[i] < 0x80) {
+            controls += isStrayControl(b[i]) ? 1 : 0;
             ++i;
             continue;
         }
@@ -88,7 +147,12 @@ bool looksLikeLegacyEncoding(const ByteBuffer& b)
             i += length;
         }
     }
-    return invalid > 3 && 2 * invalid > nonAscii;
+    if (invalid <= 3 || 2 * invalid <= nonAscii)
+        return false;
+    constexpr uint64_t kTolerance = 32; // one fault per this many undecodable bytes
+    if (controls * kTolerance > invalid)
+        return false;
+    return std::min(singleByteViolations(b), doubleByteViolations(b)) * kTolerance <= invalid;
 }
 
 struct TextReading {

@@ -152,6 +152,53 @@ TEST(TextRepair, LegacyEncodedTextIsKeptByteForByte)
     EXPECT_EQ(findAction(cut, "sanitize-utf8")->amount, 2u);
 }
 
+TEST(TextRepair, CodePagesAreKeptButRandomDamageIsReplaced)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> codePages = {
+        {"cp1251", "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! \xDD\xF2\xEE \xF2\xE5\xEA\xF1\xF2.\n"},
+        {"cp1252", "Le caf\xE9 \xE9tait tr\xE8s anim\xE9, \xAB \xC7" "a va ? \xBB\n"},
+        {"shift-jis", "\x93\xFA\x96{\x8C\xEA\x82\xCC\x83" "e\x83L\x83X\x83g\x82\xC5\x82\xB7\x81" "B\x83" "f\x81[\x83^\x82P\x82Q\x82R\x81" "B\n"},
+    };
+    for (const auto& [name, line] : codePages) {
+        SCOPED_TRACE(name);
+        std::string content;
+        for (int i = 0; i < 20; ++i)
+            content += line;
+        const auto result = repairFile(dir.write(name + ".txt", content));
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        EXPECT_EQ(text(readAll(result.output.path)), content);
+        EXPECT_TRUE(hasFinding(result, "text is not UTF-8 (legacy encoding)"));
+    }
+
+    // Random bytes inside ASCII text also fail to decode, but are damage: replaced, enveloped.
+    std::string ascii;
+    while (ascii.size() < 4096)
+        ascii += "Quarterly notes: the quick brown fox jumps over the lazy dog, 42 times.\n";
+    const std::string checkUtf8 = "import sys\nopen(sys.argv[1], 'rb').read().decode('utf-8')";
+    const std::string checkJson = "import json, sys\nprint(json.load(open(sys.argv[1], encoding='utf-8'))['sourceText'][:9])";
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        for (const auto& [name, damage] : std::vector<std::pair<std::string, size_t>>{{"notes.txt", 512}, {"data.json", 64}}) {
+            std::string damaged = name == "data.json" ? "{\"note\": \"" + ascii + "\"}" : ascii;
+            for (size_t i = 0; i < damage; ++i)
+                damaged[1000 + i] = static_cast<char>(random() & 0xFF);
+            const auto result = repairFile(dir.write(name, damaged));
+            ASSERT_TRUE(result.outputWritten) << describe(result);
+            EXPECT_FALSE(hasFinding(result, "text is not UTF-8 (legacy encoding)")) << describe(result);
+            EXPECT_TRUE(hasAction(result, "sanitize-utf8"));
+            EXPECT_EQ(runPython(checkUtf8, {result.output.path}).exitCode, 0);
+            if (name == "data.json") {
+                const auto json = runPython(checkJson, {result.output.path});
+                EXPECT_EQ(json.exitCode, 0) << json.output;
+                EXPECT_EQ(json.output, "{\"note\": \n");
+            }
+            fs::remove(result.output.path);
+        }
+    }
+}
+
 TEST(TextRepair, ModesEmptyFilesAndHostileCdataEnds)
 {
     TempDir dir;
