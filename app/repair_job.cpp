@@ -119,7 +119,7 @@ OperationResult& fail(OperationResult& result, const UiText& error)
 // Findings listed one by one. A hostile file can carry millions of small faults (one per gap between
 // Ogg pages, say); every read of the list builds and translates it anew, so the rest is summed up in
 // one entry instead.
-constexpr qsizetype kListedFindings = 1000;
+constexpr qsizetype kListedFindings = static_cast<qsizetype>(data_repair::kMaxFindings);
 
 void takeEngineReport(OperationResult& result, const data_repair::RepairResult& engine)
 {
@@ -129,7 +129,9 @@ void takeEngineReport(OperationResult& result, const data_repair::RepairResult& 
         if (finding.repairable)
             result.repairable = true;
         if (result.findings.size() >= kListedFindings) {
-            ++omitted;
+            // The engine's own summary of what it left out stands for all of those findings.
+            const bool engineSummary = engine.omittedFindings > 0 && &finding == &engine.findings.back();
+            omitted += engineSummary ? static_cast<qsizetype>(engine.omittedFindings) : 1;
             omittedSeverity = std::max(omittedSeverity, static_cast<int>(finding.severity));
             continue;
         }

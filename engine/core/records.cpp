@@ -1,5 +1,6 @@
 #include "data_repair/records.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace data_repair {
@@ -21,7 +22,21 @@ void RepairResult::addAction(std::string id, std::string description, uint64_t a
 void RepairResult::addFinding(int32_t category, int32_t severity, std::string message, uint64_t offset,
                               uint64_t length, bool repairable, double confidence)
 {
-    findings.push_back(Finding{category, severity, std::move(message), offset, length, confidence, repairable});
+    if (findings.size() < kMaxFindings) {
+        findings.push_back(Finding{category, severity, std::move(message), offset, length, confidence, repairable});
+        return;
+    }
+    // The summary starts as the first finding left out and then takes the worst severity, and
+    // repairable when any left-out finding is, so the verdict over the whole file stays right.
+    ++omittedFindings;
+    if (omittedFindings == 1) {
+        findings.push_back(Finding{category, severity, {}, offset, length, confidence, repairable});
+    } else {
+        Finding& summary = findings.back();
+        summary.severity = std::max(summary.severity, severity);
+        summary.repairable = summary.repairable || repairable;
+    }
+    findings.back().message = std::to_string(omittedFindings) + " more findings not listed";
 }
 
 void RepairResult::addGeneralFinding(int32_t category, int32_t severity, std::string message, bool repairable,

@@ -128,6 +128,9 @@ struct RepairResult {
     bool sampleRequired = false;
     bool outputWritten = false;
     bool previewWritten = false;
+    // Findings beyond kMaxFindings: counted in the one summary finding that follows the first
+    // kMaxFindings, not stored one by one.
+    uint64_t omittedFindings = 0;
 
     void setStatus(const RepairStatus& value);
     void addAction(std::string id, std::string description, uint64_t amount);
@@ -137,6 +140,10 @@ struct RepairResult {
     void addGeneralFinding(int32_t category, int32_t severity, std::string message, bool repairable,
                            double confidence);
 };
+
+// A result holds at most this many findings and one summary of the rest, so a file with millions
+// of small faults cannot exhaust memory; the application lists the same number.
+inline constexpr size_t kMaxFindings = 1000;
 
 // Status codes shared by every engine; the per-engine ranges live with each engine.
 inline constexpr int32_t kStatusOk = 0;

@@ -51,3 +51,30 @@ TEST(Records, ArtifactOfMissingFileOrFolderHasSizeZero)
     EXPECT_EQ(folder.kind, "k");
     EXPECT_EQ(folder.note, "n");
 }
+
+TEST(Records, FindingsBeyondTheCapAreSummedUpInOneFinding)
+{
+    // One junk byte after each of 90,000 pages: memory follows the cap, not the damage.
+    RepairResult result;
+    const uint64_t total = 90003;
+    for (uint64_t i = 0; i < total; ++i) {
+        const bool last = i == total - 1;
+        result.addFinding(StructureInvalid, last ? Error : Warning, "junk byte between pages", i, 1,
+                          last, 0.5);
+    }
+    ASSERT_EQ(result.findings.size(), kMaxFindings + 1);
+    EXPECT_EQ(result.omittedFindings, total - kMaxFindings);
+    EXPECT_EQ(result.findings[kMaxFindings - 1].message, "junk byte between pages");
+    const Finding& summary = result.findings.back();
+    EXPECT_EQ(summary.message, "89003 more findings not listed");
+    EXPECT_EQ(summary.category, StructureInvalid);
+    EXPECT_EQ(summary.offset, kMaxFindings); // where the first left-out finding was
+    EXPECT_EQ(summary.severity, Error);      // the worst of those left out
+    EXPECT_TRUE(summary.repairable);         // any of them repairable
+
+    RepairResult exact;
+    for (size_t i = 0; i < kMaxFindings; ++i)
+        exact.addGeneralFinding(Truncated, Info, "gap", false, 1.0);
+    EXPECT_EQ(exact.findings.size(), kMaxFindings);
+    EXPECT_EQ(exact.omittedFindings, 0u);
+}
