@@ -95,6 +95,10 @@ UiText engineErrorUserMessage(const std::string& message)
         return uiTr("所选正常样本与待修复文件的数据包结构不兼容");
     if (containsAny(text, {"normal sample does not contain a usable ASF header", "sample ASF packet signature is not usable"}))
         return uiTr("所选正常样本本身缺少可用的 ASF 结构，请更换样本");
+    if (containsAny(text, {"not enough memory to process the file"}))
+        return uiTr("内存不足，无法处理此文件，请关闭其他程序后重试");
+    if (containsAny(text, {"unexpected engine error"}))
+        return uiTr("修复引擎内部出错，未能处理此文件，请重试");
     return UiText(text);
 }
 

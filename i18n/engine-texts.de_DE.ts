@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>Der gewählten intakten Beispieldatei selbst fehlt eine verwendbare ASF-Struktur; wählen Sie eine andere Beispieldatei</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>Nicht genügend Arbeitsspeicher, um diese Datei zu verarbeiten; schließen Sie andere Programme und versuchen Sie es erneut</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>In der Reparatur-Engine ist ein interner Fehler aufgetreten und die Datei konnte nicht verarbeitet werden; bitte versuchen Sie es erneut</translation>
+    </message>
 </context>
 </TS>

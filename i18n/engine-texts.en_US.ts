@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>The selected healthy sample itself lacks a usable ASF structure; choose another sample</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>Not enough memory to process this file; close other programs and try again</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>The repair engine hit an internal error and could not process this file; please try again</translation>
+    </message>
 </context>
 </TS>

@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>La muestra sana seleccionada carece de una estructura ASF utilizable; elija otra muestra</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>No hay memoria suficiente para procesar este archivo; cierre otros programas y vuelva a intentarlo</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>El motor de reparación sufrió un error interno y no pudo procesar este archivo; vuelva a intentarlo</translation>
+    </message>
 </context>
 </TS>

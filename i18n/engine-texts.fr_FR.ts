@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>L'échantillon sain sélectionné ne possède lui-même aucune structure ASF utilisable ; choisissez un autre échantillon</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>Mémoire insuffisante pour traiter ce fichier ; fermez d'autres programmes et réessayez</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>Le moteur de réparation a rencontré une erreur interne et n'a pas pu traiter ce fichier ; veuillez réessayer</translation>
+    </message>
 </context>
 </TS>

@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>Il campione integro selezionato non ha una struttura ASF utilizzabile; scegliere un altro campione</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>Memoria insufficiente per elaborare questo file; chiudi gli altri programmi e riprova</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>Il motore di riparazione ha riscontrato un errore interno e non ha potuto elaborare questo file; riprova</translation>
+    </message>
 </context>
 </TS>

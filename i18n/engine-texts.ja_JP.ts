@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>選択した正常なサンプル自体に使用可能な ASF 構造がありません。別のサンプルを選択してください</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>メモリが不足しているため、このファイルを処理できません。他のプログラムを閉じてから再試行してください</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>修復エンジンで内部エラーが発生したため、このファイルを処理できませんでした。もう一度お試しください</translation>
+    </message>
 </context>
 </TS>

@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>所選正常樣本本身缺少可用的 ASF 結構，請更換樣本</translation>
     </message>
+    <message>
+        <source>内存不足，无法处理此文件，请关闭其他程序后重试</source>
+        <translation>記憶體不足，無法處理此檔案，請關閉其他程式後重試</translation>
+    </message>
+    <message>
+        <source>修复引擎内部出错，未能处理此文件，请重试</source>
+        <translation>修復引擎內部出錯，未能處理此檔案，請重試</translation>
+    </message>
 </context>
 </TS>

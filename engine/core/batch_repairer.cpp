@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -13,9 +14,13 @@
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
+#include "document/document_formats.h"
 #include "document/document_repairer.h"
+#include "media/audio_formats.h"
 #include "media/audio_repairer.h"
+#include "media/video_containers.h"
 #include "media/video_repairer.h"
+#include "photo/photo_formats.h"
 #include "photo/photo_repairer.h"
 
 namespace fs = std::filesystem;
@@ -123,6 +128,65 @@ RepairResult runEngine(const RepairRequest& itemRequest, int32_t mode, IProgress
 {
     const Engine engine;
     return mode == Analyze ? engine.analyze(itemRequest, progress) : engine.repair(itemRequest, progress);
+}
+
+// The write failure of the engine that made the output, for a staged output that cannot take
+// its final name: to the caller this is that engine's own write failing.
+int32_t engineWriteCode(const RepairResult& result)
+{
+    const std::string& f = result.format;
+    auto any = [&](std::initializer_list<std::string_view> names) {
+        return std::find(names.begin(), names.end(), f) != names.end();
+    };
+    switch (result.kind) {
+    case Photo:
+        if (any({"jpg", "jpeg"}))
+            return kPhotoJpegWrite;
+        if (f == "png")
+            return kPhotoPngWrite;
+        if (f == "gif")
+            return kPhotoGifWrite;
+        return f == "bmp" ? kPhotoBmpWrite : kPhotoRawWrite;
+    case Audio:
+        if (f == "aac")
+            return kAudioAacWrite;
+        if (f == "ogg")
+            return kAudioOggWrite;
+        if (f == "wav")
+            return kAudioWavWrite;
+        if (f == "flac")
+            return kAudioFlacWrite;
+        return f == "m4a" ? kAudioM4aWrite : kAudioMp3Write;
+    case Video:
+        if (f == "avi")
+            return kVideoAviWrite;
+        if (any({"ts", "mts", "m2ts"}))
+            return kVideoTsWrite;
+        if (f == "flv")
+            return kVideoFlvWrite;
+        if (any({"mkv", "webm"}))
+            return kVideoMkvWrite;
+        if (any({"asf", "wmv", "wma"}))
+            return kVideoAsfWrite;
+        if (any({"mpeg", "mpg"}))
+            return kVideoPsWrite;
+        if (any({"mxf", "klv"}))
+            return kVideoKlvWrite;
+        if (any({"rsv", "h264", "264", "avc", "h265", "265", "hevc"}))
+            return kVideoRawWrite;
+        return kVideoMp4Write;
+    case Document:
+    case Archive:
+        if (f == "pdf")
+            return kDocPdfWrite;
+        if (result.output.kind == "repaired-office-binary-document")
+            return kDocOleWrite;
+        if (result.output.kind == "repaired-text-document" || f == "rtf")
+            return kDocTextWrite;
+        return kDocZipWrite;
+    default:
+        return kConsensusCopyFailed;
+    }
 }
 
 void recordOutputs(const RepairResult& result, BatchOutputNames& names)
@@ -234,7 +298,7 @@ void adoptStagedOutputs(RepairResult& result, const fs::path& finalFolder, Batch
 
     std::string error;
     if (result.outputWritten && !result.output.path.empty() && !adopt(result.output, error)) {
-        result.setStatus(RepairStatus::failure(kConsensusCopyFailed, error));
+        result.setStatus(RepairStatus::failure(engineWriteCode(result), error));
         result.output = OutputArtifact{};
         result.outputSize = 0;
         result.outputWritten = false;
@@ -397,7 +461,7 @@ BatchRepairResult BatchRepairer::repair(const BatchRepairRequest& request, IProg
             itemResult = RepairResult{};
             itemResult.input = makeSourceInfo(pathToUtf8(item));
             itemResult.mode = request.mode;
-            itemResult.setStatus(RepairStatus::failure(kStatusReadFailed, std::string("unexpected engine error: ") + error.what()));
+            itemResult.setStatus(RepairStatus::failure(kStatusInternalFailure, std::string("unexpected engine error: ") + error.what()));
         }
         if (!itemResult.status.ok) {
             ++result.failed;

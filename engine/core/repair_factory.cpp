@@ -1,5 +1,7 @@
 #include <exception>
 #include <new>
+#include <string>
+#include <type_traits>
 
 #include "core/ai_enhancer.h"
 #include "core/batch_repairer.h"
@@ -15,32 +17,33 @@ namespace data_repair {
 namespace {
 
 // Nothing may leave an engine operation as an exception: whatever escapes an engine object
-// (an allocation failure above all) becomes a failure status the caller can show.
+// (an allocation failure above all) becomes an internal failure the caller can show, with the
+// request's input, kind and mode, so it is not mistaken for an unreadable input.
+template <typename Result, typename Request>
+Result internalFailure(const Request& request, int32_t kind, std::string message)
+{
+    Result result;
+    if constexpr (std::is_same_v<Result, RepairResult>) {
+        result.input = request.input;
+        result.kind = kind;
+        if constexpr (requires { request.mode; })
+            result.mode = request.mode;
+    }
+    result.status = RepairStatus::failure(kStatusInternalFailure, std::move(message));
+    return result;
+}
+
 template <typename Result, typename Request, typename Call>
 Result guarded(const Request& request, int32_t kind, Call&& call)
 {
     try {
         return call();
     } catch (const std::bad_alloc&) {
-        Result result;
-        if constexpr (std::is_same_v<Result, RepairResult>) {
-            result.input = request.input;
-            result.kind = kind;
-        }
-        result.status = RepairStatus::failure(kStatusReadFailed, "not enough memory to process the file");
-        return result;
+        return internalFailure<Result>(request, kind, "not enough memory to process the file");
     } catch (const std::exception& error) {
-        Result result;
-        if constexpr (std::is_same_v<Result, RepairResult>) {
-            result.input = request.input;
-            result.kind = kind;
-        }
-        result.status = RepairStatus::failure(kStatusReadFailed, std::string("unexpected engine error: ") + error.what());
-        return result;
+        return internalFailure<Result>(request, kind, std::string("unexpected engine error: ") + error.what());
     } catch (...) {
-        Result result;
-        result.status = RepairStatus::failure(kStatusReadFailed, "unexpected engine error");
-        return result;
+        return internalFailure<Result>(request, kind, "unexpected engine error");
     }
 }
 

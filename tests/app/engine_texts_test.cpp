@@ -88,6 +88,9 @@ private slots:
                                  << "所选正常样本与待修复文件的数据包结构不兼容";
         QTest::newRow("sample header") << "normal sample does not contain a usable ASF header and packet layout" << badSample;
         QTest::newRow("sample signature") << "sample ASF packet signature is not usable" << badSample;
+        QTest::newRow("memory") << "not enough memory to process the file" << "内存不足，无法处理此文件，请关闭其他程序后重试";
+        QTest::newRow("internal") << "unexpected engine error: std::bad_cast"
+                                  << "修复引擎内部出错，未能处理此文件，请重试";
         QTest::newRow("other") << "failed to open input file" << "failed to open input file";
         QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
     }

@@ -148,6 +148,8 @@ inline constexpr size_t kMaxFindings = 1000;
 // Status codes shared by every engine; the per-engine ranges live with each engine.
 inline constexpr int32_t kStatusOk = 0;
 inline constexpr int32_t kStatusReadFailed = 2;
+// Something inside the engine failed (memory exhausted, an unexpected error): not the input.
+inline constexpr int32_t kStatusInternalFailure = 3;
 inline constexpr int32_t kStatusCancelled = 5;
 
 SourceInfo makeSourceInfo(const std::string& utf8Path);

@@ -416,6 +416,46 @@ TEST(Batch, StagedOutputsTakeTheBatchsNextFreeNames)
     }
 }
 
+TEST(Batch, AStagedOutputThatCannotBeMovedIsItsEnginesWriteFailure)
+{
+    struct Case {
+        int32_t kind;
+        std::string format;
+        std::string outputKind;
+        int32_t code;
+    };
+    const std::vector<Case> cases = {
+        {Photo, "jpg", "repaired-photo", 21},
+        {Photo, "cr2", "repaired-photo", 25},
+        {Audio, "wav", "repaired-audio", 77},
+        {Video, "mp4", "repaired-video", 31},
+        {Video, "mkv", "repaired-video", 38},
+        {Document, "pdf", "repaired-document", 42},
+        {Document, "docx", "repaired-document", 45},
+        {Document, "txt", "repaired-text-document", 50},
+        {Document, "doc", "repaired-office-binary-document", 48},
+    };
+    TempDir dir;
+    // The final folder is a file, so moving into it fails for a reason other than a taken name.
+    const fs::path notAFolder = dir.write("out", "a file where the folder should be");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        TempDir stage;
+        BatchOutputNames names(false);
+        RepairResult result;
+        result.setStatus(RepairStatus::success());
+        result.kind = c.kind;
+        result.format = c.format;
+        result.output = makeArtifact(stage.write("x_repaired." + c.format, "repaired"), c.outputKind, c.format);
+        result.outputWritten = true;
+        adoptStagedOutputs(result, notAFolder, names, false);
+        EXPECT_FALSE(result.status.ok);
+        EXPECT_EQ(result.status.code, c.code);
+        EXPECT_EQ(result.status.message, "failed to write output file");
+        EXPECT_FALSE(result.outputWritten);
+    }
+}
+
 TEST(Batch, NamingManySameNamedItemsResumesItsSearch)
 {
     TempDir dir;

@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "data_repair/engine.h"
 #include "test_support.h"
 
 using namespace data_repair;
 
 namespace {
+// A sink that throws stands for any unexpected failure inside an engine.
+class ThrowingProgress : public IProgress {
+public:
+    bool onProgress(const ProgressEvent&) override { throw std::runtime_error("sink broke"); }
+    bool isCancelled() override { return false; }
+};
+
 class RefusingProgress : public IProgress {
 public:
     bool onProgress(const ProgressEvent&) override
@@ -49,6 +58,37 @@ TEST(Factory, EnginesAnswerUnreadableInputWithAFailureStatus)
         EXPECT_FALSE(r.outputWritten);
         EXPECT_FALSE(r.status.message.empty());
     }
+}
+
+TEST(Factory, AnExceptionInsideAnEngineIsAnInternalFailureThatKeepsTheMode)
+{
+    auto factory = createFileRepairFactory();
+    test_support::TempDir dir;
+    RepairRequest request;
+    request.input = makeSourceInfo(dir.write("input.bin", "bytes").string());
+    request.mode = Advanced;
+    ThrowingProgress progress;
+    const std::pair<int32_t, RepairResult> results[] = {
+        {Video, factory->createVideoRepair()->repair(request, &progress)},
+        {Audio, factory->createAudioRepair()->analyze(request, &progress)},
+        {Photo, factory->createPhotoRepair()->repair(request, &progress)},
+        {Document, factory->createDocumentRepair()->repair(request, &progress)},
+    };
+    for (const auto& [kind, r] : results) {
+        SCOPED_TRACE(kind);
+        EXPECT_FALSE(r.status.ok);
+        EXPECT_EQ(r.status.code, 3); // not 2: the input was readable
+        EXPECT_EQ(r.status.message, "unexpected engine error: sink broke");
+        EXPECT_EQ(r.kind, kind);
+        EXPECT_EQ(r.mode, Advanced);
+        EXPECT_EQ(r.input.path, request.input.path);
+    }
+
+    BatchRepairRequest batch{};
+    batch.roots = {dir.path().string()};
+    batch.mode = Repair;
+    const auto batchResult = factory->createBatchRepair()->repair(batch, &progress);
+    EXPECT_EQ(batchResult.status.code, 3);
 }
 
 TEST(Progress, NullSinkAndIgnoredAnswer)
