@@ -324,8 +324,26 @@ uint64_t classicTableDamage(const ByteBuffer& b, uint64_t pos, uint64_t origin)
     }
 }
 
-// Where the cross-reference data named by the last "startxref" is damaged, or npos when it is a
-// sound classic table or a cross-reference stream object. Offsets count from the header.
+// Where the cross-reference data named by startxref is damaged, counting offsets from origin, or
+// npos when it is a sound classic table or a cross-reference stream object.
+uint64_t xrefDamageFrom(const ByteBuffer& b, uint64_t keyword, uint64_t target, uint64_t origin)
+{
+    if (target >= b.size() - origin)
+        return keyword;
+    const uint64_t at = skipSpaces(b, origin + target);
+    if (matchesAt(b, at, "xref"))
+        return classicTableDamage(b, at + 4, origin);
+    if (objectHeaderAt(b, at, npos, npos)) {
+        const auto dict = readPdfDictionary(b, findBytes(b, "obj", at) + 3);
+        const auto type = dict.find("/Type");
+        if (type != dict.end() && type->second == "/XRef")
+            return npos;
+    }
+    return keyword;
+}
+
+// The same for the last "startxref". Offsets count from the header; with bytes before it, from
+// the file's start too (some writers count so).
 uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
 {
     const uint64_t keyword = rfindBytes(b, "startxref");
@@ -335,19 +353,10 @@ uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
     if (readNumber(b, skipRun(b, keyword + 9, isPdfSpace, 64), 19, target) == npos)
         return keyword;
     const uint64_t origin = header == npos ? 0 : header;
-    if (target >= b.size() - origin)
-        return keyword;
-    const uint64_t at = skipSpaces(b, origin + target);
-    if (matchesAt(b, at, "xref"))
-        return classicTableDamage(b, at + 4, origin);
-    if (objectHeaderAt(b, at, npos, npos)) {
-        const uint64_t dictionary = findBytes(b, "obj", at) + 3;
-        const auto dict = readPdfDictionary(b, dictionary);
-        const auto type = dict.find("/Type");
-        if (type != dict.end() && type->second == "/XRef")
-            return npos;
-    }
-    return keyword;
+    const uint64_t damage = xrefDamageFrom(b, keyword, target, origin);
+    if (damage == npos || origin == 0)
+        return damage;
+    return xrefDamageFrom(b, keyword, target, 0) == npos ? npos : damage;
 }
 
 } // namespace

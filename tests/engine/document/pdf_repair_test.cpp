@@ -220,6 +220,15 @@ TEST(PdfAnalysis, CrossReferenceSectionsThatMissTheirObjectsAreIndexDamage)
     const std::string offTarget = good.substr(0, startxref) + "startxref\n" + std::to_string(table + 3) + "\n%%EOF\n";
     std::string wrongNumber = good;
     wrongNumber.replace(good.find("7 0 obj"), 7, "8 0 obj");
+    // Bytes before the header, and offsets that count them (as some writers do).
+    std::string counted = std::string(37, '#') + good;
+    for (size_t i = 1; i <= bodies.size(); ++i) {
+        const size_t entry = 37 + table + 10 + 20 * i;
+        char shifted[16];
+        std::snprintf(shifted, sizeof shifted, "%010zu", std::stoul(counted.substr(entry, 10)) + 37);
+        counted.replace(entry, 10, shifted);
+    }
+    counted = counted.substr(0, 37 + startxref) + "startxref\n" + std::to_string(37 + table) + "\n%%EOF\n";
     const auto packedSource = dir.write("source.pdf", good);
     ASSERT_EQ(run("qpdf --object-streams=generate " + quote(packedSource) + " " + quote(dir / "packed.pdf")).exitCode,
               0);
@@ -232,6 +241,7 @@ TEST(PdfAnalysis, CrossReferenceSectionsThatMissTheirObjectsAreIndexDamage)
     const std::vector<Case> cases = {
         {"intact", good, false},
         {"prefixed", std::string(37, '#') + good, false}, // offsets count from the header
+        {"prefix-counted", counted, false},
         {"stream", text(readAll(dir / "packed.pdf")), false},
         {"overwritten", overwritten, true},
         {"shifted-entry", shiftedEntry, true},
