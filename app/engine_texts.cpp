@@ -3,6 +3,7 @@
 
 #include "app/engine_texts.h"
 
+#include <QRegularExpression>
 #include <QString>
 
 #include <array>
@@ -95,6 +96,17 @@ UiText engineErrorUserMessage(const std::string& message)
         return uiTr("所选正常样本与待修复文件的数据包结构不兼容");
     if (containsAny(text, {"normal sample does not contain a usable ASF header", "sample ASF packet signature is not usable"}))
         return uiTr("所选正常样本本身缺少可用的 ASF 结构，请更换样本");
+    // "image too large to salvage: <decoded> bytes decoded, limit <limit>", shown in MiB.
+    static const QRegularExpression tooLarge(
+        QStringLiteral("image too large to salvage: (\\d+) bytes decoded, limit (\\d+)"));
+    if (const QRegularExpressionMatch match = tooLarge.match(text); match.hasMatch()) {
+        constexpr unsigned long long kMiB = 1024ull * 1024ull;
+        const unsigned long long decoded = match.captured(1).toULongLong();
+        const unsigned long long limit = match.captured(2).toULongLong();
+        return uiTr("图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB")
+            .arg((decoded + kMiB - 1) / kMiB)
+            .arg(limit / kMiB);
+    }
     return UiText(text);
 }
 

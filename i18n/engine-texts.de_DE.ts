@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>Der gewählten intakten Beispieldatei selbst fehlt eine verwendbare ASF-Struktur; wählen Sie eine andere Beispieldatei</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>Das Bild ist zu groß für eine Rettung: etwa %1 MB dekodiert, die Grenze liegt bei %2 MB</translation>
+    </message>
 </context>
 </TS>

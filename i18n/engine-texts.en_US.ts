@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>The selected healthy sample itself lacks a usable ASF structure; choose another sample</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>The image is too large to salvage: about %1 MB decoded, the limit is %2 MB</translation>
+    </message>
 </context>
 </TS>

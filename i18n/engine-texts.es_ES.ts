@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>La muestra sana seleccionada carece de una estructura ASF utilizable; elija otra muestra</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>La imagen es demasiado grande para recuperarla: unos %1 MB decodificados, el límite es de %2 MB</translation>
+    </message>
 </context>
 </TS>

@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>L'échantillon sain sélectionné ne possède lui-même aucune structure ASF utilisable ; choisissez un autre échantillon</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>L'image est trop grande pour être récupérée : environ %1 Mo décodés, la limite est de %2 Mo</translation>
+    </message>
 </context>
 </TS>

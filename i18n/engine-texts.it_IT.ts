@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>Il campione integro selezionato non ha una struttura ASF utilizzabile; scegliere un altro campione</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>L'immagine è troppo grande per essere recuperata: circa %1 MB decodificati, il limite è %2 MB</translation>
+    </message>
 </context>
 </TS>

@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>選択した正常なサンプル自体に使用可能な ASF 構造がありません。別のサンプルを選択してください</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>画像が大きすぎて復元できません：デコード後 約 %1 MB、上限は %2 MB です</translation>
+    </message>
 </context>
 </TS>

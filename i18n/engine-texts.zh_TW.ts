@@ -115,5 +115,9 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>所選正常樣本本身缺少可用的 ASF 結構，請更換樣本</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>圖像過大，無法搶救：解碼後約 %1 MB，上限為 %2 MB</translation>
+    </message>
 </context>
 </TS>

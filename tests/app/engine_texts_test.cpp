@@ -88,6 +88,8 @@ private slots:
                                  << "所选正常样本与待修复文件的数据包结构不兼容";
         QTest::newRow("sample header") << "normal sample does not contain a usable ASF header and packet layout" << badSample;
         QTest::newRow("sample signature") << "sample ASF packet signature is not usable" << badSample;
+        QTest::newRow("too large") << "image too large to salvage: 536944641 bytes decoded, limit 536870912"
+                                   << "图像过大，无法抢救：解码后约 513 MB，上限为 512 MB";
         QTest::newRow("other") << "failed to open input file" << "failed to open input file";
         QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
     }
