@@ -342,6 +342,7 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
     const uint64_t n = b.size();
     const uint64_t sig = findPngSignature(b);
     ByteBuffer out = pngSignature();
+    out.reserve(n + 64); // the rewrite is at most the input plus an IEND: grown once, not by doubling
     if (sig > 0)
         result.addAction("trim-png-prefix", "removed bytes before PNG signature", sig);
 
@@ -451,7 +452,10 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
                 fail24(result, walk.pixelBytes);
                 return result;
             }
+            out.clear();
+            out.shrink_to_fit(); // the chunk-by-chunk rewrite is replaced: free it before the rebuild
             ByteBuffer rebuilt = pngSignature();
+            rebuilt.reserve(n + compressed.size() + 1024);
             walkChunks(b, sig, [&](const ChunkView& c) {
                 if (c.cut || c.type == "IEND")
                     return false;
