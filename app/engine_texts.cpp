@@ -3,6 +3,7 @@
 
 #include "app/engine_texts.h"
 
+#include <QRegularExpression>
 #include <QString>
 
 #include <array>
@@ -99,6 +100,17 @@ UiText engineErrorUserMessage(const std::string& message)
         return uiTr("内存不足，无法处理此文件，请关闭其他程序后重试");
     if (containsAny(text, {"unexpected engine error"}))
         return uiTr("修复引擎内部出错，未能处理此文件，请重试");
+    // "image too large to salvage: <decoded> bytes decoded, limit <limit>", shown in MiB.
+    static const QRegularExpression tooLarge(
+        QStringLiteral("image too large to salvage: (\\d+) bytes decoded, limit (\\d+)"));
+    if (const QRegularExpressionMatch match = tooLarge.match(text); match.hasMatch()) {
+        constexpr unsigned long long kMiB = 1024ull * 1024ull;
+        const unsigned long long decoded = match.captured(1).toULongLong();
+        const unsigned long long limit = match.captured(2).toULongLong();
+        return uiTr("图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB")
+            .arg((decoded + kMiB - 1) / kMiB)
+            .arg(limit / kMiB);
+    }
     return UiText(text);
 }
 

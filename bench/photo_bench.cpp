@@ -5,6 +5,9 @@
 
 #include <zlib.h>
 
+#include <fstream>
+#include <string>
+
 #include "bench_support.h"
 
 using namespace data_repair;
@@ -13,6 +16,20 @@ namespace {
 
 // The photo sizes: 1, 64 and 256 MiB.
 #define PHOTO_SIZES ->Arg(1 * bench_support::kMiB)->Arg(64 * bench_support::kMiB)->Arg(256 * bench_support::kMiB)->Unit(benchmark::kMillisecond)->UseRealTime()
+// The hostile shapes whose cost must follow the data present: 1, 8 and 64 MiB.
+#define HOSTILE_SIZES ->Arg(1 * bench_support::kMiB)->Arg(8 * bench_support::kMiB)->Arg(64 * bench_support::kMiB)->Unit(benchmark::kMillisecond)->UseRealTime()
+
+// Peak resident memory of this process in bytes since the last reset (Linux).
+uint64_t statusKiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stoull(line.substr(std::string(field).size()));
+    return 0;
+}
+void resetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 ByteBuffer jpegHeader(uint16_t w, uint16_t h)
 {
@@ -150,6 +167,99 @@ ByteBuffer hostilePreviews(int64_t size)
     return b;
 }
 
+// One zlib stream fed piece by piece from `next` (which fills a block and returns its length,
+// 0 at the end), so a large decoded image is never held.
+ByteBuffer deflateStream(const std::function<uint64_t(ByteBuffer&)>& next, int level)
+{
+    z_stream zs{};
+    deflateInit(&zs, level);
+    ByteBuffer block(1 << 20), out, window(1 << 16);
+    int flush = Z_NO_FLUSH;
+    do {
+        const uint64_t got = next(block);
+        flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
+        zs.next_in = block.data();
+        zs.avail_in = static_cast<uInt>(got);
+        do {
+            zs.next_out = window.data();
+            zs.avail_out = static_cast<uInt>(window.size());
+            deflate(&zs, flush);
+            out.insert(out.end(), window.begin(), window.end() - zs.avail_out);
+        } while (zs.avail_out == 0);
+    } while (flush != Z_FINISH);
+    deflateEnd(&zs);
+    return out;
+}
+
+ByteBuffer pngStart(uint32_t width, uint32_t height)
+{
+    ByteBuffer b = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    ByteBuffer ihdr;
+    appendBe32(ihdr, width), appendBe32(ihdr, height);
+    appendU8(ihdr, 8), appendU8(ihdr, 6), appendU8(ihdr, 0), appendU8(ihdr, 0), appendU8(ihdr, 0);
+    appendBytes(b, pngChunk("IHDR", ihdr.data(), ihdr.size()));
+    return b;
+}
+
+// A cut PNG whose stream inflates about eightfold, under a header claiming 8192 x 16000 RGBA
+// (524 MB): the salvage decodes, recompresses and zero-fills rows for every input byte.
+ByteBuffer denseCutPng(int64_t size)
+{
+    ByteBuffer noise = bench_support::randomBytes(1 << 20, 11);
+    uint64_t left = static_cast<uint64_t>(size) * 6; // about what `size` compressed bytes decode to
+    uint64_t phase = 0;
+    const ByteBuffer z = deflateStream(
+        [&](ByteBuffer& block) {
+            const uint64_t got = std::min<uint64_t>(left, block.size());
+            for (uint64_t i = 0; i < got; ++i) // one noisy byte in eight
+                block[i] = (i & 7) == 0 ? noise[(phase + i) % noise.size()] : 0;
+            phase += got;
+            left -= got;
+            return got;
+        },
+        1);
+    ByteBuffer b = pngStart(8192, 16000);
+    appendBytes(b, pngChunk("IDAT", z.data(), z.size()));
+    b.resize(b.size() - 16); // cut inside the stream
+    return b;
+}
+
+// A PNG of `size` bytes (an ancillary chunk of filler) whose header claims 8192 x 16000 RGBA
+// over a stream cut after two rows: the missing 524 MB of rows must cost next to nothing.
+ByteBuffer claimCutPng(int64_t size)
+{
+    ByteBuffer b = pngStart(8192, 16000);
+    const ByteBuffer filler = bench_support::randomBytes(std::max<int64_t>(0, size - 200), 13);
+    appendBytes(b, pngChunk("zfIl", filler.data(), filler.size()));
+    const ByteBuffer rows(2 * (1 + 4 * 8192), 0);
+    uLongf zsize = compressBound(rows.size());
+    ByteBuffer z(zsize);
+    compress2(z.data(), &zsize, rows.data(), rows.size(), 9);
+    appendBytes(b, pngChunk("IDAT", z.data(), zsize - 4)); // the stream lacks its checksum
+    return b;
+}
+
+// A headerless ".tif" of `size` bytes ending in a directory whose offsets imply a 64 MiB prefix
+// that no strip in the file stands for.
+ByteBuffer claimHeaderless(int64_t size)
+{
+    const uint32_t claimed = (64u << 20) - 1024;
+    ByteBuffer b(static_cast<size_t>(std::max<int64_t>(0, size - 176)), 0);
+    const uint32_t ifd = static_cast<uint32_t>(b.size());
+    appendLe16(b, 9);
+    auto entry = [&](uint16_t tag, uint16_t type, uint32_t count, uint32_t value) {
+        appendLe16(b, tag), appendLe16(b, type), appendLe32(b, count), appendLe32(b, value);
+    };
+    entry(256, 3, 1, 4), entry(257, 3, 1, 4), entry(258, 3, 3, claimed + ifd + 122);
+    entry(259, 3, 1, 1), entry(262, 3, 1, 2), entry(273, 4, 1, claimed + ifd + 128);
+    entry(277, 3, 1, 3), entry(278, 4, 1, 4), entry(279, 4, 1, 48);
+    appendLe32(b, 0);
+    b.resize(ifd + 122, 0);
+    appendLe16(b, 8), appendLe16(b, 8), appendLe16(b, 8);
+    b.resize(ifd + 176, 0x80);
+    return b;
+}
+
 void runPhoto(benchmark::State& state, const char* name, const std::function<ByteBuffer(int64_t)>& make,
               bool repair)
 {
@@ -159,6 +269,8 @@ void runPhoto(benchmark::State& state, const char* name, const std::function<Byt
     request.outputDirectory = bench_support::outputDir().string();
     request.overwrite = true;
     auto engine = createFileRepairFactory()->createPhotoRepair();
+    resetPeakMemory();
+    const uint64_t baseKiB = statusKiB("VmRSS:");
     for (auto _ : state) {
         RepairResult r = repair ? engine->repair(request, nullptr) : engine->analyze(request, nullptr);
         benchmark::DoNotOptimize(r.status.ok);
@@ -166,7 +278,13 @@ void runPhoto(benchmark::State& state, const char* name, const std::function<Byt
         bench_support::clearOutputs();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(state.iterations() * state.range(0));
+    const auto inputBytes = static_cast<int64_t>(std::filesystem::file_size(path));
+    state.SetBytesProcessed(state.iterations() * inputBytes);
+    // Memory the calls took beyond what the process held before, per input byte.
+    const uint64_t peakKiB = statusKiB("VmHWM:");
+    const double grownBytes = 1024.0 * static_cast<double>(peakKiB > baseKiB ? peakKiB - baseKiB : 0);
+    state.counters["peak_MiB"] = grownBytes / bench_support::kMiB;
+    state.counters["peak_per_byte"] = grownBytes / static_cast<double>(inputBytes);
 }
 
 } // namespace
@@ -188,30 +306,9 @@ BENCHMARK(BM_TiffRepair) PHOTO_SIZES;
 BENCHMARK(BM_HostileHeaderlessTiff) PHOTO_SIZES;
 BENCHMARK(BM_HostileRawPreviews) PHOTO_SIZES;
 
-// A 1 KiB PNG whose header claims a 512 MiB image over a stream cut after a few rows: memory
-// and time follow the compressed data, not the claim.
-static void BM_HostilePngClaim(benchmark::State& state)
-{
-    const auto path = bench_support::cachedInput("claim.png", 1, [](int64_t) {
-        ByteBuffer b = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-        ByteBuffer ihdr;
-        appendBe32(ihdr, 16000), appendBe32(ihdr, 8000);
-        appendU8(ihdr, 8), appendU8(ihdr, 6), appendU8(ihdr, 0), appendU8(ihdr, 0), appendU8(ihdr, 0);
-        appendBytes(b, pngChunk("IHDR", ihdr.data(), ihdr.size()));
-        ByteBuffer raw(64001 * 2, 0);
-        uLongf zsize = compressBound(raw.size());
-        ByteBuffer z(zsize);
-        compress2(z.data(), &zsize, raw.data(), raw.size(), 9);
-        appendBytes(b, pngChunk("IDAT", z.data(), zsize));
-        b.resize(b.size() - 6); // cut inside the IDAT
-        return b;
-    });
-    RepairRequest request;
-    request.input = makeSourceInfo(path.string());
-    request.outputDirectory = bench_support::outputDir().string();
-    request.overwrite = true;
-    auto engine = createFileRepairFactory()->createPhotoRepair();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(engine->repair(request, nullptr).status.ok);
-}
-BENCHMARK(BM_HostilePngClaim)->Unit(benchmark::kMillisecond)->UseRealTime();
+static void BM_HostilePngDenseCut(benchmark::State& s) { runPhoto(s, "dense.png", denseCutPng, true); }
+static void BM_HostilePngClaim(benchmark::State& s) { runPhoto(s, "claim.png", claimCutPng, true); }
+static void BM_HostileHeaderlessClaim(benchmark::State& s) { runPhoto(s, "claim.tif", claimHeaderless, true); }
+BENCHMARK(BM_HostilePngDenseCut) HOSTILE_SIZES;
+BENCHMARK(BM_HostilePngClaim) HOSTILE_SIZES;
+BENCHMARK(BM_HostileHeaderlessClaim) HOSTILE_SIZES;

@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>In der Reparatur-Engine ist ein interner Fehler aufgetreten und die Datei konnte nicht verarbeitet werden; bitte versuchen Sie es erneut</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>Das Bild ist zu groß für eine Rettung: etwa %1 MB dekodiert, die Grenze liegt bei %2 MB</translation>
+    </message>
 </context>
 </TS>

@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>The repair engine hit an internal error and could not process this file; please try again</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>The image is too large to salvage: about %1 MB decoded, the limit is %2 MB</translation>
+    </message>
 </context>
 </TS>

@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>El motor de reparación sufrió un error interno y no pudo procesar este archivo; vuelva a intentarlo</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>La imagen es demasiado grande para recuperarla: unos %1 MB decodificados, el límite es de %2 MB</translation>
+    </message>
 </context>
 </TS>

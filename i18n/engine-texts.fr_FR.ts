@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>Le moteur de réparation a rencontré une erreur interne et n'a pas pu traiter ce fichier ; veuillez réessayer</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>L'image est trop grande pour être récupérée : environ %1 Mo décodés, la limite est de %2 Mo</translation>
+    </message>
 </context>
 </TS>

@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>Il motore di riparazione ha riscontrato un errore interno e non ha potuto elaborare questo file; riprova</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>L'immagine è troppo grande per essere recuperata: circa %1 MB decodificati, il limite è %2 MB</translation>
+    </message>
 </context>
 </TS>

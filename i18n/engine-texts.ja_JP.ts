@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>修復エンジンで内部エラーが発生したため、このファイルを処理できませんでした。もう一度お試しください</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>画像が大きすぎて復元できません：デコード後 約 %1 MB、上限は %2 MB です</translation>
+    </message>
 </context>
 </TS>

@@ -123,5 +123,9 @@
         <source>修复引擎内部出错，未能处理此文件，请重试</source>
         <translation>修復引擎內部出錯，未能處理此檔案，請重試</translation>
     </message>
+    <message>
+        <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
+        <translation>圖像過大，無法搶救：解碼後約 %1 MB，上限為 %2 MB</translation>
+    </message>
 </context>
 </TS>

@@ -16,6 +16,10 @@ constexpr int32_t kBestScore = 17;
 // Total reads of entries, arrays and strings over the whole search. Ordinary files need a tiny
 // fraction; crafted files with many IFD-like records sharing huge strip arrays stop here.
 constexpr uint64_t kWorkBudget = 1ull << 26;
+// Bytes of the missing prefix that need no strip behind them (padding, small tags' data), and how
+// much of the prefix each surviving strip byte may vouch for.
+constexpr uint64_t kPrefixSlack = 4096;
+constexpr uint64_t kPrefixPerPresentByte = 16;
 
 bool isBaselineTag(uint16_t tag)
 {
@@ -151,13 +155,25 @@ int32_t evaluate(Search& s, const Candidate& c, uint64_t L)
                                    ? readU32Ordered(s.b, offsets->fieldPos, c.le) - L
                                    : offsets->fieldPos;
     const uint64_t offsetSize = tiffTypeSize(offsets->type);
+    uint64_t deleted = 0; // strip bytes the table places in the missing prefix
+    uint64_t present = 0; // strip bytes that lie in the data at hand
     if (!eachValue(s, *counts, c.le, L, [&](uint64_t i, uint32_t v) {
             if (v == 0)
                 return false;
             const uint64_t off = offsetSize == 2 ? readU16Ordered(s.b, offsetsAt + 2 * i, c.le)
                                                  : readU32Ordered(s.b, offsetsAt + 4 * i, c.le);
+            if (off < L)
+                deleted += std::min<uint64_t>(v, L - off);
+            if (off + v > L)
+                present += off + v - std::max(off, L);
             return off + v <= N + L;
         }))
+        return 0;
+    // The zero-filled prefix must be what the file itself supports: strips the table places in
+    // the missing part cover it, and they are not out of all proportion to the strips that
+    // survive. Offsets alone would let a few bytes claim a prefix of any size.
+    const uint64_t missing = L - 8;
+    if (missing > deleted + kPrefixSlack || missing > kPrefixPerPresentByte * present + kPrefixSlack)
         return 0;
     return 12 + bonus;
 }

@@ -36,6 +36,30 @@ uint64_t eoiWithoutWalk(const ByteBuffer& b)
     return rfindPair(b, 0xFF, 0xD9, 0, n);
 }
 
+// The first marker at or after `from` that is followed by a whole segment ending on another
+// marker (or that opens the scan), so a stray FF xx inside damaged payload is passed over.
+uint64_t nextValidMarker(const ByteBuffer& b, uint64_t from)
+{
+    const uint64_t n = b.size();
+    for (uint64_t q = from; q + 4 <= n;) {
+        const void* hit = std::memchr(b.data() + q, 0xFF, n - q);
+        if (hit == nullptr)
+            return npos;
+        q = static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - b.data());
+        if (q + 4 > n)
+            return npos;
+        const uint8_t m = b[q + 1];
+        if (isAcceptedSegment(m)) {
+            const uint64_t length = readBe16(b, q + 2);
+            const uint64_t next = q + length + 2;
+            if (length >= 2 && next <= n && (m == 0xDA || (next < n && b[next] == 0xFF)))
+                return q;
+        }
+        ++q;
+    }
+    return npos;
+}
+
 } // namespace
 
 JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
@@ -64,9 +88,22 @@ JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
         finishEoi();
         return s;
     }
+    uint64_t lastSegment = npos; // the FF of the last segment walked by its length
     for (;;) {
         if (b[pos] != 0xFF) {
             s.structureError = true;
+            // A segment whose length does not land on a marker: report it and go on at the next
+            // valid marker, so the tables and scan after it are still found.
+            const uint64_t resume = lastSegment == npos ? npos : nextValidMarker(b, pos);
+            if (resume != npos) {
+                if (s.badMarkerOffset == npos || !s.invalidMarker) {
+                    s.badMarkerOffset = lastSegment;
+                    s.badMarker = b[lastSegment + 1];
+                }
+                lastSegment = npos;
+                pos = resume;
+                continue;
+            }
             s.badMarkerOffset = pos;
             s.headerEnd = pos;
             break;
@@ -92,6 +129,7 @@ JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
         }
         if (isStandalone(m)) {
             pos += 1;
+            lastSegment = npos;
         } else {
             if (!isAcceptedSegment(m)) {
                 s.invalidMarker = true;
@@ -113,6 +151,7 @@ JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
                 break;
             }
             const uint64_t next = mp + length + 2;
+            lastSegment = mp;
             if (m == 0xDB)
                 s.hasQuantTables = true;
             else if (m == 0xC4)

@@ -23,6 +23,7 @@ inline constexpr int32_t kPhotoRawWrite = 25;
 inline constexpr int32_t kPhotoGifWrite = 26;
 inline constexpr int32_t kPhotoBmpMissing = 27;
 inline constexpr int32_t kPhotoBmpWrite = 28;
+inline constexpr int32_t kPhotoPngTooLarge = 29;
 
 inline constexpr const char* kJpegNeedsSample =
     "JPEG header is missing; a compatible normal sample is required";

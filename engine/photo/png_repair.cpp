@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "data_repair/detection.h"
 #include "photo/photo_formats.h"
@@ -45,10 +47,14 @@ struct StreamOutcome {
     uint64_t produced = 0;
 };
 
-// Inflates the concatenated ranges. Output beyond `limit` bytes is never produced; with a sink
-// the decoded bytes are appended to it (so memory follows what the data yields, not what the
-// header claims), without one they are only counted.
-StreamOutcome inflateRanges(const ByteBuffer& b, const std::vector<Range>& ranges, uint64_t limit, ByteBuffer* sink)
+// Receives decoded bytes as they come out of inflate; an empty sink only counts them.
+using ByteSink = std::function<bool(const uint8_t* data, uint64_t size)>;
+
+// Inflates the concatenated ranges. Output beyond `limit` bytes is never handed on; with a sink
+// the decoded bytes pass through it in small pieces, so memory follows neither the header's claim
+// nor the decoded size. A sink that returns false stops the stream as a data error.
+StreamOutcome inflateRanges(const ByteBuffer& b, const std::vector<Range>& ranges, uint64_t limit,
+                            const ByteSink& sink)
 {
     StreamOutcome outcome;
     z_stream zs{};
@@ -67,12 +73,16 @@ StreamOutcome inflateRanges(const ByteBuffer& b, const std::vector<Range>& range
             const uInt before = zs.avail_out;
             const int ret = inflate(&zs, Z_NO_FLUSH);
             const uint64_t got = before - zs.avail_out;
-            if (sink != nullptr) {
+            bool sinkFailed = false;
+            if (sink) {
                 const uint64_t keep = std::min(got, limit - std::min(limit, outcome.produced));
-                sink->insert(sink->end(), window.begin(), window.begin() + static_cast<std::ptrdiff_t>(keep));
+                sinkFailed = keep > 0 && !sink(window.data(), keep);
             }
             outcome.produced += got;
-            if (outcome.produced > limit) {
+            if (sinkFailed) {
+                outcome.state = StreamState::DataError;
+                done = true;
+            } else if (outcome.produced > limit) {
                 outcome.state = StreamState::Overrun;
                 done = true;
             } else if (ret == Z_STREAM_END) {
@@ -106,49 +116,91 @@ StreamOutcome inflateRanges(const ByteBuffer& b, const std::vector<Range>& range
     return outcome;
 }
 
-// Deflates `head` followed by `zeros` zero bytes at level 9. The zero tail (missing rows of a
-// salvaged image) is fed from a small block, never allocated whole.
-bool deflateWithZeroTail(const ByteBuffer& head, uint64_t zeros, ByteBuffer& out)
-{
-    z_stream zs{};
-    if (deflateInit(&zs, 9) != Z_OK)
-        return false;
-    static const ByteBuffer zeroBlock(256 * 1024, 0);
-    ByteBuffer window(256 * 1024);
-    out.clear();
-    auto pump = [&](const uint8_t* data, uint64_t size, int flush) -> bool {
-        uint64_t left = size;
-        const uint8_t* p = data;
-        for (;;) {
-            const uInt piece = static_cast<uInt>(std::min<uint64_t>(left, kZlibPiece));
-            zs.next_in = const_cast<Bytef*>(p);
-            zs.avail_in = piece;
-            const bool lastPiece = left == piece;
-            const int mode = lastPiece ? flush : Z_NO_FLUSH;
+// Raw deflate of one run of bytes into `out`. Without `finish` the blocks end on a byte boundary
+// and none of them is marked final, so more blocks may follow.
+class RawDeflater {
+public:
+    explicit RawDeflater(int strategy = Z_DEFAULT_STRATEGY)
+    {
+        ok_ = deflateInit2(&zs_, 1, Z_DEFLATED, -15, 8, strategy) == Z_OK;
+    }
+    ~RawDeflater()
+    {
+        if (ok_)
+            deflateEnd(&zs_);
+    }
+    RawDeflater(const RawDeflater&) = delete;
+    RawDeflater& operator=(const RawDeflater&) = delete;
+
+    bool add(const uint8_t* data, uint64_t size, ByteBuffer& out) { return run(data, size, Z_NO_FLUSH, out); }
+    bool end(bool finish, ByteBuffer& out) { return run(nullptr, 0, finish ? Z_FINISH : Z_SYNC_FLUSH, out); }
+
+private:
+    bool run(const uint8_t* data, uint64_t size, int flush, ByteBuffer& out)
+    {
+        if (!ok_)
+            return false;
+        uint8_t window[64 * 1024];
+        do {
+            const uInt piece = static_cast<uInt>(std::min<uint64_t>(size, kZlibPiece));
+            zs_.next_in = const_cast<Bytef*>(data);
+            zs_.avail_in = piece;
             int ret;
             do {
-                zs.next_out = window.data();
-                zs.avail_out = static_cast<uInt>(window.size());
-                ret = deflate(&zs, mode);
+                zs_.next_out = window;
+                zs_.avail_out = sizeof(window);
+                ret = deflate(&zs_, flush);
                 if (ret == Z_STREAM_ERROR)
                     return false;
-                out.insert(out.end(), window.begin(),
-                           window.begin() + static_cast<std::ptrdiff_t>(window.size() - zs.avail_out));
-            } while (zs.avail_out == 0 || zs.avail_in > 0);
-            p += piece;
-            left -= piece;
-            if (lastPiece)
-                return mode != Z_FINISH || ret == Z_STREAM_END;
-        }
-    };
-    bool ok = pump(head.data(), head.size(), zeros == 0 ? Z_FINISH : Z_NO_FLUSH);
-    while (ok && zeros > 0) {
-        const uint64_t piece = std::min<uint64_t>(zeros, zeroBlock.size());
-        zeros -= piece;
-        ok = pump(zeroBlock.data(), piece, zeros == 0 ? Z_FINISH : Z_NO_FLUSH);
+                out.insert(out.end(), window, window + (sizeof(window) - zs_.avail_out));
+            } while (zs_.avail_out == 0 || zs_.avail_in > 0);
+            if (flush == Z_FINISH && ret != Z_STREAM_END)
+                return false;
+            data += piece;
+            size -= piece;
+        } while (size > 0);
+        return true;
     }
-    deflateEnd(&zs);
-    return ok;
+    z_stream zs_{};
+    bool ok_ = false;
+};
+
+// The zlib stream of `head` followed by `zeros` zero bytes (the missing rows of a salvaged image),
+// compressed at a fast level. The zero run costs time by what it compresses to, not by its
+// length: one block of compressed zeros is made once and repeated.
+using HeadFeeder = std::function<bool(const ByteSink& sink)>;
+
+bool deflateWithZeroTail(const HeadFeeder& feedHead, uint64_t zeros, ByteBuffer& out)
+{
+    constexpr uint64_t kZeroPiece = 1u << 20;
+    out = {0x78, 0x01};
+    RawDeflater main;
+    uLong adler = adler32_z(0, nullptr, 0);
+    const bool fed = feedHead([&](const uint8_t* data, uint64_t size) {
+        adler = adler32_z(adler, data, static_cast<z_size_t>(size));
+        return main.add(data, size, out);
+    });
+    if (!fed || !main.end(false, out))
+        return false;
+    // Blocks made by a fresh stream refer to nothing before them, so they can follow any data.
+    if (zeros >= kZeroPiece) {
+        const ByteBuffer zeroBlock(kZeroPiece, 0);
+        ByteBuffer piece;
+        RawDeflater pieceStream(Z_RLE);
+        if (!pieceStream.add(zeroBlock.data(), zeroBlock.size(), piece) || !pieceStream.end(false, piece))
+            return false;
+        for (uint64_t k = zeros / kZeroPiece; k > 0; --k)
+            out.insert(out.end(), piece.begin(), piece.end());
+    }
+    const ByteBuffer rest(zeros % kZeroPiece, 0);
+    RawDeflater tail(Z_RLE);
+    if (!tail.add(rest.data(), rest.size(), out) || !tail.end(true, out))
+        return false;
+    // Adler-32 of n zero bytes: the sum stays 1, the running total grows by n.
+    const uLong zerosAdler = ((zeros % 65521) << 16) | 1;
+    adler = adler32_combine(adler, zerosAdler, static_cast<z_off_t>(zeros));
+    appendBe32(out, static_cast<uint32_t>(adler));
+    return true;
 }
 
 struct ChunkWalk {
@@ -182,6 +234,14 @@ void fail24(RepairResult& result, uint64_t pixelBytes)
     result.addFinding(Truncated, Error, "PNG IDAT stream is not recoverable without an intact redundant copy", 0,
                       pixelBytes, false, 0.98);
     result.setStatus(RepairStatus::failure(kPhotoPngPixels, "PNG pixel stream could not be reconstructed"));
+}
+
+// The stream could be salvaged, but not within the memory and time one repair may take.
+void failTooLarge(RepairResult& result, uint64_t raw)
+{
+    const std::string text = "image too large to salvage: " + std::to_string(raw) + " bytes decoded, limit " +
+                             std::to_string(kRawLimit);
+    result.setStatus(RepairStatus::failure(kPhotoPngTooLarge, text));
 }
 
 struct ChunkView {
@@ -228,7 +288,11 @@ bool inflatePartial(const ByteBuffer& compressed, uint64_t expectedSize, ByteBuf
     output.clear();
     if (compressed.empty() || expectedSize < 1 || expectedSize > kRawLimit)
         return false;
-    const StreamOutcome outcome = inflateRanges(compressed, {{0, compressed.size()}}, expectedSize, &output);
+    const StreamOutcome outcome =
+        inflateRanges(compressed, {{0, compressed.size()}}, expectedSize, [&](const uint8_t* data, uint64_t size) {
+            output.insert(output.end(), data, data + size);
+            return true;
+        });
     produced = std::min(outcome.produced, expectedSize);
     return outcome.state == StreamState::Complete || produced > 0;
 }
@@ -278,6 +342,7 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
     const uint64_t n = b.size();
     const uint64_t sig = findPngSignature(b);
     ByteBuffer out = pngSignature();
+    out.reserve(n + 64); // the rewrite is at most the input plus an IEND: grown once, not by doubling
     if (sig > 0)
         result.addAction("trim-png-prefix", "removed bytes before PNG signature", sig);
 
@@ -351,31 +416,46 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
         // Interlaced rows carry extra filter bytes per pass: the stream only has to end cleanly.
         const bool interlaced = walk.interlace != 0;
         const uint64_t countLimit = interlaced ? raw + 8 * static_cast<uint64_t>(walk.height) + 1024 : raw;
-        const StreamOutcome check = inflateRanges(b, walk.pixelData, countLimit, nullptr);
+        const StreamOutcome check = inflateRanges(b, walk.pixelData, countLimit, {});
         const bool complete = check.state == StreamState::Complete && (interlaced || check.produced == raw);
         // Input that ran out mid-stream (cut inside a chunk, in a chunk header or between
         // chunks) can be salvaged; a stream that is corrupt where it is present cannot.
         const bool truncated = walk.dataTruncated || (!walk.sawIend && check.state == StreamState::NeedInput);
         if (!complete) {
-            if (!truncated || interlaced || raw > kRawLimit) {
+            if (!truncated || interlaced) {
                 fail24(result, walk.pixelBytes);
                 return result;
             }
-            ByteBuffer decoded;
-            const StreamOutcome partial = inflateRanges(b, walk.pixelData, raw, &decoded);
-            const uint64_t produced = std::min(partial.produced, raw);
+            if (raw > kRawLimit) {
+                failTooLarge(result, raw);
+                return result;
+            }
+            const uint64_t produced = std::min(check.produced, raw);
             if (produced < rowSize) {
                 fail24(result, walk.pixelBytes);
                 return result;
             }
-            const uint64_t rows = (produced + rowSize - 1) / rowSize;
-            decoded.resize(rows * rowSize, 0); // the partly decoded row keeps its bytes, zeros after
+            // The decoded rows pass straight from inflate into deflate; the partly decoded row
+            // keeps its bytes and, like every missing row, is completed with zeros (filter 0).
             ByteBuffer compressed;
-            if (!deflateWithZeroTail(decoded, raw - rows * rowSize, compressed)) {
+            const bool rebuiltStream = deflateWithZeroTail(
+                [&](const ByteSink& sink) {
+                    uint64_t fed = 0;
+                    inflateRanges(b, walk.pixelData, produced, [&](const uint8_t* data, uint64_t size) {
+                        fed += size;
+                        return sink(data, size);
+                    });
+                    return fed == produced;
+                },
+                raw - produced, compressed);
+            if (!rebuiltStream) {
                 fail24(result, walk.pixelBytes);
                 return result;
             }
+            out.clear();
+            out.shrink_to_fit(); // the chunk-by-chunk rewrite is replaced: free it before the rebuild
             ByteBuffer rebuilt = pngSignature();
+            rebuilt.reserve(n + compressed.size() + 1024);
             walkChunks(b, sig, [&](const ChunkView& c) {
                 if (c.cut || c.type == "IEND")
                     return false;

@@ -91,6 +91,8 @@ private slots:
         QTest::newRow("memory") << "not enough memory to process the file" << "内存不足，无法处理此文件，请关闭其他程序后重试";
         QTest::newRow("internal") << "unexpected engine error: std::bad_cast"
                                   << "修复引擎内部出错，未能处理此文件，请重试";
+        QTest::newRow("too large") << "image too large to salvage: 536944641 bytes decoded, limit 536870912"
+                                   << "图像过大，无法抢救：解码后约 513 MB，上限为 512 MB";
         QTest::newRow("other") << "failed to open input file" << "failed to open input file";
         QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
     }

@@ -264,3 +264,59 @@ TEST(PhotoJpeg, ExtractModeWritesOnlyThePreview)
     EXPECT_EQ(readAll(r.artifacts[0].path), thumb);
     EXPECT_FALSE(fs::exists(dir / "x_repaired.jpg"));
 }
+
+// A segment whose length is a few bytes short does not hide the tables and scan after it: the
+// walk picks up at the next marker, reports that segment, and the file that djpeg decodes is
+// repaired, not refused.
+TEST(PhotoJpeg, MisstatedSegmentLengthIsSteppedOver)
+{
+    REQUIRE_TOOL("cjpeg");
+    REQUIRE_TOOL("djpeg");
+    TempDir dir;
+    const ByteBuffer intact = encodeJpeg(dir, 40, 24);
+    ASSERT_EQ(readBe16(intact, 2), 0xFFE0u);
+    // Decoded pixels as djpeg writes them (its warnings go elsewhere).
+    const auto pixelsOf = [&](const fs::path& jpeg) {
+        const fs::path ppm = dir / (jpeg.stem().string() + ".ppm");
+        test_support::run("djpeg -pnm -outfile " + test_support::quote(ppm) + " " + test_support::quote(jpeg));
+        return fs::exists(ppm) ? readAll(ppm) : ByteBuffer{};
+    };
+    const ByteBuffer pixels = pixelsOf(dir.write("ok.jpg", intact));
+    ASSERT_FALSE(pixels.empty());
+
+    ByteBuffer shortApp0 = intact;
+    putBe16(shortApp0, 4, static_cast<uint16_t>(readBe16(intact, 4) - 2));
+    // A comment after APP0 whose length stops inside its text.
+    const uint64_t afterApp0 = 4 + readBe16(intact, 4);
+    const std::string text = "scanned by hand";
+    ByteBuffer comment = {0xFF, 0xFE};
+    appendBe16(comment, static_cast<uint16_t>(2 + text.size() - 3));
+    appendString(comment, text);
+    ByteBuffer shortComment = sliceBytes(intact, 0, afterApp0);
+    appendBytes(shortComment, comment);
+    appendRange(shortComment, intact, afterApp0, intact.size() - afterApp0);
+
+    const struct {
+        const char* name;
+        ByteBuffer bytes;
+        uint64_t segment;
+    } cases[] = {{"app0.jpg", shortApp0, 2}, {"com.jpg", shortComment, afterApp0}};
+    for (const auto& c : cases) {
+        const auto path = dir.write(c.name, c.bytes);
+        const JpegMarkerScan s = scanJpegMarkers(c.bytes);
+        EXPECT_TRUE(s.structureError) << c.name;
+        EXPECT_EQ(s.badMarkerOffset, c.segment) << c.name;
+        EXPECT_TRUE(s.hasQuantTables && s.hasHuffmanTables && s.hasFrameHeader) << c.name;
+        EXPECT_NE(s.sosOffset, npos) << c.name;
+
+        const RepairResult a = analyzeWith(requestFor(path));
+        ASSERT_EQ(a.findings.size(), 1u) << c.name;
+        EXPECT_EQ(a.findings[0].category, StructureInvalid);
+        EXPECT_EQ(a.findings[0].offset, c.segment);
+
+        const RepairResult r = repairWith(requestFor(path));
+        ASSERT_TRUE(r.status.ok) << c.name << ": " << r.status.message;
+        ASSERT_TRUE(r.outputWritten);
+        EXPECT_TRUE(pixelsOf(r.output.path) == pixels) << c.name;
+    }
+}

@@ -1,5 +1,6 @@
 // PNG chunk repair and pixel-stream salvage, judged by pngcheck and a row-by-row decode.
 
+#include "media/container_fixtures.h"
 #include "photo_fixtures.h"
 
 using namespace data_repair;
@@ -38,6 +39,65 @@ uint64_t chunkAt(const ByteBuffer& png, const std::string& type, int nth)
         pos += readBe32(png, pos) + 12;
     }
     return npos;
+}
+
+// A zlib stream of `zeros` zero bytes, made without holding them (Z_RLE is fast on zeros).
+ByteBuffer compressedZeros(uint64_t zeros)
+{
+    z_stream zs{};
+    EXPECT_EQ(deflateInit2(&zs, 9, Z_DEFLATED, 15, 8, Z_RLE), Z_OK);
+    const ByteBuffer block(1 << 20, 0);
+    ByteBuffer out;
+    uint8_t window[1 << 16];
+    int ret = Z_OK;
+    do {
+        const uint64_t piece = std::min<uint64_t>(zeros, block.size());
+        zeros -= piece;
+        zs.next_in = const_cast<Bytef*>(block.data());
+        zs.avail_in = static_cast<uInt>(piece);
+        do {
+            zs.next_out = window;
+            zs.avail_out = sizeof(window);
+            ret = deflate(&zs, zeros == 0 ? Z_FINISH : Z_NO_FLUSH);
+            out.insert(out.end(), window, window + (sizeof(window) - zs.avail_out));
+        } while (zs.avail_out == 0);
+    } while (zeros > 0);
+    EXPECT_EQ(ret, Z_STREAM_END);
+    deflateEnd(&zs);
+    return out;
+}
+
+// Size of a complete zlib stream's output (npos when it does not end), counted in pieces; the
+// number of non-zero bytes in *nonZero.
+uint64_t inflatedSize(const ByteBuffer& z, uint64_t* nonZero)
+{
+    z_stream zs{};
+    EXPECT_EQ(inflateInit(&zs), Z_OK);
+    zs.next_in = const_cast<Bytef*>(z.data());
+    zs.avail_in = static_cast<uInt>(z.size());
+    uint8_t window[1 << 16];
+    uint64_t total = 0;
+    int ret = Z_OK;
+    *nonZero = 0;
+    while (ret == Z_OK) {
+        zs.next_out = window;
+        zs.avail_out = sizeof(window);
+        ret = inflate(&zs, Z_NO_FLUSH);
+        const uint64_t got = sizeof(window) - zs.avail_out;
+        total += got;
+        *nonZero += static_cast<uint64_t>(std::count_if(window, window + got, [](uint8_t c) { return c != 0; }));
+    }
+    inflateEnd(&zs);
+    return ret == Z_STREAM_END ? total : npos;
+}
+
+// Signature, IHDR of an 8-bit RGBA image and one IDAT holding `idat`, cut `cut` bytes short.
+ByteBuffer cutRgbaPng(uint32_t w, uint32_t h, const ByteBuffer& idat, uint64_t cut)
+{
+    ByteBuffer png = pngSignature();
+    appendBytes(png, pngChunk("IHDR", ihdr(w, h, 8, 6, 0)));
+    appendBytes(png, pngChunk("IDAT", idat));
+    return head(png, png.size() - cut);
 }
 
 } // namespace
@@ -213,4 +273,58 @@ TEST(PhotoPng, SixteenBitCutKeepsChunksWithoutSalvage)
     ASSERT_TRUE(r.status.ok) << r.status.message;
     EXPECT_FALSE(hasAction(r, "salvage-truncated-idat"));
     EXPECT_EQ(countChunks(readAll(r.output.path), "IDAT"), 1);
+}
+
+// Salvage works in memory set by the compressed data: the decoded image is never held whole, and
+// rows missing after the cut are never materialised, whatever the header claims.
+TEST(PhotoPng, SalvageMemoryFollowsTheDataPresent)
+{
+    REQUIRE_TOOL("pngcheck");
+    TempDir dir;
+    struct Shape {
+        const char* name;
+        uint32_t w, h;
+        uint64_t decodedZeros; // bytes the cut stream still decodes to
+    };
+    const Shape shapes[] = {
+        {"claim.png", 8192, 16000, 2 * (1 + 8192 * 4)}, // a tiny file claiming a 524 MB image
+        {"dense.png", 2048, 8192, 7000ull * (1 + 2048 * 4)}, // 57 MB of rows from a few KB of data
+    };
+    for (const Shape& shape : shapes) {
+        const uint64_t raw = static_cast<uint64_t>(shape.h) * (1 + shape.w * 4ull);
+        // Cut inside the stream's final bytes: every row given stays decodable.
+        const ByteBuffer z = compressedZeros(shape.decodedZeros);
+        const auto path = dir.write(shape.name, cutRgbaPng(shape.w, shape.h, head(z, z.size() - 8), 6));
+        const auto salvage = [&] {
+            try {
+                const RepairResult r = repairWith(requestFor(path));
+                return r.status.ok && hasAction(r, "salvage-truncated-idat") ? 0 : 10;
+            } catch (...) {
+                return 11;
+            }
+        };
+#if defined(__SANITIZE_ADDRESS__)
+        ASSERT_EQ(salvage(), 0) << shape.name; // address space limits do not apply here
+#else
+        ASSERT_EQ(container_fixtures::exitCodeWithMemoryHeadroom(24ull << 20, salvage), 0) << shape.name;
+#endif
+        const fs::path out = dir / (fs::path(shape.name).stem().string() + "_repaired.png");
+        expectPngcheckOk(out.string());
+        uint64_t nonZero = 0;
+        EXPECT_EQ(inflatedSize(idatData(readAll(out)), &nonZero), raw) << shape.name;
+        EXPECT_EQ(nonZero, 0u) << shape.name;
+    }
+}
+
+// A cut image too large to salvage is refused for that reason, not as a broken stream.
+TEST(PhotoPng, CutImageOverTheSalvageLimitSaysSo)
+{
+    TempDir dir;
+    const uint32_t w = 16384, h = 8193; // (1 + 4 * 16384) * 8193 = 536,944,641 bytes
+    const ByteBuffer z = compressedZeros(3 * (1 + 4ull * w));
+    const RepairResult r = repairWith(requestFor(dir.write("big.png", cutRgbaPng(w, h, z, 20))));
+    EXPECT_EQ(r.status.code, 29);
+    EXPECT_EQ(r.status.message, "image too large to salvage: 536944641 bytes decoded, limit 536870912");
+    EXPECT_FALSE(r.outputWritten);
+    EXPECT_FALSE(fs::exists(dir / "big_repaired.png"));
 }

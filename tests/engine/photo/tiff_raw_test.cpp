@@ -168,6 +168,46 @@ TEST(PhotoTiff, HostileHeaderlessSearchEnds)
     EXPECT_EQ(r.status.code, 24);
 }
 
+// A few hundred bytes whose only IFD points 64 MiB further on: the offsets fit the data, but
+// nothing in the file stands for the prefix they imply, so no zero-filled 64 MiB file is made.
+TEST(PhotoTiff, HeaderlessPrefixNeedsEvidenceInTheFile)
+{
+    TempDir dir;
+    const uint32_t claimed = (64u << 20) - 1024;
+    for (const bool stripInPrefix : {false, true}) {
+        // IFD at 0 (ends at 114), out-of-line data from 122: bits, [offsets, counts,] the strip.
+        ByteBuffer b;
+        const uint32_t bitsAt = 122;
+        const uint32_t arraysAt = bitsAt + 6;
+        const uint32_t stripAt = stripInPrefix ? arraysAt + 16 : arraysAt;
+        appendLe16(b, 9);
+        auto entry = [&](uint16_t tag, uint16_t type, uint32_t count, uint32_t value) {
+            appendLe16(b, tag), appendLe16(b, type), appendLe32(b, count), appendLe32(b, value);
+        };
+        entry(256, 3, 1, 4), entry(257, 3, 1, 4), entry(258, 3, 3, claimed + bitsAt);
+        entry(259, 3, 1, 1), entry(262, 3, 1, 2);
+        // With a strip in the prefix, that one strip alone claims to fill all of it.
+        entry(273, 4, stripInPrefix ? 2 : 1, claimed + (stripInPrefix ? arraysAt : stripAt));
+        entry(277, 3, 1, 3), entry(278, 4, 1, 4);
+        entry(279, 4, stripInPrefix ? 2 : 1, stripInPrefix ? claimed + arraysAt + 8 : 48);
+        appendLe32(b, 0);
+        b.resize(bitsAt, 0);
+        appendLe16(b, 8), appendLe16(b, 8), appendLe16(b, 8);
+        if (stripInPrefix) {
+            appendLe32(b, 8), appendLe32(b, claimed + stripAt);
+            appendLe32(b, claimed - 8), appendLe32(b, 48);
+        }
+        b.resize(stripAt + 48, 0x80);
+        const auto path = dir.write(stripInPrefix ? "claim_strip.tif" : "claim.tif", b);
+        const RepairResult a = analyzeWith(requestFor(path));
+        EXPECT_EQ(a.status.code, 24) << stripInPrefix;
+        const RepairResult r = repairWith(requestFor(path));
+        EXPECT_EQ(r.status.code, 24) << stripInPrefix;
+        EXPECT_FALSE(r.outputWritten);
+        EXPECT_FALSE(hasAction(r, "rebuild-tiff-header-from-ifd"));
+    }
+}
+
 // Intact RAF and CRW files keep their headers: the TIFF header of their embedded EXIF is not
 // the container's start.
 TEST(PhotoRaw, IntactRafAndCrwAreKeptWhole)
