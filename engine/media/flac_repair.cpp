@@ -226,8 +226,8 @@ FlacFrames scanFlacFrames(const ByteBuffer& buffer, uint64_t from)
 // frame; one cut between frames is told by the stream info announcing more samples than the
 // frames hold. Without a complete frame nothing can be judged.
 struct AudioEnd {
-    uint64_t cut = npos;   // the bytes from here on are no complete frame; npos when none are
-    bool shortened = false; // the kept frames hold fewer samples than announced, or bytes are cut
+    uint64_t cut = npos;    // from here to the stream's end no frame is complete; npos: none cut
+    bool shortened = false; // bytes are cut, or the frames hold fewer samples than announced
 };
 
 uint64_t announcedSamples(const ByteBuffer& buffer, uint64_t streamInfoBody)
