@@ -49,6 +49,85 @@ ByteBuffer makeFlac(int64_t size)
     return out;
 }
 
+// The same frames without noise: a healthy stream, and a copy of it cut inside its last frame.
+ByteBuffer makeCleanMp3(int64_t size)
+{
+    ByteBuffer payload = bench_support::randomBytes(413 * 64, 3);
+    ByteBuffer out;
+    out.reserve(static_cast<size_t>(size));
+    for (uint64_t frame = 0; out.size() + 417 <= static_cast<uint64_t>(size); ++frame) {
+        appendBytes(out, ByteBuffer{0xFF, 0xFB, 0x90, 0x64});
+        appendRange(out, payload, (frame % 64) * 413, 413);
+    }
+    return out;
+}
+
+ByteBuffer makeCutMp3(int64_t size)
+{
+    ByteBuffer out = makeCleanMp3(size);
+    out.resize(out.size() - 200);
+    return out;
+}
+
+// MSB-first CRCs from 0 as FLAC frames carry them: CRC-8 (0x07) of the header, CRC-16 (0x8005)
+// of the frame.
+uint32_t flacCrc(const ByteBuffer& bytes, uint64_t from, unsigned width, uint32_t polynomial)
+{
+    const uint32_t top = 1u << (width - 1);
+    const uint32_t mask = width == 32 ? ~0u : (1u << width) - 1;
+    uint32_t crc = 0;
+    for (uint64_t i = from; i < bytes.size(); ++i) {
+        crc ^= static_cast<uint32_t>(bytes[i]) << (width - 8);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = ((crc & top) != 0 ? (crc << 1) ^ polynomial : crc << 1) & mask;
+    }
+    return crc;
+}
+
+// FLAC frames of 4096 stereo 16-bit samples at 44.1 kHz holding about 8 KiB of random payload,
+// each closed with correct CRCs, after a STREAMINFO announcing them all.
+ByteBuffer makeFlacFrames(int64_t size)
+{
+    constexpr uint64_t kPayload = 8000;
+    const uint64_t frameCount = static_cast<uint64_t>(size) / (kPayload + 12);
+    ByteBuffer out = bytesOf("fLaC");
+    out.push_back(0x80); // STREAMINFO, last block
+    appendBe24(out, 34);
+    appendBe16(out, 4096);
+    appendBe16(out, 4096);
+    out.resize(out.size() + 6, 0);
+    appendBe64(out, (uint64_t{44100} << 44) | (uint64_t{1} << 41) | (uint64_t{15} << 36) | frameCount * 4096);
+    out.resize(out.size() + 16, 0x5A); // MD5
+    const ByteBuffer payload = bench_support::randomBytes(kPayload * 64, 11);
+    out.reserve(static_cast<size_t>(size));
+    for (uint64_t frame = 0; frame < frameCount; ++frame) {
+        const uint64_t start = out.size();
+        appendBytes(out, ByteBuffer{0xFF, 0xF8, 0xC9, 0x18});
+        // The frame number, coded UTF-8 style.
+        if (frame < 0x80) {
+            out.push_back(static_cast<uint8_t>(frame));
+        } else {
+            int extra = frame < 0x800 ? 1 : frame < 0x10000 ? 2 : frame < 0x200000 ? 3 : 4;
+            out.push_back(static_cast<uint8_t>((0xFF00 >> (extra + 1)) | (frame >> (6 * extra))));
+            for (int k = extra - 1; k >= 0; --k)
+                out.push_back(static_cast<uint8_t>(0x80 | ((frame >> (6 * k)) & 0x3F)));
+        }
+        ByteBuffer header(out.begin() + static_cast<long>(start), out.end());
+        out.push_back(static_cast<uint8_t>(flacCrc(header, 0, 8, 0x07)));
+        appendRange(out, payload, (frame % 64) * kPayload, kPayload);
+        const uint32_t crc = flacCrc(out, start, 16, 0x8005);
+        appendBe16(out, static_cast<uint16_t>(crc));
+    }
+    return out;
+}
+
+ByteBuffer makeCutFlac(int64_t size)
+{
+    ByteBuffer out = makeFlacFrames(size);
+    out.resize(out.size() - 4000);
+    return out;
+}
+
 // A WAV whose recorder died: data size 0, the audio runs to the end of the file.
 ByteBuffer makeWav(int64_t size)
 {
@@ -104,6 +183,15 @@ static void BM_AnalyzeFlac(benchmark::State& state) { runEngine(state, "stream.f
 BENCHMARK(BM_AnalyzeFlac) KORVEX_BENCH_SIZES;
 static void BM_RepairFlac(benchmark::State& state) { runEngine(state, "stream.flac", makeFlac, Repair); }
 BENCHMARK(BM_RepairFlac) KORVEX_BENCH_SIZES;
+// A cut copy costs what the healthy file costs: the kept audio is written from the input.
+static void BM_RepairMp3Healthy(benchmark::State& state) { runEngine(state, "clean.mp3", makeCleanMp3, Repair); }
+BENCHMARK(BM_RepairMp3Healthy) KORVEX_BENCH_SIZES;
+static void BM_RepairMp3Cut(benchmark::State& state) { runEngine(state, "cut.mp3", makeCutMp3, Repair); }
+BENCHMARK(BM_RepairMp3Cut) KORVEX_BENCH_SIZES;
+static void BM_RepairFlacHealthy(benchmark::State& state) { runEngine(state, "frames.flac", makeFlacFrames, Repair); }
+BENCHMARK(BM_RepairFlacHealthy) KORVEX_BENCH_SIZES;
+static void BM_RepairFlacCut(benchmark::State& state) { runEngine(state, "cut.flac", makeCutFlac, Repair); }
+BENCHMARK(BM_RepairFlacCut) KORVEX_BENCH_SIZES;
 static void BM_AnalyzeWav(benchmark::State& state) { runEngine(state, "unfinished.wav", makeWav, Analyze); }
 BENCHMARK(BM_AnalyzeWav) KORVEX_BENCH_SIZES;
 static void BM_RepairWav(benchmark::State& state) { runEngine(state, "unfinished.wav", makeWav, Repair); }
@@ -130,6 +218,8 @@ static void BM_AnalyzeMp3InMemory(benchmark::State& state) { runInMemory(state, 
 BENCHMARK(BM_AnalyzeMp3InMemory) KORVEX_BENCH_SIZES;
 static void BM_AnalyzeFlacInMemory(benchmark::State& state) { runInMemory(state, makeFlac, analyzeFlac); }
 BENCHMARK(BM_AnalyzeFlacInMemory) KORVEX_BENCH_SIZES;
+static void BM_AnalyzeFlacFramesInMemory(benchmark::State& state) { runInMemory(state, makeFlacFrames, analyzeFlac); }
+BENCHMARK(BM_AnalyzeFlacFramesInMemory) KORVEX_BENCH_SIZES;
 static void BM_AnalyzeWavInMemory(benchmark::State& state) { runInMemory(state, makeWav, analyzeWav); }
 BENCHMARK(BM_AnalyzeWavInMemory) KORVEX_BENCH_SIZES;
 

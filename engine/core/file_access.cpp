@@ -140,7 +140,7 @@ bool writeAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
-bool writeBytes(const fs::path& path, const uint8_t* data, size_t size, std::string* error, bool replaceExisting)
+bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting)
 {
     std::error_code ec;
     if (path.has_parent_path())
@@ -167,7 +167,9 @@ bool writeBytes(const fs::path& path, const uint8_t* data, size_t size, std::str
         setError(error, (!replaceExisting && errno == EEXIST) ? kErrOutputExists : kErrOpenOutput);
         return false;
     }
-    const bool written = writeAll(fd, data, size);
+    bool written = true;
+    for (const std::span<const uint8_t> part : parts)
+        written = written && writeAll(fd, part.data(), part.size());
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(target.c_str());
@@ -208,12 +210,18 @@ ByteBuffer readFileHead(const fs::path& path, uint64_t maxBytes, std::string* er
 
 bool writeFile(const fs::path& path, const ByteBuffer& bytes, std::string* error, bool replaceExisting)
 {
-    return writeBytes(path, bytes.data(), bytes.size(), error, replaceExisting);
+    return writeParts(path, {std::span<const uint8_t>(bytes)}, error, replaceExisting);
+}
+
+bool writeFile(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting)
+{
+    return writeParts(path, parts, error, replaceExisting);
 }
 
 bool writeTextFile(const fs::path& path, const std::string& text, std::string* error, bool replaceExisting)
 {
-    return writeBytes(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), error, replaceExisting);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    return writeParts(path, {std::span<const uint8_t>(bytes, text.size())}, error, replaceExisting);
 }
 
 bool copyFile(const fs::path& source, const fs::path& destination, bool overwrite, std::string* error)

@@ -9,6 +9,12 @@ namespace data_repair {
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath)
 {
+    return writeOutputFile(request, ByteParts{std::span<const uint8_t>(bytes)}, suffix, extension, explicitPath);
+}
+
+WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
+                            const std::string& extension, const std::string& explicitPath)
+{
     WrittenFile written;
     // A name can be taken between choosing it and creating it: move on to the next free one.
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -39,6 +45,14 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& byte
 }
 
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                         const std::string& extension, const std::string& artifactKind, int32_t writeCode,
+                         const std::string& suffix)
+{
+    return writeRepairedOutput(result, request, ByteParts{std::span<const uint8_t>(bytes)}, extension, artifactKind,
+                               writeCode, suffix);
+}
+
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix)
 {

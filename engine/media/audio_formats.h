@@ -4,10 +4,12 @@
 // returns a RepairResult; a repairer always runs its own analyzer first (see audio_repairer.cpp).
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "data_repair/byte_buffer.h"
+#include "data_repair/file_access.h"
 #include "data_repair/records.h"
 
 namespace data_repair {
@@ -49,6 +51,10 @@ bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& r
 // Writes the "_repaired" output; a failure sets the format's write code and the writer's text.
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                       const std::string& extension, int32_t writeCode);
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteParts& parts,
+                      const std::string& extension, int32_t writeCode);
+// A view of [pos, pos + length) of the input, cut to what exists.
+std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length);
 // Reads the request's sample file whole; empty when there is none or it cannot be read.
 ByteBuffer readAudioSample(const RepairRequest& request);
 

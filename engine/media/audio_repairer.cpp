@@ -1,5 +1,6 @@
 #include "media/audio_repairer.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <stdexcept>
@@ -131,10 +132,23 @@ bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& r
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                       const std::string& extension, int32_t writeCode)
 {
-    if (!writeRepairedOutput(result, request, bytes, extension, "repaired-audio", writeCode))
+    return writeAudioOutput(result, request, ByteParts{std::span<const uint8_t>(bytes)}, extension, writeCode);
+}
+
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteParts& parts,
+                      const std::string& extension, int32_t writeCode)
+{
+    if (!writeRepairedOutput(result, request, parts, extension, "repaired-audio", writeCode))
         return false;
     result.setStatus(RepairStatus::success());
     return true;
+}
+
+std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length)
+{
+    if (pos >= buffer.size())
+        return {};
+    return {buffer.data() + pos, static_cast<size_t>(std::min<uint64_t>(length, buffer.size() - pos))};
 }
 
 ByteBuffer readAudioSample(const RepairRequest& request)

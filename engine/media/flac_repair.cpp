@@ -1,6 +1,12 @@
 // FLAC: find the "fLaC" marker, walk the metadata blocks after it, and write a stream that starts
 // at the marker and closes its metadata at the last complete block. The audio frames after the
-// metadata are carried over unchanged.
+// metadata are carried over unchanged up to the last complete frame: a copy cut inside a frame
+// ends there, with the stream info fitted to the audio that is left.
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
 
 #include "media/audio_formats.h"
 
@@ -11,6 +17,12 @@ namespace {
 constexpr uint8_t kLastBlockFlag = 0x80;
 constexpr uint8_t kInvalidBlockType = 127;
 constexpr uint64_t kStreamInfoLength = 34;
+// In STREAMINFO's body: the 64 bits that end with the 36-bit total sample count, and the MD5
+// signature of the decoded audio.
+constexpr uint64_t kTotalSamplesAt = 10;
+constexpr uint64_t kTotalSamplesMask = (uint64_t{1} << 36) - 1;
+constexpr uint64_t kMd5At = 18;
+constexpr uint64_t kMd5Length = 16;
 
 struct FlacBlock {
     uint64_t pos = 0;
@@ -36,11 +48,211 @@ bool blockUsable(const ByteBuffer& buffer, const FlacBlock& block)
     return block.type != kInvalidBlockType && fits(buffer, block.pos + 4, block.length);
 }
 
-} // namespace
+// FLAC's CRCs run most significant bit first from 0: CRC-8 (polynomial 0x07) closes a frame
+// header, CRC-16 (polynomial 0x8005) a whole frame.
+template <typename Crc, unsigned Width>
+constexpr std::array<Crc, 256> makeCrcTable(Crc polynomial)
+{
+    std::array<Crc, 256> table{};
+    constexpr Crc top = Crc(Crc{1} << (Width - 1));
+    for (unsigned i = 0; i < 256; ++i) {
+        Crc r = static_cast<Crc>(i << (Width - 8));
+        for (int bit = 0; bit < 8; ++bit)
+            r = static_cast<Crc>((r & top) != 0 ? (r << 1) ^ polynomial : r << 1);
+        table[i] = r;
+    }
+    return table;
+}
 
+constexpr std::array<uint8_t, 256> kCrc8Table = makeCrcTable<uint8_t, 8>(0x07);
+
+// CRC-16 eight bytes at a time: table k holds the register after a byte followed by k zero
+// bytes, so the eight contributions of a block combine by XOR (the whole file is checked).
+constexpr std::array<std::array<uint16_t, 256>, 8> makeCrc16Tables()
+{
+    std::array<std::array<uint16_t, 256>, 8> tables{};
+    tables[0] = makeCrcTable<uint16_t, 16>(0x8005);
+    for (size_t k = 1; k < tables.size(); ++k) {
+        for (size_t i = 0; i < 256; ++i) {
+            const uint16_t previous = tables[k - 1][i];
+            tables[k][i] = static_cast<uint16_t>((previous << 8) ^ tables[0][previous >> 8]);
+        }
+    }
+    return tables;
+}
+
+constexpr std::array<std::array<uint16_t, 256>, 8> kCrc16Tables = makeCrc16Tables();
+
+uint8_t crc8(const ByteBuffer& buffer, uint64_t pos, uint64_t end)
+{
+    uint8_t crc = 0;
+    for (uint64_t i = pos; i < end; ++i)
+        crc = kCrc8Table[crc ^ buffer[i]];
+    return crc;
+}
+
+// CRC-16 of [pos, end); over a frame including its stored CRC it comes out 0.
+uint16_t crc16(const ByteBuffer& buffer, uint64_t pos, uint64_t end)
+{
+    const auto& t = kCrc16Tables;
+    const uint8_t* b = buffer.data();
+    uint16_t crc = 0;
+    uint64_t i = pos;
+    for (; i + 8 <= end; i += 8) {
+        crc = t[7][b[i] ^ (crc >> 8)] ^ t[6][b[i + 1] ^ (crc & 0xFF)] ^ t[5][b[i + 2]] ^ t[4][b[i + 3]] ^
+              t[3][b[i + 4]] ^ t[2][b[i + 5]] ^ t[1][b[i + 6]] ^ t[0][b[i + 7]];
+    }
+    for (; i < end; ++i)
+        crc = static_cast<uint16_t>((crc << 8) ^ t[0][(crc >> 8) ^ b[i]]);
+    return crc;
+}
+
+struct FrameHeader {
+    uint64_t length = 0;    // header bytes, its CRC-8 included
+    uint64_t blockSize = 0; // samples per channel
+    uint8_t variable = 0;   // blocking strategy bit
+    uint8_t rateCode = 0;
+    uint8_t sampleSizeCode = 0;
+};
+
+// A frame header at pos: sync code, no reserved value, a well-formed coded frame or sample
+// number, and a correct CRC-8.
+bool readFrameHeader(const ByteBuffer& buffer, uint64_t pos, FrameHeader& header)
+{
+    if (!fits(buffer, pos, 6) || buffer[pos] != 0xFF || (buffer[pos + 1] & 0xFE) != 0xF8)
+        return false;
+    const uint8_t sizeCode = buffer[pos + 2] >> 4;
+    const uint8_t rateCode = buffer[pos + 2] & 0x0F;
+    const uint8_t channels = buffer[pos + 3] >> 4;
+    const uint8_t sampleSizeCode = (buffer[pos + 3] >> 1) & 0x07;
+    if (sizeCode == 0 || rateCode == 15 || channels > 10 || sampleSizeCode == 3 || (buffer[pos + 3] & 1) != 0)
+        return false;
+    const uint8_t variable = buffer[pos + 1] & 1;
+    const uint8_t lead = buffer[pos + 4];
+    // The coded number is UTF-8 style: the lead byte's leading ones give the length (a frame
+    // number takes at most 6 bytes, a sample number at most 7).
+    uint64_t ones = 0;
+    while (ones < 8 && (lead & (0x80 >> ones)) != 0)
+        ++ones;
+    if (ones == 1 || ones > (variable != 0 ? 7u : 6u))
+        return false;
+    const uint64_t extra = ones == 0 ? 0 : ones - 1;
+    uint64_t p = pos + 5;
+    if (!fits(buffer, p, extra))
+        return false;
+    for (uint64_t i = 0; i < extra; ++i) {
+        if ((buffer[p + i] & 0xC0) != 0x80)
+            return false;
+    }
+    p += extra;
+    uint64_t blockSize = 0;
+    if (sizeCode == 1) {
+        blockSize = 192;
+    } else if (sizeCode <= 5) {
+        blockSize = uint64_t{576} << (sizeCode - 2);
+    } else if (sizeCode == 6) {
+        blockSize = (fits(buffer, p, 1) ? buffer[p] : 0) + uint64_t{1};
+        p += 1;
+    } else if (sizeCode == 7) {
+        blockSize = readBe16(buffer, p) + uint64_t{1};
+        p += 2;
+    } else {
+        blockSize = uint64_t{256} << (sizeCode - 8);
+    }
+    if (rateCode == 12)
+        p += 1;
+    else if (rateCode == 13 || rateCode == 14)
+        p += 2;
+    if (!fits(buffer, p, 1) || crc8(buffer, pos, p) != buffer[p])
+        return false;
+    header = {p + 1 - pos, blockSize, variable, rateCode, sampleSizeCode};
+    return true;
+}
+
+// The first frame header in [from, end) (one that agrees with first, when given), or npos.
+uint64_t nextFrameHeader(const ByteBuffer& buffer, uint64_t from, uint64_t end, const FrameHeader* first,
+                         FrameHeader& header)
+{
+    for (uint64_t p = from; p < end; ++p) {
+        const void* hit = std::memchr(buffer.data() + p, 0xFF, static_cast<size_t>(end - p));
+        if (hit == nullptr)
+            return npos;
+        p = static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - buffer.data());
+        if (!readFrameHeader(buffer, p, header))
+            continue;
+        if (first == nullptr || (header.variable == first->variable && header.rateCode == first->rateCode &&
+                                 header.sampleSizeCode == first->sampleSizeCode))
+            return p;
+    }
+    return npos;
+}
+
+// The audio frames in [from, streamEnd). Frames carry no length: each runs to the next frame
+// header (or to the stream's end) and is complete when its closing CRC-16 is right there.
+struct FlacFrames {
+    uint64_t streamEnd = 0;      // where the frames end: tag blocks after them are kept as they are
+    uint64_t completeEnd = npos; // end of the last complete frame; npos when none is complete
+    uint64_t samples = 0;        // samples per channel of the frames before completeEnd
+};
+
+FlacFrames scanFlacFrames(const ByteBuffer& buffer, uint64_t from)
+{
+    FlacFrames frames;
+    // Some taggers append the tags of MP3 files; the last frame ends where they begin.
+    frames.streamEnd = findMp3TrailerStart(buffer, from);
+    FrameHeader first;
+    uint64_t start = nextFrameHeader(buffer, from, frames.streamEnd, nullptr, first);
+    FrameHeader current = first;
+    uint64_t pending = 0; // samples of the frames after the last complete one
+    while (start != npos) {
+        // The shortest frame holds one subframe byte and its CRC-16 after the header.
+        const uint64_t minEnd = start + current.length + 3;
+        FrameHeader next;
+        const uint64_t nextStart = nextFrameHeader(buffer, minEnd, frames.streamEnd, &first, next);
+        const uint64_t end = nextStart == npos ? frames.streamEnd : nextStart;
+        pending += current.blockSize;
+        if (end >= minEnd && crc16(buffer, start, end) == 0) {
+            frames.completeEnd = end;
+            frames.samples += pending;
+            pending = 0;
+        }
+        start = nextStart;
+        current = next;
+    }
+    return frames;
+}
+
+// How the audio of a file ends. A copy cut inside a frame leaves bytes after the last complete
+// frame; one cut between frames is told by the stream info announcing more samples than the
+// frames hold. Without a complete frame nothing can be judged.
+struct AudioEnd {
+    uint64_t cut = npos;    // from here to the stream's end no frame is complete; npos: none cut
+    bool shortened = false; // bytes are cut, or the frames hold fewer samples than announced
+};
+
+uint64_t announcedSamples(const ByteBuffer& buffer, uint64_t streamInfoBody)
+{
+    return readBe64(buffer, streamInfoBody + kTotalSamplesAt) & kTotalSamplesMask;
+}
+
+AudioEnd audioEndOf(const FlacFrames& frames, uint64_t announced)
+{
+    AudioEnd end;
+    if (frames.completeEnd == npos)
+        return end;
+    if (frames.completeEnd < frames.streamEnd)
+        end.cut = frames.completeEnd;
+    end.shortened = end.cut != npos || announced > frames.samples;
+    return end;
+}
+
+} // namespace
 uint64_t findFlacMarker(const ByteBuffer& buffer) { return findBytes(buffer, "fLaC", 0); }
 
-RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
+namespace {
+
+// The analysis; the repair also takes the frame scan, so the audio is checked once.
+RepairResult analyzeFlacStream(const RepairRequest& request, const ByteBuffer& buffer, FlacFrames* framesOut)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "flac";
@@ -53,8 +265,9 @@ RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
     bool streamInfoSeen = false;
     bool lastSeen = false;
     uint64_t count = 0;
+    uint64_t p = m + 4;
     FlacBlock block;
-    for (uint64_t p = m + 4; readBlock(buffer, p, block); ++count) {
+    for (; readBlock(buffer, p, block); ++count) {
         if (!blockUsable(buffer, block)) {
             result.addFinding(Truncated, Warning, "FLAC metadata block is invalid or truncated", p, block.length, true,
                               0.88);
@@ -80,34 +293,68 @@ RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
     if (!lastSeen)
         result.addFinding(IndexDamaged, Warning, "FLAC metadata did not mark the final metadata block", 0, 0, true,
                           0.82);
+    const FlacFrames frames = scanFlacFrames(buffer, p);
+    const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
+    if (end.cut != npos)
+        result.addFinding(Truncated, Warning, "truncated tail after the last complete FLAC frame", end.cut,
+                          frames.streamEnd - end.cut, true, 0.88);
+    else if (end.shortened)
+        result.addFinding(Truncated, Warning, "FLAC audio ends before the samples its stream info announces",
+                          frames.streamEnd, 0, true, 0.88);
     result.confidence = result.findings.empty() ? 1.0 : 0.84;
+    if (framesOut != nullptr)
+        *framesOut = frames;
     return result;
+}
+
+// After a cut the stream info still describes the whole recording: its sample count is lowered
+// to the kept frames and its MD5 signature (of audio that is gone) cleared, so that checkers
+// and players see the audio that is there. The note keeps what it announced.
+void fitStreamInfo(ByteBuffer& head, uint64_t keptSamples, RepairResult& result)
+{
+    const uint64_t at = 8 + kTotalSamplesAt; // "fLaC", the block header, then the body
+    const uint64_t packed = readBe64(head, at);
+    const uint64_t announced = packed & kTotalSamplesMask;
+    if (announced > keptSamples) {
+        putBe64(head, at, (packed & ~kTotalSamplesMask) | keptSamples);
+        result.notes.push_back("FLAC stream info announced " + std::to_string(announced) +
+                               " samples per channel but the complete frames hold " + std::to_string(keptSamples) +
+                               "; the sample count was set to the kept audio");
+    }
+    const auto md5 = head.begin() + static_cast<std::ptrdiff_t>(8 + kMd5At);
+    if (std::any_of(md5, md5 + kMd5Length, [](uint8_t byte) { return byte != 0; })) {
+        std::fill(md5, md5 + kMd5Length, uint8_t{0});
+        result.notes.push_back("FLAC stream info MD5 signature described the whole recording and was cleared");
+    }
+}
+
+} // namespace
+
+RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
+{
+    return analyzeFlacStream(request, buffer, nullptr);
 }
 
 RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
 {
-    RepairResult result = analyzeFlac(request, buffer);
+    FlacFrames frames;
+    RepairResult result = analyzeFlacStream(request, buffer, &frames);
     if (!audioRepairShouldWrite(result, request))
         return result;
     const uint64_t m = findFlacMarker(buffer);
-    // Marker at the start and metadata closed: the file is written as it is, without a copy.
-    if (m == 0 && result.findings.empty()) {
-        writeAudioOutput(result, request, buffer, "flac", kAudioFlacWrite);
-        return result;
-    }
-    ByteBuffer out;
-    out.reserve(buffer.size() - m);
-    appendString(out, "fLaC");
+    // The marker and the metadata blocks are rebuilt; the audio after them is written from the
+    // input as it stands, up to the end of the last complete frame.
+    ByteBuffer head = bytesOf("fLaC");
     uint64_t p = m + 4;
-    uint64_t lastHeader = npos; // position in out of the last kept block's header
+    uint64_t lastHeader = npos; // position in head of the last kept block's header
     uint64_t lastLength = 0;
     bool lastSeen = false;
     FlacBlock block;
     while (readBlock(buffer, p, block) && blockUsable(buffer, block)) {
-        lastHeader = out.size();
+        lastHeader = head.size();
         lastLength = 4 + block.length;
-        appendU8(out, block.type); // the flag is set again on the last kept block below
-        appendRange(out, buffer, p + 1, 3 + block.length);
+        appendU8(head, block.type); // the flag is set again on the last kept block below
+        appendRange(head, buffer, p + 1, 3 + block.length);
         p += 4 + block.length;
         if (block.last) {
             lastSeen = true;
@@ -115,14 +362,22 @@ RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
         }
     }
     if (lastHeader != npos)
-        out[lastHeader] |= kLastBlockFlag;
-    appendRange(out, buffer, p, buffer.size() - p);
+        head[lastHeader] |= kLastBlockFlag;
+    const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
+    const uint64_t audioEnd = end.cut == npos ? frames.streamEnd : end.cut;
+    if (end.shortened)
+        fitStreamInfo(head, frames.samples, result);
 
     if (m > 0)
         result.addAction("trim-flac-prefix", "removed bytes before FLAC marker", m);
     if (!lastSeen)
         result.addAction("close-flac-metadata", "marked the last complete FLAC metadata block", lastLength);
-    writeAudioOutput(result, request, out, "flac", kAudioFlacWrite);
+    if (end.cut != npos)
+        result.addAction("drop-truncated-flac-tail", "removed incomplete FLAC frame tail",
+                         frames.streamEnd - end.cut);
+    const ByteParts parts{head, inputRange(buffer, p, audioEnd > p ? audioEnd - p : 0),
+                          inputRange(buffer, frames.streamEnd, buffer.size() - frames.streamEnd)};
+    writeAudioOutput(result, request, parts, "flac", kAudioFlacWrite);
     return result;
 }
 

@@ -379,9 +379,15 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
         result.addAction(format.resyncId, format.resyncText, scan.skippedBetween);
     if (scan.truncatedTail > 0)
         result.addAction(format.tailId, format.tailText, scan.truncatedTail);
-    // A stream with nothing to drop is written as it is, without a second copy in memory.
-    if (result.actions.empty()) {
-        writeAudioOutput(result, request, buffer, format.name, format.writeCode);
+    // Without resynchronisation the kept frames are one stretch of the input: the tag, that
+    // stretch and the trailer are written from the input as they stand, without a copy.
+    if (scan.skippedBetween == 0) {
+        const uint64_t framesStart = plan.start + (scan.garbagePrefix - plan.leadingGarbage);
+        const uint64_t framesEnd = streamEnd - scan.truncatedTail;
+        const ByteParts parts{inputRange(buffer, plan.tagAt, plan.tagLength),
+                              inputRange(buffer, framesStart, framesEnd - framesStart),
+                              inputRange(buffer, streamEnd, scan.trailerLength)};
+        writeAudioOutput(result, request, parts, format.name, format.writeCode);
         return result;
     }
     const FrameScan kept = runScan(format, buffer, plan, streamEnd, true);

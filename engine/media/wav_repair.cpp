@@ -49,15 +49,18 @@ struct WalkEnd {
 };
 
 // Recorders that die leave the data size at 0 or at the value of their last header update, with
-// the audio going on after it. When the bytes after the declared data end cannot be a whole
-// chunk (no printable id, or a size past the end of the file), they are that audio.
-bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next)
+// the audio going on after it. The bytes after the declared data end are that audio unless they
+// start a chunk: a whole one, or one cut by the end of the file while the RIFF size (written when
+// the file was finished) says the file went on past the data chunk.
+bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next, uint64_t riffEnd)
 {
     if (next >= buffer.size())
         return false;
-    if (!fits(buffer, next, 8) || !validChunkId(buffer, next))
+    if (!validChunkId(buffer, next))
         return true;
-    return readLe32(buffer, next + 4) > buffer.size() - next - 8;
+    if (fits(buffer, next, 8) && readLe32(buffer, next + 4) <= buffer.size() - next - 8)
+        return false;
+    return riffEnd <= next;
 }
 
 uint64_t blockAlignOf(const ByteBuffer& fmt, uint64_t pos, uint64_t length)
@@ -75,6 +78,7 @@ WalkEnd walkWavChunks(const ByteBuffer& buffer, uint64_t r, uint64_t fallbackAli
     uint64_t p = r + 12;
     if (!fits(buffer, r, 20))
         return {WalkStop::End, p};
+    const uint64_t riffEnd = r + 8 + readLe32(buffer, r + 4);
     uint64_t align = 0;
     while (fits(buffer, p, 8)) {
         if (!validChunkId(buffer, p))
@@ -89,7 +93,7 @@ WalkEnd walkWavChunks(const ByteBuffer& buffer, uint64_t r, uint64_t fallbackAli
         const uint64_t next = p + 8 + chunk.declared + (chunk.declared & 1);
         if (chunk.id == "fmt ")
             align = blockAlignOf(buffer, p + 8, chunk.length);
-        if (chunk.id == "data" && !chunk.truncated && dataSizeIsStale(buffer, next)) {
+        if (chunk.id == "data" && !chunk.truncated && dataSizeIsStale(buffer, next, riffEnd)) {
             const uint64_t unit = align != 0 ? align : fallbackAlign;
             const uint64_t toEnd = available / unit * unit;
             if (toEnd > chunk.declared) {
@@ -241,7 +245,9 @@ RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
     if (data.extended)
         extendedBytes = data.length - data.declared;
     uint64_t tailBytes = 0;
-    if (end.why == WalkStop::InvalidMarker || end.why == WalkStop::DataToEnd)
+    // Bytes the walk could not take as a chunk: an invalid marker and what follows it, the stray
+    // end of extended audio, or a chunk header cut short by the end of the file.
+    if (end.why != WalkStop::Truncated && end.at < buffer.size())
         tailBytes = buffer.size() - end.at;
     appendChunk(out, "data", buffer, data.header + 8, data.length);
     putLe32(out, 4, cappedSize(out.size() <= 8 ? 0 : out.size() - 8));

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "data_repair/byte_buffer.h"
 
@@ -33,6 +35,11 @@ ByteBuffer readFileHead(const std::filesystem::path& path, uint64_t maxBytes, st
 // destination is created exclusively and an existing file (or dangling link) is never touched.
 // A failed write leaves no partial file behind.
 bool writeFile(const std::filesystem::path& path, const ByteBuffer& bytes, std::string* error,
+               bool replaceExisting = true);
+// Views into buffers held elsewhere, written one after the other as one file: a long stretch of
+// an input goes out as it is, without being copied into an output buffer first.
+using ByteParts = std::vector<std::span<const uint8_t>>;
+bool writeFile(const std::filesystem::path& path, const ByteParts& parts, std::string* error,
                bool replaceExisting = true);
 bool writeTextFile(const std::filesystem::path& path, const std::string& text, std::string* error,
                    bool replaceExisting = true);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data_repair/byte_buffer.h"
+#include "data_repair/file_access.h"
 #include "data_repair/records.h"
 
 namespace data_repair {
@@ -24,10 +25,15 @@ struct WrittenFile {
 // meantime moves on to the next free number). explicitPath empty means derive the name.
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
+WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
+                            const std::string& extension, const std::string& explicitPath);
 
 // Writes the main "_repaired" output. Success: output, outputSize and outputWritten are set and
 // true returned. Failure: status becomes failure(writeCode, the writer's text) and false returned.
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                         const std::string& extension, const std::string& artifactKind, int32_t writeCode,
+                         const std::string& suffix = "_repaired");
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix = "_repaired");
 

@@ -80,6 +80,17 @@ TEST(FileAccess, WriteCreatesFoldersAndReplacesOnlyWhenAllowed)
     EXPECT_EQ(entries, 1u);
 }
 
+TEST(FileAccess, PartsAreWrittenInOrderAsOneFile)
+{
+    TempDir dir;
+    const ByteBuffer source = bytesOf("0123456789");
+    const std::span<const uint8_t> all(source);
+    std::string error;
+    const auto out = dir / "parts.bin";
+    ASSERT_TRUE(writeFile(out, ByteParts{all.subspan(7), {}, all.subspan(0, 3)}, &error)) << error;
+    EXPECT_EQ(test_support::readAll(out), bytesOf("789012"));
+}
+
 TEST(FileAccess, FailedWriteReportsAndLeavesNothing)
 {
     // A device at the destination is neither written through nor replaced.

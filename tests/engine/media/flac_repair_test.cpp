@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
 #include "audio_test_support.h"
 #include "media/audio_formats.h"
 
@@ -107,8 +111,8 @@ TEST(FlacRepair, RealFlacWithGarbageOpenMetadataOrCut)
     const auto check = test_support::run("flac -s -t " + test_support::quote(result.output.path));
     EXPECT_EQ(check.exitCode, 0) << check.output;
 
-    // Cut in the middle of the audio: the frames that exist still decode (the partial last frame
-    // is the decoder's to drop, so its complaint is allowed here).
+    // Cut in the middle of the audio, behind garbage: the frames that exist decode, and the
+    // partial last frame is gone, so the decoder has nothing to complain about.
     const ByteBuffer cut(intact.begin(), intact.begin() + static_cast<long>(intact.size() / 2));
     const double intactPart = decodedSeconds(dir.write("intact-part.flac", cut), nullptr, true);
     ASSERT_GT(intactPart, 0.5);
@@ -117,6 +121,150 @@ TEST(FlacRepair, RealFlacWithGarbageOpenMetadataOrCut)
     const auto probe = test_support::run("ffprobe -v error " + test_support::quote(cutResult.output.path));
     EXPECT_EQ(probe.output, "");
     std::string errors;
-    const double seconds = decodedSeconds(cutResult.output.path, &errors, true);
+    const double seconds = decodedSeconds(cutResult.output.path, &errors);
     EXPECT_DOUBLE_EQ(seconds, intactPart) << errors;
+}
+
+namespace {
+
+struct AnalysedFrame {
+    uint64_t offset = 0;
+    uint64_t bytes = 0;
+    uint64_t samples = 0;
+};
+
+// The frames of a FLAC file as the reference decoder's analysis lists them.
+std::vector<AnalysedFrame> referenceFrames(const test_support::TempDir& dir, const fs::path& flac)
+{
+    const fs::path ana = dir / "frames.ana";
+    if (test_support::run("flac -s -f -a -o " + test_support::quote(ana) + " " + test_support::quote(flac)).exitCode !=
+        0)
+        return {};
+    std::vector<AnalysedFrame> frames;
+    const ByteBuffer text = test_support::readAll(ana);
+    std::istringstream lines(std::string(text.begin(), text.end()));
+    for (std::string line; std::getline(lines, line);) {
+        unsigned long long offset = 0, bits = 0, samples = 0;
+        if (std::sscanf(line.c_str(), "frame=%*u offset=%llu bits=%llu blocksize=%llu", &offset, &bits, &samples) == 3)
+            frames.push_back({offset, bits / 8, samples});
+    }
+    return frames;
+}
+
+// Three seconds of stereo tone encoded by the reference encoder into dir/tone.flac; empty when a
+// tool failed.
+ByteBuffer encodeFlacTone(const test_support::TempDir& dir)
+{
+    if (encodeTone(dir, "tone.wav", "-ac 2 -c:a pcm_s16le -fflags +bitexact -f wav").empty())
+        return {};
+    const auto encoded = test_support::run("flac -s -o " + test_support::quote(dir / "tone.flac") + " " +
+                                           test_support::quote(dir / "tone.wav"));
+    return encoded.exitCode == 0 ? test_support::readAll(dir / "tone.flac") : ByteBuffer{};
+}
+
+uint64_t metaflacSamples(const fs::path& flac)
+{
+    const auto result = test_support::run("metaflac --show-total-samples " + test_support::quote(flac));
+    return result.exitCode == 0 ? std::stoull(result.output) : 0;
+}
+
+} // namespace
+
+TEST(FlacRepair, CutCopyEndsAtTheLastCompleteFrame)
+{
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("flac");
+    REQUIRE_TOOL("metaflac");
+    test_support::TempDir dir;
+    const ByteBuffer intact = encodeFlacTone(dir);
+    ASSERT_FALSE(intact.empty());
+    const std::vector<AnalysedFrame> frames = referenceFrames(dir, dir / "tone.flac");
+    ASSERT_GT(frames.size(), 20u);
+    const uint64_t announced = metaflacSamples(dir / "tone.flac");
+    ASSERT_EQ(announced, 3u * 44100);
+
+    struct Case {
+        const char* name;
+        uint64_t cutAt;
+        const char* finding;
+    };
+    const uint64_t tenth = intact.size() * 9 / 10;
+    const AnalysedFrame* partial = nullptr;
+    for (const AnalysedFrame& frame : frames) {
+        if (frame.offset + frame.bytes > tenth) {
+            partial = &frame;
+            break;
+        }
+    }
+    ASSERT_NE(partial, nullptr);
+    ASSERT_GT(tenth, partial->offset);
+    for (const Case& c : {Case{"inside a frame", tenth, "truncated tail after the last complete FLAC frame"},
+                          Case{"between frames", frames[20].offset,
+                               "FLAC audio ends before the samples its stream info announces"}}) {
+        // Every frame that ends before the cut is kept, and nothing else.
+        uint64_t keptSamples = 0;
+        uint64_t keptEnd = 0;
+        for (const AnalysedFrame& frame : frames) {
+            if (frame.offset + frame.bytes <= c.cutAt) {
+                keptSamples += frame.samples;
+                keptEnd = frame.offset + frame.bytes;
+            }
+        }
+        const ByteBuffer cut(intact.begin(), intact.begin() + static_cast<long>(c.cutAt));
+        const auto input = dir.write("cut.flac", cut);
+        const RepairResult analysed = analyzeAudio(input);
+        ASSERT_TRUE(analysed.status.ok) << c.name;
+        const Finding* found = nullptr;
+        ASSERT_TRUE(hasFinding(analysed, c.finding, &found)) << c.name;
+        EXPECT_EQ(found->category, Truncated) << c.name;
+        EXPECT_EQ(found->offset, keptEnd) << c.name;
+        EXPECT_EQ(found->length, c.cutAt - keptEnd) << c.name;
+        EXPECT_LT(analysed.confidence, 1.0) << c.name;
+
+        const RepairResult result = repairAudio(input);
+        ASSERT_TRUE(result.status.ok) << c.name << ": " << result.status.message;
+        const auto check = test_support::run("flac -s -t " + test_support::quote(result.output.path));
+        EXPECT_EQ(check.exitCode, 0) << c.name << ": " << check.output;
+        EXPECT_EQ(metaflacSamples(result.output.path), keptSamples) << c.name;
+        // The kept frames are the input's own bytes; only the stream info changed.
+        const ByteBuffer out = test_support::readAll(result.output.path);
+        ASSERT_EQ(out.size(), keptEnd) << c.name;
+        EXPECT_TRUE(std::equal(out.begin() + static_cast<long>(frames[0].offset), out.end(),
+                               cut.begin() + static_cast<long>(frames[0].offset)))
+            << c.name;
+        std::string errors;
+        EXPECT_NEAR(decodedSeconds(result.output.path, &errors), static_cast<double>(keptSamples) / 44100, 0.001)
+            << c.name << ": " << errors;
+        ASSERT_FALSE(result.notes.empty()) << c.name;
+        EXPECT_NE(result.notes[0].find(std::to_string(announced)), std::string::npos) << result.notes[0];
+    }
+}
+
+TEST(FlacRepair, DamagedFrameOrTagsAfterTheAudioAreNoCut)
+{
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("flac");
+    test_support::TempDir dir;
+    const ByteBuffer intact = encodeFlacTone(dir);
+    ASSERT_FALSE(intact.empty());
+    const std::vector<AnalysedFrame> frames = referenceFrames(dir, dir / "tone.flac");
+    ASSERT_GT(frames.size(), 20u);
+
+    // A bad byte inside one frame: the frames after it are whole and nothing is cut.
+    ByteBuffer damaged = intact;
+    damaged[frames[10].offset + frames[10].bytes / 2] ^= 0x5A;
+    // Tags some taggers append after the last frame.
+    ByteBuffer tagged = intact;
+    ByteBuffer id3v1 = bytesOf("TAGa field recording");
+    id3v1.resize(128, 0);
+    appendBytes(tagged, id3v1);
+
+    for (const auto& [name, bytes] : {std::pair{"damaged", damaged}, std::pair{"tagged", tagged}}) {
+        const RepairResult result = repairAudio(dir.write(std::string(name) + ".flac", bytes));
+        ASSERT_TRUE(result.status.ok) << name;
+        EXPECT_FALSE(hasFinding(result, "truncated tail after the last complete FLAC frame")) << name;
+        EXPECT_FALSE(hasFinding(result, "FLAC audio ends before the samples its stream info announces")) << name;
+        EXPECT_TRUE(result.actions.empty()) << name;
+        EXPECT_EQ(test_support::readAll(result.output.path), bytes) << name;
+    }
 }

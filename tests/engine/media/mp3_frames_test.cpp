@@ -279,3 +279,33 @@ TEST(Mp3Frames, RealStreamsWithGarbageNoiseAndCutDecodeLikeTheIntactPart)
         EXPECT_NEAR(decodedSeconds(result.output.path, &errors), intactSeconds, 0.1) << errors;
     }
 }
+
+TEST(Mp3Frames, CutStreamComesBackAsTheInputUpToItsLastCompleteFrame)
+{
+    REQUIRE_TOOL("ffmpeg");
+    test_support::TempDir dir;
+    const ByteBuffer intact = encodeTone(dir, "tone.mp3", "-c:a libmp3lame -b:a 128k -f mp3");
+    ASSERT_FALSE(intact.empty());
+    ASSERT_TRUE(matchesAt(intact, 0, "ID3"));
+    const std::vector<uint64_t> packets = packetPositions(dir / "tone.mp3");
+    ASSERT_GT(packets.size(), 100u);
+    // Cut in the middle of packet 100: the frames before it are the repaired stream.
+    const uint64_t partial = packets[100];
+    const ByteBuffer kept(intact.begin(), intact.begin() + static_cast<long>(partial));
+    const ByteBuffer cut(intact.begin(), intact.begin() + static_cast<long>(partial + 200));
+
+    struct Case {
+        const char* name;
+        ByteBuffer prefix; // written before the file, pushing its ID3v2 tag away from 0
+    };
+    for (const Case& c : {Case{"cut", {}}, Case{"garbage and cut", garbage(500)}}) {
+        const RepairResult result = repairAudio(dir.write(std::string(c.name) + ".mp3", concat({c.prefix, cut})));
+        ASSERT_TRUE(result.status.ok) << c.name << ": " << result.status.message;
+        uint64_t amount = 0;
+        ASSERT_TRUE(hasAction(result, "drop-truncated-mp3-tail", &amount)) << c.name;
+        EXPECT_EQ(amount, 200u) << c.name;
+        EXPECT_EQ(test_support::readAll(result.output.path), kept) << c.name;
+        const auto probe = test_support::run("ffprobe -v error " + test_support::quote(result.output.path));
+        EXPECT_EQ(probe.output, "") << c.name;
+    }
+}

@@ -222,3 +222,47 @@ TEST(WavRepair, RealRecordingsCutUnfinishedOrHeaderless)
     EXPECT_TRUE(borrowed.usedReference);
     EXPECT_NEAR(decodedSeconds(borrowed.output.path, &errors), 3.0, 0.01) << errors;
 }
+
+TEST(WavRepair, CutChunkAfterCompleteAudioIsNotTakenForAudio)
+{
+    REQUIRE_TOOL("ffmpeg");
+    test_support::TempDir dir;
+    // One second at 8 kHz: 8000 frames, then a LIST chunk; the copy was cut inside the LIST chunk.
+    ByteBuffer whole = encodeTone(dir, "tone.wav", "-ar 8000 -ac 1 -c:a pcm_s16le -fflags +bitexact -f wav", 1.0);
+    ASSERT_FALSE(whole.empty());
+    ByteBuffer info = bytesOf("INFO");
+    appendBytes(info, chunk("ICMT", bytesOf("a field recording made at dawn")));
+    const ByteBuffer list = chunk("LIST", info);
+    whole = concat({whole, list});
+    putLe32(whole, 4, static_cast<uint32_t>(whole.size() - 8));
+    const uint64_t listAt = whole.size() - list.size();
+
+    struct Case {
+        const char* name;
+        uint64_t kept;           // bytes of the LIST chunk left in the cut copy
+        uint64_t dropped;        // bytes the repair reports as cut away
+        std::vector<std::string> ids;
+    };
+    for (const Case& c : {Case{"body", 20, list.size() - 20, {"fmt ", "LIST", "data"}},
+                          Case{"header", 6, 6, {"fmt ", "data"}}}) {
+        const ByteBuffer cut(whole.begin(), whole.begin() + static_cast<long>(listAt + c.kept));
+        const auto input = dir.write(std::string("cut-") + c.name + ".wav", cut);
+        const RepairResult result = repairAudio(input);
+        ASSERT_TRUE(result.status.ok) << c.name << ": " << result.status.message;
+        EXPECT_FALSE(hasFinding(result, "WAV data chunk size is stale; the audio to the end of the file can be kept"))
+            << c.name;
+        EXPECT_FALSE(hasAction(result, "clamp-wav-data")) << c.name;
+        uint64_t amount = 0;
+        ASSERT_TRUE(hasAction(result, "drop-invalid-wav-tail", &amount)) << c.name;
+        EXPECT_EQ(amount, c.dropped) << c.name;
+        const ByteBuffer out = test_support::readAll(result.output.path);
+        EXPECT_EQ(chunkIds(out), c.ids) << c.name;
+        std::string errors;
+        EXPECT_DOUBLE_EQ(decodedSeconds(result.output.path, &errors), 1.0) << c.name << ": " << errors;
+    }
+    // The chunk cut after its header is reported where it starts and kept with what exists.
+    const RepairResult analysed = analyzeAudio(dir / "cut-body.wav");
+    const Finding* found = nullptr;
+    ASSERT_TRUE(hasFinding(analysed, "WAV chunk size overruns file and can be clamped: LIST", &found));
+    EXPECT_EQ(found->offset, listAt);
+}
