@@ -147,7 +147,7 @@ ByteBuffer readAudioSample(const RepairRequest& request)
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, Analyze, [&] {
+    return guardAllocation(request, Audio, Analyze, progress, [&] {
         ByteBuffer buffer;
         RepairResult failure;
         if (!readInput(request, progress, Analyze, buffer, failure))
@@ -159,7 +159,7 @@ RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* pro
 
 RepairResult AudioRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, request.mode, [&] {
+    return guardAllocation(request, Audio, request.mode, progress, [&] {
         ByteBuffer buffer;
         RepairResult failure;
         if (!readInput(request, progress, request.mode, buffer, failure))

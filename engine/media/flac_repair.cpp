@@ -2,6 +2,7 @@
 // at the marker and closes its metadata at the last complete block. The audio frames after the
 // metadata are carried over unchanged.
 
+#include "data_repair/checkpoint.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -55,6 +56,7 @@ RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
     uint64_t count = 0;
     FlacBlock block;
     for (uint64_t p = m + 4; readBlock(buffer, p, block); ++count) {
+        checkpoint(p, buffer.size());
         if (!blockUsable(buffer, block)) {
             result.addFinding(Truncated, Warning, "FLAC metadata block is invalid or truncated", p, block.length, true,
                               0.88);
@@ -104,6 +106,7 @@ RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
     bool lastSeen = false;
     FlacBlock block;
     while (readBlock(buffer, p, block) && blockUsable(buffer, block)) {
+        checkpoint(p, buffer.size());
         lastHeader = out.size();
         lastLength = 4 + block.length;
         appendU8(out, block.type); // the flag is set again on the last kept block below

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "photo/photo_formats.h"
 
@@ -200,6 +201,7 @@ void walkChunks(const ByteBuffer& b, uint64_t sig, Visit visit)
     if (n < sig + 20)
         return;
     for (uint64_t pos = sig + 8; n >= pos + 12;) {
+        checkpoint(pos, n);
         ChunkView c{pos, readBe32(b, pos), bytesToString(b, pos + 4, 4), false};
         c.cut = pos + c.len + 12 > n;
         if (!visit(c) || c.cut)
