@@ -184,15 +184,22 @@ void putLe32(ByteBuffer& b, uint64_t pos, uint32_t v) { putLittle<4>(b, pos, v);
 void putLe64(ByteBuffer& b, uint64_t pos, uint64_t v) { putLittle<8>(b, pos, v); }
 
 void appendString(ByteBuffer& b, std::string_view text) { b.insert(b.end(), text.begin(), text.end()); }
-void appendBytes(ByteBuffer& b, const ByteBuffer& other) { b.insert(b.end(), other.begin(), other.end()); }
+void appendBytes(ByteBuffer& b, const ByteBuffer& other) { appendRange(b, other, 0, other.size()); }
 
 void appendRange(ByteBuffer& b, const ByteBuffer& other, uint64_t pos, uint64_t len)
 {
     if (pos >= other.size())
         return;
     const uint64_t n = std::min<uint64_t>(len, other.size() - pos);
-    const auto first = other.begin() + static_cast<std::ptrdiff_t>(pos);
-    b.insert(b.end(), first, first + static_cast<std::ptrdiff_t>(n));
+    // Large copies (a whole media payload) go piece by piece, so that they can be cancelled.
+    for (uint64_t done = 0; done < n;) {
+        const uint64_t piece = std::min<uint64_t>(n - done, kCheckpointBytes);
+        const auto first = other.begin() + static_cast<std::ptrdiff_t>(pos + done);
+        b.insert(b.end(), first, first + static_cast<std::ptrdiff_t>(piece));
+        done += piece;
+        if (done < n)
+            checkpoint(done, n);
+    }
 }
 
 void appendU8(ByteBuffer& b, uint8_t v) { b.push_back(v); }
