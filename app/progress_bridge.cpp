@@ -1,8 +1,7 @@
 #include "app/progress_bridge.h"
 
+#include "app/job_link.h"
 #include "app/repair_workflow_controller.h"
-
-#include <QMetaObject>
 
 namespace olm::repair {
 
@@ -17,17 +16,17 @@ int progressPercent(uint64_t current, uint64_t total)
     return static_cast<int>(static_cast<Wide>(current) * 100 / total);
 }
 
+ProgressBridge::ProgressBridge(RepairWorkflowController* controller) : link(controller->jobLink()) {}
+
 bool ProgressBridge::onProgress(const data_repair::ProgressEvent& event)
 {
-    const int percent = progressPercent(event.current, event.total);
-    RepairWorkflowController* target = controller;
-    QMetaObject::invokeMethod(target, [target, percent] { target->applyProgress(percent); }, Qt::QueuedConnection);
-    return !controller->isCancelRequested();
+    link->postProgress(progressPercent(event.current, event.total));
+    return !link->isCancelRequested();
 }
 
 bool ProgressBridge::isCancelled()
 {
-    return controller->isCancelRequested();
+    return link->isCancelRequested();
 }
 
 } // namespace olm::repair

@@ -1,15 +1,18 @@
 #pragma once
 
 // Turns the engine's progress events into the controller's percentage and answers the engine's
-// cancellation queries from the controller's flag. One bridge lives on the job's stack for one
+// cancellation queries from the controller's flag, both through the job's link to its controller
+// (app/job_link.h), which outlives the controller. One bridge lives on the job's stack for one
 // engine call; the engine's thread never waits for the GUI.
 
 #include "data_repair/repair_interfaces.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace olm::repair {
 
+class JobLink;
 class RepairWorkflowController;
 
 // Percentage 0..100 of `current` out of `total`: 0 when the total is unknown (0), 100 once the
@@ -18,14 +21,15 @@ int progressPercent(uint64_t current, uint64_t total);
 
 class ProgressBridge final : public data_repair::IProgress {
 public:
-    explicit ProgressBridge(RepairWorkflowController* controller) : controller(controller) {}
+    explicit ProgressBridge(std::shared_ptr<JobLink> link) : link(std::move(link)) {}
+    explicit ProgressBridge(RepairWorkflowController* controller);
 
     // Posts the percentage to the controller as a queued call; false once cancellation was asked.
     bool onProgress(const data_repair::ProgressEvent& event) override;
     bool isCancelled() override;
 
 private:
-    RepairWorkflowController* controller;
+    std::shared_ptr<JobLink> link;
 };
 
 } // namespace olm::repair

@@ -2,6 +2,7 @@
 
 #include "app/encrypted_file_store.h"
 #include "app/engine_texts.h"
+#include "app/job_link.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
 
@@ -240,7 +241,8 @@ QString privateCopyPath(const QString& workDirectory, const QString& baseName, c
     return QDir(workDirectory).filePath(entry);
 }
 
-bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination)
+bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination,
+                                    const std::function<bool()>& cancelled)
 {
     QSaveFile target(destination);
     target.setDirectWriteFallback(false);
@@ -252,6 +254,10 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
     // before that (it shrank, or reports no error while reading nothing) fails instead of looping
     // or leaving a short copy for the engine.
     while (copied < expectedSize) {
+        if (cancelled && cancelled()) {
+            target.cancelWriting();
+            return false;
+        }
         chunk = source.read(qMin(kCopyChunkBytes, expectedSize - copied));
         if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
             target.cancelWriting();
@@ -262,31 +268,37 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
     return target.commit();
 }
 
-bool copyToPrivateWorkingCopy(const QString& source, const QString& destination)
+bool copyToPrivateWorkingCopy(const QString& source, const QString& destination,
+                               const std::function<bool()>& cancelled)
 {
     QFile input(source);
     if (!input.open(QIODevice::ReadOnly))
         return false;
-    return copyDeviceToPrivateWorkingCopy(input, input.size(), destination);
+    return copyDeviceToPrivateWorkingCopy(input, input.size(), destination, cancelled);
 }
 
-OperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
-                                   const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                   const QString& mode)
+namespace {
+
+// The job's road up to its result; every step that reads or writes whole files asks the link
+// whether to stop (runRepairOperation turns a stop into a cancelled result).
+OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString& inputPath, const QString& samplePath,
+                            const QString& sessionDirectory, bool analyze, const QString& mode)
 {
     OperationResult result;
     result.analysisOnly = analyze;
-    if (controller->isCancelRequested()) {
-        result.cancelled = true;
+    if (link->isCancelRequested())
         return result;
-    }
+    ProgressBridge bridge(link);
+    const auto cancelled = [&link] { return link->isCancelRequested(); };
 
     std::string readError;
     const data_repair::ByteBuffer head = data_repair::readFileHead(fsPath(inputPath), kHeadBytes, &readError);
     if (head.empty() && !readError.empty())
         return fail(result, uiTr("无法读取输入文件：%1").arg(fromUtf8(readError)));
 
-    data_repair::ConsensusResult consensus = data_repair::findSiblingConsensus(inputPath.toStdString());
+    data_repair::ConsensusResult consensus = data_repair::findSiblingConsensus(inputPath.toStdString(), &bridge);
+    if (cancelled())
+        return result; // a stopped search found nothing; the kind is not worth detecting now
     int kind = data_repair::Unknown;
     if (consensus.found) {
         // Kind detection looks at the head only, so the agreed copy is not read whole.
@@ -321,6 +333,8 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
     const QString consensusPath = consensus.found ? fromUtf8(consensus.best.path) : QString();
     const bool copyConsensus = !consensusPath.isEmpty() && needsPrivateWorkingCopy(consensusPath);
 
+    if (cancelled())
+        return result;
     if (!analyze || copyInput || copySample || copyConsensus) {
         const qint64 inputSize = QFileInfo(inputPath).size();
         const qint64 sampleSize = samplePath.isEmpty() ? 0 : QFileInfo(samplePath).size();
@@ -334,18 +348,18 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
     QString workingInput = inputPath;
     if (copyInput) {
         workingInput = privateCopyPath(workDirectory, QStringLiteral("input"), inputPath);
-        if (!copyToPrivateWorkingCopy(inputPath, workingInput))
+        if (!copyToPrivateWorkingCopy(inputPath, workingInput, cancelled))
             return fail(result, uiTr("无法为 Windows 长路径创建私有工作副本"));
     }
     QString workingSample = samplePath;
     if (copySample) {
         workingSample = privateCopyPath(workDirectory, QStringLiteral("sample"), samplePath);
-        if (!copyToPrivateWorkingCopy(samplePath, workingSample))
+        if (!copyToPrivateWorkingCopy(samplePath, workingSample, cancelled))
             return fail(result, uiTr("无法为长路径样本创建私有工作副本"));
     }
     if (copyConsensus) {
         const QString copy = privateCopyPath(workDirectory, QStringLiteral("consensus"), consensusPath);
-        if (!copyToPrivateWorkingCopy(consensusPath, copy))
+        if (!copyToPrivateWorkingCopy(consensusPath, copy, cancelled))
             return fail(result, uiTr("无法为同源一致副本创建短路径工作副本"));
         consensus.best = data_repair::makeSourceInfo(copy.toStdString());
     }
@@ -359,10 +373,9 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
     if (consensus.found) {
         const data_repair::RepairRequest consensusRequest = request;
         engine = analyze ? data_repair::analyzeConsensus(consensusRequest, consensus)
-                         : data_repair::restoreFromConsensus(consensusRequest, consensus);
+                         : data_repair::restoreFromConsensus(consensusRequest, consensus, &bridge);
     } else {
         std::unique_ptr<data_repair::IFileRepairFactory> factory = makeFactory();
-        ProgressBridge bridge(controller);
         engine = dispatchRepairEngine(*factory, kind, request, analyze, &bridge);
     }
 
@@ -370,7 +383,7 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
     result.error = engineErrorUserMessage(engine.status.message);
     takeEngineReport(result, engine);
 
-    if (!analyze && result.ok && engine.outputWritten && !engine.output.path.empty()) {
+    if (!analyze && result.ok && engine.outputWritten && !engine.output.path.empty() && !cancelled()) {
         result.outputPath = fromUtf8(engine.output.path);
         result.previewPath = choosePreview(engine, result.outputPath);
         const OutputValidationResult verdict = OutputValidationService::validateOutput(result.outputPath);
@@ -390,17 +403,34 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
         }
     }
 
-    if (!analyze && result.ok && !controller->isCancelRequested()) {
+    if (!analyze && result.ok && !cancelled()) {
         sealResult(result, taskDirectory);
         // The plain output, the preview and the private copies never outlive the sealing step.
         QDir(workDirectory).removeRecursively();
     }
+    return result;
+}
 
-    if (controller->isCancelRequested()) {
+} // namespace
+
+OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const QString& inputPath,
+                                   const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                   const QString& mode)
+{
+    OperationResult result = runJobSteps(link, inputPath, samplePath, sessionDirectory, analyze, mode);
+    // However the road ended, a cancellation asked for meanwhile is what the user is told.
+    if (link->isCancelRequested()) {
         result.cancelled = true;
         result.ok = false;
     }
     return result;
+}
+
+OperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
+                                   const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                   const QString& mode)
+{
+    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode);
 }
 
 } // namespace olm::repair

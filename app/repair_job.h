@@ -17,6 +17,12 @@
 
 namespace olm::repair {
 
+// The controller starts it with its link (app/job_link.h), which outlives the controller; a stop asked
+// for at any step gives a cancelled result.
+RepairWorkflowController::OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link,
+                                                             const QString& inputPath, const QString& samplePath,
+                                                             const QString& sessionDirectory, bool analyze,
+                                                             const QString& mode);
 RepairWorkflowController::OperationResult runRepairOperation(RepairWorkflowController* controller,
                                                              const QString& inputPath, const QString& samplePath,
                                                              const QString& sessionDirectory, bool analyze,
@@ -33,11 +39,14 @@ bool needsPrivateWorkingCopy(const QString& path);
 QString privateCopyPath(const QString& workDirectory, const QString& baseName, const QString& copiedFile);
 
 // Copies a file in 1 MiB chunks through a save file; nothing stays under the destination's name
-// unless the copy is whole.
-bool copyToPrivateWorkingCopy(const QString& source, const QString& destination);
+// unless the copy is whole. `cancelled`, when given, is asked before each chunk: true stops the copy
+// (a failure, nothing left behind).
+bool copyToPrivateWorkingCopy(const QString& source, const QString& destination,
+                              const std::function<bool()>& cancelled = {});
 // The same from an open device whose size was measured as `expectedSize`: a copy that ends before
 // that size (a read that yields nothing, or an error) fails.
-bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination);
+bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination,
+                                    const std::function<bool()>& cancelled = {});
 
 // Where jobs get their engine factory; the default is the engine's own. Tests put a scripted
 // engine here and pass an empty function to restore the default.

@@ -213,7 +213,7 @@ void RepairWorkflowController::start(bool analyze, const QString& mode)
         setStatus(uiTr("请先完成分析，再启动修复"));
         return;
     }
-    cancelRequested_.exchange(false);
+    link_->setCancelRequested(false);
     busy_ = true;
     emit busyChanged();
     emit stateChanged();
@@ -224,8 +224,12 @@ void RepairWorkflowController::start(bool analyze, const QString& mode)
     const QString input = inputPath_;
     const QString sample = samplePath_;
     const QString session = session_.directory();
-    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [this, input, sample, session, analyze, mode] {
-        return runRepairOperation(this, input, sample, session, analyze, mode);
+    const std::shared_ptr<JobLink> link = link_;
+    link->jobStarted();
+    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [link, input, sample, session, analyze, mode] {
+        OperationResult result = runRepairOperation(link, input, sample, session, analyze, mode);
+        link->jobReturned();
+        return result;
     }));
 }
 
@@ -233,7 +237,7 @@ void RepairWorkflowController::cancel()
 {
     if (!busy_)
         return;
-    cancelRequested_.exchange(true);
+    link_->setCancelRequested(true);
     setStatus(uiTr("正在安全取消…"));
 }
 
@@ -241,7 +245,7 @@ void RepairWorkflowController::applyProgress(int percent)
 {
     setProgress(qBound(0, percent, 100));
     // Progress that was posted before the engine saw the flag must not hide the cancel feedback.
-    if (cancelRequested_.load())
+    if (link_->isCancelRequested())
         return;
     if (state_ == WorkflowState::Analyzing)
         setStatus(uiTr("正在只读分析文件结构…"));
@@ -395,10 +399,13 @@ void RepairWorkflowController::removeTaskDirectory()
 
 void RepairWorkflowController::shutdownSession()
 {
-    cancelRequested_.exchange(true);
-    watcher_.waitForFinished();
+    // A running job is not waited for (quitting never freezes the window): it stops at its next
+    // check and removes the session, which it keeps locked until then, once it has returned.
+    link_->setCancelRequested(true);
     removeTaskDirectory();
-    session_.release();
+    if (!link_->abandon(session_))
+        session_.release();
+    session_ = SessionHandle();
 }
 
 } // namespace olm::repair

@@ -5,10 +5,12 @@
 // result, save it under a free name, reveal it, export a report, cancel, discard or reset.
 //
 // One engine job at a time runs on the global thread pool (app/repair_job.h). The job shares only
-// the atomic cancellation flag, queued progress calls and the OperationResult it returns. Results
+// its link (the atomic cancellation flag and queued progress calls, app/job_link.h) and the
+// OperationResult it returns; the controller never waits for it, not even when it is destroyed. Results
 // stay encrypted in this instance's session folder (app/session_cache.h) until the user saves them.
 // Every property, invokable and signal is for the GUI thread.
 
+#include "app/job_link.h"
 #include "app/session_cache.h"
 #include "app/ui_text.h"
 
@@ -20,7 +22,7 @@
 #include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
-#include <atomic>
+#include <memory>
 
 namespace olm::repair {
 
@@ -137,9 +139,10 @@ public:
     Q_INVOKABLE void reset();
     Q_INVOKABLE void revealResult();
 
-    // For the running job and its progress bridge: the cancellation flag (any thread) and the
-    // percentage, which the bridge delivers by queued calls (GUI thread).
-    bool isCancelRequested() const { return cancelRequested_.load(); }
+    // For the running job and its progress bridge: the cancellation flag (any thread), the link a
+    // job keeps to the controller, and the percentage, delivered by queued calls (GUI thread).
+    bool isCancelRequested() const { return link_->isCancelRequested(); }
+    const std::shared_ptr<JobLink>& jobLink() const { return link_; }
     void applyProgress(int percent);
 
     // This instance's session folder and the current task folder (empty when there is none).
@@ -192,7 +195,7 @@ private:
     QVariantList findings_;
     QVariantList actions_;
     QList<UiText> warnings_;
-    std::atomic<bool> cancelRequested_{false};
+    std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this);
     QFutureWatcher<OperationResult> watcher_;
 };
 

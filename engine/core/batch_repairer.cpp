@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/sibling_consensus.h"
+#include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
@@ -437,8 +438,15 @@ BatchRepairResult BatchRepairer::repair(const BatchRepairRequest& request, IProg
     }
     result.total = workList.size();
 
-    const std::map<std::string, ConsensusGroup> groups =
-        request.useConsensus ? groupRedundantCopies(workList) : std::map<std::string, ConsensusGroup>{};
+    // The hashing of the groups and the copies of their exemplars ask the sink as they go.
+    RunScope run(progress, kBatchSource, "", false);
+    std::map<std::string, ConsensusGroup> groups;
+    try {
+        if (request.useConsensus)
+            groups = groupRedundantCopies(workList);
+    } catch (const OperationCancelled&) {
+        groups.clear(); // the loop below stops at its first question
+    }
     BatchOutputNames names(request.overwrite);
     for (uint64_t i = 0; i < result.total; ++i) {
         if (cancellationRequested(progress)) {
@@ -456,12 +464,20 @@ BatchRepairResult BatchRepairer::repair(const BatchRepairRequest& request, IProg
             } else {
                 itemResult = processRoutedItem(item, request, progress, names);
             }
+        } catch (const OperationCancelled&) {
+            itemResult = RepairResult{};
+            itemResult.setStatus(RepairStatus::failure(kStatusCancelled, "batch repair cancelled"));
         } catch (const std::exception& error) {
             // One item that exhausts memory fails alone; the batch and its other results go on.
             itemResult = RepairResult{};
             itemResult.input = makeSourceInfo(pathToUtf8(item));
             itemResult.mode = request.mode;
             itemResult.setStatus(RepairStatus::failure(kStatusInternalFailure, std::string("unexpected engine error: ") + error.what()));
+        }
+        if (itemResult.status.code == kStatusCancelled && cancellationRequested(progress)) {
+            // The item stopped part-way left nothing behind; the batch stops with it.
+            result.status = RepairStatus::failure(kStatusCancelled, "batch repair cancelled");
+            break;
         }
         if (!itemResult.status.ok) {
             ++result.failed;

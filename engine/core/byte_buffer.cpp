@@ -5,6 +5,8 @@
 #include <functional>
 #include <iterator>
 
+#include "data_repair/checkpoint.h"
+
 namespace data_repair {
 
 namespace {
@@ -67,33 +69,48 @@ uint64_t findRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uin
 {
     if (needleLen == 0 || start >= hayLen || needleLen > hayLen - start)
         return npos;
-    const auto* first = hay + start;
-    const auto* last = hay + hayLen;
+    checkpoint(start, hayLen); // loops that search hit after hit
     // Boyer-Moore-Horspool keeps hostile repetitive inputs from costing O(n * m).
-    const auto* hit = std::search(first, last, std::boyer_moore_horspool_searcher(needle, needle + needleLen));
-    return hit == last ? npos : static_cast<uint64_t>(hit - hay);
+    const std::boyer_moore_horspool_searcher searcher(needle, needle + needleLen);
+    // Window by window (overlapping by the needle's length less one), so that a search through
+    // a large input can be cancelled.
+    for (uint64_t from = start;;) {
+        const uint64_t span = std::min<uint64_t>(hayLen - from, kCheckpointBytes + needleLen - 1);
+        const auto* first = hay + from;
+        const auto* last = first + span;
+        const auto* hit = std::search(first, last, searcher);
+        if (hit != last)
+            return static_cast<uint64_t>(hit - hay);
+        if (from + span >= hayLen)
+            return npos;
+        from += kCheckpointBytes;
+        checkpoint(from, hayLen);
+    }
 }
 
 uint64_t rfindRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uint64_t needleLen, uint64_t end)
 {
     // Last occurrence that starts before `end`: a forward search over the reversed bytes.
-    if (needleLen == 0 || needleLen > hayLen)
+    if (needleLen == 0 || needleLen > hayLen || end == 0)
         return npos;
-    const uint64_t lastStart = std::min<uint64_t>(end == 0 ? 0 : end - 1, hayLen - needleLen);
-    if (end == 0)
-        return npos;
-    const uint64_t regionEnd = lastStart + needleLen;
     std::vector<uint8_t> reversedNeedle(needle, needle + needleLen);
     std::reverse(reversedNeedle.begin(), reversedNeedle.end());
-    const std::reverse_iterator<const uint8_t*> rfirst(hay + regionEnd);
-    const std::reverse_iterator<const uint8_t*> rlast(hay);
-    const auto hit = std::search(rfirst, rlast,
-                                 std::boyer_moore_horspool_searcher(reversedNeedle.begin(), reversedNeedle.end()));
-    if (hit == rlast)
-        return npos;
-    // hit points at the needle's last byte counted from the region's end.
-    const uint64_t offsetFromEnd = static_cast<uint64_t>(hit - rfirst);
-    return regionEnd - offsetFromEnd - needleLen;
+    const std::boyer_moore_horspool_searcher searcher(reversedNeedle.begin(), reversedNeedle.end());
+    // Starts from `highest` down to `lowest`, one window at a time (see findRaw).
+    for (uint64_t highest = std::min<uint64_t>(end - 1, hayLen - needleLen);;) {
+        const uint64_t lowest = highest >= kCheckpointBytes ? highest - kCheckpointBytes + 1 : 0;
+        const uint64_t regionEnd = highest + needleLen;
+        const std::reverse_iterator<const uint8_t*> rfirst(hay + regionEnd);
+        const std::reverse_iterator<const uint8_t*> rlast(hay + lowest);
+        const auto hit = std::search(rfirst, rlast, searcher);
+        // hit points at the needle's last byte counted from the region's end.
+        if (hit != rlast)
+            return regionEnd - static_cast<uint64_t>(hit - rfirst) - needleLen;
+        if (lowest == 0)
+            return npos;
+        highest = lowest - 1;
+        checkpoint(hayLen - highest, hayLen);
+    }
 }
 
 } // namespace
@@ -167,15 +184,22 @@ void putLe32(ByteBuffer& b, uint64_t pos, uint32_t v) { putLittle<4>(b, pos, v);
 void putLe64(ByteBuffer& b, uint64_t pos, uint64_t v) { putLittle<8>(b, pos, v); }
 
 void appendString(ByteBuffer& b, std::string_view text) { b.insert(b.end(), text.begin(), text.end()); }
-void appendBytes(ByteBuffer& b, const ByteBuffer& other) { b.insert(b.end(), other.begin(), other.end()); }
+void appendBytes(ByteBuffer& b, const ByteBuffer& other) { appendRange(b, other, 0, other.size()); }
 
 void appendRange(ByteBuffer& b, const ByteBuffer& other, uint64_t pos, uint64_t len)
 {
     if (pos >= other.size())
         return;
     const uint64_t n = std::min<uint64_t>(len, other.size() - pos);
-    const auto first = other.begin() + static_cast<std::ptrdiff_t>(pos);
-    b.insert(b.end(), first, first + static_cast<std::ptrdiff_t>(n));
+    // Large copies (a whole media payload) go piece by piece, so that they can be cancelled.
+    for (uint64_t done = 0; done < n;) {
+        const uint64_t piece = std::min<uint64_t>(n - done, kCheckpointBytes);
+        const auto first = other.begin() + static_cast<std::ptrdiff_t>(pos + done);
+        b.insert(b.end(), first, first + static_cast<std::ptrdiff_t>(piece));
+        done += piece;
+        if (done < n)
+            checkpoint(done, n);
+    }
 }
 
 void appendU8(ByteBuffer& b, uint8_t v) { b.push_back(v); }

@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <new>
 #include <random>
 #include <system_error>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/records.h"
 
 namespace fs = std::filesystem;
@@ -111,12 +113,15 @@ ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
     }
     uint64_t done = 0;
     while (done < size) {
-        const ssize_t n = ::read(fd, bytes.data() + done, static_cast<size_t>(size - done));
+        // In pieces, so that a running operation can be cancelled while a large file is read.
+        const uint64_t piece = std::min<uint64_t>(size - done, kCheckpointBytes);
+        const ssize_t n = ::read(fd, bytes.data() + done, static_cast<size_t>(piece));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break;
         done += static_cast<uint64_t>(n);
+        checkpoint(done, size);
     }
     if (done < size) {
         // A file that shrank, or a medium that failed part-way: keep only real bytes.
@@ -130,12 +135,14 @@ bool writeAll(int fd, const uint8_t* data, size_t size)
 {
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
+        const size_t piece = static_cast<size_t>(std::min<uint64_t>(size - done, kCheckpointBytes));
+        const ssize_t n = ::write(fd, data + done, piece);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return false;
         done += static_cast<size_t>(n);
+        checkpoint(done, size);
     }
     return true;
 }
@@ -168,8 +175,15 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
         return false;
     }
     bool written = true;
-    for (const std::span<const uint8_t> part : parts)
-        written = written && writeAll(fd, part.data(), part.size());
+    try {
+        for (const std::span<const uint8_t> part : parts)
+            written = written && writeAll(fd, part.data(), part.size());
+    } catch (...) {
+        // A cancelled write leaves nothing half-written behind.
+        ::close(fd);
+        ::unlink(target.c_str());
+        throw;
+    }
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(target.c_str());

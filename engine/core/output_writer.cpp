@@ -31,6 +31,7 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
         }
         std::string error;
         if (writeFile(path, bytes, &error, request.overwrite)) {
+            noteRunOutput(path);
             written.ok = true;
             written.path = path;
             return written;
@@ -90,6 +91,16 @@ RepairResult startResult(const RepairRequest& request, int32_t kind, const std::
     result.format = format;
     result.inputSize = inputSize;
     return result;
+}
+
+std::string cancelledMessage(int32_t kind)
+{
+    switch (kind) {
+    case Video: return "video repair cancelled";
+    case Audio: return "audio repair cancelled";
+    case Photo: return "photo repair cancelled";
+    default: return "document repair cancelled";
+    }
 }
 
 RepairResult entryFailure(const RepairRequest& request, int32_t kind, int32_t mode, int32_t code,

@@ -1,3 +1,4 @@
+#include "data_repair/checkpoint.h"
 #include "data_repair/file_access.h"
 #include "data_repair/repair_interfaces.h"
 
@@ -8,6 +9,7 @@ void reportProgress(IProgress* sink, int32_t source, const std::string& step, co
 {
     if (sink == nullptr)
         return;
+    noteRunStep(sink, step, current, total);
     const ProgressEvent event{source, step, path, current, total};
     (void)sink->onProgress(event);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/sibling_consensus.h"
+#include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"
 #include "data_repair/file_access.h"
 
@@ -159,6 +160,7 @@ bool readFileBlocks(const std::filesystem::path& path, const std::function<bool(
         if (n <= 0)
             break;
         done += static_cast<uint64_t>(n);
+        checkpoint(done, size);
         if (!sink(buffer.get(), static_cast<size_t>(n))) {
             if (error != nullptr)
                 error->clear();

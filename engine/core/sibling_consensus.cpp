@@ -8,6 +8,7 @@
 #include <mutex>
 #include <random>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
@@ -186,7 +187,7 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
     };
     Sha256Context context;
     std::string readError;
-    bool ok = readFileBlocks(source, [&](const uint8_t* data, size_t size) {
+    auto copyBlock = [&](const uint8_t* data, size_t size) {
         if (fd < 0 && !openTarget())
             return false;
         context.update(data, size);
@@ -197,7 +198,18 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
         }
         copy.bytes += size;
         return true;
-    }, &readError);
+    };
+    bool ok = false;
+    try {
+        ok = readFileBlocks(source, copyBlock, &readError);
+    } catch (...) {
+        // A cancelled copy leaves no partial file behind.
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(target.c_str());
+        }
+        throw;
+    }
     if (ok && fd < 0)
         ok = openTarget();
     if (!ok && copy.failure == CopyFailure::None) {
@@ -268,8 +280,9 @@ std::string familyKey(const fs::path& path)
     return stem.substr(0, mark) + "." + lowerExtension(path);
 }
 
-ConsensusResult findSiblingConsensus(const std::string& utf8Path)
+ConsensusResult findSiblingConsensus(const std::string& utf8Path, IProgress* progress)
 {
+    RunScope run(progress, Unknown, utf8Path, false);
     try {
         const fs::path input = pathFromUtf8(utf8Path);
         const std::string key = familyKey(input);
@@ -313,6 +326,8 @@ ConsensusResult findSiblingConsensus(const std::string& utf8Path)
         const std::lock_guard<std::mutex> lock(cache.mutex);
         cache.entries[slot] = result;
         return result;
+    } catch (const OperationCancelled&) {
+        return {}; // an unfinished scan is never cached
     } catch (...) {
         return {};
     }
@@ -359,10 +374,13 @@ RepairResult analyzeConsensus(const RepairRequest& request, const ConsensusResul
     return analyzeConsensus(request.input, consensus);
 }
 
-RepairResult restoreFromConsensus(const RepairRequest& request, const ConsensusResult& consensus)
+RepairResult restoreFromConsensus(const RepairRequest& request, const ConsensusResult& consensus,
+                                  IProgress* progress)
 {
+    RunScope run(progress, Unknown, request.input.path, false);
+    RepairResult result;
     try {
-        RepairResult result = analyzeConsensus(request.input, consensus);
+        result = analyzeConsensus(request.input, consensus);
         result.mode = request.mode;
         if (!result.status.ok)
             return result;
@@ -388,6 +406,9 @@ RepairResult restoreFromConsensus(const RepairRequest& request, const ConsensusR
         result.outputWritten = true;
         result.setStatus(RepairStatus::success());
         result.status.message = "restored from redundant-copy consensus";
+        return result;
+    } catch (const OperationCancelled&) {
+        result.setStatus(RepairStatus::failure(kStatusCancelled, "restore from redundant copies cancelled"));
         return result;
     } catch (const std::exception& error) {
         return unexpectedFailure(request.input, error.what());

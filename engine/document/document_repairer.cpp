@@ -108,7 +108,7 @@ bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes,
 
 RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Document, Analyze, [&]() -> RepairResult {
+    return guardAllocation(request, Document, Analyze, progress, [&]() -> RepairResult {
         reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
         std::string error;
         const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
@@ -122,7 +122,7 @@ RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* 
 
 RepairResult DocumentRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Document, request.mode, [&]() -> RepairResult {
+    return guardAllocation(request, Document, request.mode, progress, [&]() -> RepairResult {
         reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
         std::string error;
         const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);

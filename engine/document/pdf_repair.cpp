@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/output_writer.h"
 #include "document/document_formats.h"
 
@@ -367,6 +368,7 @@ std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t 
     const uint64_t n = b.size();
     uint64_t i = 0;
     while (i < n && headers.size() < maxHeaders) {
+        checkpointStep(i, n);
         if (!isDigit(b[i]) || (i > 0 && !isPdfSpace(b[i - 1]))) {
             ++i;
             continue;

@@ -1,3 +1,4 @@
+#include "data_repair/checkpoint.h"
 #include "data_repair/output_writer.h"
 #include "document/document_formats.h"
 
@@ -12,6 +13,7 @@ int64_t braceDepth(const ByteBuffer& bytes, uint64_t from)
     int64_t depth = 0;
     bool escaped = false;
     for (uint64_t i = from; i < bytes.size(); ++i) {
+        checkpointStep(i, bytes.size());
         const uint8_t c = bytes[i];
         if (!escaped) {
             if (c == '{')

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "data_repair/output_writer.h"
 #include "document/document_formats.h"
@@ -132,6 +133,7 @@ bool looksLikeLegacyEncoding(const ByteBuffer& b)
     uint64_t invalid = 0;
     uint64_t controls = 0;
     for (uint64_t i = 0; i < b.size();) {
+        checkpointStep(i, b.size());
         if (b[i] < 0x80) {
             controls += isStrayControl(b[i]) ? 1 : 0;
             ++i;
@@ -190,6 +192,7 @@ std::string sanitizeUtf8(const ByteBuffer& bytes, uint64_t* replacements)
     uint64_t count = 0;
     const uint64_t n = bytes.size();
     for (uint64_t i = 0; i < n;) {
+        checkpointStep(i, n);
         const unsigned length = allowedLength(bytes.data(), n, i);
         if (length == 0) {
             out += kReplacement;
@@ -222,6 +225,7 @@ std::string transcodeUtf16(const ByteBuffer& b, uint64_t* replacements)
     };
     uint64_t i = 2;
     while (i + 1 < n) {
+        checkpointStep(i, n);
         const uint32_t u = unit(i);
         i += 2;
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n && unit(i) >= 0xDC00 && unit(i) <= 0xDFFF) {

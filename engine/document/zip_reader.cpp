@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "data_repair/checkpoint.h"
 #include "document/zip_archive.h"
 
 namespace data_repair {
@@ -199,6 +200,7 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
     uint64_t inflateBudget = 2 * n + (1u << 20);
     uint64_t p = index.nextLocal(0);
     while (p != npos) {
+        checkpoint(p, n);
         if (!fitsIn(n, p, 30))
             break;
         const uint16_t flags = readLe16(data, p + 6);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 
 namespace data_repair {
@@ -140,6 +141,7 @@ void walkAsfPackets(const ByteBuffer& bytes, uint64_t first, uint64_t packetSize
     auto accepted = [&](uint64_t at) { return packetAccepted(bytes, at, packetSize, signature); };
     uint64_t pos = first;
     while (layout.packetCount < maxPackets && pos <= size && size - pos >= packetSize) {
+        checkpoint(pos, size);
         if (accepted(pos)) {
             appendPacket(layout, pos, packetSize);
             pos += packetSize;
@@ -153,6 +155,7 @@ void walkAsfPackets(const ByteBuffer& bytes, uint64_t first, uint64_t packetSize
         const uint64_t start = pos > packetSize ? std::max(first, pos - packetSize + 1) : first;
         uint64_t found = npos;
         for (uint64_t c = start; c <= size && size - c >= 3 * packetSize; ++c) {
+            checkpointStep(c, size);
             if (accepted(c) && accepted(c + packetSize) && accepted(c + 2 * packetSize)) {
                 found = c;
                 break;

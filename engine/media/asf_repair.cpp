@@ -1,5 +1,6 @@
 #include "media/asf_repair.h"
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
 #include "media/container_support.h"
@@ -149,6 +150,7 @@ void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t be
     for (const auto& run : runs) {
         appendRange(out, packetSource, run.offset, run.count * packetSize);
         for (uint64_t i = 0; i < run.count; ++i) {
+            checkpoint(run.offset + i * packetSize, packetSource.size());
             uint64_t endTime = 0;
             if (asfPacketEndTime(packetSource, run.offset + i * packetSize, packetSize, endTime))
                 lastEnd = std::max(lastEnd, endTime);

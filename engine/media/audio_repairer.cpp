@@ -161,7 +161,7 @@ ByteBuffer readAudioSample(const RepairRequest& request)
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, Analyze, [&] {
+    return guardAllocation(request, Audio, Analyze, progress, [&] {
         ByteBuffer buffer;
         RepairResult failure;
         if (!readInput(request, progress, Analyze, buffer, failure))
@@ -173,7 +173,7 @@ RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* pro
 
 RepairResult AudioRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, request.mode, [&] {
+    return guardAllocation(request, Audio, request.mode, progress, [&] {
         ByteBuffer buffer;
         RepairResult failure;
         if (!readInput(request, progress, request.mode, buffer, failure))

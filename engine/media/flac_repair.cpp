@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "data_repair/checkpoint.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -205,6 +206,7 @@ FlacFrames scanFlacFrames(const ByteBuffer& buffer, uint64_t from)
     FrameHeader current = first;
     uint64_t pending = 0; // samples of the frames after the last complete one
     while (start != npos) {
+        checkpoint(start, buffer.size());
         // The shortest frame holds one subframe byte and its CRC-16 after the header.
         const uint64_t minEnd = start + current.length + 3;
         FrameHeader next;
@@ -268,6 +270,7 @@ RepairResult analyzeFlacStream(const RepairRequest& request, const ByteBuffer& b
     uint64_t p = m + 4;
     FlacBlock block;
     for (; readBlock(buffer, p, block); ++count) {
+        checkpoint(p, buffer.size());
         if (!blockUsable(buffer, block)) {
             result.addFinding(Truncated, Warning, "FLAC metadata block is invalid or truncated", p, block.length, true,
                               0.88);
@@ -351,6 +354,7 @@ RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
     bool lastSeen = false;
     FlacBlock block;
     while (readBlock(buffer, p, block) && blockUsable(buffer, block)) {
+        checkpoint(p, buffer.size());
         lastHeader = head.size();
         lastLength = 4 + block.length;
         appendU8(head, block.type); // the flag is set again on the last kept block below

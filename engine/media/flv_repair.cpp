@@ -1,3 +1,4 @@
+#include "data_repair/checkpoint.h"
 #include "media/container_support.h"
 
 namespace data_repair {
@@ -39,6 +40,7 @@ RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes)
     uint64_t c = std::max<uint64_t>(declared, kFlvHeaderMin);
     if (declared < size && c <= size - 4) {
         for (c += 4; kFlvTagHeader <= size - c;) {
+            checkpoint(c, size);
             const uint64_t d = readBe24(bytes, c + 1);
             if (d + kFlvTagOverhead > size - c) {
                 result.addFinding(Truncated, Warning, "truncated FLV tag at end of file", c, d, true, 0.86);
@@ -68,6 +70,7 @@ RepairResult repairFlv(const RepairRequest& request, const ByteBuffer& bytes)
         uint64_t tail = 0;
         if (size >= h + kFlvTagOverhead) {
             for (uint64_t c = h + 4;;) {
+                checkpoint(c, size);
                 const uint64_t d = readBe24(bytes, c + 1);
                 if (d + kFlvTagOverhead > size - c) {
                     tail = size - c;

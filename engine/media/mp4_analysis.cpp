@@ -1,5 +1,6 @@
 #include <functional>
 
+#include "data_repair/checkpoint.h"
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
 
@@ -13,6 +14,7 @@ void forEachTopLevelBox(const ByteBuffer& bytes, uint64_t start,
                         const std::function<void(const IsoBox&)>& visit) {
     uint64_t q = start;
     while (fits(bytes, q, 8)) {
+        checkpoint(q, bytes.size());
         const IsoBox box = parseIsoBox(bytes, q, bytes.size());
         if (!box.valid) {
             ++q;

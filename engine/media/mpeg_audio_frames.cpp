@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "data_repair/checkpoint.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -123,6 +124,7 @@ uint64_t findFirstFrame(const ByteBuffer& buffer, uint64_t start, FrameHeaderTes
     end = streamEndOf(buffer, end);
     // Every header begins with 0xFF: jump from one such byte to the next.
     for (uint64_t p = start; p < end; ++p) {
+        checkpoint(p, end);
         const void* hit = std::memchr(buffer.data() + p, 0xFF, static_cast<size_t>(end - p));
         if (hit == nullptr)
             return npos;
@@ -149,6 +151,7 @@ FrameScan scanFrameStream(const ByteBuffer& buffer, uint64_t start, uint64_t kep
         if (keepBytes)
             scan.kept.reserve(scan.kept.size() + (end - c) + scan.trailerLength);
         while (c < end) {
+            checkpoint(c, end);
             const uint64_t length = test(buffer, c);
             if (length != 0) {
                 if (!fitsIn(end, c, length)) {
@@ -295,6 +298,7 @@ void findDisplacedId3(const ByteBuffer& buffer, uint64_t streamEnd, ScanPlan& pl
         return;
     // Only the bytes before the first frame can hold it.
     for (uint64_t h = 1; h < first; ++h) {
+        checkpointStep(h, first);
         if (buffer[h] != 'I' || !matchesAt(buffer, h, "ID3"))
             continue;
         const Id3v2Tag tag = id3v2TagAt(buffer, h);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstring>
 
+#include "data_repair/checkpoint.h"
 #include "media/container_support.h"
 
 namespace data_repair {
@@ -23,6 +24,7 @@ uint64_t realignTsGrid(const ByteBuffer& bytes, uint64_t from, uint64_t n, uint6
     const uint64_t size = bytes.size();
     const uint8_t* data = bytes.data();
     for (uint64_t at = from + syncAt; at < size;) {
+        checkpoint(at, size);
         const void* hit = std::memchr(data + at, kTsSync, size - at);
         if (hit == nullptr)
             return npos;
@@ -52,6 +54,7 @@ TsLayout detectTsPacketSize(const ByteBuffer& bytes)
     const uint64_t size = bytes.size();
     const uint8_t* data = bytes.data();
     for (uint64_t pos = 0; pos < size;) {
+        checkpoint(pos, size);
         const void* hit = std::memchr(data + pos, kTsSync, size - pos);
         if (hit == nullptr)
             break;
@@ -123,6 +126,7 @@ RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffe
         uint64_t runStart = layout.phase;
         uint64_t s = layout.phase;
         while (n <= size - s) {
+            checkpoint(s, size);
             if (bytes[s + syncAt] == kTsSync) {
                 s += n;
                 continue;

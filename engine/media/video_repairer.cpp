@@ -87,7 +87,7 @@ VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffe
 }
 
 RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
-    return guardAllocation(request, Video, Analyze, [&] {
+    return guardAllocation(request, Video, Analyze, progress, [&] {
         reportProgress(progress, Video, "read", request.input.path, 0, 1);
         std::string error;
         const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
@@ -98,7 +98,7 @@ RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* pro
 }
 
 RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
-    return guardAllocation(request, Video, request.mode, [&] {
+    return guardAllocation(request, Video, request.mode, progress, [&] {
         reportProgress(progress, Video, "read", request.input.path, 0, 1);
         std::string error;
         ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/file_access.h"
 #include "photo/photo_formats.h"
 
@@ -33,6 +34,7 @@ GifWalk walkGif(const ByteBuffer& b, uint64_t a)
         pos += 3ull << ((screenFlags & 7) + 1);
     auto subBlocks = [&]() -> bool {
         for (;;) {
+            checkpoint(pos, n);
             if (pos >= n) {
                 w.inSubBlocks = true;
                 return false;
@@ -51,6 +53,7 @@ GifWalk walkGif(const ByteBuffer& b, uint64_t a)
         }
     };
     while (pos < n) {
+        checkpoint(pos, n);
         const uint8_t introducer = b[pos];
         if (introducer == 0x3B) {
             w.trailer = pos;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "photo/photo_formats.h"
 
@@ -165,6 +166,7 @@ JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
                 finishEoi();
                 const uint64_t limit = s.eoiOffset == npos ? n : s.eoiOffset;
                 for (uint64_t p = next; p + 1 < limit;) {
+                    checkpoint(p, limit);
                     const void* hit = std::memchr(b.data() + p, 0xFF, limit - 1 - p);
                     if (hit == nullptr)
                         break;
@@ -202,6 +204,7 @@ std::vector<ByteBuffer> collectJpegSegments(const ByteBuffer& b, uint8_t code)
     const uint64_t n = b.size();
     uint64_t pos = soi + 2;
     while (fitsIn(n, pos, 4)) {
+        checkpointStep(pos, n);
         if (b[pos] != 0xFF) {
             ++pos;
             continue;

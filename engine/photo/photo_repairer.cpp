@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
@@ -49,6 +50,7 @@ uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start
     if (n < 2)
         return npos;
     for (uint64_t i = start; i + 1 < n;) {
+        checkpoint(i, n);
         const void* hit = std::memchr(buffer.data() + i, a, n - 1 - i);
         if (hit == nullptr)
             return npos;
@@ -67,6 +69,7 @@ uint64_t rfindPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t from
     if (end < 2 || from >= end - 1)
         return npos;
     for (uint64_t p = end - 1; p-- > from;) {
+        checkpointStep(end - p, end);
         if (buffer[p] == a && buffer[p + 1] == b)
             return p;
     }
@@ -204,12 +207,12 @@ RepairResult run(const RepairRequest& request, IProgress* progress, bool repairi
 
 RepairResult PhotoRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Photo, Analyze, [&] { return run(request, progress, false); });
+    return guardAllocation(request, Photo, Analyze, progress, [&] { return run(request, progress, false); });
 }
 
 RepairResult PhotoRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Photo, request.mode, [&] { return run(request, progress, true); });
+    return guardAllocation(request, Photo, request.mode, progress, [&] { return run(request, progress, true); });
 }
 
 } // namespace data_repair

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "photo/photo_formats.h"
 
@@ -260,6 +261,7 @@ void walkChunks(const ByteBuffer& b, uint64_t sig, Visit visit)
     if (n < sig + 20)
         return;
     for (uint64_t pos = sig + 8; n >= pos + 12;) {
+        checkpoint(pos, n);
         ChunkView c{pos, readBe32(b, pos), bytesToString(b, pos + 4, 4), false};
         c.cut = pos + c.len + 12 > n;
         if (!visit(c) || c.cut)

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/output_writer.h"
 #include "photo/photo_formats.h"
 
@@ -34,6 +35,7 @@ public:
         uint64_t p = from;
         uint64_t found = npos;
         while (p + 1 < n) {
+            checkpoint(p, n);
             const void* hit = std::memchr(b_.data() + p, 0xFF, n - 1 - p);
             if (hit == nullptr)
                 break;

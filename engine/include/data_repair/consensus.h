@@ -13,6 +13,8 @@
 
 namespace data_repair {
 
+class IProgress;
+
 // Running state of one SHA-256 hash (FIPS 180-4).
 struct Sha256Context {
     uint32_t h[8];
@@ -53,7 +55,9 @@ std::string familyKey(const std::filesystem::path& path);
 // Looks at the input's siblings of the same family (one folder level). Found only when at least
 // three copies are identical, their content is strictly ahead of the next one and held by more
 // than half of the hashed copies. The answer is cached per folder and family for the process.
-ConsensusResult findSiblingConsensus(const std::string& utf8Path);
+// With a sink, the hashing asks it every 16 MiB whether to stop: a stopped search finds nothing
+// and is not remembered.
+ConsensusResult findSiblingConsensus(const std::string& utf8Path, IProgress* progress = nullptr);
 
 // Describes the agreed copy (nothing written).
 RepairResult analyzeConsensus(const SourceInfo& input, const ConsensusResult& consensus);
@@ -62,6 +66,9 @@ RepairResult analyzeConsensus(const RepairRequest& request, const ConsensusResul
 // Writes the agreed copy as the input's "_repaired" output. The bytes written are exactly those
 // whose digest won the vote: a chosen copy that changed since the vote fails (code 64) and its
 // cached answer is forgotten.
-RepairResult restoreFromConsensus(const RepairRequest& request, const ConsensusResult& consensus);
+// With a sink, the copy asks it every 16 MiB whether to stop; a stopped copy leaves no output and
+// ends with status 5.
+RepairResult restoreFromConsensus(const RepairRequest& request, const ConsensusResult& consensus,
+                                  IProgress* progress = nullptr);
 
 } // namespace data_repair

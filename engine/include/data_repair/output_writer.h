@@ -7,9 +7,11 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "data_repair/byte_buffer.h"
 #include "data_repair/file_access.h"
+#include "data_repair/checkpoint.h"
 #include "data_repair/records.h"
 
 namespace data_repair {
@@ -54,6 +56,9 @@ RepairResult entryFailure(const RepairRequest& request, int32_t kind, int32_t mo
 
 inline constexpr const char* kErrOutOfMemory = "not enough memory to process the file";
 
+// "video repair cancelled", "audio repair cancelled", ... by the engine's kind.
+std::string cancelledMessage(int32_t kind);
+
 // Runs an engine entry so that an allocation failure (a file too large for memory together with
 // its working copies) comes back as a failure result with code 2, never as an exception. Batch
 // repair calls the engine objects directly, past the factory's own guard, so each entry uses it.
@@ -66,6 +71,21 @@ RepairResult guardAllocation(const RepairRequest& request, int32_t kind, int32_t
         return entryFailure(request, kind, mode, 2, kErrOutOfMemory);
     } catch (const std::length_error&) {
         return entryFailure(request, kind, mode, 2, kErrOutOfMemory);
+    }
+}
+
+// The same for an entry given the caller's sink: the run's checkpoints ask it, and a cancellation
+// comes back as status 5 with every file the run wrote removed again.
+template <typename Work>
+RepairResult guardAllocation(const RepairRequest& request, int32_t kind, int32_t mode, IProgress* progress,
+                             Work&& work)
+{
+    RunScope run(progress, kind, request.input.path);
+    try {
+        return guardAllocation(request, kind, mode, std::forward<Work>(work));
+    } catch (const OperationCancelled&) {
+        run.discardOutputs();
+        return entryFailure(request, kind, mode, kStatusCancelled, cancelledMessage(kind));
     }
 }
 

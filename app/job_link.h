@@ -1,0 +1,50 @@
+#pragma once
+
+// What a running job shares with its controller: the cancellation flag, a way to post progress to
+// the controller, and, when the controller goes away while the job still runs, the session folder
+// the job is writing in. The controller never waits for a job: a job it leaves behind stops at its
+// next check, and once it has returned it removes the session (kept locked until then).
+
+#include "app/session_cache.h"
+
+#include <QMutex>
+
+#include <atomic>
+#include <memory>
+
+namespace olm::repair {
+
+class RepairWorkflowController;
+
+class JobLink {
+public:
+    explicit JobLink(RepairWorkflowController* controller) : controller_(controller) {}
+
+    // Any thread. Sequentially consistent, as the controller's cancel and start expect.
+    bool isCancelRequested() const { return cancelRequested_.load(); }
+    void setCancelRequested(bool requested) { cancelRequested_.exchange(requested); }
+
+    // Job thread: hands the percentage to the controller's applyProgress by a queued call, or drops
+    // it when the controller is gone. Never waits for the GUI thread.
+    void postProgress(int percent);
+
+    // GUI thread, before the job is started.
+    void jobStarted();
+    // Job thread, once the job has returned. A job whose controller is gone releases the session it
+    // was given (its folder with every task folder in it goes).
+    void jobReturned();
+    // GUI thread, when the controller shuts down: no more progress reaches it. True when a job still
+    // runs: it now holds `session` and removes it when it returns. False when none runs: the caller
+    // releases the session itself. A second call changes nothing and returns true.
+    bool abandon(const SessionHandle& session);
+
+private:
+    mutable QMutex mutex_;
+    RepairWorkflowController* controller_;
+    bool abandoned_ = false;
+    bool running_ = false;
+    SessionHandle orphanedSession_;
+    std::atomic<bool> cancelRequested_{false};
+};
+
+} // namespace olm::repair

@@ -1,0 +1,221 @@
+// Cancelling long runs: large inputs made here (sparse where the content does not matter), and a
+// sink that starts answering "stop" at a chosen moment. A cancelled run ends with status 5 and
+// leaves no output; searches that work window by window find what a whole search finds.
+
+#include <fstream>
+#include <functional>
+
+#include "core/batch_repairer.h"
+#include "data_repair/checkpoint.h"
+#include "data_repair/consensus.h"
+#include "data_repair/engine.h"
+#include "test_support.h"
+
+using namespace data_repair;
+using test_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint64_t kLarge = 48ull << 20;
+
+// Answers "stop" from a chosen moment on: never, from the first progress report (while the input
+// is being read), or from the first report of the work after reading.
+class StopAt : public IProgress {
+public:
+    enum Moment { Never, Reading, Working };
+    explicit StopAt(Moment moment) : moment_(moment) {}
+    bool onProgress(const ProgressEvent& event) override
+    {
+        events.push_back(event);
+        if (moment_ == Reading || (moment_ == Working && event.step != "read"))
+            stop_ = true;
+        return true;
+    }
+    bool isCancelled() override
+    {
+        ++queries;
+        return stop_;
+    }
+    std::vector<ProgressEvent> events;
+    int queries = 0;
+
+private:
+    Moment moment_;
+    bool stop_ = false;
+};
+
+// head, then `hole` zero bytes left sparse, then tail.
+fs::path writeWithHole(const fs::path& path, const ByteBuffer& head, uint64_t hole, const ByteBuffer& tail)
+{
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    }
+    fs::resize_file(path, head.size() + hole);
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out.write(reinterpret_cast<const char*>(tail.data()), static_cast<std::streamsize>(tail.size()));
+    return path;
+}
+
+// A clip whose index was written after its media: the repair moves it to the front.
+fs::path largeClip(const fs::path& dir)
+{
+    ByteBuffer head = bytesOf(std::string("\0\0\0\x14" "ftyp" "isom\0\0\x02\0" "isom", 20));
+    appendBe32(head, static_cast<uint32_t>(8 + kLarge));
+    appendString(head, "mdat");
+    return writeWithHole(dir / "clip.mp4", head, kLarge, bytesOf(std::string("\0\0\0\x08moov", 8)));
+}
+
+// A recording (PCM, mono, 8 kHz, 16 bits) whose RIFF and data sizes were never filled in.
+fs::path largeWav(const fs::path& dir)
+{
+    const ByteBuffer head = bytesOf(std::string("RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0"
+                                                "\x80\x3e\0\0\x02\0\x10\0data\0\0\0\0", 44));
+    return writeWithHole(dir / "voice.wav", head, kLarge, {});
+}
+
+// Plain text with a byte that is no UTF-8 in every line.
+fs::path largeText(const fs::path& dir)
+{
+    const std::string line = "Korvex notes, line with a stray byte \xFF here.\n";
+    std::ofstream out(dir / "notes.txt", std::ios::binary);
+    for (uint64_t written = 0; written < kLarge; written += line.size())
+        out << line;
+    return dir / "notes.txt";
+}
+
+// A photo behind 300 junk bytes with a long (empty) scan.
+fs::path largePhoto(const fs::path& dir)
+{
+    const uint8_t header[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00,
+                              0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x10,
+                              0x00, 0x10, 0x01, 0x01, 0x11, 0x00, 0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00,
+                              0x00, 0x3F, 0x00};
+    ByteBuffer head;
+    head.resize(300, 0x5A);
+    for (const uint8_t byte : header)
+        head.push_back(byte);
+    return writeWithHole(dir / "photo.jpg", head, kLarge, ByteBuffer{0xFF, 0xD9});
+}
+
+struct LargeInput {
+    const char* name;
+    int32_t kind;
+    std::function<fs::path(const fs::path&)> make;
+    const char* cancelled;
+};
+
+const LargeInput kLargeInputs[] = {
+    {"mp4", Video, largeClip, "video repair cancelled"},
+    {"wav", Audio, largeWav, "audio repair cancelled"},
+    {"txt", Document, largeText, "document repair cancelled"},
+    {"jpg", Photo, largePhoto, "photo repair cancelled"},
+};
+
+RepairResult run(int32_t kind, bool analyze, const RepairRequest& request, IProgress* sink)
+{
+    auto factory = createFileRepairFactory();
+    switch (kind) {
+    case Video: {
+        auto engine = factory->createVideoRepair();
+        return analyze ? engine->analyze(request, sink) : engine->repair(request, sink);
+    }
+    case Audio: {
+        auto engine = factory->createAudioRepair();
+        return analyze ? engine->analyze(request, sink) : engine->repair(request, sink);
+    }
+    case Photo: {
+        auto engine = factory->createPhotoRepair();
+        return analyze ? engine->analyze(request, sink) : engine->repair(request, sink);
+    }
+    default: {
+        auto engine = factory->createDocumentRepair();
+        return analyze ? engine->analyze(request, sink) : engine->repair(request, sink);
+    }
+    }
+}
+
+uint64_t perMille(const ProgressEvent& event) { return event.total == 0 ? 0 : event.current * 1000 / event.total; }
+
+} // namespace
+
+TEST(Cancellation, LargeRunsReportAsTheyGoAndStopWithCode5LeavingNoOutput)
+{
+    for (const LargeInput& input : kLargeInputs) {
+        SCOPED_TRACE(input.name);
+        TempDir dir;
+        const fs::path file = input.make(dir.path());
+        RepairRequest request = test_support::requestFor(file);
+        request.outputDirectory = (dir / "out").string();
+        request.writePreview = true;
+
+        // Uncancelled, the repair writes its output and tells its progress on the way: a question
+        // and a report at least every 16 MiB, never going back.
+        StopAt never(StopAt::Never);
+        const RepairResult done = run(input.kind, false, request, &never);
+        ASSERT_TRUE(done.status.ok && done.outputWritten) << done.status.message;
+        EXPECT_GE(never.queries, static_cast<int>(kLarge >> 24));
+        EXPECT_GT(never.events.size(), 2u + (kLarge >> 25));
+        for (size_t i = 1; i < never.events.size(); ++i)
+            EXPECT_LE(perMille(never.events[i - 1]), perMille(never.events[i])) << i;
+        fs::remove_all(dir / "out");
+
+        const std::pair<bool, StopAt::Moment> runs[] = {
+            {true, StopAt::Reading}, {false, StopAt::Reading}, {false, StopAt::Working}};
+        for (const auto& [analyze, moment] : runs) {
+            SCOPED_TRACE(std::string(analyze ? "analyze" : "repair") + (moment == StopAt::Reading ? " reading" : " working"));
+            StopAt sink(moment);
+            const RepairResult stopped = run(input.kind, analyze, request, &sink);
+            EXPECT_EQ(stopped.status.code, kStatusCancelled);
+            EXPECT_EQ(stopped.status.message, input.cancelled);
+            EXPECT_EQ(stopped.kind, input.kind);
+            EXPECT_FALSE(stopped.outputWritten);
+            EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out"));
+        }
+    }
+}
+
+TEST(Cancellation, SearchesAcrossWindowBoundariesFindWhatAWholeSearchFinds)
+{
+    // Needles placed so that they start before, at and just after a window's end, and straddle it.
+    const uint64_t w = kCheckpointBytes;
+    for (const uint64_t at : {w - 4, w - 3, w - 1, w, w + 1, 2 * w - 2, 2 * w + 5}) {
+        SCOPED_TRACE(at);
+        ByteBuffer hay(2 * w + 64, 'm');
+        std::copy_n("moov", 4, hay.begin() + static_cast<std::ptrdiff_t>(at));
+        EXPECT_EQ(findBytes(hay, "moov", 0), at);
+        EXPECT_EQ(findBytes(hay, "moov", at), at);
+        EXPECT_EQ(findBytes(hay, "moov", at + 1), npos);
+        EXPECT_EQ(rfindBytes(hay, "moov"), at);
+        EXPECT_EQ(rfindBytesBefore(hay, "moov", at + 1), at);
+        EXPECT_EQ(rfindBytesBefore(hay, "moov", at), npos);
+    }
+}
+
+TEST(Cancellation, AStoppedSiblingSearchIsNotRemembered)
+{
+    TempDir dir;
+    // Three identical large copies and a damaged one: enough hashing to be asked about.
+    for (const char* name : {"a__1.bin", "a__2.bin", "a__3.bin"})
+        writeWithHole(dir / name, bytesOf("same"), 8ull << 20, {});
+    dir.write("a__4.bin", "damaged");
+
+    StopAt stop(StopAt::Reading);
+    stop.onProgress(ProgressEvent{}); // answer "stop" from the start
+    EXPECT_FALSE(findSiblingConsensus((dir / "a__4.bin").string(), &stop).found);
+    EXPECT_GT(stop.queries, 0);
+    EXPECT_TRUE(findSiblingConsensus((dir / "a__4.bin").string()).found);
+
+    // Batch grouping hashes the same way: stopped there, nothing is restored.
+    BatchRepairRequest batch;
+    batch.roots = {dir.path().string()};
+    batch.useConsensus = true;
+    batch.outputDirectory = (dir / "out").string();
+    StopAt batchStop(StopAt::Reading);
+    batchStop.onProgress(ProgressEvent{});
+    const BatchRepairResult stopped = BatchRepairer().repair(batch, &batchStop);
+    EXPECT_EQ(stopped.status.code, kStatusCancelled);
+    EXPECT_TRUE(stopped.items.empty());
+    EXPECT_FALSE(fs::exists(dir / "out"));
+}
