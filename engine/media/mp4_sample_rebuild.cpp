@@ -1,0 +1,281 @@
+// Sample tables rebuilt from the media data itself: the mdat of an H.264/HEVC recording is a run
+// of length-prefixed NAL units, so its frames can be found and counted without any index. A moov
+// from a healthy recording of the same device supplies what the bytes cannot tell (codec
+// settings, time scale, frame duration); its own tables are replaced by ones that describe this
+// file's frames.
+
+#include <algorithm>
+
+#include "media/mp4_video.h"
+#include "media/video_prefix_truncation.h"
+
+namespace data_repair {
+
+namespace {
+
+// A resynchronisation after bytes that are not video needs this many well-formed NAL units in a
+// row before it believes it found the next video chunk.
+constexpr int kResyncChain = 3;
+
+struct NalUnit {
+    uint64_t size = 0; // with its length field
+    uint32_t type = 0;
+    bool vcl = false;
+    bool firstInPicture = false;
+    bool sync = false;
+    bool startsUnit = false; // a non-VCL unit that opens an access unit (delimiter, parameter set, SEI)
+};
+
+class NalReader {
+public:
+    NalReader(const ByteBuffer& bytes, uint64_t end, const CodecTrack& track)
+        : bytes_(bytes), end_(end), m_(track.nalLengthSize), hevc_(track.hevc) {}
+
+    // The unit at `p`, or false when the bytes there cannot be one.
+    bool read(uint64_t p, NalUnit& unit) const {
+        if (p >= end_ || end_ - p <= m_) return false;
+        uint64_t length = 0;
+        for (uint32_t i = 0; i < m_; ++i) length = (length << 8) | readU8(bytes_, p + i);
+        const uint64_t header = hevc_ ? 2 : 1;
+        if (length < header || length > end_ - p - m_) return false;
+        const uint8_t h0 = readU8(bytes_, p + m_);
+        if (h0 & 0x80) return false; // forbidden_zero_bit
+        unit.size = m_ + length;
+        if (hevc_) {
+            const uint8_t h1 = readU8(bytes_, p + m_ + 1);
+            unit.type = (h0 >> 1) & 0x3F;
+            const uint32_t layer = ((h0 & 1u) << 5) | (h1 >> 3);
+            if (layer != 0 || (h1 & 7) == 0) return false;
+            if ((unit.type >= 22 && unit.type <= 31) || (unit.type >= 41 && unit.type <= 47)) return false;
+            unit.vcl = unit.type < 32;
+            unit.sync = unit.type >= 16 && unit.type <= 21;
+            unit.startsUnit = (unit.type >= 32 && unit.type <= 35) || unit.type == 39 ||
+                              (unit.type >= 41 && unit.type <= 44);
+            unit.firstInPicture = unit.vcl && length > 2 && (readU8(bytes_, p + m_ + 2) & 0x80) != 0;
+        } else {
+            unit.type = h0 & 0x1F;
+            if (unit.type == 0 || unit.type == 13 || (unit.type >= 16 && unit.type <= 18) || unit.type > 21)
+                return false;
+            unit.vcl = unit.type >= 1 && unit.type <= 5;
+            unit.sync = unit.type == 5;
+            unit.startsUnit = (unit.type >= 6 && unit.type <= 9) || unit.type == 14 || unit.type == 15;
+            // first_mb_in_slice is ue(v): a leading 1 bit codes 0, the start of a picture.
+            unit.firstInPicture = unit.vcl && length > 1 && (readU8(bytes_, p + m_ + 1) & 0x80) != 0;
+        }
+        return true;
+    }
+
+    // True when an access unit can start at `p` and enough units follow it, or the units up to
+    // the next bytes that are not video (or the end of the media data) hold a picture: the test
+    // for the start of the next video chunk after other bytes. A chunk may hold a single frame.
+    bool chainStartsAt(uint64_t p) const {
+        NalUnit unit;
+        if (!read(p, unit) || !(unit.startsUnit || unit.firstInPicture)) return false;
+        bool picture = unit.vcl;
+        for (int n = 1; n < kResyncChain; ++n) {
+            p += unit.size;
+            if (p == end_) return true;
+            if (!read(p, unit)) return picture;
+            picture = picture || unit.vcl;
+        }
+        return true;
+    }
+
+private:
+    const ByteBuffer& bytes_;
+    uint64_t end_;
+    uint32_t m_;
+    bool hevc_;
+};
+
+struct FoundSamples {
+    std::vector<uint32_t> sizes;
+    std::vector<uint32_t> syncSamples;   // 1-based
+    std::vector<uint64_t> chunkOffsets;  // in the damaged file
+    std::vector<uint32_t> samplesPerChunk;
+    uint64_t skippedBytes = 0;
+};
+
+// Walks the mdat payload unit by unit, grouping units into access units; bytes that do not parse
+// as units (interleaved audio, damage) end a chunk and are skipped up to the next access unit.
+bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& track, FoundSamples& found) {
+    const uint64_t end = std::min<uint64_t>(mdat.end(), bytes.size());
+    const NalReader reader(bytes, end, track);
+    uint64_t p = mdat.payloadStart();
+    uint64_t unitStart = npos, unitEnd = 0;
+    bool unitHasVcl = false, unitSync = false;
+    bool chunkOpen = false;
+    auto closeUnit = [&]() -> bool {
+        if (unitStart == npos) return true;
+        if (unitHasVcl) {
+            if (unitEnd - unitStart > 0xFFFFFFFFull) return false;
+            if (!chunkOpen) {
+                found.chunkOffsets.push_back(unitStart);
+                found.samplesPerChunk.push_back(0);
+                chunkOpen = true;
+            }
+            found.sizes.push_back(static_cast<uint32_t>(unitEnd - unitStart));
+            ++found.samplesPerChunk.back();
+            if (unitSync) found.syncSamples.push_back(static_cast<uint32_t>(found.sizes.size()));
+        } else {
+            // Units without a picture (a trailing SEI, say) are kept out of the tables.
+            chunkOpen = false;
+        }
+        unitStart = npos;
+        unitHasVcl = unitSync = false;
+        return found.sizes.size() < 0xFFFFFFFFull;
+    };
+    while (p < end) {
+        NalUnit unit;
+        if (!reader.read(p, unit)) {
+            if (!closeUnit()) return false;
+            chunkOpen = false;
+            const uint64_t from = p;
+            while (p < end && !reader.chainStartsAt(p)) ++p;
+            found.skippedBytes += p - from;
+            continue;
+        }
+        if (unitStart != npos && unitHasVcl && (unit.startsUnit || unit.firstInPicture))
+            if (!closeUnit()) return false;
+        if (unitStart == npos) unitStart = p;
+        unitHasVcl = unitHasVcl || unit.vcl;
+        unitSync = unitSync || unit.sync;
+        p += unit.size;
+        unitEnd = p;
+    }
+    return closeUnit() && !found.sizes.empty();
+}
+
+ByteBuffer boxOf(std::string_view type, const ByteBuffer& body) {
+    ByteBuffer out;
+    appendBe32(out, static_cast<uint32_t>(body.size() + 8));
+    appendString(out, type);
+    appendBytes(out, body);
+    return out;
+}
+
+// A full box (version 0, flags 0) holding a count and the entries.
+ByteBuffer tableOf(std::string_view type, uint64_t count, const ByteBuffer& entries, const ByteBuffer& before = {}) {
+    ByteBuffer body;
+    appendBe32(body, 0);
+    appendBytes(body, before);
+    appendBe32(body, static_cast<uint32_t>(count));
+    appendBytes(body, entries);
+    return boxOf(type, body);
+}
+
+ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
+    ByteBuffer out, entries;
+    appendBe32(entries, static_cast<uint32_t>(found.sizes.size()));
+    appendBe32(entries, delta);
+    appendBytes(out, tableOf("stts", 1, entries));
+    if (found.syncSamples.size() != found.sizes.size()) {
+        entries.clear();
+        for (uint32_t s : found.syncSamples) appendBe32(entries, s);
+        appendBytes(out, tableOf("stss", found.syncSamples.size(), entries));
+    }
+    entries.clear();
+    uint64_t runs = 0;
+    for (size_t k = 0; k < found.samplesPerChunk.size(); ++k) {
+        if (k > 0 && found.samplesPerChunk[k] == found.samplesPerChunk[k - 1]) continue;
+        appendBe32(entries, static_cast<uint32_t>(k + 1));
+        appendBe32(entries, found.samplesPerChunk[k]);
+        appendBe32(entries, 1);
+        ++runs;
+    }
+    appendBytes(out, tableOf("stsc", runs, entries));
+    entries.clear();
+    for (uint32_t size : found.sizes) appendBe32(entries, size);
+    ByteBuffer constantSize;
+    appendBe32(constantSize, 0);
+    appendBytes(out, tableOf("stsz", found.sizes.size(), entries, constantSize));
+    entries.clear();
+    const bool wide = !found.chunkOffsets.empty() && found.chunkOffsets.back() > 0xFFFFFFFFull;
+    for (uint64_t offset : found.chunkOffsets) {
+        if (wide)
+            appendBe64(entries, offset);
+        else
+            appendBe32(entries, static_cast<uint32_t>(offset));
+    }
+    appendBytes(out, tableOf(wide ? "co64" : "stco", found.chunkOffsets.size(), entries));
+    return out;
+}
+
+void putDuration(ByteBuffer& box, uint64_t at64, uint64_t at32, uint64_t value) {
+    if (box.size() < 36) return;
+    if (readU8(box, 8) == 1)
+        putBe64(box, at64, value);
+    else
+        putBe32(box, at32, value > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(value));
+}
+
+struct Durations {
+    uint64_t media = 0;
+    uint64_t movie = 0;
+};
+
+// Copies a box of the kept video trak, with the tables and durations of this recording. Tables
+// about the sample's own frames (composition offsets, sample groups, dependencies) and its edit
+// list are left out: they describe frames this file does not have.
+ByteBuffer copyTrakBox(const ByteBuffer& moov, const IsoBox& box, const ByteBuffer& tables, const Durations& d,
+                       int depth) {
+    const bool nested = box.type == "trak" || box.type == "mdia" || box.type == "minf" || box.type == "stbl";
+    if (!nested || depth >= kMaxIsoBoxDepth) {
+        ByteBuffer out = isoBoxBytes(moov, box);
+        if (box.type == "tkhd") putDuration(out, 36, 28, d.movie);
+        if (box.type == "mdhd") putDuration(out, 32, 24, d.media);
+        return out;
+    }
+    ByteBuffer body;
+    forEachIsoBox(moov, box.payloadStart(), box.end(), [&](const IsoBox& child) {
+        static const std::vector<std::string_view> dropped = {"edts", "stts", "ctts", "stss", "stsc", "stsz", "stz2",
+                                                               "stco", "co64", "sdtp", "sbgp", "sgpd", "stps", "cslg",
+                                                               "subs", "saiz", "saio"};
+        if (std::find(dropped.begin(), dropped.end(), child.type) != dropped.end()) return true;
+        appendBytes(body, copyTrakBox(moov, child, tables, d, depth + 1));
+        if (child.type == "stsd") appendBytes(body, tables);
+        return true;
+    });
+    return boxOf(box.type, body);
+}
+
+} // namespace
+
+bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes, const IsoBox& mdat,
+                         SampleTableRebuild& rebuilt) {
+    rebuilt = SampleTableRebuild{};
+    CodecTrack track;
+    if (!mdat.valid || !findCodecTrack(templateMoov, track)) return false;
+    FoundSamples found;
+    if (!findSamples(bytes, mdat, track, found)) return false;
+    Durations d;
+    if (!checkedMul(found.sizes.size(), track.sampleDelta, d.media)) return false;
+    const unsigned __int128 movie =
+        static_cast<unsigned __int128>(d.media) * track.movieTimescale / track.timescale;
+    d.movie = movie > ~0ull ? ~0ull : static_cast<uint64_t>(movie);
+    const ByteBuffer tables = sampleTables(found, track.sampleDelta);
+
+    const IsoBox top = parseIsoBox(templateMoov, 0, templateMoov.size());
+    ByteBuffer body;
+    bool otherTracks = false;
+    forEachIsoBox(templateMoov, top.payloadStart(), top.end(), [&](const IsoBox& child) {
+        if (child.type == "trak") {
+            if (child.offset == track.trak.offset)
+                appendBytes(body, copyTrakBox(templateMoov, child, tables, d, 1));
+            else
+                otherTracks = true;
+        } else if (child.type != "mvex") {
+            ByteBuffer copy = isoBoxBytes(templateMoov, child);
+            if (child.type == "mvhd") putDuration(copy, 32, 24, d.movie);
+            appendBytes(body, copy);
+        }
+        return true;
+    });
+    if (body.size() + 8 > 0xFFFFFFFFull) return false;
+    rebuilt.moov = boxOf("moov", body);
+    rebuilt.samples = found.sizes.size();
+    rebuilt.videoOnly = otherTracks;
+    return true;
+}
+
+} // namespace data_repair
