@@ -185,11 +185,12 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
     }
     output.clear();
 
-    // With a sample at hand the file's own moov still wins, unless its tables no longer fit its
-    // media data (moved, overwritten in part, or from another take).
+    // With a sample at hand the file's own moov still wins, unless its tables place samples
+    // outside its media data (moved without its offsets, overwritten in part, from another take).
+    // Damage inside the frames is no reason to drop it: the truncation above deals with that.
     const bool haveSample = !request.sample.path.empty();
     if (moov.valid && haveSample && request.mode == Advanced && !layout.fragmented && layout.mdatCount == 1 &&
-        !moovSamplesFitMedia(bytes, isoBoxBytes(bytes, moov), mdat.payloadStart(), mdat)) {
+        !isoSampleTablesFit(isoBoxBytes(bytes, moov), mdat.payloadStart(), mdat.end())) {
         result.notes.push_back("the file's own moov atom does not fit its media data; the sample is used instead");
         moov = IsoBox{};
     }
