@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>Der gewählten intakten Beispieldatei selbst fehlt eine verwendbare ASF-Struktur; wählen Sie eine andere Beispieldatei</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Der Datei fehlt der für die Wiedergabe nötige Index (moov); eine intakte Beispieldatei vom selben Gerät wird benötigt. Öffnen Sie die erweiterte Reparatur und wählen Sie die Beispieldatei</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>Die gewählte intakte Beispieldatei passt nicht zu dieser Aufnahme; wählen Sie eine intakte Datei, die mit demselben Gerät und denselben Einstellungen aufgenommen wurde</translation>
+    </message>
 </context>
 </TS>

@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>The selected healthy sample itself lacks a usable ASF structure; choose another sample</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>The file lacks the index (moov) needed for playback; a healthy sample recorded by the same device is needed. Open the advanced repair and choose the sample</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>The selected healthy sample does not match this recording; choose a healthy file recorded by the same device with the same settings</translation>
+    </message>
 </context>
 </TS>

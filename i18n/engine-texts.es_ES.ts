@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>La muestra sana seleccionada carece de una estructura ASF utilizable; elija otra muestra</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Al archivo le falta el índice (moov) necesario para la reproducción; se necesita una muestra sana grabada con el mismo dispositivo. Abra la reparación avanzada y elija la muestra</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>La muestra sana seleccionada no coincide con esta grabación; elija un archivo sano grabado con el mismo dispositivo y la misma configuración</translation>
+    </message>
 </context>
 </TS>

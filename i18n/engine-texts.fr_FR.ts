@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>L'échantillon sain sélectionné ne possède lui-même aucune structure ASF utilisable ; choisissez un autre échantillon</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Il manque au fichier l'index (moov) nécessaire à la lecture ; un échantillon sain enregistré par le même appareil est nécessaire. Ouvrez la réparation avancée et choisissez l'échantillon</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>L'échantillon sain sélectionné ne correspond pas à cet enregistrement ; choisissez un fichier sain enregistré par le même appareil avec les mêmes réglages</translation>
+    </message>
 </context>
 </TS>

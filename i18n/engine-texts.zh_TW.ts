@@ -115,5 +115,13 @@
         <source>所选正常样本本身缺少可用的 ASF 结构，请更换样本</source>
         <translation>所選正常樣本本身缺少可用的 ASF 結構，請更換樣本</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>檔案缺少播放所需的索引（moov），需要同一裝置錄製的正常樣本；請進入進階修復並選擇樣本</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>所選正常樣本與這段錄製不相符，請選擇同一裝置、相同設定錄製的正常檔案</translation>
+    </message>
 </context>
 </TS>
