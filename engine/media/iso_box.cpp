@@ -209,15 +209,15 @@ bool trakSamplesFit(const ByteBuffer& moov, const IsoBox& trak, uint64_t first, 
         const uint64_t perChunk = readBe32(moov, runs.first + run * 12 + 4);
         uint64_t at = wide ? readBe64(moov, chunks.first + (k - 1) * 8) : readBe32(moov, chunks.first + (k - 1) * 4);
         if (constant != 0) {
-            // Equal sizes (PCM audio counts every sample): the chunk is checked as one range.
+            // Equal sizes (PCM audio counts every sample, billions of them): the chunk is checked,
+            // and shown to `sample`, as one range.
             const uint64_t n = std::min(perChunk, sampleCount - placed);
             uint64_t length = 0, next = 0;
             if (at < first || !checkedMul(n, constant, length) || !checkedAdd(at, length, next) || next > end)
                 return false;
-            if (!sample) {
-                placed += n;
-                continue;
-            }
+            if (sample && !sample(trak, at, length)) return false;
+            placed += n;
+            continue;
         }
         for (uint64_t j = 0; j < perChunk && placed < sampleCount; ++j, ++placed) {
             const uint64_t size = constant != 0 ? constant : readBe32(moov, stsz.payloadStart() + 12 + placed * 4);

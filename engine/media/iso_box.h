@@ -73,7 +73,8 @@ uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t
 // its stsc, stsz and stco/co64 tables and checks them against media data whose payload is, in the
 // moov's offset values, [first, end): true when every listed sample lies inside it and every
 // sample the stsz counts sits in a chunk. `sample`, when given, sees each placed sample (the trak
-// box, the sample's offset and size) and can reject it, so a caller can check the bytes too.
+// box, the sample's offset and size; a chunk of equal-sized samples as one range) and can reject
+// it, so a caller can check the bytes too. Work is bounded by the tables' own length.
 using IsoSampleCheck = std::function<bool(const IsoBox& trak, uint64_t offset, uint64_t size)>;
 bool isoSampleTablesFit(const ByteBuffer& moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample = {});
 
