@@ -88,6 +88,21 @@ private slots:
                                  << "所选正常样本与待修复文件的数据包结构不兼容";
         QTest::newRow("sample header") << "normal sample does not contain a usable ASF header and packet layout" << badSample;
         QTest::newRow("sample signature") << "sample ASF packet signature is not usable" << badSample;
+        const QString needIndexSample =
+            QStringLiteral("文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本");
+        const QString otherRecording = QStringLiteral("所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件");
+        QTest::newRow("mp4 needs index sample")
+            << "MP4/MOV moov index is missing; a healthy sample file recorded by the same device is needed to rebuild it"
+            << needIndexSample;
+        QTest::newRow("m4a needs index sample")
+            << "M4A moov atom is missing; a healthy sample file recorded by the same device is needed to rebuild it"
+            << needIndexSample;
+        QTest::newRow("mp4 sample mismatch") << "the sample file does not match this recording: its moov index does not "
+                                                "fit the media data and the sample tables could not be rebuilt from it"
+                                             << otherRecording;
+        QTest::newRow("m4a sample mismatch")
+            << "the sample file does not match this recording: its M4A moov atom does not fit the audio data"
+            << otherRecording;
         QTest::newRow("other") << "failed to open input file" << "failed to open input file";
         QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
     }
