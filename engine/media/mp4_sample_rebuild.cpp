@@ -5,6 +5,7 @@
 // file's frames.
 
 #include <algorithm>
+#include <array>
 
 #include "media/mp4_video.h"
 #include "media/video_prefix_truncation.h"
@@ -88,11 +89,125 @@ private:
     bool hevc_;
 };
 
+// Reads the bits of one NAL unit's payload with its emulation-prevention bytes removed. Reads
+// past the end give zeros and mark the reader failed.
+class BitReader {
+public:
+    BitReader(const ByteBuffer& bytes, uint64_t from, uint64_t to) {
+        int zeros = 0;
+        for (uint64_t i = from; i < to && rbsp_.size() < kMaxHeader; ++i) {
+            const uint8_t b = readU8(bytes, i);
+            if (zeros >= 2 && b == 3) {
+                zeros = 0;
+                continue;
+            }
+            zeros = b == 0 ? zeros + 1 : 0;
+            rbsp_.push_back(b);
+        }
+    }
+    uint32_t bits(int n) {
+        uint32_t v = 0;
+        for (int i = 0; i < n; ++i) {
+            if (pos_ >= rbsp_.size() * 8) {
+                failed_ = true;
+                return 0;
+            }
+            v = (v << 1) | ((rbsp_[pos_ / 8] >> (7 - pos_ % 8)) & 1u);
+            ++pos_;
+        }
+        return v;
+    }
+    uint32_t ue() {
+        int zeros = 0;
+        while (bits(1) == 0 && !failed_)
+            if (++zeros > 31) failed_ = true;
+        return failed_ ? 0 : ((1u << zeros) - 1 + bits(zeros));
+    }
+    int32_t se() {
+        const uint32_t v = ue();
+        return (v & 1) ? static_cast<int32_t>((v + 1) / 2) : -static_cast<int32_t>(v / 2);
+    }
+    bool failed() const { return failed_; }
+
+private:
+    // Slice headers and parameter sets sit at the start; nothing further is needed.
+    static constexpr size_t kMaxHeader = 4096;
+    ByteBuffer rbsp_;
+    uint64_t pos_ = 0;
+    bool failed_ = false;
+};
+
+// What the picture order of H.264 slices needs from the sequence parameter set.
+struct AvcOrder {
+    bool valid = false;
+    bool separateColourPlane = false;
+    bool frameMbsOnly = true;
+    uint32_t frameNumBits = 0;
+    uint32_t pocType = 0;
+    uint32_t pocLsbBits = 0;
+};
+
+AvcOrder readAvcOrder(const ByteBuffer& config) {
+    AvcOrder order;
+    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0) return order;
+    const uint64_t length = readBe16(config, 6);
+    if (length < 4 || 8 + length > config.size()) return order;
+    BitReader r(config, 9, 8 + length); // past the one-byte NAL header
+    const uint32_t profile = r.bits(8);
+    r.bits(16); // constraint flags, level
+    r.ue();     // seq_parameter_set_id
+    static const std::array<uint32_t, 13> high = {100, 110, 122, 244, 44, 83, 86, 118, 128, 138, 139, 134, 135};
+    if (std::find(high.begin(), high.end(), profile) != high.end()) {
+        const uint32_t chroma = r.ue();
+        if (chroma == 3) order.separateColourPlane = r.bits(1) != 0;
+        r.ue();
+        r.ue();
+        r.bits(1);
+        if (r.bits(1)) { // scaling matrices: skipped list by list
+            for (int i = 0; i < (chroma == 3 ? 12 : 8) && !r.failed(); ++i) {
+                if (!r.bits(1)) continue;
+                int last = 8, next = 8;
+                for (int j = 0; j < (i < 6 ? 16 : 64) && next != 0; ++j) {
+                    next = (last + r.se() + 256) % 256;
+                    last = next == 0 ? last : next;
+                }
+            }
+        }
+    }
+    order.frameNumBits = r.ue() + 4;
+    order.pocType = r.ue();
+    if (order.pocType == 0) order.pocLsbBits = r.ue() + 4;
+    if (order.pocType == 1) return order; // orders by frame number deltas: left to the decoder
+    r.ue();     // max_num_ref_frames
+    r.bits(1);  // gaps
+    r.ue();     // width
+    r.ue();     // height
+    order.frameMbsOnly = r.bits(1) != 0;
+    order.valid = !r.failed() && order.frameNumBits <= 16 && order.pocLsbBits <= 16;
+    return order;
+}
+
+// The picture order count lsb of the slice at `p` (type 0 only), or -1.
+int64_t slicePocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, const AvcOrder& order,
+                    bool idr) {
+    BitReader r(bytes, p + m + 1, p + size);
+    r.ue(); // first_mb_in_slice
+    r.ue(); // slice_type
+    r.ue(); // pic_parameter_set_id
+    if (order.separateColourPlane) r.bits(2);
+    r.bits(static_cast<int>(order.frameNumBits));
+    if (!order.frameMbsOnly && r.bits(1)) r.bits(1);
+    if (idr) r.ue();
+    const uint32_t lsb = r.bits(static_cast<int>(order.pocLsbBits));
+    return r.failed() ? -1 : lsb;
+}
+
 struct FoundSamples {
     std::vector<uint32_t> sizes;
     std::vector<uint32_t> syncSamples;   // 1-based
     std::vector<uint64_t> chunkOffsets;  // in the damaged file
     std::vector<uint32_t> samplesPerChunk;
+    std::vector<int64_t> order; // picture order count of each sample (H.264 with B-frames), or empty
     uint64_t skippedBytes = 0;
 };
 
@@ -105,6 +220,11 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
     uint64_t unitStart = npos, unitEnd = 0;
     bool unitHasVcl = false, unitSync = false;
     bool chunkOpen = false;
+    // Picture order (H.264, count type 0): pictures shown in another order than stored (B-frames)
+    // need composition offsets. Orders restart at every IDR picture, so each run gets an epoch.
+    const AvcOrder avc = track.hevc ? AvcOrder{} : readAvcOrder(track.config);
+    bool ordered = avc.valid && avc.pocType == 0;
+    int64_t unitOrder = -1, epoch = 0, prevMsb = 0, prevLsb = 0;
     auto closeUnit = [&]() -> bool {
         if (unitStart == npos) return true;
         if (unitHasVcl) {
@@ -115,6 +235,10 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
                 chunkOpen = true;
             }
             found.sizes.push_back(static_cast<uint32_t>(unitEnd - unitStart));
+            if (ordered) {
+                ordered = unitOrder >= 0;
+                found.order.push_back(unitOrder);
+            }
             ++found.samplesPerChunk.back();
             if (unitSync) found.syncSamples.push_back(static_cast<uint32_t>(found.sizes.size()));
         } else {
@@ -123,6 +247,7 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
         }
         unitStart = npos;
         unitHasVcl = unitSync = false;
+        unitOrder = -1;
         return found.sizes.size() < 0xFFFFFFFFull;
     };
     while (p < end) {
@@ -138,12 +263,56 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
         if (unitStart != npos && unitHasVcl && (unit.startsUnit || unit.firstInPicture))
             if (!closeUnit()) return false;
         if (unitStart == npos) unitStart = p;
+        if (ordered && unit.vcl && !unitHasVcl) {
+            const bool idr = unit.type == 5;
+            const int64_t lsb = slicePocLsb(bytes, p, unit.size, track.nalLengthSize, avc, idr);
+            if (lsb >= 0) {
+                const int64_t maxLsb = int64_t{1} << avc.pocLsbBits;
+                if (idr) {
+                    ++epoch;
+                    prevMsb = prevLsb = 0;
+                }
+                int64_t msb = prevMsb;
+                if (lsb < prevLsb && prevLsb - lsb >= maxLsb / 2) msb += maxLsb;
+                else if (lsb > prevLsb && lsb - prevLsb > maxLsb / 2) msb -= maxLsb;
+                // Stays far from overflow: an epoch never holds more than 2^32 pictures here.
+                unitOrder = (epoch << 34) + (msb + lsb + (int64_t{1} << 33));
+                if ((readU8(bytes, p + track.nalLengthSize) & 0x60) != 0) { // a reference picture
+                    prevMsb = msb;
+                    prevLsb = lsb;
+                }
+            }
+        }
         unitHasVcl = unitHasVcl || unit.vcl;
         unitSync = unitSync || unit.sync;
         p += unit.size;
         unitEnd = p;
     }
-    return closeUnit() && !found.sizes.empty();
+    if (!closeUnit() || found.sizes.empty()) return false;
+    if (!ordered) found.order.clear();
+    return true;
+}
+
+// Composition offsets (in frames) from the picture orders: each sample is shown at its rank in
+// presentation order, everything delayed by the largest reordering so that no offset is negative.
+// Empty when pictures are shown in the order they are stored.
+std::vector<uint64_t> compositionOffsets(const std::vector<int64_t>& order) {
+    std::vector<size_t> shown(order.size());
+    for (size_t i = 0; i < shown.size(); ++i) shown[i] = i;
+    std::stable_sort(shown.begin(), shown.end(), [&](size_t a, size_t b) { return order[a] < order[b]; });
+    std::vector<int64_t> rank(order.size());
+    int64_t delay = 0;
+    bool reordered = false;
+    for (size_t k = 0; k < shown.size(); ++k) {
+        rank[shown[k]] = static_cast<int64_t>(k);
+        delay = std::max<int64_t>(delay, static_cast<int64_t>(shown[k]) - static_cast<int64_t>(k));
+        reordered = reordered || shown[k] != k;
+    }
+    if (!reordered) return {};
+    std::vector<uint64_t> offsets(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        offsets[i] = static_cast<uint64_t>(rank[i] - static_cast<int64_t>(i) + delay);
+    return offsets;
 }
 
 ByteBuffer boxOf(std::string_view type, const ByteBuffer& body) {
@@ -169,6 +338,20 @@ ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
     appendBe32(entries, static_cast<uint32_t>(found.sizes.size()));
     appendBe32(entries, delta);
     appendBytes(out, tableOf("stts", 1, entries));
+    const std::vector<uint64_t> offsets = compositionOffsets(found.order);
+    if (!offsets.empty()) {
+        entries.clear();
+        uint64_t runs = 0;
+        for (size_t i = 0; i < offsets.size();) {
+            size_t j = i;
+            while (j < offsets.size() && offsets[j] == offsets[i]) ++j;
+            appendBe32(entries, static_cast<uint32_t>(j - i));
+            appendBe32(entries, static_cast<uint32_t>(std::min<uint64_t>(offsets[i] * delta, 0x7FFFFFFF)));
+            ++runs;
+            i = j;
+        }
+        appendBytes(out, tableOf("ctts", runs, entries));
+    }
     if (found.syncSamples.size() != found.sizes.size()) {
         entries.clear();
         for (uint32_t s : found.syncSamples) appendBe32(entries, s);

@@ -596,6 +596,12 @@ bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track) {
         track.timescale = t.timescale;
         track.movieTimescale = movieTimescale(moov);
         track.sampleDelta = runs.count > 0 ? readBe32(moov, runs.first + 4) : 0;
+        const IsoBox stsd = trakPath(moov, box, {"mdia", "minf", "stbl", "stsd"});
+        const uint64_t at = stsd.valid ? findBytes(moov, track.hevc ? "hvcC" : "avcC", stsd.payloadStart()) : npos;
+        if (at != npos && at >= 4 && at < stsd.end()) {
+            const IsoBox config = parseIsoBox(moov, at - 4, stsd.end());
+            if (config.valid) track.config = sliceBytes(moov, config.payloadStart(), config.size - config.headerSize);
+        }
         found = true;
         return false;
     });

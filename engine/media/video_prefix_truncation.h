@@ -60,6 +60,7 @@ struct CodecTrack {
     uint32_t timescale = 0;      // of the track's media
     uint32_t movieTimescale = 0;
     uint32_t sampleDelta = 0;    // duration of one frame, from the first stts run
+    ByteBuffer config;           // the avcC/hvcC payload (parameter sets), empty when not found
 };
 bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track);
 

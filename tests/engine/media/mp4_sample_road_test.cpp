@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "media/audio_formats.h"
 #include "media/audio_repairer.h"
 #include "media/mp4_video.h"
@@ -33,6 +35,8 @@ const ClipKind kKinds[] = {
     {"h264-aac-mp4", "mp4", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 25", true, true},
     {"h264-aac-mov", "mov", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 25", true, true},
     {"h264-mp4", "mp4", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 25", false, true},
+    // B-frames: pictures are stored out of the order they are shown in.
+    {"h264-bframes-mp4", "mp4", "-c:v libx264 -preset medium -bf 3 -pix_fmt yuv420p -g 50", false, true},
     {"hevc-mp4", "mp4", "-c:v libx265 -preset ultrafast -x265-params log-level=error:bframes=0 -pix_fmt yuv420p -g 25 -tag:v hvc1",
      false, true},
     {"aac-m4a", "m4a", "", true, false},
@@ -106,6 +110,13 @@ bool hasAction(const RepairResult& r, const std::string& id) {
     return false;
 }
 
+// The decoded pictures of the first video stream, in the order a player shows them.
+std::string shownFrames(const fs::path& file) {
+    const auto r = test_support::run("ffmpeg -nostdin -v error -i " + test_support::quote(file) +
+                                     " -map 0:v:0 -f framemd5 - | grep -v '^#' | cut -d, -f6");
+    return r.exitCode == 0 ? r.output : "";
+}
+
 int decodedAudioFrames(const fs::path& file) {
     const auto r = test_support::run("ffprobe -v error -select_streams a:0 -count_frames -show_entries "
                                      "stream=nb_read_frames -of csv=p=0 " + test_support::quote(file));
@@ -167,6 +178,10 @@ TEST_P(Mp4SampleRoadTest, IntactIndexIsKeptInTheAdvancedRepair) {
 TEST_P(Mp4SampleRoadTest, LostIndexComesBackFromTheMediaDataOrFailsPlainly) {
     const ClipKind& kind = GetParam();
     const ByteBuffer goodBytes = test_support::readAll(good);
+    if (kind.video) {
+        const std::string frames = shownFrames(good);
+        ASSERT_EQ(std::count(frames.begin(), frames.end(), '\n'), kFrames);
+    }
     for (Damage how : {Damage::MoovCutOff, Damage::MoovOverwritten, Damage::MoovMoved}) {
         SCOPED_TRACE(static_cast<int>(how));
         const fs::path input = write("damaged", damage(goodBytes, how));
@@ -190,6 +205,8 @@ TEST_P(Mp4SampleRoadTest, LostIndexComesBackFromTheMediaDataOrFailsPlainly) {
         EXPECT_TRUE(r.usedReference);
         EXPECT_EQ(playerComplaints(r.output.path), "");
         EXPECT_GE(decodedFrames(r.output.path), kFrames * 9 / 10);
+        // The same pictures, shown in the recorded order.
+        EXPECT_EQ(shownFrames(r.output.path), shownFrames(good));
         for (const auto& a : r.actions) {
             if (a.id == "rebuild-sample-tables") {
                 EXPECT_EQ(a.amount, static_cast<uint64_t>(kFrames));
