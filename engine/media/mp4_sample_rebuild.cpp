@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
+#include <utility>
 
 #include "media/mp4_video.h"
 #include "media/video_prefix_truncation.h"
@@ -202,6 +204,102 @@ int64_t slicePocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t
     return r.failed() ? -1 : lsb;
 }
 
+// What the picture order of HEVC slices needs from the sequence and picture parameter sets.
+struct HevcOrder {
+    bool valid = false;
+    bool separateColourPlane = false;
+    bool outputFlagPresent = false;
+    uint32_t extraSliceHeaderBits = 0;
+    uint32_t pocLsbBits = 0;
+};
+
+HevcOrder readHevcOrder(const ByteBuffer& config) {
+    HevcOrder order;
+    if (config.size() < 23) return order;
+    uint64_t sps = npos, spsEnd = 0, pps = npos, ppsEnd = 0;
+    uint64_t q = 23;
+    for (uint32_t a = readU8(config, 22); a > 0 && q + 3 <= config.size(); --a) {
+        const uint32_t type = readU8(config, q) & 0x3F;
+        uint32_t count = readBe16(config, q + 1);
+        q += 3;
+        for (; count > 0 && q + 2 <= config.size(); --count) {
+            const uint64_t length = readBe16(config, q);
+            q += 2;
+            if (q + length > config.size()) return order;
+            if (type == 33 && sps == npos) std::tie(sps, spsEnd) = std::pair(q + 2, q + length);
+            if (type == 34 && pps == npos) std::tie(pps, ppsEnd) = std::pair(q + 2, q + length);
+            q += length;
+        }
+    }
+    if (sps == npos || pps == npos) return order;
+    BitReader r(config, sps, spsEnd);
+    r.bits(4);
+    const uint32_t subLayers = r.bits(3);
+    r.bits(1);
+    r.bits(8); // profile_tier_level: general profile, 32 compatibility flags, 48 constraint bits, level
+    r.bits(32);
+    r.bits(24);
+    r.bits(24);
+    r.bits(8);
+    std::array<bool, 8> profilePresent{}, levelPresent{};
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        profilePresent[i] = r.bits(1) != 0;
+        levelPresent[i] = r.bits(1) != 0;
+    }
+    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i) r.bits(2);
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        if (profilePresent[i]) {
+            r.bits(32);
+            r.bits(32);
+            r.bits(24);
+        }
+        if (levelPresent[i]) r.bits(8);
+    }
+    r.ue(); // sps id
+    if (r.ue() == 3) order.separateColourPlane = r.bits(1) != 0;
+    r.ue(); // width
+    r.ue(); // height
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i) r.ue(); // conformance window
+    r.ue();
+    r.ue(); // bit depths
+    order.pocLsbBits = r.ue() + 4;
+    BitReader p(config, pps, ppsEnd);
+    p.ue();
+    p.ue();
+    p.bits(1); // dependent slice segments: only first segments are read, which never carry the flag
+    order.outputFlagPresent = p.bits(1) != 0;
+    order.extraSliceHeaderBits = p.bits(3);
+    order.valid = !r.failed() && !p.failed() && order.pocLsbBits <= 16;
+    return order;
+}
+
+// The picture order count lsb of the first slice segment of a picture at `p`, or -1.
+int64_t hevcPocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type,
+                   const HevcOrder& order) {
+    if (type == 19 || type == 20) return 0; // IDR pictures carry none
+    BitReader r(bytes, p + m + 2, p + size);
+    r.bits(1); // first_slice_segment_in_pic_flag
+    if (type >= 16 && type <= 23) r.bits(1);
+    r.ue(); // slice_pic_parameter_set_id
+    r.bits(static_cast<int>(order.extraSliceHeaderBits));
+    r.ue(); // slice_type
+    if (order.outputFlagPresent) r.bits(1);
+    if (order.separateColourPlane) r.bits(2);
+    const uint32_t lsb = r.bits(static_cast<int>(order.pocLsbBits));
+    return r.failed() ? -1 : lsb;
+}
+
+// True for the pictures later ones count their order from: H.264 reference pictures; HEVC
+// pictures of temporal layer 0 that are not leading or sub-layer non-reference pictures.
+bool anchorsOrder(const ByteBuffer& bytes, uint64_t header, uint32_t type, bool hevc) {
+    if (!hevc) return (readU8(bytes, header) & 0x60) != 0;
+    const bool layerZero = (readU8(bytes, header + 1) & 7) == 1;
+    const bool leading = type >= 6 && type <= 9;
+    const bool subLayerNonReference = type <= 14 && type % 2 == 0;
+    return layerZero && !leading && !subLayerNonReference;
+}
+
 struct FoundSamples {
     std::vector<uint32_t> sizes;
     std::vector<uint32_t> syncSamples;   // 1-based
@@ -223,7 +321,8 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
     // Picture order (H.264, count type 0): pictures shown in another order than stored (B-frames)
     // need composition offsets. Orders restart at every IDR picture, so each run gets an epoch.
     const AvcOrder avc = track.hevc ? AvcOrder{} : readAvcOrder(track.config);
-    bool ordered = avc.valid && avc.pocType == 0;
+    const HevcOrder hevc = track.hevc ? readHevcOrder(track.config) : HevcOrder{};
+    bool ordered = track.hevc ? hevc.valid : avc.valid && avc.pocType == 0;
     int64_t unitOrder = -1, epoch = 0, prevMsb = 0, prevLsb = 0;
     auto closeUnit = [&]() -> bool {
         if (unitStart == npos) return true;
@@ -264,10 +363,12 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
             if (!closeUnit()) return false;
         if (unitStart == npos) unitStart = p;
         if (ordered && unit.vcl && !unitHasVcl) {
-            const bool idr = unit.type == 5;
-            const int64_t lsb = slicePocLsb(bytes, p, unit.size, track.nalLengthSize, avc, idr);
+            // IDR (and, in HEVC, BLA) pictures start the count afresh.
+            const bool idr = track.hevc ? unit.type >= 16 && unit.type <= 20 : unit.type == 5;
+            const int64_t lsb = track.hevc ? hevcPocLsb(bytes, p, unit.size, track.nalLengthSize, unit.type, hevc)
+                                           : slicePocLsb(bytes, p, unit.size, track.nalLengthSize, avc, idr);
             if (lsb >= 0) {
-                const int64_t maxLsb = int64_t{1} << avc.pocLsbBits;
+                const int64_t maxLsb = int64_t{1} << (track.hevc ? hevc.pocLsbBits : avc.pocLsbBits);
                 if (idr) {
                     ++epoch;
                     prevMsb = prevLsb = 0;
@@ -277,7 +378,7 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
                 else if (lsb > prevLsb && lsb - prevLsb > maxLsb / 2) msb -= maxLsb;
                 // Stays far from overflow: an epoch never holds more than 2^32 pictures here.
                 unitOrder = (epoch << 34) + (msb + lsb + (int64_t{1} << 33));
-                if ((readU8(bytes, p + track.nalLengthSize) & 0x60) != 0) { // a reference picture
+                if (anchorsOrder(bytes, p + track.nalLengthSize, unit.type, track.hevc)) {
                     prevMsb = msb;
                     prevLsb = lsb;
                 }

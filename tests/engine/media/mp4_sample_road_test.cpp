@@ -37,7 +37,7 @@ const ClipKind kKinds[] = {
     {"h264-mp4", "mp4", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 25", false, true},
     // B-frames: pictures are stored out of the order they are shown in.
     {"h264-bframes-mp4", "mp4", "-c:v libx264 -preset medium -bf 3 -pix_fmt yuv420p -g 50", false, true},
-    {"hevc-mp4", "mp4", "-c:v libx265 -preset ultrafast -x265-params log-level=error:bframes=0 -pix_fmt yuv420p -g 25 -tag:v hvc1",
+    {"hevc-mp4", "mp4", "-c:v libx265 -preset ultrafast -x265-params log-level=error -pix_fmt yuv420p -g 25 -tag:v hvc1",
      false, true},
     {"aac-m4a", "m4a", "", true, false},
 };
