@@ -95,9 +95,9 @@ private:
 // past the end give zeros and mark the reader failed.
 class BitReader {
 public:
-    BitReader(const ByteBuffer& bytes, uint64_t from, uint64_t to) {
+    BitReader(const ByteBuffer& bytes, uint64_t from, uint64_t to, size_t limit = kMaxHeader) {
         int zeros = 0;
-        for (uint64_t i = from; i < to && rbsp_.size() < kMaxHeader; ++i) {
+        for (uint64_t i = from; i < to && rbsp_.size() < limit; ++i) {
             const uint8_t b = readU8(bytes, i);
             if (zeros >= 2 && b == 3) {
                 zeros = 0;
@@ -131,9 +131,11 @@ public:
     }
     bool failed() const { return failed_; }
 
-private:
-    // Slice headers and parameter sets sit at the start; nothing further is needed.
+    // Parameter sets are read up to this many bytes; a slice needs only its first few.
     static constexpr size_t kMaxHeader = 4096;
+    static constexpr size_t kSliceHeader = 64;
+
+private:
     ByteBuffer rbsp_;
     uint64_t pos_ = 0;
     bool failed_ = false;
@@ -192,7 +194,7 @@ AvcOrder readAvcOrder(const ByteBuffer& config) {
 // The picture order count lsb of the slice at `p` (type 0 only), or -1.
 int64_t slicePocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, const AvcOrder& order,
                     bool idr) {
-    BitReader r(bytes, p + m + 1, p + size);
+    BitReader r(bytes, p + m + 1, p + size, BitReader::kSliceHeader);
     r.ue(); // first_mb_in_slice
     r.ue(); // slice_type
     r.ue(); // pic_parameter_set_id
@@ -278,7 +280,7 @@ HevcOrder readHevcOrder(const ByteBuffer& config) {
 int64_t hevcPocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type,
                    const HevcOrder& order) {
     if (type == 19 || type == 20) return 0; // IDR pictures carry none
-    BitReader r(bytes, p + m + 2, p + size);
+    BitReader r(bytes, p + m + 2, p + size, BitReader::kSliceHeader);
     r.bits(1); // first_slice_segment_in_pic_flag
     if (type >= 16 && type <= 23) r.bits(1);
     r.ue(); // slice_pic_parameter_set_id
