@@ -111,6 +111,10 @@ UiText engineErrorUserMessage(const std::string& message)
             .arg((decoded + kMiB - 1) / kMiB)
             .arg(limit / kMiB);
     }
+    if (containsAny(text, {"a healthy sample file recorded by the same device is needed"}))
+        return uiTr("文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本");
+    if (containsAny(text, {"the sample file does not match this recording"}))
+        return uiTr("所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件");
     return UiText(text);
 }
 

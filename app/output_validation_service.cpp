@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QXmlStreamReader>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -57,6 +58,37 @@ bool isAdtsOrMpegSync(const QByteArray& head, unsigned char mask)
         && (static_cast<unsigned char>(head.at(1)) & mask) == mask;
 }
 
+// A hostile output could be made of millions of tiny boxes; real ones have a handful at the top.
+constexpr int kMaxTopLevelBoxes = 100000;
+
+// True when the top level of an ISO media file holds a "moov" (or, fragmented, a "moof") box:
+// without one no player finds the media, however sound the rest looks. Only box headers are read.
+bool hasTopLevelMediaIndex(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const quint64 size = static_cast<quint64>(file.size());
+    quint64 pos = 0;
+    for (int boxes = 0; boxes < kMaxTopLevelBoxes && size - pos >= 8; ++boxes) {
+        if (!file.seek(static_cast<qint64>(pos)))
+            return false;
+        const QByteArray header = file.read(16);
+        if (header.size() < 8)
+            return false;
+        const QByteArray type = header.mid(4, 4);
+        if (type == "moov" || type == "moof")
+            return true;
+        quint64 length = qFromBigEndian<quint32>(header.constData());
+        if (length == 1 && header.size() == 16)
+            length = qFromBigEndian<quint64>(header.constData() + 8);
+        if (length < 8 || length > size - pos) // 0 ("to the end") included: nothing follows it
+            return false;
+        pos += length;
+    }
+    return false;
+}
+
 // The structure rule of a suffix: nullopt when no rule exists for it.
 std::optional<bool> structureRule(const QString& suffix, const QString& path, const QByteArray& head, const QByteArray& tail,
                                   bool& officePackage)
@@ -83,7 +115,7 @@ std::optional<bool> structureRule(const QString& suffix, const QString& path, co
     if (suffix == u"mp3")
         return startsWithBytes(head, "ID3") || isAdtsOrMpegSync(head, 0xE0);
     if (suffix == u"mp4" || suffix == u"mov" || suffix == u"m4v" || suffix == u"m4a")
-        return head.size() >= 12 && head.mid(4, 4) == "ftyp";
+        return head.size() >= 12 && head.mid(4, 4) == "ftyp" && hasTopLevelMediaIndex(path);
     if (suffix == u"wmv" || suffix == u"wma" || suffix == u"asf")
         return startsWithBytes(head, QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c"));
     if (suffix == u"ogg")

@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>Das Bild ist zu groß für eine Rettung: etwa %1 MB dekodiert, die Grenze liegt bei %2 MB</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Der Datei fehlt der für die Wiedergabe nötige Index (moov); eine intakte Beispieldatei vom selben Gerät wird benötigt. Öffnen Sie die erweiterte Reparatur und wählen Sie die Beispieldatei</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>Die gewählte intakte Beispieldatei passt nicht zu dieser Aufnahme; wählen Sie eine intakte Datei, die mit demselben Gerät und denselben Einstellungen aufgenommen wurde</translation>
+    </message>
 </context>
 </TS>

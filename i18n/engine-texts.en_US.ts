@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>The image is too large to salvage: about %1 MB decoded, the limit is %2 MB</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>The file lacks the index (moov) needed for playback; a healthy sample recorded by the same device is needed. Open the advanced repair and choose the sample</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>The selected healthy sample does not match this recording; choose a healthy file recorded by the same device with the same settings</translation>
+    </message>
 </context>
 </TS>

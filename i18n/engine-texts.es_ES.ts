@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>La imagen es demasiado grande para recuperarla: unos %1 MB decodificados, el límite es de %2 MB</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Al archivo le falta el índice (moov) necesario para la reproducción; se necesita una muestra sana grabada con el mismo dispositivo. Abra la reparación avanzada y elija la muestra</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>La muestra sana seleccionada no coincide con esta grabación; elija un archivo sano grabado con el mismo dispositivo y la misma configuración</translation>
+    </message>
 </context>
 </TS>

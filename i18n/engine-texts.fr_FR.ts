@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>L'image est trop grande pour être récupérée : environ %1 Mo décodés, la limite est de %2 Mo</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Il manque au fichier l'index (moov) nécessaire à la lecture ; un échantillon sain enregistré par le même appareil est nécessaire. Ouvrez la réparation avancée et choisissez l'échantillon</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>L'échantillon sain sélectionné ne correspond pas à cet enregistrement ; choisissez un fichier sain enregistré par le même appareil avec les mêmes réglages</translation>
+    </message>
 </context>
 </TS>

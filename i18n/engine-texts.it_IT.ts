@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>L'immagine è troppo grande per essere recuperata: circa %1 MB decodificati, il limite è %2 MB</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>Al file manca l'indice (moov) necessario per la riproduzione; serve un campione integro registrato dallo stesso dispositivo. Aprire la riparazione avanzata e scegliere il campione</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>Il campione integro selezionato non corrisponde a questa registrazione; scegliere un file integro registrato dallo stesso dispositivo con le stesse impostazioni</translation>
+    </message>
 </context>
 </TS>

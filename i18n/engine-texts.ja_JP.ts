@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>画像が大きすぎて復元できません：デコード後 約 %1 MB、上限は %2 MB です</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>再生に必要なインデックス（moov）がファイルにありません。同じデバイスで録画した正常なサンプルが必要です。高度な修復を開いてサンプルを選択してください</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>選択した正常なサンプルはこの録画と一致しません。同じデバイス・同じ設定で録画した正常なファイルを選択してください</translation>
+    </message>
 </context>
 </TS>

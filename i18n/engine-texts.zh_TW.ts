@@ -127,5 +127,13 @@
         <source>图像过大，无法抢救：解码后约 %1 MB，上限为 %2 MB</source>
         <translation>圖像過大，無法搶救：解碼後約 %1 MB，上限為 %2 MB</translation>
     </message>
+    <message>
+        <source>文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本</source>
+        <translation>檔案缺少播放所需的索引（moov），需要同一裝置錄製的正常樣本；請進入進階修復並選擇樣本</translation>
+    </message>
+    <message>
+        <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
+        <translation>所選正常樣本與這段錄製不相符，請選擇同一裝置、相同設定錄製的正常檔案</translation>
+    </message>
 </context>
 </TS>

@@ -31,6 +31,8 @@ inline constexpr int32_t kAudioFlacWrite = 80;
 inline constexpr int32_t kAudioM4aMdatNotFound = 81;
 inline constexpr int32_t kAudioM4aWrite = 82;
 inline constexpr int32_t kAudioUnsupported = 83;
+inline constexpr int32_t kAudioM4aSampleNeeded = 84;
+inline constexpr int32_t kAudioM4aSampleMismatch = 85;
 
 // ---- shared by every handler (audio_repairer.cpp) ----
 std::string chooseAudioFormat(const std::string& sniffedName, const std::string& extension);

@@ -168,6 +168,81 @@ void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t li
     walkChunkOffsetTables(buffer, start, limit, 0, each);
 }
 
+namespace {
+
+IsoBox childOf(const ByteBuffer& moov, const IsoBox& parent, std::string_view type) {
+    IsoBox found;
+    forEachIsoBox(moov, parent.payloadStart(), parent.end(), [&](const IsoBox& box) {
+        if (box.type != type) return true;
+        found = box;
+        return false;
+    });
+    return found;
+}
+
+bool trakSamplesFit(const ByteBuffer& moov, const IsoBox& trak, uint64_t first, uint64_t end,
+                    const IsoSampleCheck& sample) {
+    IsoBox stbl = trak;
+    for (const char* type : {"mdia", "minf", "stbl"}) {
+        stbl = childOf(moov, stbl, type);
+        if (!stbl.valid) return true; // a trak without sample tables places nothing
+    }
+    const IsoBox stsz = childOf(moov, stbl, "stsz");
+    const IsoBox stsc = childOf(moov, stbl, "stsc");
+    IsoBox offsets = childOf(moov, stbl, "stco");
+    const bool wide = !offsets.valid;
+    if (wide) offsets = childOf(moov, stbl, "co64");
+    if (!stsz.valid || stsz.end() < stsz.payloadStart() + 12) return false;
+    const uint64_t constant = readBe32(moov, stsz.payloadStart() + 4);
+    uint64_t sampleCount = readBe32(moov, stsz.payloadStart() + 8);
+    if (constant == 0) sampleCount = std::min<uint64_t>(sampleCount, (stsz.end() - stsz.payloadStart() - 12) / 4);
+    if (sampleCount == 0) return true;
+    if (!stsc.valid || !offsets.valid) return false;
+    const TableEntries chunks = tableEntries(moov, offsets, wide);
+    const TableEntries runs = tableEntries(moov, stsc, true);
+    const uint64_t runCount = std::min<uint64_t>(runs.count, (stsc.end() - runs.first) / 12);
+    uint64_t run = 0;
+    uint64_t placed = 0;
+    for (uint64_t k = 1; k <= chunks.count && placed < sampleCount; ++k) {
+        while (run + 1 < runCount && readBe32(moov, runs.first + (run + 1) * 12) <= k) ++run;
+        if (runCount == 0 || readBe32(moov, runs.first + run * 12) > k) return false;
+        const uint64_t perChunk = readBe32(moov, runs.first + run * 12 + 4);
+        uint64_t at = wide ? readBe64(moov, chunks.first + (k - 1) * 8) : readBe32(moov, chunks.first + (k - 1) * 4);
+        if (constant != 0) {
+            // Equal sizes (PCM audio counts every sample, billions of them): the chunk is checked,
+            // and shown to `sample`, as one range.
+            const uint64_t n = std::min(perChunk, sampleCount - placed);
+            uint64_t length = 0, next = 0;
+            if (at < first || !checkedMul(n, constant, length) || !checkedAdd(at, length, next) || next > end)
+                return false;
+            if (sample && !sample(trak, at, length)) return false;
+            placed += n;
+            continue;
+        }
+        for (uint64_t j = 0; j < perChunk && placed < sampleCount; ++j, ++placed) {
+            const uint64_t size = constant != 0 ? constant : readBe32(moov, stsz.payloadStart() + 12 + placed * 4);
+            uint64_t next = 0;
+            if (at < first || !checkedAdd(at, size, next) || next > end) return false;
+            if (sample && !sample(trak, at, size)) return false;
+            at = next;
+        }
+    }
+    return placed == sampleCount;
+}
+
+} // namespace
+
+bool isoSampleTablesFit(const ByteBuffer& moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample) {
+    const IsoBox top = parseIsoBox(moov, 0, moov.size());
+    if (!top.valid || top.type != "moov") return false;
+    bool fits = true;
+    forEachIsoBox(moov, top.payloadStart(), top.end(), [&](const IsoBox& box) {
+        if (box.type == "trak") fits = trakSamplesFit(moov, box, first, end, sample);
+        return fits;
+    });
+    return fits;
+}
+
 uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
     uint64_t total = 0;
     auto count = [&](const IsoBox& box, bool wide) {

@@ -69,6 +69,15 @@ void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t li
 // Counts the chunk-offset entries below the container set in [start, limit) (depth-limited).
 uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
 
+// Places the samples of every "trak" of a complete "moov" (its own bytes, starting at 0) through
+// its stsc, stsz and stco/co64 tables and checks them against media data whose payload is, in the
+// moov's offset values, [first, end): true when every listed sample lies inside it and every
+// sample the stsz counts sits in a chunk. `sample`, when given, sees each placed sample (the trak
+// box, the sample's offset and size; a chunk of equal-sized samples as one range) and can reject
+// it, so a caller can check the bytes too. Work is bounded by the tables' own length.
+using IsoSampleCheck = std::function<bool(const IsoBox& trak, uint64_t offset, uint64_t size)>;
+bool isoSampleTablesFit(const ByteBuffer& moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample = {});
+
 // Rebuilds one complete box (e.g. a "moov", given as its own bytes starting at 0) with every
 // "stco" turned into an equivalent "co64" and the size field of every enclosing container grown
 // to match. Returns false (and leaves `out` empty) when a grown 32-bit size would not fit.

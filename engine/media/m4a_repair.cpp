@@ -2,6 +2,8 @@
 // with the chunk offsets rebased to where the media data lands. A missing "ftyp" is replaced by
 // a default one; a missing "moov" can come from a sample recording.
 
+#include <algorithm>
+
 #include "media/audio_formats.h"
 #include "media/iso_box.h"
 
@@ -122,11 +124,13 @@ bool rebaseMoov(ByteBuffer& moov, uint64_t oldBase, NewBase&& newBaseFor, uint64
     return true;
 }
 
-RepairResult refuseLayout(RepairResult result, const std::string& why)
+RepairResult failM4a(RepairResult result, int32_t code, const std::string& why)
 {
-    result.setStatus(RepairStatus::failure(kAudioM4aWrite, why));
+    result.setStatus(RepairStatus::failure(code, why));
     return result;
 }
+
+RepairResult refuseLayout(RepairResult result, const std::string& why) { return failM4a(std::move(result), kAudioM4aWrite, why); }
 
 // Several "mdat" boxes, or movie fragments: the media is spread over the whole file, so every
 // top-level box is kept in its order behind the new "ftyp" (and a borrowed "moov"), and the
@@ -260,42 +264,66 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
         ftyp = buildDefaultM4aFtyp();
         result.addAction("inject-m4a-ftyp", "injected default M4A ftyp atom", ftyp.size());
     }
+    // Where the audio data lies, counted from the file's real start, for checking a moov's tables.
+    const uint64_t payloadLength = std::min<uint64_t>(layout.mdat.end(), buffer.size()) - layout.mdat.payloadStart();
+    const bool spread = layout.mdatCount > 1 || layout.fragmented;
+    // A borrowed moov must also describe nearly all of the data: a shorter take's index fits the
+    // start of it and would cut the rest off.
+    const auto fitsAudio = [&](const ByteBuffer& candidate, uint64_t base, bool whole) {
+        uint64_t covered = 0;
+        return spread || (isoSampleTablesFit(candidate, base, base + payloadLength,
+                                             [&](const IsoBox&, uint64_t, uint64_t size) {
+                                                 covered += size;
+                                                 return true;
+                                             }) &&
+                          (!whole || covered >= payloadLength / 10 * 9));
+    };
     ByteBuffer moov;
     if (layout.moovUsable)
         moov = boxBytes(buffer, layout.moov);
+    const bool haveSample = !request.sample.path.empty();
+    // The file's own moov is kept whenever its tables still fit its audio data; a sample only
+    // stands in for what is missing or no longer fits.
+    if (!moov.empty() && haveSample && request.mode == Advanced && !fitsAudio(moov, oldBase, false)) {
+        result.notes.push_back("the file's own moov atom does not fit its audio data; the sample is used instead");
+        moov.clear();
+    }
+    if (moov.empty() && !haveSample)
+        return failM4a(result, kAudioM4aSampleNeeded,
+                       "M4A moov atom is missing; a healthy sample file recorded by the same device is needed to "
+                       "rebuild it");
     bool moovBorrowed = false;
-    if ((moov.empty() || request.mode == Advanced) && !request.sample.path.empty()) {
+    if (moov.empty()) {
         const ByteBuffer sample = readAudioSample(request);
         const M4aLayout reference = readM4aLayout(sample);
-        if (reference.ftyp.valid && request.mode == Advanced) {
+        if (reference.ftyp.valid && !layout.ftyp.valid) {
             ftyp = boxBytes(sample, reference.ftyp);
             result.usedReference = true;
             result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
         }
-        if (reference.moovUsable) {
-            moov = boxBytes(sample, reference.moov);
-            oldBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
-            moovBorrowed = true;
-            result.usedReference = true;
-            result.addAction("borrow-m4a-moov", "borrowed moov atom from sample audio", moov.size());
-        }
+        const uint64_t sampleBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
+        ByteBuffer borrowed;
+        if (reference.moovUsable)
+            borrowed = boxBytes(sample, reference.moov);
+        if (borrowed.empty() || !fitsAudio(borrowed, sampleBase, true))
+            return failM4a(result, kAudioM4aSampleMismatch,
+                           "the sample file does not match this recording: its M4A moov atom does not fit the audio "
+                           "data");
+        moov = std::move(borrowed);
+        oldBase = sampleBase;
+        moovBorrowed = true;
+        result.usedReference = true;
+        result.addAction("borrow-m4a-moov", "borrowed moov atom from sample audio", moov.size());
     }
 
     ByteBuffer out;
     out.reserve(buffer.size() + ftyp.size() + moov.size() + 16);
     if (layout.mdatCount > 1 || layout.fragmented) {
-        if (moov.empty()) {
-            result.notes.push_back("M4A repaired with ftyp and mdat only because moov metadata was unavailable");
-            result.confidence = 0.42;
-        }
         if (!writeSpreadLayout(buffer, layout, ftyp, moov, moovBorrowed, oldBase, result, out))
             return refuseLayout(result, "M4A chunk offsets cannot follow the media data of this layout");
     } else {
         appendBytes(out, ftyp);
-        if (moov.empty()) {
-            result.notes.push_back("M4A repaired with ftyp and mdat only because moov metadata was unavailable");
-            result.confidence = 0.42;
-        } else {
+        {
             const uint64_t mdatHeader = outputHeaderSize(layout.mdat);
             uint64_t rewritten = 0;
             if (!rebaseMoov(moov, oldBase,

@@ -185,6 +185,15 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
     }
     output.clear();
 
+    // With a sample at hand the file's own moov still wins, unless its tables place samples
+    // outside its media data (moved without its offsets, overwritten in part, from another take).
+    // Damage inside the frames is no reason to drop it: the truncation above deals with that.
+    const bool haveSample = !request.sample.path.empty();
+    if (moov.valid && haveSample && request.mode == Advanced && !layout.fragmented && layout.mdatCount == 1 &&
+        !isoSampleTablesFit(isoBoxBytes(bytes, moov), mdat.payloadStart(), mdat.end())) {
+        result.notes.push_back("the file's own moov atom does not fit its media data; the sample is used instead");
+        moov = IsoBox{};
+    }
     const bool ownMoovUsable = moov.valid && !layout.moovInsideMdat;
     if (ownMoovUsable &&
         (layout.fragmented || layout.mdatCount > 1 || !chunksInsideMdat(bytes, moov, mdat))) {
@@ -200,28 +209,52 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         ftypBytes = makeDefaultFtyp();
         result.addAction("inject-ftyp", "injected default MP4 ftyp atom", 24);
     }
-    if ((request.mode == Advanced || moovBytes.empty()) && !request.sample.path.empty()) {
+    if (moovBytes.empty() && !haveSample) {
+        result.setStatus(RepairStatus::failure(
+            kVideoMp4SampleNeeded,
+            "MP4/MOV moov index is missing; a healthy sample file recorded by the same device is needed to rebuild it"));
+        return result;
+    }
+    if (moovBytes.empty()) {
         SampleParts sample = readSampleParts(request.sample.path);
-        if (!sample.ftyp.empty() && (!layout.ftyp.valid || request.mode == Advanced)) {
+        if (!sample.ftyp.empty() && !layout.ftyp.valid) {
             ftypBytes = std::move(sample.ftyp);
             result.addAction("borrow-sample-ftyp", "borrowed ftyp atom from sample video", ftypBytes.size());
             result.usedReference = true;
         }
-        uint64_t counter = 0;
-        if (!sample.moov.empty() &&
-            rebaseMoovBeforeMdat(sample.moov, sample.mdatPayload, ftypBytes.size(), mdat.headerSize, counter)) {
-            moovBytes = std::move(sample.moov);
-            ownMoov = false;
-            result.addAction("borrow-sample-moov", "borrowed and patched moov atom from sample video", counter);
-            result.usedReference = true;
-            result.confidence = counter != 0 ? 0.78 : 0.64;
-        } else if (!sample.error.empty()) {
-            result.notes.push_back(sample.error);
+        uint64_t counter = 0, covered = 0;
+        SampleTableRebuild rebuilt;
+        if (sample.moov.empty()) {
+            if (!sample.error.empty()) result.notes.push_back(sample.error);
+        } else if (moovSamplesFitMedia(bytes, sample.moov, sample.mdatPayload, mdat, &covered) &&
+                   covered >= (mdat.end() - mdat.payloadStart()) / 10 * 9) {
+            // A moov of a shorter take of the same scene can fit the start of the media data
+            // and would drop the rest: it must describe nearly all of it.
+            if (rebaseMoovBeforeMdat(sample.moov, sample.mdatPayload, ftypBytes.size(), mdat.headerSize, counter)) {
+                moovBytes = std::move(sample.moov);
+                result.addAction("borrow-sample-moov", "borrowed and patched moov atom from sample video", counter);
+                result.confidence = counter != 0 ? 0.78 : 0.64;
+            }
+        } else if (rebuildSampleTables(sample.moov, bytes, mdat, rebuilt) &&
+                   rebaseMoovBeforeMdat(rebuilt.moov, oldBase, ftypBytes.size(), mdat.headerSize, counter)) {
+            moovBytes = std::move(rebuilt.moov);
+            result.addAction("rebuild-sample-tables",
+                             "rebuilt MP4 sample tables from the media data using the sample's codec settings",
+                             rebuilt.samples);
+            if (rebuilt.videoOnly)
+                result.notes.push_back(
+                    "kept the video track alone: the sample's other tracks cannot be matched to this file's media data");
+            result.confidence = 0.6;
         }
-    }
-    if (moovBytes.empty()) {
-        result.notes.push_back("video repaired with mdat payload only because moov metadata was unavailable");
-        result.confidence = 0.45;
+        if (moovBytes.empty()) {
+            result.setStatus(RepairStatus::failure(
+                kVideoMp4SampleMismatch,
+                "the sample file does not match this recording: its moov index does not fit the media data and the "
+                "sample tables could not be rebuilt from it"));
+            return result;
+        }
+        ownMoov = false;
+        result.usedReference = true;
     }
     reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);
     if (ownMoov) {

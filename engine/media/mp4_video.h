@@ -68,6 +68,18 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
 bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore,
                           uint64_t mdatHeader, uint64_t& counter);
 
+// A moov for this file's own media data: the first AVC/HEVC track of `templateMoov` (a healthy
+// recording's) with sample tables found by walking the mdat's NAL units; chunk offsets count in
+// `bytes`. Other tracks are left out (`videoOnly`). False when the template has no such track or
+// the mdat holds no picture.
+struct SampleTableRebuild {
+    ByteBuffer moov;
+    uint64_t samples = 0;
+    bool videoOnly = false;
+};
+bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes, const IsoBox& mdat,
+                         SampleTableRebuild& rebuilt);
+
 // --- AVI ------------------------------------------------------------------------------------
 
 uint32_t expectedRiffSize(const ByteBuffer& bytes);

@@ -30,6 +30,8 @@ inline constexpr int32_t kVideoKlvNotFound = 43;
 inline constexpr int32_t kVideoKlvWrite = 44;
 inline constexpr int32_t kVideoRawNotFound = 45;
 inline constexpr int32_t kVideoRawWrite = 46;
+inline constexpr int32_t kVideoMp4SampleNeeded = 47;
+inline constexpr int32_t kVideoMp4SampleMismatch = 48;
 
 // Starting result of every video analyzer: success, kind Video, detected format, input size.
 RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& bytes);

@@ -550,6 +550,65 @@ VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes
     return plan;
 }
 
+bool moovSamplesFitMedia(const ByteBuffer& working, const ByteBuffer& moov, uint64_t moovBase, const IsoBox& mdat,
+                         uint64_t* covered) {
+    if (covered != nullptr) *covered = 0;
+    const uint64_t payloadEnd = std::min<uint64_t>(mdat.end(), working.size());
+    if (!mdat.valid || payloadEnd < mdat.payloadStart()) return false;
+    uint64_t end = 0;
+    if (!checkedAdd(moovBase, payloadEnd - mdat.payloadStart(), end)) return false;
+    uint64_t lastTrak = npos;
+    uint32_t m = 0;
+    int64_t budget = static_cast<int64_t>(std::min<uint64_t>(working.size(), 1ull << 60)) * 4 + (1 << 20);
+    return isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t offset, uint64_t size) {
+        if (covered != nullptr) *covered += size;
+        if (trak.offset != lastTrak) {
+            lastTrak = trak.offset;
+            const TrackTables t = readTrack(moov, trak);
+            m = t.handlerType == "vide" && isVideoSampleEntry(t.sampleEntryType) ? nalLengthSize(moov, t) : 0;
+        }
+        if (m == 0) return true;
+        const uint64_t from = offset - moovBase + mdat.payloadStart();
+        const uint64_t to = from + size;
+        if (size == 0) return false;
+        for (uint64_t p = from; p < to;) {
+            if (--budget < 0 || to - p < m) return false;
+            const uint64_t nal = readNalLength(working, p, m);
+            if (nal == 0 || nal > to - p - m) return false;
+            p += m + nal;
+        }
+        return true;
+    });
+}
+
+bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track) {
+    const IsoBox top = parseIsoBox(moov, 0, moov.size());
+    if (!top.valid) return false;
+    bool found = false;
+    forEachIsoBox(moov, top.payloadStart(), top.end(), [&](const IsoBox& box) {
+        if (box.type != "trak") return true;
+        const TrackTables t = readTrack(moov, box);
+        if (t.handlerType != "vide" || !isVideoSampleEntry(t.sampleEntryType)) return true;
+        const TableRange runs = tableRange(moov, t.stts, 16, 8);
+        track.trak = box;
+        track.hevc = t.sampleEntryType == "hvc1" || t.sampleEntryType == "hev1";
+        track.nalLengthSize = nalLengthSize(moov, t);
+        track.timescale = t.timescale;
+        track.movieTimescale = movieTimescale(moov);
+        track.sampleDelta = runs.count > 0 ? readBe32(moov, runs.first + 4) : 0;
+        const IsoBox stsd = trakPath(moov, box, {"mdia", "minf", "stbl", "stsd"});
+        const uint64_t at = stsd.valid ? findBytes(moov, track.hevc ? "hvcC" : "avcC", stsd.payloadStart()) : npos;
+        if (at != npos && at >= 4 && at < stsd.end()) {
+            const IsoBox config = parseIsoBox(moov, at - 4, stsd.end());
+            if (config.valid) track.config = sliceBytes(moov, config.payloadStart(), config.size - config.headerSize);
+        }
+        found = true;
+        return false;
+    });
+    return found && track.nalLengthSize != 0 && track.nalLengthSize != 3 && track.timescale != 0 &&
+           track.movieTimescale != 0 && track.sampleDelta != 0;
+}
+
 bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
                                 const IsoBox& mdat, ByteBuffer& output, VideoCutPlan& plan) {
     plan = VideoCutPlan{};

@@ -44,6 +44,26 @@ bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, c
 
 VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat);
 
+// True when the moov's tables place every sample inside the mdat payload and every AVC/HEVC
+// sample parses as a whole number of length-prefixed NAL units there. `moovBase` is the chunk
+// offset value the moov uses for the first payload byte of `mdat` (a borrowed moov still counts
+// from its own file).
+// `covered`, when given, receives the bytes the samples take up.
+bool moovSamplesFitMedia(const ByteBuffer& working, const ByteBuffer& moov, uint64_t moovBase, const IsoBox& mdat,
+                         uint64_t* covered = nullptr);
+
+// The first AVC/HEVC video track of a moov, with what a rebuild of its tables needs.
+struct CodecTrack {
+    IsoBox trak;
+    bool hevc = false;
+    uint32_t nalLengthSize = 0;  // 1, 2 or 4
+    uint32_t timescale = 0;      // of the track's media
+    uint32_t movieTimescale = 0;
+    uint32_t sampleDelta = 0;    // duration of one frame, from the first stts run
+    ByteBuffer config;           // the avcC/hvcC payload (parameter sets), empty when not found
+};
+bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track);
+
 // The box reached by following the types from [start, end) ("meta" children start 4 bytes in).
 IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end,
                       const std::vector<std::string>& types);

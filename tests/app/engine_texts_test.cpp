@@ -93,6 +93,21 @@ private slots:
                                   << "修复引擎内部出错，未能处理此文件，请重试";
         QTest::newRow("too large") << "image too large to salvage: 536944641 bytes decoded, limit 536870912"
                                    << "图像过大，无法抢救：解码后约 513 MB，上限为 512 MB";
+        const QString needIndexSample =
+            QStringLiteral("文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本");
+        const QString otherRecording = QStringLiteral("所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件");
+        QTest::newRow("mp4 needs index sample")
+            << "MP4/MOV moov index is missing; a healthy sample file recorded by the same device is needed to rebuild it"
+            << needIndexSample;
+        QTest::newRow("m4a needs index sample")
+            << "M4A moov atom is missing; a healthy sample file recorded by the same device is needed to rebuild it"
+            << needIndexSample;
+        QTest::newRow("mp4 sample mismatch") << "the sample file does not match this recording: its moov index does not "
+                                                "fit the media data and the sample tables could not be rebuilt from it"
+                                             << otherRecording;
+        QTest::newRow("m4a sample mismatch")
+            << "the sample file does not match this recording: its M4A moov atom does not fit the audio data"
+            << otherRecording;
         QTest::newRow("other") << "failed to open input file" << "failed to open input file";
         QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
     }

@@ -56,7 +56,18 @@ private slots:
         QTest::newRow("mp3 ff e1") << "c.mp3" << QByteArray("\xFF\xE1") << true << passed;
         QTest::newRow("aac ff f1") << "a.aac" << QByteArray("\xFF\xF1\x50") << true << passed;
         QTest::newRow("aac ff e1") << "b.aac" << QByteArray("\xFF\xE1") << false << failed;
-        QTest::newRow("mp4") << "a.MP4" << QByteArray("\0\0\0\x18" "ftypisom\0\0\0\0", 16) << true << passed;
+        // An ISO file is playable only with an index: a top-level moov, or moof fragments.
+        const QByteArray isoFtyp("\0\0\0\x10" "ftypisom\0\0\0\0", 16);
+        const QByteArray mdat = QByteArray("\0\0\0\x0c" "mdat", 8) + QByteArray(4, 'x');
+        const QByteArray moov("\0\0\0\x08" "moov", 8);
+        const QByteArray moof("\0\0\0\x08" "moof", 8);
+        QTest::newRow("mp4") << "a.MP4" << (isoFtyp + moov + mdat) << true << passed;
+        QTest::newRow("mov index last") << "a.mov" << (isoFtyp + mdat + moov) << true << passed;
+        QTest::newRow("m4v fragments") << "a.m4v" << (isoFtyp + moof + mdat) << true << passed;
+        QTest::newRow("mp4 without index") << "c.mp4" << (isoFtyp + mdat) << false << failed;
+        QTest::newRow("m4a without index") << "c.m4a" << (isoFtyp + mdat) << false << failed;
+        QTest::newRow("moov only inside mdat") << "d.mp4" << (isoFtyp + QByteArray("\0\0\0\x10" "mdat", 8) + moov) << false << failed;
+        QTest::newRow("box past the end") << "e.mp4" << (isoFtyp + QByteArray("\0\0\1\0" "mdat", 8) + moov) << false << failed;
         QTest::newRow("short mp4") << "b.m4a" << QByteArray("\0\0\0\x18" "ftyp", 8) << false << failed;
         QTest::newRow("wmv") << "a.wmv" << (asf + QByteArray(8, '\0')) << true << passed;
         QTest::newRow("ogg") << "a.ogg" << QByteArray("OggS\0", 5) << true << passed;

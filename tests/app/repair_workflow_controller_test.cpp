@@ -276,37 +276,55 @@ private slots:
             QVERIFY2(check.output.trimmed().isEmpty(), qPrintable(check.output));
     }
 
-    void videoQuickAndAdvancedRepairWithASample()
+    void videoWithoutIndexNeedsASampleAndPlaysWithIt_data()
     {
+        QTest::addColumn<bool>("overwritten");
+        QTest::newRow("moov lost at the end") << false;
+        QTest::newRow("moov overwritten") << true;
+    }
+    void videoWithoutIndexNeedsASampleAndPlaysWithIt()
+    {
+        QFETCH(bool, overwritten);
         WORKFLOW_REQUIRE_TOOL("ffmpeg");
         QTemporaryDir dir;
         const QString input = dir.filePath(QStringLiteral("clip.mp4"));
         const QString sample = dir.filePath(QStringLiteral("sample.mp4"));
-        QVERIFY(makeMp4WithoutIndex(input));
-        QVERIFY(makeClip(sample));
+        QVERIFY(makeMp4WithoutIndex(input, overwritten));
+        // Same device settings, another scene and length: its index cannot simply be borrowed.
+        QVERIFY(makeClip(sample, QStringLiteral("testsrc2=d=3:s=160x120:r=25")));
         const InputGuard inputGuard(input);
         const InputGuard sampleGuard(sample);
 
         RepairWorkflowController c;
-        QVERIFY2(repairToPreview(c, input), qPrintable(c.status()));
-        QCOMPARE(c.category(), QStringLiteral("视频"));
-        QCOMPARE(c.previewKind(), QStringLiteral("video"));
-
-        // Discarding keeps the analysis; the sample is stored and a new analysis runs at once.
-        c.discardUnsavedResult();
+        c.selectInput(QUrl::fromLocalFile(input));
+        c.analyze();
+        QVERIFY(waitIdle(c));
         QCOMPARE(state(c), WorkflowState::AnalysisCompleted);
-        QCOMPARE(c.status(), QStringLiteral("已丢弃未保存结果，可以重新选择修复方式"));
+        QCOMPARE(c.category(), QStringLiteral("视频"));
+        bool indexFinding = false;
+        for (const QVariant& finding : c.findings()) {
+            const QVariantMap entry = finding.toMap();
+            if (entry.value(QStringLiteral("technicalMessage")).toString().contains(QLatin1String("moov"))) {
+                indexFinding = true;
+                QVERIFY(!entry.value(QStringLiteral("repairable")).toBool()); // not without a sample
+            }
+        }
+        QVERIFY(indexFinding);
+
+        // The quick repair fails plainly instead of showing an unplayable file as repaired; the
+        // failed state is where the page offers the advanced repair.
+        c.repair(QStringLiteral("quick"));
+        QVERIFY(waitIdle(c));
+        QCOMPARE(state(c), WorkflowState::Failed);
+        QCOMPARE(c.status(), QStringLiteral("文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本"));
         QVERIFY(c.outputPath().isEmpty());
-        QVERIFY(!c.findings().isEmpty());
-        QVERIFY(c.canRepair());
-        QCOMPARE(entries(c.sessionDirectory()), QStringList{QStringLiteral(".session.lock")});
+        QVERIFY(!c.canSave());
 
         c.selectSample(QUrl::fromLocalFile(input));
         QCOMPARE(c.status(), QStringLiteral("样本文件不能与待修复文件相同"));
         QVERIFY(c.samplePath().isEmpty());
         c.selectSample(QUrl::fromLocalFile(dir.filePath(QStringLiteral("missing.mp4"))));
         QCOMPARE(c.status(), QStringLiteral("所选样本文件不存在或不是普通文件"));
-        QSignalSpy states(&c, &RepairWorkflowController::stateChanged);
         c.selectSample(QUrl::fromLocalFile(sample));
         QCOMPARE(c.samplePath(), sample);
         QCOMPARE(state(c), WorkflowState::Analyzing);
@@ -316,19 +334,37 @@ private slots:
         c.repair(QStringLiteral("advanced"));
         QVERIFY(waitIdle(c));
         QVERIFY2(state(c) == WorkflowState::PreviewReady, qPrintable(c.status()));
+        QCOMPARE(c.previewKind(), QStringLiteral("video"));
         const QStringList actionNames = [&] {
             QStringList names;
             for (const QVariant& action : c.actions())
                 names.append(action.toMap().value(QStringLiteral("name")).toString());
             return names;
         }();
-        QVERIFY2(actionNames.contains(QStringLiteral("borrow-sample-moov")), qPrintable(actionNames.join(',')));
+        QVERIFY2(actionNames.contains(QStringLiteral("rebuild-sample-tables")), qPrintable(actionNames.join(',')));
+
+        // Discarding keeps the analysis; the advanced repair can run again.
+        c.discardUnsavedResult();
+        QCOMPARE(state(c), WorkflowState::AnalysisCompleted);
+        QCOMPARE(c.status(), QStringLiteral("已丢弃未保存结果，可以重新选择修复方式"));
+        QVERIFY(c.outputPath().isEmpty());
+        QVERIFY(!c.findings().isEmpty());
+        QVERIFY(c.canRepair());
+        QCOMPARE(entries(c.sessionDirectory()), QStringList{QStringLiteral(".session.lock")});
+        c.repair(QStringLiteral("advanced"));
+        QVERIFY(waitIdle(c));
+        QVERIFY2(state(c) == WorkflowState::PreviewReady, qPrintable(c.status()));
+
         QVERIFY(c.saveResult(QUrl::fromLocalFile(dir.path())));
+        const ToolRun probe = runTool(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "stream=codec_type",
+                                                                  "-of", "csv=p=0", c.outputPath()});
+        QCOMPARE(probe.exitCode, 0);
+        QCOMPARE(probe.output.trimmed(), QStringLiteral("video"));
         const ToolRun frames = runTool(QStringLiteral("ffprobe"),
                                        {"-v", "error", "-select_streams", "v:0", "-count_frames", "-show_entries",
                                         "stream=nb_read_frames", "-of", "csv=p=0", c.outputPath()});
         QCOMPARE(frames.exitCode, 0);
-        QVERIFY2(frames.output.trimmed().toInt() >= 40, qPrintable(frames.output));
+        QVERIFY2(frames.output.trimmed().toInt() >= 45, qPrintable(frames.output)); // of 50 recorded
 
         // Removing the sample while "Failed" starts nothing.
         c.selectInput(QUrl::fromLocalFile(dir.path())); // a folder

@@ -135,16 +135,28 @@ inline bool makeDamagedDocx(const QString& path)
     return writeAll(path, bytes.left(central));
 }
 
-inline bool makeClip(const QString& path)
+inline bool makeClip(const QString& path, const QString& source = QStringLiteral("testsrc=d=2:s=160x120:r=25"))
 {
     return runTool(QStringLiteral("ffmpeg"),
-                   {"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=d=2:s=160x120:r=25", "-c:v",
+                   {"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", source, "-c:v",
                     "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-g", "25", path})
                .exitCode == 0;
 }
 
-// A recording whose camera stopped before it wrote the "moov" index.
-inline bool makeMp4WithoutIndex(const QString& path)
+// A clip with bytes in front of its ftyp (a recovery tool's header): the quick repair cuts them off.
+inline bool makeMp4WithPrefix(const QString& path)
+{
+    const QString clean = path + QStringLiteral(".clean.mp4");
+    if (!makeClip(clean))
+        return false;
+    const QByteArray bytes = readAll(clean);
+    QFile::remove(clean);
+    return !bytes.isEmpty() && writeAll(path, QByteArray(300, '\x5A') + bytes);
+}
+
+// A recording whose camera stopped before it wrote the "moov" index, or (overwritten) one whose
+// index was overwritten by other data.
+inline bool makeMp4WithoutIndex(const QString& path, bool overwritten = false)
 {
     const QString clean = path + QStringLiteral(".clean.mp4");
     if (!makeClip(clean))
@@ -156,7 +168,14 @@ inline bool makeMp4WithoutIndex(const QString& path)
     if (moov < 4 || mdat < 4)
         return false;
     // ffmpeg writes the index last: everything before it is what a stopped camera leaves.
-    return moov > mdat && writeAll(path, bytes.left(moov - 4));
+    if (moov < mdat)
+        return false;
+    if (!overwritten)
+        return writeAll(path, bytes.left(moov - 4));
+    QByteArray damaged = bytes;
+    for (qsizetype i = moov - 4; i < damaged.size(); ++i)
+        damaged[i] = static_cast<char>((i * 131 + 7) & 0xFF);
+    return writeAll(path, damaged);
 }
 
 // A WAV whose RIFF and data sizes were never filled in (a recorder that lost power).

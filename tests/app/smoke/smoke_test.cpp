@@ -151,7 +151,7 @@ bool makeDamagedInput(const QString& kind, const QString& path)
     if (kind == QLatin1String("pdf"))
         return makeDamagedPdf(path);
     if (kind == QLatin1String("mp4"))
-        return makeMp4WithoutIndex(path);
+        return makeMp4WithPrefix(path);
     // Neither a known signature nor a known extension: refused at the analysis.
     return writeAll(path, QByteArray("no format anyone knows\n").repeated(64));
 }

@@ -201,3 +201,60 @@ TEST(IsoBoxTest, DeepNestingIsBounded) {
     EXPECT_TRUE(widenIsoChunkOffsets(bytes, wide));
     EXPECT_EQ(wide, bytes); // copied as it was
 }
+
+namespace {
+
+ByteBuffer words(std::initializer_list<uint32_t> values) {
+    ByteBuffer out;
+    for (uint32_t v : values) appendBe32(out, v);
+    return out;
+}
+
+// One track: stsc runs {first chunk, samples per chunk, 1}, stsz (constant or listed sizes), stco.
+ByteBuffer tables(const ByteBuffer& stscRuns, uint32_t runs, uint32_t constant, uint32_t count,
+                  const ByteBuffer& sizes, const ByteBuffer& offsets) {
+    return moovWith(concat({box("stsc", concat({words({0, runs}), stscRuns})),
+                            box("stsz", concat({words({0, constant, count}), sizes})), offsets}));
+}
+
+} // namespace
+
+TEST(IsoBoxTest, SampleTablesFitTheirMediaRange) {
+    struct Case {
+        const char* name;
+        ByteBuffer moov;
+        bool fits;
+    };
+    const ByteBuffer twoPerChunk = words({1, 2, 1});
+    const std::vector<Case> cases = {
+        {"all samples inside", tables(twoPerChunk, 1, 0, 4, words({10, 10, 10, 10}), stco({100, 120})), true},
+        {"last sample runs past the end", tables(twoPerChunk, 1, 0, 4, words({10, 10, 10, 11}), stco({100, 120})), false},
+        {"chunk before the media", tables(twoPerChunk, 1, 0, 2, words({10, 10}), stco({90})), false},
+        {"samples left without a chunk", tables(twoPerChunk, 1, 0, 5, words({1, 1, 1, 1, 1}), stco({100, 110})), false},
+        {"no sample-to-chunk table", moovWith(concat({box("stsz", words({0, 0, 1, 4})), stco({100})})), false},
+        {"empty track", tables({}, 0, 0, 0, {}, stco({})), true},
+        // Billions of equal samples are checked chunk by chunk, not one by one.
+        {"huge constant-size run", tables(words({1, 0xFFFFFFFFu, 1}), 1, 1, 0xFFFFFFFFu, {}, co64({100})), false},
+    };
+    for (const Case& c : cases) {
+        uint64_t seen = 0;
+        EXPECT_EQ(isoSampleTablesFit(c.moov, 100, 140,
+                                     [&](const IsoBox&, uint64_t, uint64_t size) {
+                                         seen += size;
+                                         return true;
+                                     }),
+                  c.fits)
+            << c.name;
+        if (c.fits) {
+            EXPECT_LE(seen, 40u) << c.name;
+        }
+    }
+    // The same billions fit a range large enough for them, shown to the check as one range.
+    const ByteBuffer huge = tables(words({1, 0xFFFFFFFFu, 1}), 1, 1, 0xFFFFFFFFu, {}, co64({100}));
+    uint64_t calls = 0;
+    EXPECT_TRUE(isoSampleTablesFit(huge, 100, 100 + 0xFFFFFFFFull, [&](const IsoBox&, uint64_t, uint64_t size) {
+        ++calls;
+        return size == 0xFFFFFFFFull;
+    }));
+    EXPECT_EQ(calls, 1u);
+}

@@ -140,24 +140,24 @@ TEST_F(M4aRealFile, LostMoovComesFromTheSampleOrTheFileKeepsItsMediaOnly)
     const ByteBuffer damaged(intact.begin(), intact.begin() + static_cast<long>(moovAt));
     const auto input = dir.write("memo.m4a", damaged);
 
+    // Without a sample nothing unplayable is written: the failure says a sample is needed.
     const RepairResult bare = repairAudio(input);
-    ASSERT_TRUE(bare.status.ok) << bare.status.message;
+    EXPECT_FALSE(bare.status.ok);
+    EXPECT_EQ(bare.status.code, kAudioM4aSampleNeeded);
+    EXPECT_FALSE(bare.outputWritten);
+    const RepairResult analysed = analyzeAudio(input);
+    ASSERT_TRUE(analysed.status.ok);
     const Finding* found = nullptr;
-    ASSERT_TRUE(hasFinding(bare, "M4A moov atom is missing; a sample file can provide metadata", &found));
+    ASSERT_TRUE(hasFinding(analysed, "M4A moov atom is missing; a sample file can provide metadata", &found));
     EXPECT_FALSE(found->repairable);
-    EXPECT_DOUBLE_EQ(bare.confidence, 0.42);
-    ASSERT_EQ(bare.notes.size(), 1u);
-    EXPECT_EQ(bare.notes[0], "M4A repaired with ftyp and mdat only because moov metadata was unavailable");
-    EXPECT_EQ(topLevel(test_support::readAll(bare.output.path)), (std::vector<std::string>{"ftyp", "mdat"}));
 
     // Cut inside the moov: a partial moov would swallow the media after it, so it is not used.
     const ByteBuffer cutInMoov(intact.begin(), intact.begin() + static_cast<long>(moovAt + 100));
     const auto partial = dir.write("partial.m4a", cutInMoov);
     const RepairResult partialResult = repairAudio(partial);
-    ASSERT_TRUE(partialResult.status.ok) << partialResult.status.message;
+    EXPECT_EQ(partialResult.status.code, kAudioM4aSampleNeeded);
     EXPECT_TRUE(hasFinding(partialResult, "M4A atom size overran file and can be clamped: moov"));
     EXPECT_TRUE(hasFinding(partialResult, "M4A moov atom is missing; a sample file can provide metadata"));
-    EXPECT_EQ(topLevel(test_support::readAll(partialResult.output.path)), (std::vector<std::string>{"ftyp", "mdat"}));
 
     RepairRequest request = test_support::requestFor(input);
     request.sample = makeSourceInfo((dir / "tone.m4a").string());
@@ -181,36 +181,60 @@ TEST(M4aRepair, OnlyMdatAndSampleUseByMode)
     EXPECT_TRUE(hasFinding(analysed, "M4A ftyp atom is missing"));
     EXPECT_DOUBLE_EQ(analysed.confidence, 0.78);
     const RepairResult repaired = repairAudio(bare);
-    ASSERT_TRUE(repaired.status.ok);
+    EXPECT_EQ(repaired.status.code, kAudioM4aSampleNeeded);
     uint64_t amount = 0;
     ASSERT_TRUE(hasAction(repaired, "inject-m4a-ftyp", &amount));
     EXPECT_EQ(amount, 28u);
-    const ByteBuffer out = test_support::readAll(repaired.output.path);
-    EXPECT_EQ(ByteBuffer(out.begin(), out.begin() + 28), buildDefaultM4aFtyp());
-    EXPECT_EQ(ByteBuffer(out.begin() + 28, out.end()), box("mdat", media));
 
-    // A file with its own moov: mode 1 does not read the sample, mode 2 takes its ftyp and moov.
-    const ByteBuffer own = concat({ftyp(), moovWith(stco({0})), box("mdat", media)});
-    const auto input = dir.write("own.m4a", own);
+    // A file with its own moov: neither mode replaces it while its tables fit the audio data; in
+    // mode 2 the sample stands in for a moov that does not fit, and the file keeps its own ftyp.
+    const auto tables = [](std::initializer_list<uint32_t> sizes, std::initializer_list<uint32_t> offsets) {
+        ByteBuffer stsc(4, 0), stsz(4, 0);
+        appendBe32(stsc, 1);
+        for (uint32_t v : {1u, 1u, 1u})
+            appendBe32(stsc, v);
+        appendBe32(stsz, 0);
+        appendBe32(stsz, static_cast<uint32_t>(sizes.size()));
+        for (uint32_t v : sizes)
+            appendBe32(stsz, v);
+        return moovWith(concat({box("stsc", stsc), box("stsz", stsz), stco(offsets)}));
+    };
+    const uint64_t ownPayload = ftyp().size() + tables({40}, {0}).size() + 8;
+    const ByteBuffer own = concat({ftyp(), tables({40}, {static_cast<uint32_t>(ownPayload)}), box("mdat", media)});
+    const ByteBuffer broken = concat({ftyp(), tables({40}, {4000}), box("mdat", media)});
     ByteBuffer sampleFtyp = box("ftyp", bytesOf("M4B \0\0\0\0M4B "));
     // The sample has no mdat: its chunk offsets are taken as relative (old base 0).
-    const auto sample = dir.write("sample.m4a", concat({sampleFtyp, moovWith(stco({0, 8}))}));
-    RepairRequest request = test_support::requestFor(input);
+    const ByteBuffer sampleMoov = tables({20, 20}, {0, 20});
+    const auto sample = dir.write("sample.m4a", concat({sampleFtyp, sampleMoov}));
+    for (int32_t mode : {Repair, Advanced}) {
+        RepairRequest request = test_support::requestFor(dir.write("own.m4a", own), mode);
+        request.sample = makeSourceInfo(sample.string());
+        request.overwrite = true;
+        const RepairResult kept = repairAudio(request);
+        ASSERT_TRUE(kept.status.ok) << kept.status.message;
+        EXPECT_FALSE(kept.usedReference);
+        EXPECT_EQ(test_support::readAll(kept.output.path), own);
+    }
+    RepairRequest request = test_support::requestFor(dir.write("broken.m4a", broken), Advanced);
     request.sample = makeSourceInfo(sample.string());
-    const RepairResult quick = repairAudio(request);
-    ASSERT_TRUE(quick.status.ok);
-    EXPECT_FALSE(quick.usedReference);
-    request.mode = Advanced;
-    request.overwrite = true;
     const RepairResult advanced = repairAudio(request);
     ASSERT_TRUE(advanced.status.ok) << advanced.status.message;
     EXPECT_TRUE(advanced.usedReference);
-    EXPECT_TRUE(hasAction(advanced, "borrow-m4a-ftyp"));
+    EXPECT_FALSE(hasAction(advanced, "borrow-m4a-ftyp"));
     EXPECT_TRUE(hasAction(advanced, "borrow-m4a-moov"));
     const ByteBuffer advancedOut = test_support::readAll(advanced.output.path);
-    EXPECT_TRUE(matchesAt(advancedOut, 0, sampleFtyp));
-    const uint64_t payload = sampleFtyp.size() + moovWith(stco({0, 8})).size() + 8;
-    EXPECT_EQ(chunkOffsets(advancedOut), (std::vector<uint64_t>{payload, payload + 8}));
+    EXPECT_TRUE(matchesAt(advancedOut, 0, ftyp()));
+    const uint64_t payload = ftyp().size() + sampleMoov.size() + 8;
+    EXPECT_EQ(chunkOffsets(advancedOut), (std::vector<uint64_t>{payload, payload + 20}));
+
+    // A sample whose index describes more audio than the file holds does not match it.
+    const auto longer = dir.write("longer.m4a", concat({sampleFtyp, tables({20, 20, 20}, {0, 20, 40})}));
+    request.sample = makeSourceInfo(longer.string());
+    request.overwrite = true;
+    const RepairResult mismatch = repairAudio(request);
+    EXPECT_FALSE(mismatch.status.ok);
+    EXPECT_EQ(mismatch.status.code, kAudioM4aSampleMismatch);
+    EXPECT_FALSE(mismatch.outputWritten);
 }
 
 TEST(M4aRepair, ChunkOffsetsPast4GiBAreWidenedNeverWrapped)

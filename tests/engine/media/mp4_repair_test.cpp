@@ -139,12 +139,11 @@ TEST_F(Mp4RepairClipTest, LostMoovIsBorrowedFromASampleClip) {
     // The camera stopped before it wrote the moov.
     const auto input = dir.write("lost.mp4", sliceBytes(good, 0, findBytes(good, "moov") - 4));
 
+    // Without a sample nothing unplayable is written: the failure says a sample is needed.
     RepairResult r = repairFile(input);
-    ASSERT_TRUE(r.status.ok);
-    EXPECT_EQ(r.notes, (std::vector<std::string>{"video repaired with mdat payload only because moov metadata was unavailable"}));
-    EXPECT_DOUBLE_EQ(r.confidence, 0.45);
-    EXPECT_FALSE(r.usedReference);
-    expectTidyTopLevel(test_support::readAll(r.output.path), {"ftyp", "mdat"});
+    EXPECT_FALSE(r.status.ok);
+    EXPECT_EQ(r.status.code, kVideoMp4SampleNeeded);
+    EXPECT_FALSE(r.outputWritten);
 
     r = repairFile(input, Repair, sample);
     ASSERT_TRUE(r.status.ok) << r.status.message;
@@ -155,16 +154,18 @@ TEST_F(Mp4RepairClipTest, LostMoovIsBorrowedFromASampleClip) {
     EXPECT_EQ(playerComplaints(r.output.path), "");
     EXPECT_EQ(decodedFrames(r.output.path), 50);
 
-    // Advanced mode borrows both boxes from the sample even where the file has its own.
+    // Advanced mode keeps the file's own boxes while they fit its media data.
     const RepairResult advanced = repairFile(clip, Advanced, sample);
     ASSERT_TRUE(advanced.status.ok);
-    EXPECT_EQ(actionIds(advanced), (std::vector<std::string>{"borrow-sample-ftyp", "borrow-sample-moov", "fast-start-reorder"}));
+    EXPECT_EQ(actionIds(advanced), (std::vector<std::string>{"patch-chunk-offsets", "fast-start-reorder"}));
+    EXPECT_FALSE(advanced.usedReference);
     EXPECT_EQ(decodedFrames(advanced.output.path), 50);
 
-    // An unreadable sample is no failure; its error becomes a note.
+    // An unreadable sample gives nothing to rebuild from: a plain failure with its read error noted.
     r = repairFile(input, Repair, dir / "no-such-sample.mp4");
-    ASSERT_TRUE(r.status.ok);
-    EXPECT_EQ(r.notes.size(), 2u);
+    EXPECT_EQ(r.status.code, kVideoMp4SampleMismatch);
+    EXPECT_EQ(r.notes.size(), 1u);
+    EXPECT_FALSE(r.outputWritten);
 }
 
 TEST_F(Mp4RepairClipTest, FragmentedFileKeepsItsFragments) {
@@ -235,9 +236,8 @@ TEST(Mp4LayoutRepairTest, CutMoovAndSeveralMdatsKeepTheMedia) {
     // The moov was cut by the end of the file: it is not used, and no box claims bytes it lacks.
     const ByteBuffer cutMoov = concat({ftyp(), box("mdat", ByteBuffer(40, 1)), {0, 0, 1, 0}, bytesOf("moov"), ByteBuffer(30, 0)});
     RepairResult r = repairFile(dir.write("cut.mp4", cutMoov));
-    ASSERT_TRUE(r.status.ok);
-    EXPECT_EQ(r.notes, (std::vector<std::string>{"video repaired with mdat payload only because moov metadata was unavailable"}));
-    expectTidyTopLevel(test_support::readAll(r.output.path), {"ftyp", "mdat"});
+    EXPECT_EQ(r.status.code, kVideoMp4SampleNeeded);
+    EXPECT_FALSE(r.outputWritten);
 
     // Two mdats, each holding a chunk: the file is not restructured into one that lost the second.
     Movie m;
