@@ -9,6 +9,7 @@
 #include <tuple>
 #include <utility>
 
+#include "data_repair/checkpoint.h"
 #include "media/mp4_video.h"
 #include "media/video_prefix_truncation.h"
 
@@ -352,12 +353,16 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
         return found.sizes.size() < 0xFFFFFFFFull;
     };
     while (p < end) {
+        checkpoint(p, end);
         NalUnit unit;
         if (!reader.read(p, unit)) {
             if (!closeUnit()) return false;
             chunkOpen = false;
             const uint64_t from = p;
-            while (p < end && !reader.chainStartsAt(p)) ++p;
+            while (p < end && !reader.chainStartsAt(p)) {
+                checkpointStep(p, end);
+                ++p;
+            }
             found.skippedBytes += p - from;
             continue;
         }
