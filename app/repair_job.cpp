@@ -4,6 +4,7 @@
 #include "app/engine_texts.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
+#include "app/session_cache.h"
 
 #include "data_repair/consensus.h"
 #include "data_repair/engine.h"
@@ -308,7 +309,7 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
     const QString taskDirectory =
         QDir(sessionDirectory).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
     const QString workDirectory = QDir(taskDirectory).filePath(QStringLiteral("work"));
-    if (!QDir().mkpath(workDirectory))
+    if (!makePrivateCacheFolder(workDirectory))
         return fail(result, uiTr("无法创建私有修复缓存目录"));
     result.taskDirectory = taskDirectory;
     if (!writeCreationStamp(taskDirectory))
@@ -391,7 +392,7 @@ OperationResult runRepairOperation(RepairWorkflowController* controller, const Q
     if (!analyze && result.ok && !controller->isCancelRequested()) {
         sealResult(result, taskDirectory);
         // The plain output, the preview and the private copies never outlive the sealing step.
-        QDir(workDirectory).removeRecursively();
+        removeCacheEntry(workDirectory);
     }
 
     if (controller->isCancelRequested()) {

@@ -155,7 +155,7 @@ bool RepairWorkflowController::preparePreviewFile(UiText* error)
         decryptedPreviewPath_ = target;
         return true;
     }
-    QDir(previewFolder).removeRecursively();
+    removeCacheEntry(previewFolder);
     return false;
 }
 
