@@ -3,6 +3,7 @@
 
 #include "app/encrypted_file_store.h"
 #include "app/incremental_aead.h"
+#include "app/save_file_commit.h"
 #include "platform/secure_random.h"
 #include "platform/user_data_protection.h"
 
@@ -358,8 +359,9 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         done += length;
     }
     aead::wipe(context);
-    if (!container.commit()) {
-        setError(error, uiTr("提交加密临时结果失败：%1").arg(container.errorString()));
+    QString commitError;
+    if (!commitSaveFile(container, &commitError)) {
+        setError(error, uiTr("提交加密临时结果失败：%1").arg(commitError));
         return false;
     }
     return true;
@@ -428,8 +430,9 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
     char extra = 0;
     if (done != header.plainSize || file.read(&extra, 1) != 0)
         return fail(uiTr("加密临时结果完整性检查失败"));
-    if (!output.commit()) {
-        setError(error, uiTr("提交解密结果失败：%1").arg(output.errorString()));
+    QString commitError;
+    if (!commitSaveFile(output, &commitError)) {
+        setError(error, uiTr("提交解密结果失败：%1").arg(commitError));
         return false;
     }
     QFile::setPermissions(outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -4,6 +4,7 @@
 #include "app/engine_texts.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
+#include "app/save_file_commit.h"
 #include "app/session_cache.h"
 
 #include "data_repair/consensus.h"
@@ -258,7 +259,7 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
         }
         copied += chunk.size();
     }
-    return target.commit();
+    return commitSaveFile(target);
 }
 
 bool copyToPrivateWorkingCopy(const QString& source, const QString& destination)

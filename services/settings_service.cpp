@@ -3,6 +3,7 @@
 #define KORVEX_TR_CONTEXT "olm::repair::SettingsService"
 #include "app/ui_tr.h"
 
+#include "app/save_file_commit.h"
 #include "app/session_cache.h"
 #include "services/cache_maintenance.h"
 #include "services/diagnostics_log.h"
@@ -480,7 +481,7 @@ bool SettingsService::saveFeedback(const QUrl& destination, const QString& text)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return commitSaveFile(file);
 }
 
 QUrl SettingsService::feedbackEndpoint(const QUrl& apiBase)
