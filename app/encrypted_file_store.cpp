@@ -324,6 +324,8 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         setError(error, uiTr("无法创建加密临时结果：%1").arg(container.errorString()));
         return false;
     }
+    // A sealed result is the user's own business, like the plain copies it replaces.
+    container.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray headerBytes = serializeHeader(header);
     if (headerBytes.size() != kHeaderSize || !writeFully(container, headerBytes.constData(), kHeaderSize)) {
         container.cancelWriting();

@@ -97,7 +97,7 @@ data_repair::RepairResult dispatchRepairEngine(data_repair::IFileRepairFactory& 
 bool writeCreationStamp(const QString& taskDirectory)
 {
     QFile stamp(QDir(taskDirectory).filePath(QStringLiteral(".created")));
-    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     const QByteArray text = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toUtf8();
     const bool written = stamp.write(text) >= 1;
@@ -246,6 +246,8 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
     target.setDirectWriteFallback(false);
     if (!target.open(QIODevice::WriteOnly))
         return false;
+    // Working copies of the user's files are readable by the user only.
+    target.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QByteArray chunk;
     qint64 copied = 0;
     // The copy ends at the size measured when the source was opened: a source that gives nothing

@@ -218,6 +218,7 @@ bool RepairWorkflowController::preparePreviewFile(UiText* error)
     removeDecryptedPreview();
     const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
     const QString target = QDir(previewFolder).filePath(QFileInfo(previewFileName_).fileName());
+    makePrivateCacheFolder(previewFolder);
     if (EncryptedFileStore::decryptFile(previewPath_, target, error)) {
         decryptedPreviewPath_ = target;
         return true;
