@@ -195,6 +195,8 @@ void sealResult(OperationResult& result, const QString& taskDirectory)
     bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError);
     if (sealed && !samePreview)
         sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError);
+    if (EncryptedFileStore::takeMasterKeyReplacedNotice())
+        result.warnings.append(uiTr("保护临时结果的主密钥已无法解锁，已自动换用新的主密钥"));
     if (sealed) {
         result.outputPath = resultContainer;
         result.previewPath = previewContainer;
