@@ -7,6 +7,7 @@
 #include "app/session_cache.h"
 #include "services/cache_maintenance.h"
 #include "services/diagnostics_log.h"
+#include "services/network_deadline.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -543,6 +544,7 @@ void SettingsService::submitFeedback(const QUrl& apiBase, const QString& message
     auto* manager = new QNetworkAccessManager(this);
     QNetworkReply* reply = manager->post(request, body);
     reply->setReadBufferSize(kFeedbackReplyLimit + 1);
+    setOverallDeadline(reply, kFeedbackTimeoutMs);
     connect(reply, &QNetworkReply::readyRead, reply, [reply] {
         if (reply->bytesAvailable() > kFeedbackReplyLimit)
             reply->abort();
