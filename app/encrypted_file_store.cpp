@@ -3,12 +3,15 @@
 
 #include "app/encrypted_file_store.h"
 #include "app/incremental_aead.h"
+#include "app/save_file_commit.h"
+#include "app/session_cache.h"
 #include "platform/secure_random.h"
 #include "platform/user_data_protection.h"
 
 #include <QDataStream>
 #include <QDebug>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -20,6 +23,8 @@
 #include <sodium.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -107,6 +112,11 @@ QString masterKeySettingsPath(UiText* error)
     return folder + QLatin1Char('/') + QLatin1String(kMasterKeyFileName);
 }
 
+UiText unsafeWrappingKeyText()
+{
+    return uiTr("用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用").arg(UserDataProtection::keyFilePath());
+}
+
 QByteArray createMasterKey(QSettings& settings, const QString& path, UiText* error)
 {
     QByteArray key;
@@ -116,6 +126,10 @@ QByteArray createMasterKey(QSettings& settings, const QString& path, UiText* err
     const QByteArray protectedKey = UserDataProtection::protect(key, &code);
     if (protectedKey.isEmpty()) {
         wipe(key);
+        if (code == EPERM) {
+            setError(error, unsafeWrappingKeyText());
+            return {};
+        }
         setError(error, uiTr("用户数据保护无法保护临时结果主密钥（错误 %1）").arg(static_cast<unsigned long long>(static_cast<unsigned>(code))));
         return {};
     }
@@ -129,6 +143,20 @@ QByteArray createMasterKey(QSettings& settings, const QString& path, UiText* err
     if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         qWarning("Could not restrict the permissions of the result-store key file");
     return key;
+}
+
+std::atomic<bool> masterKeyReplaced{false};
+
+// True while any sealed container is left in the cache, of this or another instance: those were
+// sealed under the stored master key, which must then not be replaced.
+bool sealedResultsRemain()
+{
+    const QString root = repairOutputPath();
+    if (root.isEmpty())
+        return false;
+    QDirIterator it(root, {QStringLiteral("*.drcache")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                    QDirIterator::Subdirectories);
+    return it.hasNext();
 }
 
 QByteArray loadOrCreateMasterKey(UiText* error)
@@ -163,9 +191,22 @@ QByteArray loadOrCreateMasterKey(UiText* error)
     if (blob.isEmpty())
         return createMasterKey(settings, path, error);
 
-    // A stored value that does not open (another account's, damaged) is never replaced.
     int code = 0;
     std::optional<QByteArray> plain = UserDataProtection::unprotect(blob, &code);
+    if (!plain && code == EPERM) {
+        // A wrapping key others could read or replace is refused, never silently replaced.
+        setError(error, unsafeWrappingKeyText());
+        return {};
+    }
+    // A value that can never open again (its wrapping key is gone, or it is damaged) is replaced
+    // once nothing sealed under it is left; while sealed results remain it is kept.
+    if (!plain && (code == ENOKEY || code == EBADMSG) && !sealedResultsRemain()) {
+        qWarning("The result-store master key can no longer be opened and is replaced");
+        QByteArray key = createMasterKey(settings, path, error);
+        if (!key.isEmpty())
+            masterKeyReplaced.store(true);
+        return key;
+    }
     if (!plain) {
         setError(error, uiTr("用户数据保护无法解锁临时结果主密钥（错误 %1）").arg(static_cast<unsigned long long>(static_cast<unsigned>(code))));
         return {};
@@ -300,6 +341,8 @@ bool readContainerHeader(QIODevice& file, ContainerHeader& header, UiText* error
 
 } // namespace
 
+bool takeMasterKeyReplacedNotice() { return masterKeyReplaced.exchange(false); }
+
 bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error)
 {
     QFile source(sourcePath);
@@ -323,6 +366,8 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         setError(error, uiTr("无法创建加密临时结果：%1").arg(container.errorString()));
         return false;
     }
+    // A sealed result is the user's own business, like the plain copies it replaces.
+    container.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray headerBytes = serializeHeader(header);
     if (headerBytes.size() != kHeaderSize || !writeFully(container, headerBytes.constData(), kHeaderSize)) {
         container.cancelWriting();
@@ -358,8 +403,9 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         done += length;
     }
     aead::wipe(context);
-    if (!container.commit()) {
-        setError(error, uiTr("提交加密临时结果失败：%1").arg(container.errorString()));
+    QString commitError;
+    if (!commitSaveFile(container, &commitError)) {
+        setError(error, uiTr("提交加密临时结果失败：%1").arg(commitError));
         return false;
     }
     return true;
@@ -428,8 +474,9 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
     char extra = 0;
     if (done != header.plainSize || file.read(&extra, 1) != 0)
         return fail(uiTr("加密临时结果完整性检查失败"));
-    if (!output.commit()) {
-        setError(error, uiTr("提交解密结果失败：%1").arg(output.errorString()));
+    QString commitError;
+    if (!commitSaveFile(output, &commitError)) {
+        setError(error, uiTr("提交解密结果失败：%1").arg(commitError));
         return false;
     }
     QFile::setPermissions(outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -36,4 +36,8 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
 // 0600). On failure returns false, sets `error` when given, and never leaves a partial output.
 bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr);
 
+// True once after the stored master key, which could no longer be opened and protected no sealed
+// result, was replaced by a new one; the caller tells the user.
+bool takeMasterKeyReplacedNotice();
+
 } // namespace olm::repair::EncryptedFileStore

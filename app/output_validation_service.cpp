@@ -21,6 +21,26 @@ namespace {
 
 OutputValidationResult result(bool valid, const UiText& message) { return {valid, message}; }
 
+// Deeper nesting than any real document has; the reader's own element stack grows with it.
+constexpr int kMaxXmlDepth = 1024;
+
+OutputValidationResult validateXml(QFile& file)
+{
+    // Streamed from the file, so neither the text nor a tree of it is held in memory.
+    QXmlStreamReader reader(&file);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > kMaxXmlDepth)
+            return result(false, uiTr("XML 解析失败：%1").arg(uiTr("元素嵌套超过 %1 层").arg(kMaxXmlDepth)));
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    if (reader.hasError())
+        return result(false, uiTr("XML 解析失败：%1").arg(reader.errorString()));
+    return result(true, uiTr("文本输出解析成功"));
+}
+
 OutputValidationResult validateText(const QString& path, const QString& suffix, qint64 size)
 {
     if (size > kTextLimit)
@@ -28,18 +48,14 @@ OutputValidationResult validateText(const QString& path, const QString& suffix, 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return result(false, uiTr("无法读取文本输出"));
+    if (suffix == u"xml")
+        return validateXml(file);
     const QByteArray bytes = file.readAll();
     if (suffix == u"json") {
         QJsonParseError error{};
         QJsonDocument::fromJson(bytes, &error);
         if (error.error != QJsonParseError::NoError)
             return result(false, uiTr("JSON 解析失败：%1").arg(error.errorString()));
-    } else if (suffix == u"xml") {
-        QXmlStreamReader reader(bytes);
-        while (!reader.atEnd())
-            reader.readNext();
-        if (reader.hasError())
-            return result(false, uiTr("XML 解析失败：%1").arg(reader.errorString()));
     }
     return result(true, uiTr("文本输出解析成功"));
 }

@@ -5,6 +5,8 @@
 #include "app/job_link.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
+#include "app/save_file_commit.h"
+#include "app/session_cache.h"
 
 #include "data_repair/consensus.h"
 #include "data_repair/engine.h"
@@ -96,7 +98,7 @@ data_repair::RepairResult dispatchRepairEngine(data_repair::IFileRepairFactory& 
 bool writeCreationStamp(const QString& taskDirectory)
 {
     QFile stamp(QDir(taskDirectory).filePath(QStringLiteral(".created")));
-    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     const QByteArray text = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toUtf8();
     const bool written = stamp.write(text) >= 1;
@@ -196,6 +198,8 @@ void sealResult(OperationResult& result, const QString& taskDirectory)
     bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError);
     if (sealed && !samePreview)
         sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError);
+    if (EncryptedFileStore::takeMasterKeyReplacedNotice())
+        result.warnings.append(uiTr("保护临时结果的主密钥已无法解锁，已自动换用新的主密钥"));
     if (sealed) {
         result.outputPath = resultContainer;
         result.previewPath = previewContainer;
@@ -248,6 +252,8 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
     target.setDirectWriteFallback(false);
     if (!target.open(QIODevice::WriteOnly))
         return false;
+    // Working copies of the user's files are readable by the user only.
+    target.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QByteArray chunk;
     qint64 copied = 0;
     // The copy ends at the size measured when the source was opened: a source that gives nothing
@@ -265,7 +271,7 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
         }
         copied += chunk.size();
     }
-    return target.commit();
+    return commitSaveFile(target);
 }
 
 bool copyToPrivateWorkingCopy(const QString& source, const QString& destination,
@@ -322,7 +328,7 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     const QString taskDirectory =
         QDir(sessionDirectory).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
     const QString workDirectory = QDir(taskDirectory).filePath(QStringLiteral("work"));
-    if (!QDir().mkpath(workDirectory))
+    if (!makePrivateCacheFolder(workDirectory))
         return fail(result, uiTr("无法创建私有修复缓存目录"));
     result.taskDirectory = taskDirectory;
     if (!writeCreationStamp(taskDirectory))
@@ -406,7 +412,7 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     if (!analyze && result.ok && !cancelled()) {
         sealResult(result, taskDirectory);
         // The plain output, the preview and the private copies never outlive the sealing step.
-        QDir(workDirectory).removeRecursively();
+        removeCacheEntry(workDirectory);
     }
     return result;
 }

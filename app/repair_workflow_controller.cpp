@@ -393,7 +393,7 @@ void RepairWorkflowController::removeTaskDirectory()
 {
     removeDecryptedPreview();
     if (!taskDirectory_.isEmpty() && isInsideRepairOutput(taskDirectory_))
-        QDir(taskDirectory_).removeRecursively();
+        removeCacheEntry(taskDirectory_);
     taskDirectory_.clear();
 }
 

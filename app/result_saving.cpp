@@ -17,12 +17,12 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
@@ -32,7 +32,29 @@ namespace olm::repair {
 
 namespace {
 
-bool pathTaken(const QString& path) { return data_repair::pathTaken(data_repair::pathFromUtf8(path.toStdString())); }
+// A name is free only when the system says it does not exist; any other failure to look (a name
+// too long, a folder that cannot be searched) ends the search instead of counting as taken.
+enum class NameState { Free, Taken, Unknown };
+
+NameState nameState(const QString& path, int* failure)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0)
+        return NameState::Taken;
+    if (errno == ENOENT)
+        return NameState::Free;
+    *failure = errno;
+    return NameState::Unknown;
+}
+
+// The name itself and then "(2)" up to "(10000)": as many numbered names as the engine tries.
+constexpr int kMaxNameCandidates = 10000;
+
+void setErrorText(QString* error, int code)
+{
+    if (error)
+        *error = qt_error_string(code);
+}
 
 // The n-th candidate name: n = 1 is the name itself, then "base (n).suffix".
 QString candidatePath(const QString& folder, const QString& fileName, int n)
@@ -41,8 +63,9 @@ QString candidatePath(const QString& folder, const QString& fileName, int n)
         return QDir(folder).filePath(fileName);
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString base = dot < 0 ? fileName : fileName.left(dot);
-    const QString name = dot < 0 ? QStringLiteral("%1 (%2)").arg(base).arg(n)
-                                 : QStringLiteral("%1 (%2).%3").arg(base).arg(n).arg(fileName.mid(dot + 1));
+    // One substitution pass: a "%1" in the name is kept as it stands.
+    const QString name = dot < 0 ? QStringLiteral("%1 (%2)").arg(base, QString::number(n))
+                                 : QStringLiteral("%1 (%2).%3").arg(base, QString::number(n), fileName.mid(dot + 1));
     return QDir(folder).filePath(name);
 }
 
@@ -88,51 +111,95 @@ bool isInsideCache(const QString& folder)
 
 } // namespace
 
-QString uniqueOutputPath(const QString& folder, const QString& fileName)
+QString uniqueOutputPath(const QString& folder, const QString& fileName, QString* error)
 {
-    for (int n = 1;; ++n) {
+    for (int n = 1; n <= kMaxNameCandidates; ++n) {
         const QString candidate = candidatePath(folder, fileName, n);
-        if (!pathTaken(candidate))
-            return candidate;
+        int failure = 0;
+        switch (nameState(candidate, &failure)) {
+        case NameState::Free: return candidate;
+        case NameState::Taken: continue;
+        case NameState::Unknown: setErrorText(error, failure); return QString();
+        }
     }
+    setErrorText(error, EEXIST);
+    return QString();
 }
 
-QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName)
+QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName, QString* error)
 {
-    for (int n = 1;; ++n) {
+    for (int n = 1; n <= kMaxNameCandidates; ++n) {
         const QString candidate = candidatePath(folder, fileName, n);
-        if (pathTaken(candidate))
+        int failure = 0;
+        const NameState state = nameState(candidate, &failure);
+        if (state == NameState::Unknown) {
+            setErrorText(error, failure);
+            return QString();
+        }
+        if (state == NameState::Taken)
             continue;
         switch (moveWithoutReplacing(sourcePath, candidate)) {
         case MoveOutcome::Moved: return candidate;
         case MoveOutcome::Taken: continue;
-        case MoveOutcome::Failed: return QString();
+        case MoveOutcome::Failed: setErrorText(error, errno); return QString();
         }
     }
+    setErrorText(error, EEXIST);
+    return QString();
+}
+
+QString partialFilePath(const QString& folder)
+{
+    // Short and independent of the final name, so a final name near the system's limit still fits.
+    return QDir(folder).filePath(
+        QStringLiteral(".korvex-%1.part").arg(QUuid::createUuid().toString(QUuid::Id128)));
+}
+
+QString writeNewFile(const QString& folder, const QByteArray& bytes, QString* error)
+{
+    const QString path = partialFilePath(folder);
+    const QByteArray native = QFile::encodeName(path);
+    // Created here and now: never an existing file, never through a link.
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        setErrorText(error, errno);
+        return QString();
+    }
+    int failure = 0;
+    for (qsizetype done = 0; done < bytes.size() && failure == 0;) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno != EINTR)
+            failure = errno;
+        else if (n == 0)
+            failure = EIO;
+    }
+    if (failure == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+        failure = errno;
+    if (::close(fd) != 0 && failure == 0)
+        failure = errno;
+    if (failure != 0) {
+        ::unlink(native.constData());
+        setErrorText(error, failure);
+        return QString();
+    }
+    return path;
 }
 
 bool writeJsonFile(const QString& path, const QVariantMap& map, QString* error)
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     const QByteArray bytes = QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) < bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+    const QString partial = writeNewFile(QFileInfo(path).absolutePath(), bytes, error);
+    if (partial.isEmpty())
         return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    const MoveOutcome outcome = moveWithoutReplacing(partial, path);
+    const int failure = outcome == MoveOutcome::Taken ? EEXIST : errno;
+    if (outcome == MoveOutcome::Moved)
+        return true;
+    QFile::remove(partial);
+    setErrorText(error, failure);
+    return false;
 }
 
 bool RepairWorkflowController::preparePreviewFile(UiText* error)
@@ -151,11 +218,12 @@ bool RepairWorkflowController::preparePreviewFile(UiText* error)
     removeDecryptedPreview();
     const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
     const QString target = QDir(previewFolder).filePath(QFileInfo(previewFileName_).fileName());
+    makePrivateCacheFolder(previewFolder);
     if (EncryptedFileStore::decryptFile(previewPath_, target, error)) {
         decryptedPreviewPath_ = target;
         return true;
     }
-    QDir(previewFolder).removeRecursively();
+    removeCacheEntry(previewFolder);
     return false;
 }
 
@@ -201,8 +269,7 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
     // The plain result is decrypted beside its final name and moved there only when complete, to
     // a name that is still free at that moment.
     const QString name = savedResultName();
-    const QString partial = QDir(folder).filePath(
-        QStringLiteral(".%1.%2.part").arg(name, QUuid::createUuid().toString(QUuid::WithoutBraces)));
+    const QString partial = partialFilePath(folder);
     QString target;
     if (EncryptedFileStore::decryptFile(outputPath_, partial))
         target = moveToFreeOutputPath(partial, folder, name);
@@ -260,10 +327,19 @@ bool RepairWorkflowController::exportReport(const QUrl& directoryUrl)
         setStatus(uiTr("报告目录不存在"));
         return false;
     }
-    const QString path =
-        uniqueOutputPath(folder, QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repair_report.json"));
+    // Written completely under a new hidden name first, then moved to the first free report name
+    // without ever replacing what stands there.
+    const QByteArray bytes = QJsonDocument(QJsonObject::fromVariantMap(buildReport())).toJson(QJsonDocument::Indented);
     QString error;
-    if (!writeJsonFile(path, buildReport(), &error)) {
+    QString path;
+    const QString partial = writeNewFile(folder, bytes, &error);
+    if (!partial.isEmpty()) {
+        path = moveToFreeOutputPath(
+            partial, folder, QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repair_report.json"), &error);
+        if (path.isEmpty())
+            QFile::remove(partial);
+    }
+    if (path.isEmpty()) {
         setStatus(uiTr("报告导出失败：%1").arg(error));
         return false;
     }

@@ -2,11 +2,20 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUuid>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace olm::repair {
 
@@ -27,6 +36,62 @@ bool youngerThanGrace(const QFileInfo& info)
     if (!modified.isValid())
         return false;
     return qAbs(modified.secsTo(QDateTime::currentDateTime())) < kSessionGraceSeconds;
+}
+
+// Deeper trees are not ours: the cache never nests more than a few levels.
+constexpr int kMaxRemovalDepth = 64;
+
+bool isLink(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// Removes the entry `name` of the open folder `parentFd` without following any link: a link or
+// file is unlinked itself, a folder is opened with O_NOFOLLOW and emptied entry by entry.
+bool removeEntryAt(int parentFd, const char* name, int depth)
+{
+    struct stat st;
+    if (::fstatat(parentFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(st.st_mode))
+        return ::unlinkat(parentFd, name, 0) == 0 || errno == ENOENT;
+    if (depth >= kMaxRemovalDepth)
+        return false;
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return false;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName != "." && entryName != "..")
+            names.push_back(entryName);
+    }
+    bool emptied = true;
+    for (const std::string& entryName : names)
+        emptied = removeEntryAt(::dirfd(dir), entryName.c_str(), depth + 1) && emptied;
+    ::closedir(dir);
+    return emptied && (::unlinkat(parentFd, name, AT_REMOVEDIR) == 0 || errno == ENOENT);
+}
+
+// Makes one folder 0700; an existing folder stays only when it is a real folder (not a link),
+// and is narrowed to 0700.
+bool makePrivateFolder(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), 0700) == 0)
+        return true;
+    if (errno != EEXIST)
+        return false;
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    return (st.st_mode & 0777) == 0700 || ::chmod(native.constData(), 0700) == 0;
 }
 
 } // namespace
@@ -66,7 +131,7 @@ bool isSessionInUse(const QString& folderPath)
 void sweepStaleSessions()
 {
     const QString root = repairOutputPath();
-    if (root.isEmpty() || !QFileInfo(root).isDir())
+    if (root.isEmpty() || isLink(root) || !QFileInfo(root).isDir())
         return;
     const QDir dir(root);
     const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -74,18 +139,70 @@ void sweepStaleSessions()
         if (!isCacheFolderName(name))
             continue;
         const QString path = dir.filePath(name);
-        if (!isSessionInUse(path))
-            QDir(path).removeRecursively();
+        // A link under a cache name is never a session: it goes as a link, its target untouched.
+        if (isLink(path) || !isSessionInUse(path))
+            removeCacheEntry(path);
     }
+}
+
+bool removeCacheEntry(const QString& path)
+{
+    if (!isInsideRepairOutput(path))
+        return false;
+    const QString root = QDir::fromNativeSeparators(QDir::cleanPath(repairOutputPath()));
+    const QStringList parts =
+        QDir::fromNativeSeparators(QDir::cleanPath(path)).mid(root.size() + 1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.contains(QStringLiteral("..")))
+        return false;
+    // Every step down from the cache folder is opened without following links, so no link on
+    // the way can lead the removal out of the cache.
+    int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        const int next = ::openat(fd, QFile::encodeName(parts.at(i)).constData(),
+                                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const int openError = errno;
+        ::close(fd);
+        if (next < 0)
+            return openError == ENOENT;
+        fd = next;
+    }
+    const bool removed = removeEntryAt(fd, QFile::encodeName(parts.constLast()).constData(), 0);
+    ::close(fd);
+    return removed;
+}
+
+bool makePrivateCacheFolder(const QString& path)
+{
+    const QString root = repairOutputPath();
+    if (root.isEmpty() || !QDir().mkpath(cacheRootPath()) || !makePrivateFolder(root))
+        return false;
+    if (!isInsideRepairOutput(path))
+        return false;
+    const QString cleanRoot = QDir::fromNativeSeparators(QDir::cleanPath(root));
+    QString current = cleanRoot;
+    const QStringList parts =
+        QDir::fromNativeSeparators(QDir::cleanPath(path)).mid(cleanRoot.size() + 1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        if (part == QStringLiteral(".."))
+            return false;
+        current += QLatin1Char('/') + part;
+        if (!makePrivateFolder(current))
+            return false;
+    }
+    return true;
 }
 
 bool removeDirectoryWithRetries(const QString& path)
 {
     if (path.isEmpty())
         return true;
+    if (!isInsideRepairOutput(path))
+        return false;
     static const int delays[] = {20, 40, 60, 80, 100};
     for (int delay : delays) {
-        if (!QFileInfo::exists(path) || QDir(path).removeRecursively())
+        if (removeCacheEntry(path))
             return true;
         QThread::msleep(static_cast<unsigned long>(delay));
     }
@@ -110,11 +227,11 @@ SessionHandle SessionHandle::create()
         return handle;
     const QString directory =
         QDir(root).filePath(QStringLiteral("session-%1").arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
-    if (!QDir().mkpath(directory))
+    if (!makePrivateCacheFolder(directory))
         return handle;
     std::shared_ptr<QLockFile> lock = makeLock(directory);
     if (!lock->tryLock(0)) {
-        QDir(directory).removeRecursively();
+        removeCacheEntry(directory);
         return handle;
     }
     handle.directory_ = directory;

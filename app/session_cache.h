@@ -26,8 +26,18 @@ bool isSessionInUse(const QString& folderPath);
 // Removes cache folders under "repair-output" that no running instance holds.
 void sweepStaleSessions();
 
-// Removes a folder tree, retrying for up to about 300 ms; an empty path counts as removed.
+// Removes a folder tree inside "repair-output", retrying for up to about 300 ms; an empty path
+// counts as removed. Paths outside the cache are never removed.
 bool removeDirectoryWithRetries(const QString& path);
+
+// Removes a file, folder tree or link inside "repair-output" without following links: a link
+// is removed as a link and nothing outside the cache folder is touched. True when nothing is
+// left at the path; false (and nothing removed) for a path outside the cache.
+bool removeCacheEntry(const QString& path);
+
+// Creates a folder inside "repair-output" and the folders on the way, each readable by the
+// user only (0700); fails on a link or a non-folder in the way.
+bool makePrivateCacheFolder(const QString& path);
 
 // True when `path` lies inside "repair-output" of the current cache location.
 bool isInsideRepairOutput(const QString& path);

@@ -1,6 +1,7 @@
 #include "app/smoke_automation.h"
 
 #include "app/repair_workflow_controller.h"
+#include "app/save_file_commit.h"
 #include "services/settings_service.h"
 
 #include <QCoreApplication>
@@ -180,7 +181,7 @@ void finishFeedbackSmokeRun(QQuickWindow* window, const QString& capturePath, co
     const QJsonObject outcome{{QStringLiteral("result"), result}, {QStringLiteral("ticket"), ticket}};
     resultFile.write(QJsonDocument(outcome).toJson(QJsonDocument::Indented));
     bool captured = false;
-    if (resultFile.commit())
+    if (commitSaveFile(resultFile))
         captured = saveWindowCapture(window, capturePath);
     endSmokeRun(result == QLatin1String("submitted") && captured ? kSmokeExitSuccess : kSmokeExitFeedbackFailed);
 }

@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>Prüfung der Ausgabestruktur fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>Elemente sind tiefer als %1 Ebenen verschachtelt</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>Output structure check failed</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>elements are nested more than %1 levels deep</translation>
+    </message>
 </context>
 </TS>

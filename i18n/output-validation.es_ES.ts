@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>Error en la comprobación de la estructura de salida</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>los elementos están anidados en más de %1 niveles</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>Échec de la vérification de la structure de sortie</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>les éléments sont imbriqués sur plus de %1 niveaux</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>Verifica della struttura dell'output non riuscita</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>gli elementi sono annidati per più di %1 livelli</translation>
+    </message>
 </context>
 </TS>

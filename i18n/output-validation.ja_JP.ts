@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>出力構造の検証に失敗しました</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>要素の入れ子が %1 階層を超えています</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,9 @@
         <source>输出结构验证失败</source>
         <translation>輸出結構驗證失敗</translation>
     </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>元素巢狀超過 %1 層</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>Die sichere Zufallszahlenerzeugung des Systems ist fehlgeschlagen (Status %1)</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>Die Schlüsseldatei des Benutzerdatenschutzes %1 hat unsichere Berechtigungen (nur der aktuelle Benutzer darf sie lesen und schreiben) und wurde abgelehnt</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>The system's secure random number generation failed (status %1)</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>The user data protection key file %1 has unsafe permissions (only the current user may read and write it) and was refused</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>Error en la generación segura de números aleatorios del sistema (estado %1)</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>El archivo de clave de protección de datos del usuario %1 tiene permisos no seguros (solo el usuario actual puede leerlo y escribirlo) y se ha rechazado</translation>
+    </message>
 </context>
 </TS>

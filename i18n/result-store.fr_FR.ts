@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>La génération de nombres aléatoires sécurisés du système a échoué (état %1)</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>Le fichier de clé de protection des données utilisateur %1 a des autorisations non sûres (seul l'utilisateur actuel doit pouvoir le lire et l'écrire) ; il a été refusé</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>La generazione sicura di numeri casuali del sistema non è riuscita (stato %1)</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>Il file della chiave di protezione dei dati utente %1 ha autorizzazioni non sicure (solo l'utente corrente può leggerlo e scriverlo) ed è stato rifiutato</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>システムの安全な乱数の生成に失敗しました（状態 %1）</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>ユーザーデータ保護の鍵ファイル %1 のアクセス権が安全ではないため（読み書きできるのは現在のユーザーのみ）、使用を拒否しました</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,9 @@
         <source>系统安全随机数生成失败（状态 %1）</source>
         <translation>系統安全亂數產生失敗（狀態 %1）</translation>
     </message>
+    <message>
+        <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
+        <translation>使用者資料保護金鑰檔案 %1 的權限不安全（僅允許目前使用者讀寫），已拒絕使用</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>Export des Berichts fehlgeschlagen: %1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>Der Hauptschlüssel, der temporäre Ergebnisse schützt, ließ sich nicht mehr entsperren und wurde durch einen neuen ersetzt</translation>
+    </message>
 </context>
 </TS>

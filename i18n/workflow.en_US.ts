@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>Report export failed: %1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>The master key protecting temporary results could no longer be unlocked and was replaced with a new one</translation>
+    </message>
 </context>
 </TS>

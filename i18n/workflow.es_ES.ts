@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>Error al exportar el informe: %1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>La clave maestra que protege los resultados temporales ya no se podía desbloquear y se ha sustituido por una nueva</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>Échec de l'exportation du rapport : %1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>La clé principale qui protège les résultats temporaires ne pouvait plus être déverrouillée ; elle a été remplacée par une nouvelle</translation>
+    </message>
 </context>
 </TS>

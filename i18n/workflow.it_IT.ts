@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>Esportazione del rapporto non riuscita: %1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>La chiave principale che protegge i risultati temporanei non poteva più essere sbloccata ed è stata sostituita con una nuova</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>レポートのエクスポートに失敗しました: %1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>一時結果を保護するマスターキーのロックを解除できなくなったため、新しいマスターキーに自動で置き換えました</translation>
+    </message>
 </context>
 </TS>

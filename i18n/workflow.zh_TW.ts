@@ -211,5 +211,9 @@
         <source>报告导出失败：%1</source>
         <translation>報告匯出失敗：%1</translation>
     </message>
+    <message>
+        <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
+        <translation>保護暫存結果的主金鑰已無法解鎖，已自動改用新的主金鑰</translation>
+    </message>
 </context>
 </TS>

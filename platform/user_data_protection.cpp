@@ -38,7 +38,7 @@ QByteArray associatedData()
     return QByteArray(kMagic, kMagicSize) + QByteArray("uid:") + QByteArray::number(static_cast<qulonglong>(::geteuid()));
 }
 
-QByteArray keyPath() { return QFile::encodeName(keyFolderPath() + QLatin1Char('/') + QLatin1String(kKeyFileName)); }
+QByteArray keyPath() { return QFile::encodeName(keyFilePath()); }
 
 // Creates the key folder (0700) or tightens an existing one we own.
 int prepareKeyFolder()
@@ -155,6 +155,12 @@ QString keyFolderPath()
     if (base.isEmpty())
         return {};
     return base + QStringLiteral("/korvex-data-protection");
+}
+
+QString keyFilePath()
+{
+    const QString folder = keyFolderPath();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + QLatin1String(kKeyFileName);
 }
 
 QByteArray protect(const QByteArray& plain, int* errorCode)

@@ -20,10 +20,15 @@ namespace olm::repair::UserDataProtection {
 QByteArray protect(const QByteArray& plain, int* errorCode = nullptr);
 
 // Opens a value made by protect() for the same user. Nothing on failure (another user's value, a
-// damaged value, no readable wrapping key), with the error number in `errorCode` (when given).
+// damaged value, no readable wrapping key), with the error number in `errorCode` (when given):
+// ENOKEY when there is no wrapping key, EPERM for a key file others could read or that is not the
+// user's own, EBADMSG for a value that does not open under the key.
 std::optional<QByteArray> unprotect(const QByteArray& blob, int* errorCode = nullptr);
 
 // The folder holding the wrapping key ("korvex-data-protection" in the user's data location).
 QString keyFolderPath();
+
+// The wrapping key file inside keyFolderPath().
+QString keyFilePath();
 
 } // namespace olm::repair::UserDataProtection

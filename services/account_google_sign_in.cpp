@@ -27,6 +27,25 @@ constexpr int kListenerLingerMs = 1000;
 // idle connections cannot hold every slot.
 constexpr int kLoopbackIdleMs = 10000;
 
+// The order in which loopback connections arrived, kept on each socket.
+constexpr char kArrivalProperty[] = "korvexLoopbackArrival";
+
+// The connection to give up when every slot is taken: the oldest that has sent nothing yet, else
+// the oldest of all. A new connection may be the browser's callback and is never the one refused.
+QTcpSocket* connectionToDrop(const QHash<QTcpSocket*, QByteArray>& connections)
+{
+    QTcpSocket* oldest = nullptr;
+    QTcpSocket* oldestIdle = nullptr;
+    const auto arrival = [](QTcpSocket* socket) { return socket->property(kArrivalProperty).toULongLong(); };
+    for (auto it = connections.cbegin(); it != connections.cend(); ++it) {
+        if (oldest == nullptr || arrival(it.key()) < arrival(oldest))
+            oldest = it.key();
+        if (it.value().isEmpty() && (oldestIdle == nullptr || arrival(it.key()) < arrival(oldestIdle)))
+            oldestIdle = it.key();
+    }
+    return oldestIdle != nullptr ? oldestIdle : oldest;
+}
+
 } // namespace
 
 QString AccountService::googleAuthorizationHost() { return QStringLiteral("accounts.google.com"); }
@@ -168,10 +187,14 @@ void AccountService::onLoopbackConnection()
         // Every socket is freed once it is closed, by us or by the peer.
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         if (loopbackRequests_.size() >= kMaxLoopbackConnections) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
+            QTcpSocket* dropped = connectionToDrop(loopbackRequests_);
+            loopbackRequests_.remove(dropped);
+            dropped->disconnect(this);
+            dropped->abort();
+            dropped->deleteLater();
         }
+        static quint64 arrivals = 0;
+        socket->setProperty(kArrivalProperty, ++arrivals);
         loopbackRequests_.insert(socket, QByteArray());
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { handleLoopbackRequest(socket); });
         connect(socket, &QObject::destroyed, this, [this, socket] { loopbackRequests_.remove(socket); });

@@ -2,6 +2,7 @@
 // and every operation with its input checks, progress text, request body and reply handling.
 
 #include "services/account_service.h"
+#include "services/network_deadline.h"
 
 #define KORVEX_TR_CONTEXT "olm::repair::AccountService"
 #include "app/ui_tr.h"
@@ -21,6 +22,7 @@ namespace olm::repair {
 
 namespace {
 
+// Both the time-out between bytes and the deadline of the whole request.
 constexpr int kTransferTimeoutMs = 30000;
 // In UTF-16 code units, as typed.
 constexpr qsizetype kMinimumPasswordLength = 8;
@@ -60,6 +62,7 @@ void AccountService::handleReply(QNetworkReply* reply, ReplyCallback callback)
     // A reply never holds more than the cap plus one byte: a larger body is abandoned as a
     // failure instead of being gathered on the GUI thread.
     reply->setReadBufferSize(kMaxReplyBytes + 1);
+    setOverallDeadline(reply, kTransferTimeoutMs);
     auto oversized = std::make_shared<bool>(false);
     connect(reply, &QNetworkReply::readyRead, this, [reply, oversized] {
         if (reply->bytesAvailable() > kMaxReplyBytes && !*oversized) {

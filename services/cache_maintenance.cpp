@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 #include "app/session_cache.h"
 
@@ -51,6 +54,14 @@ QList<CacheSession> scanCacheSessions(const QString& protectedFilePath)
             continue;
         CacheSession session;
         session.path = dir.filePath(name);
+        struct stat st;
+        if (::lstat(QFile::encodeName(session.path).constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+            // A link under a cache name holds nothing of ours: never measured, probed or
+            // followed, and dated by the link itself.
+            session.time = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec, Qt::UTC);
+            sessions.append(session);
+            continue;
+        }
         const QFileInfo created(QDir(session.path).filePath(QStringLiteral(".created")));
         const QFileInfo folder(session.path);
         session.time = (created.exists() ? created.lastModified() : folder.lastModified()).toUTC();
@@ -80,7 +91,7 @@ TrimOutcome trimCacheToLimit(qint64 limitBytes, const QString& protectedFilePath
             break;
         if (s.isProtected)
             continue;
-        if (QDir(s.path).removeRecursively()) {
+        if (removeCacheEntry(s.path)) {
             ++outcome.removed;
             outcome.total = std::max<qint64>(0, outcome.total - s.size);
         }
@@ -97,7 +108,7 @@ ExpiryOutcome removeExpiredSessions(const QDateTime& cutoffUtc, const QString& p
             ++outcome.protectedCount;
             continue;
         }
-        if (s.time.isValid() && s.time < cutoffUtc && QDir(s.path).removeRecursively())
+        if (s.time.isValid() && s.time < cutoffUtc && removeCacheEntry(s.path))
             ++outcome.removed;
     }
     return outcome;

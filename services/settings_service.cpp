@@ -3,9 +3,11 @@
 #define KORVEX_TR_CONTEXT "olm::repair::SettingsService"
 #include "app/ui_tr.h"
 
+#include "app/save_file_commit.h"
 #include "app/session_cache.h"
 #include "services/cache_maintenance.h"
 #include "services/diagnostics_log.h"
+#include "services/network_deadline.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -480,7 +482,7 @@ bool SettingsService::saveFeedback(const QUrl& destination, const QString& text)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return commitSaveFile(file);
 }
 
 QUrl SettingsService::feedbackEndpoint(const QUrl& apiBase)
@@ -542,6 +544,7 @@ void SettingsService::submitFeedback(const QUrl& apiBase, const QString& message
     auto* manager = new QNetworkAccessManager(this);
     QNetworkReply* reply = manager->post(request, body);
     reply->setReadBufferSize(kFeedbackReplyLimit + 1);
+    setOverallDeadline(reply, kFeedbackTimeoutMs);
     connect(reply, &QNetworkReply::readyRead, reply, [reply] {
         if (reply->bytesAvailable() > kFeedbackReplyLimit)
             reply->abort();

@@ -279,10 +279,12 @@ private slots:
             idle.push_back(std::make_unique<BrowserConnection>());
             QVERIFY(idle.back()->open(service->loopbackPort()));
         }
-        // Connections past the cap are closed at once; the others wait.
+        // Past the cap the oldest idle connections are closed at once; the newer ones wait.
         QTRY_COMPARE(std::count_if(idle.begin(), idle.end(),
                          [](const auto& c) { return c->socket.state() == QAbstractSocket::UnconnectedState; }),
             extra);
+        for (int i = 0; i < extra; ++i)
+            QCOMPARE(idle[i]->socket.state(), QAbstractSocket::UnconnectedState);
         QCOMPARE(listenerSockets(*service), qsizetype(AccountService::kMaxLoopbackConnections));
 
         // Cancelling closes every waiting connection and frees its socket.
@@ -301,6 +303,29 @@ private slots:
         QVERIFY(browser.waitClosed());
         QTRY_COMPARE(listenerSockets(*service), qsizetype(0));
         QVERIFY(waitIdle(*service));
+    }
+
+    void idleConnectionsCannotKeepTheBrowserOut()
+    {
+        auto service = makeService();
+        startAndOpenBrowser(*service);
+        // Every slot held by a silent connection.
+        std::vector<std::unique_ptr<BrowserConnection>> idle;
+        for (int i = 0; i < AccountService::kMaxLoopbackConnections; ++i) {
+            idle.push_back(std::make_unique<BrowserConnection>());
+            QVERIFY(idle.back()->open(service->loopbackPort()));
+        }
+        QTRY_COMPARE(listenerSockets(*service), qsizetype(AccountService::kMaxLoopbackConnections));
+
+        // The browser's callback still gets through; the oldest silent connection made room.
+        BrowserConnection browser;
+        QVERIFY(browser.open(service->loopbackPort()));
+        browser.send(callbackRequest(goodQuery()));
+        QVERIFY(browser.waitClosed());
+        QCOMPARE(browser.answer, AccountService::loopbackHtmlResponse(true));
+        QTRY_COMPARE(idle.front()->socket.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(waitIdle(*service));
+        QVERIFY(service->isSignedIn());
     }
 
     void badStartRepliesNeverOpenTheBrowser()

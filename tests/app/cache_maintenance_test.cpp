@@ -3,7 +3,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "app/session_cache.h"
 #include "cache_fixtures.h"
@@ -45,6 +49,49 @@ private slots:
         const TrimOutcome allProtected = trimCacheToLimit(0, newest + QStringLiteral("/task/x"));
         QCOMPARE(allProtected.removed, 0);
         QVERIFY(allProtected.overLimit);
+    }
+
+    void trimAndExpiryRemoveLinksAsLinks()
+    {
+        // Links under cache names to a large folder of the user's, dated long ago.
+        QTemporaryDir home;
+        const QString documents = home.filePath(QStringLiteral("Documents"));
+        QVERIFY(QDir().mkpath(documents));
+        QFile big(documents + QStringLiteral("/film.mkv"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(900 * MiB));
+        big.close();
+        QVERIFY(QDir().mkpath(repairOutputPath()));
+        const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-30);
+        const auto oldLink = [&](const QString& name) {
+            const QString link = QDir(repairOutputPath()).filePath(name);
+            QFile::link(documents, link);
+            struct timespec times[2] = {{old.toSecsSinceEpoch(), 0}, {old.toSecsSinceEpoch(), 0}};
+            ::utimensat(AT_FDCWD, QFile::encodeName(link).constData(), times, AT_SYMLINK_NOFOLLOW);
+            return link;
+        };
+        const QString first = oldLink(QStringLiteral("session-00000000-0000-4000-8000-0000000000c1"));
+        const QString second = oldLink(QStringLiteral("00000000-0000-4000-8000-0000000000c2"));
+        const QString real = makeSession(QStringLiteral("session-00000000-0000-4000-8000-0000000000c3"), 10 * MiB, old);
+
+        // A link counts for nothing and is never looked into.
+        qint64 scanned = 0;
+        for (const CacheSession& s : scanCacheSessions(QString()))
+            scanned += s.size;
+        QCOMPARE(scanned, 10 * MiB);
+        QVERIFY(!QFileInfo::exists(documents + QStringLiteral("/.session.lock")));
+
+        const TrimOutcome trimmed = trimCacheToLimit(0, QString());
+        QCOMPARE(trimmed.removed, 3);
+        QVERIFY(!QFileInfo(first).isSymLink());
+        QVERIFY(!QFileInfo::exists(real));
+        QCOMPARE(QFileInfo(documents + QStringLiteral("/film.mkv")).size(), 900 * MiB);
+
+        QVERIFY(!QFileInfo(second).isSymLink());
+        const QString third = oldLink(QStringLiteral("session-00000000-0000-4000-8000-0000000000c4"));
+        const ExpiryOutcome expired = removeExpiredSessions(QDateTime::currentDateTimeUtc().addDays(-7), QString());
+        QCOMPARE(expired.removed, 1);
+        QVERIFY(!QFileInfo(third).isSymLink());
+        QCOMPARE(QFileInfo(documents + QStringLiteral("/film.mkv")).size(), 900 * MiB);
     }
 
     void protectionMatchesWholeFolderNamesOnly()

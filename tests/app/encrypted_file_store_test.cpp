@@ -5,6 +5,7 @@
 
 #include "app/encrypted_file_store.h"
 #include "app/incremental_aead.h"
+#include "app/session_cache.h"
 #include "platform/user_data_protection.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,8 @@
 #include <sodium.h>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace olm::repair;
 namespace store = olm::repair::EncryptedFileStore;
@@ -109,6 +112,7 @@ private slots:
         QVERIFY(profile_->isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(profile_->filePath(QStringLiteral("config"))));
         qputenv("XDG_DATA_HOME", QFile::encodeName(profile_->filePath(QStringLiteral("data"))));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(profile_->filePath(QStringLiteral("cache"))));
         work_ = profile_->filePath(QStringLiteral("work"));
         QVERIFY(QDir().mkpath(work_));
     }
@@ -370,13 +374,17 @@ private slots:
         QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value(QLatin1String(store::kMasterKeySetting)).toByteArray(), stored);
     }
 
-    void aStoredKeyThatCannotBeUnprotectedIsNeverReplaced()
+    void aKeyThatCanNoLongerOpenIsKeptWhileSealedResultsNeedIt()
     {
+        // A result sealed by a running session waits in the cache.
+        const QString cached = repairOutputPath()
+            + QStringLiteral("/session-00000000-0000-4000-8000-000000000001/00000000-0000-4000-8000-000000000002/result.drcache");
+        QVERIFY(QDir().mkpath(QFileInfo(cached).absolutePath()));
         const QByteArray container = seal(QByteArray("sealed before the key was lost"));
         QVERIFY(!container.isEmpty());
+        QVERIFY(writeBytes(cached, container));
         const QByteArray before = readBytes(iniPath());
-        // The wrapping key goes away (another account, a reinstalled system): the stored value no
-        // longer opens.
+        // The wrapping key goes away: the stored value can never open again.
         QVERIFY(QDir(UserDataProtection::keyFolderPath()).removeRecursively());
 
         const QString unlockPrefix = text("用户数据保护无法解锁临时结果主密钥（错误 %1）").section(QStringLiteral("%1"), 0, 0);
@@ -387,15 +395,59 @@ private slots:
         QVERIFY(error.toString().startsWith(unlockPrefix));
         QVERIFY(!QFile::exists(work_ + QStringLiteral("/new.drcache")));
         QCOMPARE(readBytes(iniPath()), before);
+        QVERIFY(!store::takeMasterKeyReplacedNotice());
 
-        // A damaged value is treated the same way.
+        // Once nothing sealed is left, the next seal makes a new key instead of failing for ever,
+        // and says so once.
+        QVERIFY(QFile::remove(cached));
+        QVERIFY(store::encryptFile(work_ + QStringLiteral("/p"), work_ + QStringLiteral("/new.drcache"), &error));
+        QVERIFY(readBytes(iniPath()) != before);
+        QVERIFY(store::takeMasterKeyReplacedNotice());
+        QVERIFY(!store::takeMasterKeyReplacedNotice());
+        QByteArray opened;
+        QCOMPARE(open(readBytes(work_ + QStringLiteral("/new.drcache")), &opened), QString());
+        QCOMPARE(opened, QByteArray("abc"));
+        QVERIFY(!seal(QByteArray("later")).isEmpty());
+        QVERIFY(!store::takeMasterKeyReplacedNotice());
+
+        // A damaged stored value is treated the same way.
         QSettings settings(iniPath(), QSettings::IniFormat);
         settings.setValue(QLatin1String(store::kMasterKeySetting), randomBytes(80).toBase64());
         settings.sync();
+        QVERIFY(writeBytes(cached, container));
         const QByteArray damaged = readBytes(iniPath());
-        QVERIFY(!store::encryptFile(work_ + QStringLiteral("/p"), work_ + QStringLiteral("/new.drcache"), &error));
-        QVERIFY(error.toString().startsWith(unlockPrefix));
+        QVERIFY(!store::encryptFile(work_ + QStringLiteral("/p"), work_ + QStringLiteral("/other.drcache"), &error));
         QCOMPARE(readBytes(iniPath()), damaged);
+        QVERIFY(QFile::remove(cached));
+        QVERIFY(store::encryptFile(work_ + QStringLiteral("/p"), work_ + QStringLiteral("/other.drcache"), &error));
+        QVERIFY(store::takeMasterKeyReplacedNotice());
+    }
+
+    void aWrappingKeyOthersCouldReadIsRefusedAndKept()
+    {
+        const QByteArray container = seal(QByteArray("sealed"));
+        QVERIFY(!container.isEmpty());
+        const QString keyFile = UserDataProtection::keyFilePath();
+        const QByteArray key = readBytes(keyFile);
+        const QByteArray stored = readBytes(iniPath());
+        QCOMPARE(key.size(), 32);
+        QVERIFY(::chmod(QFile::encodeName(keyFile).constData(), 0644) == 0);
+
+        const QString refused = text("用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用").arg(keyFile);
+        QCOMPARE(open(container), refused);
+        UiText error;
+        QVERIFY(writeBytes(work_ + QStringLiteral("/p"), "abc"));
+        QVERIFY(!store::encryptFile(work_ + QStringLiteral("/p"), work_ + QStringLiteral("/new.drcache"), &error));
+        QCOMPARE(error.toString(), refused);
+        QCOMPARE(readBytes(keyFile), key);
+        QCOMPARE(readBytes(iniPath()), stored);
+        QVERIFY(!store::takeMasterKeyReplacedNotice());
+
+        // Put right by the user, the same key opens the earlier result again.
+        QVERIFY(::chmod(QFile::encodeName(keyFile).constData(), 0600) == 0);
+        QByteArray opened;
+        QCOMPARE(open(container, &opened), QString());
+        QCOMPARE(opened, QByteArray("sealed"));
     }
 
     void aProtectedKeyOfTheWrongLengthIsRefused()

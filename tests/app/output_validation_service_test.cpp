@@ -108,6 +108,18 @@ private slots:
         }
     }
 
+    void xmlNestingIsBounded()
+    {
+        const auto nested = [](int depth) { return QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth); };
+        QVERIFY(validation::validateOutput(write(QStringLiteral("deep.xml"), nested(1024))).valid);
+        // Well-formed, but nested past any real document: refused as soon as the limit is passed.
+        for (const int depth : {1025, 500000}) {
+            const OutputValidationResult result = validation::validateOutput(write(QStringLiteral("deeper.xml"), nested(depth)));
+            QVERIFY(!result.valid);
+            QCOMPARE(result.message.toString(), QStringLiteral("XML 解析失败：元素嵌套超过 1024 层"));
+        }
+    }
+
     void textSizeLimitIsInclusive()
     {
         const QString path = dir_.filePath(QStringLiteral("big.txt"));

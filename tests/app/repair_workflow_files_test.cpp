@@ -1,0 +1,121 @@
+// What a repair leaves on disk and where: private task folders and working copies, results saved
+// under names close to the system's limit, and reports whose name cannot be used.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+#include "app/repair_job.h"
+#include "app/repair_workflow_controller.h"
+#include "repair_workflow_fixtures.h"
+
+using namespace olm::repair;
+using namespace workflow_fixtures;
+
+namespace {
+
+constexpr int kJobTimeoutMs = 120000;
+
+bool waitIdle(RepairWorkflowController& c)
+{
+    QDeadlineTimer deadline(kJobTimeoutMs);
+    while (c.busy() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return !c.busy();
+}
+
+bool repairToPreview(RepairWorkflowController& c, const QString& input)
+{
+    c.selectInput(QUrl::fromLocalFile(input));
+    c.analyze();
+    if (!waitIdle(c) || c.state() != WorkflowState::AnalysisCompleted)
+        return false;
+    c.repair(QStringLiteral("quick"));
+    return waitIdle(c) && c.state() == WorkflowState::PreviewReady;
+}
+
+int mode(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+// Creates under a wide-open mask, so only the program's own choice of modes keeps others out.
+class OpenMask {
+public:
+    OpenMask() : previous_(::umask(0)) {}
+    ~OpenMask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
+} // namespace
+
+class RepairWorkflowFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(repairOutputPath()).removeRecursively();
+    }
+    void cleanupTestCase() { QDir(repairOutputPath()).removeRecursively(); }
+
+    void taskFoldersAndWorkingCopiesAreTheUsersOnly()
+    {
+        QTemporaryDir dir;
+        // A long path, so the job works on a private copy of the input.
+        const QString input = dir.filePath(QString(240, QLatin1Char('w')) + QStringLiteral(".jpg"));
+        QVERIFY(makeDamagedJpeg(input));
+        const OpenMask open;
+        RepairWorkflowController controller;
+        const auto analysis = runRepairOperation(&controller, input, QString(), controller.sessionDirectory(), true,
+                                                 QStringLiteral("analyze"));
+        QVERIFY2(analysis.ok, qPrintable(analysis.error.toString()));
+        const QString task = analysis.taskDirectory;
+        QCOMPARE(mode(task), 0700);
+        QCOMPARE(mode(task + QStringLiteral("/work")), 0700);
+        QCOMPARE(mode(task + QStringLiteral("/work/input.jpg")), 0600);
+        QCOMPARE(mode(task + QStringLiteral("/.created")), 0600);
+
+        // A sealed result and its decrypted preview, too.
+        QVERIFY(repairToPreview(controller, input));
+        const QString sealedTask = controller.taskDirectory();
+        QCOMPARE(mode(sealedTask), 0700);
+        QCOMPARE(mode(sealedTask + QStringLiteral("/result.drcache")), 0600);
+        QCOMPARE(mode(sealedTask + QStringLiteral("/preview")), 0700);
+        QCOMPARE(mode(controller.previewUrl().toLocalFile()), 0600);
+    }
+
+    void longNamesSaveAndUnusableReportNamesFailPlainly()
+    {
+        QTemporaryDir dir;
+        // The saved name is 253 bytes: close to the limit, but a valid name.
+        const QString base(240, QLatin1Char('p'));
+        const QString input = dir.filePath(base + QStringLiteral(".jpg"));
+        QVERIFY(makeDamagedJpeg(input));
+        const QString saveFolder = dir.filePath(QStringLiteral("saved"));
+        QVERIFY(QDir().mkpath(saveFolder));
+
+        RepairWorkflowController c;
+        QVERIFY(repairToPreview(c, input));
+        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        const QString saved = QDir(saveFolder).filePath(base + QStringLiteral("_repaired.jpg"));
+        QCOMPARE(c.outputPath(), saved);
+        QCOMPARE(QDir(saveFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{base + QStringLiteral("_repaired.jpg")});
+
+        // Its report name would be longer than the system allows: a plain failure, at once.
+        QVERIFY(!c.exportReport(QUrl::fromLocalFile(saveFolder)));
+        QVERIFY2(c.status().startsWith(QStringLiteral("报告导出失败：")) && c.status().size() > 7, qPrintable(c.status()));
+        QCOMPARE(QDir(saveFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(RepairWorkflowFilesTest)
+#include "repair_workflow_files_test.moc"
