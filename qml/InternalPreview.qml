@@ -583,8 +583,9 @@ Item {
                         height: Math.max(officeText.implicitHeight, officeScroll.height)
                         textFormat: TextEdit.RichText
                         wrapMode: TextEdit.Wrap
+                        // Only the page shown is read: the whole list would be copied at every read.
                         text: officePreview.ready && preview.officePage < officePreview.pageCount
-                              ? officePreview.pages[preview.officePage] : ""
+                              ? officePreview.page(preview.officePage) : ""
                     }
                 }
 

@@ -81,6 +81,17 @@ int columnOfReference(const QString& reference)
     return value - 1;
 }
 
+// At most `room` characters of `text` (never half a surrogate pair), with an ellipsis when cut.
+QString shortened(const QString& text, qsizetype room)
+{
+    if (text.size() <= room)
+        return text;
+    qsizetype cut = std::max<qsizetype>(0, room);
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
 } // namespace
 
 UiText wrapHtmlPage(const UiText& body, const QString& extraCss)
@@ -93,17 +104,36 @@ QList<UiText> paginateDocxHtml(const QStringList& paragraphs)
     QList<UiText> pages;
     QString body;
     qint64 running = 0;
-    for (const QString& paragraph : paragraphs) {
-        if (!body.isEmpty() && paragraph.size() + running > kDocxPageCharacters) {
+    // A piece of a paragraph goes on the current page unless its text or its markup would take the
+    // page over its bound; a blank paragraph counts as one character.
+    auto place = [&](QStringView piece) {
+        const QString markup = QStringLiteral("<p>") +
+            (piece.isEmpty() ? QStringLiteral("&nbsp;") : piece.toString().toHtmlEscaped()) + QStringLiteral("</p>");
+        const qint64 weight = std::max<qint64>(1, piece.size());
+        if (!body.isEmpty() && (weight + running > kDocxPageCharacters || body.size() + markup.size() > kDocxPageMarkup)) {
             pages.append(wrapHtmlPage(UiText(body), QString()));
             body.clear();
-            if (pages.size() >= kDocxMaxPages)
-                break;
             running = 0;
+            if (pages.size() >= kDocxMaxPages)
+                return false;
         }
-        body += QStringLiteral("<p>") + (paragraph.isEmpty() ? QStringLiteral("&nbsp;") : paragraph.toHtmlEscaped())
-            + QStringLiteral("</p>");
-        running += paragraph.size();
+        body += markup;
+        running += weight;
+        return true;
+    };
+    for (const QString& paragraph : paragraphs) {
+        QStringView rest(paragraph);
+        bool more = true;
+        // A paragraph longer than a page is split into pieces of at most a page.
+        do {
+            qsizetype cut = std::min<qsizetype>(rest.size(), kDocxPageCharacters);
+            if (cut < rest.size() && rest.at(cut - 1).isHighSurrogate())
+                --cut;
+            more = place(rest.first(cut));
+            rest = rest.sliced(cut);
+        } while (more && !rest.isEmpty());
+        if (!more)
+            break;
     }
     if (!body.isEmpty() && pages.size() < kDocxMaxPages)
         pages.append(wrapHtmlPage(UiText(body), QString()));
@@ -199,6 +229,7 @@ UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& shared
     int column = -1;
     QString cellType;
     QString cellText;
+    qsizetype room = kSheetPageCharacters;
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
@@ -216,14 +247,19 @@ UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& shared
             }
         } else if (reader.isEndElement() && reader.name() == u"c") {
             if (row >= 0 && row < kSheetMaxRows && column >= 0 && column < kSheetMaxColumns) {
-                UiText value(cellText);
+                const QString* text = &cellText;
+                bool valid = true;
                 if (cellType == u"s") {
                     bool ok = false;
                     const int index = cellText.toInt(&ok, 10);
-                    value = ok && index >= 0 && index < sharedStrings.size() ? UiText(sharedStrings.at(index))
-                                                                             : uiTr("[无效共享字符串]");
+                    valid = ok && index >= 0 && index < sharedStrings.size();
+                    if (valid)
+                        text = &sharedStrings.at(index);
                 }
-                grid[int(row)][column] = value;
+                const qsizetype take = std::min<qsizetype>(kSheetCellCharacters, room);
+                const QString shown = shortened(*text, take);
+                room -= std::min(take, text->size());
+                grid[int(row)][column] = valid ? UiText(shown) : uiTr("[无效共享字符串]");
             }
         }
     }
@@ -265,12 +301,15 @@ UiText renderSlideHtml(const QByteArray& slideXml, int slideNumber, UiText& erro
 {
     QXmlStreamReader reader(slideXml);
     QStringList runs;
+    qsizetype room = kSlidePageCharacters;
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement() && reader.name() == u"t") {
             const QString run = readWholeText(reader).trimmed();
-            if (!run.isEmpty())
-                runs.append(run);
+            if (!run.isEmpty() && room > 0) {
+                runs.append(shortened(run, room));
+                room -= std::min(room, run.size());
+            }
         }
     }
     if (reader.hasError()) {
