@@ -106,6 +106,7 @@ Item {
     function fitPdfWidth(page) {
         pdfView.scaleToWidth(pdfView.width - 36, pdfView.height - 28)
         preview.clampPdfScale()
+        pdfView.fitted = true
         Qt.callLater(() => {
             if (preview && preview.kind === "pdf")
                 pdfView.goToLocation(Math.max(0, page), Qt.point(0, 0), pdfView.renderScale)
@@ -176,6 +177,7 @@ Item {
         id: pdfDocument
         source: preview.kind === "pdf" ? preview.source : ""
         onStatusChanged: {
+            pdfView.fitted = false
             if (pdfDocument.status === PdfDocument.Ready)
                 Qt.callLater(() => {
                     if (preview)
@@ -427,6 +429,9 @@ Item {
 
                 property int currentPage: 0
                 property real renderScale: 1
+                // No page is drawn before the first fit: at zoom 1 a page of a few metres would
+                // be rendered at full size first.
+                property bool fitted: false
                 readonly property size pagePoints: preview.pdfDocument.status === PdfDocument.Ready
                     ? preview.pdfDocument.pagePointSize(pdfView.currentPage) : Qt.size(0, 0)
                 readonly property alias sourceSize: pageImage.sourceSize
@@ -467,10 +472,13 @@ Item {
                     x: Math.max(0, (pdfView.width - width) / 2)
                     width: pdfView.pagePoints.width * pdfView.renderScale
                     height: pdfView.pagePoints.height * pdfView.renderScale
-                    source: preview.pdfDocument.status === PdfDocument.Ready ? preview.pdfDocument.source : ""
+                    source: preview.pdfDocument.status === PdfDocument.Ready && pdfView.fitted
+                            ? preview.pdfDocument.source : ""
                     currentFrame: pdfView.currentPage
-                    sourceSize.width: Math.max(1, Math.round(pageImage.width * Screen.devicePixelRatio))
-                    sourceSize.height: Math.max(1, Math.round(pageImage.height * Screen.devicePixelRatio))
+                    sourceSize.width: Math.max(1, Math.min(preview.maximumPdfPixels,
+                                                           Math.round(pageImage.width * Screen.devicePixelRatio)))
+                    sourceSize.height: Math.max(1, Math.min(preview.maximumPdfPixels,
+                                                            Math.round(pageImage.height * Screen.devicePixelRatio)))
                     fillMode: Image.PreserveAspectFit
                     asynchronous: true
                     cache: false

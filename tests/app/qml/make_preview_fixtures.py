@@ -55,6 +55,7 @@ office_fixtures.pkg(path("table.xlsx"), [
 ])
 pdf("pages.pdf", 3, 612, 792)
 pdf("huge.pdf", 1, 14400, 14400)
+pdf("giant.pdf", 1, 30000, 30000)
 
 ffmpeg = shutil.which("ffmpeg")
 if ffmpeg:

@@ -213,6 +213,29 @@ Item {
             verify(view.sourceSize.width <= item.maximumPdfPixels + 1, "width " + view.sourceSize.width)
         }
 
+        // A page of 30000 points: no render is ever asked for above the pixel bound, the first
+        // one included (before the page is fitted to the width).
+        function test_pdfFirstRenderWithinPixelBound() {
+            const item = make("none")
+            const page = findChild(item, "pdfPageImage")
+            let requests = 0
+            let largest = 0
+            const record = () => {
+                if (String(page.source) === "")
+                    return
+                requests += 1
+                largest = Math.max(largest, page.sourceSize.width, page.sourceSize.height)
+            }
+            page.sourceChanged.connect(record)
+            page.sourceSizeChanged.connect(record)
+            item.source = fixture("giant.pdf")
+            item.kind = "pdf"
+            tryCompare(page, "status", Image.Ready, 20000)
+            verify(requests > 0)
+            verify(largest <= item.maximumPdfPixels, "largest requested side " + largest)
+            fuzzyCompare(page.width, findChild(item, "pdfView").width - 36, 1)
+        }
+
         function test_contextMenu() {
             const item = make("text", "notes.txt")
             const view = findChild(item, "textView")
