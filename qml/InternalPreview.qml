@@ -385,12 +385,12 @@ Item {
         }
 
         // A plain flickable: a scroll view sizes a text area itself, against the widths below.
+        // It holds the binary view, and the text preview's error.
         Flickable {
             id: textScroll
             objectName: "textScroll"
             readonly property bool binary: preview.kind === "binary"
-            readonly property var service: textScroll.binary ? binaryPreview : textPreview
-            visible: preview.kind === "text" || preview.kind === "binary"
+            visible: textScroll.binary || (preview.kind === "text" && !textPreview.ready)
             anchors.fill: parent
             anchors.margins: 14
             clip: true
@@ -411,8 +411,43 @@ Item {
                 textFormat: TextEdit.PlainText
                 font.family: preview.monospaceFamily
                 height: Math.max(textView.implicitHeight, textScroll.height)
-                text: textScroll.service.ready ? textScroll.service.text : textScroll.service.error
-                color: textScroll.service.ready ? "#24382F" : "#B42318"
+                text: !textScroll.binary ? textPreview.error
+                      : binaryPreview.ready ? binaryPreview.text : binaryPreview.error
+                color: textScroll.binary && binaryPreview.ready ? "#24382F" : "#B42318"
+            }
+        }
+
+        // The text itself, as a list of short blocks of lines: only the blocks in sight are laid
+        // out, so a million lines or one endless line open at once.
+        Rectangle {
+            visible: preview.kind === "text" && textPreview.ready
+            anchors.fill: parent
+            anchors.margins: 14
+            color: "#FFFFFF"
+            border.color: "#DDE5E1"
+
+            ListView {
+                id: textList
+                objectName: "textList"
+                anchors.fill: parent
+                anchors.margins: 1
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                model: textPreview.blockCount
+                ScrollBar.vertical: ScrollBar {}
+
+                delegate: ReadOnlyTextView {
+                    required property int index
+                    objectName: "textBlock"
+                    width: textList.width
+                    wrapMode: TextEdit.Wrap
+                    textFormat: TextEdit.PlainText
+                    font.family: preview.monospaceFamily
+                    topPadding: index === 0 ? 6 : 0
+                    bottomPadding: index + 1 === textList.count ? 6 : 0
+                    background: null
+                    text: textPreview.ready ? textPreview.block(index) : ""
+                }
             }
         }
 

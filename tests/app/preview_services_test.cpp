@@ -141,6 +141,61 @@ private slots:
         QVERIFY(service.text().isEmpty());
     }
 
+    // Text is handed to the view in blocks of bounded lines and characters, in order, with nothing
+    // lost: a column of a million lines and one line of 256 KiB without a space alike.
+    void textDisplayBlocksAreBounded_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("blocks");
+        QString column;
+        column.reserve(7700000);
+        for (int i = 0; i < 1100000; ++i)
+            column += QString::number(100000 + i % 900000) + QLatin1Char('\n');
+        QTest::newRow("1.1 million lines") << column << 17188;
+        QTest::newRow("one 256 KiB line") << QString(262144, QLatin1Char('x')) << 66;
+        QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n") << 1;
+        QTest::newRow("pair at a segment cut") << QString(999, QLatin1Char('a')) + QStringLiteral("\U0001F600b") << 1;
+    }
+
+    void textDisplayBlocksAreBounded()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, blocks);
+        const QStringList built = textDisplayBlocks(text);
+        QCOMPARE(built.size(), blocks);
+        for (const QString& block : built) {
+            QVERIFY(block.size() <= TextPreviewService::kBlockCharacters);
+            const QStringList lines = block.split(QLatin1Char('\n'));
+            QVERIFY(lines.size() <= TextPreviewService::kBlockLines);
+            for (const QString& line : lines) {
+                QVERIFY(line.size() <= TextPreviewService::kSegmentCharacters);
+                QVERIFY(line.isEmpty() || !line.back().isHighSurrogate());
+            }
+        }
+        QString expected = text;
+        expected.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        QCOMPARE(built.join(QString()).remove(QLatin1Char('\n')), expected);
+    }
+
+    void textServiceHandsOutBlocks()
+    {
+        QTemporaryDir dir;
+        TextPreviewService service;
+        service.load(writeFile(dir, "line.txt", QByteArray(5000, 'z')));
+        QVERIFY(service.ready());
+        QCOMPARE(service.text().size(), 5000);
+        QCOMPARE(service.blockCount(), 2);
+        QCOMPARE(service.block(0), QStringList(4, QString(1000, QLatin1Char('z'))).join(QLatin1Char('\n')));
+        QCOMPARE(service.block(1), QString(1000, QLatin1Char('z')));
+        QCOMPARE(service.block(2), QString());
+        QCOMPARE(service.block(-1), QString());
+        service.load(writeFile(dir, "bad.txt", QByteArray("\xff")));
+        QCOMPARE(service.blockCount(), 0);
+        service.load(writeFile(dir, "ok.txt", QByteArray("x")));
+        service.clear();
+        QCOMPARE(service.blockCount(), 0);
+    }
+
     void deeplyNestedJsonIsShownAsStoredInsteadOfExploding()
     {
         QTemporaryDir dir;

@@ -57,6 +57,12 @@ pdf("pages.pdf", 3, 612, 792)
 pdf("huge.pdf", 1, 14400, 14400)
 pdf("giant.pdf", 1, 30000, 30000)
 
+# A single-column CSV of 1.1 million lines (7.7 MB) and one 256 KiB line without a space.
+with open(path("column.csv"), "w") as f:
+    f.write("".join("%06d\n" % (i % 1000000) for i in range(1100000)))
+with open(path("longline.txt"), "w") as f:
+    f.write("x" * 262144)
+
 ffmpeg = shutil.which("ffmpeg")
 if ffmpeg:
     quiet = [ffmpeg, "-hide_banner", "-loglevel", "error", "-y"]

@@ -108,10 +108,17 @@ Item {
             compare(image.cache, false)
         }
 
+        // The first block of the text list, once laid out.
+        function firstTextBlock(item) {
+            tryVerify(() => item.textPreview.ready)
+            const list = findChild(item, "textList")
+            tryVerify(() => findChild(list, "textBlock") !== null)
+            return findChild(list, "textBlock")
+        }
+
         function test_text() {
             const item = make("text", "notes.txt")
-            const view = findChild(item, "textView")
-            tryVerify(() => item.textPreview.ready)
+            const view = firstTextBlock(item)
             verify(view.text.startsWith("第一行 修复后的文本"))
             compare(view.wrapMode, TextEdit.Wrap)
             verify(Qt.colorEqual(view.color, "#24382F"))
@@ -122,21 +129,56 @@ Item {
             const item = make("text", "missing.txt")
             const view = findChild(item, "textView")
             tryVerify(() => item.textPreview.error !== "")
+            verify(findChild(item, "textScroll").visible)
             compare(view.text, item.textPreview.error)
             verify(Qt.colorEqual(view.color, "#B42318"))
         }
 
-        // One line of 21000 characters: the view is as wide as the line and scrolls sideways.
-        function test_binaryScrollsSideways() {
-            const item = make("binary", "blob.raw")
-            const view = findChild(item, "textView")
-            const scroll = findChild(item, "textScroll")
-            tryVerify(() => item.binaryPreview.ready)
-            compare(view.wrapMode, TextEdit.NoWrap)
-            tryVerify(() => view.width > scroll.width * 2, 5000, "view width " + view.width)
-            verify(scroll.contentWidth > scroll.width)
-            scroll.contentX = scroll.contentWidth - scroll.width
-            verify(scroll.contentX > 0)
+        // A 7.7 MB single-column CSV and one 256 KiB line without a space: only a few blocks are
+        // laid out, none over 4096 characters or with a line over 1000.
+        // The text blocks the list holds as items (in sight or cached around it).
+        function laidOutBlocks(list) {
+            const blocks = []
+            for (let i = 0; i < list.contentItem.children.length; ++i) {
+                const child = list.contentItem.children[i]
+                if (child.objectName === "textBlock" && child.visible)
+                    blocks.push(child)
+            }
+            return blocks
+        }
+
+        function test_largeTextShownInBlocks_data() {
+            return [
+                { tag: "1.1 million lines", file: "column.csv", lines: 64 },
+                { tag: "one long line", file: "longline.txt", lines: 4 },
+            ]
+        }
+
+        function test_largeTextShownInBlocks(data) {
+            const item = make("text", data.file)
+            tryVerify(() => item.textPreview.ready, 20000)
+            const list = findChild(item, "textList")
+            verify(list.visible)
+            verify(!findChild(item, "textScroll").visible)
+            compare(findChild(item, "textView").text, "")
+            tryCompare(list, "count", item.textPreview.blockCount)
+            verify(list.count > 50)
+            tryVerify(() => findChild(list, "textBlock") !== null)
+            waitForRendering(list)
+            const blocks = laidOutBlocks(list)
+            verify(blocks.length > 0 && blocks.length < 30, blocks.length + " blocks laid out")
+            for (const block of blocks) {
+                verify(block.text.length <= 4096, block.text.length + " characters in a block")
+                const lines = block.text.split("\n")
+                compare(lines.length, data.lines)
+                for (const line of lines)
+                    verify(line.length <= 1000)
+            }
+            // Scrolling to the end lays out the last blocks, not everything in between.
+            list.positionViewAtEnd()
+            waitForRendering(list)
+            const last = laidOutBlocks(list)
+            verify(last.length < 30)
         }
 
         function test_office() {
@@ -238,8 +280,7 @@ Item {
 
         function test_contextMenu() {
             const item = make("text", "notes.txt")
-            const view = findChild(item, "textView")
-            tryVerify(() => item.textPreview.ready)
+            const view = firstTextBlock(item)
             const menu = findChild(view, "contextMenu")
             mouseClick(view, 20, 10, Qt.RightButton)
             tryVerify(() => menu.opened)
