@@ -28,6 +28,7 @@ Item {
     readonly property alias officePreview: officePreview
     readonly property alias textPreview: textPreview
     readonly property alias binaryPreview: binaryPreview
+    readonly property alias imagePreview: imagePreview
     readonly property alias videoOutput: videoOutput
 
     readonly property bool mediaKind: preview.kind === "video" || preview.kind === "audio"
@@ -79,11 +80,19 @@ Item {
             binaryPreview.clear()
     }
 
+    function syncImage() {
+        if (preview.kind === "image" && preview.hasSource)
+            imagePreview.load(preview.source)
+        else
+            imagePreview.clear()
+    }
+
     function synchronise() {
         preview.syncMedia()
         preview.syncOffice()
         preview.syncText()
         preview.syncBinary()
+        preview.syncImage()
     }
 
     // The zoom a page of the document may be drawn at without exceeding the pixel bound.
@@ -153,6 +162,9 @@ Item {
     }
     BinaryPreviewService {
         id: binaryPreview
+    }
+    ImagePreviewService {
+        id: imagePreview
     }
 
     MediaPlayer {
@@ -271,7 +283,19 @@ Item {
             // claims one, must not be decoded at full resolution.
             sourceSize.width: Math.max(1, Math.ceil(imageView.width * Screen.devicePixelRatio))
             sourceSize.height: Math.max(1, Math.ceil(imageView.height * Screen.devicePixelRatio))
-            source: preview.kind === "image" ? preview.source : ""
+            // Only a picture whose full decode fits the memory budget reaches the decoder.
+            source: preview.kind === "image" ? imagePreview.source : ""
+        }
+        Label {
+            objectName: "imageError"
+            visible: preview.kind === "image" && imagePreview.error !== ""
+            anchors.centerIn: parent
+            width: Math.min(parent.width - 40, 520)
+            horizontalAlignment: Text.AlignHCenter
+            text: imagePreview.error
+            wrapMode: Text.Wrap
+            color: "#B42318"
+            font.family: ApplicationFont.family
         }
 
         Item {

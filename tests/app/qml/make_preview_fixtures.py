@@ -63,6 +63,15 @@ with open(path("column.csv"), "w") as f:
 with open(path("longline.txt"), "w") as f:
     f.write("x" * 262144)
 
+# A progressive JPEG of a few hundred bytes whose frame header declares 40000 x 40000.
+cjpeg = shutil.which("cjpeg")
+if cjpeg:
+    small = subprocess.run([cjpeg, "-progressive"], input=b"P5 16 16 255\n" + bytes(range(256)),
+                           capture_output=True, check=True).stdout
+    frame = small.index(b"\xff\xc2")
+    with open(path("tiny.jpg"), "wb") as f:
+        f.write(small[:frame + 5] + struct.pack(">HH", 40000, 40000) + small[frame + 9:])
+
 ffmpeg = shutil.which("ffmpeg")
 if ffmpeg:
     quiet = [ffmpeg, "-hide_banner", "-loglevel", "error", "-y"]

@@ -181,6 +181,35 @@ Item {
             verify(last.length < 30)
         }
 
+        // A progressive JPEG of a few hundred bytes declaring 40000 x 40000 never reaches the decoder.
+        function test_imageRefusedByDeclaredSize() {
+            const item = make("image", "tiny.jpg")
+            const image = findChild(item, "imageView")
+            const error = findChild(item, "imageError")
+            compare(String(image.source), "")
+            compare(image.status, Image.Null)
+            verify(error.visible)
+            verify(error.text.startsWith("图片尺寸 40000 × 40000 过大"), error.text)
+            verify(Qt.colorEqual(error.color, "#B42318"))
+
+            item.source = fixture("large.png")
+            tryCompare(image, "status", Image.Ready, 10000)
+            verify(!error.visible)
+        }
+
+        // One line of 21000 characters: the view is as wide as the line and scrolls sideways.
+        function test_binaryScrollsSideways() {
+            const item = make("binary", "blob.raw")
+            const view = findChild(item, "textView")
+            const scroll = findChild(item, "textScroll")
+            tryVerify(() => item.binaryPreview.ready)
+            compare(view.wrapMode, TextEdit.NoWrap)
+            tryVerify(() => view.width > scroll.width * 2, 5000, "view width " + view.width)
+            verify(scroll.contentWidth > scroll.width)
+            scroll.contentX = scroll.contentWidth - scroll.width
+            verify(scroll.contentX > 0)
+        }
+
         function test_office() {
             const item = make("office", "letter.docx")
             tryVerify(() => item.officePreview.ready, 5000)
