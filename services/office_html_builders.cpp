@@ -99,62 +99,90 @@ UiText wrapHtmlPage(const UiText& body, const QString& extraCss)
     return UiText(UiText::Segment([body, extraCss] { return kPageTemplate.arg(extraCss, body.toString()); }));
 }
 
-QList<UiText> paginateDocxHtml(const QStringList& paragraphs)
-{
-    QList<UiText> pages;
-    QString body;
-    qint64 running = 0;
-    // A piece of a paragraph goes on the current page unless its text or its markup would take the
-    // page over its bound; a blank paragraph counts as one character.
-    auto place = [&](QStringView piece) {
-        const QString markup = QStringLiteral("<p>") +
-            (piece.isEmpty() ? QStringLiteral("&nbsp;") : piece.toString().toHtmlEscaped()) + QStringLiteral("</p>");
-        const qint64 weight = std::max<qint64>(1, piece.size());
-        if (!body.isEmpty() && (weight + running > kDocxPageCharacters || body.size() + markup.size() > kDocxPageMarkup)) {
-            pages.append(wrapHtmlPage(UiText(body), QString()));
-            body.clear();
-            running = 0;
-            if (pages.size() >= kDocxMaxPages)
-                return false;
-        }
-        body += markup;
-        running += weight;
-        return true;
-    };
-    for (const QString& paragraph : paragraphs) {
+namespace {
+
+// Puts paragraphs on pages one by one, so that reading can stop once the last page is full.
+class DocxPager {
+public:
+    // False once the last page is full: later paragraphs are never shown.
+    bool add(const QString& paragraph)
+    {
         QStringView rest(paragraph);
-        bool more = true;
         // A paragraph longer than a page is split into pieces of at most a page.
         do {
             qsizetype cut = std::min<qsizetype>(rest.size(), kDocxPageCharacters);
             if (cut < rest.size() && rest.at(cut - 1).isHighSurrogate())
                 --cut;
-            more = place(rest.first(cut));
+            if (!place(rest.first(cut)))
+                return false;
             rest = rest.sliced(cut);
-        } while (more && !rest.isEmpty());
-        if (!more)
+        } while (!rest.isEmpty());
+        return true;
+    }
+
+    QList<UiText> finish()
+    {
+        if (!body_.isEmpty() && pages_.size() < kDocxMaxPages)
+            pages_.append(wrapHtmlPage(UiText(body_), QString()));
+        if (pages_.isEmpty())
+            pages_.append(wrapHtmlPage(uiTr("<p style='color:#78877f'>文档中没有可显示的文本内容。</p>"), QString()));
+        return pages_;
+    }
+
+private:
+    // A piece goes on the current page unless its text or its markup would take the page over its
+    // bound; a blank paragraph counts as one character.
+    bool place(QStringView piece)
+    {
+        if (pages_.size() >= kDocxMaxPages)
+            return false;
+        const QString markup = QStringLiteral("<p>") +
+            (piece.isEmpty() ? QStringLiteral("&nbsp;") : piece.toString().toHtmlEscaped()) + QStringLiteral("</p>");
+        const qint64 weight = std::max<qint64>(1, piece.size());
+        if (!body_.isEmpty() && (weight + running_ > kDocxPageCharacters || body_.size() + markup.size() > kDocxPageMarkup)) {
+            pages_.append(wrapHtmlPage(UiText(body_), QString()));
+            body_.clear();
+            running_ = 0;
+            if (pages_.size() >= kDocxMaxPages)
+                return false;
+        }
+        body_ += markup;
+        running_ += weight;
+        return true;
+    }
+
+    QList<UiText> pages_;
+    QString body_;
+    qint64 running_ = 0;
+};
+
+} // namespace
+
+QList<UiText> paginateDocxHtml(const QStringList& paragraphs)
+{
+    DocxPager pager;
+    for (const QString& paragraph : paragraphs) {
+        if (!pager.add(paragraph))
             break;
     }
-    if (!body.isEmpty() && pages.size() < kDocxMaxPages)
-        pages.append(wrapHtmlPage(UiText(body), QString()));
-    if (pages.isEmpty())
-        pages.append(wrapHtmlPage(uiTr("<p style='color:#78877f'>文档中没有可显示的文本内容。</p>"), QString()));
-    return pages;
+    return pager.finish();
 }
 
 QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error)
 {
     QXmlStreamReader reader(documentXml);
-    QStringList paragraphs;
+    DocxPager pager;
     QString current;
     bool inParagraph = false;
-    while (!reader.atEnd()) {
+    bool full = false;
+    // Reading stops once the last page is full: nothing after it would be shown.
+    while (!full && !reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
             const QStringView name = reader.name();
             if (name == u"p") {
                 if (inParagraph)
-                    paragraphs.append(current);
+                    full = !pager.add(current);
                 current.clear();
                 inParagraph = true;
             } else if (name == u"t") {
@@ -166,7 +194,7 @@ QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error)
                 current += QLatin1Char('\n');
             }
         } else if (reader.isEndElement() && reader.name() == u"p") {
-            paragraphs.append(current);
+            full = !pager.add(current);
             current.clear();
             inParagraph = false;
         }
@@ -175,9 +203,9 @@ QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error)
         error = uiTr("DOCX XML 解析失败：%1").arg(reader.errorString());
         return {};
     }
-    if (inParagraph)
-        paragraphs.append(current);
-    return paginateDocxHtml(paragraphs);
+    if (inParagraph && !full)
+        pager.add(current);
+    return pager.finish();
 }
 
 QStringList parseSharedStrings(const QByteArray& xml, UiText& error)

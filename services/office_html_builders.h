@@ -22,7 +22,7 @@ inline constexpr int kSheetMaxRows = 200;
 inline constexpr int kSheetMaxColumns = 30;
 // Text shown on a sheet page, per cell and in all: one shared string may fill every cell.
 inline constexpr int kSheetCellCharacters = 1000;
-inline constexpr int kSheetPageCharacters = 200000;
+inline constexpr int kSheetPageCharacters = 60000;
 // Text shown on a slide page.
 inline constexpr int kSlidePageCharacters = 6000;
 

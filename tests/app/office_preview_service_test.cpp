@@ -146,6 +146,21 @@ private slots:
             QCOMPARE(joined, paragraphs.first());
     }
 
+    // Reading stops once the last page is full: a document of millions of blank paragraphs is not
+    // read to its end, while a fault before that point is still reported.
+    void docxReadingStopsAtTheLastPage()
+    {
+        UiText error;
+        QByteArray full = "<document><body>";
+        for (int i = 0; i < 200 * 2520 + 1; ++i)
+            full += "<p/>";
+        const QList<UiText> pages = parseDocxParagraphs(full + "<p><unclosed", error);
+        QVERIFY2(error.isEmpty(), qPrintable(error.toString()));
+        QCOMPARE(pages.size(), kDocxMaxPages);
+        QVERIFY(parseDocxParagraphs("<document><body><p/><p><unclosed", error).isEmpty());
+        QVERIFY(error.toString().startsWith(QStringLiteral("DOCX XML 解析失败：")));
+    }
+
     // The 2 KB document holding one paragraph of a million characters previews as pages of at most
     // a page of text, and reading the pages does not build them again.
     void docxPagesAreBuiltOnce()
