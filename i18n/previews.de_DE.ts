@@ -81,4 +81,19 @@ Hinweis: Die redundante Kopie gleicher Herkunft wurde wiederhergestellt, aber di
         <translation>JSON-Analyse fehlgeschlagen: %1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>Die Vorschaudatei ist nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>Die Bildgröße kann nicht gelesen werden; die Vorschau wurde blockiert</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>Das Bild mit %1 × %2 Pixeln ist zu groß: Eine vollständige Dekodierung braucht mehr als 256 MB Speicher; die Vorschau wurde blockiert</translation>
+    </message>
+</context>
 </TS>

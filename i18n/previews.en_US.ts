@@ -81,4 +81,19 @@ Note: the redundant copy of the same origin was recovered, but the recovered bas
         <translation>JSON parsing failed: %1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>The preview file does not exist</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>The image size cannot be read; the preview was blocked</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>The image of %1 × %2 pixels is too large: a full decode needs more than 256 MB of memory; the preview was blocked</translation>
+    </message>
+</context>
 </TS>

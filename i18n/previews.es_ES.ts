@@ -81,4 +81,19 @@ Nota: se recuperó la copia redundante del mismo origen, pero la base recuperada
         <translation>Error al analizar JSON: %1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>El archivo de vista previa no existe</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>No se puede leer el tamaño de la imagen; se bloqueó la vista previa</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>La imagen de %1 × %2 píxeles es demasiado grande: una decodificación completa necesita más de 256 MB de memoria; se bloqueó la vista previa</translation>
+    </message>
+</context>
 </TS>

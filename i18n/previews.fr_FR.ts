@@ -81,4 +81,19 @@ Remarque : la copie redondante de même origine a été récupérée, mais la ba
         <translation>Échec de l’analyse JSON : %1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>Le fichier d’aperçu n’existe pas</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>Impossible de lire la taille de l’image ; l’aperçu a été bloqué</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>L’image de %1 × %2 pixels est trop grande : un décodage complet demande plus de 256 Mo de mémoire ; l’aperçu a été bloqué</translation>
+    </message>
+</context>
 </TS>

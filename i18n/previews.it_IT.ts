@@ -81,4 +81,19 @@ Nota: la copia ridondante della stessa origine è stata recuperata, ma la base r
         <translation>Analisi JSON non riuscita: %1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>Il file di anteprima non esiste</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>Impossibile leggere le dimensioni dell’immagine; l’anteprima è stata bloccata</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>L’immagine di %1 × %2 pixel è troppo grande: una decodifica completa richiede più di 256 MB di memoria; l’anteprima è stata bloccata</translation>
+    </message>
+</context>
 </TS>

@@ -81,4 +81,19 @@
         <translation>JSON の解析に失敗しました：%1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>プレビューファイルが存在しません</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>画像サイズを読み取れないため、プレビューをブロックしました</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>%1 × %2 ピクセルの画像は大きすぎます：完全なデコードに 256 MB を超えるメモリが必要なため、プレビューをブロックしました</translation>
+    </message>
+</context>
 </TS>

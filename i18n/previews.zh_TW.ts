@@ -81,4 +81,19 @@
         <translation>JSON 解析失敗：%1</translation>
     </message>
 </context>
+<context>
+    <name>olm::repair::ImagePreviewService</name>
+    <message>
+        <source>预览文件不存在</source>
+        <translation>預覽檔案不存在</translation>
+    </message>
+    <message>
+        <source>无法读取图片尺寸，已阻止预览</source>
+        <translation>無法讀取圖片尺寸，已阻止預覽</translation>
+    </message>
+    <message>
+        <source>图片尺寸 %1 × %2 过大：完整解码需要超过 256 MB 内存，已阻止预览</source>
+        <translation>圖片尺寸 %1 × %2 過大：完整解碼需要超過 256 MB 記憶體，已阻止預覽</translation>
+    </message>
+</context>
 </TS>

@@ -28,6 +28,7 @@ Item {
     readonly property alias officePreview: officePreview
     readonly property alias textPreview: textPreview
     readonly property alias binaryPreview: binaryPreview
+    readonly property alias imagePreview: imagePreview
     readonly property alias videoOutput: videoOutput
 
     readonly property bool mediaKind: preview.kind === "video" || preview.kind === "audio"
@@ -79,11 +80,19 @@ Item {
             binaryPreview.clear()
     }
 
+    function syncImage() {
+        if (preview.kind === "image" && preview.hasSource)
+            imagePreview.load(preview.source)
+        else
+            imagePreview.clear()
+    }
+
     function synchronise() {
         preview.syncMedia()
         preview.syncOffice()
         preview.syncText()
         preview.syncBinary()
+        preview.syncImage()
     }
 
     // The zoom a page of the document may be drawn at without exceeding the pixel bound.
@@ -106,6 +115,7 @@ Item {
     function fitPdfWidth(page) {
         pdfView.scaleToWidth(pdfView.width - 36, pdfView.height - 28)
         preview.clampPdfScale()
+        pdfView.fitted = true
         Qt.callLater(() => {
             if (preview && preview.kind === "pdf")
                 pdfView.goToLocation(Math.max(0, page), Qt.point(0, 0), pdfView.renderScale)
@@ -153,6 +163,9 @@ Item {
     BinaryPreviewService {
         id: binaryPreview
     }
+    ImagePreviewService {
+        id: imagePreview
+    }
 
     MediaPlayer {
         id: player
@@ -176,6 +189,7 @@ Item {
         id: pdfDocument
         source: preview.kind === "pdf" ? preview.source : ""
         onStatusChanged: {
+            pdfView.fitted = false
             if (pdfDocument.status === PdfDocument.Ready)
                 Qt.callLater(() => {
                     if (preview)
@@ -269,7 +283,19 @@ Item {
             // claims one, must not be decoded at full resolution.
             sourceSize.width: Math.max(1, Math.ceil(imageView.width * Screen.devicePixelRatio))
             sourceSize.height: Math.max(1, Math.ceil(imageView.height * Screen.devicePixelRatio))
-            source: preview.kind === "image" ? preview.source : ""
+            // Only a picture whose full decode fits the memory budget reaches the decoder.
+            source: preview.kind === "image" ? imagePreview.source : ""
+        }
+        Label {
+            objectName: "imageError"
+            visible: preview.kind === "image" && imagePreview.error !== ""
+            anchors.centerIn: parent
+            width: Math.min(parent.width - 40, 520)
+            horizontalAlignment: Text.AlignHCenter
+            text: imagePreview.error
+            wrapMode: Text.Wrap
+            color: "#B42318"
+            font.family: ApplicationFont.family
         }
 
         Item {
@@ -383,12 +409,12 @@ Item {
         }
 
         // A plain flickable: a scroll view sizes a text area itself, against the widths below.
+        // It holds the binary view, and the text preview's error.
         Flickable {
             id: textScroll
             objectName: "textScroll"
             readonly property bool binary: preview.kind === "binary"
-            readonly property var service: textScroll.binary ? binaryPreview : textPreview
-            visible: preview.kind === "text" || preview.kind === "binary"
+            visible: textScroll.binary || (preview.kind === "text" && !textPreview.ready)
             anchors.fill: parent
             anchors.margins: 14
             clip: true
@@ -409,8 +435,43 @@ Item {
                 textFormat: TextEdit.PlainText
                 font.family: preview.monospaceFamily
                 height: Math.max(textView.implicitHeight, textScroll.height)
-                text: textScroll.service.ready ? textScroll.service.text : textScroll.service.error
-                color: textScroll.service.ready ? "#24382F" : "#B42318"
+                text: !textScroll.binary ? textPreview.error
+                      : binaryPreview.ready ? binaryPreview.text : binaryPreview.error
+                color: textScroll.binary && binaryPreview.ready ? "#24382F" : "#B42318"
+            }
+        }
+
+        // The text itself, as a list of short blocks of lines: only the blocks in sight are laid
+        // out, so a million lines or one endless line open at once.
+        Rectangle {
+            visible: preview.kind === "text" && textPreview.ready
+            anchors.fill: parent
+            anchors.margins: 14
+            color: "#FFFFFF"
+            border.color: "#DDE5E1"
+
+            ListView {
+                id: textList
+                objectName: "textList"
+                anchors.fill: parent
+                anchors.margins: 1
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                model: textPreview.blockCount
+                ScrollBar.vertical: ScrollBar {}
+
+                delegate: ReadOnlyTextView {
+                    required property int index
+                    objectName: "textBlock"
+                    width: textList.width
+                    wrapMode: TextEdit.Wrap
+                    textFormat: TextEdit.PlainText
+                    font.family: preview.monospaceFamily
+                    topPadding: index === 0 ? 6 : 0
+                    bottomPadding: index + 1 === textList.count ? 6 : 0
+                    background: null
+                    text: textPreview.ready ? textPreview.block(index) : ""
+                }
             }
         }
 
@@ -427,6 +488,9 @@ Item {
 
                 property int currentPage: 0
                 property real renderScale: 1
+                // No page is drawn before the first fit: at zoom 1 a page of a few metres would
+                // be rendered at full size first.
+                property bool fitted: false
                 readonly property size pagePoints: preview.pdfDocument.status === PdfDocument.Ready
                     ? preview.pdfDocument.pagePointSize(pdfView.currentPage) : Qt.size(0, 0)
                 readonly property alias sourceSize: pageImage.sourceSize
@@ -467,10 +531,13 @@ Item {
                     x: Math.max(0, (pdfView.width - width) / 2)
                     width: pdfView.pagePoints.width * pdfView.renderScale
                     height: pdfView.pagePoints.height * pdfView.renderScale
-                    source: preview.pdfDocument.status === PdfDocument.Ready ? preview.pdfDocument.source : ""
+                    source: preview.pdfDocument.status === PdfDocument.Ready && pdfView.fitted
+                            ? preview.pdfDocument.source : ""
                     currentFrame: pdfView.currentPage
-                    sourceSize.width: Math.max(1, Math.round(pageImage.width * Screen.devicePixelRatio))
-                    sourceSize.height: Math.max(1, Math.round(pageImage.height * Screen.devicePixelRatio))
+                    sourceSize.width: Math.max(1, Math.min(preview.maximumPdfPixels,
+                                                           Math.round(pageImage.width * Screen.devicePixelRatio)))
+                    sourceSize.height: Math.max(1, Math.min(preview.maximumPdfPixels,
+                                                            Math.round(pageImage.height * Screen.devicePixelRatio)))
                     fillMode: Image.PreserveAspectFit
                     asynchronous: true
                     cache: false
@@ -583,8 +650,9 @@ Item {
                         height: Math.max(officeText.implicitHeight, officeScroll.height)
                         textFormat: TextEdit.RichText
                         wrapMode: TextEdit.Wrap
+                        // Only the page shown is read: the whole list would be copied at every read.
                         text: officePreview.ready && preview.officePage < officePreview.pageCount
-                              ? officePreview.pages[preview.officePage] : ""
+                              ? officePreview.page(preview.officePage) : ""
                     }
                 }
 

@@ -81,6 +81,17 @@ int columnOfReference(const QString& reference)
     return value - 1;
 }
 
+// At most `room` characters of `text` (never half a surrogate pair), with an ellipsis when cut.
+QString shortened(const QString& text, qsizetype room)
+{
+    if (text.size() <= room)
+        return text;
+    qsizetype cut = std::max<qsizetype>(0, room);
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
 } // namespace
 
 UiText wrapHtmlPage(const UiText& body, const QString& extraCss)
@@ -88,43 +99,90 @@ UiText wrapHtmlPage(const UiText& body, const QString& extraCss)
     return UiText(UiText::Segment([body, extraCss] { return kPageTemplate.arg(extraCss, body.toString()); }));
 }
 
+namespace {
+
+// Puts paragraphs on pages one by one, so that reading can stop once the last page is full.
+class DocxPager {
+public:
+    // False once the last page is full: later paragraphs are never shown.
+    bool add(const QString& paragraph)
+    {
+        QStringView rest(paragraph);
+        // A paragraph longer than a page is split into pieces of at most a page.
+        do {
+            qsizetype cut = std::min<qsizetype>(rest.size(), kDocxPageCharacters);
+            if (cut < rest.size() && rest.at(cut - 1).isHighSurrogate())
+                --cut;
+            if (!place(rest.first(cut)))
+                return false;
+            rest = rest.sliced(cut);
+        } while (!rest.isEmpty());
+        return true;
+    }
+
+    QList<UiText> finish()
+    {
+        if (!body_.isEmpty() && pages_.size() < kDocxMaxPages)
+            pages_.append(wrapHtmlPage(UiText(body_), QString()));
+        if (pages_.isEmpty())
+            pages_.append(wrapHtmlPage(uiTr("<p style='color:#78877f'>文档中没有可显示的文本内容。</p>"), QString()));
+        return pages_;
+    }
+
+private:
+    // A piece goes on the current page unless its text or its markup would take the page over its
+    // bound; a blank paragraph counts as one character.
+    bool place(QStringView piece)
+    {
+        if (pages_.size() >= kDocxMaxPages)
+            return false;
+        const QString markup = QStringLiteral("<p>") +
+            (piece.isEmpty() ? QStringLiteral("&nbsp;") : piece.toString().toHtmlEscaped()) + QStringLiteral("</p>");
+        const qint64 weight = std::max<qint64>(1, piece.size());
+        if (!body_.isEmpty() && (weight + running_ > kDocxPageCharacters || body_.size() + markup.size() > kDocxPageMarkup)) {
+            pages_.append(wrapHtmlPage(UiText(body_), QString()));
+            body_.clear();
+            running_ = 0;
+            if (pages_.size() >= kDocxMaxPages)
+                return false;
+        }
+        body_ += markup;
+        running_ += weight;
+        return true;
+    }
+
+    QList<UiText> pages_;
+    QString body_;
+    qint64 running_ = 0;
+};
+
+} // namespace
+
 QList<UiText> paginateDocxHtml(const QStringList& paragraphs)
 {
-    QList<UiText> pages;
-    QString body;
-    qint64 running = 0;
+    DocxPager pager;
     for (const QString& paragraph : paragraphs) {
-        if (!body.isEmpty() && paragraph.size() + running > kDocxPageCharacters) {
-            pages.append(wrapHtmlPage(UiText(body), QString()));
-            body.clear();
-            if (pages.size() >= kDocxMaxPages)
-                break;
-            running = 0;
-        }
-        body += QStringLiteral("<p>") + (paragraph.isEmpty() ? QStringLiteral("&nbsp;") : paragraph.toHtmlEscaped())
-            + QStringLiteral("</p>");
-        running += paragraph.size();
+        if (!pager.add(paragraph))
+            break;
     }
-    if (!body.isEmpty() && pages.size() < kDocxMaxPages)
-        pages.append(wrapHtmlPage(UiText(body), QString()));
-    if (pages.isEmpty())
-        pages.append(wrapHtmlPage(uiTr("<p style='color:#78877f'>文档中没有可显示的文本内容。</p>"), QString()));
-    return pages;
+    return pager.finish();
 }
 
 QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error)
 {
     QXmlStreamReader reader(documentXml);
-    QStringList paragraphs;
+    DocxPager pager;
     QString current;
     bool inParagraph = false;
-    while (!reader.atEnd()) {
+    bool full = false;
+    // Reading stops once the last page is full: nothing after it would be shown.
+    while (!full && !reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
             const QStringView name = reader.name();
             if (name == u"p") {
                 if (inParagraph)
-                    paragraphs.append(current);
+                    full = !pager.add(current);
                 current.clear();
                 inParagraph = true;
             } else if (name == u"t") {
@@ -136,7 +194,7 @@ QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error)
                 current += QLatin1Char('\n');
             }
         } else if (reader.isEndElement() && reader.name() == u"p") {
-            paragraphs.append(current);
+            full = !pager.add(current);
             current.clear();
             inParagraph = false;
         }
@@ -145,9 +203,9 @@ QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error)
         error = uiTr("DOCX XML 解析失败：%1").arg(reader.errorString());
         return {};
     }
-    if (inParagraph)
-        paragraphs.append(current);
-    return paginateDocxHtml(paragraphs);
+    if (inParagraph && !full)
+        pager.add(current);
+    return pager.finish();
 }
 
 QStringList parseSharedStrings(const QByteArray& xml, UiText& error)
@@ -199,6 +257,7 @@ UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& shared
     int column = -1;
     QString cellType;
     QString cellText;
+    qsizetype room = kSheetPageCharacters;
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
@@ -216,14 +275,19 @@ UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& shared
             }
         } else if (reader.isEndElement() && reader.name() == u"c") {
             if (row >= 0 && row < kSheetMaxRows && column >= 0 && column < kSheetMaxColumns) {
-                UiText value(cellText);
+                const QString* text = &cellText;
+                bool valid = true;
                 if (cellType == u"s") {
                     bool ok = false;
                     const int index = cellText.toInt(&ok, 10);
-                    value = ok && index >= 0 && index < sharedStrings.size() ? UiText(sharedStrings.at(index))
-                                                                             : uiTr("[无效共享字符串]");
+                    valid = ok && index >= 0 && index < sharedStrings.size();
+                    if (valid)
+                        text = &sharedStrings.at(index);
                 }
-                grid[int(row)][column] = value;
+                const qsizetype take = std::min<qsizetype>(kSheetCellCharacters, room);
+                const QString shown = shortened(*text, take);
+                room -= std::min(take, text->size());
+                grid[int(row)][column] = valid ? UiText(shown) : uiTr("[无效共享字符串]");
             }
         }
     }
@@ -265,12 +329,15 @@ UiText renderSlideHtml(const QByteArray& slideXml, int slideNumber, UiText& erro
 {
     QXmlStreamReader reader(slideXml);
     QStringList runs;
+    qsizetype room = kSlidePageCharacters;
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement() && reader.name() == u"t") {
             const QString run = readWholeText(reader).trimmed();
-            if (!run.isEmpty())
-                runs.append(run);
+            if (!run.isEmpty() && room > 0) {
+                runs.append(shortened(run, room));
+                room -= std::min(room, run.size());
+            }
         }
     }
     if (reader.hasError()) {

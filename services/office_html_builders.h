@@ -14,9 +14,17 @@
 namespace olm::repair {
 
 inline constexpr int kDocxPageCharacters = 6000;
+// Body markup of one page: escaping and paragraph tags make it larger than its text, and blank
+// paragraphs have no text at all.
+inline constexpr int kDocxPageMarkup = 32768;
 inline constexpr int kDocxMaxPages = 200;
 inline constexpr int kSheetMaxRows = 200;
 inline constexpr int kSheetMaxColumns = 30;
+// Text shown on a sheet page, per cell and in all: one shared string may fill every cell.
+inline constexpr int kSheetCellCharacters = 1000;
+inline constexpr int kSheetPageCharacters = 60000;
+// Text shown on a slide page.
+inline constexpr int kSlidePageCharacters = 6000;
 
 UiText wrapHtmlPage(const UiText& body, const QString& extraCss);
 

@@ -14,16 +14,29 @@ namespace olm::repair {
 OfficePreviewService::OfficePreviewService(QObject* parent) : QObject(parent)
 {
     // None in a worker thread (output validation): only a GUI-thread service follows the language.
-    UiLanguageObserver::attachTo(this, [this] { emit previewChanged(); });
+    UiLanguageObserver::attachTo(this, [this] {
+        builtPages_.clear();
+        emit previewChanged();
+    });
+}
+
+QString OfficePreviewService::page(int index) const
+{
+    if (index < 0 || index >= pages_.size())
+        return {};
+    if (builtPages_.size() != pages_.size())
+        builtPages_ = QStringList(pages_.size(), QString());
+    QString& built = builtPages_[index];
+    if (built.isNull())
+        built = pages_.at(index).toString();
+    return built;
 }
 
 QStringList OfficePreviewService::pages() const
 {
-    QStringList texts;
-    texts.reserve(pages_.size());
-    for (const UiText& page : pages_)
-        texts.append(page.toString());
-    return texts;
+    for (int i = 0; i < pages_.size(); ++i)
+        page(i);
+    return builtPages_;
 }
 
 bool OfficePreviewService::ready() const { return !pages_.isEmpty() && error_.toString().isEmpty(); }
@@ -33,6 +46,7 @@ void OfficePreviewService::reset()
     kind_.clear();
     title_.clear();
     pages_.clear();
+    builtPages_.clear();
     error_.clear();
     limitation_.clear();
 }

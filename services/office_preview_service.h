@@ -40,6 +40,8 @@ public:
     QString kind() const { return kind_; }
     QString title() const { return title_; }
     QStringList pages() const;
+    // One page's text, built at its first read and kept until the pages or the language change.
+    Q_INVOKABLE QString page(int index) const;
     int pageCount() const { return static_cast<int>(pages_.size()); }
     bool ready() const;
     QString error() const { return error_.toString(); }
@@ -63,6 +65,7 @@ private:
     QString kind_;
     QString title_;
     QList<UiText> pages_;
+    mutable QStringList builtPages_; // a null entry is not built yet
     UiText error_;
     UiText limitation_;
 };

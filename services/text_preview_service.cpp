@@ -52,14 +52,64 @@ qint64 indentedCost(const QJsonValue& value, qint64 depth, qint64 budget)
 
 } // namespace
 
+QStringList textDisplayBlocks(const QString& text)
+{
+    using Service = TextPreviewService;
+    QStringList blocks;
+    QString current;
+    int lines = 0;
+    auto add = [&](QStringView piece) {
+        if (lines > 0 && (lines >= Service::kBlockLines || current.size() + 1 + piece.size() > Service::kBlockCharacters)) {
+            blocks.append(current);
+            current.clear();
+            lines = 0;
+        }
+        if (lines > 0)
+            current += QLatin1Char('\n');
+        current += piece;
+        ++lines;
+    };
+    const QStringView all(text);
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype feed = all.indexOf(QLatin1Char('\n'), start);
+        const qsizetype end = feed < 0 ? all.size() : feed;
+        QStringView line = all.sliced(start, end - start);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.isEmpty())
+            add(line);
+        while (!line.isEmpty()) {
+            qsizetype cut = std::min<qsizetype>(line.size(), Service::kSegmentCharacters);
+            // Never between the two halves of a surrogate pair.
+            if (cut < line.size() && line.at(cut - 1).isHighSurrogate())
+                --cut;
+            add(line.first(cut));
+            line = line.sliced(cut);
+        }
+        if (feed < 0)
+            break;
+        start = feed + 1;
+    }
+    if (lines > 0)
+        blocks.append(current);
+    return blocks;
+}
+
 TextPreviewService::TextPreviewService(QObject* parent) : QObject(parent)
 {
     UiLanguageObserver::attachTo(this, [this] { emit previewChanged(); });
 }
 
+QString TextPreviewService::block(int index) const
+{
+    return index >= 0 && index < blocks_.size() ? blocks_.at(index) : QString();
+}
+
 void TextPreviewService::clear()
 {
     text_.clear();
+    blocks_.clear();
     error_.clear();
     emit previewChanged();
 }
@@ -67,6 +117,7 @@ void TextPreviewService::clear()
 void TextPreviewService::fail(const UiText& error)
 {
     text_.clear();
+    blocks_.clear();
     error_ = error;
     emit previewChanged();
 }
@@ -74,6 +125,7 @@ void TextPreviewService::fail(const UiText& error)
 void TextPreviewService::load(const QUrl& source)
 {
     text_.clear();
+    blocks_.clear();
     error_.clear();
     emit previewChanged();
 
@@ -106,6 +158,7 @@ void TextPreviewService::load(const QUrl& source)
             decoded = QString::fromUtf8(document.toJson(QJsonDocument::Indented));
     }
     text_ = decoded;
+    blocks_ = textDisplayBlocks(text_);
     emit previewChanged();
 }
 

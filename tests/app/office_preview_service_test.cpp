@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -104,6 +105,88 @@ private slots:
         service.load(QUrl::fromLocalFile(path(QStringLiteral("empty.docx"))));
         QVERIFY(service.ready());
         QVERIFY(service.pages().first().contains(QStringLiteral("文档中没有可显示的文本内容。")));
+    }
+
+    // Every page stays within its text and markup bounds: long paragraphs are split across pages
+    // (nothing lost), blank paragraphs and escaped text close pages too.
+    void docxPagesAreBounded_data()
+    {
+        QTest::addColumn<QStringList>("paragraphs");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("one paragraph of a million characters") << QStringList{QString(1000000, QLatin1Char('x'))} << 167;
+        // 2520 blank paragraphs fill the markup of a page.
+        QTest::newRow("100000 blank paragraphs") << QStringList(100000, QString()) << 40;
+        // A quote is escaped to six characters: five paragraphs of 1000 fill a page.
+        QTest::newRow("escaped text") << QStringList(30, QString(1000, QLatin1Char('"'))) << 6;
+        QTest::newRow("pair at a cut") << QStringList{QString(5999, QLatin1Char('a')) + QStringLiteral("\U0001F600b")} << 2;
+    }
+
+    void docxPagesAreBounded()
+    {
+        QFETCH(QStringList, paragraphs);
+        QFETCH(int, pages);
+        const qsizetype frame = wrapHtmlPage(UiText(QString()), QString()).toString().size();
+        static const QRegularExpression piece(QStringLiteral("<p>([^<]*)</p>"));
+        const QList<UiText> built = paginateDocxHtml(paragraphs);
+        QCOMPARE(built.size(), pages);
+        QString joined;
+        for (const UiText& page : built) {
+            const QString html = page.toString();
+            QVERIFY2(html.size() - frame <= kDocxPageMarkup, qPrintable(QString::number(html.size() - frame)));
+            QString text;
+            for (const auto& match : piece.globalMatch(html)) {
+                QString plain = match.captured(1);
+                plain.replace(QStringLiteral("&nbsp;"), QString()).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+                text += plain;
+            }
+            QVERIFY(text.size() <= kDocxPageCharacters);
+            joined += text;
+        }
+        if (paragraphs.size() == 1) // split, not cut: the pieces give the paragraph back, pairs whole
+            QCOMPARE(joined, paragraphs.first());
+    }
+
+    // Reading stops once the last page is full: a document of millions of blank paragraphs is not
+    // read to its end, while a fault before that point is still reported.
+    void docxReadingStopsAtTheLastPage()
+    {
+        UiText error;
+        QByteArray full = "<document><body>";
+        for (int i = 0; i < 200 * 2520 + 1; ++i)
+            full += "<p/>";
+        const QList<UiText> pages = parseDocxParagraphs(full + "<p><unclosed", error);
+        QVERIFY2(error.isEmpty(), qPrintable(error.toString()));
+        QCOMPARE(pages.size(), kDocxMaxPages);
+        QVERIFY(parseDocxParagraphs("<document><body><p/><p><unclosed", error).isEmpty());
+        QVERIFY(error.toString().startsWith(QStringLiteral("DOCX XML 解析失败：")));
+    }
+
+    // The 2 KB document holding one paragraph of a million characters previews as pages of at most
+    // a page of text, and reading the pages does not build them again.
+    void docxPagesAreBuiltOnce()
+    {
+        python(QStringLiteral("docx('long.docx', ['y' * 1000000, 'end'])"));
+        QVERIFY(QFileInfo(path(QStringLiteral("long.docx"))).size() < 8192);
+        OfficePreviewService service;
+        service.load(QUrl::fromLocalFile(path(QStringLiteral("long.docx"))));
+        QVERIFY2(service.ready(), qPrintable(service.error()));
+        QCOMPARE(service.pageCount(), 167);
+        const QString first = service.page(0);
+        QVERIFY(first.contains(QStringLiteral("<p>") + QString(kDocxPageCharacters, QLatin1Char('y')) + QStringLiteral("</p>")));
+        QVERIFY(service.page(166).contains(QStringLiteral("<p>end</p>")));
+        const QStringList once = service.pages();
+        const QStringList again = service.pages();
+        for (int i : {0, 1, 166}) {
+            QVERIFY(once.at(i).constData() == again.at(i).constData());
+            QVERIFY(service.page(i).constData() == once.at(i).constData());
+        }
+        // A language change builds them again, in the new language.
+        QEvent event(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &event);
+        QVERIFY(service.page(0).constData() != first.constData());
+        QCOMPARE(service.page(0), first);
+        QCOMPARE(service.page(-1), QString());
+        QCOMPARE(service.page(167), QString());
     }
 
     void refusals_data()
@@ -206,6 +289,36 @@ private slots:
 
         render(QStringLiteral("<row><c><v>unclosed"));
         QVERIFY(error.toString().startsWith(QStringLiteral("XLSX 工作表解析失败：")));
+    }
+
+    // One long shared string in every cell, or one endless run on a slide, stays within the page's
+    // bound; what is cut ends in an ellipsis.
+    void sheetAndSlidePagesAreBounded()
+    {
+        UiText error;
+        QString rows;
+        for (int r = 1; r <= kSheetMaxRows; ++r) {
+            rows += QStringLiteral("<row r=\"%1\">").arg(r);
+            for (int c = 1; c <= kSheetMaxColumns; ++c)
+                rows += QStringLiteral("<c r=\"%1%2\" t=\"s\"><v>0</v></c>").arg(spreadsheetColumnName(c)).arg(r);
+            rows += QStringLiteral("</row>");
+        }
+        const QByteArray sheetXml = QStringLiteral("<worksheet><sheetData>%1</sheetData></worksheet>").arg(rows).toUtf8();
+        const QString sheet = renderWorksheetHtml(sheetXml, {QString(5000, QLatin1Char('s'))}, UiText(QStringLiteral("T")), error).toString();
+        QVERIFY(error.isEmpty());
+        QCOMPARE(sheet.count(QStringLiteral("<td>s")), kSheetPageCharacters / kSheetCellCharacters);
+        QVERIFY(!sheet.contains(QString(kSheetCellCharacters + 1, QLatin1Char('s'))));
+        QCOMPARE(sheet.count(QStringLiteral("<td>") + QChar(0x2026) + QStringLiteral("</td>")),
+                 kSheetMaxRows * kSheetMaxColumns - kSheetPageCharacters / kSheetCellCharacters);
+        QVERIFY(sheet.endsWith(QStringLiteral("<td>") + QChar(0x2026) + QStringLiteral("</td></tr></table></body></html>")));
+        QVERIFY2(sheet.size() < kSheetPageCharacters + 60 * kSheetMaxRows * kSheetMaxColumns, qPrintable(QString::number(sheet.size())));
+
+        const QByteArray slideXml = "<sld><t>" + QByteArray(100000, 'r') + "</t><t>after</t></sld>";
+        const QString slide = renderSlideHtml(slideXml, 1, error).toString();
+        QVERIFY(error.isEmpty());
+        QVERIFY(slide.contains(QStringLiteral("<p>") + QString(kSlidePageCharacters, QLatin1Char('r')) + QChar(0x2026) + QStringLiteral("</p>")));
+        QVERIFY(!slide.contains(QStringLiteral("after")));
+        QVERIFY(slide.size() < kSlidePageCharacters + 2000);
     }
 
     void presentations()

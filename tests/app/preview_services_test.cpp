@@ -4,7 +4,15 @@
 #include <QtTest>
 
 #include "services/binary_preview_service.h"
+#include "services/image_preview_service.h"
 #include "services/text_preview_service.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QtEndian>
+
+#include <zlib.h>
 
 using namespace olm::repair;
 
@@ -17,6 +25,48 @@ QUrl writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& 
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
     return QUrl::fromLocalFile(path);
+}
+
+// A small progressive JPEG whose frame header then declares `width` x `height`: the decoder would
+// allocate its coefficients for the declared size.
+QByteArray progressiveJpeg(quint16 width, quint16 height)
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    if (!writer.write(image))
+        return {};
+    QByteArray bytes = buffer.data();
+    const qsizetype frame = bytes.indexOf(QByteArray::fromHex("ffc2"));
+    if (frame < 0)
+        return {};
+    // Marker, length (2), precision (1), then height and width, big-endian.
+    bytes[frame + 5] = char(height >> 8);
+    bytes[frame + 6] = char(height & 0xff);
+    bytes[frame + 7] = char(width >> 8);
+    bytes[frame + 8] = char(width & 0xff);
+    return bytes;
+}
+
+// A PNG header of the given size, bit depth and colour type, with a token image data chunk.
+QByteArray pngHeader(quint32 width, quint32 height, quint8 depth, quint8 colourType)
+{
+    auto bigEndian = [](quint32 value) {
+        QByteArray out(4, '\0');
+        qToBigEndian(value, out.data());
+        return out;
+    };
+    auto chunk = [&](const QByteArray& kind, const QByteArray& data) {
+        const QByteArray body = kind + data;
+        return bigEndian(quint32(data.size())) + body +
+            bigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))));
+    };
+    const QByteArray header = bigEndian(width) + bigEndian(height) + char(depth) + char(colourType) + QByteArray(3, '\0');
+    return QByteArray::fromHex("89504e470d0a1a0a") + chunk("IHDR", header) +
+        chunk("IDAT", QByteArray::fromHex("789c030000000001")) + chunk("IEND", {});
 }
 
 } // namespace
@@ -139,6 +189,116 @@ private slots:
         service.load(writeFile(dir, "bad.json", "{\"a\":1,}"));
         QVERIFY(service.error().startsWith(QStringLiteral("JSON 解析失败：")));
         QVERIFY(service.text().isEmpty());
+    }
+
+    // Only the declared size is read: a picture whose full decode exceeds the budget never
+    // reaches the decoder, whatever size it would be shown at.
+    void imageRefusedByDeclaredSize_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("error");
+        const QString tooLarge = QStringLiteral("过大：完整解码需要超过 256 MB 内存，已阻止预览");
+        QTest::newRow("progressive JPEG declaring 40000 x 40000")
+            << progressiveJpeg(40000, 40000) << "tiny.jpg" << false << QStringLiteral("图片尺寸 40000 × 40000 ") + tooLarge;
+        QTest::newRow("small progressive JPEG") << progressiveJpeg(16, 16) << "small.jpg" << true << QString();
+        QTest::newRow("PNG at the budget") << pngHeader(8192, 8192, 8, 2) << "edge.png" << true << QString();
+        QTest::newRow("PNG one column over") << pngHeader(8193, 8192, 8, 2) << "over.png" << false
+                                             << QStringLiteral("图片尺寸 8193 × 8192 ") + tooLarge;
+        // 16-bit RGBA decodes at 8 bytes a pixel: 36 megapixels are 288 MB.
+        QTest::newRow("16-bit PNG") << pngHeader(6000, 6000, 16, 6) << "deep.png" << false
+                                    << QStringLiteral("图片尺寸 6000 × 6000 ") + tooLarge;
+        QTest::newRow("not a picture") << QByteArray("not a picture at all") << "noise.jpg" << false
+                                       << QStringLiteral("无法读取图片尺寸，已阻止预览");
+    }
+
+    void imageRefusedByDeclaredSize()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QFETCH(QString, error);
+        QVERIFY(!bytes.isEmpty());
+        QTemporaryDir dir;
+        const QUrl url = writeFile(dir, name, bytes);
+        ImagePreviewService service;
+        QSignalSpy changed(&service, &ImagePreviewService::previewChanged);
+        service.load(url);
+        QCOMPARE(service.ready(), accepted);
+        QCOMPARE(service.source(), accepted ? url : QUrl());
+        QCOMPARE(service.error(), error);
+        QCOMPARE(changed.count(), 2);
+    }
+
+    void imageMissingOrCleared()
+    {
+        QTemporaryDir dir;
+        ImagePreviewService service;
+        service.load(QUrl::fromLocalFile(dir.filePath(QStringLiteral("missing.png"))));
+        QCOMPARE(service.error(), QStringLiteral("预览文件不存在"));
+        service.load(QUrl(QStringLiteral("https://example.org/a.png")));
+        QCOMPARE(service.error(), QStringLiteral("预览文件不存在"));
+        service.load(writeFile(dir, "ok.jpg", progressiveJpeg(16, 16)));
+        QVERIFY(service.ready());
+        service.clear();
+        QVERIFY(!service.ready());
+        QVERIFY(service.error().isEmpty());
+    }
+
+    // Text is handed to the view in blocks of bounded lines and characters, in order, with nothing
+    // lost: a column of a million lines and one line of 256 KiB without a space alike.
+    void textDisplayBlocksAreBounded_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("blocks");
+        QString column;
+        column.reserve(7700000);
+        for (int i = 0; i < 1100000; ++i)
+            column += QString::number(100000 + i % 900000) + QLatin1Char('\n');
+        QTest::newRow("1.1 million lines") << column << 17188;
+        QTest::newRow("one 256 KiB line") << QString(262144, QLatin1Char('x')) << 66;
+        QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n") << 1;
+        QTest::newRow("pair at a segment cut") << QString(999, QLatin1Char('a')) + QStringLiteral("\U0001F600b") << 1;
+    }
+
+    void textDisplayBlocksAreBounded()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, blocks);
+        const QStringList built = textDisplayBlocks(text);
+        QCOMPARE(built.size(), blocks);
+        for (const QString& block : built) {
+            QVERIFY(block.size() <= TextPreviewService::kBlockCharacters);
+            const QStringList lines = block.split(QLatin1Char('\n'));
+            QVERIFY(lines.size() <= TextPreviewService::kBlockLines);
+            for (const QString& line : lines) {
+                QVERIFY(line.size() <= TextPreviewService::kSegmentCharacters);
+                QVERIFY(line.isEmpty() || !line.back().isHighSurrogate());
+            }
+        }
+        QString expected = text;
+        expected.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        QCOMPARE(built.join(QString()).remove(QLatin1Char('\n')), expected);
+    }
+
+    void textServiceHandsOutBlocks()
+    {
+        QTemporaryDir dir;
+        TextPreviewService service;
+        service.load(writeFile(dir, "line.txt", QByteArray(5000, 'z')));
+        QVERIFY(service.ready());
+        QCOMPARE(service.text().size(), 5000);
+        QCOMPARE(service.blockCount(), 2);
+        QCOMPARE(service.block(0), QStringList(4, QString(1000, QLatin1Char('z'))).join(QLatin1Char('\n')));
+        QCOMPARE(service.block(1), QString(1000, QLatin1Char('z')));
+        QCOMPARE(service.block(2), QString());
+        QCOMPARE(service.block(-1), QString());
+        service.load(writeFile(dir, "bad.txt", QByteArray("\xff")));
+        QCOMPARE(service.blockCount(), 0);
+        service.load(writeFile(dir, "ok.txt", QByteArray("x")));
+        service.clear();
+        QCOMPARE(service.blockCount(), 0);
     }
 
     void deeplyNestedJsonIsShownAsStoredInsteadOfExploding()

@@ -55,6 +55,22 @@ office_fixtures.pkg(path("table.xlsx"), [
 ])
 pdf("pages.pdf", 3, 612, 792)
 pdf("huge.pdf", 1, 14400, 14400)
+pdf("giant.pdf", 1, 30000, 30000)
+
+# A single-column CSV of 1.1 million lines (7.7 MB) and one 256 KiB line without a space.
+with open(path("column.csv"), "w") as f:
+    f.write("".join("%06d\n" % (i % 1000000) for i in range(1100000)))
+with open(path("longline.txt"), "w") as f:
+    f.write("x" * 262144)
+
+# A progressive JPEG of a few hundred bytes whose frame header declares 40000 x 40000.
+cjpeg = shutil.which("cjpeg")
+if cjpeg:
+    small = subprocess.run([cjpeg, "-progressive"], input=b"P5 16 16 255\n" + bytes(range(256)),
+                           capture_output=True, check=True).stdout
+    frame = small.index(b"\xff\xc2")
+    with open(path("tiny.jpg"), "wb") as f:
+        f.write(small[:frame + 5] + struct.pack(">HH", 40000, 40000) + small[frame + 9:])
 
 ffmpeg = shutil.which("ffmpeg")
 if ffmpeg:

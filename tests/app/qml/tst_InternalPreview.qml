@@ -108,10 +108,17 @@ Item {
             compare(image.cache, false)
         }
 
+        // The first block of the text list, once laid out.
+        function firstTextBlock(item) {
+            tryVerify(() => item.textPreview.ready)
+            const list = findChild(item, "textList")
+            tryVerify(() => findChild(list, "textBlock") !== null)
+            return findChild(list, "textBlock")
+        }
+
         function test_text() {
             const item = make("text", "notes.txt")
-            const view = findChild(item, "textView")
-            tryVerify(() => item.textPreview.ready)
+            const view = firstTextBlock(item)
             verify(view.text.startsWith("第一行 修复后的文本"))
             compare(view.wrapMode, TextEdit.Wrap)
             verify(Qt.colorEqual(view.color, "#24382F"))
@@ -122,8 +129,72 @@ Item {
             const item = make("text", "missing.txt")
             const view = findChild(item, "textView")
             tryVerify(() => item.textPreview.error !== "")
+            verify(findChild(item, "textScroll").visible)
             compare(view.text, item.textPreview.error)
             verify(Qt.colorEqual(view.color, "#B42318"))
+        }
+
+        // A 7.7 MB single-column CSV and one 256 KiB line without a space: only a few blocks are
+        // laid out, none over 4096 characters or with a line over 1000.
+        // The text blocks the list holds as items (in sight or cached around it).
+        function laidOutBlocks(list) {
+            const blocks = []
+            for (let i = 0; i < list.contentItem.children.length; ++i) {
+                const child = list.contentItem.children[i]
+                if (child.objectName === "textBlock" && child.visible)
+                    blocks.push(child)
+            }
+            return blocks
+        }
+
+        function test_largeTextShownInBlocks_data() {
+            return [
+                { tag: "1.1 million lines", file: "column.csv", lines: 64 },
+                { tag: "one long line", file: "longline.txt", lines: 4 },
+            ]
+        }
+
+        function test_largeTextShownInBlocks(data) {
+            const item = make("text", data.file)
+            tryVerify(() => item.textPreview.ready, 20000)
+            const list = findChild(item, "textList")
+            verify(list.visible)
+            verify(!findChild(item, "textScroll").visible)
+            compare(findChild(item, "textView").text, "")
+            tryCompare(list, "count", item.textPreview.blockCount)
+            verify(list.count > 50)
+            tryVerify(() => findChild(list, "textBlock") !== null)
+            waitForRendering(list)
+            const blocks = laidOutBlocks(list)
+            verify(blocks.length > 0 && blocks.length < 30, blocks.length + " blocks laid out")
+            for (const block of blocks) {
+                verify(block.text.length <= 4096, block.text.length + " characters in a block")
+                const lines = block.text.split("\n")
+                compare(lines.length, data.lines)
+                for (const line of lines)
+                    verify(line.length <= 1000)
+            }
+            // Scrolling to the end lays out the last blocks, not everything in between.
+            list.positionViewAtEnd()
+            waitForRendering(list)
+            const last = laidOutBlocks(list)
+            verify(last.length < 30)
+        }
+
+        // A progressive JPEG of a few hundred bytes declaring 40000 x 40000 never reaches the decoder.
+        function test_imageRefusedByDeclaredSize() {
+            const item = make("image", "tiny.jpg")
+            const image = findChild(item, "imageView")
+            const error = findChild(item, "imageError")
+            compare(String(image.source), "")
+            compare(image.status, Image.Null)
+            verify(error.visible)
+            verify(error.text.startsWith("图片尺寸 40000 × 40000 过大"), error.text)
+            verify(Qt.colorEqual(error.color, "#B42318"))
+
+            item.source = fixture("large.png")
+            tryCompare(image, "status", Image.Ready, 10000)
+            verify(!error.visible)
         }
 
         // One line of 21000 characters: the view is as wide as the line and scrolls sideways.
@@ -213,10 +284,32 @@ Item {
             verify(view.sourceSize.width <= item.maximumPdfPixels + 1, "width " + view.sourceSize.width)
         }
 
+        // A page of 30000 points: no render is ever asked for above the pixel bound, the first
+        // one included (before the page is fitted to the width).
+        function test_pdfFirstRenderWithinPixelBound() {
+            const item = make("none")
+            const page = findChild(item, "pdfPageImage")
+            let requests = 0
+            let largest = 0
+            const record = () => {
+                if (String(page.source) === "")
+                    return
+                requests += 1
+                largest = Math.max(largest, page.sourceSize.width, page.sourceSize.height)
+            }
+            page.sourceChanged.connect(record)
+            page.sourceSizeChanged.connect(record)
+            item.source = fixture("giant.pdf")
+            item.kind = "pdf"
+            tryCompare(page, "status", Image.Ready, 20000)
+            verify(requests > 0)
+            verify(largest <= item.maximumPdfPixels, "largest requested side " + largest)
+            fuzzyCompare(page.width, findChild(item, "pdfView").width - 36, 1)
+        }
+
         function test_contextMenu() {
             const item = make("text", "notes.txt")
-            const view = findChild(item, "textView")
-            tryVerify(() => item.textPreview.ready)
+            const view = firstTextBlock(item)
             const menu = findChild(view, "contextMenu")
             mouseClick(view, 20, 10, Qt.RightButton)
             tryVerify(() => menu.opened)
