@@ -58,8 +58,18 @@ void applyUiLanguage(const UiLanguageContext& context, const QString& languageCo
     }
 
     QGuiApplication::setFont(uiFontForLanguage(languageCode));
-    if (context.engine != nullptr && !context.engine->rootObjects().isEmpty())
+    if (context.engine == nullptr)
+        return;
+    const auto* applicationEngine = qobject_cast<const QQmlApplicationEngine*>(context.engine);
+    if (applicationEngine == nullptr || !applicationEngine->rootObjects().isEmpty())
         context.engine->retranslate();
+}
+
+QMetaObject::Connection followUiLanguage(SettingsService& settings, const UiLanguageContext& context)
+{
+    QObject* receiver = context.engine != nullptr ? static_cast<QObject*>(context.engine) : &settings;
+    return QObject::connect(&settings, &SettingsService::languageChanged, receiver,
+                            [context](const QString& code) { applyUiLanguage(context, code); });
 }
 
 QFont uiFontForLanguage(const QString& languageCode)
@@ -130,8 +140,7 @@ int runApplication(int& argc, char** argv, const StartupOptions& options)
     if (smokeTest)
         settings.setLanguage(language); // before the connection below: applied once, not twice
 
-    QObject::connect(&settings, &SettingsService::languageChanged, &engine,
-                     [languageContext](const QString& code) { applyUiLanguage(languageContext, code); });
+    followUiLanguage(settings, languageContext);
     engine.rootContext()->setContextProperty(QStringLiteral("settingsService"), &settings);
     engine.addImportPath(QLibraryInfo::path(QLibraryInfo::QmlImportsPath));
     // Qt 6.4 neither looks for modules in the resources by default nor loads a type by module

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QMetaObject>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -13,6 +14,7 @@
 
 class QGuiApplication;
 class QQmlApplicationEngine;
+class QQmlEngine;
 class QTranslator;
 
 namespace olm::repair {
@@ -31,12 +33,13 @@ enum StartupExitCode : int {
 };
 
 // What applyUiLanguage works on; lives for the whole run and is copied into the language-change
-// connection. engine may be null (no QML yet): nothing is retranslated then.
+// connection. engine may be null (no QML yet): nothing is retranslated then. An application engine
+// is retranslated once it has root objects, any other engine always.
 struct UiLanguageContext {
     QGuiApplication* application = nullptr;
     QTranslator* translator = nullptr;
     bool* translationLoaded = nullptr;
-    QQmlApplicationEngine* engine = nullptr;
+    QQmlEngine* engine = nullptr;
 };
 
 // ":/i18n/korvex_file_repair_<xx_YY>.qm" for a language code such as "en-US".
@@ -46,6 +49,10 @@ QString uiCatalogueResource(const QString& languageCode);
 // application font, then retranslates loaded QML. A catalogue that cannot be loaded clears
 // *translationLoaded, leaves the translator removed and warns.
 void applyUiLanguage(const UiLanguageContext& context, const QString& languageCode);
+
+// Applies every language the settings service reports from now on; the engine (when given) is the
+// connection's context object.
+QMetaObject::Connection followUiLanguage(SettingsService& settings, const UiLanguageContext& context);
 
 // The UI font of a language, always 10 point.
 QFont uiFontForLanguage(const QString& languageCode);
