@@ -46,6 +46,18 @@ void applyUiLanguage(const UiLanguageContext& context, const QString& languageCo
     QLocale::setDefault(QLocale(localeNameForLanguage(languageCode)));
 
     QCoreApplication::removeTranslator(context.translator);
+    // Qt's own texts in the same language, installed before ours so that ours take precedence.
+    // A language Qt has no catalogue for keeps them in English.
+    const QString toolkitFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (std::size_t i = 0; i < context.toolkitTranslators.size(); ++i) {
+        QTranslator* toolkit = context.toolkitTranslators[i];
+        if (toolkit == nullptr)
+            continue;
+        QCoreApplication::removeTranslator(toolkit);
+        if (toolkit->load(QLocale(localeNameForLanguage(languageCode)), QString::fromLatin1(kToolkitCatalogues[i]),
+                          QStringLiteral("_"), toolkitFolder))
+            QCoreApplication::installTranslator(toolkit);
+    }
     *context.translationLoaded = true;
     if (languageCode != kSourceLanguage) {
         const QString catalogue = uiCatalogueResource(languageCode);
@@ -105,8 +117,16 @@ QIcon loadApplicationIcon(const QString& resourcePath)
     return icon;
 }
 
+void selectMediaBackend()
+{
+    // Qt Multimedia's FFmpeg backend of this Qt version crashes on a machine without an audio
+    // device; GStreamer, with the plugins the set-up installs, plays every kind the engine repairs.
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
+}
+
 int runApplication(int& argc, char** argv, const StartupOptions& options)
 {
+    selectMediaBackend();
     QGuiApplication application(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
@@ -127,8 +147,11 @@ int runApplication(int& argc, char** argv, const StartupOptions& options)
     SettingsService settings;
     QQmlApplicationEngine engine;
     QTranslator translator;
+    QTranslator toolkitTranslator;
+    QTranslator toolkitQuickTranslator;
     bool translationLoaded = true;
-    const UiLanguageContext languageContext{&application, &translator, &translationLoaded, &engine};
+    const UiLanguageContext languageContext{&application, &translator, &translationLoaded, &engine,
+                                            {&toolkitTranslator, &toolkitQuickTranslator}};
 
     QString language = settings.language();
     if (smokeTest) {

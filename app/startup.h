@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <array>
 #include <functional>
 
 class QGuiApplication;
@@ -40,7 +41,14 @@ struct UiLanguageContext {
     QTranslator* translator = nullptr;
     bool* translationLoaded = nullptr;
     QQmlEngine* engine = nullptr;
+    // Qt's own catalogues (standard buttons, dialogs), one translator per catalogue of
+    // kToolkitCatalogues; null entries are skipped.
+    std::array<QTranslator*, 2> toolkitTranslators{};
 };
+
+// Qt's catalogues loaded beside ours, from Qt's translations folder: "qt" (base and multimedia)
+// and "qtdeclarative" (the Quick dialogs).
+inline constexpr std::array<const char*, 2> kToolkitCatalogues{"qt", "qtdeclarative"};
 
 // ":/i18n/korvex_file_repair_<xx_YY>.qm" for a language code such as "en-US".
 QString uiCatalogueResource(const QString& languageCode);
@@ -64,6 +72,9 @@ QUrl startupFileUrl(const QStringList& arguments);
 // The window icon from the resources, or a null icon when the resource is missing or does not decode.
 // (A QIcon built from a missing path is not null: its engine only looks for the file when painting.)
 QIcon loadApplicationIcon(const QString& resourcePath);
+
+// Chooses the media backend the previews play through, before anything loads Qt Multimedia.
+void selectMediaBackend();
 
 // What the program needs beyond the defaults; tests point these elsewhere.
 struct StartupOptions {

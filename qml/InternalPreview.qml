@@ -23,6 +23,7 @@ Item {
     readonly property alias playbackCommandGeneration: playback.playbackCommandGeneration
     readonly property alias mediaAtEnd: playback.mediaAtEnd
     readonly property alias playbackStartWatchdog: playback.playbackStartWatchdog
+    readonly property alias playbackFailed: playback.playbackFailed
     readonly property alias player: player
     readonly property alias pdfDocument: pdfDocument
     readonly property alias officePreview: officePreview
@@ -48,6 +49,10 @@ Item {
         const seconds = Math.max(0, Math.floor(ms / 1000))
         const rest = seconds % 60
         return Math.floor(seconds / 60) + ":" + (rest < 10 ? "0" : "") + rest
+    }
+
+    function cannotPlayText() {
+        return qsTr("内置预览无法播放此文件，修复结果不受影响。")
     }
 
     function requestPlayback() { playback.requestPlayback() }
@@ -294,7 +299,22 @@ Item {
                     anchors.fill: parent
                     fillMode: VideoOutput.PreserveAspectFit
                 }
+                Label {
+                    objectName: "videoPlaybackFailed"
+                    visible: preview.playbackFailed
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    anchors.bottom: videoCentreButton.top
+                    anchors.bottomMargin: 14
+                    width: Math.min(parent.width - 40, 520)
+                    text: preview.cannotPlayText()
+                    horizontalAlignment: Text.AlignHCenter
+                    wrapMode: Text.Wrap
+                    color: "#FFFFFF"
+                    font.family: ApplicationFont.family
+                    font.pixelSize: 13
+                }
                 AppButton {
+                    id: videoCentreButton
                     objectName: "videoCentreButton"
                     anchors.centerIn: parent
                     visible: !preview.playing
@@ -365,6 +385,16 @@ Item {
             SeekSlider {
                 objectName: "audioSlider"
                 Layout.fillWidth: true
+            }
+            Label {
+                objectName: "audioPlaybackFailed"
+                visible: preview.playbackFailed
+                Layout.fillWidth: true
+                text: preview.cannotPlayText()
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                color: "#B42318"
+                font.family: ApplicationFont.family
             }
             Row {
                 Layout.alignment: Qt.AlignHCenter

@@ -35,19 +35,22 @@ public:
     Q_INVOKABLE bool apply(const QString& code)
     {
         bool loaded = true;
-        olm::repair::applyUiLanguage({qGuiApp, &translator_, &loaded, nullptr}, code);
+        olm::repair::applyUiLanguage({qGuiApp, &translator_, &loaded, nullptr, {&toolkitTranslator_, &toolkitQuickTranslator_}}, code);
         return loaded;
     }
     Q_INVOKABLE void followSettings()
     {
         if (!following_)
-            following_ = olm::repair::followUiLanguage(*settings_, {qGuiApp, &translator_, &loaded_, engine_});
+            following_ = olm::repair::followUiLanguage(
+                *settings_, {qGuiApp, &translator_, &loaded_, engine_, {&toolkitTranslator_, &toolkitQuickTranslator_}});
     }
 
 private:
     QQmlEngine* engine_;
     olm::repair::SettingsService* settings_;
     QTranslator translator_;
+    QTranslator toolkitTranslator_;
+    QTranslator toolkitQuickTranslator_;
     bool loaded_ = true;
     QMetaObject::Connection following_;
 };
@@ -133,6 +136,7 @@ public slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(store_.filePath(QStringLiteral("data"))));
         QQuickStyle::setStyle(QStringLiteral("Basic"));
         olm::repair::installUiFontStandIns();
+        olm::repair::selectMediaBackend();
         volatile auto keepModuleRegistration = &qml_register_types_Korvex_FileRepair;
         Q_UNUSED(keepModuleRegistration);
     }
