@@ -217,7 +217,16 @@ Item {
                                         id: stepContent
                                         anchors.centerIn: parent
                                         spacing: 8
-                                        width: Math.min(stepCard.width - 20, 18 + spacing + stepLabel.implicitWidth)
+                                        // The label's natural width, measured apart from the label: a wrapped
+                                        // label reports a narrower implicit width, which would narrow the row
+                                        // and break the word again.
+                                        width: Math.min(stepCard.width - 20, 18 + spacing + Math.ceil(stepMetrics.advanceWidth) + 2)
+
+                                        TextMetrics {
+                                            id: stepMetrics
+                                            font: stepLabel.font
+                                            text: stepLabel.text
+                                        }
 
                                         Image {
                                             objectName: "stepCheck"
@@ -245,7 +254,7 @@ Item {
                                             Layout.minimumWidth: 0
                                             text: page.stepLabel(stepItem.index)
                                             horizontalAlignment: Text.AlignHCenter
-                                            wrapMode: Text.Wrap
+                                            wrapMode: Text.WordWrap
                                             color: stepItem.current ? "#087A40" : "#66756E"
                                             font.family: ApplicationFont.family
                                             font.pixelSize: 13
@@ -532,6 +541,8 @@ Item {
                     GridLayout {
                         id: chipGrid
                         objectName: "chipGrid"
+                        // Centred at its own width: a layout whose children fill would otherwise fill too.
+                        Layout.fillWidth: false
                         Layout.alignment: Qt.AlignHCenter
                         Layout.maximumWidth: welcomeContent.width
                         columns: welcomeContent.width < 480 ? 2 : 4
@@ -580,6 +591,8 @@ Item {
                         }
                     }
                     RowLayout {
+                        objectName: "originalUntouchedRow"
+                        Layout.fillWidth: false
                         Layout.alignment: Qt.AlignHCenter
                         Layout.maximumWidth: welcomeContent.width
                         spacing: 6
@@ -703,7 +716,8 @@ Item {
                     Rectangle {
                         objectName: "analysisStatePill"
                         Layout.fillWidth: true
-                        Layout.preferredHeight: 30
+                        // A longer verdict wraps and the pill grows, rather than cutting the verdict.
+                        Layout.preferredHeight: Math.max(30, analysisStateLabel.implicitHeight + 12)
                         radius: 15
                         clip: true
                         color: page.workflowState === "Analyzing" ? "#EEF4FF" : page.workflowState === "Failed" ? "#FEF3F2" : "#ECF9F1"
@@ -716,7 +730,7 @@ Item {
                             anchors.rightMargin: 14
                             horizontalAlignment: Text.AlignHCenter
                             verticalAlignment: Text.AlignVCenter
-                            elide: Text.ElideRight
+                            wrapMode: Text.WordWrap
                             text: page.workflowState === "Analyzing" ? qsTr("分析中…")
                                 : page.workflowState === "Failed" ? qsTr("当前无法自动修复")
                                 : page.workflow.repairability
@@ -768,7 +782,8 @@ Item {
                     Layout.maximumWidth: 340
                     text: page.workflowState === "Failed" ? page.workflow.status : page.workflow.repairability
                     color: page.workflowState === "Failed" ? "#B42318" : "#66756E"
-                    elide: Text.ElideRight
+                    horizontalAlignment: Text.AlignRight
+                    wrapMode: Text.WordWrap
                     font.family: ApplicationFont.family
                     font.pixelSize: 12
                 }

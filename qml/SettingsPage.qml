@@ -409,7 +409,9 @@ Item {
                     visible: page.section === "repair"
                     implicitHeight: cacheRow.implicitHeight + 40
 
-                    RowLayout {
+                    // The texts over the full width and the buttons on a right-aligned row below: wrapping
+                    // texts beside the buttons changed the row's height while it was being laid out.
+                    ColumnLayout {
                         id: cacheRow
                         anchors.left: parent.left
                         anchors.right: parent.right
@@ -419,7 +421,6 @@ Item {
 
                         ColumnLayout {
                             Layout.fillWidth: true
-                            Layout.preferredWidth: 1
                             spacing: 6
                             Label {
                                 Layout.fillWidth: true
@@ -452,21 +453,25 @@ Item {
                             }
                         }
 
-                        AppButton {
-                            objectName: "enforceLimitButton"
-                            compact: true
-                            variant: "secondary"
-                            text: qsTr("按上限整理")
-                            enabled: !page.workflow.busy
-                            onClicked: page.settings.enforceCacheLimit(page.protectedOutputPath())
-                        }
-                        AppButton {
-                            objectName: "clearExpiredButton"
-                            compact: true
-                            variant: "secondary"
-                            text: qsTr("清理过期缓存")
-                            enabled: !page.workflow.busy
-                            onClicked: cacheConfirmDialog.open()
+                        RowLayout {
+                            Layout.alignment: Qt.AlignRight
+                            spacing: 10
+                            AppButton {
+                                objectName: "enforceLimitButton"
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("按上限整理")
+                                enabled: !page.workflow.busy
+                                onClicked: page.settings.enforceCacheLimit(page.protectedOutputPath())
+                            }
+                            AppButton {
+                                objectName: "clearExpiredButton"
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("清理过期缓存")
+                                enabled: !page.workflow.busy
+                                onClicked: cacheConfirmDialog.open()
+                            }
                         }
                     }
                 }

@@ -73,6 +73,25 @@ Item {
             waitForRendering(window.contentItem)
         }
 
+        // The step rail breaks lines between words only (CJK labels may break anywhere).
+        // The welcome stage's chips and its promise row are centred at their own width.
+        function stepLabelsKeepTheirWords(window, code) {
+            for (const name of ["chipGrid", "originalUntouchedRow"]) {
+                const item = findChild(window.repairPage, name)
+                if (item === null)
+                    continue
+                const box = item.mapToItem(item.parent, 0, 0)
+                verify(item.width < item.parent.width - 40, code + ": " + name + " fills the stage")
+                verify(Math.abs(box.x + item.width / 2 - item.parent.width / 2) <= 1, code + ": " + name + " is not centred")
+            }
+            if (code.startsWith("zh") || code.startsWith("ja"))
+                return
+            for (let step = 0; step < 4; ++step) {
+                const label = findChild(findChild(window.repairPage, "stepItem" + step), "stepLabel")
+                verify(label.lineCount <= label.text.split(" ").length, code + ": " + label.text + " in " + label.lineCount + " lines")
+            }
+        }
+
         function test_switchEveryLanguageOnEveryPage_data() {
             return [
                 { tag: "welcome stage", repaired: false },
@@ -103,6 +122,7 @@ Item {
                     chooseLanguage(window, index)
                     compare(findChild(window.contentItem, "pageTitle").text, settingsTitles[index], codes[index])
                     visitEveryPage(window)
+                    stepLabelsKeepTheirWords(window, codes[index])
                 }
             }
 
