@@ -62,23 +62,27 @@ Item {
 
     function syncMedia() { playback.syncSource(preview.wantedMediaSource()) }
 
+    // The synchronisations run from the source's change handler, before bindings that derive from
+    // the source (hasSource) have followed it: they read the source itself.
+    function sourceGiven() { return String(preview.source) !== "" }
+
     function syncOffice() {
         preview.officePage = 0
-        if (preview.kind === "office" && preview.hasSource)
+        if (preview.kind === "office" && preview.sourceGiven())
             officePreview.load(preview.source)
         else
             officePreview.clear()
     }
 
     function syncText() {
-        if (preview.kind === "text" && preview.hasSource)
+        if (preview.kind === "text" && preview.sourceGiven())
             textPreview.load(preview.source)
         else
             textPreview.clear()
     }
 
     function syncBinary() {
-        if (preview.kind === "binary" && preview.hasSource)
+        if (preview.kind === "binary" && preview.sourceGiven())
             binaryPreview.load(preview.source)
         else
             binaryPreview.clear()
