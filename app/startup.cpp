@@ -34,6 +34,12 @@ QString localeNameForLanguage(QString languageCode)
     return languageCode.replace(QLatin1Char('-'), QLatin1Char('_'));
 }
 
+// Labels of Qt's own file dialog that Qt's catalogues of this version do not carry; ours do.
+[[maybe_unused]] constexpr const char* kToolkitDialogTexts[] = {
+    QT_TRANSLATE_NOOP("FileDialog", "File name"),
+    QT_TRANSLATE_NOOP("FileDialog", "Filter"),
+};
+
 } // namespace
 
 QString uiCatalogueResource(const QString& languageCode)

@@ -241,6 +241,11 @@ private slots:
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8(step.cancel));
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Open"), QString::fromUtf8(step.open));
         }
+        // The file dialog's labels Qt's catalogues lack come from ours.
+        applyUiLanguage(context, QStringLiteral("fr-FR"));
+        QCOMPARE(QCoreApplication::translate("FileDialog", "Filter"), QStringLiteral("Filtre"));
+        applyUiLanguage(context, QStringLiteral("ja-JP"));
+        QCOMPARE(QCoreApplication::translate("FileDialog", "File name"), QStringLiteral("ファイル名"));
         applyUiLanguage(context, QStringLiteral("en-US"));
         QCOMPARE(QCoreApplication::translate("Main", "设置"), QStringLiteral("Settings"));
         applyUiLanguage(context, QStringLiteral("zh-CN"));
