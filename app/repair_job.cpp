@@ -285,6 +285,23 @@ bool copyToPrivateWorkingCopy(const QString& source, const QString& destination,
 
 namespace {
 
+// The first bytes of the input, read through Qt so that a failure carries the file's own error
+// text (not the engine's fixed English one); empty with *error set when it cannot be read.
+data_repair::ByteBuffer readFileHead(const QString& path, qint64 limit, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    const QByteArray bytes = file.read(limit);
+    if (bytes.isEmpty() && file.size() > 0 && file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return {};
+    }
+    return data_repair::ByteBuffer(bytes.begin(), bytes.end());
+}
+
 // The job's road up to its result; every step that reads or writes whole files asks the link
 // whether to stop (runRepairOperation turns a stop into a cancelled result).
 OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString& inputPath, const QString& samplePath,
@@ -297,10 +314,10 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     ProgressBridge bridge(link);
     const auto cancelled = [&link] { return link->isCancelRequested(); };
 
-    std::string readError;
-    const data_repair::ByteBuffer head = data_repair::readFileHead(fsPath(inputPath), kHeadBytes, &readError);
-    if (head.empty() && !readError.empty())
-        return fail(result, uiTr("无法读取输入文件：%1").arg(fromUtf8(readError)));
+    QString readError;
+    const data_repair::ByteBuffer head = readFileHead(inputPath, kHeadBytes, &readError);
+    if (!readError.isEmpty())
+        return fail(result, uiTr("无法读取输入文件：%1").arg(readError));
 
     data_repair::ConsensusResult consensus = data_repair::findSiblingConsensus(inputPath.toStdString(), &bridge);
     if (cancelled())

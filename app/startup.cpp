@@ -34,6 +34,12 @@ QString localeNameForLanguage(QString languageCode)
     return languageCode.replace(QLatin1Char('-'), QLatin1Char('_'));
 }
 
+// Labels of Qt's own file dialog that Qt's catalogues of this version do not carry; ours do.
+[[maybe_unused]] constexpr const char* kToolkitDialogTexts[] = {
+    QT_TRANSLATE_NOOP("FileDialog", "File name"),
+    QT_TRANSLATE_NOOP("FileDialog", "Filter"),
+};
+
 } // namespace
 
 QString uiCatalogueResource(const QString& languageCode)
@@ -46,6 +52,18 @@ void applyUiLanguage(const UiLanguageContext& context, const QString& languageCo
     QLocale::setDefault(QLocale(localeNameForLanguage(languageCode)));
 
     QCoreApplication::removeTranslator(context.translator);
+    // Qt's own texts in the same language, installed before ours so that ours take precedence.
+    // A language Qt has no catalogue for keeps them in English.
+    const QString toolkitFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (std::size_t i = 0; i < context.toolkitTranslators.size(); ++i) {
+        QTranslator* toolkit = context.toolkitTranslators[i];
+        if (toolkit == nullptr)
+            continue;
+        QCoreApplication::removeTranslator(toolkit);
+        if (toolkit->load(QLocale(localeNameForLanguage(languageCode)), QString::fromLatin1(kToolkitCatalogues[i]),
+                          QStringLiteral("_"), toolkitFolder))
+            QCoreApplication::installTranslator(toolkit);
+    }
     *context.translationLoaded = true;
     if (languageCode != kSourceLanguage) {
         const QString catalogue = uiCatalogueResource(languageCode);
@@ -58,8 +76,18 @@ void applyUiLanguage(const UiLanguageContext& context, const QString& languageCo
     }
 
     QGuiApplication::setFont(uiFontForLanguage(languageCode));
-    if (context.engine != nullptr && !context.engine->rootObjects().isEmpty())
+    if (context.engine == nullptr)
+        return;
+    const auto* applicationEngine = qobject_cast<const QQmlApplicationEngine*>(context.engine);
+    if (applicationEngine == nullptr || !applicationEngine->rootObjects().isEmpty())
         context.engine->retranslate();
+}
+
+QMetaObject::Connection followUiLanguage(SettingsService& settings, const UiLanguageContext& context)
+{
+    QObject* receiver = context.engine != nullptr ? static_cast<QObject*>(context.engine) : &settings;
+    return QObject::connect(&settings, &SettingsService::languageChanged, receiver,
+                            [context](const QString& code) { applyUiLanguage(context, code); });
 }
 
 QFont uiFontForLanguage(const QString& languageCode)
@@ -95,8 +123,16 @@ QIcon loadApplicationIcon(const QString& resourcePath)
     return icon;
 }
 
+void selectMediaBackend()
+{
+    // Qt Multimedia's FFmpeg backend of this Qt version crashes on a machine without an audio
+    // device; GStreamer, with the plugins the set-up installs, plays every kind the engine repairs.
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
+}
+
 int runApplication(int& argc, char** argv, const StartupOptions& options)
 {
+    selectMediaBackend();
     QGuiApplication application(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
 
@@ -117,8 +153,11 @@ int runApplication(int& argc, char** argv, const StartupOptions& options)
     SettingsService settings;
     QQmlApplicationEngine engine;
     QTranslator translator;
+    QTranslator toolkitTranslator;
+    QTranslator toolkitQuickTranslator;
     bool translationLoaded = true;
-    const UiLanguageContext languageContext{&application, &translator, &translationLoaded, &engine};
+    const UiLanguageContext languageContext{&application, &translator, &translationLoaded, &engine,
+                                            {&toolkitTranslator, &toolkitQuickTranslator}};
 
     QString language = settings.language();
     if (smokeTest) {
@@ -130,8 +169,7 @@ int runApplication(int& argc, char** argv, const StartupOptions& options)
     if (smokeTest)
         settings.setLanguage(language); // before the connection below: applied once, not twice
 
-    QObject::connect(&settings, &SettingsService::languageChanged, &engine,
-                     [languageContext](const QString& code) { applyUiLanguage(languageContext, code); });
+    followUiLanguage(settings, languageContext);
     engine.rootContext()->setContextProperty(QStringLiteral("settingsService"), &settings);
     engine.addImportPath(QLibraryInfo::path(QLibraryInfo::QmlImportsPath));
     // Qt 6.4 neither looks for modules in the resources by default nor loads a type by module

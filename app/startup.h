@@ -5,14 +5,17 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QMetaObject>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
+#include <array>
 #include <functional>
 
 class QGuiApplication;
 class QQmlApplicationEngine;
+class QQmlEngine;
 class QTranslator;
 
 namespace olm::repair {
@@ -31,13 +34,21 @@ enum StartupExitCode : int {
 };
 
 // What applyUiLanguage works on; lives for the whole run and is copied into the language-change
-// connection. engine may be null (no QML yet): nothing is retranslated then.
+// connection. engine may be null (no QML yet): nothing is retranslated then. An application engine
+// is retranslated once it has root objects, any other engine always.
 struct UiLanguageContext {
     QGuiApplication* application = nullptr;
     QTranslator* translator = nullptr;
     bool* translationLoaded = nullptr;
-    QQmlApplicationEngine* engine = nullptr;
+    QQmlEngine* engine = nullptr;
+    // Qt's own catalogues (standard buttons, dialogs), one translator per catalogue of
+    // kToolkitCatalogues; null entries are skipped.
+    std::array<QTranslator*, 2> toolkitTranslators{};
 };
+
+// Qt's catalogues loaded beside ours, from Qt's translations folder: "qt" (base and multimedia)
+// and "qtdeclarative" (the Quick dialogs).
+inline constexpr std::array<const char*, 2> kToolkitCatalogues{"qt", "qtdeclarative"};
 
 // ":/i18n/korvex_file_repair_<xx_YY>.qm" for a language code such as "en-US".
 QString uiCatalogueResource(const QString& languageCode);
@@ -46,6 +57,10 @@ QString uiCatalogueResource(const QString& languageCode);
 // application font, then retranslates loaded QML. A catalogue that cannot be loaded clears
 // *translationLoaded, leaves the translator removed and warns.
 void applyUiLanguage(const UiLanguageContext& context, const QString& languageCode);
+
+// Applies every language the settings service reports from now on; the engine (when given) is the
+// connection's context object.
+QMetaObject::Connection followUiLanguage(SettingsService& settings, const UiLanguageContext& context);
 
 // The UI font of a language, always 10 point.
 QFont uiFontForLanguage(const QString& languageCode);
@@ -57,6 +72,9 @@ QUrl startupFileUrl(const QStringList& arguments);
 // The window icon from the resources, or a null icon when the resource is missing or does not decode.
 // (A QIcon built from a missing path is not null: its engine only looks for the file when painting.)
 QIcon loadApplicationIcon(const QString& resourcePath);
+
+// Chooses the media backend the previews play through, before anything loads Qt Multimedia.
+void selectMediaBackend();
 
 // What the program needs beyond the defaults; tests point these elsewhere.
 struct StartupOptions {

@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>Audiovorschau</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>Die integrierte Vorschau kann diese Datei nicht abspielen. Das reparierte Ergebnis ist davon nicht betroffen.</translation>
+    </message>
 </context>
 </TS>

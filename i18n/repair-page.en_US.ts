@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>Audio preview</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>The built-in preview cannot play this file. The repaired result is not affected.</translation>
+    </message>
 </context>
 </TS>

@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>Vista previa de audio</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>La vista previa integrada no puede reproducir este archivo. El resultado reparado no se ve afectado.</translation>
+    </message>
 </context>
 </TS>

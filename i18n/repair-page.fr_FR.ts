@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>Aperçu audio</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>L’aperçu intégré ne peut pas lire ce fichier. Le résultat réparé n’est pas affecté.</translation>
+    </message>
 </context>
 </TS>

@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>Anteprima audio</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>L’anteprima integrata non può riprodurre questo file. Il risultato riparato non è interessato.</translation>
+    </message>
 </context>
 </TS>

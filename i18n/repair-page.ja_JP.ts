@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>オーディオのプレビュー</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>内蔵プレビューではこのファイルを再生できません。修復結果には影響しません。</translation>
+    </message>
 </context>
 </TS>

@@ -474,5 +474,9 @@
         <source>音频预览</source>
         <translation>音訊預覽</translation>
     </message>
+    <message>
+        <source>内置预览无法播放此文件，修复结果不受影响。</source>
+        <translation>內建預覽無法播放此檔案，修復結果不受影響。</translation>
+    </message>
 </context>
 </TS>

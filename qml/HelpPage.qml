@@ -2,6 +2,7 @@ import QtQuick
 import Korvex.FileRepair
 import QtQuick.Controls.Basic
 import QtQuick.Dialogs
+import QtCore
 import QtQuick.Layouts
 
 // Usage help and the problem-report form. The settings service sends, copies and exports the
@@ -24,6 +25,40 @@ Item {
         + (includeSystem.checked ? "\n\n" + qsTr("技术信息") + "\n" + page.systemInfo : "")
 
     signal navigate(string destination)
+
+    // An outcome shows where the user looks: the line below the buttons is scrolled into view.
+    onOutcomeChanged: {
+        if (page.outcome !== "")
+            revealTimer.restart()
+    }
+    // After the layouts have placed the line that just appeared.
+    Timer {
+        id: revealTimer
+        interval: 30
+        onTriggered: page.revealOutcome()
+    }
+    function revealOutcome() {
+        const flick = scroller.contentItem
+        const line = outcomeLine
+        if (!line.visible)
+            return
+        const top = line.mapToItem(flick.contentItem, 0, 0).y
+        if (top + line.height > flick.contentY + flick.height)
+            flick.contentY = Math.max(0, Math.min(top + line.height + 8 - flick.height, flick.contentHeight - flick.height))
+        else if (top < flick.contentY)
+            flick.contentY = Math.max(0, top - 8)
+    }
+
+    // The export dialog opens with a file name filled in (so its button works at once) that is
+    // practically never the name of an existing file.
+    function openExportDialog() {
+        let folder = String(exportDialog.currentFolder)
+        if (folder === "")
+            folder = String(StandardPaths.writableLocation(StandardPaths.DocumentsLocation))
+        exportDialog.currentFolder = folder
+        exportDialog.selectedFile = folder + "/korvex-feedback-" + Qt.formatDateTime(new Date(), "yyyyMMdd-HHmmss") + ".txt"
+        exportDialog.open()
+    }
 
     Connections {
         target: page.settings
@@ -76,6 +111,7 @@ Item {
 
     ScrollView {
         id: scroller
+        objectName: "helpScroll"
         anchors.fill: parent
         anchors.margins: 26
         clip: true
@@ -276,11 +312,12 @@ Item {
                         text: qsTr("导出反馈")
                         variant: "secondary"
                         enabled: page.validFeedback
-                        onClicked: exportDialog.open()
+                        onClicked: page.openExportDialog()
                     }
                 }
 
                 Label {
+                    id: outcomeLine
                     objectName: "feedbackOutcome"
                     Layout.fillWidth: true
                     visible: text.length > 0
@@ -315,6 +352,7 @@ Item {
         objectName: "exportDialog"
         title: qsTr("导出反馈")
         fileMode: FileDialog.SaveFile
+        acceptLabel: qsTr("导出反馈")
         defaultSuffix: "txt"
         nameFilters: [qsTr("文本文件 (*.txt)")]
         onAccepted: page.exportTo(selectedFile)

@@ -23,6 +23,7 @@ Item {
     readonly property alias playbackCommandGeneration: playback.playbackCommandGeneration
     readonly property alias mediaAtEnd: playback.mediaAtEnd
     readonly property alias playbackStartWatchdog: playback.playbackStartWatchdog
+    readonly property alias playbackFailed: playback.playbackFailed
     readonly property alias player: player
     readonly property alias pdfDocument: pdfDocument
     readonly property alias officePreview: officePreview
@@ -51,6 +52,10 @@ Item {
         return Math.floor(seconds / 60) + ":" + (rest < 10 ? "0" : "") + rest
     }
 
+    function cannotPlayText() {
+        return qsTr("内置预览无法播放此文件，修复结果不受影响。")
+    }
+
     function requestPlayback() { playback.requestPlayback() }
     function pausePlayback() { playback.pausePlayback() }
     function togglePlayback() { playback.togglePlayback() }
@@ -58,23 +63,27 @@ Item {
 
     function syncMedia() { playback.syncSource(preview.wantedMediaSource()) }
 
+    // The synchronisations run from the source's change handler, before bindings that derive from
+    // the source (hasSource) have followed it: they read the source itself.
+    function sourceGiven() { return String(preview.source) !== "" }
+
     function syncOffice() {
         preview.officePage = 0
-        if (preview.kind === "office" && preview.hasSource)
+        if (preview.kind === "office" && preview.sourceGiven())
             officePreview.load(preview.source)
         else
             officePreview.clear()
     }
 
     function syncText() {
-        if (preview.kind === "text" && preview.hasSource)
+        if (preview.kind === "text" && preview.sourceGiven())
             textPreview.load(preview.source)
         else
             textPreview.clear()
     }
 
     function syncBinary() {
-        if (preview.kind === "binary" && preview.hasSource)
+        if (preview.kind === "binary" && preview.sourceGiven())
             binaryPreview.load(preview.source)
         else
             binaryPreview.clear()
@@ -320,7 +329,22 @@ Item {
                     anchors.fill: parent
                     fillMode: VideoOutput.PreserveAspectFit
                 }
+                Label {
+                    objectName: "videoPlaybackFailed"
+                    visible: preview.playbackFailed
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    anchors.bottom: videoCentreButton.top
+                    anchors.bottomMargin: 14
+                    width: Math.min(parent.width - 40, 520)
+                    text: preview.cannotPlayText()
+                    horizontalAlignment: Text.AlignHCenter
+                    wrapMode: Text.Wrap
+                    color: "#FFFFFF"
+                    font.family: ApplicationFont.family
+                    font.pixelSize: 13
+                }
                 AppButton {
+                    id: videoCentreButton
                     objectName: "videoCentreButton"
                     anchors.centerIn: parent
                     visible: !preview.playing
@@ -391,6 +415,16 @@ Item {
             SeekSlider {
                 objectName: "audioSlider"
                 Layout.fillWidth: true
+            }
+            Label {
+                objectName: "audioPlaybackFailed"
+                visible: preview.playbackFailed
+                Layout.fillWidth: true
+                text: preview.cannotPlayText()
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.Wrap
+                color: "#B42318"
+                font.family: ApplicationFont.family
             }
             Row {
                 Layout.alignment: Qt.AlignHCenter

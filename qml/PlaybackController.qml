@@ -19,6 +19,10 @@ QtObject {
     property bool playbackReloadPending: false
     property int playbackStartAttempts: 0
     property int playbackCommandGeneration: 0
+    // The player could not play the medium (an error, invalid media, or no start after every
+    // retry): the view says so instead of leaving a black surface at 0:00. A new request or a new
+    // medium clears it.
+    property bool playbackFailed: false
 
     readonly property bool playing: control.player !== null && control.player.playbackState === MediaPlayer.PlayingState
     // End of the medium: reported by the player, or the position within 100 ms of the end. The
@@ -55,6 +59,7 @@ QtObject {
         control.playbackRequested = true
         control.playbackStartPending = true
         control.playbackStartAttempts = 0
+        control.playbackFailed = false
         control.videoWasStarted = true
         control.issuePlayback(generation)
     }
@@ -109,6 +114,7 @@ QtObject {
         if (control.player === null || String(control.player.source) === String(wanted))
             return
         control.player.stop()
+        control.playbackFailed = false
         control.player.source = wanted
     }
 
@@ -123,6 +129,10 @@ QtObject {
         const status = control.player.mediaStatus
         if (status === MediaPlayer.InvalidMedia || status === MediaPlayer.NoMedia || control.playbackStartAttempts >= 3) {
             control.clearPlaybackRequest()
+            // A medium still loading on a busy machine has not failed; one that loaded and never
+            // started has.
+            const loading = status === MediaPlayer.NoMedia || status === MediaPlayer.LoadingMedia
+            control.playbackFailed = control.hasMedia && !loading
             return
         }
         control.playbackStartAttempts += 1
@@ -135,12 +145,17 @@ QtObject {
 
         function onErrorOccurred(error, errorString) {
             control.clearPlaybackRequest()
+            control.playbackFailed = control.hasMedia
+            // Some backends stay in the playing state after an error; the buttons must not say so.
+            control.player.stop()
             console.warn("Internal video preview:", error, errorString)
         }
         function onMediaStatusChanged() {
             const status = control.player.mediaStatus
-            if (status === MediaPlayer.InvalidMedia)
+            if (status === MediaPlayer.InvalidMedia) {
                 control.clearPlaybackRequest()
+                control.playbackFailed = control.hasMedia
+            }
             else if (status === MediaPlayer.NoMedia && !control.playbackReloadPending)
                 control.clearPlaybackRequest()
             else if (status === MediaPlayer.EndOfMedia && !control.playbackStartPending)

@@ -56,6 +56,32 @@ Item {
         return parts[parts.length - 1]
     }
 
+    // Repeaters take fixed keys and translate in their delegates: a model built from translated
+    // texts is rebuilt on every language switch, destroying delegates the layouts still hold.
+    function stepLabel(step) {
+        return [qsTr("选择文件"), qsTr("分析"), qsTr("修复"), qsTr("保存")][step]
+    }
+    function formatChipLabel(key) {
+        return key === "image" ? qsTr("图片") : key === "media" ? qsTr("音视频") : key === "document" ? qsTr("文档") : "PDF"
+    }
+    function repairPhaseTitle(phase) {
+        return [qsTr("检测结构"), qsTr("重建内容"), qsTr("独立验证")][phase]
+    }
+    function repairPhaseState(phase) {
+        return [qsTr("完成"), qsTr("进行中"), qsTr("等待中")][phase]
+    }
+    function validationLabel(key) {
+        switch (key) {
+        case "sameSource": return qsTr("同源数据已恢复")
+        case "safePreview": return qsTr("安全预览可用")
+        case "extensionFailed": return qsTr("扩展名格式未通过")
+        case "dataNotEmpty": return qsTr("恢复数据非空")
+        case "originalUntouched": return qsTr("原文件未修改")
+        case "structureComplete": return qsTr("结构完整")
+        default: return qsTr("可正常解析")
+        }
+    }
+
     function acceptInput(url) {
         page.advancedRepairView = false
         page.workflow.selectInput(url)
@@ -164,18 +190,12 @@ Item {
                         spacing: 8
 
                         Repeater {
-                            model: [
-                                { label: qsTr("选择文件"), symbol: "1" },
-                                { label: qsTr("分析"), symbol: "2" },
-                                { label: qsTr("修复"), symbol: "3" },
-                                { label: qsTr("保存"), symbol: "4" }
-                            ]
+                            model: 4
 
                             Item {
                                 id: stepItem
                                 objectName: "stepItem" + index
 
-                                required property var modelData
                                 required property int index
                                 readonly property bool done: stepItem.index < page.activeStep
                                 readonly property bool current: stepItem.index === page.activeStep
@@ -197,7 +217,16 @@ Item {
                                         id: stepContent
                                         anchors.centerIn: parent
                                         spacing: 8
-                                        width: Math.min(stepCard.width - 20, 18 + spacing + stepLabel.implicitWidth)
+                                        // The label's natural width, measured apart from the label: a wrapped
+                                        // label reports a narrower implicit width, which would narrow the row
+                                        // and break the word again.
+                                        width: Math.min(stepCard.width - 20, 18 + spacing + Math.ceil(stepMetrics.advanceWidth) + 2)
+
+                                        TextMetrics {
+                                            id: stepMetrics
+                                            font: stepLabel.font
+                                            text: stepLabel.text
+                                        }
 
                                         Image {
                                             objectName: "stepCheck"
@@ -211,7 +240,7 @@ Item {
                                         Label {
                                             visible: !stepItem.done
                                             Layout.preferredWidth: 18
-                                            text: stepItem.modelData.symbol
+                                            text: String(stepItem.index + 1)
                                             horizontalAlignment: Text.AlignHCenter
                                             color: stepItem.current ? "#07964D" : "#8A9690"
                                             font.family: ApplicationFont.family
@@ -223,9 +252,9 @@ Item {
                                             objectName: "stepLabel"
                                             Layout.fillWidth: true
                                             Layout.minimumWidth: 0
-                                            text: stepItem.modelData.label
+                                            text: page.stepLabel(stepItem.index)
                                             horizontalAlignment: Text.AlignHCenter
-                                            wrapMode: Text.Wrap
+                                            wrapMode: Text.WordWrap
                                             color: stepItem.current ? "#087A40" : "#66756E"
                                             font.family: ApplicationFont.family
                                             font.pixelSize: 13
@@ -512,6 +541,8 @@ Item {
                     GridLayout {
                         id: chipGrid
                         objectName: "chipGrid"
+                        // Centred at its own width: a layout whose children fill would otherwise fill too.
+                        Layout.fillWidth: false
                         Layout.alignment: Qt.AlignHCenter
                         Layout.maximumWidth: welcomeContent.width
                         columns: welcomeContent.width < 480 ? 2 : 4
@@ -520,10 +551,10 @@ Item {
 
                         Repeater {
                             model: [
-                                { text: qsTr("图片"), icon: "assets/file-image.svg" },
-                                { text: qsTr("音视频"), icon: "assets/file-video.svg" },
-                                { text: qsTr("文档"), icon: "assets/file-docx.svg" },
-                                { text: "PDF", icon: "assets/file-pdf.svg" }
+                                { key: "image", icon: "assets/file-image.svg" },
+                                { key: "media", icon: "assets/file-video.svg" },
+                                { key: "document", icon: "assets/file-docx.svg" },
+                                { key: "pdf", icon: "assets/file-pdf.svg" }
                             ]
                             Rectangle {
                                 id: formatChip
@@ -550,7 +581,7 @@ Item {
                                     }
                                     Label {
                                         anchors.verticalCenter: parent.verticalCenter
-                                        text: formatChip.modelData.text
+                                        text: page.formatChipLabel(formatChip.modelData.key)
                                         color: "#34473E"
                                         font.family: ApplicationFont.family
                                         font.pixelSize: 12
@@ -560,6 +591,8 @@ Item {
                         }
                     }
                     RowLayout {
+                        objectName: "originalUntouchedRow"
+                        Layout.fillWidth: false
                         Layout.alignment: Qt.AlignHCenter
                         Layout.maximumWidth: welcomeContent.width
                         spacing: 6
@@ -683,7 +716,8 @@ Item {
                     Rectangle {
                         objectName: "analysisStatePill"
                         Layout.fillWidth: true
-                        Layout.preferredHeight: 30
+                        // A longer verdict wraps and the pill grows, rather than cutting the verdict.
+                        Layout.preferredHeight: Math.max(30, analysisStateLabel.implicitHeight + 12)
                         radius: 15
                         clip: true
                         color: page.workflowState === "Analyzing" ? "#EEF4FF" : page.workflowState === "Failed" ? "#FEF3F2" : "#ECF9F1"
@@ -696,7 +730,7 @@ Item {
                             anchors.rightMargin: 14
                             horizontalAlignment: Text.AlignHCenter
                             verticalAlignment: Text.AlignVCenter
-                            elide: Text.ElideRight
+                            wrapMode: Text.WordWrap
                             text: page.workflowState === "Analyzing" ? qsTr("分析中…")
                                 : page.workflowState === "Failed" ? qsTr("当前无法自动修复")
                                 : page.workflow.repairability
@@ -748,7 +782,8 @@ Item {
                     Layout.maximumWidth: 340
                     text: page.workflowState === "Failed" ? page.workflow.status : page.workflow.repairability
                     color: page.workflowState === "Failed" ? "#B42318" : "#66756E"
-                    elide: Text.ElideRight
+                    horizontalAlignment: Text.AlignRight
+                    wrapMode: Text.WordWrap
                     font.family: ApplicationFont.family
                     font.pixelSize: 12
                 }
@@ -1197,9 +1232,9 @@ Item {
                 spacing: 12
                 Repeater {
                     model: [
-                        { title: qsTr("检测结构"), sub: qsTr("完成"), fill: "#07964D", mark: "", markColor: "#FFFFFF" },
-                        { title: qsTr("重建内容"), sub: qsTr("进行中"), fill: "#07964D", mark: "2", markColor: "#FFFFFF" },
-                        { title: qsTr("独立验证"), sub: qsTr("等待中"), fill: "#E5E9E7", mark: "3", markColor: "#66756E" }
+                        { phase: 0, fill: "#07964D", mark: "", markColor: "#FFFFFF" },
+                        { phase: 1, fill: "#07964D", mark: "2", markColor: "#FFFFFF" },
+                        { phase: 2, fill: "#E5E9E7", mark: "3", markColor: "#66756E" }
                     ]
                     ColumnLayout {
                         id: phase
@@ -1234,7 +1269,7 @@ Item {
                         Label {
                             Layout.fillWidth: true
                             horizontalAlignment: Text.AlignHCenter
-                            text: phase.modelData.title
+                            text: page.repairPhaseTitle(phase.modelData.phase)
                             wrapMode: Text.Wrap
                             color: "#34473E"
                             font.family: ApplicationFont.family
@@ -1243,7 +1278,7 @@ Item {
                         Label {
                             Layout.fillWidth: true
                             horizontalAlignment: Text.AlignHCenter
-                            text: phase.modelData.sub
+                            text: page.repairPhaseState(phase.modelData.phase)
                             wrapMode: Text.Wrap
                             color: "#78877F"
                             font.family: ApplicationFont.family
@@ -1524,11 +1559,9 @@ Item {
                             font.bold: true
                         }
                         Repeater {
-                            model: !resultLayout.formatValid
-                                   ? [qsTr("同源数据已恢复"), qsTr("安全预览可用"), qsTr("扩展名格式未通过")]
-                                   : resultLayout.binaryKind
-                                     ? [qsTr("恢复数据非空"), qsTr("安全预览可用"), qsTr("原文件未修改")]
-                                     : [qsTr("结构完整"), qsTr("可正常解析"), qsTr("原文件未修改")]
+                            model: !resultLayout.formatValid ? ["sameSource", "safePreview", "extensionFailed"]
+                                   : resultLayout.binaryKind ? ["dataNotEmpty", "safePreview", "originalUntouched"]
+                                   : ["structureComplete", "parses", "originalUntouched"]
                             RowLayout {
                                 id: validationRow
                                 objectName: "validationRow" + index
@@ -1548,7 +1581,7 @@ Item {
                                 Label {
                                     objectName: "validationLabel"
                                     Layout.fillWidth: true
-                                    text: validationRow.modelData
+                                    text: page.validationLabel(validationRow.modelData)
                                     wrapMode: Text.Wrap
                                     color: validationRow.warning ? "#B54708" : "#087A40"
                                     font.family: ApplicationFont.family

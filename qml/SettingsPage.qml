@@ -14,14 +14,19 @@ Item {
     readonly property var languageCodes: ["zh-CN", "zh-TW", "en-US", "de-DE", "fr-FR", "it-IT", "ja-JP", "es-ES"]
     readonly property var languageLabels: ["简体中文", "繁體中文", "English", "Deutsch", "Français", "Italiano", "日本語", "Español"]
 
-    readonly property var sections: [
-        { key: "general", label: qsTr("常规") },
-        { key: "repair", label: qsTr("修复与存储") },
-        { key: "privacy", label: qsTr("隐私与安全") },
-        { key: "license", label: qsTr("开源许可证") },
-        { key: "agreement", label: qsTr("Korvex 许可协议") },
-        { key: "privacyPolicy", label: qsTr("隐私政策") }
-    ]
+    // Fixed keys, labels translated in the delegate: a model of translated texts would be rebuilt
+    // on every language switch, destroying the buttons while the column still holds them.
+    readonly property var sections: ["general", "repair", "privacy", "license", "agreement", "privacyPolicy"]
+    function sectionLabel(key) {
+        switch (key) {
+        case "general": return qsTr("常规")
+        case "repair": return qsTr("修复与存储")
+        case "privacy": return qsTr("隐私与安全")
+        case "license": return qsTr("开源许可证")
+        case "agreement": return qsTr("Korvex 许可协议")
+        default: return qsTr("隐私政策")
+        }
+    }
 
     // The two documents are one translatable text each, so every catalogue holds them whole.
     readonly property string agreementText: qsTr("请在使用 Korvex 文件修复（以下简称“本软件”）前仔细阅读本协议。您勾选同意，或登录、注册并继续使用账号服务，即表示您接受本协议。\n\n"
@@ -97,10 +102,13 @@ Item {
         Layout.fillWidth: true
     }
 
+    // A card the column hides keeps the column's width: laid out at zero width, its rows would
+    // wrap every word and re-lay themselves without end.
     component Card: Rectangle {
         color: "#FFFFFF"
         radius: 12
         border.color: "#D9E3DE"
+        implicitWidth: parent ? parent.width : 0
         Layout.fillWidth: true
     }
 
@@ -113,6 +121,7 @@ Item {
         color: "#FFFFFF"
         radius: 12
         border.color: "#D9E3DE"
+        implicitWidth: parent ? parent.width : 0
         Layout.fillWidth: true
         implicitHeight: legalColumn.implicitHeight + 44
 
@@ -189,12 +198,12 @@ Item {
             Repeater {
                 model: page.sections
                 delegate: AppButton {
-                    required property var modelData
-                    objectName: "sectionButton_" + modelData.key
+                    required property string modelData
+                    objectName: "sectionButton_" + modelData
                     Layout.fillWidth: true
-                    text: modelData.label
-                    variant: page.section === modelData.key ? "primary" : "ghost"
-                    onClicked: page.section = modelData.key
+                    text: page.sectionLabel(modelData)
+                    variant: page.section === modelData ? "primary" : "ghost"
+                    onClicked: page.section = modelData
                 }
             }
 
@@ -400,7 +409,9 @@ Item {
                     visible: page.section === "repair"
                     implicitHeight: cacheRow.implicitHeight + 40
 
-                    RowLayout {
+                    // The texts over the full width and the buttons on a right-aligned row below: wrapping
+                    // texts beside the buttons changed the row's height while it was being laid out.
+                    ColumnLayout {
                         id: cacheRow
                         anchors.left: parent.left
                         anchors.right: parent.right
@@ -410,7 +421,6 @@ Item {
 
                         ColumnLayout {
                             Layout.fillWidth: true
-                            Layout.preferredWidth: 1
                             spacing: 6
                             Label {
                                 Layout.fillWidth: true
@@ -443,21 +453,25 @@ Item {
                             }
                         }
 
-                        AppButton {
-                            objectName: "enforceLimitButton"
-                            compact: true
-                            variant: "secondary"
-                            text: qsTr("按上限整理")
-                            enabled: !page.workflow.busy
-                            onClicked: page.settings.enforceCacheLimit(page.protectedOutputPath())
-                        }
-                        AppButton {
-                            objectName: "clearExpiredButton"
-                            compact: true
-                            variant: "secondary"
-                            text: qsTr("清理过期缓存")
-                            enabled: !page.workflow.busy
-                            onClicked: cacheConfirmDialog.open()
+                        RowLayout {
+                            Layout.alignment: Qt.AlignRight
+                            spacing: 10
+                            AppButton {
+                                objectName: "enforceLimitButton"
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("按上限整理")
+                                enabled: !page.workflow.busy
+                                onClicked: page.settings.enforceCacheLimit(page.protectedOutputPath())
+                            }
+                            AppButton {
+                                objectName: "clearExpiredButton"
+                                compact: true
+                                variant: "secondary"
+                                text: qsTr("清理过期缓存")
+                                enabled: !page.workflow.busy
+                                onClicked: cacheConfirmDialog.open()
+                            }
                         }
                     }
                 }

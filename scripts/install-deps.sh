@@ -16,7 +16,8 @@ packages=(
   qml6-module-qtquick-layouts qml6-module-qtquick-dialogs qml6-module-qtquick-templates
   qml6-module-qtquick-window qml6-module-qtquick-shapes qml6-module-qt-labs-folderlistmodel
   qml6-module-qttest qml6-module-qtmultimedia qml6-module-qtquick-pdf
-  gstreamer1.0-plugins-base libgl1-mesa-dri fonts-noto-cjk fonts-noto-core fonts-dejavu-core
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav qt6-translations-l10n libgl1-mesa-dri fonts-noto-cjk fonts-noto-core fonts-dejavu-core
   xvfb xauth dbus-x11 dbus-daemon
   # independent checkers used by the tests
   python3 python3-olefile python3-pil qpdf unzip libxml2-utils

@@ -136,8 +136,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    // Debian's GStreamer set lacks the MP4 demuxer; the FFmpeg backend decodes everything here.
-    qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    // The media backend the program plays through.
+    olm::repair::selectMediaBackend();
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     volatile auto keepModuleRegistration = &qml_register_types_Korvex_FileRepair;

@@ -218,6 +218,39 @@ private slots:
         QVERIFY(translationLoaded);
     }
 
+    // Qt's own texts (the dialogs' standard buttons) follow the UI language, and ours still win.
+    void toolkitTextsFollowTheLanguage()
+    {
+        QTranslator translator;
+        QTranslator toolkit;
+        QTranslator toolkitQuick;
+        bool translationLoaded = false;
+        const UiLanguageContext context{qGuiApp, &translator, &translationLoaded, nullptr, {&toolkit, &toolkitQuick}};
+        const struct {
+            const char* code;
+            const char* cancel;
+            const char* open;
+        } steps[] = {
+            {"zh-CN", "取消", "打开"}, {"zh-TW", "取消", "開啟"}, {"en-US", "Cancel", "Open"},
+            {"de-DE", "Abbrechen", "Öffnen"}, {"fr-FR", "Annuler", "Ouvrir"}, {"it-IT", "Annulla", "Apri"},
+            {"ja-JP", "キャンセル", "開く"}, {"es-ES", "Cancelar", "Abrir"}, {"zh-CN", "取消", "打开"},
+        };
+        for (const auto& step : steps) {
+            applyUiLanguage(context, QString::fromUtf8(step.code));
+            QVERIFY2(translationLoaded, step.code);
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8(step.cancel));
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Open"), QString::fromUtf8(step.open));
+        }
+        // The file dialog's labels Qt's catalogues lack come from ours.
+        applyUiLanguage(context, QStringLiteral("fr-FR"));
+        QCOMPARE(QCoreApplication::translate("FileDialog", "Filter"), QStringLiteral("Filtre"));
+        applyUiLanguage(context, QStringLiteral("ja-JP"));
+        QCOMPARE(QCoreApplication::translate("FileDialog", "File name"), QStringLiteral("ファイル名"));
+        applyUiLanguage(context, QStringLiteral("en-US"));
+        QCOMPARE(QCoreApplication::translate("Main", "设置"), QStringLiteral("Settings"));
+        applyUiLanguage(context, QStringLiteral("zh-CN"));
+    }
+
     void programStartsWithItsIdentityAndStartupFile()
     {
         QTemporaryDir home;

@@ -24,20 +24,35 @@ void qml_register_types_Korvex_FileRepair();
 
 namespace {
 
-// Applies a UI language the way start-up does.
+// Applies a UI language the way start-up does. apply() leaves the loaded QML as it is;
+// followSettings() makes every later language of the settings service apply and retranslate the
+// QML, through the same connection the program makes.
 class LanguageSwitch : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    LanguageSwitch(QQmlEngine* engine, olm::repair::SettingsService* settings)
+        : QObject(engine), engine_(engine), settings_(settings) {}
     Q_INVOKABLE bool apply(const QString& code)
     {
         bool loaded = true;
-        olm::repair::applyUiLanguage({qGuiApp, &translator_, &loaded, nullptr}, code);
+        olm::repair::applyUiLanguage({qGuiApp, &translator_, &loaded, nullptr, {&toolkitTranslator_, &toolkitQuickTranslator_}}, code);
         return loaded;
+    }
+    Q_INVOKABLE void followSettings()
+    {
+        if (!following_)
+            following_ = olm::repair::followUiLanguage(
+                *settings_, {qGuiApp, &translator_, &loaded_, engine_, {&toolkitTranslator_, &toolkitQuickTranslator_}});
     }
 
 private:
+    QQmlEngine* engine_;
+    olm::repair::SettingsService* settings_;
     QTranslator translator_;
+    QTranslator toolkitTranslator_;
+    QTranslator toolkitQuickTranslator_;
+    bool loaded_ = true;
+    QMetaObject::Connection following_;
 };
 
 // Files for the tests: a private folder per run, fixtures written or made by real tools, and the
@@ -121,6 +136,7 @@ public slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(store_.filePath(QStringLiteral("data"))));
         QQuickStyle::setStyle(QStringLiteral("Basic"));
         olm::repair::installUiFontStandIns();
+        olm::repair::selectMediaBackend();
         volatile auto keepModuleRegistration = &qml_register_types_Korvex_FileRepair;
         Q_UNUSED(keepModuleRegistration);
     }
@@ -128,8 +144,9 @@ public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
         engine->addImportPath(QString::fromLatin1(olm::repair::kQmlModuleImportPath));
-        engine->rootContext()->setContextProperty(QStringLiteral("settingsService"), new olm::repair::SettingsService(engine));
-        engine->rootContext()->setContextProperty(QStringLiteral("uiLanguage"), new LanguageSwitch(engine));
+        auto* settings = new olm::repair::SettingsService(engine);
+        engine->rootContext()->setContextProperty(QStringLiteral("settingsService"), settings);
+        engine->rootContext()->setContextProperty(QStringLiteral("uiLanguage"), new LanguageSwitch(engine, settings));
         engine->rootContext()->setContextProperty(QStringLiteral("testFiles"), new TestFiles(engine));
     }
 

@@ -198,6 +198,33 @@ Item {
             compare(dialog.title, "导出反馈")
             compare(dialog.defaultSuffix, "txt")
             compare(dialog.nameFilters, ["文本文件 (*.txt)"])
+            compare(dialog.acceptLabel, "导出反馈")
+            // The dialog opens with a file name, so accepting it at once writes the report there.
+            openForm("report")
+            mouseClick(item("exportFeedbackButton"))
+            tryVerify(() => dialog.visible)
+            const chosen = String(dialog.selectedFile)
+            verify(/\/korvex-feedback-\d{8}-\d{6}\.txt$/.test(chosen), chosen)
+            dialog.accept()
+            compare(settings.callsOf("saveFeedback").length, 1)
+            compare(String(settings.callsOf("saveFeedback")[0][1]), chosen)
+            compare(page.outcome, "saved")
+        }
+
+        // The outcome line is scrolled into view, also when the form is taller than the page.
+        function test_outcomeScrolledIntoView() {
+            page.anchors.fill = undefined
+            page.width = 700
+            page.height = 150
+            openForm("report")
+            waitForRendering(page)
+            settings.feedbackFinished("error", "")
+            const line = item("feedbackOutcome")
+            const scroll = findChild(page, "helpScroll").contentItem
+            tryVerify(() => {
+                const top = line.mapToItem(scroll, 0, 0).y
+                return top >= 0 && top + line.height <= scroll.height
+            }, 3000, "outcome line outside the view")
         }
     }
 }

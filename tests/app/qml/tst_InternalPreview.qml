@@ -364,8 +364,12 @@ Item {
             verify(control.videoWasStarted)
             tryVerify(() => !control.playbackRequested, 3000)
             compare(player.plays, 4)
+            verify(control.playbackFailed)
             wait(800)
             compare(player.plays, 4)
+            // Asking again tries again, without the old failure showing meanwhile.
+            control.requestPlayback()
+            verify(!control.playbackFailed)
         }
 
         function test_playingStopsTheWatchdog() {
@@ -415,6 +419,58 @@ Item {
             verify(!item.playbackRequested)
             verify(!item.videoWasStarted)
             compare(findChild(item, "videoCentreButton").text, "播放视频")
+        }
+
+        // Real clips of each kind the engine repairs, played by the media backend the program
+        // uses, on a machine that may have no audio device: the position moves and nothing fails.
+        function test_mediaPlays_data() {
+            return [
+                { tag: "H.264 and AAC in MP4", kind: "video", file: "clip.mp4" },
+                { tag: "WAV", kind: "audio", file: "tone.wav" },
+                { tag: "MP3", kind: "audio", file: "tone.mp3", make: ["-c:a", "libmp3lame"] },
+                { tag: "AAC in M4A", kind: "audio", file: "tone.m4a", make: ["-c:a", "aac"] },
+                { tag: "FLAC", kind: "audio", file: "tone.flac", make: [] },
+            ]
+        }
+
+        function test_mediaPlays(data) {
+            if (data.make)
+                compare(testFiles.run("ffmpeg", ["-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "sine=frequency=440:duration=3"]
+                                      .concat(data.make).concat([fixtures + "/" + data.file])), 0)
+            const item = make(data.kind, data.file)
+            tryVerify(() => item.player.duration > 0, 15000, item.player.errorString)
+            item.requestPlayback()
+            tryVerify(() => item.player.position > 300 || item.playbackFailed, 15000)
+            verify(!item.playbackFailed, item.player.errorString)
+            item.pausePlayback()
+        }
+
+        // A medium the player cannot open says so, in the user's language, in both views.
+        function test_cannotPlaySaysSo_data() {
+            return [
+                { tag: "video, Chinese", kind: "video", language: "zh-CN", label: "videoPlaybackFailed",
+                  text: "内置预览无法播放此文件，修复结果不受影响。" },
+                { tag: "audio, English", kind: "audio", language: "en-US", label: "audioPlaybackFailed",
+                  text: "The built-in preview cannot play this file. The repaired result is not affected." },
+            ]
+        }
+
+        function test_cannotPlaySaysSo(data) {
+            verify(testFiles.writeRepeated("previews/noise.mp4", "not a medium ", 4000))
+            verify(uiLanguage.apply(data.language))
+            const item = make(data.kind, "noise.mp4")
+            const label = findChild(item, data.label)
+            verify(!label.visible || item.playbackFailed)
+            item.requestPlayback()
+            tryVerify(() => item.playbackFailed, 15000)
+            verify(label.visible)
+            compare(label.text, data.text)
+            tryVerify(() => !item.playing)
+            compare(findChild(item, data.kind + "PlayButton").text, data.language === "zh-CN" ? "播放" : "Play")
+        }
+
+        function cleanup() {
+            verify(uiLanguage.apply("zh-CN"))
         }
 
         function test_mediaSourceReplacedOnlyWhenDifferent() {

@@ -270,6 +270,27 @@ Item {
             capture(window, "stage-4-result-" + data.kind)
         }
 
+        // Saving points the preview at the saved file: the document view shows it again.
+        function test_officePreviewAfterSaving() {
+            const window = makeWindow()
+            const page = window.repairPage
+            const workflow = analyse(window, "letter.docx")
+            repairQuickly(window)
+            const preview = findChild(page, "repairResultPreview")
+            tryVerify(() => preview.officePreview.ready, 10000)
+            verify(testFiles.makeFolder("saved-docx"))
+            const dialog = findChild(page, "outputDialog")
+            mouseClick(findChild(page, "saveButton"))
+            tryVerify(() => dialog.visible)
+            dialog.currentFolder = testFiles.url("saved-docx")
+            dialog.selectedFolder = testFiles.url("saved-docx")
+            dialog.accept()
+            tryCompare(workflow, "state", "Saved")
+            compare(String(preview.source), String(workflow.previewUrl))
+            tryVerify(() => preview.officePreview.ready && findChild(preview, "officeText").text.indexOf("Paragraph 1") >= 0, 10000,
+                      "office preview: " + preview.officePreview.error)
+        }
+
         function test_advancedRepairWithSample() {
             const window = makeWindow()
             const page = window.repairPage
