@@ -289,6 +289,14 @@ namespace {
 // text (not the engine's fixed English one); empty with *error set when it cannot be read.
 data_repair::ByteBuffer readFileHead(const QString& path, qint64 limit, QString* error)
 {
+    if (QFileInfo fileInfo(path); fileInfo.exists() && !fileInfo.isFile()) {
+        // A folder, pipe or device: the engine's reader refuses it without blocking on it.
+        std::string engineError;
+        data_repair::ByteBuffer bytes = data_repair::readFileHead(fsPath(path), static_cast<uint64_t>(limit), &engineError);
+        if (!engineError.empty())
+            *error = fromUtf8(engineError);
+        return bytes;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
