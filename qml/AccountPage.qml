@@ -447,7 +447,8 @@ Item {
                         Layout.fillWidth: true
                         Layout.preferredHeight: 46
                         radius: 8
-                        color: page.account.backendConfigured ? "#EEF8F2" : "#FFF7ED"
+                        // A failure is never shown in the success colours.
+                        color: page.account.statusIsError ? "#FEF3F2" : page.account.backendConfigured ? "#EEF8F2" : "#FFF7ED"
                         Text {
                             objectName: "statusText"
                             anchors.fill: parent
@@ -459,7 +460,7 @@ Item {
                             elide: Text.ElideRight
                             font.family: ApplicationFont.family
                             font.pixelSize: 11
-                            color: page.account.backendConfigured ? "#087A40" : "#B54708"
+                            color: page.account.statusIsError ? "#B42318" : page.account.backendConfigured ? "#087A40" : "#B54708"
                         }
                     }
 

@@ -57,14 +57,14 @@ bool AccountService::startGoogleSignIn()
     if (busy_)
         return false;
     if (!backendConfigured()) {
-        setStatus(uiTr("线上账号服务地址未配置，未发起 Google 登录"));
+        setStatus(uiTr("线上账号服务地址未配置，未发起 Google 登录"), true);
         return false;
     }
     loopbackServer_.close();
     closeLoopbackConnections();
     loopbackPort_ = 0;
     if (!listenLoopback(0)) {
-        setStatus(uiTr("无法建立安全的本机登录回调，请检查防火墙后重试"));
+        setStatus(uiTr("无法建立安全的本机登录回调，请检查防火墙后重试"), true);
         return false;
     }
     oauthRedirectUri_ = QStringLiteral("http://127.0.0.1:%1%2").arg(loopbackPort_).arg(loopbackCallbackPath());
@@ -85,14 +85,14 @@ bool AccountService::startGoogleSignIn()
             return;
         if (status < 200 || status > 299) {
             stopOAuth(true);
-            setStatus(errorText(status, reply));
+            setStatus(errorText(status, reply), true);
             return;
         }
         const QUrl authUrl(reply.value(QStringLiteral("auth_url")).toString(), QUrl::TolerantMode);
         const QString state = reply.value(QStringLiteral("state")).toString();
         if (!validateGoogleAuthUrl(authUrl, state, oauthRedirectUri_)) {
             stopOAuth(true);
-            setStatus(uiTr("线上 Google 登录服务尚未升级到安全版本（PKCE），已停止授权；请部署最新认证服务后重试"));
+            setStatus(uiTr("线上 Google 登录服务尚未升级到安全版本（PKCE），已停止授权；请部署最新认证服务后重试"), true);
             return;
         }
         oauthState_ = state;
@@ -101,7 +101,7 @@ bool AccountService::startGoogleSignIn()
             setStatus(uiTr("请在系统浏览器完成 Google 登录；本窗口会自动接收结果"));
         } else {
             stopOAuth(true);
-            setStatus(uiTr("无法打开系统浏览器完成 Google 登录"));
+            setStatus(uiTr("无法打开系统浏览器完成 Google 登录"), true);
         }
     }, false);
     return true;
@@ -161,7 +161,7 @@ void AccountService::cancelOAuth()
 void AccountService::onOauthTimeout()
 {
     stopOAuth(true);
-    setStatus(uiTr("Google 登录等待超时，请重新发起登录"));
+    setStatus(uiTr("Google 登录等待超时，请重新发起登录"), true);
 }
 
 void AccountService::onLoopbackWatchdog()
@@ -172,7 +172,7 @@ void AccountService::onLoopbackWatchdog()
     if (listenLoopback(loopbackPort_))
         return;
     stopOAuth(true);
-    setStatus(uiTr("本机 Google 登录回调已中断且无法恢复，请重新发起登录"));
+    setStatus(uiTr("本机 Google 登录回调已中断且无法恢复，请重新发起登录"), true);
 }
 
 void AccountService::onLoopbackAcceptError()
@@ -245,7 +245,7 @@ void AccountService::handleLoopbackRequest(QTcpSocket* socket)
     if (buffer.size() > kMaxLoopbackRequestBytes) {
         answerLoopback(socket, false);
         stopOAuth(true);
-        setStatus(uiTr("Google 登录回调数据异常，请重试"));
+        setStatus(uiTr("Google 登录回调数据异常，请重试"), true);
         return;
     }
     if (!buffer.contains("\r\n\r\n"))
@@ -272,7 +272,7 @@ void AccountService::handleLoopbackRequest(QTcpSocket* socket)
         return;
     }
     stopOAuth(true);
-    setStatus(error.isEmpty() ? uiTr("Google 登录状态校验失败，请重新发起") : uiTr("Google 未完成授权：%1").arg(error));
+    setStatus(error.isEmpty() ? uiTr("Google 登录状态校验失败，请重新发起") : uiTr("Google 未完成授权：%1").arg(error), true);
 }
 
 QByteArray AccountService::loopbackHtmlResponse(bool accepted)
@@ -317,7 +317,7 @@ void AccountService::completeGoogleSignIn(const QString& code, const QString& st
         if (!success && reply.value(QStringLiteral("code")).toString() == QLatin1String("oauth_exchange_failed")) {
             setBusy(false);
             clearSession(true);
-            setStatus(uiTr("Google 已完成授权，但线上服务未能建立会话。授权码可能已过期，或生产环境的 OAuth 客户端配置不一致；请重新发起登录，若仍失败请检查线上认证服务版本与 Google 凭据"));
+            setStatus(uiTr("Google 已完成授权，但线上服务未能建立会话。授权码可能已过期，或生产环境的 OAuth 客户端配置不一致；请重新发起登录，若仍失败请检查线上认证服务版本与 Google 凭据"), true);
             return;
         }
         applyLoginReply(status, reply);

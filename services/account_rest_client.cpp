@@ -151,7 +151,7 @@ bool AccountService::requestVerificationCode(const QString& identifier)
 bool AccountService::requestPasswordResetCode(const QString& email)
 {
     if (!isEmailAddress(email)) {
-        setStatus(uiTr("密码重置仅支持有效邮箱地址"));
+        setStatus(uiTr("密码重置仅支持有效邮箱地址"), true);
         return false;
     }
     return beginCodeRequest(email, QStringLiteral("password_reset"));
@@ -162,11 +162,11 @@ bool AccountService::beginRequest(bool inputValid, const UiText& invalidText, co
     if (busy_)
         return false;
     if (!inputValid) {
-        setStatus(invalidText);
+        setStatus(invalidText, true);
         return false;
     }
     if (!backendConfigured()) {
-        setStatus(unconfiguredText);
+        setStatus(unconfiguredText, true);
         return false;
     }
     setBusy(true);
@@ -191,7 +191,7 @@ bool AccountService::beginCodeRequest(const QString& identifier, const QString& 
     postJson(QStringLiteral("/v1/auth/code/send"), body, [this, byEmail](int status, const QJsonObject& reply) {
         setBusy(false);
         if (!isSuccess(status)) {
-            setStatus(errorText(status, reply));
+            setStatus(errorText(status, reply), true);
             return;
         }
         verificationExpiresIn_ = reply.value(QStringLiteral("expires_in")).toInt(0);
@@ -265,7 +265,7 @@ bool AccountService::resetPassword(const QString& email, const QString& verifica
     postJson(QStringLiteral("/v1/auth/password/reset"), body, [this](int status, const QJsonObject& reply) {
         setBusy(false);
         if (!isSuccess(status)) {
-            setStatus(errorText(status, reply));
+            setStatus(errorText(status, reply), true);
             return;
         }
         // The server revoked every device session, this one included.
@@ -284,7 +284,7 @@ void AccountService::applyLoginReply(int status, const QJsonObject& reply)
     }
     setBusy(false);
     clearSession(true);
-    setStatus(isSuccess(status) ? uiTr("登录响应缺少有效令牌") : errorText(status, reply));
+    setStatus(isSuccess(status) ? uiTr("登录响应缺少有效令牌") : errorText(status, reply), true);
 }
 
 void AccountService::registerDevice()
@@ -309,7 +309,7 @@ void AccountService::registerDevice()
         }
         clearSession(true);
         setStatus(isSuccess(status) ? uiTr("设备注册响应无效，请重新登录")
-                                    : uiTr("设备注册失败：%1").arg(errorText(status, reply)));
+                                    : uiTr("设备注册失败：%1").arg(errorText(status, reply)), true);
     }), true);
 }
 
@@ -339,7 +339,7 @@ bool AccountService::refreshSession()
         // a server fault the next start can still restore the session with it.
         const bool rejected = isSuccess(status) || status == 400 || status == 401 || status == 403;
         clearSession(true, !rejected);
-        setStatus(isSuccess(status) ? uiTr("会话刷新响应无效，请重新登录") : errorText(status, reply));
+        setStatus(isSuccess(status) ? uiTr("会话刷新响应无效，请重新登录") : errorText(status, reply), true);
     }), false);
     return true;
 }
@@ -347,7 +347,7 @@ bool AccountService::refreshSession()
 bool AccountService::deleteAccount()
 {
     if (busy_ || !signedIn_ || accessToken_.isEmpty() || !backendConfigured()) {
-        setStatus(uiTr("请先登录后再删除账号"));
+        setStatus(uiTr("请先登录后再删除账号"), true);
         return false;
     }
     setBusy(true);
@@ -358,7 +358,7 @@ bool AccountService::deleteAccount()
     handleReply(reply, forThisSession([this](int status, const QJsonObject& reply) {
         setBusy(false);
         if (!isSuccess(status)) {
-            setStatus(uiTr("账号删除失败：%1").arg(errorText(status, reply)));
+            setStatus(uiTr("账号删除失败：%1").arg(errorText(status, reply)), true);
             return;
         }
         clearSession(false);

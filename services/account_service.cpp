@@ -106,10 +106,11 @@ bool AccountService::backendConfigured() const
 
 bool AccountService::phoneCodeLoginAvailable() const { return QLocale().name() == QLatin1String("zh_CN"); }
 
-void AccountService::setStatus(const UiText& text)
+void AccountService::setStatus(const UiText& text, bool isError)
 {
-    const bool changed = text.toString() != status_.toString();
+    const bool changed = text.toString() != status_.toString() || isError != statusIsError_;
     status_ = text;
+    statusIsError_ = isError;
     if (changed)
         emit statusChanged();
 }

@@ -43,6 +43,8 @@ class AccountService : public QObject {
     Q_PROPERTY(QString email READ email NOTIFY accountChanged)
     Q_PROPERTY(QString displayName READ displayName NOTIFY accountChanged)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    // The status text reports a failure (shown in the error style, never as a success).
+    Q_PROPERTY(bool statusIsError READ statusIsError NOTIFY statusChanged)
     Q_PROPERTY(int verificationExpiresIn READ verificationExpiresIn NOTIFY verificationCodeChanged)
 
 public:
@@ -68,6 +70,7 @@ public:
     QString email() const { return email_; }
     QString displayName() const { return displayName_; }
     QString status() const { return status_.toString(); }
+    bool statusIsError() const { return statusIsError_; }
     int verificationExpiresIn() const { return verificationExpiresIn_; }
     // Bound port of the Google sign-in listener, 0 when closed.
     quint16 loopbackPort() const { return loopbackPort_; }
@@ -116,7 +119,7 @@ private:
     using ReplyCallback = std::function<void(int status, const QJsonObject& reply)>;
 
     // Session state.
-    void setStatus(const UiText& text);
+    void setStatus(const UiText& text, bool isError = false);
     void setBusy(bool busy);
     void setOauthPending(bool pending);
     // Drops the session. The stored refresh token goes too unless `keepStoredToken` (a refresh
@@ -176,6 +179,7 @@ private:
     QString oauthRedirectUri_;
     quint16 loopbackPort_ = 0;
     UiText status_;
+    bool statusIsError_ = false;
     int verificationExpiresIn_ = 0;
 
     // Bumped whenever the session is cleared; replies carry the value they were sent under.

@@ -164,6 +164,7 @@ private slots:
         QCOMPARE(account.count(), 1);
         QCOMPARE(session.count(), 1);
         QCOMPARE(service->status(), QStringLiteral("已登录线上账号"));
+        QVERIFY(!service->statusIsError());
         const QJsonObject login = server_->last(QStringLiteral("/v1/auth/code/login")).json();
         QCOMPARE(login, (QJsonObject{{QStringLiteral("identifier"), QStringLiteral("user@example.com")},
                              {QStringLiteral("code"), QStringLiteral("123456")}, {QStringLiteral("purpose"), QStringLiteral("login")},
@@ -306,6 +307,7 @@ private slots:
         QVERIFY(service->signInWithPassword(QStringLiteral("user@example.com"), QStringLiteral("pw")));
         QVERIFY(waitIdle(*service));
         QCOMPARE(service->status(), text);
+        QVERIFY(service->statusIsError());
         QVERIFY(!service->isSignedIn());
         QCOMPARE(busy.count(), 2);
         QCOMPARE(server_->count(QStringLiteral("/v1/devices/register")), 0);
@@ -329,6 +331,7 @@ private slots:
         QVERIFY(service->signInWithPassword(QStringLiteral("user@example.com"), QStringLiteral("pw")));
         QVERIFY(waitIdle(*service));
         QCOMPARE(service->status(), QStringLiteral("网络请求失败"));
+        QVERIFY(service->statusIsError());
         QVERIFY(!service->isSignedIn());
         QCOMPARE(server_->count(QStringLiteral("/v1/devices/register")), 0);
 
@@ -358,6 +361,7 @@ private slots:
         QVERIFY(waitIdle(*service));
         QVERIFY(!service->isSignedIn());
         QCOMPARE(service->status(), QStringLiteral("设备注册失败：线上账号服务暂时不可用"));
+        QVERIFY(service->statusIsError());
     }
 
     void refreshDelayFollowsExpiry_data()

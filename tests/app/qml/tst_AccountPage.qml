@@ -20,6 +20,7 @@ Item {
             property string email: ""
             property string displayName: ""
             property string status: "登录为可选项"
+            property bool statusIsError: false
             property int verificationExpiresIn: 0
             property var calls: []
             signal accountChanged()
@@ -270,6 +271,15 @@ Item {
             account.backendConfigured = false
             verify(Qt.colorEqual(status.color, "#B54708"))
             verify(Qt.colorEqual(item("statusBox").color, "#FFF7ED"))
+        }
+
+        function test_failureIsNeverStyledAsSuccess() {
+            account.status = "Host api.example.invalid not found"
+            account.statusIsError = true
+            verify(Qt.colorEqual(item("statusText").color, "#B42318"))
+            verify(Qt.colorEqual(item("statusBox").color, "#FEF3F2"))
+            account.statusIsError = false
+            verify(Qt.colorEqual(item("statusText").color, "#087A40"))
         }
 
         function test_continueAndLegalLinks() {
