@@ -5,7 +5,7 @@
 // the job is writing in. The controller never waits for a job: a job it leaves behind stops at its
 // next check, and once it has returned it removes the session (kept locked until then).
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 
 #include <QMutex>
 

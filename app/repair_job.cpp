@@ -5,8 +5,8 @@
 #include "app/job_link.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
-#include "app/save_file_commit.h"
-#include "app/session_cache.h"
+#include "common/save_file_commit.h"
+#include "services/session_cache.h"
 
 #include "data_repair/consensus.h"
 #include "data_repair/engine.h"
@@ -23,7 +23,7 @@
 #include <algorithm>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 

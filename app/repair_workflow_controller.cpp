@@ -9,7 +9,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 

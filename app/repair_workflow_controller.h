@@ -6,13 +6,14 @@
 //
 // One engine job at a time runs on the global thread pool (app/repair_job.h). The job shares only
 // its link (the atomic cancellation flag and queued progress calls, app/job_link.h) and the
-// OperationResult it returns; the controller never waits for it, not even when it is destroyed. Results
-// stay encrypted in this instance's session folder (app/session_cache.h) until the user saves them.
+// OperationResult it returns; the controller never waits for it, not even when it is destroyed.
+// Results stay encrypted in this instance's session folder (services/session_cache.h) until the
+// user saves them.
 // Every property, invokable and signal is for the GUI thread.
 
 #include "app/job_link.h"
-#include "app/session_cache.h"
-#include "app/ui_text.h"
+#include "common/ui_text.h"
+#include "services/session_cache.h"
 
 #include <QFutureWatcher>
 #include <QObject>
