@@ -29,7 +29,7 @@ namespace olm::repair {
 
 namespace {
 
-using OperationResult = RepairWorkflowController::OperationResult;
+using OperationResult = RepairOperationResult;
 
 constexpr uint64_t kHeadBytes = 1048576;
 constexpr qint64 kCopyChunkBytes = 1048576;
@@ -455,13 +455,6 @@ OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const Q
         result.ok = false;
     }
     return result;
-}
-
-OperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
-                                   const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                   const QString& mode)
-{
-    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode);
 }
 
 } // namespace olm::repair

@@ -408,4 +408,11 @@ void RepairWorkflowController::shutdownSession()
     session_ = SessionHandle();
 }
 
+RepairOperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
+                                         const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                         const QString& mode)
+{
+    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode);
+}
+
 } // namespace olm::repair
