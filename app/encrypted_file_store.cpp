@@ -1,4 +1,4 @@
-#define KORVEX_TR_CONTEXT "EncryptedFileStore"
+#define KORVEX_TR_CONTEXT "olm::repair::EncryptedFileStore"
 #include "common/ui_tr.h"
 
 #include "app/encrypted_file_store.h"

@@ -1,4 +1,4 @@
-#define KORVEX_TR_CONTEXT "OutputValidationService"
+#define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
 #include "common/ui_tr.h"
 
 #include "app/output_validation_service.h"

@@ -1,6 +1,6 @@
 // The sealed result container and its master-key store, on a private configuration folder.
 
-#define KORVEX_TR_CONTEXT "EncryptedFileStore"
+#define KORVEX_TR_CONTEXT "olm::repair::EncryptedFileStore"
 #include "common/ui_tr.h"
 
 #include "app/encrypted_file_store.h"
