@@ -1,12 +1,12 @@
-#define KORVEX_TR_CONTEXT "EncryptedFileStore"
-#include "app/ui_tr.h"
+#define KORVEX_TR_CONTEXT "olm::repair::EncryptedFileStore"
+#include "common/ui_tr.h"
 
 #include "app/encrypted_file_store.h"
 #include "app/incremental_aead.h"
-#include "app/save_file_commit.h"
-#include "app/session_cache.h"
+#include "common/save_file_commit.h"
 #include "platform/secure_random.h"
 #include "platform/user_data_protection.h"
+#include "services/session_cache.h"
 
 #include <QDataStream>
 #include <QDebug>

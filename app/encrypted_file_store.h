@@ -9,7 +9,7 @@
 // nonce under the user's master key) with the 50 header bytes, its index and its length as
 // associated data, so chunks cannot be reordered, cut, extended or moved between containers.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QString>
 

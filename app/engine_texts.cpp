@@ -1,5 +1,5 @@
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 #include "app/engine_texts.h"
 

@@ -3,7 +3,7 @@
 // User texts for what the repair engine reports in English: the message of each finding and the
 // error of a failed engine call. Pure functions; safe on the job's thread.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include "data_repair/engine.h"
 

@@ -1,7 +1,5 @@
 #include "app/job_link.h"
 
-#include "app/repair_workflow_controller.h"
-
 #include <QMetaObject>
 
 namespace olm::repair {
@@ -11,10 +9,10 @@ void JobLink::postProgress(int percent)
     // The lock keeps the controller from being destroyed while the call is posted; calls posted
     // earlier are dropped with the controller's event queue.
     const QMutexLocker locker(&mutex_);
-    RepairWorkflowController* target = controller_;
+    QObject* target = controller_;
     if (target == nullptr)
         return;
-    QMetaObject::invokeMethod(target, [target, percent] { target->applyProgress(percent); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(target, [apply = applyProgress_, percent] { apply(percent); }, Qt::QueuedConnection);
 }
 
 void JobLink::jobStarted()

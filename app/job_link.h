@@ -3,29 +3,37 @@
 // What a running job shares with its controller: the cancellation flag, a way to post progress to
 // the controller, and, when the controller goes away while the job still runs, the session folder
 // the job is writing in. The controller never waits for a job: a job it leaves behind stops at its
-// next check, and once it has returned it removes the session (kept locked until then).
+// next check, and once it has returned it removes the session (kept locked until then). The link
+// knows the controller only as the object whose thread takes the progress and its callback.
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 
 #include <QMutex>
+#include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace olm::repair {
 
-class RepairWorkflowController;
-
 class JobLink {
 public:
-    explicit JobLink(RepairWorkflowController* controller) : controller_(controller) {}
+    using ProgressReceiver = std::function<void(int percent)>;
+
+    // `applyProgress` runs in `controller`'s thread, only while the controller has not abandoned
+    // the link.
+    JobLink(QObject* controller, ProgressReceiver applyProgress)
+        : controller_(controller), applyProgress_(std::move(applyProgress))
+    {
+    }
 
     // Any thread. Sequentially consistent, as the controller's cancel and start expect.
     bool isCancelRequested() const { return cancelRequested_.load(); }
     void setCancelRequested(bool requested) { cancelRequested_.exchange(requested); }
 
-    // Job thread: hands the percentage to the controller's applyProgress by a queued call, or drops
-    // it when the controller is gone. Never waits for the GUI thread.
+    // Job thread: hands the percentage to the controller's progress receiver by a queued call, or
+    // drops it when the controller is gone. Never waits for the GUI thread.
     void postProgress(int percent);
 
     // GUI thread, before the job is started.
@@ -40,7 +48,8 @@ public:
 
 private:
     mutable QMutex mutex_;
-    RepairWorkflowController* controller_;
+    QObject* controller_;
+    const ProgressReceiver applyProgress_;
     bool abandoned_ = false;
     bool running_ = false;
     SessionHandle orphanedSession_;

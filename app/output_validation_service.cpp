@@ -1,5 +1,5 @@
-#define KORVEX_TR_CONTEXT "OutputValidationService"
-#include "app/ui_tr.h"
+#define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
+#include "common/ui_tr.h"
 
 #include "app/output_validation_service.h"
 

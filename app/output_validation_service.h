@@ -3,7 +3,7 @@
 // A second opinion on a repaired output, independent of the engine that wrote it: does the file
 // have the structure its suffix declares? Reads only the file; never writes, never runs anything.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,6 @@
 #include "app/progress_bridge.h"
 
 #include "app/job_link.h"
-#include "app/repair_workflow_controller.h"
 
 namespace olm::repair {
 
@@ -15,8 +14,6 @@ int progressPercent(uint64_t current, uint64_t total)
     __extension__ typedef unsigned __int128 Wide;
     return static_cast<int>(static_cast<Wide>(current) * 100 / total);
 }
-
-ProgressBridge::ProgressBridge(RepairWorkflowController* controller) : link(controller->jobLink()) {}
 
 bool ProgressBridge::onProgress(const data_repair::ProgressEvent& event)
 {

@@ -13,7 +13,6 @@
 namespace olm::repair {
 
 class JobLink;
-class RepairWorkflowController;
 
 // Percentage 0..100 of `current` out of `total`: 0 when the total is unknown (0), 100 once the
 // current count reaches or passes the total, never wrapped by overflow.
@@ -22,7 +21,6 @@ int progressPercent(uint64_t current, uint64_t total);
 class ProgressBridge final : public data_repair::IProgress {
 public:
     explicit ProgressBridge(std::shared_ptr<JobLink> link) : link(std::move(link)) {}
-    explicit ProgressBridge(RepairWorkflowController* controller);
 
     // Posts the percentage to the controller as a queued call; false once cancellation was asked.
     bool onProgress(const data_repair::ProgressEvent& event) override;

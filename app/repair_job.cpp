@@ -5,8 +5,8 @@
 #include "app/job_link.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
-#include "app/save_file_commit.h"
-#include "app/session_cache.h"
+#include "common/save_file_commit.h"
+#include "services/session_cache.h"
 
 #include "data_repair/consensus.h"
 #include "data_repair/engine.h"
@@ -23,13 +23,13 @@
 #include <algorithm>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 
 namespace {
 
-using OperationResult = RepairWorkflowController::OperationResult;
+using OperationResult = RepairOperationResult;
 
 constexpr uint64_t kHeadBytes = 1048576;
 constexpr qint64 kCopyChunkBytes = 1048576;
@@ -455,13 +455,6 @@ OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const Q
         result.ok = false;
     }
     return result;
-}
-
-OperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
-                                   const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                   const QString& mode)
-{
-    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode);
 }
 
 } // namespace olm::repair

@@ -5,7 +5,8 @@
 // copies where paths need them, check free space, run the engine, validate the output on its own,
 // and seal it in the task folder. Only reads the user's files; never throws.
 
-#include "app/repair_workflow_controller.h"
+#include "app/job_link.h"
+#include "app/repair_operation_result.h"
 
 #include "data_repair/repair_interfaces.h"
 
@@ -19,14 +20,9 @@ namespace olm::repair {
 
 // The controller starts it with its link (app/job_link.h), which outlives the controller; a stop asked
 // for at any step gives a cancelled result.
-RepairWorkflowController::OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link,
-                                                             const QString& inputPath, const QString& samplePath,
-                                                             const QString& sessionDirectory, bool analyze,
-                                                             const QString& mode);
-RepairWorkflowController::OperationResult runRepairOperation(RepairWorkflowController* controller,
-                                                             const QString& inputPath, const QString& samplePath,
-                                                             const QString& sessionDirectory, bool analyze,
-                                                             const QString& mode);
+RepairOperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const QString& inputPath,
+                                         const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                         const QString& mode);
 
 // True for the lower-cased suffixes jpg, jpeg, png, bmp, gif, tif, tiff, webp.
 bool isImageSuffix(const QString& path);

@@ -9,7 +9,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 
@@ -406,6 +406,13 @@ void RepairWorkflowController::shutdownSession()
     if (!link_->abandon(session_))
         session_.release();
     session_ = SessionHandle();
+}
+
+RepairOperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
+                                         const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                         const QString& mode)
+{
+    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode);
 }
 
 } // namespace olm::repair

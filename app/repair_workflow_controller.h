@@ -6,13 +6,15 @@
 //
 // One engine job at a time runs on the global thread pool (app/repair_job.h). The job shares only
 // its link (the atomic cancellation flag and queued progress calls, app/job_link.h) and the
-// OperationResult it returns; the controller never waits for it, not even when it is destroyed. Results
-// stay encrypted in this instance's session folder (app/session_cache.h) until the user saves them.
+// OperationResult it returns; the controller never waits for it, not even when it is destroyed.
+// Results stay encrypted in this instance's session folder (services/session_cache.h) until the
+// user saves them.
 // Every property, invokable and signal is for the GUI thread.
 
 #include "app/job_link.h"
-#include "app/session_cache.h"
-#include "app/ui_text.h"
+#include "app/repair_operation_result.h"
+#include "common/ui_text.h"
+#include "services/session_cache.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -73,27 +75,8 @@ class RepairWorkflowController : public QObject {
     Q_PROPERTY(QStringList warnings READ warnings NOTIFY resultChanged)
 
 public:
-    // What one job hands back to the controller (a plain value kept in the future's result store).
-    struct OperationResult {
-        bool ok = false;
-        bool analysisOnly = false;
-        bool cancelled = false;
-        UiText category;
-        UiText error;
-        QString outputPath;       // after sealing: the "result.drcache" container
-        QString previewPath;      // after sealing: the preview's container
-        QString outputName;       // plain file name of the engine's output
-        QString previewFileName;  // plain file name of the preview source
-        qint64 outputSize = 0;
-        QString taskDirectory;
-        UiText validationMessage;
-        QString previewKindOverride;
-        bool formatValid = false;
-        bool repairable = false;
-        QVariantList findings;    // FindingEntry maps ("severity", "severityCode", "message", "technicalMessage", "repairable")
-        QVariantList actions;     // ActionEntry maps ("name", "message")
-        QList<UiText> warnings;
-    };
+    // What one job hands back to the controller (app/repair_operation_result.h).
+    using OperationResult = RepairOperationResult;
 
     explicit RepairWorkflowController(QObject* parent = nullptr);
     ~RepairWorkflowController() override;
@@ -195,7 +178,7 @@ private:
     QVariantList findings_;
     QVariantList actions_;
     QList<UiText> warnings_;
-    std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this);
+    std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this, [this](int percent) { applyProgress(percent); });
     QFutureWatcher<OperationResult> watcher_;
 };
 
@@ -206,5 +189,11 @@ QVariant resolveUiTextVariant(const QVariant& value);
 // A URL from QML as a path: a local file URL gives its local path, any other URL its full text
 // (which then fails the existence checks).
 QString pathFromUrl(const QUrl& url);
+
+// Runs one job in the calling thread through the controller's link, as a started job would
+// (app/repair_job.h).
+RepairOperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
+                                         const QString& samplePath, const QString& sessionDirectory, bool analyze,
+                                         const QString& mode);
 
 } // namespace olm::repair

@@ -26,7 +26,7 @@
 #include <unistd.h>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 

@@ -1,7 +1,7 @@
 #include "app/smoke_automation.h"
 
 #include "app/repair_workflow_controller.h"
-#include "app/save_file_commit.h"
+#include "common/save_file_commit.h"
 #include "services/settings_service.h"
 
 #include <QCoreApplication>

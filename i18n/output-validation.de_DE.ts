@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="zh_CN">
 <context>
-    <name>OutputValidationService</name>
+    <name>olm::repair::OutputValidationService</name>
     <message>
         <source>输出文件不存在或为空</source>
         <translation>Die Ausgabedatei ist nicht vorhanden oder leer</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT" sourcelanguage="zh_CN">
 <context>
-    <name>OutputValidationService</name>
+    <name>olm::repair::OutputValidationService</name>
     <message>
         <source>输出文件不存在或为空</source>
         <translation>Il file di output non esiste o è vuoto</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
-    <name>OutputValidationService</name>
+    <name>olm::repair::OutputValidationService</name>
     <message>
         <source>输出文件不存在或为空</source>
         <translation>輸出檔案不存在或為空</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
-    <name>EncryptedFileStore</name>
+    <name>olm::repair::EncryptedFileStore</name>
     <message>
         <source>无法读取待加密修复结果：%1</source>
         <translation>Cannot read the repair result to be encrypted: %1</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="zh_CN">
 <context>
-    <name>EncryptedFileStore</name>
+    <name>olm::repair::EncryptedFileStore</name>
     <message>
         <source>无法读取待加密修复结果：%1</source>
         <translation>No se puede leer el resultado de la reparación que se va a cifrar: %1</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT" sourcelanguage="zh_CN">
 <context>
-    <name>EncryptedFileStore</name>
+    <name>olm::repair::EncryptedFileStore</name>
     <message>
         <source>无法读取待加密修复结果：%1</source>
         <translation>Impossibile leggere il risultato della riparazione da cifrare: %1</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="zh_CN">
 <context>
-    <name>EncryptedFileStore</name>
+    <name>olm::repair::EncryptedFileStore</name>
     <message>
         <source>无法读取待加密修复结果：%1</source>
         <translation>暗号化する修復結果を読み取れません：%1</translation>

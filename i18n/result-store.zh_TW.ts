@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
-    <name>EncryptedFileStore</name>
+    <name>olm::repair::EncryptedFileStore</name>
     <message>
         <source>无法读取待加密修复结果：%1</source>
         <translation>無法讀取待加密修復結果：%1</translation>

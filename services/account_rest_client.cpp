@@ -5,7 +5,7 @@
 #include "services/network_deadline.h"
 
 #define KORVEX_TR_CONTEXT "olm::repair::AccountService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>

@@ -5,7 +5,7 @@
 #include "services/account_service.h"
 
 #define KORVEX_TR_CONTEXT "olm::repair::AccountService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 #include <QJsonValue>
 #include <QLocale>

@@ -10,7 +10,7 @@
 // the access token lives in memory. GUI thread only: timers, replies and loopback sockets all
 // deliver there.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 #include "services/account_token_store.h"
 
 #include <QHash>

@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 
 #define KORVEX_TR_CONTEXT "olm::repair::BinaryPreviewService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 

@@ -9,7 +9,7 @@
 
 #include <sys/stat.h>
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 
 namespace olm::repair {
 

@@ -5,7 +5,7 @@
 #include <QImageReader>
 
 #define KORVEX_TR_CONTEXT "olm::repair::ImagePreviewService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 

@@ -1,5 +1,5 @@
 #define KORVEX_TR_CONTEXT "olm::repair::OfficePreviewService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 #include "services/office_html_builders.h"
 

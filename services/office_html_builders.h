@@ -4,7 +4,7 @@
 // from the document is HTML-escaped, and translatable pieces are translated each time a page is
 // shown.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QByteArray>
 #include <QList>

@@ -4,7 +4,7 @@
 // active in the document is run: the container is read with a bounded reader of our own and only
 // plain text reaches the pages.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QList>
 #include <QObject>

@@ -5,7 +5,7 @@
 // entries and methods other than stored and deflate, caps every size before allocating, and checks
 // every extracted entry against its CRC-32.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "services/settings_service.h"
 
 #define KORVEX_TR_CONTEXT "olm::repair::SettingsService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
-#include "app/save_file_commit.h"
-#include "app/session_cache.h"
+#include "common/save_file_commit.h"
 #include "services/cache_maintenance.h"
 #include "services/diagnostics_log.h"
 #include "services/network_deadline.h"
+#include "services/session_cache.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 // Start-up creates one instance without a parent before the QML engine and publishes it as the
 // context property "settingsService"; it outlives the engine. GUI thread only.
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -9,7 +9,7 @@
 #include "services/binary_preview_service.h"
 
 #define KORVEX_TR_CONTEXT "olm::repair::TextPreviewService"
-#include "app/ui_tr.h"
+#include "common/ui_tr.h"
 
 namespace olm::repair {
 

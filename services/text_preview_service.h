@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 namespace olm::repair {
 

@@ -9,7 +9,7 @@
 
 #include <sys/time.h>
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 
 namespace cache_fixtures {
 

@@ -9,7 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 #include "cache_fixtures.h"
 #include "services/cache_maintenance.h"
 #include "services/diagnostics_log.h"

@@ -29,7 +29,7 @@ def unquote(literals):
 def code_texts(root):
     """(context, source) -> first place it is used."""
     found = {}
-    for path in sorted(p for d in ("app", "services", "platform") for p in (root / d).glob("**/*")
+    for path in sorted(p for d in ("common", "app", "services", "platform") for p in (root / d).glob("**/*")
                        if p.suffix in (".cpp", ".h")):
         code = path.read_text(encoding="utf-8")
         context = re.search(r'#define\s+KORVEX_TR_CONTEXT\s+"([^"]*)"', code)

@@ -1,11 +1,11 @@
 // The sealed result container and its master-key store, on a private configuration folder.
 
-#define KORVEX_TR_CONTEXT "EncryptedFileStore"
-#include "app/ui_tr.h"
+#define KORVEX_TR_CONTEXT "olm::repair::EncryptedFileStore"
+#include "common/ui_tr.h"
 
 #include "app/encrypted_file_store.h"
 #include "app/incremental_aead.h"
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 #include "platform/user_data_protection.h"
 
 #include <QCoreApplication>

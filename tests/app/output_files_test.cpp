@@ -16,7 +16,7 @@
 
 #include "app/encrypted_file_store.h"
 #include "app/result_saving.h"
-#include "app/save_file_commit.h"
+#include "common/save_file_commit.h"
 #include "services/settings_service.h"
 #include "settings_store_fixture.h"
 

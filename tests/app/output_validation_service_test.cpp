@@ -28,7 +28,7 @@ private:
         return path;
     }
 
-    static QString text(const char* source) { return QCoreApplication::translate("OutputValidationService", source); }
+    static QString text(const char* source) { return QCoreApplication::translate("olm::repair::OutputValidationService", source); }
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }

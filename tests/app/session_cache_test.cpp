@@ -10,7 +10,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 
 using namespace olm::repair;
 

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 #include "cache_fixtures.h"
 #include "services/diagnostics_log.h"
 #include "services/settings_service.h"

@@ -2,7 +2,7 @@
 #include <QTranslator>
 #include <QtTest>
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 using olm::repair::UiText;
 

@@ -1,4 +1,4 @@
-#include "app/session_cache.h"
+#include "services/session_cache.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,10 +1,10 @@
 // Included after defining KORVEX_TR_CONTEXT: gives this source file its uiTr() helper.
 // QT_TRANSLATE_NOOP-style marking keeps lupdate able to find the texts.
 #ifndef KORVEX_TR_CONTEXT
-#error "define KORVEX_TR_CONTEXT before including app/ui_tr.h"
+#error "define KORVEX_TR_CONTEXT before including common/ui_tr.h"
 #endif
 
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 namespace {
 [[maybe_unused]] olm::repair::UiText uiTr(const char* source)

@@ -71,4 +71,4 @@ Q_DECLARE_METATYPE(olm::repair::UiText)
 
 // Each source file that issues user texts defines its own translation context:
 //   #define KORVEX_TR_CONTEXT "olm::repair::SettingsService"
-//   #include "app/ui_tr.h"
+//   #include "common/ui_tr.h"

@@ -1,4 +1,4 @@
-#include "app/ui_text.h"
+#include "common/ui_text.h"
 
 #include <QCoreApplication>
 #include <QEvent>

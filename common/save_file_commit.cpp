@@ -1,4 +1,4 @@
-#include "app/save_file_commit.h"
+#include "common/save_file_commit.h"
 
 namespace olm::repair {
 
