@@ -73,7 +73,7 @@ ApplicationWindow {
         window.handledWorkflowState = state
         window.callSettings("recordDiagnosticEvent", "workflow." + state)
         window.callSettings("refreshCacheSize")
-        if (state === "PreviewReady" || state === "Saved")
+        if (state === WorkflowState.previewReady || state === WorkflowState.saved)
             window.callSettings("enforceCacheLimit", repairWorkflow.hasUnsavedResult ? repairWorkflow.outputPath : "")
     }
 
