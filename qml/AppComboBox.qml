@@ -45,11 +45,14 @@ ComboBox {
         required property var modelData
         required property int index
 
-        width: control.width - 8
+        // The pop-up's list: as wide as the control less the pop-up padding, its current entry the
+        // control's highlighted one.
+        width: entry.ListView.view.width
         height: 38
         text: entry.modelData
-        font: control.font
-        highlighted: control.highlightedIndex === entry.index
+        font.family: ApplicationFont.family
+        font.pixelSize: 13
+        highlighted: entry.ListView.isCurrentItem
 
         contentItem: Text {
             text: entry.text

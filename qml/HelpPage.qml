@@ -38,7 +38,7 @@ Item {
         onTriggered: page.revealOutcome()
     }
     function revealOutcome() {
-        const flick = scroller.contentItem
+        const flick = scroller.contentItem as Flickable
         const line = outcomeLine
         if (!line.visible)
             return

@@ -16,8 +16,8 @@ ApplicationWindow {
     property color textPrimary: "#10261B"
     property color textSecondary: "#66756E"
     // The settings service start-up publishes; a property so that the window's calls can be
-    // observed.
-    property var settings: settingsService
+    // observed. It is a context property, which qmllint cannot see.
+    property var settings: settingsService // qmllint disable unqualified
 
     readonly property bool signedIn: accountService.signedIn
     readonly property string accountEmail: window.signedIn ? accountService.email : ""

@@ -14,9 +14,8 @@ Item {
     readonly property var languageCodes: ["zh-CN", "zh-TW", "en-US", "de-DE", "fr-FR", "it-IT", "ja-JP", "es-ES"]
     readonly property var languageLabels: ["简体中文", "繁體中文", "English", "Deutsch", "Français", "Italiano", "日本語", "Español"]
 
-    // Fixed keys, labels translated in the delegate: a model of translated texts would be rebuilt
-    // on every language switch, destroying the buttons while the column still holds them.
-    readonly property var sections: ["general", "repair", "privacy", "license", "agreement", "privacyPolicy"]
+    // Fixed section keys, labels translated per button: a model of translated texts would be
+    // rebuilt on every language switch, destroying the buttons while the column still holds them.
     function sectionLabel(key) {
         switch (key) {
         case "general": return qsTr("常规")
@@ -26,6 +25,14 @@ Item {
         case "agreement": return qsTr("Korvex 许可协议")
         default: return qsTr("隐私政策")
         }
+    }
+
+    // A button of the section list on the left.
+    component SectionButton: AppButton {
+        id: sectionButton
+        required property string key
+        objectName: "sectionButton_" + sectionButton.key
+        Layout.fillWidth: true
     }
 
     // The two documents are one translatable text each, so every catalogue holds them whole.
@@ -195,16 +202,41 @@ Item {
                 wrapMode: Text.Wrap
             }
 
-            Repeater {
-                model: page.sections
-                delegate: AppButton {
-                    required property string modelData
-                    objectName: "sectionButton_" + modelData
-                    Layout.fillWidth: true
-                    text: page.sectionLabel(modelData)
-                    variant: page.section === modelData ? "primary" : "ghost"
-                    onClicked: page.section = modelData
-                }
+            SectionButton {
+                key: "general"
+                text: page.sectionLabel("general")
+                variant: page.section === "general" ? "primary" : "ghost"
+                onClicked: page.section = "general"
+            }
+            SectionButton {
+                key: "repair"
+                text: page.sectionLabel("repair")
+                variant: page.section === "repair" ? "primary" : "ghost"
+                onClicked: page.section = "repair"
+            }
+            SectionButton {
+                key: "privacy"
+                text: page.sectionLabel("privacy")
+                variant: page.section === "privacy" ? "primary" : "ghost"
+                onClicked: page.section = "privacy"
+            }
+            SectionButton {
+                key: "license"
+                text: page.sectionLabel("license")
+                variant: page.section === "license" ? "primary" : "ghost"
+                onClicked: page.section = "license"
+            }
+            SectionButton {
+                key: "agreement"
+                text: page.sectionLabel("agreement")
+                variant: page.section === "agreement" ? "primary" : "ghost"
+                onClicked: page.section = "agreement"
+            }
+            SectionButton {
+                key: "privacyPolicy"
+                text: page.sectionLabel("privacyPolicy")
+                variant: page.section === "privacyPolicy" ? "primary" : "ghost"
+                onClicked: page.section = "privacyPolicy"
             }
 
             Item { Layout.fillHeight: true }
