@@ -60,17 +60,17 @@ ColumnLayout {
             spacing: 2
             Label {
                 text: qsTranslate("RepairPage", "高级修复")
-                color: "#10261B"
-                font.family: ApplicationFont.family
-                font.pixelSize: 22
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontPanelHeading
                 font.bold: true
             }
             Label {
                 Layout.fillWidth: true
                 text: qsTranslate("RepairPage", "使用同设备、同格式且编码参数兼容的正常文件，重建已缺失的关键元数据。")
-                color: "#66756E"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.textSecondary
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
                 wrapMode: Text.Wrap
             }
         }
@@ -79,9 +79,9 @@ ColumnLayout {
     Rectangle {
         Layout.fillWidth: true
         Layout.preferredHeight: 76
-        radius: 9
-        color: "#FFF8ED"
-        border.color: "#F5D39C"
+        radius: Theme.radiusInset
+        color: Theme.cautionFill
+        border.color: Theme.cautionBorder
         RowLayout {
             anchors.fill: parent
             anchors.margins: 13
@@ -98,16 +98,16 @@ ColumnLayout {
                 spacing: 2
                 Label {
                     text: qsTranslate("RepairPage", "快速修复无法安全完成")
-                    color: "#8A4B08"
-                    font.family: ApplicationFont.family
+                    color: Theme.textCaution
+                    font.family: Theme.fontFamily
                     font.bold: true
                 }
                 Label {
                     Layout.fillWidth: true
                     text: qsTranslate("RepairPage", "高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。")
-                    color: "#8A5B24"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 12
+                    color: Theme.textCautionDetail
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontSmall
                     wrapMode: Text.Wrap
                 }
             }
@@ -119,9 +119,9 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.minimumHeight: 250
-        radius: 10
-        color: "#FBFCFB"
-        border.color: advancedPanel.look === "ready" ? "#7BD3A2" : advancedPanel.look === "rejected" ? "#FDA29B" : "#DDE5E1"
+        radius: Theme.radiusSample
+        color: Theme.subtleFill
+        border.color: advancedPanel.look === "ready" ? Theme.successBorder : advancedPanel.look === "rejected" ? Theme.errorBorder : Theme.panelBorder
 
         ColumnLayout {
             anchors.fill: parent
@@ -132,9 +132,9 @@ ColumnLayout {
                 Layout.fillWidth: true
                 Label {
                     text: qsTranslate("RepairPage", "正常样本")
-                    color: "#10261B"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 17
+                    color: Theme.textTitle
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontItemTitle
                     font.bold: true
                 }
                 Item {
@@ -145,10 +145,10 @@ ColumnLayout {
                     Layout.preferredWidth: sampleStatus.implicitWidth + 24
                     Layout.preferredHeight: 28
                     radius: 14
-                    color: advancedPanel.look === "ready" ? "#ECF9F1"
-                        : advancedPanel.look === "rejected" ? "#FEF3F2"
-                        : advancedPanel.look === "checking" ? "#EEF4FF"
-                        : "#F0F3F1"
+                    color: advancedPanel.look === "ready" ? Theme.successFill
+                        : advancedPanel.look === "rejected" ? Theme.errorFill
+                        : advancedPanel.look === "checking" ? Theme.infoFill
+                        : Theme.neutralPillFill
                     Label {
                         id: sampleStatus
                         objectName: "sampleStatus"
@@ -157,12 +157,12 @@ ColumnLayout {
                             : advancedPanel.look === "rejected" ? qsTranslate("RepairPage", "带样本的分析未通过")
                             : advancedPanel.look === "checking" ? qsTranslate("RepairPage", "正在带样本分析…")
                             : qsTranslate("RepairPage", "尚未选择")
-                        color: advancedPanel.look === "ready" ? "#087A40"
-                            : advancedPanel.look === "rejected" ? "#B42318"
-                            : advancedPanel.look === "checking" ? "#175CD3"
-                            : "#66756E"
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 12
+                        color: advancedPanel.look === "ready" ? Theme.textSuccess
+                            : advancedPanel.look === "rejected" ? Theme.textError
+                            : advancedPanel.look === "checking" ? Theme.textInfo
+                            : Theme.textSecondary
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontSmall
                         font.bold: true
                     }
                 }
@@ -171,9 +171,9 @@ ColumnLayout {
             Rectangle {
                 Layout.fillWidth: true
                 Layout.preferredHeight: 82
-                radius: 8
-                color: "#FFFFFF"
-                border.color: "#DDE5E1"
+                radius: Theme.radiusControl
+                color: Theme.surface
+                border.color: Theme.panelBorder
                 RowLayout {
                     anchors.fill: parent
                     anchors.margins: 12
@@ -196,8 +196,8 @@ ColumnLayout {
                             Layout.minimumWidth: 0
                             text: advancedPanel.sampleSelected ? advancedPanel.sampleFileName() : qsTranslate("RepairPage", "请选择同设备、同格式的正常文件")
                             elide: Text.ElideMiddle
-                            color: "#263B31"
-                            font.family: ApplicationFont.family
+                            color: Theme.textStrong
+                            font.family: Theme.fontFamily
                             font.bold: true
                         }
                         Label {
@@ -206,9 +206,9 @@ ColumnLayout {
                             Layout.minimumWidth: 0
                             text: advancedPanel.sampleSelected ? advancedPanel.samplePath : qsTranslate("RepairPage", "例如同一相机、录制设备或同一导出配置生成的正常文件")
                             elide: Text.ElideMiddle
-                            color: "#78877F"
-                            font.family: ApplicationFont.family
-                            font.pixelSize: 11
+                            color: Theme.textHint
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
                         }
                     }
                     AppButton {
@@ -245,12 +245,12 @@ ColumnLayout {
                 objectName: "sampleMessage"
                 Layout.fillWidth: true
                 wrapMode: Text.Wrap
-                font.family: ApplicationFont.family
+                font.family: Theme.fontFamily
                 text: advancedPanel.look === "ready" ? qsTranslate("RepairPage", "已带样本完成分析，可以开始高级修复。")
                     : advancedPanel.look === "rejected" ? qsTranslate("RepairPage", "带样本的分析未通过：%1").arg(advancedPanel.status)
                     : advancedPanel.look === "checking" ? qsTranslate("RepairPage", "正在只读分析损坏文件，并参考所选样本…")
                     : qsTranslate("RepairPage", "选择样本后会自动重新分析；分析完成前不会启用修复按钮。")
-                color: advancedPanel.look === "ready" ? "#087A40" : advancedPanel.look === "rejected" ? "#B42318" : "#66756E"
+                color: advancedPanel.look === "ready" ? Theme.textSuccess : advancedPanel.look === "rejected" ? Theme.textError : Theme.textSecondary
             }
             Item {
                 Layout.fillHeight: true

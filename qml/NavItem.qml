@@ -16,8 +16,8 @@ Button {
     leftPadding: 14
     rightPadding: 12
     hoverEnabled: true
-    font.family: ApplicationFont.family
-    font.pixelSize: 14
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontBody
 
     contentItem: Item {
         clip: true
@@ -46,9 +46,9 @@ Button {
                 visible: !control.iconShown
                 text: control.symbol
                 font.family: control.font.family
-                font.pixelSize: 18
+                font.pixelSize: Theme.fontEmphasis
                 font.bold: true
-                color: control.active ? "#07964D" : "#66756E"
+                color: control.active ? Theme.accent : Theme.textSecondary
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
@@ -63,7 +63,7 @@ Button {
             font.family: control.font.family
             font.pixelSize: control.font.pixelSize
             font.bold: control.active
-            color: control.active ? "#087A40" : "#34473E"
+            color: control.active ? Theme.textSuccess : Theme.textBody
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.Wrap
         }
@@ -71,9 +71,9 @@ Button {
 
     background: Rectangle {
         objectName: "background"
-        radius: 8
-        color: control.active ? "#EAF8F0" : control.hovered ? "#F4F7F5" : "transparent"
-        border.color: control.active ? "#95D8B0" : "transparent"
+        radius: Theme.radiusControl
+        color: control.active ? Theme.activeFill : control.hovered ? Theme.hoveredFill : "transparent"
+        border.color: control.active ? Theme.activeBorder : "transparent"
         border.width: control.active ? 1 : 0
     }
 }

@@ -10,13 +10,13 @@ Rectangle {
 
     implicitHeight: track.trackHeight
     radius: track.trackHeight / 2
-    color: "#E8ECEA"
+    color: Theme.rule
 
     Rectangle {
         objectName: "progressFill"
         width: track.width * Math.max(0, Math.min(100, track.value)) / 100
         height: parent.height
         radius: parent.radius
-        color: "#07964D"
+        color: Theme.accent
     }
 }

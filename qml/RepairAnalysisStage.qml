@@ -53,9 +53,9 @@ ColumnLayout {
                 Layout.minimumWidth: 0
                 text: analysisStage.inputName
                 elide: Text.ElideMiddle
-                color: "#10261B"
-                font.family: ApplicationFont.family
-                font.pixelSize: 17
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontItemTitle
                 font.bold: true
                 HoverHandler {
                     id: fileNameHover
@@ -66,8 +66,8 @@ ColumnLayout {
             Label {
                 Layout.fillWidth: true
                 text: analysisStage.inputSizeText
-                color: "#78877F"
-                font.family: ApplicationFont.family
+                color: Theme.textHint
+                font.family: Theme.fontFamily
             }
         }
         ColumnLayout {
@@ -83,7 +83,7 @@ ColumnLayout {
                 Layout.preferredHeight: Math.max(30, analysisStateLabel.implicitHeight + 12)
                 radius: 15
                 clip: true
-                color: analysisStage.workflowState === WorkflowState.analyzing ? "#EEF4FF" : analysisStage.workflowState === WorkflowState.failed ? "#FEF3F2" : "#ECF9F1"
+                color: analysisStage.workflowState === WorkflowState.analyzing ? Theme.infoFill : analysisStage.workflowState === WorkflowState.failed ? Theme.errorFill : Theme.successFill
 
                 Label {
                     id: analysisStateLabel
@@ -97,9 +97,9 @@ ColumnLayout {
                     text: analysisStage.workflowState === WorkflowState.analyzing ? qsTranslate("RepairPage", "分析中…")
                         : analysisStage.workflowState === WorkflowState.failed ? qsTranslate("RepairPage", "当前无法自动修复")
                         : analysisStage.repairability
-                    color: analysisStage.workflowState === WorkflowState.analyzing ? "#175CD3" : analysisStage.workflowState === WorkflowState.failed ? "#B42318" : "#087A40"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 12
+                    color: analysisStage.workflowState === WorkflowState.analyzing ? Theme.textInfo : analysisStage.workflowState === WorkflowState.failed ? Theme.textError : Theme.textSuccess
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontSmall
                     font.bold: true
                 }
             }
@@ -131,9 +131,9 @@ ColumnLayout {
         spacing: 8
         Label {
             text: qsTranslate("RepairPage", "诊断结果")
-            color: "#10261B"
-            font.family: ApplicationFont.family
-            font.pixelSize: 16
+            color: Theme.textTitle
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontSection
             font.bold: true
         }
         Item {
@@ -144,11 +144,11 @@ ColumnLayout {
             Layout.minimumWidth: 0
             Layout.maximumWidth: 340
             text: analysisStage.workflowState === WorkflowState.failed ? analysisStage.status : analysisStage.repairability
-            color: analysisStage.workflowState === WorkflowState.failed ? "#B42318" : "#66756E"
+            color: analysisStage.workflowState === WorkflowState.failed ? Theme.textError : Theme.textSecondary
             horizontalAlignment: Text.AlignRight
             wrapMode: Text.WordWrap
-            font.family: ApplicationFont.family
-            font.pixelSize: 12
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontSmall
         }
     }
 
@@ -156,9 +156,9 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.minimumHeight: 160
-        color: "#FFFFFF"
-        radius: 9
-        border.color: "#DDE5E1"
+        color: Theme.surface
+        radius: Theme.radiusInset
+        border.color: Theme.panelBorder
 
         ListView {
             id: findingsList
@@ -206,17 +206,17 @@ ColumnLayout {
                             Layout.fillWidth: true
                             text: String(findingRow.modelData.message)
                             wrapMode: Text.Wrap
-                            color: "#263B31"
-                            font.family: ApplicationFont.family
+                            color: Theme.textStrong
+                            font.family: Theme.fontFamily
                             font.bold: true
                         }
                         Label {
                             Layout.fillWidth: true
                             text: qsTranslate("RepairPage", "修复过程中将保持原始文件只读")
                             wrapMode: Text.Wrap
-                            color: "#7A8982"
-                            font.family: ApplicationFont.family
-                            font.pixelSize: 11
+                            color: Theme.textCaption
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
                         }
                     }
                 }
@@ -225,7 +225,7 @@ ColumnLayout {
                     anchors.right: parent.right
                     anchors.bottom: parent.bottom
                     height: 1
-                    color: "#EDF0EE"
+                    color: Theme.listDivider
                 }
             }
 
@@ -234,8 +234,8 @@ ColumnLayout {
                 anchors.centerIn: parent
                 visible: analysisStage.findingCount === 0
                 text: analysisStage.workflowState === WorkflowState.analyzing ? qsTranslate("RepairPage", "正在读取文件结构…") : qsTranslate("RepairPage", "未发现结构化损坏项")
-                color: "#8A9690"
-                font.family: ApplicationFont.family
+                color: Theme.textFaint
+                font.family: Theme.fontFamily
             }
         }
     }

@@ -122,9 +122,9 @@ Item {
                     Layout.minimumWidth: 0
                     text: qsTr("Korvex 文件修复")
                     wrapMode: Text.Wrap
-                    color: "#10261B"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 28
+                    color: Theme.textTitle
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontPageTitle
                     font.bold: true
                 }
                 Label {
@@ -132,9 +132,9 @@ Item {
                     Layout.minimumWidth: 0
                     Layout.maximumWidth: Math.max(0, page.width - 430)
                     text: qsTr("支持图片 · 视频 · DOCX/XLSX/PPTX · PDF")
-                    color: "#7A8982"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 12
+                    color: Theme.textCaption
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontSmall
                     wrapMode: Text.Wrap
                     horizontalAlignment: Text.AlignRight
                 }
@@ -152,9 +152,9 @@ Item {
                     Layout.minimumWidth: 164
                     Layout.maximumWidth: 164
                     Layout.fillHeight: true
-                    color: "#FFFFFF"
-                    radius: 12
-                    border.color: "#E0E7E3"
+                    color: Theme.surface
+                    radius: Theme.radiusPanel
+                    border.color: Theme.stepRailBorder
 
                     Column {
                         id: stepsColumn
@@ -192,9 +192,9 @@ Item {
                     Layout.fillWidth: true
                     Layout.fillHeight: true
                     Layout.minimumHeight: stageLoader.item ? (stageLoader.item as Item).implicitHeight + 44 : 480
-                    color: "#FFFFFF"
-                    radius: 12
-                    border.color: "#DDE5E1"
+                    color: Theme.surface
+                    radius: Theme.radiusPanel
+                    border.color: Theme.panelBorder
                     clip: true
 
                     Loader {
@@ -270,7 +270,7 @@ Item {
         width: 430
         title: qsTr("放弃未保存结果？")
         standardButtons: Dialog.NoButton
-        font.family: ApplicationFont.family
+        font.family: Theme.fontFamily
 
         ColumnLayout {
             width: discardDialog.availableWidth
@@ -280,8 +280,8 @@ Item {
                 Layout.fillWidth: true
                 text: qsTr("临时修复文件会被安全删除，原始文件不会受到影响。")
                 wrapMode: Text.Wrap
-                color: "#66756E"
-                font.family: ApplicationFont.family
+                color: Theme.textSecondary
+                font.family: Theme.fontFamily
             }
             RowLayout {
                 Layout.fillWidth: true
@@ -330,9 +330,9 @@ Item {
             objectName: "stepCard"
             width: parent.width
             height: Math.max(52, stepContent.implicitHeight + 20)
-            radius: 8
-            color: stepItem.current ? "#ECF9F1" : "transparent"
-            border.color: stepItem.current ? "#07964D" : "transparent"
+            radius: Theme.radiusControl
+            color: stepItem.current ? Theme.successFill : "transparent"
+            border.color: stepItem.current ? Theme.accent : "transparent"
             border.width: stepItem.current ? 1 : 0
 
             RowLayout {
@@ -364,9 +364,9 @@ Item {
                     Layout.preferredWidth: 18
                     text: String(stepItem.index + 1)
                     horizontalAlignment: Text.AlignHCenter
-                    color: stepItem.current ? "#07964D" : "#8A9690"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 18
+                    color: stepItem.current ? Theme.accent : Theme.textFaint
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontEmphasis
                     font.bold: true
                 }
                 Label {
@@ -377,9 +377,9 @@ Item {
                     text: stepItem.label
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.WordWrap
-                    color: stepItem.current ? "#087A40" : "#66756E"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 13
+                    color: stepItem.current ? Theme.textSuccess : Theme.textSecondary
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontControl
                     font.bold: stepItem.current
                 }
             }
@@ -391,7 +391,7 @@ Item {
             height: 25
             x: (parent.width - width) / 2
             y: stepCard.height + 8
-            color: stepItem.done ? "#52B77F" : "#D7DEDA"
+            color: stepItem.done ? Theme.stepConnectorDone : Theme.stepConnector
         }
     }
 

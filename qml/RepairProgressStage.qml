@@ -47,7 +47,7 @@ ColumnLayout {
                 visible: phase.mark !== ""
                 text: phase.mark
                 color: phase.markColor
-                font.family: ApplicationFont.family
+                font.family: Theme.fontFamily
                 font.bold: true
             }
         }
@@ -56,8 +56,8 @@ ColumnLayout {
             horizontalAlignment: Text.AlignHCenter
             text: phase.title
             wrapMode: Text.Wrap
-            color: "#34473E"
-            font.family: ApplicationFont.family
+            color: Theme.textBody
+            font.family: Theme.fontFamily
             font.bold: true
         }
         Label {
@@ -65,9 +65,9 @@ ColumnLayout {
             horizontalAlignment: Text.AlignHCenter
             text: phase.statusText
             wrapMode: Text.Wrap
-            color: "#78877F"
-            font.family: ApplicationFont.family
-            font.pixelSize: 11
+            color: Theme.textHint
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontCaption
         }
     }
 
@@ -80,25 +80,25 @@ ColumnLayout {
                 Layout.fillWidth: true
                 text: qsTranslate("RepairPage", "正在私有缓存中修复")
                 wrapMode: Text.Wrap
-                color: "#10261B"
-                font.family: ApplicationFont.family
-                font.pixelSize: 21
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontStageHeading
                 font.bold: true
             }
             Label {
                 Layout.fillWidth: true
                 text: repairStage.inputName
                 elide: Text.ElideMiddle
-                color: "#66756E"
-                font.family: ApplicationFont.family
+                color: Theme.textSecondary
+                font.family: Theme.fontFamily
             }
         }
         Label {
             objectName: "repairPercent"
             text: repairStage.progress + "%"
-            color: "#07964D"
-            font.family: ApplicationFont.family
-            font.pixelSize: 34
+            color: Theme.accent
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontDisplay
             font.bold: true
         }
     }
@@ -107,7 +107,7 @@ ColumnLayout {
         objectName: "repairProgress"
         Layout.fillWidth: true
         trackHeight: 10
-        color: "#E7ECE9"
+        color: Theme.headerBorder
         value: repairStage.progress
     }
 
@@ -115,23 +115,23 @@ ColumnLayout {
         Layout.fillWidth: true
         spacing: 12
         Phase {
-            fill: "#07964D"
+            fill: Theme.accent
             mark: ""
-            markColor: "#FFFFFF"
+            markColor: Theme.textOnAccent
             title: qsTranslate("RepairPage", "检测结构")
             statusText: qsTranslate("RepairPage", "完成")
         }
         Phase {
-            fill: "#07964D"
+            fill: Theme.accent
             mark: "2"
-            markColor: "#FFFFFF"
+            markColor: Theme.textOnAccent
             title: qsTranslate("RepairPage", "重建内容")
             statusText: qsTranslate("RepairPage", "进行中")
         }
         Phase {
-            fill: "#E5E9E7"
+            fill: Theme.phasePendingFill
             mark: "3"
-            markColor: "#66756E"
+            markColor: Theme.textSecondary
             title: qsTranslate("RepairPage", "独立验证")
             statusText: qsTranslate("RepairPage", "等待中")
         }
@@ -140,9 +140,9 @@ ColumnLayout {
     Rectangle {
         Layout.fillWidth: true
         Layout.preferredHeight: 78
-        radius: 9
-        color: "#F1F7FF"
-        border.color: "#B2D0F7"
+        radius: Theme.radiusInset
+        color: Theme.promiseFill
+        border.color: Theme.noteBorder
         RowLayout {
             anchors.fill: parent
             anchors.margins: 14
@@ -159,17 +159,17 @@ ColumnLayout {
                 spacing: 2
                 Label {
                     text: qsTranslate("RepairPage", "原文件保持不变")
-                    color: "#174A8B"
-                    font.family: ApplicationFont.family
+                    color: Theme.textNote
+                    font.family: Theme.fontFamily
                     font.bold: true
                 }
                 Label {
                     Layout.fillWidth: true
                     text: qsTranslate("RepairPage", "所有修复操作均在私有缓存中进行，不会写入或覆盖原文件。")
                     wrapMode: Text.Wrap
-                    color: "#4B6587"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 12
+                    color: Theme.textPromiseDetail
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontSmall
                 }
             }
         }
@@ -185,9 +185,9 @@ ColumnLayout {
         Rectangle {
             Layout.fillWidth: true
             Layout.preferredHeight: 64
-            radius: 9
-            color: "#FBFCFB"
-            border.color: "#DDE5E1"
+            radius: Theme.radiusInset
+            color: Theme.subtleFill
+            border.color: Theme.panelBorder
             RowLayout {
                 anchors.fill: parent
                 anchors.margins: 13
@@ -204,17 +204,17 @@ ColumnLayout {
                     spacing: 2
                     Label {
                         text: qsTranslate("RepairPage", "磁盘空间安全")
-                        color: "#34473E"
-                        font.family: ApplicationFont.family
+                        color: Theme.textBody
+                        font.family: Theme.fontFamily
                         font.bold: true
                     }
                     Label {
                         Layout.fillWidth: true
                         text: qsTranslate("RepairPage", "写入应用私有缓存，完成后再由你选择保存位置")
                         elide: Text.ElideRight
-                        color: "#78877F"
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 11
+                        color: Theme.textHint
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontCaption
                     }
                 }
                 Image {
@@ -226,9 +226,9 @@ ColumnLayout {
                 }
                 Label {
                     text: qsTranslate("RepairPage", "空间充足")
-                    color: "#087A40"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 12
+                    color: Theme.textSuccess
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontSmall
                     font.bold: true
                 }
             }

@@ -69,8 +69,8 @@ ColumnLayout {
             Layout.fillWidth: true
             text: validationRow.label
             wrapMode: Text.Wrap
-            color: validationRow.warning ? "#B54708" : "#087A40"
-            font.family: ApplicationFont.family
+            color: validationRow.warning ? Theme.textWarning : Theme.textSuccess
+            font.family: Theme.fontFamily
             font.bold: true
         }
     }
@@ -91,9 +91,9 @@ ColumnLayout {
                 text: resultLayout.formatValid
                       ? (resultLayout.saved ? qsTranslate("RepairPage", "修复完成，结果已保存") : qsTranslate("RepairPage", "修复完成，结果尚未保存"))
                       : (resultLayout.saved ? qsTranslate("RepairPage", "同源数据已恢复，结果已保存") : qsTranslate("RepairPage", "同源数据已恢复，结果尚未保存"))
-                color: "#10261B"
-                font.family: ApplicationFont.family
-                font.pixelSize: 20
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontResultHeading
                 font.bold: true
             }
             Rectangle {
@@ -102,14 +102,14 @@ ColumnLayout {
                 Layout.preferredWidth: previewBadgeText.implicitWidth + 20
                 Layout.preferredHeight: 26
                 radius: 13
-                color: "#EEF4FF"
+                color: Theme.infoFill
                 Label {
                     id: previewBadgeText
                     anchors.centerIn: parent
                     text: qsTranslate("RepairPage", "临时预览")
-                    color: "#175CD3"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    color: Theme.textInfo
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                 }
             }
         }
@@ -129,9 +129,9 @@ ColumnLayout {
                 Layout.minimumWidth: 0
                 wrapMode: Text.Wrap
                 text: resultLayout.formatValid ? qsTranslate("RepairPage", "已通过独立格式验证") : qsTranslate("RepairPage", "格式声明异常，已启用安全数据预览")
-                color: resultLayout.formatValid ? "#087A40" : "#B54708"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: resultLayout.formatValid ? Theme.textSuccess : Theme.textWarning
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
                 font.bold: true
             }
         }
@@ -154,9 +154,9 @@ ColumnLayout {
             Layout.minimumWidth: 0
             readonly property int minimumPreviewHeight: resultLayout.previewKind === "video" ? 460 : 360
             Layout.minimumHeight: previewFrame.minimumPreviewHeight
-            radius: 9
-            color: "#F8FAF9"
-            border.color: "#DDE5E1"
+            radius: Theme.radiusInset
+            color: Theme.previewFill
+            border.color: Theme.panelBorder
 
             InternalPreview {
                 id: internalPreview
@@ -179,9 +179,9 @@ ColumnLayout {
             Layout.fillWidth: !detailFrame.twoColumns
             Layout.fillHeight: detailFrame.twoColumns
             Layout.minimumHeight: resultDetails.implicitHeight + 32
-            radius: 9
-            color: "#FFFFFF"
-            border.color: "#DDE5E1"
+            radius: Theme.radiusInset
+            color: Theme.surface
+            border.color: Theme.panelBorder
 
             ColumnLayout {
                 id: resultDetails
@@ -193,8 +193,8 @@ ColumnLayout {
                     Layout.fillWidth: true
                     text: qsTranslate("RepairPage", "输出文件")
                     wrapMode: Text.Wrap
-                    color: "#10261B"
-                    font.family: ApplicationFont.family
+                    color: Theme.textTitle
+                    font.family: Theme.fontFamily
                     font.bold: true
                 }
                 Label {
@@ -202,29 +202,29 @@ ColumnLayout {
                     Layout.fillWidth: true
                     text: resultLayout.outputName
                     elide: Text.ElideMiddle
-                    color: "#34473E"
-                    font.family: ApplicationFont.family
+                    color: Theme.textBody
+                    font.family: Theme.fontFamily
                     font.bold: true
                 }
                 Label {
                     Layout.fillWidth: true
                     text: resultLayout.outputSizeText + "  ·  " + resultLayout.category
                     wrapMode: Text.Wrap
-                    color: "#78877F"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    color: Theme.textHint
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                 }
                 Rectangle {
                     Layout.fillWidth: true
                     Layout.preferredHeight: 1
-                    color: "#E8ECEA"
+                    color: Theme.rule
                 }
                 Label {
                     Layout.fillWidth: true
                     text: qsTranslate("RepairPage", "验证结果")
                     wrapMode: Text.Wrap
-                    color: "#10261B"
-                    font.family: ApplicationFont.family
+                    color: Theme.textTitle
+                    font.family: Theme.fontFamily
                     font.bold: true
                 }
                 ValidationRow {
@@ -247,9 +247,9 @@ ColumnLayout {
                     text: resultLayout.validationMessage
                     visible: text !== ""
                     wrapMode: Text.Wrap
-                    color: "#78877F"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    color: Theme.textHint
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                 }
                 Item {
                     Layout.fillHeight: true
@@ -259,9 +259,9 @@ ColumnLayout {
                     visible: resultLayout.hasUnsavedResult
                     Layout.fillWidth: true
                     Layout.preferredHeight: Math.max(62, cacheNoticeContent.implicitHeight + 20)
-                    radius: 7
-                    color: "#EFF6FF"
-                    border.color: "#B2D0F7"
+                    radius: Theme.radiusCompact
+                    color: Theme.noteFill
+                    border.color: Theme.noteBorder
                     RowLayout {
                         id: cacheNoticeContent
                         anchors.fill: parent
@@ -278,9 +278,9 @@ ColumnLayout {
                             Layout.fillWidth: true
                             text: qsTranslate("RepairPage", "当前结果仍在私有缓存，尚未保存到用户目录。")
                             wrapMode: Text.Wrap
-                            color: "#174A8B"
-                            font.family: ApplicationFont.family
-                            font.pixelSize: 11
+                            color: Theme.textNote
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
                         }
                     }
                 }
@@ -294,9 +294,9 @@ ColumnLayout {
         visible: shown
         Layout.fillWidth: true
         Layout.preferredHeight: shown ? 42 : 0
-        radius: 7
-        color: "#F3F8F5"
-        border.color: "#D7E6DE"
+        radius: Theme.radiusCompact
+        color: Theme.savedFill
+        border.color: Theme.savedBorder
         RowLayout {
             anchors.fill: parent
             anchors.leftMargin: 12
@@ -311,9 +311,9 @@ ColumnLayout {
             }
             Label {
                 text: qsTranslate("RepairPage", "已保存到")
-                color: "#087A40"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.textSuccess
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
                 font.bold: true
             }
             Label {
@@ -324,9 +324,9 @@ ColumnLayout {
                 text: resultLayout.outputPath
                 elide: Text.ElideMiddle
                 maximumLineCount: 1
-                color: "#475467"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.textGhost
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
                 HoverHandler {
                     id: savedPathHover
                     acceptedButtons: Qt.NoButton
@@ -352,9 +352,9 @@ ColumnLayout {
         visible: resultLayout.resultNotice !== ""
         text: resultLayout.status
         wrapMode: Text.Wrap
-        color: resultLayout.resultNotice === "failed" ? "#B42318" : "#087A40"
-        font.family: ApplicationFont.family
-        font.pixelSize: 12
+        color: resultLayout.resultNotice === "failed" ? Theme.textError : Theme.textSuccess
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontSmall
     }
 
     GridLayout {

@@ -30,9 +30,9 @@ ColumnLayout {
         Layout.fillWidth: true
         implicitWidth: chipContent.implicitWidth + 24
         implicitHeight: 38
-        radius: 7
-        color: "#FFFFFF"
-        border.color: "#DEE5E1"
+        radius: Theme.radiusCompact
+        color: Theme.surface
+        border.color: Theme.chipBorder
 
         Row {
             id: chipContent
@@ -49,9 +49,9 @@ ColumnLayout {
             Label {
                 anchors.verticalCenter: parent.verticalCenter
                 text: formatChip.label
-                color: "#34473E"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.textBody
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
             }
         }
     }
@@ -61,9 +61,9 @@ ColumnLayout {
         Layout.fillWidth: true
         text: welcomeStage.inputPath !== "" ? qsTranslate("RepairPage", "文件已选择，开始只读分析") : qsTranslate("RepairPage", "选择需要修复的文件")
         wrapMode: Text.Wrap
-        color: "#10261B"
-        font.family: ApplicationFont.family
-        font.pixelSize: 21
+        color: Theme.textTitle
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontStageHeading
         font.bold: true
     }
 
@@ -73,8 +73,8 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         Layout.minimumHeight: Math.max(310, welcomeContent.implicitHeight + 40)
-        radius: 12
-        color: dropMouse.containsMouse ? "#F1FBF5" : "#FBFCFB"
+        radius: Theme.radiusPanel
+        color: dropMouse.containsMouse ? Theme.dropHoverFill : Theme.subtleFill
 
         Canvas {
             id: dropBorderCanvas
@@ -86,7 +86,7 @@ ColumnLayout {
                 const context = getContext("2d")
                 context.reset()
                 context.clearRect(0, 0, width, height)
-                context.strokeStyle = "#AFC3B9"
+                context.strokeStyle = Theme.dropBorder
                 context.lineWidth = 1
                 context.setLineDash([7, 6])
                 context.beginPath()
@@ -123,9 +123,9 @@ ColumnLayout {
                 Layout.fillWidth: true
                 text: welcomeStage.inputName !== "" ? welcomeStage.inputName : qsTranslate("RepairPage", "拖入损坏文件，或点击选择文件")
                 horizontalAlignment: Text.AlignHCenter
-                color: "#173527"
-                font.family: ApplicationFont.family
-                font.pixelSize: 18
+                color: Theme.textProminent
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontEmphasis
                 font.bold: true
                 // Eliding in the middle works on one line only.
                 wrapMode: welcomeStage.inputName !== "" ? Text.NoWrap : Text.Wrap
@@ -139,8 +139,8 @@ ColumnLayout {
                       ? welcomeStage.inputSizeText + "  ·  " + welcomeStage.inputPath
                       : qsTranslate("RepairPage", "支持常见文档、图片和视频格式")
                 horizontalAlignment: Text.AlignHCenter
-                color: "#78877F"
-                font.family: ApplicationFont.family
+                color: Theme.textHint
+                font.family: Theme.fontFamily
                 wrapMode: welcomeStage.inputPath !== "" ? Text.NoWrap : Text.Wrap
                 elide: welcomeStage.inputPath !== "" ? Text.ElideMiddle : Text.ElideNone
                 maximumLineCount: welcomeStage.inputPath !== "" ? 1 : 2
@@ -189,8 +189,8 @@ ColumnLayout {
                 Label {
                     Layout.maximumWidth: welcomeContent.width - 24
                     text: qsTranslate("RepairPage", "不会修改原文件")
-                    color: "#087A40"
-                    font.family: ApplicationFont.family
+                    color: Theme.textSuccess
+                    font.family: Theme.fontFamily
                     font.bold: true
                     wrapMode: Text.Wrap
                 }
@@ -217,8 +217,8 @@ ColumnLayout {
             Layout.preferredWidth: 1
             text: welcomeStage.inputPath !== "" ? welcomeStage.status : qsTranslate("RepairPage", "选择需要修复的文件")
             wrapMode: Text.Wrap
-            color: welcomeStage.workflowState === WorkflowState.failed ? "#B42318" : "#66756E"
-            font.family: ApplicationFont.family
+            color: welcomeStage.workflowState === WorkflowState.failed ? Theme.textError : Theme.textSecondary
+            font.family: Theme.fontFamily
         }
         AppButton {
             objectName: "changeFileButton"
