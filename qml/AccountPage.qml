@@ -113,12 +113,11 @@ Item {
         flat: true
         padding: 0
         implicitHeight: 20
-        implicitWidth: linkLabel.implicitWidth
+        implicitWidth: link.implicitContentWidth
         hoverEnabled: true
         Accessible.name: link.text
         background: null
         contentItem: Text {
-            id: linkLabel
             text: link.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontCaption

@@ -38,7 +38,9 @@ Button {
     font.pixelSize: control.compact ? Theme.fontControl : Theme.fontBody
     font.bold: control.look === "primary"
 
-    contentItem: Item {
+    // The content is built with the button, not deferred: its parts size the button by id, and
+    // building it later would lay the label out in another order and shift its width by a pixel.
+    contentItem: Item { // qmllint disable deferred-property-id
         readonly property int spacing: control.iconShown ? 7 : 0
 
         // The unwrapped text decides the implicit size; given less width, the label wraps and the

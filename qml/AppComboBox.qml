@@ -72,11 +72,11 @@ ComboBox {
         objectName: "popup"
         y: control.height + 4
         width: control.width
-        implicitHeight: list.contentHeight + 8
+        // The list as tall as its entries, plus the padding.
+        implicitHeight: implicitContentHeight + 8
         padding: 4
 
         contentItem: ListView {
-            id: list
             objectName: "list"
             clip: true
             implicitHeight: contentHeight

@@ -331,6 +331,8 @@ ApplicationWindow {
 
                         readonly property string labelText: window.signedIn ? window.accountEmail : qsTr("未登录")
                         readonly property real preferred: Math.min(220, Math.max(112, profileMetrics.advanceWidth + 76))
+                        // Set by the label: an id inside contentItem would stop Qt deferring it.
+                        property bool labelTruncated: false
 
                         flat: true
                         hoverEnabled: true
@@ -349,7 +351,7 @@ ApplicationWindow {
                             font: profileButton.font
                             text: profileButton.labelText
                         }
-                        ToolTip.visible: profileButton.hovered && profileText.truncated
+                        ToolTip.visible: profileButton.hovered && profileButton.labelTruncated
                         ToolTip.delay: 500
                         ToolTip.text: window.signedIn ? window.accountEmail : profileButton.labelText
 
@@ -364,7 +366,6 @@ ApplicationWindow {
                                 sourceSize.height: 36
                             }
                             Label {
-                                id: profileText
                                 objectName: "profileText"
                                 Layout.fillWidth: true
                                 Layout.minimumWidth: 0
@@ -374,6 +375,7 @@ ApplicationWindow {
                                 font: profileButton.font
                                 elide: Text.ElideRight
                                 maximumLineCount: 1
+                                onTruncatedChanged: profileButton.labelTruncated = truncated
                             }
                             Image {
                                 Layout.alignment: Qt.AlignVCenter

@@ -11,7 +11,7 @@ Button {
 
     readonly property bool iconShown: String(control.iconSource) !== ""
 
-    implicitHeight: Math.max(46, label.implicitHeight + 22)
+    implicitHeight: Math.max(46, control.implicitContentHeight + 22)
     implicitWidth: 160
     leftPadding: 14
     rightPadding: 12
@@ -19,7 +19,19 @@ Button {
     font.family: Theme.fontFamily
     font.pixelSize: Theme.fontBody
 
-    contentItem: Item {
+    // The content as a component of its own: ids inside an object given to contentItem would
+    // make Qt build it at once instead of deferring it.
+    component Content: Item {
+        id: content
+
+        required property bool active
+        required property bool iconShown
+        required property url iconSource
+        required property string symbol
+        required property string text
+        required property font font
+
+        implicitHeight: label.implicitHeight
         clip: true
 
         Item {
@@ -34,21 +46,21 @@ Button {
                 anchors.centerIn: parent
                 width: 20
                 height: 20
-                visible: control.iconShown
-                source: control.iconSource
+                visible: content.iconShown
+                source: content.iconSource
                 sourceSize.width: 40
                 sourceSize.height: 40
-                opacity: control.active ? 1.0 : 0.78
+                opacity: content.active ? 1.0 : 0.78
             }
             Text {
                 objectName: "symbol"
                 anchors.fill: parent
-                visible: !control.iconShown
-                text: control.symbol
-                font.family: control.font.family
+                visible: !content.iconShown
+                text: content.symbol
+                font.family: content.font.family
                 font.pixelSize: Theme.fontEmphasis
                 font.bold: true
-                color: control.active ? Theme.accent : Theme.textSecondary
+                color: content.active ? Theme.accent : Theme.textSecondary
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
@@ -58,15 +70,24 @@ Button {
             objectName: "label"
             x: iconBox.width + 12
             anchors.verticalCenter: parent.verticalCenter
-            width: Math.max(0, parent.width - x)
-            text: control.text
-            font.family: control.font.family
-            font.pixelSize: control.font.pixelSize
-            font.bold: control.active
-            color: control.active ? Theme.textSuccess : Theme.textBody
+            width: Math.max(0, content.width - label.x)
+            text: content.text
+            font.family: content.font.family
+            font.pixelSize: content.font.pixelSize
+            font.bold: content.active
+            color: content.active ? Theme.textSuccess : Theme.textBody
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.Wrap
         }
+    }
+
+    contentItem: Content {
+        active: control.active
+        iconShown: control.iconShown
+        iconSource: control.iconSource
+        symbol: control.symbol
+        text: control.text
+        font: control.font
     }
 
     background: Rectangle {
