@@ -42,6 +42,39 @@ inline const QString Failed = QStringLiteral("Failed");
 inline const QString Cancelled = QStringLiteral("Cancelled");
 } // namespace WorkflowState
 
+// The same values for QML as the singleton WorkflowState ("WorkflowState.failed"), so the pages
+// compare against names instead of repeating the strings. Read through the type, not through a
+// controller instance, so a page also works against a stand-in controller.
+class WorkflowStateNames : public QObject {
+    Q_OBJECT
+    QML_NAMED_ELEMENT(WorkflowState)
+    QML_SINGLETON
+
+    Q_PROPERTY(QString idle MEMBER idle_ CONSTANT)
+    Q_PROPERTY(QString fileSelected MEMBER fileSelected_ CONSTANT)
+    Q_PROPERTY(QString analyzing MEMBER analyzing_ CONSTANT)
+    Q_PROPERTY(QString analysisCompleted MEMBER analysisCompleted_ CONSTANT)
+    Q_PROPERTY(QString repairing MEMBER repairing_ CONSTANT)
+    Q_PROPERTY(QString previewReady MEMBER previewReady_ CONSTANT)
+    Q_PROPERTY(QString saved MEMBER saved_ CONSTANT)
+    Q_PROPERTY(QString failed MEMBER failed_ CONSTANT)
+    Q_PROPERTY(QString cancelled MEMBER cancelled_ CONSTANT)
+
+public:
+    using QObject::QObject;
+
+private:
+    const QString idle_ = WorkflowState::Idle;
+    const QString fileSelected_ = WorkflowState::FileSelected;
+    const QString analyzing_ = WorkflowState::Analyzing;
+    const QString analysisCompleted_ = WorkflowState::AnalysisCompleted;
+    const QString repairing_ = WorkflowState::Repairing;
+    const QString previewReady_ = WorkflowState::PreviewReady;
+    const QString saved_ = WorkflowState::Saved;
+    const QString failed_ = WorkflowState::Failed;
+    const QString cancelled_ = WorkflowState::Cancelled;
+};
+
 class RepairWorkflowController : public QObject {
     Q_OBJECT
     QML_ELEMENT

@@ -88,9 +88,9 @@ Item {
     }
 
     component FieldLabel: Text {
-        color: "#34473E"
-        font.family: ApplicationFont.family
-        font.pixelSize: 13
+        color: Theme.textBody
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontControl
         font.bold: true
         Layout.topMargin: 4
     }
@@ -102,7 +102,7 @@ Item {
         textFormat: Text.PlainText
         elide: Text.ElideRight
         maximumLineCount: 1
-        font.family: ApplicationFont.family
+        font.family: Theme.fontFamily
         ToolTip.visible: lineHover.hovered && line.truncated
         ToolTip.text: line.text
         HoverHandler { id: lineHover }
@@ -113,25 +113,24 @@ Item {
         flat: true
         padding: 0
         implicitHeight: 20
-        implicitWidth: linkLabel.implicitWidth
+        implicitWidth: link.implicitContentWidth
         hoverEnabled: true
         Accessible.name: link.text
         background: null
         contentItem: Text {
-            id: linkLabel
             text: link.text
-            font.family: ApplicationFont.family
-            font.pixelSize: 11
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontCaption
             font.underline: true
-            color: link.hovered ? "#075EA8" : "#0878C9"
+            color: link.hovered ? Theme.linkHovered : Theme.link
             verticalAlignment: Text.AlignVCenter
         }
     }
 
     component SmallLabel: Text {
-        color: "#66756E"
-        font.family: ApplicationFont.family
-        font.pixelSize: 11
+        color: Theme.textSecondary
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontCaption
     }
 
     Text {
@@ -140,9 +139,9 @@ Item {
         y: 30
         width: Math.max(0, page.width - 84)
         text: page.signedIn ? qsTr("账户信息") : qsTr("登录 Korvex")
-        color: "#10261B"
-        font.family: ApplicationFont.family
-        font.pixelSize: 30
+        color: Theme.textTitle
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontAccountTitle
         font.bold: true
         elide: Text.ElideRight
     }
@@ -192,8 +191,8 @@ Item {
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
                     text: qsTr("文件修复始终在本机完成")
-                    color: "#087A40"
-                    font.family: ApplicationFont.family
+                    color: Theme.textSuccess
+                    font.family: Theme.fontFamily
                     font.bold: true
                 }
             }
@@ -206,8 +205,8 @@ Item {
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
                 radius: 14
-                color: "#FFFFFF"
-                border.color: "#D9E3DE"
+                color: Theme.surface
+                border.color: Theme.cardBorder
 
                 ColumnLayout {
                     anchors.fill: parent
@@ -220,9 +219,9 @@ Item {
                             : page.formMode === "register" ? qsTr("创建账号")
                             : page.formMode === "reset" ? qsTr("重置密码")
                             : qsTr("登录线上账号")
-                        color: "#10261B"
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 20
+                        color: Theme.textTitle
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontResultHeading
                         font.bold: true
                     }
 
@@ -321,16 +320,16 @@ Item {
                         objectName: "nameLine"
                         visible: page.signedIn
                         text: page.account.displayName !== "" ? page.account.displayName : page.account.email
-                        color: "#34473E"
-                        font.pixelSize: 17
+                        color: Theme.textBody
+                        font.pixelSize: Theme.fontItemTitle
                         font.bold: true
                     }
                     ElidedLine {
                         objectName: "emailLine"
                         visible: page.signedIn
                         text: page.account.email
-                        color: "#66756E"
-                        font.pixelSize: 13
+                        color: Theme.textSecondary
+                        font.pixelSize: Theme.fontControl
                     }
 
                     AppButton {
@@ -354,8 +353,8 @@ Item {
                         enabled: !page.busy || page.account.oauthPending
                         Layout.fillWidth: true
                         implicitHeight: 44
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 14
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontBody
                         text: page.account.oauthPending ? qsTr("取消 Google 登录") : qsTr("使用 Google 账号登录")
                         onClicked: page.google()
                         contentItem: Item {
@@ -375,15 +374,15 @@ Item {
                                 anchors.centerIn: parent
                                 text: googleButton.text
                                 font: googleButton.font
-                                color: googleButton.enabled ? "#1F1F1F" : "#98A29D"
+                                color: googleButton.enabled ? Theme.googleText : Theme.textDisabled
                             }
                         }
                         background: Rectangle {
                             objectName: "googleBackground"
                             radius: 4
-                            color: googleButton.pressed ? "#F2F2F2" : "#FFFFFF"
+                            color: googleButton.pressed ? Theme.googlePressedFill : Theme.surface
                             border.width: 1
-                            border.color: googleButton.enabled ? "#747775" : "#D9DEDB"
+                            border.color: googleButton.enabled ? Theme.googleBorder : Theme.disabledBorder
                         }
                     }
 
@@ -446,9 +445,9 @@ Item {
                         objectName: "statusBox"
                         Layout.fillWidth: true
                         Layout.preferredHeight: 46
-                        radius: 8
+                        radius: Theme.radiusControl
                         // A failure is never shown in the success colours.
-                        color: page.account.statusIsError ? "#FEF3F2" : page.account.backendConfigured ? "#EEF8F2" : "#FFF7ED"
+                        color: page.account.statusIsError ? Theme.errorFill : page.account.backendConfigured ? Theme.noticeSuccessFill : Theme.noticeWarningFill
                         Text {
                             objectName: "statusText"
                             anchors.fill: parent
@@ -458,9 +457,9 @@ Item {
                             text: page.account.status
                             wrapMode: Text.Wrap
                             elide: Text.ElideRight
-                            font.family: ApplicationFont.family
-                            font.pixelSize: 11
-                            color: page.account.statusIsError ? "#B42318" : page.account.backendConfigured ? "#087A40" : "#B54708"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                            color: page.account.statusIsError ? Theme.textError : page.account.backendConfigured ? Theme.textSuccess : Theme.textWarning
                         }
                     }
 
@@ -491,15 +490,15 @@ Item {
                                 x: (consentBox.width - width) / 2
                                 y: (consentBox.height - height) / 2
                                 radius: 3
-                                color: consentBox.checked ? "#07964D" : "#FFFFFF"
-                                border.color: consentBox.checked ? "#07964D" : "#98A29D"
+                                color: consentBox.checked ? Theme.accent : Theme.surface
+                                border.color: consentBox.checked ? Theme.accent : Theme.textDisabled
                                 border.width: consentBox.activeFocus ? 2 : 1
                                 Text {
                                     anchors.centerIn: parent
                                     visible: consentBox.checked
                                     text: "✓"
-                                    color: "#FFFFFF"
-                                    font.pixelSize: 13
+                                    color: Theme.textOnAccent
+                                    font.pixelSize: Theme.fontControl
                                     font.bold: true
                                 }
                             }
@@ -526,9 +525,9 @@ Item {
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignHCenter
                         text: page.consentWarning
-                        color: "#B42318"
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 11
+                        color: Theme.textError
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontCaption
                     }
 
                     Item { Layout.fillHeight: true }
@@ -550,8 +549,8 @@ Item {
         Label {
             width: 430
             wrapMode: Text.Wrap
-            color: "#34473E"
-            font.family: ApplicationFont.family
+            color: Theme.textBody
+            font.family: Theme.fontFamily
             text: qsTr("删除后，此账号的所有登录方式和个人资料都会被移除，且无法恢复。本机文件和修复结果不受影响。")
         }
     }

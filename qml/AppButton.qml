@@ -12,21 +12,21 @@ Button {
     readonly property bool iconShown: String(control.iconSource) !== ""
     readonly property string look: control.variant === "primary" || control.variant === "danger"
         || control.variant === "ghost" ? control.variant : "secondary"
-    readonly property color textColor: !control.enabled ? "#98A29D"
-        : control.look === "primary" ? "#FFFFFF"
-        : control.look === "danger" ? "#B42318"
-        : control.look === "ghost" ? "#475467"
-        : "#17251E"
-    readonly property color fillColor: !control.enabled ? "#F0F2F1"
-        : control.look === "primary" ? (control.down ? "#08783D" : control.hovered ? "#0AA758" : "#07964D")
-        : control.look === "danger" ? (control.hovered ? "#FEF3F2" : "#FFFFFF")
-        : control.look === "ghost" ? (control.hovered ? "#F3F6F4" : "transparent")
-        : (control.down ? "#EDF7F1" : control.hovered ? "#F5FAF7" : "#FFFFFF")
-    readonly property color borderColor: !control.enabled ? "#D9DEDB"
-        : control.look === "primary" ? "#07964D"
-        : control.look === "danger" ? "#FDA29B"
+    readonly property color textColor: !control.enabled ? Theme.textDisabled
+        : control.look === "primary" ? Theme.textOnAccent
+        : control.look === "danger" ? Theme.textError
+        : control.look === "ghost" ? Theme.textGhost
+        : Theme.textControl
+    readonly property color fillColor: !control.enabled ? Theme.disabledFill
+        : control.look === "primary" ? (control.down ? Theme.accentPressed : control.hovered ? Theme.accentHovered : Theme.accent)
+        : control.look === "danger" ? (control.hovered ? Theme.errorFill : Theme.surface)
+        : control.look === "ghost" ? (control.hovered ? Theme.ghostHoveredFill : "transparent")
+        : (control.down ? Theme.secondaryPressedFill : control.hovered ? Theme.secondaryHoveredFill : Theme.surface)
+    readonly property color borderColor: !control.enabled ? Theme.disabledBorder
+        : control.look === "primary" ? Theme.accent
+        : control.look === "danger" ? Theme.errorBorder
         : control.look === "ghost" ? "transparent"
-        : "#CBD5D0"
+        : Theme.controlBorder
     readonly property int borderWidth: control.look === "ghost" ? 0 : 1
 
     implicitHeight: Math.max(control.compact ? 36 : 44, implicitContentHeight + 20)
@@ -34,11 +34,13 @@ Button {
     leftPadding: 14
     rightPadding: 14
     hoverEnabled: true
-    font.family: ApplicationFont.family
-    font.pixelSize: control.compact ? 13 : 14
+    font.family: Theme.fontFamily
+    font.pixelSize: control.compact ? Theme.fontControl : Theme.fontBody
     font.bold: control.look === "primary"
 
-    contentItem: Item {
+    // The content is built with the button, not deferred: its parts size the button by id, and
+    // building it later would lay the label out in another order and shift its width by a pixel.
+    contentItem: Item { // qmllint disable deferred-property-id
         readonly property int spacing: control.iconShown ? 7 : 0
 
         // The unwrapped text decides the implicit size; given less width, the label wraps and the
@@ -75,7 +77,7 @@ Button {
 
     background: Rectangle {
         objectName: "background"
-        radius: control.compact ? 7 : 8
+        radius: control.compact ? Theme.radiusCompact : Theme.radiusControl
         color: control.fillColor
         border.color: control.borderColor
         border.width: control.borderWidth

@@ -8,15 +8,15 @@ ComboBox {
     implicitHeight: 42
     leftPadding: 13
     rightPadding: 36
-    font.family: ApplicationFont.family
-    font.pixelSize: 13
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontControl
 
     contentItem: Text {
         objectName: "displayText"
         leftPadding: 2
         text: control.displayText
         font: control.font
-        color: "#17251E"
+        color: Theme.textControl
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
     }
@@ -26,16 +26,16 @@ ComboBox {
         x: control.width - width - 13
         anchors.verticalCenter: parent.verticalCenter
         text: "⌄"
-        color: "#66756E"
+        color: Theme.textSecondary
         font.family: control.font.family
-        font.pixelSize: 16
+        font.pixelSize: Theme.fontSection
     }
 
     background: Rectangle {
         objectName: "background"
-        radius: 8
-        color: "#FFFFFF"
-        border.color: control.activeFocus ? "#07964D" : "#CBD5D0"
+        radius: Theme.radiusControl
+        color: Theme.surface
+        border.color: control.activeFocus ? Theme.accent : Theme.controlBorder
         border.width: control.activeFocus ? 2 : 1
     }
 
@@ -45,23 +45,26 @@ ComboBox {
         required property var modelData
         required property int index
 
-        width: control.width - 8
+        // The pop-up's list: as wide as the control less the pop-up padding, its current entry the
+        // control's highlighted one.
+        width: entry.ListView.view.width
         height: 38
         text: entry.modelData
-        font: control.font
-        highlighted: control.highlightedIndex === entry.index
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontControl
+        highlighted: entry.ListView.isCurrentItem
 
         contentItem: Text {
             text: entry.text
             font: entry.font
-            color: "#17251E"
+            color: Theme.textControl
             verticalAlignment: Text.AlignVCenter
             elide: Text.ElideRight
         }
         background: Rectangle {
             objectName: "entryBackground"
             radius: 6
-            color: entry.highlighted ? "#EAF8F0" : "transparent"
+            color: entry.highlighted ? Theme.activeFill : "transparent"
         }
     }
 
@@ -69,11 +72,11 @@ ComboBox {
         objectName: "popup"
         y: control.height + 4
         width: control.width
-        implicitHeight: list.contentHeight + 8
+        // The list as tall as its entries, plus the padding.
+        implicitHeight: implicitContentHeight + 8
         padding: 4
 
         contentItem: ListView {
-            id: list
             objectName: "list"
             clip: true
             implicitHeight: contentHeight
@@ -83,9 +86,9 @@ ComboBox {
         }
 
         background: Rectangle {
-            radius: 8
-            color: "#FFFFFF"
-            border.color: "#CBD5D0"
+            radius: Theme.radiusControl
+            color: Theme.surface
+            border.color: Theme.controlBorder
         }
     }
 }

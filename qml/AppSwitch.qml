@@ -8,7 +8,7 @@ Switch {
     implicitWidth: 46
     implicitHeight: 26
     padding: 0
-    font.family: ApplicationFont.family
+    font.family: Theme.fontFamily
 
     // Pages put their own label beside the switch.
     contentItem: Item {}
@@ -19,18 +19,18 @@ Switch {
         anchors.verticalCenter: parent.verticalCenter
         width: 44
         height: 24
-        radius: 12
-        color: control.checked ? "#07964D" : "#C7CFCA"
-        border.color: control.checked ? "#07964D" : "#B8C1BC"
+        radius: Theme.radiusPanel
+        color: control.checked ? Theme.accent : Theme.switchTrackOff
+        border.color: control.checked ? Theme.accent : Theme.switchBorderOff
 
         Rectangle {
             objectName: "knob"
             width: 18
             height: 18
-            radius: 9
+            radius: Theme.radiusInset
             anchors.verticalCenter: parent.verticalCenter
             x: control.checked ? parent.width - width - 3 : 3
-            color: "#FFFFFF"
+            color: Theme.surface
 
             Behavior on x {
                 NumberAnimation { duration: 120 }

@@ -8,18 +8,18 @@ TextField {
     implicitHeight: 44
     leftPadding: 13
     rightPadding: 13
-    font.family: ApplicationFont.family
-    font.pixelSize: 14
-    color: "#17251E"
-    placeholderTextColor: "#98A29D"
-    selectionColor: "#BDEBD0"
-    selectedTextColor: "#17251E"
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontBody
+    color: Theme.textControl
+    placeholderTextColor: Theme.textDisabled
+    selectionColor: Theme.selection
+    selectedTextColor: Theme.textControl
 
     background: Rectangle {
         objectName: "background"
-        radius: 8
-        color: control.enabled ? "#FFFFFF" : "#F4F6F5"
-        border.color: control.activeFocus ? "#07964D" : "#CBD5D0"
+        radius: Theme.radiusControl
+        color: control.enabled ? Theme.surface : Theme.fieldDisabledFill
+        border.color: control.activeFocus ? Theme.accent : Theme.controlBorder
         border.width: control.activeFocus ? 2 : 1
     }
 }

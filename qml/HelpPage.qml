@@ -38,7 +38,7 @@ Item {
         onTriggered: page.revealOutcome()
     }
     function revealOutcome() {
-        const flick = scroller.contentItem
+        const flick = scroller.contentItem as Flickable
         const line = outcomeLine
         if (!line.visible)
             return
@@ -75,9 +75,9 @@ Item {
 
         Layout.fillWidth: true
         implicitHeight: cardColumn.implicitHeight + 36
-        color: "#FFFFFF"
-        border.color: "#D9E3DE"
-        radius: 12
+        color: Theme.surface
+        border.color: Theme.cardBorder
+        radius: Theme.radiusPanel
 
         ColumnLayout {
             id: cardColumn
@@ -90,9 +90,9 @@ Item {
             Label {
                 Layout.fillWidth: true
                 text: card.title
-                color: "#10261B"
-                font.family: ApplicationFont.family
-                font.pixelSize: 16
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSection
                 font.bold: true
                 wrapMode: Text.Wrap
             }
@@ -100,9 +100,9 @@ Item {
                 Layout.fillWidth: true
                 text: card.body
                 textFormat: Text.PlainText
-                color: "#66756E"
-                font.family: ApplicationFont.family
-                font.pixelSize: 13
+                color: Theme.textSecondary
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontControl
                 lineHeight: 1.3
                 wrapMode: Text.Wrap
             }
@@ -125,9 +125,9 @@ Item {
             Label {
                 Layout.fillWidth: true
                 text: qsTr("帮助与反馈")
-                color: "#10261B"
-                font.family: ApplicationFont.family
-                font.pixelSize: 28
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontPageTitle
                 font.bold: true
                 wrapMode: Text.Wrap
             }
@@ -209,15 +209,15 @@ Item {
                 Label {
                     Layout.fillWidth: true
                     text: qsTr("点击“提交反馈”后，填写的内容将发送至 Korvex 支持后台。请勿填写敏感信息；复制和导出不会发送。")
-                    color: "#66756E"
-                    font.family: ApplicationFont.family
+                    color: Theme.textSecondary
+                    font.family: Theme.fontFamily
                     wrapMode: Text.Wrap
                 }
                 Label {
                     Layout.fillWidth: true
                     text: qsTr("请描述问题、重现步骤和预期结果（最多 6000 字符）。请勿包含密码、验证码或敏感文件内容。")
-                    color: "#10261B"
-                    font.family: ApplicationFont.family
+                    color: Theme.textTitle
+                    font.family: Theme.fontFamily
                     wrapMode: Text.Wrap
                 }
 
@@ -232,17 +232,17 @@ Item {
                         textFormat: TextEdit.PlainText
                         wrapMode: TextEdit.Wrap
                         placeholderText: qsTr("例如：执行了哪些操作？出现了什么错误？")
-                        placeholderTextColor: "#98A29D"
-                        color: "#10261B"
+                        placeholderTextColor: Theme.textDisabled
+                        color: Theme.textTitle
                         padding: 12
                         selectByMouse: true
                         enabled: !page.settings.feedbackBusy
-                        font.family: ApplicationFont.family
+                        font.family: Theme.fontFamily
                         onTextChanged: page.outcome = ""
                         background: Rectangle {
-                            color: "#FFFFFF"
-                            border.color: "#CBD5D0"
-                            radius: 8
+                            color: Theme.surface
+                            border.color: Theme.controlBorder
+                            radius: Theme.radiusControl
                         }
                     }
                 }
@@ -251,8 +251,8 @@ Item {
                     objectName: "feedbackCounter"
                     Layout.fillWidth: true
                     text: qsTr("%1 / 6000 字符").arg(description.text.length)
-                    color: description.text.length > 6000 ? "#B42318" : "#66756E"
-                    font.family: ApplicationFont.family
+                    color: description.text.length > 6000 ? Theme.textError : Theme.textSecondary
+                    font.family: Theme.fontFamily
                 }
 
                 RowLayout {
@@ -269,8 +269,8 @@ Item {
                         id: includeSystemLabel
                         Layout.fillWidth: true
                         text: qsTr("附加技术信息：仅包含应用、Qt、操作系统版本、架构和界面语言，不包含账户、文件、路径或日志。")
-                        color: "#66756E"
-                        font.family: ApplicationFont.family
+                        color: Theme.textSecondary
+                        font.family: Theme.fontFamily
                         wrapMode: Text.Wrap
                     }
                 }
@@ -281,8 +281,8 @@ Item {
                     visible: includeSystem.checked
                     text: page.systemInfo
                     textFormat: Text.PlainText
-                    color: "#66756E"
-                    font.family: ApplicationFont.family
+                    color: Theme.textSecondary
+                    font.family: Theme.fontFamily
                     wrapMode: Text.Wrap
                 }
 
@@ -323,8 +323,8 @@ Item {
                     visible: text.length > 0
                     text: page.outcomeText(page.outcome, page.ticket)
                     textFormat: Text.PlainText
-                    color: page.outcome === "error" ? "#B42318" : "#087A40"
-                    font.family: ApplicationFont.family
+                    color: page.outcome === "error" ? Theme.textError : Theme.textSuccess
+                    font.family: Theme.fontFamily
                     wrapMode: Text.Wrap
                 }
             }

@@ -12,12 +12,12 @@ ApplicationWindow {
 
     property string currentPage: "repair"
     property url startupFileUrl
-    property color accent: "#07964D"
-    property color textPrimary: "#10261B"
-    property color textSecondary: "#66756E"
+    property color accent: Theme.accent
+    property color textPrimary: Theme.textTitle
+    property color textSecondary: Theme.textSecondary
     // The settings service start-up publishes; a property so that the window's calls can be
-    // observed.
-    property var settings: settingsService
+    // observed. It is a context property, which qmllint cannot see.
+    property var settings: settingsService // qmllint disable unqualified
 
     readonly property bool signedIn: accountService.signedIn
     readonly property string accountEmail: window.signedIn ? accountService.email : ""
@@ -46,7 +46,7 @@ ApplicationWindow {
     minimumHeight: 680
     visible: true
     title: qsTr("Korvex 文件修复")
-    color: "#F7F9F8"
+    color: Theme.windowBackground
 
     RepairWorkflowController {
         id: repairWorkflow
@@ -73,7 +73,7 @@ ApplicationWindow {
         window.handledWorkflowState = state
         window.callSettings("recordDiagnosticEvent", "workflow." + state)
         window.callSettings("refreshCacheSize")
-        if (state === "PreviewReady" || state === "Saved")
+        if (state === WorkflowState.previewReady || state === WorkflowState.saved)
             window.callSettings("enforceCacheLimit", repairWorkflow.hasUnsavedResult ? repairWorkflow.outputPath : "")
     }
 
@@ -116,8 +116,8 @@ ApplicationWindow {
             objectName: "sidebar"
             Layout.preferredWidth: 204
             Layout.fillHeight: true
-            color: "#FFFFFF"
-            border.color: "#E2E8E5"
+            color: Theme.surface
+            border.color: Theme.chromeBorder
 
             ColumnLayout {
                 anchors.fill: parent
@@ -144,16 +144,16 @@ ApplicationWindow {
                         Layout.alignment: Qt.AlignHCenter
                         text: "Korvex"
                         color: window.textPrimary
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 19
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontHeaderTitle
                         font.bold: true
                     }
                     Label {
                         Layout.fillWidth: true
                         text: qsTr("文件修复")
                         color: window.textSecondary
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 13
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontControl
                         horizontalAlignment: Text.AlignHCenter
                         wrapMode: Text.Wrap
                     }
@@ -199,7 +199,7 @@ ApplicationWindow {
                     Layout.topMargin: 6
                     Layout.bottomMargin: 6
                     Layout.preferredHeight: 1
-                    color: "#E2E8E5"
+                    color: Theme.chromeBorder
                 }
                 NavItem {
                     objectName: "navAccount"
@@ -222,8 +222,8 @@ ApplicationWindow {
                 objectName: "header"
                 Layout.fillWidth: true
                 Layout.preferredHeight: Math.max(62, headerRow.implicitHeight + 20)
-                color: "#FFFFFF"
-                border.color: "#E7ECE9"
+                color: Theme.surface
+                border.color: Theme.headerBorder
 
                 RowLayout {
                     id: headerRow
@@ -242,8 +242,8 @@ ApplicationWindow {
                         text: window.pageTitle
                         wrapMode: Text.Wrap
                         color: window.textPrimary
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 19
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontHeaderTitle
                         font.bold: true
                     }
 
@@ -254,8 +254,8 @@ ApplicationWindow {
                         Layout.preferredWidth: unsavedMetrics.advanceWidth + 42
                         Layout.preferredHeight: 30
                         radius: 15
-                        color: "#FFF6E8"
-                        border.color: "#F5C77B"
+                        color: Theme.warningFill
+                        border.color: Theme.warningBorder
 
                         TextMetrics {
                             id: unsavedMetrics
@@ -277,9 +277,9 @@ ApplicationWindow {
                                 id: unsavedLabel
                                 anchors.verticalCenter: parent.verticalCenter
                                 text: qsTr("结果尚未保存")
-                                color: "#B54708"
-                                font.family: ApplicationFont.family
-                                font.pixelSize: 12
+                                color: Theme.textWarning
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontSmall
                             }
                         }
                     }
@@ -290,8 +290,8 @@ ApplicationWindow {
                         Layout.preferredWidth: Math.min(localMetrics.advanceWidth + 50, Math.max(170, window.width * 0.2))
                         Layout.preferredHeight: Math.max(34, localLabel.height + 14)
                         radius: 17
-                        color: "#EDF8F2"
-                        border.color: "#D2EBDD"
+                        color: Theme.localBadgeFill
+                        border.color: Theme.localBadgeBorder
 
                         TextMetrics {
                             id: localMetrics
@@ -316,10 +316,10 @@ ApplicationWindow {
                                 Layout.fillWidth: true
                                 Layout.minimumWidth: 0
                                 text: qsTr("完全本地处理")
-                                color: "#087A40"
+                                color: Theme.textSuccess
                                 wrapMode: Text.Wrap
-                                font.family: ApplicationFont.family
-                                font.pixelSize: 12
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontSmall
                                 font.bold: true
                             }
                         }
@@ -331,6 +331,8 @@ ApplicationWindow {
 
                         readonly property string labelText: window.signedIn ? window.accountEmail : qsTr("未登录")
                         readonly property real preferred: Math.min(220, Math.max(112, profileMetrics.advanceWidth + 76))
+                        // Set by the label: an id inside contentItem would stop Qt deferring it.
+                        property bool labelTruncated: false
 
                         flat: true
                         hoverEnabled: true
@@ -340,8 +342,8 @@ ApplicationWindow {
                         Layout.preferredHeight: 38
                         leftPadding: 12
                         rightPadding: 10
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 13
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontControl
                         onClicked: window.currentPage = "account"
 
                         TextMetrics {
@@ -349,7 +351,7 @@ ApplicationWindow {
                             font: profileButton.font
                             text: profileButton.labelText
                         }
-                        ToolTip.visible: profileButton.hovered && profileText.truncated
+                        ToolTip.visible: profileButton.hovered && profileButton.labelTruncated
                         ToolTip.delay: 500
                         ToolTip.text: window.signedIn ? window.accountEmail : profileButton.labelText
 
@@ -364,16 +366,16 @@ ApplicationWindow {
                                 sourceSize.height: 36
                             }
                             Label {
-                                id: profileText
                                 objectName: "profileText"
                                 Layout.fillWidth: true
                                 Layout.minimumWidth: 0
                                 Layout.alignment: Qt.AlignVCenter
                                 text: profileButton.labelText
-                                color: "#34473E"
+                                color: Theme.textBody
                                 font: profileButton.font
                                 elide: Text.ElideRight
                                 maximumLineCount: 1
+                                onTruncatedChanged: profileButton.labelTruncated = truncated
                             }
                             Image {
                                 Layout.alignment: Qt.AlignVCenter
@@ -386,7 +388,7 @@ ApplicationWindow {
                         }
                         background: Rectangle {
                             radius: 19
-                            color: profileButton.hovered ? "#EEF2F0" : "#F5F7F6"
+                            color: profileButton.hovered ? Theme.profileHoveredFill : Theme.readOnlyFill
                         }
                     }
                 }
@@ -440,7 +442,7 @@ ApplicationWindow {
         width: 450
         title: qsTr("修复结果尚未保存")
         standardButtons: Dialog.NoButton
-        font.family: ApplicationFont.family
+        font.family: Theme.fontFamily
 
         ColumnLayout {
             width: parent.width
@@ -450,8 +452,8 @@ ApplicationWindow {
                 Layout.fillWidth: true
                 text: qsTr("关闭窗口会删除本次临时修复结果。你可以返回文件修复页面先保存结果。")
                 color: window.textSecondary
-                font.family: ApplicationFont.family
-                font.pixelSize: 14
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontBody
                 wrapMode: Text.Wrap
             }
             RowLayout {

@@ -11,15 +11,27 @@ Button {
 
     readonly property bool iconShown: String(control.iconSource) !== ""
 
-    implicitHeight: Math.max(46, label.implicitHeight + 22)
+    implicitHeight: Math.max(46, control.implicitContentHeight + 22)
     implicitWidth: 160
     leftPadding: 14
     rightPadding: 12
     hoverEnabled: true
-    font.family: ApplicationFont.family
-    font.pixelSize: 14
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontBody
 
-    contentItem: Item {
+    // The content as a component of its own: ids inside an object given to contentItem would
+    // make Qt build it at once instead of deferring it.
+    component Content: Item {
+        id: content
+
+        required property bool active
+        required property bool iconShown
+        required property url iconSource
+        required property string symbol
+        required property string text
+        required property font font
+
+        implicitHeight: label.implicitHeight
         clip: true
 
         Item {
@@ -34,21 +46,21 @@ Button {
                 anchors.centerIn: parent
                 width: 20
                 height: 20
-                visible: control.iconShown
-                source: control.iconSource
+                visible: content.iconShown
+                source: content.iconSource
                 sourceSize.width: 40
                 sourceSize.height: 40
-                opacity: control.active ? 1.0 : 0.78
+                opacity: content.active ? 1.0 : 0.78
             }
             Text {
                 objectName: "symbol"
                 anchors.fill: parent
-                visible: !control.iconShown
-                text: control.symbol
-                font.family: control.font.family
-                font.pixelSize: 18
+                visible: !content.iconShown
+                text: content.symbol
+                font.family: content.font.family
+                font.pixelSize: Theme.fontEmphasis
                 font.bold: true
-                color: control.active ? "#07964D" : "#66756E"
+                color: content.active ? Theme.accent : Theme.textSecondary
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
@@ -58,22 +70,31 @@ Button {
             objectName: "label"
             x: iconBox.width + 12
             anchors.verticalCenter: parent.verticalCenter
-            width: Math.max(0, parent.width - x)
-            text: control.text
-            font.family: control.font.family
-            font.pixelSize: control.font.pixelSize
-            font.bold: control.active
-            color: control.active ? "#087A40" : "#34473E"
+            width: Math.max(0, content.width - label.x)
+            text: content.text
+            font.family: content.font.family
+            font.pixelSize: content.font.pixelSize
+            font.bold: content.active
+            color: content.active ? Theme.textSuccess : Theme.textBody
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.Wrap
         }
     }
 
+    contentItem: Content {
+        active: control.active
+        iconShown: control.iconShown
+        iconSource: control.iconSource
+        symbol: control.symbol
+        text: control.text
+        font: control.font
+    }
+
     background: Rectangle {
         objectName: "background"
-        radius: 8
-        color: control.active ? "#EAF8F0" : control.hovered ? "#F4F7F5" : "transparent"
-        border.color: control.active ? "#95D8B0" : "transparent"
+        radius: Theme.radiusControl
+        color: control.active ? Theme.activeFill : control.hovered ? Theme.hoveredFill : "transparent"
+        border.color: control.active ? Theme.activeBorder : "transparent"
         border.width: control.active ? 1 : 0
     }
 }

@@ -72,7 +72,8 @@ QtObject {
             return
         }
         control.playbackReloadPending = false
-        Qt.callLater(() => {
+        // Qt 6.4's qmllint types Qt.callLater as a plain value, not as the function it is.
+        Qt.callLater(() => { // qmllint disable type
             if (!control.stillWanted(generation))
                 return
             control.player.play()

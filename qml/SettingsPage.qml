@@ -14,9 +14,8 @@ Item {
     readonly property var languageCodes: ["zh-CN", "zh-TW", "en-US", "de-DE", "fr-FR", "it-IT", "ja-JP", "es-ES"]
     readonly property var languageLabels: ["简体中文", "繁體中文", "English", "Deutsch", "Français", "Italiano", "日本語", "Español"]
 
-    // Fixed keys, labels translated in the delegate: a model of translated texts would be rebuilt
-    // on every language switch, destroying the buttons while the column still holds them.
-    readonly property var sections: ["general", "repair", "privacy", "license", "agreement", "privacyPolicy"]
+    // Fixed section keys, labels translated per button: a model of translated texts would be
+    // rebuilt on every language switch, destroying the buttons while the column still holds them.
     function sectionLabel(key) {
         switch (key) {
         case "general": return qsTr("常规")
@@ -26,6 +25,14 @@ Item {
         case "agreement": return qsTr("Korvex 许可协议")
         default: return qsTr("隐私政策")
         }
+    }
+
+    // A button of the section list on the left.
+    component SectionButton: AppButton {
+        id: sectionButton
+        required property string key
+        objectName: "sectionButton_" + sectionButton.key
+        Layout.fillWidth: true
     }
 
     // The two documents are one translatable text each, so every catalogue holds them whole.
@@ -95,8 +102,8 @@ Item {
     }
 
     component SectionLabel: Label {
-        color: "#34473E"
-        font.family: ApplicationFont.family
+        color: Theme.textBody
+        font.family: Theme.fontFamily
         font.bold: true
         wrapMode: Text.Wrap
         Layout.fillWidth: true
@@ -105,9 +112,9 @@ Item {
     // A card the column hides keeps the column's width: laid out at zero width, its rows would
     // wrap every word and re-lay themselves without end.
     component Card: Rectangle {
-        color: "#FFFFFF"
-        radius: 12
-        border.color: "#D9E3DE"
+        color: Theme.surface
+        radius: Theme.radiusPanel
+        border.color: Theme.cardBorder
         implicitWidth: parent ? parent.width : 0
         Layout.fillWidth: true
     }
@@ -118,9 +125,9 @@ Item {
         property string pageSubtitle
         property string bodyText
 
-        color: "#FFFFFF"
-        radius: 12
-        border.color: "#D9E3DE"
+        color: Theme.surface
+        radius: Theme.radiusPanel
+        border.color: Theme.cardBorder
         implicitWidth: parent ? parent.width : 0
         Layout.fillWidth: true
         implicitHeight: legalColumn.implicitHeight + 44
@@ -138,23 +145,23 @@ Item {
                 Layout.fillWidth: true
                 text: legalCard.pageTitle
                 wrapMode: Text.Wrap
-                color: "#10261B"
-                font.family: ApplicationFont.family
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
                 font.bold: true
-                font.pixelSize: 22
+                font.pixelSize: Theme.fontPanelHeading
             }
             Label {
                 Layout.fillWidth: true
                 text: legalCard.pageSubtitle
                 wrapMode: Text.Wrap
-                color: "#78877F"
-                font.family: ApplicationFont.family
-                font.pixelSize: 11
+                color: Theme.textHint
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
             }
             Rectangle {
                 Layout.fillWidth: true
                 implicitHeight: 1
-                color: "#E8ECEA"
+                color: Theme.rule
             }
             Text {
                 objectName: "legalPageBody"
@@ -162,9 +169,9 @@ Item {
                 text: legalCard.bodyText
                 textFormat: Text.PlainText
                 wrapMode: Text.Wrap
-                color: "#34473E"
-                font.family: ApplicationFont.family
-                font.pixelSize: 13
+                color: Theme.textBody
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontControl
                 lineHeight: 1.55
             }
         }
@@ -188,23 +195,48 @@ Item {
                 Layout.fillWidth: true
                 Layout.bottomMargin: 14
                 text: qsTr("设置")
-                color: "#10261B"
-                font.family: ApplicationFont.family
+                color: Theme.textTitle
+                font.family: Theme.fontFamily
                 font.bold: true
-                font.pixelSize: 28
+                font.pixelSize: Theme.fontPageTitle
                 wrapMode: Text.Wrap
             }
 
-            Repeater {
-                model: page.sections
-                delegate: AppButton {
-                    required property string modelData
-                    objectName: "sectionButton_" + modelData
-                    Layout.fillWidth: true
-                    text: page.sectionLabel(modelData)
-                    variant: page.section === modelData ? "primary" : "ghost"
-                    onClicked: page.section = modelData
-                }
+            SectionButton {
+                key: "general"
+                text: page.sectionLabel("general")
+                variant: page.section === "general" ? "primary" : "ghost"
+                onClicked: page.section = "general"
+            }
+            SectionButton {
+                key: "repair"
+                text: page.sectionLabel("repair")
+                variant: page.section === "repair" ? "primary" : "ghost"
+                onClicked: page.section = "repair"
+            }
+            SectionButton {
+                key: "privacy"
+                text: page.sectionLabel("privacy")
+                variant: page.section === "privacy" ? "primary" : "ghost"
+                onClicked: page.section = "privacy"
+            }
+            SectionButton {
+                key: "license"
+                text: page.sectionLabel("license")
+                variant: page.section === "license" ? "primary" : "ghost"
+                onClicked: page.section = "license"
+            }
+            SectionButton {
+                key: "agreement"
+                text: page.sectionLabel("agreement")
+                variant: page.section === "agreement" ? "primary" : "ghost"
+                onClicked: page.section = "agreement"
+            }
+            SectionButton {
+                key: "privacyPolicy"
+                text: page.sectionLabel("privacyPolicy")
+                variant: page.section === "privacyPolicy" ? "primary" : "ghost"
+                onClicked: page.section = "privacyPolicy"
             }
 
             Item { Layout.fillHeight: true }
@@ -212,9 +244,9 @@ Item {
             Label {
                 Layout.fillWidth: true
                 text: qsTr("版本 %1").arg(page.settings.applicationVersion)
-                color: "#98A29D"
-                font.family: ApplicationFont.family
-                font.pixelSize: 11
+                color: Theme.textDisabled
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontCaption
                 wrapMode: Text.Wrap
             }
         }
@@ -251,10 +283,10 @@ Item {
 
                         Label {
                             text: qsTr("界面设置")
-                            color: "#10261B"
-                            font.family: ApplicationFont.family
+                            color: Theme.textTitle
+                            font.family: Theme.fontFamily
                             font.bold: true
-                            font.pixelSize: 18
+                            font.pixelSize: Theme.fontEmphasis
                         }
 
                         GridLayout {
@@ -281,9 +313,9 @@ Item {
                             Rectangle {
                                 Layout.fillWidth: true
                                 implicitHeight: Math.max(42, themeText.implicitHeight + 20)
-                                color: "#F5F7F6"
-                                border.color: "#D9E3DE"
-                                radius: 8
+                                color: Theme.readOnlyFill
+                                border.color: Theme.cardBorder
+                                radius: Theme.radiusControl
                                 Label {
                                     id: themeText
                                     anchors.fill: parent
@@ -291,8 +323,8 @@ Item {
                                     anchors.rightMargin: 13
                                     verticalAlignment: Text.AlignVCenter
                                     text: qsTr("浅色（已完成视觉验收）")
-                                    color: "#66756E"
-                                    font.family: ApplicationFont.family
+                                    color: Theme.textSecondary
+                                    font.family: Theme.fontFamily
                                     wrapMode: Text.Wrap
                                 }
                             }
@@ -301,18 +333,18 @@ Item {
                         Rectangle {
                             Layout.fillWidth: true
                             implicitHeight: Math.max(62, noteText.implicitHeight + 22)
-                            color: "#EFF6FF"
-                            border.color: "#B2D0F7"
-                            radius: 8
+                            color: Theme.noteFill
+                            border.color: Theme.noteBorder
+                            radius: Theme.radiusControl
                             Label {
                                 id: noteText
                                 anchors.fill: parent
                                 anchors.margins: 11
                                 verticalAlignment: Text.AlignVCenter
                                 text: qsTr("支持八种界面语言，可立即切换；当前提供经过验收的浅色主题。")
-                                color: "#174A8B"
-                                font.family: ApplicationFont.family
-                                font.pixelSize: 11
+                                color: Theme.textNote
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
                                 wrapMode: Text.Wrap
                             }
                         }
@@ -357,8 +389,8 @@ Item {
                                                                            : qsTr("尚未选择有效目录")
                             textFormat: Text.PlainText
                             elide: Text.ElideMiddle
-                            color: page.settings.lastSaveDirectoryAvailable ? "#34473E" : "#98A29D"
-                            font.family: ApplicationFont.family
+                            color: page.settings.lastSaveDirectoryAvailable ? Theme.textBody : Theme.textDisabled
+                            font.family: Theme.fontFamily
                         }
 
                         SectionLabel { text: qsTr("临时缓存上限") }
@@ -386,8 +418,8 @@ Item {
                             }
                             Label {
                                 text: "MB"
-                                color: "#66756E"
-                                font.family: ApplicationFont.family
+                                color: Theme.textSecondary
+                                font.family: Theme.fontFamily
                             }
                         }
 
@@ -425,10 +457,10 @@ Item {
                             Label {
                                 Layout.fillWidth: true
                                 text: qsTr("临时修复缓存")
-                                color: "#10261B"
-                                font.family: ApplicationFont.family
+                                color: Theme.textTitle
+                                font.family: Theme.fontFamily
                                 font.bold: true
-                                font.pixelSize: 16
+                                font.pixelSize: Theme.fontSection
                                 wrapMode: Text.Wrap
                             }
                             Label {
@@ -436,8 +468,8 @@ Item {
                                 Layout.fillWidth: true
                                 text: qsTr("当前占用：") + page.settings.cacheSizeText
                                       + qsTr("；上限：%1 MB").arg(page.settings.cacheLimitMb)
-                                color: "#66756E"
-                                font.family: ApplicationFont.family
+                                color: Theme.textSecondary
+                                font.family: Theme.fontFamily
                                 wrapMode: Text.Wrap
                             }
                             Label {
@@ -446,9 +478,9 @@ Item {
                                 text: page.workflow.hasUnsavedResult
                                       ? qsTr("当前未保存结果受到保护；清理不会触碰该任务或用户原始文件")
                                       : qsTr("仅管理应用 repair-output 下、名称符合任务标识的缓存目录")
-                                color: page.workflow.hasUnsavedResult ? "#B54708" : "#78877F"
-                                font.family: ApplicationFont.family
-                                font.pixelSize: 11
+                                color: page.workflow.hasUnsavedResult ? Theme.textWarning : Theme.textHint
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
                                 wrapMode: Text.Wrap
                             }
                         }
@@ -492,10 +524,10 @@ Item {
 
                         Label {
                             text: qsTr("隐私与安全状态")
-                            color: "#10261B"
-                            font.family: ApplicationFont.family
+                            color: Theme.textTitle
+                            font.family: Theme.fontFamily
                             font.bold: true
-                            font.pixelSize: 16
+                            font.pixelSize: Theme.fontSection
                         }
 
                         RowLayout {
@@ -514,17 +546,17 @@ Item {
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("文件完全本地处理")
-                                    color: "#087A40"
-                                    font.family: ApplicationFont.family
+                                    color: Theme.textSuccess
+                                    font.family: Theme.fontFamily
                                     font.bold: true
                                     wrapMode: Text.Wrap
                                 }
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("修复文件始终在本地，不会上传或共享。")
-                                    color: "#78877F"
-                                    font.family: ApplicationFont.family
-                                    font.pixelSize: 11
+                                    color: Theme.textHint
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontCaption
                                     wrapMode: Text.Wrap
                                 }
                             }
@@ -533,7 +565,7 @@ Item {
                         Rectangle {
                             Layout.fillWidth: true
                             implicitHeight: 1
-                            color: "#E8ECEA"
+                            color: Theme.rule
                         }
 
                         RowLayout {
@@ -554,17 +586,17 @@ Item {
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("本地匿名诊断日志")
-                                    color: "#34473E"
-                                    font.family: ApplicationFont.family
+                                    color: Theme.textBody
+                                    font.family: Theme.fontFamily
                                     font.bold: true
                                     wrapMode: Text.Wrap
                                 }
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("仅记录时间、事件名和应用版本，不记录文件名、路径或内容，也不会自动上传。")
-                                    color: "#78877F"
-                                    font.family: ApplicationFont.family
-                                    font.pixelSize: 11
+                                    color: Theme.textHint
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontCaption
                                     wrapMode: Text.Wrap
                                 }
                             }
@@ -589,8 +621,8 @@ Item {
                                     objectName: "diagnosticsSize"
                                     Layout.fillWidth: true
                                     text: qsTr("日志占用：") + page.settings.diagnosticsSizeText
-                                    color: "#66756E"
-                                    font.family: ApplicationFont.family
+                                    color: Theme.textSecondary
+                                    font.family: Theme.fontFamily
                                     wrapMode: Text.Wrap
                                 }
                                 Label {
@@ -599,9 +631,9 @@ Item {
                                     text: page.settings.diagnosticsPath
                                     textFormat: Text.PlainText
                                     elide: Text.ElideMiddle
-                                    color: "#98A29D"
-                                    font.family: ApplicationFont.family
-                                    font.pixelSize: 10
+                                    color: Theme.textDisabled
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontTiny
                                 }
                             }
                             AppButton {
@@ -645,24 +677,24 @@ Item {
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("关于 Korvex 文件修复")
-                                    color: "#10261B"
-                                    font.family: ApplicationFont.family
+                                    color: Theme.textTitle
+                                    font.family: Theme.fontFamily
                                     font.bold: true
                                     wrapMode: Text.Wrap
                                 }
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("Qt 6 · LGPLv3 动态链接")
-                                    color: "#66756E"
-                                    font.family: ApplicationFont.family
+                                    color: Theme.textSecondary
+                                    font.family: Theme.fontFamily
                                     wrapMode: Text.Wrap
                                 }
                                 Label {
                                     Layout.fillWidth: true
                                     text: qsTr("版本 %1").arg(page.settings.applicationVersion)
-                                    color: "#78877F"
-                                    font.family: ApplicationFont.family
-                                    font.pixelSize: 11
+                                    color: Theme.textHint
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontCaption
                                     wrapMode: Text.Wrap
                                 }
                             }
@@ -671,9 +703,9 @@ Item {
                         Label {
                             Layout.fillWidth: true
                             text: qsTr("许可证正文和第三方声明随程序提供，位于可执行文件旁的 licenses 文件夹。")
-                            color: "#66756E"
-                            font.family: ApplicationFont.family
-                            font.pixelSize: 11
+                            color: Theme.textSecondary
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
                             wrapMode: Text.Wrap
                         }
 
@@ -734,9 +766,9 @@ Item {
                     Layout.fillWidth: true
                     text: page.settings.status
                     textFormat: Text.PlainText
-                    color: "#66756E"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    color: Theme.textSecondary
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                     wrapMode: Text.Wrap
                 }
 
@@ -764,7 +796,7 @@ Item {
         width: 430
         modal: true
         standardButtons: Dialog.NoButton
-        font.family: ApplicationFont.family
+        font.family: Theme.fontFamily
 
         ColumnLayout {
             anchors.fill: parent
@@ -772,8 +804,8 @@ Item {
             Label {
                 Layout.fillWidth: true
                 text: confirm.message
-                color: "#66756E"
-                font.family: ApplicationFont.family
+                color: Theme.textSecondary
+                font.family: Theme.fontFamily
                 wrapMode: Text.Wrap
             }
             RowLayout {
@@ -838,7 +870,7 @@ Item {
         modal: true
         standardButtons: Dialog.NoButton
         title: page.settings.legalTitle
-        font.family: ApplicationFont.family
+        font.family: Theme.fontFamily
 
         ColumnLayout {
             anchors.fill: parent
@@ -856,12 +888,12 @@ Item {
                     readOnly: true
                     selectByMouse: true
                     wrapMode: TextEdit.Wrap
-                    color: "#34473E"
-                    font.family: ApplicationFont.family
+                    color: Theme.textBody
+                    font.family: Theme.fontFamily
                     background: Rectangle {
-                        color: "#F7F9F8"
-                        border.color: "#D9E3DE"
-                        radius: 8
+                        color: Theme.windowBackground
+                        border.color: Theme.cardBorder
+                        radius: Theme.radiusControl
                     }
                 }
             }
