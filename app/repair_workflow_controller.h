@@ -71,6 +71,8 @@ class RepairWorkflowController : public QObject {
     Q_PROPERTY(QVariantList findings READ findings NOTIFY resultChanged)
     Q_PROPERTY(QVariantList actions READ actions NOTIFY resultChanged)
     Q_PROPERTY(QStringList warnings READ warnings NOTIFY resultChanged)
+    // The last analysis found damage that only a healthy sample of the same device can mend.
+    Q_PROPERTY(bool sampleRequired READ sampleRequired NOTIFY sampleRequiredChanged)
 
 public:
     // What one job hands back to the controller (a plain value kept in the future's result store).
@@ -93,6 +95,7 @@ public:
         QVariantList findings;    // FindingEntry maps ("severity", "severityCode", "message", "technicalMessage", "repairable")
         QVariantList actions;     // ActionEntry maps ("name", "message")
         QList<UiText> warnings;
+        bool sampleRequired = false;
     };
 
     explicit RepairWorkflowController(QObject* parent = nullptr);
@@ -124,6 +127,7 @@ public:
     QVariantList findings() const;
     QVariantList actions() const;
     QStringList warnings() const;
+    bool sampleRequired() const { return sampleRequired_; }
 
     Q_INVOKABLE void selectInput(const QUrl& url);
     Q_INVOKABLE void selectSample(const QUrl& url);
@@ -156,6 +160,7 @@ signals:
     void progressChanged();
     void busyChanged();
     void resultChanged();
+    void sampleRequiredChanged();
 
 private:
     void start(bool analyze, const QString& mode);
@@ -165,6 +170,7 @@ private:
     void clearResult();
     // What a repair added on top of its analysis (kept by a discard: category, findings, warnings).
     void clearRepairOutput();
+    void setSampleRequired(bool required);
     void onOperationFinished();
     void removeTaskDirectory();
     void removeDecryptedPreview();
@@ -195,6 +201,7 @@ private:
     QVariantList findings_;
     QVariantList actions_;
     QList<UiText> warnings_;
+    bool sampleRequired_ = false;
     std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this);
     QFutureWatcher<OperationResult> watcher_;
 };

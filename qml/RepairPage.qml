@@ -743,7 +743,7 @@ Item {
                     AppButton {
                         objectName: "advancedRepairButton"
                         Layout.fillWidth: true
-                        visible: page.workflowState === "Failed" || page.workflow.samplePath !== ""
+                        visible: page.workflowState === "Failed" || page.workflow.samplePath !== "" || page.workflow.sampleRequired
                         enabled: !page.workflow.busy
                         text: qsTr("高级修复")
                         variant: "secondary"
@@ -780,7 +780,7 @@ Item {
                     objectName: "analysisVerdict"
                     Layout.minimumWidth: 0
                     Layout.maximumWidth: 340
-                    text: page.workflowState === "Failed" ? page.workflow.status : page.workflow.repairability
+                    text: page.workflowState === "Failed" || page.workflow.sampleRequired ? page.workflow.status : page.workflow.repairability
                     color: page.workflowState === "Failed" ? "#B42318" : "#66756E"
                     horizontalAlignment: Text.AlignRight
                     wrapMode: Text.WordWrap
