@@ -164,6 +164,7 @@ void takeEngineReport(OperationResult& result, const data_repair::RepairResult& 
     }
     for (const std::string& note : engine.notes)
         result.warnings.append(UiText(fromUtf8(note)));
+    result.sampleRequired = engine.sampleRequired;
 }
 
 // For an image output the engine may have listed an image it extracted; that one is previewed.

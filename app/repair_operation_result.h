@@ -30,6 +30,7 @@ struct RepairOperationResult {
     QVariantList findings;    // FindingEntry maps ("severity", "severityCode", "message", "technicalMessage", "repairable")
     QVariantList actions;     // ActionEntry maps ("name", "message")
     QList<UiText> warnings;
+    bool sampleRequired = false;
 };
 
 } // namespace olm::repair

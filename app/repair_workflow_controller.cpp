@@ -266,8 +266,11 @@ void RepairWorkflowController::onOperationFinished()
     validationMessage_ = result.validationMessage;
     previewKindOverride_ = result.previewKindOverride;
     formatValid_ = result.formatValid;
-    if (result.analysisOnly)
-        repairability_ = result.repairable ? uiTr("检测到可尝试修复的问题") : uiTr("未确认存在可自动修复的问题");
+    if (result.analysisOnly) {
+        setSampleRequired(result.sampleRequired && !result.cancelled);
+        repairability_ = result.repairable && !sampleRequired_ ? uiTr("检测到可尝试修复的问题")
+                                                               : uiTr("未确认存在可自动修复的问题");
+    }
 
     removeDecryptedPreview();
     outputPath_ = result.outputPath;
@@ -286,7 +289,8 @@ void RepairWorkflowController::onOperationFinished()
         setStatus(result.error.toString().isEmpty() ? uiTr("操作失败") : result.error);
     } else if (result.analysisOnly) {
         setState(WorkflowState::AnalysisCompleted);
-        setStatus(uiTr("分析完成，可以在私有缓存中尝试修复"));
+        setStatus(sampleRequired_ ? uiTr("文件关键头部已缺失，请进入高级修复并选择兼容的正常样本")
+                                  : uiTr("分析完成，可以在私有缓存中尝试修复"));
     } else {
         UiText error;
         if (preparePreviewFile(&error)) {
@@ -368,9 +372,18 @@ void RepairWorkflowController::clearRepairOutput()
     actions_.clear();
 }
 
+void RepairWorkflowController::setSampleRequired(bool required)
+{
+    if (sampleRequired_ == required)
+        return;
+    sampleRequired_ = required;
+    emit sampleRequiredChanged();
+}
+
 void RepairWorkflowController::clearResult()
 {
     clearRepairOutput();
+    setSampleRequired(false);
     category_.clear();
     repairability_.clear();
     findings_.clear();

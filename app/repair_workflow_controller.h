@@ -106,6 +106,8 @@ class RepairWorkflowController : public QObject {
     Q_PROPERTY(QVariantList findings READ findings NOTIFY resultChanged)
     Q_PROPERTY(QVariantList actions READ actions NOTIFY resultChanged)
     Q_PROPERTY(QStringList warnings READ warnings NOTIFY resultChanged)
+    // The last analysis found damage that only a healthy sample of the same device can mend.
+    Q_PROPERTY(bool sampleRequired READ sampleRequired NOTIFY sampleRequiredChanged)
 
 public:
     // What one job hands back to the controller (app/repair_operation_result.h).
@@ -140,6 +142,7 @@ public:
     QVariantList findings() const;
     QVariantList actions() const;
     QStringList warnings() const;
+    bool sampleRequired() const { return sampleRequired_; }
 
     Q_INVOKABLE void selectInput(const QUrl& url);
     Q_INVOKABLE void selectSample(const QUrl& url);
@@ -172,6 +175,7 @@ signals:
     void progressChanged();
     void busyChanged();
     void resultChanged();
+    void sampleRequiredChanged();
 
 private:
     void start(bool analyze, const QString& mode);
@@ -181,6 +185,7 @@ private:
     void clearResult();
     // What a repair added on top of its analysis (kept by a discard: category, findings, warnings).
     void clearRepairOutput();
+    void setSampleRequired(bool required);
     void onOperationFinished();
     void removeTaskDirectory();
     void removeDecryptedPreview();
@@ -211,6 +216,7 @@ private:
     QVariantList findings_;
     QVariantList actions_;
     QList<UiText> warnings_;
+    bool sampleRequired_ = false;
     std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this, [this](int percent) { applyProgress(percent); });
     QFutureWatcher<OperationResult> watcher_;
 };

@@ -12,6 +12,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
+#include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickStyle>
@@ -40,6 +41,33 @@ QString localeNameForLanguage(QString languageCode)
     QT_TRANSLATE_NOOP("FileDialog", "Filter"),
 };
 
+// The same labels in the source language, which has no catalogue of ours to carry them.
+class SourceLanguageDialogTexts final : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        if (qstrcmp(context, "FileDialog") != 0)
+            return {};
+        if (qstrcmp(sourceText, "File name") == 0)
+            return QStringLiteral("文件名称");
+        if (qstrcmp(sourceText, "Filter") == 0)
+            return QStringLiteral("筛选");
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// One per application object; it dies with it.
+QTranslator* sourceLanguageDialogTexts()
+{
+    static QPointer<QTranslator> texts;
+    if (texts.isNull())
+        texts = new SourceLanguageDialogTexts(QCoreApplication::instance());
+    return texts;
+}
+
 } // namespace
 
 QString uiCatalogueResource(const QString& languageCode)
@@ -64,8 +92,12 @@ void applyUiLanguage(const UiLanguageContext& context, const QString& languageCo
                           QStringLiteral("_"), toolkitFolder))
             QCoreApplication::installTranslator(toolkit);
     }
+    QTranslator* sourceDialogTexts = sourceLanguageDialogTexts();
+    QCoreApplication::removeTranslator(sourceDialogTexts);
     *context.translationLoaded = true;
-    if (languageCode != kSourceLanguage) {
+    if (languageCode == kSourceLanguage) {
+        QCoreApplication::installTranslator(sourceDialogTexts);
+    } else {
         const QString catalogue = uiCatalogueResource(languageCode);
         if (context.translator->load(catalogue)) {
             QCoreApplication::installTranslator(context.translator);

@@ -53,9 +53,10 @@ inline constexpr std::array<const char*, 2> kToolkitCatalogues{"qt", "qtdeclarat
 // ":/i18n/korvex_file_repair_<xx_YY>.qm" for a language code such as "en-US".
 QString uiCatalogueResource(const QString& languageCode);
 
-// Sets the default locale, the translator (none for the source language "zh-CN") and the
-// application font, then retranslates loaded QML. A catalogue that cannot be loaded clears
-// *translationLoaded, leaves the translator removed and warns.
+// Sets the default locale, Qt's catalogues of the language, the translator (for the source language
+// "zh-CN" only the file dialog labels Qt lacks) and the application font, then retranslates loaded
+// QML. A catalogue that cannot be loaded clears *translationLoaded, leaves the translator removed and
+// warns.
 void applyUiLanguage(const UiLanguageContext& context, const QString& languageCode);
 
 // Applies every language the settings service reports from now on; the engine (when given) is the

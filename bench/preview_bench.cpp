@@ -103,9 +103,10 @@ void makeFixtures()
                           " for r in range(1, 201))))])\n"));
 }
 
-// Opens `file` as a preview of `kind` in a window and draws one frame; the preview is cleared
+// Opens `file` as a preview of `kind` in a window and draws one frame; with `toLastCell`, the
+// sheet's table is then scrolled to its last row and column and drawn again. The preview is cleared
 // (untimed) after each run.
-void openPreview(benchmark::State& state, const char* kind, const char* file)
+void openPreview(benchmark::State& state, const char* kind, const char* file, bool toLastCell = false)
 {
     QQmlComponent component(engine);
     component.setData("import QtQuick\nimport Korvex.FileRepair\n"
@@ -126,6 +127,16 @@ void openPreview(benchmark::State& state, const char* kind, const char* file)
         preview->setProperty("kind", QString::fromLatin1(kind));
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(window->grabWindow());
+        if (toLastCell) {
+            QObject* table = preview->findChild<QObject*>(QStringLiteral("sheetTable"));
+            if (table == nullptr) {
+                state.SkipWithError("no sheet table");
+                return;
+            }
+            table->setProperty("contentX", table->property("contentWidth").toReal() - table->property("width").toReal());
+            table->setProperty("contentY", table->property("contentHeight").toReal() - table->property("height").toReal());
+            benchmark::DoNotOptimize(window->grabWindow());
+        }
         state.PauseTiming();
         preview->setProperty("kind", QStringLiteral("none"));
         preview->setProperty("source", QUrl());
@@ -144,7 +155,9 @@ BENCHMARK_CAPTURE(openPreview, pdf_30000pt, "pdf", "giant.pdf")->Unit(benchmark:
 BENCHMARK_CAPTURE(openPreview, docx_2M_paragraph, "office", "long.docx")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(openPreview, docx_blank_paragraphs, "office", "blank.docx")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(openPreview, xlsx_plain_200x30, "office", "plain.xlsx")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(openPreview, xlsx_plain_200x30_to_last_cell, "office", "plain.xlsx", true)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(openPreview, xlsx_shared_string_everywhere, "office", "shared.xlsx")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(openPreview, xlsx_shared_string_to_last_cell, "office", "shared.xlsx", true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -669,6 +669,7 @@ Item {
                     id: officeScroll
                     anchors.fill: parent
                     anchors.margins: 8
+                    visible: officePreview.kind !== "xlsx"
                     clip: true
                     contentWidth: officeText.width
                     contentHeight: Math.max(officeText.implicitHeight, officeScroll.height)
@@ -679,15 +680,23 @@ Item {
                     ReadOnlyTextView {
                         id: officeText
                         objectName: "officeText"
-                        width: officePreview.kind === "xlsx" ? Math.max(1200, officeScroll.width)
-                                                             : Math.max(100, officeScroll.width)
+                        width: Math.max(100, officeScroll.width)
                         height: Math.max(officeText.implicitHeight, officeScroll.height)
                         textFormat: TextEdit.RichText
                         wrapMode: TextEdit.Wrap
                         // Only the page shown is read: the whole list would be copied at every read.
-                        text: officePreview.ready && preview.officePage < officePreview.pageCount
+                        // Worksheets have a table view of their own.
+                        text: officePreview.ready && officePreview.kind !== "xlsx" && preview.officePage < officePreview.pageCount
                               ? officePreview.page(preview.officePage) : ""
                     }
+                }
+
+                SheetPreview {
+                    objectName: "sheetView"
+                    anchors.fill: parent
+                    anchors.margins: 8
+                    visible: officePreview.kind === "xlsx" && officePreview.ready
+                    sheetModel: officePreview.kind === "xlsx" && officePreview.ready ? officePreview.sheet(preview.officePage) : null
                 }
 
                 ColumnLayout {

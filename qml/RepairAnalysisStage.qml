@@ -18,6 +18,7 @@ ColumnLayout {
     required property int progress
     required property string repairability
     required property string samplePath
+    required property bool sampleRequired
     required property string status
     // The page's one read of the findings: every read rebuilds and translates the whole list.
     required property var findings
@@ -107,6 +108,7 @@ ColumnLayout {
                 objectName: "advancedRepairButton"
                 Layout.fillWidth: true
                 visible: analysisStage.workflowState === WorkflowState.failed || analysisStage.samplePath !== ""
+                         || analysisStage.sampleRequired
                 enabled: !analysisStage.busy
                 text: qsTranslate("RepairPage", "高级修复")
                 variant: "secondary"
@@ -143,7 +145,8 @@ ColumnLayout {
             objectName: "analysisVerdict"
             Layout.minimumWidth: 0
             Layout.maximumWidth: 340
-            text: analysisStage.workflowState === WorkflowState.failed ? analysisStage.status : analysisStage.repairability
+            text: analysisStage.workflowState === WorkflowState.failed || analysisStage.sampleRequired
+                  ? analysisStage.status : analysisStage.repairability
             color: analysisStage.workflowState === WorkflowState.failed ? Theme.textError : Theme.textSecondary
             horizontalAlignment: Text.AlignRight
             wrapMode: Text.WordWrap

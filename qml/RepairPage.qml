@@ -427,6 +427,7 @@ Item {
             progress: page.workflow.progress
             repairability: page.workflow.repairability
             samplePath: page.workflow.samplePath
+            sampleRequired: page.workflow.sampleRequired
             status: page.workflow.status
             findings: page.findings
             findingCount: page.findingCount

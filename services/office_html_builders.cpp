@@ -248,7 +248,7 @@ QString spreadsheetColumnName(int column)
     return name;
 }
 
-UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& sharedStrings, const UiText& title, UiText& error)
+SheetGrid parseWorksheet(const QByteArray& sheetXml, const QStringList& sharedStrings, UiText& error)
 {
     QXmlStreamReader reader(sheetXml);
     QMap<int, QMap<int, UiText>> grid;
@@ -296,12 +296,33 @@ UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& shared
         return {};
     }
 
-    const int lastRow = grid.isEmpty() ? 0 : grid.lastKey();
-    int lastColumn = 0;
+    SheetGrid shown;
+    shown.rows = grid.isEmpty() ? 1 : grid.lastKey() + 1;
+    shown.columns = 1;
     for (const auto& cells : grid) {
         if (!cells.isEmpty())
-            lastColumn = std::max(lastColumn, cells.lastKey());
+            shown.columns = std::max(shown.columns, cells.lastKey() + 1);
     }
+    shown.cells = QList<UiText>(qsizetype(shown.rows) * shown.columns);
+    for (auto row = grid.constBegin(); row != grid.constEnd(); ++row) {
+        for (auto cell = row->constBegin(); cell != row->constEnd(); ++cell)
+            shown.cells[qsizetype(row.key()) * shown.columns + cell.key()] = cell.value();
+    }
+    return shown;
+}
+
+UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& sharedStrings, const UiText& title, UiText& error)
+{
+    const SheetGrid grid = parseWorksheet(sheetXml, sharedStrings, error);
+    if (!error.isEmpty())
+        return {};
+    return renderWorksheetHtml(grid, title);
+}
+
+UiText renderWorksheetHtml(const SheetGrid& grid, const UiText& title)
+{
+    const int lastRow = grid.rows - 1;
+    const int lastColumn = grid.columns - 1;
     PageBody body;
     body.add(QStringLiteral("<h2>"));
     body.add(title.toHtmlEscaped());
@@ -311,12 +332,11 @@ UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& shared
     body.add(QStringLiteral("</tr>"));
     for (int i = 0; i <= lastRow; ++i) {
         body.add(QStringLiteral("<tr><th>") + QString::number(i + 1) + QStringLiteral("</th>"));
-        const QMap<int, UiText> cells = grid.value(i);
         for (int c = 0; c <= lastColumn; ++c) {
             body.add(QStringLiteral("<td>"));
-            const auto cell = cells.constFind(c);
-            if (cell != cells.constEnd())
-                body.add(cell->toHtmlEscaped());
+            const UiText& cell = grid.cell(i, c);
+            if (!cell.isEmpty())
+                body.add(cell.toHtmlEscaped());
             body.add(QStringLiteral("</td>"));
         }
         body.add(QStringLiteral("</tr>"));

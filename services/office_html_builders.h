@@ -26,11 +26,23 @@ inline constexpr int kSheetPageCharacters = 60000;
 // Text shown on a slide page.
 inline constexpr int kSlidePageCharacters = 6000;
 
+// The shown part of one worksheet: rows 1..rows and columns A.. of `columns`, at least one of each,
+// row by row; a cell that holds nothing is empty.
+struct SheetGrid {
+    int rows = 1;
+    int columns = 1;
+    QList<UiText> cells = QList<UiText>(1);
+
+    const UiText& cell(int row, int column) const { return cells.at(qsizetype(row) * columns + column); }
+};
+
 UiText wrapHtmlPage(const UiText& body, const QString& extraCss);
 
 QList<UiText> parseDocxParagraphs(const QByteArray& documentXml, UiText& error);
 QList<UiText> paginateDocxHtml(const QStringList& paragraphs);
 QStringList parseSharedStrings(const QByteArray& xml, UiText& error);
+SheetGrid parseWorksheet(const QByteArray& sheetXml, const QStringList& sharedStrings, UiText& error);
+UiText renderWorksheetHtml(const SheetGrid& grid, const UiText& title);
 UiText renderWorksheetHtml(const QByteArray& sheetXml, const QStringList& sharedStrings, const UiText& title, UiText& error);
 UiText renderSlideHtml(const QByteArray& slideXml, int slideNumber, UiText& error);
 

@@ -7,6 +7,7 @@
 #include "services/office_zip_archive.h"
 
 #include <QFileInfo>
+#include <QQmlEngine>
 #include <QRegularExpression>
 
 namespace olm::repair {
@@ -16,6 +17,8 @@ OfficePreviewService::OfficePreviewService(QObject* parent) : QObject(parent)
     // None in a worker thread (output validation): only a GUI-thread service follows the language.
     UiLanguageObserver::attachTo(this, [this] {
         builtPages_.clear();
+        for (OfficeSheetModel* sheet : std::as_const(sheets_))
+            sheet->retranslate();
         emit previewChanged();
     });
 }
@@ -30,6 +33,11 @@ QString OfficePreviewService::page(int index) const
     if (built.isNull())
         built = pages_.at(index).toString();
     return built;
+}
+
+OfficeSheetModel* OfficePreviewService::sheet(int index) const
+{
+    return index >= 0 && index < sheets_.size() ? sheets_.at(index) : nullptr;
 }
 
 QStringList OfficePreviewService::pages() const
@@ -47,8 +55,17 @@ void OfficePreviewService::reset()
     title_.clear();
     pages_.clear();
     builtPages_.clear();
+    releaseSheets();
     error_.clear();
     limitation_.clear();
+}
+
+void OfficePreviewService::releaseSheets()
+{
+    // A view may still hold a table until it reads the next one: it goes once control returns.
+    for (OfficeSheetModel* sheet : std::as_const(sheets_))
+        sheet->deleteLater();
+    sheets_.clear();
 }
 
 void OfficePreviewService::clear()
@@ -121,7 +138,16 @@ void OfficePreviewService::loadXlsx(OfficeZipArchive& archive)
     static const QRegularExpression sheetName(QStringLiteral("^xl/worksheets/sheet\\d+\\.xml$"));
     const QStringList sheets = listEntriesMatching(archive, sheetName);
     appendPages(archive, sheets, kMaxSheets, [&](const QByteArray& xml, int position) {
-        return renderWorksheetHtml(xml, shared, uiTr("工作表 %1").arg(position), error_);
+        SheetGrid grid = parseWorksheet(xml, shared, error_);
+        if (!error_.isEmpty())
+            return UiText();
+        const UiText title = uiTr("工作表 %1").arg(position);
+        UiText page = renderWorksheetHtml(grid, title);
+        auto* model = new OfficeSheetModel(std::move(grid), title, this);
+        // QML reads it through a method call, which would otherwise hand it to the script engine.
+        QQmlEngine::setObjectOwnership(model, QQmlEngine::CppOwnership);
+        sheets_.append(model);
+        return page;
     });
     limitation_ = uiTr("安全只读预览：最多显示 8 个工作表、每表 200 行 × 30 列；公式不计算、外链和宏不执行。");
 }

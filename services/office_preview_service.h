@@ -1,10 +1,11 @@
 #pragma once
 
-// Safe read-only previews of DOCX, XLSX and PPTX files as a short list of HTML pages. Nothing
-// active in the document is run: the container is read with a bounded reader of our own and only
-// plain text reaches the pages.
+// Safe read-only previews of DOCX, XLSX and PPTX files as a short list of HTML pages, and of each
+// worksheet also as a table model. Nothing active in the document is run: the container is read
+// with a bounded reader of our own and only plain text reaches the pages.
 
 #include "common/ui_text.h"
+#include "services/office_sheet_model.h"
 
 #include <QList>
 #include <QObject>
@@ -42,6 +43,9 @@ public:
     QStringList pages() const;
     // One page's text, built at its first read and kept until the pages or the language change.
     Q_INVOKABLE QString page(int index) const;
+    // The table of a worksheet page (XLSX only), owned by the service until the next load or
+    // clear; null for any other page.
+    Q_INVOKABLE olm::repair::OfficeSheetModel* sheet(int index) const;
     int pageCount() const { return static_cast<int>(pages_.size()); }
     bool ready() const;
     QString error() const { return error_.toString(); }
@@ -61,11 +65,13 @@ private:
     void loadPptx(OfficeZipArchive& archive);
     void appendPages(OfficeZipArchive& archive, const QStringList& entries, int limit,
                      const std::function<UiText(const QByteArray&, int)>& render);
+    void releaseSheets();
 
     QString kind_;
     QString title_;
     QList<UiText> pages_;
     mutable QStringList builtPages_; // a null entry is not built yet
+    QList<OfficeSheetModel*> sheets_; // one per page of a workbook
     UiText error_;
     UiText limitation_;
 };

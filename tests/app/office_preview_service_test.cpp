@@ -3,11 +3,13 @@
 
 #include "services/office_html_builders.h"
 #include "services/office_preview_service.h"
+#include "services/office_sheet_model.h"
 #include "services/office_zip_archive.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -241,7 +243,17 @@ private slots:
             QVERIFY2(page.contains(QStringLiteral("<td>S%1</td>").arg(i + 1)), qPrintable(page));
             // No shared-string table: the index shows the invalid marker.
             QVERIFY(page.contains(QStringLiteral("<td>[无效共享字符串]</td>")));
+            // The page's table holds the same.
+            const OfficeSheetModel* table = service.sheet(i);
+            QVERIFY(table != nullptr);
+            QCOMPARE(table->title(), QStringLiteral("工作表 %1").arg(i + 1));
+            QCOMPARE(table->rowCount(), 1);
+            QCOMPARE(table->columnCount(), 2);
+            QCOMPARE(table->index(0, 0).data().toString(), QStringLiteral("S%1").arg(i + 1));
+            QCOMPARE(table->index(0, 1).data().toString(), QStringLiteral("[无效共享字符串]"));
         }
+        QVERIFY(service.sheet(-1) == nullptr);
+        QVERIFY(service.sheet(8) == nullptr);
         QCOMPARE(service.limitation(), officeText("安全只读预览：最多显示 8 个工作表、每表 200 行 × 30 列；公式不计算、外链和宏不执行。"));
     }
 
@@ -319,6 +331,75 @@ private slots:
         QVERIFY(slide.contains(QStringLiteral("<p>") + QString(kSlidePageCharacters, QLatin1Char('r')) + QChar(0x2026) + QStringLiteral("</p>")));
         QVERIFY(!slide.contains(QStringLiteral("after")));
         QVERIFY(slide.size() < kSlidePageCharacters + 2000);
+    }
+
+    // A workbook page's table: at most 200 rows x 30 columns, cells cut as on the HTML page, headers
+    // that name rows and columns, one table per page kept until the next load.
+    void sheetTablesAreBounded()
+    {
+        python(QStringLiteral(
+            "rows = ''.join('<row r=\"%d\">%s</row>' % (r, ''.join('<c r=\"%s%d\" t=\"s\"><v>0</v></c>' % (col, r)"
+            " for col in [chr(65 + c) for c in range(26)] + ['A' + chr(65 + c) for c in range(14)])) for r in range(1, 251))\n"
+            "pkg('wide.xlsx', [('xl/sharedStrings.xml', '<sst %s><si><t>%s</t></si></sst>' % (S, 's' * 5000)),"
+            " ('xl/worksheets/sheet1.xml', sheet(rows)),"
+            " ('xl/worksheets/sheet2.xml', sheet('<row r=\"3\"><c r=\"C3\"><v>42</v></c></row>'))])\n"
+            "docx('letter.docx', ['hello'])\n"));
+        OfficePreviewService service;
+        service.load(QUrl::fromLocalFile(path(QStringLiteral("wide.xlsx"))));
+        QVERIFY2(service.ready(), qPrintable(service.error()));
+        QCOMPARE(service.pageCount(), 2);
+        QPointer<OfficeSheetModel> table = service.sheet(0);
+        QVERIFY(table);
+        QCOMPARE(service.sheet(0), table.data());
+        QCOMPARE(table->rowCount(), kSheetMaxRows);
+        QCOMPARE(table->columnCount(), kSheetMaxColumns);
+        QCOMPARE(table->rowCount(table->index(0, 0)), 0);
+        int full = 0;
+        int cut = 0;
+        qsizetype shown = 0;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            for (int c = 0; c < table->columnCount(); ++c) {
+                const QString text = table->index(r, c).data().toString();
+                shown += text.size();
+                QVERIFY(text.size() <= kSheetCellCharacters + 1);
+                if (text == QString(kSheetCellCharacters, QLatin1Char('s')) + QChar(0x2026))
+                    ++full;
+                else if (text == QChar(0x2026))
+                    ++cut;
+            }
+        }
+        QCOMPARE(full, kSheetPageCharacters / kSheetCellCharacters);
+        QCOMPARE(cut, kSheetMaxRows * kSheetMaxColumns - full);
+        QVERIFY(shown <= kSheetPageCharacters + kSheetMaxRows * kSheetMaxColumns);
+        QCOMPARE(table->index(0, 0).data(Qt::EditRole), QVariant());
+        QCOMPARE(table->headerData(0, Qt::Horizontal).toString(), QStringLiteral("A"));
+        QCOMPARE(table->headerData(29, Qt::Horizontal).toString(), QStringLiteral("AD"));
+        QCOMPARE(table->headerData(30, Qt::Horizontal), QVariant());
+        QCOMPARE(table->headerData(199, Qt::Vertical).toString(), QStringLiteral("200"));
+        QCOMPARE(table->headerData(200, Qt::Vertical), QVariant());
+
+        // Empty cells up to the last one used, as on the HTML page.
+        const OfficeSheetModel* small = service.sheet(1);
+        QCOMPARE(small->rowCount(), 3);
+        QCOMPARE(small->columnCount(), 3);
+        QCOMPARE(small->index(2, 2).data().toString(), QStringLiteral("42"));
+        QCOMPARE(small->index(0, 0).data().toString(), QString());
+
+        // A language change reads the texts again and tells the view.
+        QSignalSpy retitled(table.data(), &OfficeSheetModel::titleChanged);
+        QSignalSpy cells(table.data(), &QAbstractItemModel::dataChanged);
+        QEvent event(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &event);
+        QCOMPARE(retitled.count(), 1);
+        QCOMPARE(cells.count(), 1);
+        QCOMPARE(table->title(), QStringLiteral("工作表 1"));
+
+        // Other kinds have no tables; the next load releases the old ones.
+        service.load(QUrl::fromLocalFile(path(QStringLiteral("letter.docx"))));
+        QVERIFY(service.ready());
+        QVERIFY(service.sheet(0) == nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(table.isNull());
     }
 
     void presentations()

@@ -296,11 +296,24 @@ private slots:
         const InputGuard sampleGuard(sample);
 
         RepairWorkflowController c;
+        QSignalSpy sampleRequiredSpy(&c, &RepairWorkflowController::sampleRequiredChanged);
         c.selectInput(QUrl::fromLocalFile(input));
         c.analyze();
         QVERIFY(waitIdle(c));
         QCOMPARE(state(c), WorkflowState::AnalysisCompleted);
         QCOMPARE(c.category(), QStringLiteral("视频"));
+        // The analysis itself tells that only a sample can mend it, before any quick repair fails.
+        QVERIFY(c.sampleRequired());
+        QCOMPARE(sampleRequiredSpy.count(), 1);
+        QCOMPARE(c.status(), QStringLiteral("文件关键头部已缺失，请进入高级修复并选择兼容的正常样本"));
+        QCOMPARE(c.repairability(), QStringLiteral("未确认存在可自动修复的问题"));
+        // Choosing a file again forgets it until that file is analysed.
+        c.selectInput(QUrl::fromLocalFile(input));
+        QVERIFY(!c.sampleRequired());
+        QCOMPARE(sampleRequiredSpy.count(), 2);
+        c.analyze();
+        QVERIFY(waitIdle(c));
+        QVERIFY(c.sampleRequired());
         bool indexFinding = false;
         for (const QVariant& finding : c.findings()) {
             const QVariantMap entry = finding.toMap();
@@ -330,6 +343,7 @@ private slots:
         QCOMPARE(state(c), WorkflowState::Analyzing);
         QVERIFY(waitIdle(c));
         QCOMPARE(state(c), WorkflowState::AnalysisCompleted);
+        QVERIFY(!c.sampleRequired()); // the analysis with the sample can rebuild the index
 
         c.repair(QStringLiteral("advanced"));
         QVERIFY(waitIdle(c));

@@ -241,11 +241,21 @@ private slots:
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8(step.cancel));
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Open"), QString::fromUtf8(step.open));
         }
-        // The file dialog's labels Qt's catalogues lack come from ours.
-        applyUiLanguage(context, QStringLiteral("fr-FR"));
-        QCOMPARE(QCoreApplication::translate("FileDialog", "Filter"), QStringLiteral("Filtre"));
-        applyUiLanguage(context, QStringLiteral("ja-JP"));
-        QCOMPARE(QCoreApplication::translate("FileDialog", "File name"), QStringLiteral("ファイル名"));
+        // The file dialog's labels Qt's catalogues lack come from ours, in the source language too,
+        // also when it is switched to and away from at run time.
+        const struct {
+            const char* code;
+            const char* filter;
+            const char* fileName;
+        } labels[] = {
+            {"zh-CN", "筛选", "文件名称"}, {"fr-FR", "Filtre", "Nom du fichier"}, {"ja-JP", "フィルター", "ファイル名"},
+            {"en-US", "Filter", "File name"}, {"zh-CN", "筛选", "文件名称"}, {"zh-TW", "篩選", "檔案名稱"},
+        };
+        for (const auto& step : labels) {
+            applyUiLanguage(context, QString::fromUtf8(step.code));
+            QCOMPARE(QCoreApplication::translate("FileDialog", "Filter"), QString::fromUtf8(step.filter));
+            QCOMPARE(QCoreApplication::translate("FileDialog", "File name"), QString::fromUtf8(step.fileName));
+        }
         applyUiLanguage(context, QStringLiteral("en-US"));
         QCOMPARE(QCoreApplication::translate("Main", "设置"), QStringLiteral("Settings"));
         applyUiLanguage(context, QStringLiteral("zh-CN"));

@@ -295,8 +295,14 @@ Item {
             const window = makeWindow()
             const page = window.repairPage
             const workflow = analyse(window, "camera.mp4")
-            // The advanced stage as the analysis stage's button opens it.
-            page.advancedRepairView = true
+            // The lost index can only be rebuilt from a sample: the analysis says so and offers the
+            // advanced repair at once, before any quick repair has failed.
+            verify(workflow.sampleRequired)
+            compare(findChild(page, "analysisVerdict").text, "文件关键头部已缺失，请进入高级修复并选择兼容的正常样本")
+            const advanced = findChild(page, "advancedRepairButton")
+            verify(advanced.visible)
+            capture(window, "stage-2-analysis-needs-sample")
+            mouseClick(advanced)
             compare(stage(window), "advancedPanel")
             compare(findChild(page, "sampleStatus").text, "尚未选择")
             verify(!findChild(page, "startAdvancedButton").enabled)

@@ -19,6 +19,7 @@ Item {
             property string inputName: ""
             property string inputSizeText: "0 B"
             property string samplePath: ""
+            property bool sampleRequired: false
             property string status: "请选择需要分析的文件"
             property string repairability: ""
             property int progress: 0
@@ -277,7 +278,15 @@ Item {
             verify(!quick.enabled)
             verify(findChild(page, "advancedRepairButton").visible)
 
+            // An analysis that found the file needs a sample offers it too, and says why.
             workflow.samplePath = ""
+            workflow.sampleRequired = true
+            workflow.status = "文件关键头部已缺失，请进入高级修复并选择兼容的正常样本"
+            verify(findChild(page, "advancedRepairButton").visible)
+            compare(findChild(page, "analysisVerdict").text, workflow.status)
+            workflow.sampleRequired = false
+            verify(!findChild(page, "advancedRepairButton").visible)
+
             workflow.state = "Failed"
             workflow.status = "文件头已损坏"
             compare(findChild(page, "analysisStateLabel").text, "当前无法自动修复")

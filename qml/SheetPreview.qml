@@ -1,0 +1,135 @@
+import QtQuick
+import Korvex.FileRepair
+import QtQuick.Controls.Basic
+
+// One worksheet page of the Office preview: its title, column letters, row numbers and the cells.
+// The table creates only the cells in view, so a full page shows at once where a rich-text table of
+// it would hold the window for a second.
+Rectangle {
+    id: sheetPreview
+
+    // The page's table from the Office preview service; null shows nothing.
+    property var sheetModel: null
+
+    color: "#FFFFFF"
+
+    Label {
+        id: sheetTitle
+        objectName: "sheetTitle"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.margins: 24
+        text: sheetPreview.sheetModel ? sheetPreview.sheetModel.title : ""
+        elide: Text.ElideRight
+        color: "#10261B"
+        font.family: ApplicationFont.family
+        font.pixelSize: 20
+        font.bold: true
+    }
+
+    Rectangle {
+        id: corner
+        anchors.left: sheetTitle.left
+        anchors.top: sheetTitle.bottom
+        anchors.topMargin: 12
+        width: rowHeader.width
+        height: columnHeader.height
+        color: "#EDF7F1"
+        border.color: "#D9E2DD"
+        Text {
+            anchors.centerIn: parent
+            text: "#"
+            color: "#087A40"
+            font.family: ApplicationFont.family
+            font.pixelSize: 12
+            font.bold: true
+        }
+    }
+
+    HorizontalHeaderView {
+        id: columnHeader
+        objectName: "sheetColumnHeader"
+        anchors.left: table.left
+        anchors.right: table.right
+        anchors.top: corner.top
+        syncView: table
+        clip: true
+        delegate: Rectangle {
+            implicitWidth: 64
+            implicitHeight: 30
+            color: "#EDF7F1"
+            border.color: "#D9E2DD"
+            Text {
+                anchors.centerIn: parent
+                text: display
+                color: "#087A40"
+                font.family: ApplicationFont.family
+                font.pixelSize: 12
+                font.bold: true
+            }
+        }
+    }
+
+    VerticalHeaderView {
+        id: rowHeader
+        objectName: "sheetRowHeader"
+        anchors.left: sheetTitle.left
+        anchors.top: table.top
+        anchors.bottom: table.bottom
+        syncView: table
+        clip: true
+        delegate: Rectangle {
+            implicitWidth: 48
+            implicitHeight: 30
+            color: "#EDF7F1"
+            border.color: "#D9E2DD"
+            Text {
+                anchors.centerIn: parent
+                text: display
+                color: "#087A40"
+                font.family: ApplicationFont.family
+                font.pixelSize: 12
+                font.bold: true
+            }
+        }
+    }
+
+    TableView {
+        id: table
+        objectName: "sheetTable"
+        anchors.left: rowHeader.right
+        anchors.top: columnHeader.bottom
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.rightMargin: 24
+        anchors.bottomMargin: 24
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        model: sheetPreview.sheetModel
+        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.horizontal: ScrollBar {}
+
+        // One line per cell, as wide as its text up to a bound; longer text ends in an ellipsis.
+        delegate: Rectangle {
+            implicitWidth: Math.min(320, Math.max(64, cellText.implicitWidth + 16))
+            implicitHeight: 30
+            color: "#FFFFFF"
+            border.color: "#D9E2DD"
+            Text {
+                id: cellText
+                anchors.fill: parent
+                anchors.leftMargin: 8
+                anchors.rightMargin: 8
+                verticalAlignment: Text.AlignVCenter
+                text: display
+                textFormat: Text.PlainText
+                maximumLineCount: 1
+                elide: Text.ElideRight
+                color: "#24382F"
+                font.family: ApplicationFont.family
+                font.pixelSize: 12
+            }
+        }
+    }
+}
