@@ -56,13 +56,15 @@ Rectangle {
         syncView: table
         clip: true
         delegate: Rectangle {
+            id: columnCell
+            required property var display
             implicitWidth: 64
             implicitHeight: 30
             color: "#EDF7F1"
             border.color: "#D9E2DD"
             Text {
                 anchors.centerIn: parent
-                text: display
+                text: columnCell.display
                 color: "#087A40"
                 font.family: ApplicationFont.family
                 font.pixelSize: 12
@@ -80,13 +82,15 @@ Rectangle {
         syncView: table
         clip: true
         delegate: Rectangle {
+            id: rowCell
+            required property var display
             implicitWidth: 48
             implicitHeight: 30
             color: "#EDF7F1"
             border.color: "#D9E2DD"
             Text {
                 anchors.centerIn: parent
-                text: display
+                text: rowCell.display
                 color: "#087A40"
                 font.family: ApplicationFont.family
                 font.pixelSize: 12
@@ -112,6 +116,8 @@ Rectangle {
 
         // One line per cell, as wide as its text up to a bound; longer text ends in an ellipsis.
         delegate: Rectangle {
+            id: sheetCell
+            required property var display
             implicitWidth: Math.min(320, Math.max(64, cellText.implicitWidth + 16))
             implicitHeight: 30
             color: "#FFFFFF"
@@ -122,7 +128,7 @@ Rectangle {
                 anchors.leftMargin: 8
                 anchors.rightMargin: 8
                 verticalAlignment: Text.AlignVCenter
-                text: display
+                text: sheetCell.display
                 textFormat: Text.PlainText
                 maximumLineCount: 1
                 elide: Text.ElideRight
