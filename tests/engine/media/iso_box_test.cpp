@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "media/iso_box.h"
+#include "core/iso_box.h"
 
 using namespace data_repair;
 

@@ -1,4 +1,4 @@
-#include "media/iso_box.h"
+#include "core/iso_box.h"
 
 #include <algorithm>
 #include <array>
