@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace data_repair {
 
@@ -55,6 +56,17 @@ TableEntries tableEntries(const ByteBuffer& buffer, const IsoBox& box, bool wide
 } // namespace
 
 IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
+    IsoBox box = parseIsoBoxAnyType(buffer, start, limit);
+    if (!box.type.empty() && !printableType(buffer, start + 4)) {
+        IsoBox rejected;
+        rejected.offset = start;
+        rejected.type = std::move(box.type);
+        return rejected;
+    }
+    return box;
+}
+
+IsoBox parseIsoBoxAnyType(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
     IsoBox box;
     box.offset = start;
     const uint64_t end = std::min<uint64_t>(limit, buffer.size());
@@ -62,7 +74,6 @@ IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit) {
     const uint64_t available = end - start;
     const uint32_t size32 = readBe32(buffer, start);
     box.type = bytesToString(buffer, start + 4, 4);
-    if (!printableType(buffer, start + 4)) return box;
     uint64_t length = size32;
     if (size32 == 1) {
         if (available < 16) return box;

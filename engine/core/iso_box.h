@@ -1,9 +1,9 @@
 #pragma once
 
-// Reading the box (atom) structure of ISO base media files (MP4, MOV, M4A) held in memory, and
-// rebasing the chunk-offset tables of a box tree after its media data has moved. Nothing here
-// reads files or reports findings; every read and write is bounds-checked, and every walk into
-// nested boxes stops at kMaxIsoBoxDepth so hostile nesting cannot exhaust the stack.
+// Reading the box (atom) structure of ISO base media files (MP4, MOV, M4A, CR3) held in memory,
+// and rebasing the chunk-offset tables of a box tree after its media data has moved. Nothing
+// here reads files or reports findings; every read and write is bounds-checked, and every walk
+// into nested boxes stops at kMaxIsoBoxDepth so hostile nesting cannot exhaust the stack.
 
 #include <cstdint>
 #include <functional>
@@ -34,7 +34,12 @@ struct IsoBox {
 
 // The box beginning at `start`, reading no further than `limit` (exclusive, lowered to the
 // buffer size). Size 0 runs to the limit; size 1 takes a 64-bit largesize.
+// A type byte outside printable ASCII makes the box invalid (type kept, size 0).
 IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
+
+// The same header rules without looking at the type, for walks that copy boxes whatever they
+// are called (CR3 top level).
+IsoBox parseIsoBoxAnyType(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
 
 // Calls `visit` for each box of one level from `start` up to `limit`, without collecting them;
 // stops at the first invalid header, after a clamped box, or when `visit` returns false.
