@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "core/iso_box.h"
 #include "media/audio_formats.h"
+#include "media/iso_chunk_tables.h"
 
 namespace data_repair {
 

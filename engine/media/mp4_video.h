@@ -11,6 +11,7 @@
 #include "core/iso_box.h"
 #include "data_repair/byte_buffer.h"
 #include "data_repair/repair_interfaces.h"
+#include "media/iso_chunk_tables.h"
 
 namespace data_repair {
 

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/iso_box.h"
+#include "media/iso_chunk_tables.h"
 
 using namespace data_repair;
 
