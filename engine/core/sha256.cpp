@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "core/scoped_fd.h"
 #include "core/sibling_consensus.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <random>
 
+#include "core/scoped_fd.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"
@@ -93,12 +94,6 @@ RepairResult unexpectedFailure(const SourceInfo& input, const char* what)
 
 } // namespace
 
-ScopedFd::~ScopedFd()
-{
-    if (fd >= 0)
-        ::close(fd);
-}
-
 FolderListing listFolderSorted(const fs::path& folder)
 {
     FolderListing listing;
@@ -175,10 +170,12 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
 
     // The output is created only once the source has given its first bytes (or proved empty),
     // so an unreadable source leaves nothing behind.
-    int fd = -1;
+    ScopedFd out;
+    bool created = false; // the target exists and is ours to remove
     auto openTarget = [&] {
-        fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0)
+        out.reset(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        created = out.isOpen();
+        if (created)
             return true;
         const bool exists = !replaceExisting && errno == EEXIST;
         copy.failure = exists ? CopyFailure::Exists : CopyFailure::Write;
@@ -188,10 +185,10 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
     Sha256Context context;
     std::string readError;
     auto copyBlock = [&](const uint8_t* data, size_t size) {
-        if (fd < 0 && !openTarget())
+        if (!out.isOpen() && !openTarget())
             return false;
         context.update(data, size);
-        if (!writeAllBytes(fd, data, size)) {
+        if (!writeAllBytes(out.get(), data, size)) {
             copy.failure = CopyFailure::Write;
             copy.error = kErrWriteOutput;
             return false;
@@ -204,19 +201,19 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
         ok = readFileBlocks(source, copyBlock, &readError);
     } catch (...) {
         // A cancelled copy leaves no partial file behind.
-        if (fd >= 0) {
-            ::close(fd);
+        if (out.isOpen()) {
+            out.close();
             ::unlink(target.c_str());
         }
         throw;
     }
-    if (ok && fd < 0)
+    if (ok && !out.isOpen())
         ok = openTarget();
     if (!ok && copy.failure == CopyFailure::None) {
         copy.failure = CopyFailure::Read;
         copy.error = readError;
     }
-    if (fd >= 0 && ::close(fd) != 0 && ok) {
+    if (out.isOpen() && !out.close() && ok) {
         ok = false;
         copy.failure = CopyFailure::Write;
         copy.error = kErrWriteOutput;
@@ -230,7 +227,7 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
         copy.failure = CopyFailure::Write;
         copy.error = kErrOpenOutput;
     }
-    if (!ok && fd >= 0)
+    if (!ok && created)
         ::unlink(target.c_str());
     return copy;
 }

@@ -23,15 +23,6 @@ inline constexpr int32_t kConsensusMissing = 64;    // no clear majority, or it 
 // kind from the same head, so both agree, and a copy is never held whole just to name it.
 inline constexpr uint64_t kDetectionHeadBytes = 1u << 20;
 
-// Closes a descriptor when it leaves scope.
-struct ScopedFd {
-    explicit ScopedFd(int value) : fd(value) {}
-    ~ScopedFd();
-    ScopedFd(const ScopedFd&) = delete;
-    ScopedFd& operator=(const ScopedFd&) = delete;
-    int fd;
-};
-
 // Feeds a regular file (symlinks followed; FIFOs and devices refused without blocking) to the
 // sink block by block. False with readFile's texts when it cannot be opened, a read fails or the
 // file ends before its measured size; false with an empty text when the sink stopped.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/result_start.h"
 #include "data_repair/byte_buffer.h"
 #include "data_repair/repair_interfaces.h"
 
@@ -46,7 +47,10 @@ bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes,
                           const std::string& kind, RepairResult& result);
 
 // True for Analyze and Extract, the modes that never write a "_repaired" file.
-inline bool modeWritesNoOutput(int32_t mode) { return mode == Analyze || mode == Extract; }
+inline bool modeWritesNoOutput(int32_t mode)
+{
+    return !modeWritesRepairedOutput(mode, ExtractWrites::PreviewsOnly);
+}
 
 RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& bytes);

@@ -5,6 +5,7 @@
 #include <new>
 #include <string_view>
 
+#include "core/result_start.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
@@ -94,9 +95,9 @@ bool containsZipLocalHeader(const ByteBuffer& bytes) { return findBytes(bytes, "
 
 RepairResult baseDocumentResult(const RepairRequest& request, const ByteBuffer& bytes)
 {
-    const std::string format = detectFormatName(pathFromUtf8(request.input.path), bytes);
-    RepairResult result = startResult(request, format == "zip" ? Archive : Document, format, bytes.size());
-    result.setStatus(RepairStatus::success());
+    RepairResult result = beginResult(request, Document, bytes);
+    if (result.format == "zip")
+        result.kind = Archive;
     return result;
 }
 

@@ -14,7 +14,9 @@
 
 namespace data_repair {
 
-// Audio status codes (0, 2 and 5 are the engine-wide ones).
+// Audio status codes (0, 2 and 5 are the engine-wide ones). 74 and 75 each carry two meanings
+// (Ogg and WAV), told apart by the result's format. The numbers belong to results already given
+// out and stay; each meaning has its own name.
 inline constexpr int32_t kAudioMp3NotFound = 70;
 inline constexpr int32_t kAudioMp3Write = 71;
 inline constexpr int32_t kAudioAacNotFound = 72;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "core/result_start.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
@@ -97,10 +98,7 @@ std::string chooseAudioFormat(const std::string& sniffedName, const std::string&
 
 RepairResult prepareAudioResult(const RepairRequest& request, const ByteBuffer& buffer)
 {
-    RepairResult result =
-        startResult(request, Audio, detectFormatName(pathFromUtf8(request.input.path), buffer), buffer.size());
-    result.setStatus(RepairStatus::success());
-    return result;
+    return beginResult(request, Audio, buffer);
 }
 
 RepairResult reportUnsupportedAudio(const RepairRequest& request, const ByteBuffer& buffer)
@@ -126,7 +124,7 @@ bool reportAudioStart(RepairResult& result, uint64_t start, const AudioStartText
 
 bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& request)
 {
-    return analysis.status.ok && request.mode != Analyze;
+    return analysis.status.ok && modeWritesRepairedOutput(request.mode, ExtractWrites::RepairedOutput);
 }
 
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,

@@ -3,6 +3,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/result_start.h"
+
 namespace data_repair {
 
 std::string ownFormatName(const std::string& detected, std::initializer_list<std::string_view> own,
@@ -16,7 +18,7 @@ std::string ownFormatName(const std::string& detected, std::initializer_list<std
 
 bool shouldRepair(const RepairResult& analysis, const RepairRequest& request)
 {
-    return analysis.status.ok && request.mode != Analyze;
+    return analysis.status.ok && modeWritesRepairedOutput(request.mode, ExtractWrites::RepairedOutput);
 }
 
 bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const std::string& extension,

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "media/audio_formats.h"
-#include "media/iso_box.h"
+#include "media/iso_chunk_tables.h"
 
 namespace data_repair {
 

@@ -8,9 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/iso_box.h"
 #include "data_repair/byte_buffer.h"
 #include "data_repair/repair_interfaces.h"
-#include "media/iso_box.h"
+#include "media/iso_chunk_tables.h"
 
 namespace data_repair {
 

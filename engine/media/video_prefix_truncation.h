@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/iso_box.h"
 #include "data_repair/byte_buffer.h"
-#include "media/iso_box.h"
 
 namespace data_repair {
 

@@ -1,4 +1,4 @@
-#include "data_repair/detection.h"
+#include "core/result_start.h"
 #include "data_repair/output_writer.h"
 #include "media/video_containers.h"
 
@@ -6,10 +6,7 @@ namespace data_repair {
 
 RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = startResult(request, Video, detectFormatName(pathFromUtf8(request.input.path), bytes),
-                                      bytes.size());
-    result.setStatus(RepairStatus::success());
-    return result;
+    return beginResult(request, Video, bytes);
 }
 
 bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,

@@ -1,5 +1,7 @@
-// CR3 (ISO base media) top-level box repair: its own minimal box walk, types never examined.
+// CR3 (ISO base media) top-level box repair: the core box reader walks the top level, and box
+// types are never examined.
 
+#include "core/iso_box.h"
 #include "photo/photo_formats.h"
 
 namespace data_repair {
@@ -20,39 +22,25 @@ ByteBuffer repairCr3Boxes(const ByteBuffer& data, RepairResult& report)
     uint64_t o = 0;
     while (o + 8 <= length) {
         const uint64_t left = length - o;
-        const uint32_t s = readBe32(work, o);
-        uint64_t size = s;
-        uint64_t headerLength = 8;
-        bool invalid = false;
-        if (s == 1) {
-            if (left < 16)
-                invalid = true;
-            else {
-                size = readBe64(work, o + 8);
-                headerLength = 16;
-            }
-        } else if (s == 0) {
-            size = left;
-        }
-        if (invalid || size < headerLength) {
+        const IsoBox box = parseIsoBoxAnyType(work, o, length);
+        if (!box.valid) {
             // With nothing copied the whole trimmed data is returned: no drop to report then.
             if (copied)
                 report.addAction("drop-invalid-box", "dropped invalid CR3 box with impossible size", left);
             break;
         }
-        if (size > left) { // compared against what is left: a 64-bit size near 2^64 cannot wrap
-            const uint64_t at = out.size();
-            appendRange(out, work, o, left);
-            copied = true;
-            if (headerLength == 8) {
+        const uint64_t at = out.size();
+        appendRange(out, work, o, box.size);
+        copied = true;
+        if (box.clamped) { // the reader compares against what is left, so a 64-bit size cannot wrap
+            if (box.headerSize == 8) {
                 putBe32(out, at, static_cast<uint32_t>(left));
-                report.addAction("clamp-box-size", "clamped CR3 box size to available data", size - left);
+                report.addAction("clamp-box-size", "clamped CR3 box size to available data",
+                                 readBe32(work, o) - left);
             }
             break;
         }
-        appendRange(out, work, o, size);
-        copied = true;
-        o += size;
+        o = box.end();
     }
     return copied ? out : work;
 }

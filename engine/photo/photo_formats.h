@@ -11,7 +11,9 @@
 
 namespace data_repair {
 
-// Photo status codes.
+// Photo status codes. 24 and 25 each carry two meanings (PNG or GIF, and RAW), told apart by the
+// result's format. The numbers belong to results already given out and stay; each meaning has
+// its own name.
 inline constexpr int32_t kPhotoNotPhoto = 20;
 inline constexpr int32_t kPhotoJpegWrite = 21;
 inline constexpr int32_t kPhotoPngMissing = 22;

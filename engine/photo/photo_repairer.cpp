@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/result_start.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
@@ -12,10 +13,7 @@ namespace data_repair {
 
 RepairResult beginPhotoResult(const RepairRequest& request, const ByteBuffer& buffer)
 {
-    RepairResult result = startResult(request, Photo,
-                                      detectFormatName(pathFromUtf8(request.input.path), buffer), buffer.size());
-    result.setStatus(RepairStatus::success());
-    return result;
+    return beginResult(request, Photo, buffer);
 }
 
 bool isJpegExtension(const std::string& lowerExt) { return lowerExt == "jpg" || lowerExt == "jpeg"; }

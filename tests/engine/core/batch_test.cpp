@@ -2,7 +2,7 @@
 // the batch's own work (work list, routing by kind, naming, counting, cancellation, consensus
 // groups) and, where an engine runs, only the shape of its answer, never its repair details.
 
-#include "core/batch_repairer.h"
+#include "dispatch/batch_repairer.h"
 #include "data_repair/consensus.h"
 #include "test_support.h"
 

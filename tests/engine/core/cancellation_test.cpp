@@ -5,7 +5,7 @@
 #include <fstream>
 #include <functional>
 
-#include "core/batch_repairer.h"
+#include "dispatch/batch_repairer.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"
 #include "data_repair/engine.h"

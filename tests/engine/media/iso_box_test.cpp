@@ -2,7 +2,8 @@
 
 #include <initializer_list>
 
-#include "media/iso_box.h"
+#include "core/iso_box.h"
+#include "media/iso_chunk_tables.h"
 
 using namespace data_repair;
 

@@ -320,8 +320,11 @@ TEST(PhotoCr3, BoxWalkRepairs)
     appendBe32(small, 5);
     appendString(small, "junk");
     appendBytes(small, ByteBuffer(20, 0));
+    // Box types are never examined: a type outside printable ASCII is copied like any other.
+    const ByteBuffer binaryType = concat({ftyp, moov, ByteBuffer{0, 0, 0, 12, 0x00, 0x7F, 0xFF, 0x01, 9, 9, 9, 9}});
     const std::vector<Case> cases = {
         {"prefix", concat({ByteBuffer(512, 0x09), cr3}), {"trim-prefix"}, cr3},
+        {"binary-type", binaryType, {}, binaryType},
         {"clamp", clamped, {"clamp-box-size"}, clampedExpected},
         {"big", big, {}, big},
         {"small", small, {"drop-invalid-box"}, concat({ftyp, moov})},
@@ -333,6 +336,8 @@ TEST(PhotoCr3, BoxWalkRepairs)
         EXPECT_EQ(actionIds(r), c.actions) << c.name;
         EXPECT_EQ(readAll(r.output.path), c.expected) << c.name;
     }
+    // The clamp reports how far the declared size overran the file.
+    EXPECT_EQ(repairWith(requestFor(dir / "clamp.cr3")).actions.at(0).amount, 100u);
     const RepairResult trim = repairWith(requestFor(dir / "prefix.cr3"));
     EXPECT_EQ(trim.actions.at(0).amount, 512u);
     EXPECT_EQ(trim.actions.at(0).description, "removed bytes before CR3 ISO-BMFF ftyp box");

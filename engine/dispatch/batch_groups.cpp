@@ -1,4 +1,4 @@
-#include "core/batch_repairer.h"
+#include "dispatch/batch_repairer.h"
 #include "core/sibling_consensus.h"
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"

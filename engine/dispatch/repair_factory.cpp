@@ -4,9 +4,9 @@
 #include <type_traits>
 
 #include "core/ai_enhancer.h"
-#include "core/batch_repairer.h"
 #include "data_repair/file_access.h"
 #include "data_repair/repair_interfaces.h"
+#include "dispatch/batch_repairer.h"
 #include "document/document_repairer.h"
 #include "media/audio_repairer.h"
 #include "media/video_repairer.h"

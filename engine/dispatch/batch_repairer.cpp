@@ -1,4 +1,4 @@
-#include "core/batch_repairer.h"
+#include "dispatch/batch_repairer.h"
 
 #include <fcntl.h>
 #include <unistd.h>
