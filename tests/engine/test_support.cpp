@@ -103,4 +103,51 @@ bool RecordingProgress::isCancelled()
 
 fs::path corpusDir() { return fs::path(KORVEX_CORPUS_DIR); }
 
+bool hasFinding(const data_repair::RepairResult& result, const std::string& message,
+                const data_repair::Finding** found)
+{
+    for (const data_repair::Finding& finding : result.findings) {
+        if (finding.message == message) {
+            if (found != nullptr)
+                *found = &finding;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool hasFindingStartingWith(const data_repair::RepairResult& result, const std::string& messageStart)
+{
+    for (const data_repair::Finding& finding : result.findings) {
+        if (finding.message.rfind(messageStart, 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+const data_repair::RepairAction* findAction(const data_repair::RepairResult& result, const std::string& id)
+{
+    for (const data_repair::RepairAction& action : result.actions) {
+        if (action.id == id)
+            return &action;
+    }
+    return nullptr;
+}
+
+bool hasAction(const data_repair::RepairResult& result, const std::string& id, uint64_t* amount)
+{
+    const data_repair::RepairAction* action = findAction(result, id);
+    if (action != nullptr && amount != nullptr)
+        *amount = action->amount;
+    return action != nullptr;
+}
+
+data_repair::ByteBuffer concat(std::initializer_list<data_repair::ByteBuffer> parts)
+{
+    data_repair::ByteBuffer out;
+    for (const data_repair::ByteBuffer& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
 } // namespace test_support

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,17 @@ public:
 };
 
 fs::path corpusDir();
+
+// Result lookups. Findings match on the whole message, or on its start where the message carries
+// a detail (an entry name, an offset) after a fixed text; actions match on their id.
+bool hasFinding(const data_repair::RepairResult& result, const std::string& message,
+                const data_repair::Finding** found = nullptr);
+bool hasFindingStartingWith(const data_repair::RepairResult& result, const std::string& messageStart);
+const data_repair::RepairAction* findAction(const data_repair::RepairResult& result, const std::string& id);
+bool hasAction(const data_repair::RepairResult& result, const std::string& id, uint64_t* amount = nullptr);
+
+// The parts one after the other.
+data_repair::ByteBuffer concat(std::initializer_list<data_repair::ByteBuffer> parts);
 
 } // namespace test_support
 

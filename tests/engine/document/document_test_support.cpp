@@ -65,26 +65,6 @@ RepairResult analyzeFile(const fs::path& input)
     return engine->analyze(test_support::requestFor(input, Analyze), nullptr);
 }
 
-const RepairAction* findAction(const RepairResult& result, const std::string& id)
-{
-    for (const auto& action : result.actions) {
-        if (action.id == id)
-            return &action;
-    }
-    return nullptr;
-}
-
-bool hasAction(const RepairResult& result, const std::string& id) { return findAction(result, id) != nullptr; }
-
-bool hasFinding(const RepairResult& result, const std::string& messageStart)
-{
-    for (const auto& finding : result.findings) {
-        if (finding.message.rfind(messageStart, 0) == 0)
-            return true;
-    }
-    return false;
-}
-
 std::string describe(const RepairResult& result)
 {
     std::ostringstream out;

@@ -28,9 +28,9 @@ data_repair::RepairResult repairFile(const fs::path& input, int32_t mode = data_
                                      bool writePreview = false);
 data_repair::RepairResult analyzeFile(const fs::path& input);
 
-bool hasAction(const data_repair::RepairResult& result, const std::string& id);
-const data_repair::RepairAction* findAction(const data_repair::RepairResult& result, const std::string& id);
-bool hasFinding(const data_repair::RepairResult& result, const std::string& messageStart);
+using test_support::findAction;
+using test_support::hasAction;
+using test_support::hasFindingStartingWith;
 std::string describe(const data_repair::RepairResult& result);
 
 ByteBuffer bytes(const std::string& text);

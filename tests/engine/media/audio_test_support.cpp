@@ -51,38 +51,6 @@ RepairResult repairAudio(const fs::path& input, int32_t mode)
     return repairAudio(test_support::requestFor(input, mode));
 }
 
-bool hasAction(const RepairResult& result, const std::string& id, uint64_t* amount)
-{
-    for (const RepairAction& action : result.actions) {
-        if (action.id == id) {
-            if (amount != nullptr)
-                *amount = action.amount;
-            return true;
-        }
-    }
-    return false;
-}
-
-bool hasFinding(const RepairResult& result, const std::string& message, const Finding** found)
-{
-    for (const Finding& finding : result.findings) {
-        if (finding.message == message) {
-            if (found != nullptr)
-                *found = &finding;
-            return true;
-        }
-    }
-    return false;
-}
-
-ByteBuffer concat(std::initializer_list<ByteBuffer> parts)
-{
-    ByteBuffer out;
-    for (const ByteBuffer& part : parts)
-        out.insert(out.end(), part.begin(), part.end());
-    return out;
-}
-
 ByteBuffer isoBox(const std::string& type, const ByteBuffer& payload)
 {
     ByteBuffer out;

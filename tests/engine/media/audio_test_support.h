@@ -30,11 +30,9 @@ data_repair::RepairResult analyzeAudio(const fs::path& input, int32_t mode = dat
 data_repair::RepairResult repairAudio(const data_repair::RepairRequest& request);
 data_repair::RepairResult repairAudio(const fs::path& input, int32_t mode = data_repair::Repair);
 
-bool hasAction(const data_repair::RepairResult& result, const std::string& id, uint64_t* amount = nullptr);
-bool hasFinding(const data_repair::RepairResult& result, const std::string& message,
-                const data_repair::Finding** found = nullptr);
-
-ByteBuffer concat(std::initializer_list<ByteBuffer> parts);
+using test_support::concat;
+using test_support::hasAction;
+using test_support::hasFinding;
 // An ISO base media box with a 32-bit size.
 ByteBuffer isoBox(const std::string& type, const ByteBuffer& payload);
 ByteBuffer garbage(size_t size, uint8_t seed = 7);

@@ -79,13 +79,7 @@ inline bool playsCleanly(const fs::path& file, const std::string& format = "", s
     return probe.exitCode == 0 && decode.exitCode == 0 && probe.output.empty() && decode.output.empty();
 }
 
-inline ByteBuffer concat(std::initializer_list<ByteBuffer> parts)
-{
-    ByteBuffer out;
-    for (const auto& part : parts)
-        out.insert(out.end(), part.begin(), part.end());
-    return out;
-}
+using test_support::concat;
 
 inline ByteBuffer head(const ByteBuffer& bytes, size_t n) { return ByteBuffer(bytes.begin(), bytes.begin() + std::min(n, bytes.size())); }
 inline ByteBuffer tail(const ByteBuffer& bytes, size_t from)

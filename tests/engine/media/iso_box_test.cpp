@@ -4,8 +4,10 @@
 
 #include "core/iso_box.h"
 #include "media/iso_chunk_tables.h"
+#include "test_support.h"
 
 using namespace data_repair;
+using test_support::concat;
 
 namespace {
 
@@ -14,12 +16,6 @@ ByteBuffer box(std::string_view type, const ByteBuffer& payload) {
     appendBe32(out, static_cast<uint32_t>(8 + payload.size()));
     appendString(out, type);
     appendBytes(out, payload);
-    return out;
-}
-
-ByteBuffer concat(std::initializer_list<ByteBuffer> parts) {
-    ByteBuffer out;
-    for (const ByteBuffer& part : parts) appendBytes(out, part);
     return out;
 }
 

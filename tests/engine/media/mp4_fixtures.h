@@ -24,11 +24,7 @@ inline ByteBuffer box(std::string_view type, const ByteBuffer& payload) {
     return out;
 }
 
-inline ByteBuffer concat(std::initializer_list<ByteBuffer> parts) {
-    ByteBuffer out;
-    for (const ByteBuffer& part : parts) data_repair::appendBytes(out, part);
-    return out;
-}
+using test_support::concat;
 
 inline ByteBuffer ftyp() {
     return box("ftyp", concat({data_repair::bytesOf("isom"), {0, 0, 2, 0}, data_repair::bytesOf("isomiso2")}));

@@ -17,6 +17,7 @@
 using namespace data_repair;
 using namespace mp4_fixtures;
 using test_support::TempDir;
+using test_support::hasAction;
 namespace fs = std::filesystem;
 
 namespace {
@@ -102,12 +103,6 @@ RepairResult repairWith(const fs::path& input, int32_t mode, const fs::path& sam
     auto request = test_support::requestFor(input, mode);
     if (!sample.empty()) request.sample = makeSourceInfo(sample.string());
     return video ? VideoRepairer().repair(request, nullptr) : AudioRepairer().repair(request, nullptr);
-}
-
-bool hasAction(const RepairResult& r, const std::string& id) {
-    for (const auto& a : r.actions)
-        if (a.id == id) return true;
-    return false;
 }
 
 // The decoded pictures of the first video stream, in the order a player shows them.

@@ -11,13 +11,6 @@ using test_support::requestFor;
 
 namespace {
 
-ByteBuffer concat(const ByteBuffer& a, const ByteBuffer& b)
-{
-    ByteBuffer out = a;
-    appendBytes(out, b);
-    return out;
-}
-
 } // namespace
 
 TEST(PhotoJpeg, IntactFileIsCopiedUnchanged)
@@ -41,7 +34,7 @@ TEST(PhotoJpeg, GarbagePrefixIsTrimmed)
     REQUIRE_TOOL("djpeg");
     TempDir dir;
     const ByteBuffer jpeg = encodeJpeg(dir, 32, 24);
-    const auto path = dir.write("a.jpg", concat(ByteBuffer(100, 0x41), jpeg));
+    const auto path = dir.write("a.jpg", concat({ByteBuffer(100, 0x41), jpeg}));
     const RepairResult analysis = analyzeWith(requestFor(path));
     ASSERT_FALSE(analysis.findings.empty());
     EXPECT_EQ(analysis.findings[0].message, "garbage bytes before JPEG SOI marker");

@@ -303,17 +303,6 @@ RepairResult analyzeWith(const RepairRequest& request)
     return createFileRepairFactory()->createPhotoRepair()->analyze(request, nullptr);
 }
 
-bool hasAction(const RepairResult& result, const std::string& id, uint64_t* amount)
-{
-    for (const RepairAction& a : result.actions)
-        if (a.id == id) {
-            if (amount != nullptr)
-                *amount = a.amount;
-            return true;
-        }
-    return false;
-}
-
 std::vector<std::string> actionIds(const RepairResult& result)
 {
     std::vector<std::string> ids;

@@ -59,7 +59,8 @@ test_support::CommandResult python(const std::string& script);
 
 data_repair::RepairResult repairWith(const data_repair::RepairRequest& request);
 data_repair::RepairResult analyzeWith(const data_repair::RepairRequest& request);
-bool hasAction(const data_repair::RepairResult& result, const std::string& id, uint64_t* amount = nullptr);
+using test_support::concat;
+using test_support::hasAction;
 std::vector<std::string> actionIds(const data_repair::RepairResult& result);
 
 } // namespace photo_fixtures

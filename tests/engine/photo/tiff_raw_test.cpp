@@ -13,14 +13,6 @@ using test_support::run;
 
 namespace {
 
-ByteBuffer concat(std::initializer_list<ByteBuffer> parts)
-{
-    ByteBuffer out;
-    for (const ByteBuffer& p : parts)
-        appendBytes(out, p);
-    return out;
-}
-
 void expectTiffinfoOk(const std::string& path)
 {
     const auto r = run("tiffinfo -D " + quote(fs::path(path)) + " 2>&1");
