@@ -42,7 +42,8 @@ Item {
 
     // Hex dumps need a fixed-pitch face to keep their columns; without the Windows face, the
     // system's monospace alias stands in.
-    readonly property string monospaceFamily: Qt.fontFamilies().indexOf("Consolas") >= 0 ? "Consolas" : "monospace"
+    readonly property var installedFamilies: Qt.fontFamilies()
+    readonly property string monospaceFamily: installedFamilies.indexOf("Consolas") >= 0 ? "Consolas" : "monospace"
 
     clip: true
 
@@ -125,7 +126,7 @@ Item {
         pdfView.scaleToWidth(pdfView.width - 36, pdfView.height - 28)
         preview.clampPdfScale()
         pdfView.fitted = true
-        Qt.callLater(() => {
+        Qt.callLater(() => { // qmllint disable type
             if (preview && preview.kind === "pdf")
                 pdfView.goToLocation(Math.max(0, page), Qt.point(0, 0), pdfView.renderScale)
         })
@@ -200,7 +201,7 @@ Item {
         onStatusChanged: {
             pdfView.fitted = false
             if (pdfDocument.status === PdfDocument.Ready)
-                Qt.callLater(() => {
+                Qt.callLater(() => { // qmllint disable type
                     if (preview)
                         preview.fitPdfWidth(0)
                 })
@@ -215,12 +216,12 @@ Item {
         readOnly: true
         selectByMouse: true
         persistentSelection: true
-        color: "#24382F"
-        selectionColor: "#BDEBD0"
-        selectedTextColor: "#17251E"
+        color: Theme.previewText
+        selectionColor: Theme.selection
+        selectedTextColor: Theme.textControl
         background: Rectangle {
-            color: "#FFFFFF"
-            border.color: "#DDE5E1"
+            color: Theme.surface
+            border.color: Theme.panelBorder
         }
 
         TapHandler {
@@ -256,6 +257,8 @@ Item {
         }
     }
 
+    // Qt 6.4's qmllint cannot follow the file's ids into inline components and delegates.
+    // qmllint disable unqualified
     component MediaButton: AppButton {
         text: preview.playing ? qsTr("暂停") : qsTr("播放")
         iconSource: preview.playing ? "assets/media-pause.svg" : "assets/media-play.svg"
@@ -273,11 +276,12 @@ Item {
             value: player.position
         }
     }
+    // qmllint enable unqualified
 
     Rectangle {
         anchors.fill: parent
-        radius: 8
-        color: "#F4F7F5"
+        radius: Theme.radiusControl
+        color: Theme.previewArea
 
         Image {
             id: imageView
@@ -303,8 +307,8 @@ Item {
             horizontalAlignment: Text.AlignHCenter
             text: imagePreview.error
             wrapMode: Text.Wrap
-            color: "#B42318"
-            font.family: ApplicationFont.family
+            color: Theme.textError
+            font.family: Theme.fontFamily
         }
 
         Item {
@@ -320,8 +324,8 @@ Item {
                 anchors.top: parent.top
                 anchors.bottom: parent.bottom
                 anchors.bottomMargin: 58
-                radius: 8
-                color: "#111714"
+                radius: Theme.radiusControl
+                color: Theme.videoBackdrop
 
                 VideoOutput {
                     id: videoOutput
@@ -339,9 +343,9 @@ Item {
                     text: preview.cannotPlayText()
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
-                    color: "#FFFFFF"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 13
+                    color: Theme.surface
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontControl
                 }
                 AppButton {
                     id: videoCentreButton
@@ -370,20 +374,20 @@ Item {
                     compact: true
                 }
                 Label {
-                    text: preview.formatTime(player.position)
-                    color: "#50645A"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    text: preview.formatTime(player.position) // qmllint disable type
+                    color: Theme.mediaTime
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                 }
                 SeekSlider {
                     objectName: "videoSlider"
                     Layout.fillWidth: true
                 }
                 Label {
-                    text: preview.formatTime(player.duration)
-                    color: "#50645A"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    text: preview.formatTime(player.duration) // qmllint disable type
+                    color: Theme.mediaTime
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                 }
                 AppButton {
                     objectName: "muteButton"
@@ -407,8 +411,8 @@ Item {
                 Layout.fillWidth: true
                 text: qsTr("音频预览")
                 horizontalAlignment: Text.AlignHCenter
-                color: "#087A40"
-                font.family: ApplicationFont.family
+                color: Theme.textSuccess
+                font.family: Theme.fontFamily
                 font.pixelSize: 22
                 font.bold: true
             }
@@ -423,8 +427,8 @@ Item {
                 text: preview.cannotPlayText()
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
-                color: "#B42318"
-                font.family: ApplicationFont.family
+                color: Theme.textError
+                font.family: Theme.fontFamily
             }
             Row {
                 Layout.alignment: Qt.AlignHCenter
@@ -435,9 +439,9 @@ Item {
                 Label {
                     objectName: "audioTime"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: preview.formatTime(player.position) + " / " + preview.formatTime(player.duration)
-                    color: "#50645A"
-                    font.family: ApplicationFont.family
+                    text: preview.formatTime(player.position) + " / " + preview.formatTime(player.duration) // qmllint disable type
+                    color: Theme.mediaTime
+                    font.family: Theme.fontFamily
                 }
             }
         }
@@ -471,7 +475,7 @@ Item {
                 height: Math.max(textView.implicitHeight, textScroll.height)
                 text: !textScroll.binary ? textPreview.error
                       : binaryPreview.ready ? binaryPreview.text : binaryPreview.error
-                color: textScroll.binary && binaryPreview.ready ? "#24382F" : "#B42318"
+                color: textScroll.binary && binaryPreview.ready ? Theme.previewText : Theme.textError
             }
         }
 
@@ -481,8 +485,8 @@ Item {
             visible: preview.kind === "text" && textPreview.ready
             anchors.fill: parent
             anchors.margins: 14
-            color: "#FFFFFF"
-            border.color: "#DDE5E1"
+            color: Theme.surface
+            border.color: Theme.panelBorder
 
             ListView {
                 id: textList
@@ -494,6 +498,7 @@ Item {
                 model: textPreview.blockCount
                 ScrollBar.vertical: ScrollBar {}
 
+                // qmllint disable unqualified
                 delegate: ReadOnlyTextView {
                     required property int index
                     objectName: "textBlock"
@@ -506,6 +511,7 @@ Item {
                     background: null
                     text: textPreview.ready ? textPreview.block(index) : ""
                 }
+                // qmllint enable unqualified
             }
         }
 
@@ -583,8 +589,8 @@ Item {
                 anchors.right: parent.right
                 anchors.bottom: parent.bottom
                 height: 78
-                color: "#FFFFFF"
-                border.color: "#DDE5E1"
+                color: Theme.surface
+                border.color: Theme.panelBorder
 
                 Column {
                     anchors.centerIn: parent
@@ -603,8 +609,8 @@ Item {
                             objectName: "pdfPageLabel"
                             anchors.verticalCenter: parent.verticalCenter
                             text: qsTr("%1 / %2").arg(Math.max(0, pdfView.currentPage + 1)).arg(Math.max(0, preview.pdfDocument.pageCount))
-                            color: "#34473E"
-                            font.family: ApplicationFont.family
+                            color: Theme.textBody
+                            font.family: Theme.fontFamily
                         }
                         AppButton {
                             objectName: "pdfNext"
@@ -629,8 +635,8 @@ Item {
                             width: 50
                             horizontalAlignment: Text.AlignHCenter
                             text: Math.round(pdfView.renderScale * 100) + "%"
-                            color: "#34473E"
-                            font.family: ApplicationFont.family
+                            color: Theme.textBody
+                            font.family: Theme.fontFamily
                         }
                         AppButton {
                             objectName: "pdfZoomIn"
@@ -661,8 +667,8 @@ Item {
                 id: officeArea
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                color: "#E9EFEC"
-                border.color: "#D6E0DB"
+                color: Theme.pageDeskFill
+                border.color: Theme.pageDeskBorder
                 radius: 6
 
                 Flickable {
@@ -709,9 +715,9 @@ Item {
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignHCenter
                         text: officePreview.error !== "" ? qsTr("无法生成内部 Office 预览") : qsTr("正在生成安全只读预览…")
-                        color: "#173527"
-                        font.family: ApplicationFont.family
-                        font.pixelSize: 16
+                        color: Theme.textProminent
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontSection
                         font.bold: true
                     }
                     Label {
@@ -719,8 +725,8 @@ Item {
                         horizontalAlignment: Text.AlignHCenter
                         text: officePreview.error
                         wrapMode: Text.Wrap
-                        color: "#B42318"
-                        font.family: ApplicationFont.family
+                        color: Theme.textError
+                        font.family: Theme.fontFamily
                     }
                 }
             }
@@ -737,8 +743,8 @@ Item {
                 Label {
                     objectName: "officePageLabel"
                     text: officePreview.ready ? qsTr("%1 / %2").arg(preview.officePage + 1).arg(officePreview.pageCount) : qsTr("0 / 0")
-                    color: "#34473E"
-                    font.family: ApplicationFont.family
+                    color: Theme.textBody
+                    font.family: Theme.fontFamily
                 }
                 AppButton {
                     objectName: "officeNext"
@@ -751,9 +757,9 @@ Item {
                     Layout.fillWidth: true
                     text: officePreview.limitation
                     elide: Text.ElideRight
-                    color: "#66756E"
-                    font.family: ApplicationFont.family
-                    font.pixelSize: 11
+                    color: Theme.textSecondary
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontCaption
                 }
             }
         }
@@ -769,9 +775,9 @@ Item {
                 horizontalAlignment: Text.AlignHCenter
                 text: qsTr("此格式尚未提供内部预览")
                 wrapMode: Text.Wrap
-                color: "#173527"
-                font.family: ApplicationFont.family
-                font.pixelSize: 17
+                color: Theme.textProminent
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontItemTitle
                 font.bold: true
             }
             Label {
@@ -779,8 +785,8 @@ Item {
                 horizontalAlignment: Text.AlignHCenter
                 text: qsTr("不会启动系统默认应用或第三方软件。请保存结果后再处理该格式。")
                 wrapMode: Text.Wrap
-                color: "#78877F"
-                font.family: ApplicationFont.family
+                color: Theme.textHint
+                font.family: Theme.fontFamily
             }
         }
     }

@@ -11,7 +11,7 @@ Rectangle {
     // The page's table from the Office preview service; null shows nothing.
     property var sheetModel: null
 
-    color: "#FFFFFF"
+    color: Theme.surface
 
     Label {
         id: sheetTitle
@@ -22,8 +22,8 @@ Rectangle {
         anchors.margins: 24
         text: sheetPreview.sheetModel ? sheetPreview.sheetModel.title : ""
         elide: Text.ElideRight
-        color: "#10261B"
-        font.family: ApplicationFont.family
+        color: Theme.textTitle
+        font.family: Theme.fontFamily
         font.pixelSize: 20
         font.bold: true
     }
@@ -35,14 +35,14 @@ Rectangle {
         anchors.topMargin: 12
         width: rowHeader.width
         height: columnHeader.height
-        color: "#EDF7F1"
-        border.color: "#D9E2DD"
+        color: Theme.sheetHeaderFill
+        border.color: Theme.sheetGridLine
         Text {
             anchors.centerIn: parent
             text: "#"
-            color: "#087A40"
-            font.family: ApplicationFont.family
-            font.pixelSize: 12
+            color: Theme.textSuccess
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontSmall
             font.bold: true
         }
     }
@@ -60,14 +60,14 @@ Rectangle {
             required property var display
             implicitWidth: 64
             implicitHeight: 30
-            color: "#EDF7F1"
-            border.color: "#D9E2DD"
+            color: Theme.sheetHeaderFill
+            border.color: Theme.sheetGridLine
             Text {
                 anchors.centerIn: parent
                 text: columnCell.display
-                color: "#087A40"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.textSuccess
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
                 font.bold: true
             }
         }
@@ -86,14 +86,14 @@ Rectangle {
             required property var display
             implicitWidth: 48
             implicitHeight: 30
-            color: "#EDF7F1"
-            border.color: "#D9E2DD"
+            color: Theme.sheetHeaderFill
+            border.color: Theme.sheetGridLine
             Text {
                 anchors.centerIn: parent
                 text: rowCell.display
-                color: "#087A40"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.textSuccess
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
                 font.bold: true
             }
         }
@@ -120,8 +120,8 @@ Rectangle {
             required property var display
             implicitWidth: Math.min(320, Math.max(64, cellText.implicitWidth + 16))
             implicitHeight: 30
-            color: "#FFFFFF"
-            border.color: "#D9E2DD"
+            color: Theme.surface
+            border.color: Theme.sheetGridLine
             Text {
                 id: cellText
                 anchors.fill: parent
@@ -132,9 +132,9 @@ Rectangle {
                 textFormat: Text.PlainText
                 maximumLineCount: 1
                 elide: Text.ElideRight
-                color: "#24382F"
-                font.family: ApplicationFont.family
-                font.pixelSize: 12
+                color: Theme.previewText
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSmall
             }
         }
     }

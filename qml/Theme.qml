@@ -91,6 +91,16 @@ QtObject {
     readonly property color link: "#0878C9"
     readonly property color linkHovered: "#075EA8"
 
+    // Previews of a repaired result
+    readonly property color previewArea: "#F4F7F5"
+    readonly property color previewText: "#24382F"
+    readonly property color videoBackdrop: "#111714"
+    readonly property color mediaTime: "#50645A"
+    readonly property color pageDeskFill: "#E9EFEC"
+    readonly property color pageDeskBorder: "#D6E0DB"
+    readonly property color sheetHeaderFill: "#EDF7F1"
+    readonly property color sheetGridLine: "#D9E2DD"
+
     // The sign-in-with-Google button keeps that brand's own colours
     readonly property color googleText: "#1F1F1F"
     readonly property color googleBorder: "#747775"
