@@ -108,9 +108,8 @@ RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuff
     return result;
 }
 
-RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairTransportStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeTransportStream(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const TsLayout layout = detectTsPacketSize(bytes);

@@ -114,13 +114,13 @@ RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* prog
         switch (d.container) {
         case VideoContainer::Iso: return repairMp4(std::move(analysis), request, bytes, d.prefix, progress);
         case VideoContainer::Avi: return repairAvi(std::move(analysis), request, bytes);
-        case VideoContainer::Flv: return repairFlv(request, bytes);
-        case VideoContainer::Matroska: return repairMatroska(request, bytes);
-        case VideoContainer::Asf: return repairAsf(request, bytes);
-        case VideoContainer::TransportStream: return repairTransportStream(request, bytes);
-        case VideoContainer::ProgramStream: return repairProgramStream(request, bytes);
-        case VideoContainer::Klv: return repairKlv(request, bytes, d.klvFormat);
-        case VideoContainer::Raw: return repairRawStream(request, bytes);
+        case VideoContainer::Flv: return repairFlvFrom(std::move(analysis), request, bytes);
+        case VideoContainer::Matroska: return repairMatroskaFrom(std::move(analysis), request, bytes);
+        case VideoContainer::Asf: return repairAsfFrom(std::move(analysis), request, bytes);
+        case VideoContainer::TransportStream: return repairTransportStreamFrom(std::move(analysis), request, bytes);
+        case VideoContainer::ProgramStream: return repairProgramStreamFrom(std::move(analysis), request, bytes);
+        case VideoContainer::Klv: return repairKlvFrom(std::move(analysis), request, bytes, d.klvFormat);
+        case VideoContainer::Raw: return repairRawStreamFrom(std::move(analysis), request, bytes);
         }
         return analysis;
     });
