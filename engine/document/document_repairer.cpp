@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
 #include <string_view>
 
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
 #include "document/document_formats.h"
@@ -27,8 +27,6 @@ constexpr std::array<std::string_view, 13> kOfficeOpenXml{"docx", "docm", "dotx"
 constexpr std::array<std::string_view, 6> kWord{"doc", "docx", "docm", "dot", "dotx", "dotm"};
 constexpr std::array<std::string_view, 6> kExcel{"xls", "xlsx", "xlsm", "xlt", "xltx", "xltm"};
 constexpr std::array<std::string_view, 8> kPowerPoint{"ppt", "pptx", "pptm", "pps", "ppsx", "pot", "potx", "potm"};
-
-constexpr int32_t kProgressSource = Document;
 
 using FormatCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
 struct FormatHandler {
@@ -106,15 +104,11 @@ bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes,
     return writeExtraArtifact(result, request, bytes, extension, kind, "_preview");
 }
 
+constexpr EntryPreamble kPreamble{Document, baseDocumentResult};
+
 RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Document, Analyze, progress, [&]() -> RepairResult {
-        reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
-        std::string error;
-        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty())
-            return entryFailure(request, Document, Analyze, kStatusReadFailed, error);
-        reportProgress(progress, kProgressSource, "analyze", request.input.path, 1, 2);
+    return runEntry(request, progress, kPreamble, false, [&](const ByteBuffer& bytes) {
         const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
         return handler != nullptr ? handler->analyze(request, bytes) : unsupportedResult(request, bytes);
     });
@@ -122,18 +116,7 @@ RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* 
 
 RepairResult DocumentRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Document, request.mode, progress, [&]() -> RepairResult {
-        reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
-        std::string error;
-        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty())
-            return entryFailure(request, Document, request.mode, kStatusReadFailed, error);
-        if (cancellationRequested(progress)) {
-            RepairResult cancelled = baseDocumentResult(request, bytes);
-            cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "document repair cancelled"));
-            return cancelled;
-        }
-        reportProgress(progress, kProgressSource, "repair", request.input.path, 1, 2);
+    return runEntry(request, progress, kPreamble, true, [&](const ByteBuffer& bytes) {
         const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
         return handler != nullptr ? handler->repair(request, bytes) : unsupportedResult(request, bytes);
     });

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
-#include <stdexcept>
 #include <string_view>
 
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
@@ -70,19 +69,7 @@ RepairResult dispatch(const RepairRequest& request, const ByteBuffer& buffer, co
     return reportUnsupportedAudio(request, buffer);
 }
 
-
-bool readInput(const RepairRequest& request, IProgress* progress, int32_t failureMode, ByteBuffer& buffer,
-               RepairResult& failure)
-{
-    reportProgress(progress, Audio, "read", request.input.path, 0, 1);
-    std::string error;
-    buffer = readFile(pathFromUtf8(request.input.path), &error);
-    if (buffer.empty() && !error.empty()) {
-        failure = entryFailure(request, Audio, failureMode, kStatusReadFailed, error);
-        return false;
-    }
-    return true;
-}
+constexpr EntryPreamble kPreamble{Audio, prepareAudioResult};
 
 } // namespace
 
@@ -161,31 +148,14 @@ ByteBuffer readAudioSample(const RepairRequest& request)
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, Analyze, progress, [&] {
-        ByteBuffer buffer;
-        RepairResult failure;
-        if (!readInput(request, progress, Analyze, buffer, failure))
-            return failure;
-        reportProgress(progress, Audio, "analyze", request.input.path, 1, 2);
-        return dispatch(request, buffer, kAnalyzers);
-    });
+    return runEntry(request, progress, kPreamble, false,
+                    [&](const ByteBuffer& buffer) { return dispatch(request, buffer, kAnalyzers); });
 }
 
 RepairResult AudioRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, request.mode, progress, [&] {
-        ByteBuffer buffer;
-        RepairResult failure;
-        if (!readInput(request, progress, request.mode, buffer, failure))
-            return failure;
-        if (cancellationRequested(progress)) {
-            RepairResult cancelled = prepareAudioResult(request, buffer);
-            cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "audio repair cancelled"));
-            return cancelled;
-        }
-        reportProgress(progress, Audio, "repair", request.input.path, 1, 2);
-        return dispatch(request, buffer, kRepairers);
-    });
+    return runEntry(request, progress, kPreamble, true,
+                    [&](const ByteBuffer& buffer) { return dispatch(request, buffer, kRepairers); });
 }
 
 } // namespace data_repair

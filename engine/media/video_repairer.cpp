@@ -1,9 +1,7 @@
 #include "media/video_repairer.h"
 
-#include <new>
-#include <stdexcept>
-
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
 #include "media/mp4_video.h"
@@ -41,6 +39,8 @@ RepairResult analyzeVideoBuffer(const RepairRequest& request, const ByteBuffer& 
     return analyzeMp4(request, bytes, d.prefix);
 }
 
+// A video repair announces no "repair" stage: MP4 reports its own "rewrite" step there.
+constexpr EntryPreamble kPreamble{Video, prepareVideoResult, false};
 
 } // namespace
 
@@ -87,27 +87,13 @@ VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffe
 }
 
 RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
-    return guardAllocation(request, Video, Analyze, progress, [&] {
-        reportProgress(progress, Video, "read", request.input.path, 0, 1);
-        std::string error;
-        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty()) return entryFailure(request, Video, Analyze, kStatusReadFailed, error);
-        reportProgress(progress, Video, "analyze", request.input.path, 1, 2);
+    return runEntry(request, progress, kPreamble, false, [&](const ByteBuffer& bytes) {
         return analyzeVideoBuffer(request, bytes, chooseVideoContainer(request.input.path, bytes));
     });
 }
 
 RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
-    return guardAllocation(request, Video, request.mode, progress, [&] {
-        reportProgress(progress, Video, "read", request.input.path, 0, 1);
-        std::string error;
-        ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty()) return entryFailure(request, Video, request.mode, kStatusReadFailed, error);
-        if (cancellationRequested(progress)) {
-            RepairResult result = prepareVideoResult(request, bytes);
-            result.setStatus(RepairStatus::failure(kStatusCancelled, "video repair cancelled"));
-            return result;
-        }
+    return runEntry(request, progress, kPreamble, true, [&](ByteBuffer& bytes) {
         const VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
         RepairResult analysis = analyzeVideoBuffer(request, bytes, d);
         if (request.mode == Analyze) return analysis;

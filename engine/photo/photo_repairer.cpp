@@ -4,6 +4,7 @@
 
 #include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
 #include "photo/photo_formats.h"
@@ -167,20 +168,10 @@ RepairResult refuse(const RepairRequest& request, const ByteBuffer& buffer, cons
     return result;
 }
 
-RepairResult run(const RepairRequest& request, IProgress* progress, bool repairing)
-{
-    reportProgress(progress, Photo, "read", request.input.path, 0, 1);
-    std::string error;
-    const ByteBuffer buffer = readFile(pathFromUtf8(request.input.path), &error);
-    if (buffer.empty() && !error.empty())
-        return entryFailure(request, Photo, repairing ? request.mode : Analyze, kStatusReadFailed, error);
-    if (repairing && cancellationRequested(progress)) {
-        RepairResult cancelled = beginPhotoResult(request, buffer);
-        cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "photo repair cancelled"));
-        return cancelled;
-    }
-    reportProgress(progress, Photo, repairing ? "repair" : "analyze", request.input.path, 1, 2);
+constexpr EntryPreamble kPreamble{Photo, beginPhotoResult};
 
+RepairResult run(const RepairRequest& request, const ByteBuffer& buffer, bool repairing)
+{
     std::string tiffExt;
     switch (choose(lowerExtension(pathFromUtf8(request.input.path)), buffer, tiffExt)) {
     case PhotoFormat::TiffRaw:
@@ -207,12 +198,14 @@ RepairResult run(const RepairRequest& request, IProgress* progress, bool repairi
 
 RepairResult PhotoRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Photo, Analyze, progress, [&] { return run(request, progress, false); });
+    return runEntry(request, progress, kPreamble, false,
+                    [&](const ByteBuffer& buffer) { return run(request, buffer, false); });
 }
 
 RepairResult PhotoRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Photo, request.mode, progress, [&] { return run(request, progress, true); });
+    return runEntry(request, progress, kPreamble, true,
+                    [&](const ByteBuffer& buffer) { return run(request, buffer, true); });
 }
 
 } // namespace data_repair
