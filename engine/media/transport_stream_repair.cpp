@@ -80,14 +80,6 @@ TsLayout detectTsPacketSize(const ByteBuffer& bytes)
     return best;
 }
 
-bool isInList(const std::string& text, const std::vector<std::string>& list)
-{
-    for (const auto& entry : list)
-        if (entry == text)
-            return true;
-    return false;
-}
-
 RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);

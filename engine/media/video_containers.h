@@ -101,6 +101,5 @@ struct TsLayout {
     uint64_t syncCount = 0;
 };
 TsLayout detectTsPacketSize(const ByteBuffer& bytes);
-bool isInList(const std::string& text, const std::vector<std::string>& list);
 
 } // namespace data_repair
