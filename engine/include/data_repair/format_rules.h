@@ -1,9 +1,8 @@
 #pragma once
 
 // How a family's dispatcher recognises a format: one ordered list of rules, each naming a clue
-// and the table entry it points to; the first rule that holds wins. The order is the family's
-// recognition order (near-certain signatures before extensions before searches), so it is data
-// in one place rather than branches spread over the dispatcher.
+// and the table entry it points to; the first rule that holds wins. The family's recognition
+// order is thereby data in one place rather than branches spread over its dispatcher.
 //
 // A table entry (Format) provides:
 //   ExtensionSets extensions;                       the names it goes by
