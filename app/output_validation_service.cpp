@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+#include "data_repair/detection.h"
+
 namespace olm::repair::OutputValidationService {
 
 namespace {
@@ -110,8 +112,10 @@ std::optional<bool> structureRule(const QString& suffix, const QString& path, co
                                   bool& officePackage)
 {
     officePackage = false;
+    // The signatures are the engine's own tests, so output and input are judged alike.
+    const data_repair::ByteBuffer start(head.begin(), head.end());
     if (suffix == u"pdf")
-        return startsWithBytes(head, "%PDF-") && tail.contains("%%EOF");
+        return data_repair::hasPdfSignature(start) && tail.contains("%%EOF");
     if (suffix == u"docx" || suffix == u"xlsx" || suffix == u"pptx" || suffix == u"zip") {
         if (!startsWithBytes(head, "PK")
             || (!tail.contains(QByteArray::fromHex("504b0506")) && !tail.contains(QByteArray::fromHex("504b0606"))))
@@ -123,19 +127,19 @@ std::optional<bool> structureRule(const QString& suffix, const QString& path, co
         return officePackage;
     }
     if (suffix == u"doc" || suffix == u"xls" || suffix == u"ppt")
-        return startsWithBytes(head, QByteArray::fromHex("d0cf11e0a1b11ae1"));
+        return data_repair::hasOleSignature(start);
     if (suffix == u"rtf")
-        return startsWithBytes(head, "{\\rtf");
+        return data_repair::hasRtfSignature(start);
     if (suffix == u"wav")
-        return startsWithBytes(head, "RIFF") && head.size() >= 12 && head.mid(8, 4) == "WAVE";
+        return data_repair::isWaveStart(start);
     if (suffix == u"mp3")
         return startsWithBytes(head, "ID3") || isAdtsOrMpegSync(head, 0xE0);
     if (suffix == u"mp4" || suffix == u"mov" || suffix == u"m4v" || suffix == u"m4a")
-        return head.size() >= 12 && head.mid(4, 4) == "ftyp" && hasTopLevelMediaIndex(path);
+        return data_repair::isFtypStart(start) && hasTopLevelMediaIndex(path);
     if (suffix == u"wmv" || suffix == u"wma" || suffix == u"asf")
-        return startsWithBytes(head, QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c"));
+        return data_repair::hasAsfSignature(start);
     if (suffix == u"ogg")
-        return startsWithBytes(head, "OggS");
+        return data_repair::isOggStart(start);
     if (suffix == u"aac")
         return isAdtsOrMpegSync(head, 0xF0);
     return std::nullopt;

@@ -5,27 +5,11 @@
 #include <string_view>
 
 #include "data_repair/file_access.h"
+#include "data_repair/format_extensions.h"
 
 namespace data_repair {
 
 namespace {
-
-template <size_t N>
-bool inSet(const std::string& ext, const std::array<std::string_view, N>& set)
-{
-    return std::find(set.begin(), set.end(), ext) != set.end();
-}
-
-constexpr std::array<std::string_view, 6> kAudio{"mp3", "m4a", "flac", "aac", "wav", "ogg"};
-constexpr std::array<std::string_view, 19> kVideo{"mov", "mp4", "avi", "mts", "mkv", "m2ts", "3gp",
-                                                  "mxf", "flv", "wmv", "wma", "insv", "m4v", "mpeg",
-                                                  "asf", "ts",  "klv", "mpg", "rsv"};
-constexpr std::array<std::string_view, 16> kPhoto{"jpg", "jpeg", "png", "cr3", "cr2", "nef", "nrw", "raf",
-                                                  "dng", "arw",  "gpr", "tif", "tiff", "crw", "gif", "bmp"};
-constexpr std::array<std::string_view, 28> kDocument{
-    "pdf", "rtf",  "doc",  "docx", "docm", "dot",  "dotx", "dotm", "xls",   "xlsx",
-    "xlsm", "xlt", "xltx", "xltm", "ppt",  "pptx", "pptm", "pps",  "ppsx",  "pot",
-    "potx", "potm", "odt", "ods",  "odp",  "pages", "numbers", "key"};
 
 bool byteIn(uint8_t value, std::initializer_list<uint8_t> set)
 {
@@ -79,10 +63,10 @@ std::string lowerExtension(const std::filesystem::path& path)
     return toLowerAscii(ext);
 }
 
-bool isAudioExtension(const std::string& e) { return inSet(e, kAudio); }
-bool isVideoExtension(const std::string& e) { return inSet(e, kVideo); }
-bool isPhotoExtension(const std::string& e) { return inSet(e, kPhoto); }
-bool isDocumentExtension(const std::string& e) { return inSet(e, kDocument); }
+bool isAudioExtension(const std::string& e) { return isListedIn(extensions::kAudioKind, e); }
+bool isVideoExtension(const std::string& e) { return isListedIn(extensions::kVideoKind, e); }
+bool isPhotoExtension(const std::string& e) { return isListedIn(extensions::kPhotoKind, e); }
+bool isDocumentExtension(const std::string& e) { return isListedIn(extensions::kDocumentKind, e); }
 
 bool isFtypStart(const ByteBuffer& b) { return b.size() >= 12 && matchesAt(b, 4, "ftyp"); }
 
@@ -184,9 +168,9 @@ FileKind detectFileKind(const std::filesystem::path& path, const ByteBuffer& b)
         return Video;
     if (isPhotoExtension(ext))
         return Photo;
-    if (isDocumentExtension(ext) || ext == "txt" || ext == "csv" || ext == "xml" || ext == "json")
+    if (isDocumentExtension(ext) || isListed(extensions::kText, ext))
         return Document;
-    if (ext == "zip")
+    if (isListed(extensions::kZip, ext))
         return Archive;
     if (hasAviSignature(b) || hasEbmlSignature(b) || hasFlvSignature(b) || hasAsfSignature(b) ||
         hasMpegPackSignature(b) || hasKlvSignature(b))

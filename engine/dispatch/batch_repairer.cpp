@@ -15,6 +15,7 @@
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
+#include "data_repair/format_extensions.h"
 #include "document/document_formats.h"
 #include "document/document_repairer.h"
 #include "media/audio_formats.h"
@@ -139,9 +140,10 @@ int32_t engineWriteCode(const RepairResult& result)
     auto any = [&](std::initializer_list<std::string_view> names) {
         return std::find(names.begin(), names.end(), f) != names.end();
     };
+    auto named = [&](ExtensionList list) { return isListed(list, f); };
     switch (result.kind) {
     case Photo:
-        if (any({"jpg", "jpeg"}))
+        if (named(extensions::kJpeg))
             return kPhotoJpegWrite;
         if (f == "png")
             return kPhotoPngWrite;
@@ -161,19 +163,21 @@ int32_t engineWriteCode(const RepairResult& result)
     case Video:
         if (f == "avi")
             return kVideoAviWrite;
-        if (any({"ts", "mts", "m2ts"}))
+        if (named(extensions::kTransportStream))
             return kVideoTsWrite;
         if (f == "flv")
             return kVideoFlvWrite;
-        if (any({"mkv", "webm"}))
+        // The Matroska and raw-stream repairs also keep format names no extension list routes
+        // to them (a WebM file, an elementary stream named by its codec).
+        if (named(extensions::kMatroska) || f == "webm")
             return kVideoMkvWrite;
-        if (any({"asf", "wmv", "wma"}))
+        if (named(extensions::kAsf))
             return kVideoAsfWrite;
-        if (any({"mpeg", "mpg"}))
+        if (named(extensions::kProgramStream))
             return kVideoPsWrite;
-        if (any({"mxf", "klv"}))
+        if (named(extensions::kKlv))
             return kVideoKlvWrite;
-        if (any({"rsv", "h264", "264", "avc", "h265", "265", "hevc"}))
+        if (named(extensions::kRawStream) || any({"h264", "264", "avc", "h265", "265", "hevc"}))
             return kVideoRawWrite;
         return kVideoMp4Write;
     case Document:
@@ -344,21 +348,17 @@ void addBatchPath(std::vector<fs::path>& workList, const fs::path& candidate, co
         workList.push_back(candidate);
 }
 
+// The photo formats whose repairs can borrow from a sample (GIF and BMP take none).
 bool isSamplePhotoExtension(const fs::path& path)
 {
-    static constexpr std::array<std::string_view, 14> kSample{"jpg", "jpeg", "png", "cr3", "cr2", "nef", "nrw",
-                                                              "raf", "dng",  "arw", "gpr", "tif", "tiff", "crw"};
-    const std::string ext = lowerExtension(path);
-    for (const std::string_view word : kSample)
-        if (ext == word)
-            return true;
-    return false;
+    static constexpr std::array<ExtensionList, 3> kSample{extensions::kJpeg, extensions::kPng, extensions::kTiffRaw};
+    return isListedIn(kSample, lowerExtension(path));
 }
 
 std::string photoExtensionFamily(const fs::path& path)
 {
     const std::string ext = lowerExtension(path);
-    if (ext == "jpg" || ext == "jpeg")
+    if (isListed(extensions::kJpeg, ext))
         return "jpeg";
     if (ext == "tif" || ext == "tiff")
         return "tiff";

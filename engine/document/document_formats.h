@@ -4,10 +4,13 @@
 // from, the shared extension sets and byte-signature predicates, and the engine's status codes.
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/result_start.h"
 #include "data_repair/byte_buffer.h"
+#include "data_repair/format_extensions.h"
 #include "data_repair/repair_interfaces.h"
 
 namespace data_repair {
@@ -62,5 +65,18 @@ RepairResult analyzeOleDocument(const RepairRequest& request, const ByteBuffer& 
 RepairResult repairOleDocument(const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeZipDocument(const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& bytes);
+
+// One document format of the dispatch table: its name, the extensions it goes by, its content
+// tests and its analyze/repair functions.
+using FormatCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
+struct DocumentFormat {
+    std::string_view name;
+    ExtensionSets extensions;
+    bool (*start)(const ByteBuffer&);      // its signature opens the file
+    uint64_t (*locate)(const ByteBuffer&); // its signature further in, npos when none
+    FormatCall analyze;
+    FormatCall repair;
+};
+std::span<const DocumentFormat> documentFormats();
 
 } // namespace data_repair

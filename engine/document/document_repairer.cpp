@@ -1,13 +1,12 @@
 #include "document/document_repairer.h"
 
-#include <algorithm>
 #include <array>
-#include <new>
-#include <string_view>
 
 #include "core/result_start.h"
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
+#include "data_repair/format_rules.h"
 #include "data_repair/output_writer.h"
 #include "document/document_formats.h"
 
@@ -15,59 +14,49 @@ namespace data_repair {
 
 namespace {
 
-template <size_t N>
-bool inSet(const std::string& ext, const std::array<std::string_view, N>& set)
+using namespace extensions;
+
+bool startsWithZipLocalHeader(const ByteBuffer& bytes) { return matchesAt(bytes, 0, "PK\x03\x04"); }
+uint64_t findZipLocalHeader(const ByteBuffer& bytes) { return findBytes(bytes, "PK\x03\x04", 0); }
+
+constexpr std::array<ExtensionList, 1> kTextNames{kText};
+constexpr std::array<ExtensionList, 1> kPdfNames{kPdf};
+constexpr std::array<ExtensionList, 1> kRtfNames{kRtf};
+constexpr std::array<ExtensionList, 1> kOleNames{kOfficeBinary};
+constexpr std::array<ExtensionList, 2> kZipNames{kOfficeOpenXml, extensions::kZip};
+
+constexpr std::array<DocumentFormat, 5> kFormats{{
+    {"text", kTextNames, nullptr, nullptr, analyzeTextDocument, repairTextDocument},
+    {"pdf", kPdfNames, hasPdfSignature, nullptr, analyzePdfDocument, repairPdfDocument},
+    {"rtf", kRtfNames, hasRtfSignature, findRtfHeader, analyzeRtfDocument, repairRtfDocument},
+    {"ole", kOleNames, hasOleSignature, findOleSignature, analyzeOleDocument, repairOleDocument},
+    {"zip", kZipNames, startsWithZipLocalHeader, findZipLocalHeader, analyzeZipDocument, repairZipDocument},
+}};
+constexpr const DocumentFormat* kTextFormat = &kFormats[0];
+constexpr const DocumentFormat* kPdfFormat = &kFormats[1];
+constexpr const DocumentFormat* kRtfFormat = &kFormats[2];
+constexpr const DocumentFormat* kOleFormat = &kFormats[3];
+constexpr const DocumentFormat* kZipFormat = &kFormats[4];
+
+// The first rule that holds wins. A container that starts the file owns everything inside it:
+// an embedded RTF object or a stored OLE object later in a .doc or .docx must not take the
+// whole file over.
+constexpr std::array<FormatRule<DocumentFormat>, 9> kRules{{
+    {Clue::Extension, kTextFormat},
+    {Clue::Start, kPdfFormat},
+    {Clue::Extension, kPdfFormat},
+    {Clue::Start, kOleFormat},
+    {Clue::Start, kZipFormat},
+    {Clue::AnywhereOrExtension, kRtfFormat},
+    {Clue::AnywhereAndExtension, kOleFormat},
+    {Clue::AnywhereOrExtension, kZipFormat},
+    {Clue::AnywhereOrExtension, kOleFormat},
+}};
+
+const DocumentFormat* route(const RepairRequest& request, const ByteBuffer& bytes)
 {
-    return std::find(set.begin(), set.end(), ext) != set.end();
-}
-
-constexpr std::array<std::string_view, 4> kTextExtensions{"txt", "csv", "xml", "json"};
-constexpr std::array<std::string_view, 7> kOfficeBinary{"doc", "dot", "xls", "xlt", "ppt", "pps", "pot"};
-constexpr std::array<std::string_view, 13> kOfficeOpenXml{"docx", "docm", "dotx", "dotm", "xlsx", "xlsm", "xltx",
-                                                          "xltm", "pptx", "pptm", "ppsx", "potx", "potm"};
-constexpr std::array<std::string_view, 6> kWord{"doc", "docx", "docm", "dot", "dotx", "dotm"};
-constexpr std::array<std::string_view, 6> kExcel{"xls", "xlsx", "xlsm", "xlt", "xltx", "xltm"};
-constexpr std::array<std::string_view, 8> kPowerPoint{"ppt", "pptx", "pptm", "pps", "ppsx", "pot", "potx", "potm"};
-
-constexpr int32_t kProgressSource = Document;
-
-using FormatCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
-struct FormatHandler {
-    FormatCall analyze;
-    FormatCall repair;
-};
-
-constexpr FormatHandler kText{analyzeTextDocument, repairTextDocument};
-constexpr FormatHandler kPdf{analyzePdfDocument, repairPdfDocument};
-constexpr FormatHandler kRtf{analyzeRtfDocument, repairRtfDocument};
-constexpr FormatHandler kOle{analyzeOleDocument, repairOleDocument};
-constexpr FormatHandler kZip{analyzeZipDocument, repairZipDocument};
-
-// The first rule that holds wins; nullptr means unsupported.
-const FormatHandler* route(const std::string& ext, const ByteBuffer& bytes)
-{
-    if (isTextDocumentExtension(ext))
-        return &kText;
-    if (bytes.size() >= 5 && matchesAt(bytes, 0, "%PDF-"))
-        return &kPdf;
-    if (ext == "pdf")
-        return &kPdf;
-    // A container that starts the file owns everything inside it: an embedded RTF object or a
-    // stored OLE object later in a .doc or .docx must not take the whole file over.
-    if (hasOleSignature(bytes))
-        return &kOle;
-    if (matchesAt(bytes, 0, "PK\x03\x04"))
-        return &kZip;
-    if (findRtfHeader(bytes) != npos || ext == "rtf")
-        return &kRtf;
-    const uint64_t ole = findOleSignature(bytes);
-    if (isOfficeBinaryExtension(ext) && ole != npos)
-        return &kOle;
-    if (containsZipLocalHeader(bytes) || isOfficeOpenXmlExtension(ext) || ext == "zip")
-        return &kZip;
-    if (ole != npos || isOfficeBinaryExtension(ext))
-        return &kOle;
-    return nullptr;
+    const std::string ext = lowerExtension(pathFromUtf8(request.input.path));
+    return firstMatch<DocumentFormat>(kRules, ext, bytes).format;
 }
 
 RepairResult unsupportedResult(const RepairRequest& request, const ByteBuffer& bytes)
@@ -82,16 +71,18 @@ RepairResult unsupportedResult(const RepairRequest& request, const ByteBuffer& b
 
 } // namespace
 
-bool isTextDocumentExtension(const std::string& ext) { return inSet(ext, kTextExtensions); }
-bool isOfficeBinaryExtension(const std::string& ext) { return inSet(ext, kOfficeBinary); }
-bool isOfficeOpenXmlExtension(const std::string& ext) { return inSet(ext, kOfficeOpenXml); }
-bool isWordExtension(const std::string& ext) { return inSet(ext, kWord); }
-bool isExcelExtension(const std::string& ext) { return inSet(ext, kExcel); }
-bool isPowerPointExtension(const std::string& ext) { return inSet(ext, kPowerPoint); }
+std::span<const DocumentFormat> documentFormats() { return kFormats; }
+
+bool isTextDocumentExtension(const std::string& ext) { return isListed(kText, ext); }
+bool isOfficeBinaryExtension(const std::string& ext) { return isListed(kOfficeBinary, ext); }
+bool isOfficeOpenXmlExtension(const std::string& ext) { return isListed(kOfficeOpenXml, ext); }
+bool isWordExtension(const std::string& ext) { return isListed(kWord, ext); }
+bool isExcelExtension(const std::string& ext) { return isListed(kExcel, ext); }
+bool isPowerPointExtension(const std::string& ext) { return isListed(kPowerPoint, ext); }
 
 uint64_t findOleSignature(const ByteBuffer& bytes) { return findBytes(bytes, oleSignature(), 0); }
 uint64_t findRtfHeader(const ByteBuffer& bytes) { return findBytes(bytes, "{\\rtf", 0); }
-bool containsZipLocalHeader(const ByteBuffer& bytes) { return findBytes(bytes, "PK\x03\x04", 0) != npos; }
+bool containsZipLocalHeader(const ByteBuffer& bytes) { return findZipLocalHeader(bytes) != npos; }
 
 RepairResult baseDocumentResult(const RepairRequest& request, const ByteBuffer& bytes)
 {
@@ -107,36 +98,21 @@ bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes,
     return writeExtraArtifact(result, request, bytes, extension, kind, "_preview");
 }
 
+constexpr EntryPreamble kPreamble{Document, baseDocumentResult};
+
 RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Document, Analyze, progress, [&]() -> RepairResult {
-        reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
-        std::string error;
-        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty())
-            return entryFailure(request, Document, Analyze, kStatusReadFailed, error);
-        reportProgress(progress, kProgressSource, "analyze", request.input.path, 1, 2);
-        const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
-        return handler != nullptr ? handler->analyze(request, bytes) : unsupportedResult(request, bytes);
+    return runEntry(request, progress, kPreamble, false, [&](const ByteBuffer& bytes) {
+        const DocumentFormat* format = route(request, bytes);
+        return format != nullptr ? format->analyze(request, bytes) : unsupportedResult(request, bytes);
     });
 }
 
 RepairResult DocumentRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Document, request.mode, progress, [&]() -> RepairResult {
-        reportProgress(progress, kProgressSource, "read", request.input.path, 0, 1);
-        std::string error;
-        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty())
-            return entryFailure(request, Document, request.mode, kStatusReadFailed, error);
-        if (cancellationRequested(progress)) {
-            RepairResult cancelled = baseDocumentResult(request, bytes);
-            cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "document repair cancelled"));
-            return cancelled;
-        }
-        reportProgress(progress, kProgressSource, "repair", request.input.path, 1, 2);
-        const FormatHandler* handler = route(lowerExtension(pathFromUtf8(request.input.path)), bytes);
-        return handler != nullptr ? handler->repair(request, bytes) : unsupportedResult(request, bytes);
+    return runEntry(request, progress, kPreamble, true, [&](const ByteBuffer& bytes) {
+        const DocumentFormat* format = route(request, bytes);
+        return format != nullptr ? format->repair(request, bytes) : unsupportedResult(request, bytes);
     });
 }
 

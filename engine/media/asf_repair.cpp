@@ -247,9 +247,8 @@ RepairResult analyzeAsf(const RepairRequest& request, const ByteBuffer& bytes)
     return result;
 }
 
-RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairAsfFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeAsf(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const std::string extension = result.format.empty() || result.format == "unknown" ? "asf" : result.format;

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data_repair/byte_buffer.h"
 #include "data_repair/file_access.h"
+#include "data_repair/format_extensions.h"
 #include "data_repair/records.h"
 
 namespace data_repair {
@@ -35,6 +37,17 @@ inline constexpr int32_t kAudioM4aWrite = 82;
 inline constexpr int32_t kAudioUnsupported = 83;
 inline constexpr int32_t kAudioM4aSampleNeeded = 84;
 inline constexpr int32_t kAudioM4aSampleMismatch = 85;
+
+// ---- the dispatch table (audio_repairer.cpp) ----
+using AudioCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
+struct AudioFormat {
+    std::string_view name; // also the format name detection reports for its content
+    ExtensionSets extensions;
+    bool (*start)(const ByteBuffer&); // the signature detection recognises it by
+    AudioCall analyze;
+    AudioCall repair;
+};
+std::span<const AudioFormat> audioFormats();
 
 // ---- shared by every handler (audio_repairer.cpp) ----
 std::string chooseAudioFormat(const std::string& sniffedName, const std::string& extension);

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
-#include <stdexcept>
-#include <string_view>
 
 #include "core/result_start.h"
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
@@ -16,35 +14,19 @@ namespace data_repair {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kAudioFormats{"mp3", "aac", "flac", "ogg", "wav", "m4a"};
-
-using FormatHandler = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
-
-struct FormatHandlers {
-    FormatHandler mp3;
-    FormatHandler aac;
-    FormatHandler flac;
-    FormatHandler ogg;
-    FormatHandler wav;
-    FormatHandler m4a;
-};
-
-constexpr FormatHandlers kAnalyzers{analyzeMp3, analyzeAac, analyzeFlac, analyzeOgg, analyzeWav, analyzeM4a};
-constexpr FormatHandlers kRepairers{repairMp3, repairAac, repairFlac, repairOgg, repairWav, repairM4a};
-
 // An M4A whose container cannot be used may still hold a bare frame stream. Only a container
 // without media data qualifies: a failed write or a refused layout is the M4A's own answer.
-RepairResult dispatchM4a(const RepairRequest& request, const ByteBuffer& buffer, const FormatHandlers& handlers)
+RepairResult m4aOrFrameStream(const RepairRequest& request, const ByteBuffer& buffer, bool repairing)
 {
-    RepairResult m4a = handlers.m4a(request, buffer);
+    RepairResult m4a = repairing ? repairM4a(request, buffer) : analyzeM4a(request, buffer);
     if (m4a.status.ok || m4a.status.code != kAudioM4aMdatNotFound)
         return m4a;
-    RepairResult aac = handlers.aac(request, buffer);
+    RepairResult aac = repairing ? repairAac(request, buffer) : analyzeAac(request, buffer);
     if (aac.status.ok) {
         aac.notes.push_back("M4A container metadata was not recoverable; repaired as an AAC ADTS frame stream");
         return aac;
     }
-    RepairResult mp3 = handlers.mp3(request, buffer);
+    RepairResult mp3 = repairing ? repairMp3(request, buffer) : analyzeMp3(request, buffer);
     if (mp3.status.ok) {
         mp3.notes.push_back("M4A container metadata was not recoverable; repaired as an MP3 frame stream");
         return mp3;
@@ -52,45 +34,48 @@ RepairResult dispatchM4a(const RepairRequest& request, const ByteBuffer& buffer,
     return m4a;
 }
 
-RepairResult dispatch(const RepairRequest& request, const ByteBuffer& buffer, const FormatHandlers& handlers)
+RepairResult analyzeM4aOrFrames(const RepairRequest& r, const ByteBuffer& b) { return m4aOrFrameStream(r, b, false); }
+RepairResult repairM4aOrFrames(const RepairRequest& r, const ByteBuffer& b) { return m4aOrFrameStream(r, b, true); }
+
+using namespace extensions;
+
+constexpr std::array<ExtensionList, 1> kMp3Names{kMp3};
+constexpr std::array<ExtensionList, 1> kAacNames{kAac};
+constexpr std::array<ExtensionList, 1> kFlacNames{kFlac};
+constexpr std::array<ExtensionList, 1> kOggNames{kOgg};
+constexpr std::array<ExtensionList, 1> kWavNames{kWav};
+constexpr std::array<ExtensionList, 1> kM4aNames{kM4a};
+
+constexpr std::array<AudioFormat, 6> kFormats{{
+    {"mp3", kMp3Names, isMpegAudioStart, analyzeMp3, repairMp3},
+    {"aac", kAacNames, isAdtsStart, analyzeAac, repairAac},
+    {"flac", kFlacNames, isFlacStart, analyzeFlac, repairFlac},
+    {"ogg", kOggNames, isOggStart, analyzeOgg, repairOgg},
+    {"wav", kWavNames, isWaveStart, analyzeWav, repairWav},
+    {"m4a", kM4aNames, hasM4aBrand, analyzeM4aOrFrames, repairM4aOrFrames},
+}};
+
+// The format detection names from the content, else the one the extension names.
+const AudioFormat* route(const RepairRequest& request, const ByteBuffer& buffer)
 {
     const std::filesystem::path input = pathFromUtf8(request.input.path);
     const std::string format = chooseAudioFormat(detectFormatName(input, buffer), lowerExtension(input));
-    if (format == "mp3")
-        return handlers.mp3(request, buffer);
-    if (format == "aac")
-        return handlers.aac(request, buffer);
-    if (format == "ogg")
-        return handlers.ogg(request, buffer);
-    if (format == "wav")
-        return handlers.wav(request, buffer);
-    if (format == "flac")
-        return handlers.flac(request, buffer);
-    if (format == "m4a")
-        return dispatchM4a(request, buffer, handlers);
-    return reportUnsupportedAudio(request, buffer);
+    for (const AudioFormat& entry : kFormats)
+        if (entry.name == format || isListedIn(entry.extensions, format))
+            return &entry;
+    return nullptr;
 }
 
-
-bool readInput(const RepairRequest& request, IProgress* progress, int32_t failureMode, ByteBuffer& buffer,
-               RepairResult& failure)
-{
-    reportProgress(progress, Audio, "read", request.input.path, 0, 1);
-    std::string error;
-    buffer = readFile(pathFromUtf8(request.input.path), &error);
-    if (buffer.empty() && !error.empty()) {
-        failure = entryFailure(request, Audio, failureMode, kStatusReadFailed, error);
-        return false;
-    }
-    return true;
-}
+constexpr EntryPreamble kPreamble{Audio, prepareAudioResult};
 
 } // namespace
 
+std::span<const AudioFormat> audioFormats() { return kFormats; }
+
 std::string chooseAudioFormat(const std::string& sniffedName, const std::string& extension)
 {
-    for (std::string_view name : kAudioFormats) {
-        if (sniffedName == name)
+    for (const AudioFormat& entry : kFormats) {
+        if (sniffedName == entry.name)
             return sniffedName;
     }
     return extension;
@@ -159,30 +144,17 @@ ByteBuffer readAudioSample(const RepairRequest& request)
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, Analyze, progress, [&] {
-        ByteBuffer buffer;
-        RepairResult failure;
-        if (!readInput(request, progress, Analyze, buffer, failure))
-            return failure;
-        reportProgress(progress, Audio, "analyze", request.input.path, 1, 2);
-        return dispatch(request, buffer, kAnalyzers);
+    return runEntry(request, progress, kPreamble, false, [&](const ByteBuffer& buffer) {
+        const AudioFormat* format = route(request, buffer);
+        return format != nullptr ? format->analyze(request, buffer) : reportUnsupportedAudio(request, buffer);
     });
 }
 
 RepairResult AudioRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Audio, request.mode, progress, [&] {
-        ByteBuffer buffer;
-        RepairResult failure;
-        if (!readInput(request, progress, request.mode, buffer, failure))
-            return failure;
-        if (cancellationRequested(progress)) {
-            RepairResult cancelled = prepareAudioResult(request, buffer);
-            cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "audio repair cancelled"));
-            return cancelled;
-        }
-        reportProgress(progress, Audio, "repair", request.input.path, 1, 2);
-        return dispatch(request, buffer, kRepairers);
+    return runEntry(request, progress, kPreamble, true, [&](const ByteBuffer& buffer) {
+        const AudioFormat* format = route(request, buffer);
+        return format != nullptr ? format->repair(request, buffer) : reportUnsupportedAudio(request, buffer);
     });
 }
 

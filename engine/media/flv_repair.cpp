@@ -54,9 +54,8 @@ RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes)
     return result;
 }
 
-RepairResult repairFlv(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairFlvFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeFlv(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const uint64_t size = bytes.size();

@@ -92,9 +92,9 @@ RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, c
     return result;
 }
 
-RepairResult repairKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat)
+RepairResult repairKlvFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
+                           const std::string& defaultFormat)
 {
-    RepairResult result = analyzeKlv(request, bytes, defaultFormat);
     if (!shouldRepair(result, request))
         return result;
     const std::string extension = result.format.empty() || result.format == "unknown" ? defaultFormat : result.format;

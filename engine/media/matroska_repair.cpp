@@ -102,9 +102,8 @@ RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& byt
     return result;
 }
 
-RepairResult repairMatroska(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeMatroska(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const uint64_t e = findEbmlHeader(bytes, false);

@@ -69,9 +69,8 @@ RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer
     return result;
 }
 
-RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairProgramStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeProgramStream(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const uint64_t a = findPackHeader(bytes, false);

@@ -33,9 +33,8 @@ RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& by
     return result;
 }
 
-RepairResult repairRawStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairRawStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeRawStream(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const uint64_t a = firstStartCode(bytes);

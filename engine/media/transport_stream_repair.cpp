@@ -80,14 +80,6 @@ TsLayout detectTsPacketSize(const ByteBuffer& bytes)
     return best;
 }
 
-bool isInList(const std::string& text, const std::vector<std::string>& list)
-{
-    for (const auto& entry : list)
-        if (entry == text)
-            return true;
-    return false;
-}
-
 RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
@@ -108,9 +100,8 @@ RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuff
     return result;
 }
 
-RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairTransportStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeTransportStream(request, bytes);
     if (!shouldRepair(result, request))
         return result;
     const TsLayout layout = detectTsPacketSize(bytes);

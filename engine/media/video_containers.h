@@ -1,7 +1,7 @@
 #pragma once
 
-// The video engine's containers behind its dispatch. Every analyzer and repairer takes the
-// request and the whole input and returns a result; each repairer starts from its own analyzer.
+// The video engine's containers behind its dispatch. Every analyzer takes the request and the
+// whole input and returns a result; each repairer continues from its container's analysis.
 
 #include <cstdint>
 #include <string>
@@ -41,20 +41,52 @@ RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& 
 bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                       const std::string& extension, int32_t writeCode);
 
+// Each "...From" repair continues from the container's own analysis of the same bytes (the
+// dispatch has just computed it); the plain forms analyze first.
 RepairResult analyzeAsf(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairAsfFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairMatroska(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairMatroskaFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairFlv(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairFlvFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat);
-RepairResult repairKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat);
+RepairResult repairKlvFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes,
+                       const std::string& defaultFormat);
 RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairProgramStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairRawStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairRawStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
+
+inline RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    return repairAsfFrom(analyzeAsf(request, bytes), request, bytes);
+}
+inline RepairResult repairMatroska(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    return repairMatroskaFrom(analyzeMatroska(request, bytes), request, bytes);
+}
+inline RepairResult repairFlv(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    return repairFlvFrom(analyzeFlv(request, bytes), request, bytes);
+}
+inline RepairResult repairKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat)
+{
+    return repairKlvFrom(analyzeKlv(request, bytes, defaultFormat), request, bytes, defaultFormat);
+}
+inline RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    return repairProgramStreamFrom(analyzeProgramStream(request, bytes), request, bytes);
+}
+inline RepairResult repairRawStream(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    return repairRawStreamFrom(analyzeRawStream(request, bytes), request, bytes);
+}
+inline RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    return repairTransportStreamFrom(analyzeTransportStream(request, bytes), request, bytes);
+}
 
 // Container recognisers the dispatch uses. The "anywhere" ones accept a hit only when the
 // structure there checks out.
@@ -69,6 +101,5 @@ struct TsLayout {
     uint64_t syncCount = 0;
 };
 TsLayout detectTsPacketSize(const ByteBuffer& bytes);
-bool isInList(const std::string& text, const std::vector<std::string>& list);
 
 } // namespace data_repair

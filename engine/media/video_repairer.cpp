@@ -1,10 +1,12 @@
 #include "media/video_repairer.h"
 
-#include <new>
-#include <stdexcept>
+#include <array>
+#include <string_view>
 
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
+#include "data_repair/format_rules.h"
 #include "data_repair/output_writer.h"
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
@@ -13,116 +15,174 @@ namespace data_repair {
 
 namespace {
 
-const std::vector<std::string> kTsExtensions = {"mts", "m2ts", "ts"};
-const std::vector<std::string> kIsoExtensions = {"mp4", "mov", "m4v", "3gp", "insv"};
+// The calls every table entry makes, whatever its container needs of the dispatch decision.
+using VideoAnalyze = RepairResult (*)(const RepairRequest&, const ByteBuffer&, const VideoDispatch&);
+using VideoRepair = RepairResult (*)(RepairResult analysis, const RepairRequest&, ByteBuffer&, const VideoDispatch&,
+                                     IProgress*);
 
-bool hasFtypAt4(const ByteBuffer& bytes) { return bytes.size() >= 12 && matchesAt(bytes, 4, "ftyp"); }
+struct VideoFormat {
+    VideoContainer container;
+    std::string_view name;
+    ExtensionSets extensions;
+    bool (*start)(const ByteBuffer&);      // its signature opens the file
+    uint64_t (*locate)(const ByteBuffer&); // its structurally checked signature further in, npos when none
+    VideoAnalyze analyze;
+    VideoRepair repair;
+};
 
-VideoDispatch make(VideoContainer container, uint64_t prefix = 0) {
-    VideoDispatch d;
-    d.container = container;
-    d.prefix = prefix;
-    return d;
+bool flvAtStart(const ByteBuffer& b) { return b.size() >= 9 && hasFlvSignature(b); }
+bool asfAtStart(const ByteBuffer& b) { return b.size() >= 16 && hasAsfSignature(b); }
+// Transport stream packets aligned to the first byte; found further in: on any phase.
+bool alignedTsPackets(const ByteBuffer& b)
+{
+    const TsLayout ts = detectTsPacketSize(b);
+    return ts.packetSize != 0 && ts.phase == 0;
+}
+uint64_t findTsPackets(const ByteBuffer& b) { return detectTsPacketSize(b).packetSize != 0 ? 0 : npos; }
+uint64_t findEbmlMagic(const ByteBuffer& b) { return hasEbmlMagic(b) ? 0 : npos; }
+uint64_t findPackStartCode(const ByteBuffer& b) { return hasPackStartCode(b) ? 0 : npos; }
+uint64_t findKlvKey(const ByteBuffer& b) { return hasKlvKey(b) ? 0 : npos; }
+
+RepairResult analyzeIso(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch& d)
+{
+    return analyzeMp4(r, b, d.prefix);
+}
+RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch& d, IProgress* p)
+{
+    return repairMp4(std::move(a), r, b, d.prefix, p);
+}
+RepairResult analyzeAviAs(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch&)
+{
+    return analyzeAvi(r, b);
+}
+RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch&, IProgress*)
+{
+    return repairAvi(std::move(a), r, b);
+}
+RepairResult analyzeKlvAs(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch& d)
+{
+    return analyzeKlv(r, b, d.klvFormat);
+}
+RepairResult repairKlvAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch& d, IProgress*)
+{
+    return repairKlvFrom(std::move(a), r, b, d.klvFormat);
+}
+// The containers whose calls need nothing of the decision.
+template <RepairResult (*Analyze)(const RepairRequest&, const ByteBuffer&)>
+RepairResult analyzeAs(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch&)
+{
+    return Analyze(r, b);
+}
+template <RepairResult (*Repair)(RepairResult, const RepairRequest&, const ByteBuffer&)>
+RepairResult repairAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch&, IProgress*)
+{
+    return Repair(std::move(a), r, b);
 }
 
+using namespace extensions;
 
-RepairResult analyzeVideoBuffer(const RepairRequest& request, const ByteBuffer& bytes, const VideoDispatch& d) {
-    switch (d.container) {
-    case VideoContainer::Avi: return analyzeAvi(request, bytes);
-    case VideoContainer::Flv: return analyzeFlv(request, bytes);
-    case VideoContainer::Matroska: return analyzeMatroska(request, bytes);
-    case VideoContainer::Asf: return analyzeAsf(request, bytes);
-    case VideoContainer::TransportStream: return analyzeTransportStream(request, bytes);
-    case VideoContainer::ProgramStream: return analyzeProgramStream(request, bytes);
-    case VideoContainer::Klv: return analyzeKlv(request, bytes, d.klvFormat);
-    case VideoContainer::Raw: return analyzeRawStream(request, bytes);
-    case VideoContainer::Iso: break;
-    }
-    return analyzeMp4(request, bytes, d.prefix);
+constexpr std::array<ExtensionList, 1> kIsoNames{kIsoMedia};
+constexpr std::array<ExtensionList, 1> kAviNames{kAvi};
+constexpr std::array<ExtensionList, 1> kFlvNames{kFlv};
+constexpr std::array<ExtensionList, 1> kMatroskaNames{kMatroska};
+constexpr std::array<ExtensionList, 1> kAsfNames{kAsf};
+constexpr std::array<ExtensionList, 1> kTsNames{kTransportStream};
+constexpr std::array<ExtensionList, 1> kPsNames{kProgramStream};
+constexpr std::array<ExtensionList, 1> kKlvNames{kKlv};
+constexpr std::array<ExtensionList, 1> kRawNames{kRawStream};
+
+constexpr std::array<VideoFormat, 9> kFormats{{
+    {VideoContainer::Iso, "iso-media", kIsoNames, isFtypStart, findFtypOffset, analyzeIso, repairIso},
+    {VideoContainer::Avi, "avi", kAviNames, hasAviSignature, nullptr, analyzeAviAs, repairAviAs},
+    {VideoContainer::Flv, "flv", kFlvNames, flvAtStart, nullptr, analyzeAs<analyzeFlv>, repairAs<repairFlvFrom>},
+    {VideoContainer::Matroska, "matroska", kMatroskaNames, hasEbmlSignature, findEbmlMagic,
+     analyzeAs<analyzeMatroska>, repairAs<repairMatroskaFrom>},
+    {VideoContainer::Asf, "asf", kAsfNames, asfAtStart, nullptr, analyzeAs<analyzeAsf>, repairAs<repairAsfFrom>},
+    {VideoContainer::TransportStream, "transport-stream", kTsNames, alignedTsPackets, findTsPackets,
+     analyzeAs<analyzeTransportStream>, repairAs<repairTransportStreamFrom>},
+    {VideoContainer::ProgramStream, "program-stream", kPsNames, hasMpegPackSignature, findPackStartCode,
+     analyzeAs<analyzeProgramStream>, repairAs<repairProgramStreamFrom>},
+    {VideoContainer::Klv, "klv", kKlvNames, hasKlvSignature, findKlvKey, analyzeKlvAs, repairKlvAs},
+    {VideoContainer::Raw, "raw-stream", kRawNames, nullptr, nullptr, analyzeAs<analyzeRawStream>,
+     repairAs<repairRawStreamFrom>},
+}};
+constexpr const VideoFormat* kIso = &kFormats[0];
+constexpr const VideoFormat* kAviFormat = &kFormats[1];
+constexpr const VideoFormat* kFlvFormat = &kFormats[2];
+constexpr const VideoFormat* kMatroskaFormat = &kFormats[3];
+constexpr const VideoFormat* kAsfFormat = &kFormats[4];
+constexpr const VideoFormat* kTsFormat = &kFormats[5];
+constexpr const VideoFormat* kPsFormat = &kFormats[6];
+constexpr const VideoFormat* kKlvFormat = &kFormats[7];
+constexpr const VideoFormat* kRawFormat = &kFormats[8];
+
+// Signatures at fixed positions are near-certain and come first; packets of a nameless file next.
+// An ftyp box after other bytes (also inside a RIFF file) is ISO media behind a prefix. The
+// extension comes before any search for a signature somewhere inside the file, and those
+// searches count only where their structure checks out. AVI goes by its RIFF header alone.
+constexpr std::array<FormatRule<VideoFormat>, 21> kRules{{
+    {Clue::Start, kIso},
+    {Clue::Start, kFlvFormat},
+    {Clue::Start, kMatroskaFormat},
+    {Clue::Start, kAsfFormat},
+    {Clue::Start, kPsFormat},
+    {Clue::Start, kKlvFormat},
+    {Clue::Start, kTsFormat, true},
+    {Clue::Anywhere, kIso},
+    {Clue::Start, kAviFormat},
+    {Clue::Extension, kFlvFormat},
+    {Clue::Extension, kMatroskaFormat},
+    {Clue::Extension, kAsfFormat},
+    {Clue::Extension, kTsFormat},
+    {Clue::Extension, kPsFormat},
+    {Clue::Extension, kKlvFormat},
+    {Clue::Extension, kRawFormat},
+    {Clue::Extension, kIso},
+    {Clue::Anywhere, kTsFormat, true},
+    {Clue::Anywhere, kMatroskaFormat},
+    {Clue::Anywhere, kPsFormat},
+    {Clue::Anywhere, kKlvFormat},
+}};
+
+const VideoFormat& formatOf(VideoContainer container)
+{
+    for (const VideoFormat& format : kFormats)
+        if (format.container == container)
+            return format;
+    return *kIso;
 }
 
+// A video repair announces no "repair" stage: MP4 reports its own "rewrite" step there.
+constexpr EntryPreamble kPreamble{Video, prepareVideoResult, false};
 
 } // namespace
 
 VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffer& bytes) {
     const std::string ext = lowerExtension(pathFromUtf8(inputPath));
-    // Signatures at fixed positions are near-certain and come first.
-    if (hasFtypAt4(bytes)) return make(VideoContainer::Iso);
-    if (bytes.size() >= 9 && hasFlvSignature(bytes)) return make(VideoContainer::Flv);
-    if (hasEbmlSignature(bytes)) return make(VideoContainer::Matroska);
-    if (bytes.size() >= 16 && hasAsfSignature(bytes)) return make(VideoContainer::Asf);
-    if (hasMpegPackSignature(bytes)) return make(VideoContainer::ProgramStream);
-    if (hasKlvSignature(bytes)) {
-        VideoDispatch d = make(VideoContainer::Klv);
+    const FormatMatch<VideoFormat> match = firstMatch<VideoFormat>(kRules, ext, bytes);
+    VideoDispatch d;
+    d.container = match.format != nullptr ? match.format->container : VideoContainer::Iso; // ISO is the fallback
+    if (d.container == VideoContainer::Iso)
+        d.prefix = match.offset;
+    if (d.container == VideoContainer::Klv)
         d.klvFormat = ext == "klv" ? "klv" : "mxf";
-        return d;
-    }
-    if (ext.empty()) {
-        const TsLayout ts = detectTsPacketSize(bytes);
-        if (ts.packetSize != 0 && ts.phase == 0) return make(VideoContainer::TransportStream);
-    }
-    // An ftyp box after other bytes (also inside a RIFF file): ISO media behind a prefix.
-    const uint64_t ftyp = findFtypOffset(bytes);
-    if (ftyp != npos) return make(VideoContainer::Iso, ftyp);
-    if (hasAviSignature(bytes)) return make(VideoContainer::Avi);
-    // The extension next, before any search for a signature somewhere inside the file.
-    if (ext == "flv") return make(VideoContainer::Flv);
-    if (ext == "mkv") return make(VideoContainer::Matroska);
-    if (ext == "asf" || ext == "wmv" || ext == "wma") return make(VideoContainer::Asf);
-    if (isInList(ext, kTsExtensions)) return make(VideoContainer::TransportStream);
-    if (ext == "mpeg" || ext == "mpg") return make(VideoContainer::ProgramStream);
-    if (ext == "mxf" || ext == "klv") {
-        VideoDispatch d = make(VideoContainer::Klv);
-        d.klvFormat = ext == "klv" ? "klv" : "mxf";
-        return d;
-    }
-    if (ext == "rsv") return make(VideoContainer::Raw);
-    if (isInList(ext, kIsoExtensions)) return make(VideoContainer::Iso);
-    if (ext.empty() && detectTsPacketSize(bytes).packetSize != 0) return make(VideoContainer::TransportStream);
-    // Signatures found anywhere count only where their structure checks out.
-    if (hasEbmlMagic(bytes)) return make(VideoContainer::Matroska);
-    if (hasPackStartCode(bytes)) return make(VideoContainer::ProgramStream);
-    if (hasKlvKey(bytes)) return make(VideoContainer::Klv);
-    return make(VideoContainer::Iso);
+    return d;
 }
 
 RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
-    return guardAllocation(request, Video, Analyze, progress, [&] {
-        reportProgress(progress, Video, "read", request.input.path, 0, 1);
-        std::string error;
-        const ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty()) return entryFailure(request, Video, Analyze, kStatusReadFailed, error);
-        reportProgress(progress, Video, "analyze", request.input.path, 1, 2);
-        return analyzeVideoBuffer(request, bytes, chooseVideoContainer(request.input.path, bytes));
+    return runEntry(request, progress, kPreamble, false, [&](ByteBuffer& bytes) {
+        const VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
+        return formatOf(d.container).analyze(request, bytes, d);
     });
 }
 
 RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
-    return guardAllocation(request, Video, request.mode, progress, [&] {
-        reportProgress(progress, Video, "read", request.input.path, 0, 1);
-        std::string error;
-        ByteBuffer bytes = readFile(pathFromUtf8(request.input.path), &error);
-        if (bytes.empty() && !error.empty()) return entryFailure(request, Video, request.mode, kStatusReadFailed, error);
-        if (cancellationRequested(progress)) {
-            RepairResult result = prepareVideoResult(request, bytes);
-            result.setStatus(RepairStatus::failure(kStatusCancelled, "video repair cancelled"));
-            return result;
-        }
+    return runEntry(request, progress, kPreamble, true, [&](ByteBuffer& bytes) {
         const VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
-        RepairResult analysis = analyzeVideoBuffer(request, bytes, d);
+        const VideoFormat& format = formatOf(d.container);
+        RepairResult analysis = format.analyze(request, bytes, d);
         if (request.mode == Analyze) return analysis;
-        switch (d.container) {
-        case VideoContainer::Iso: return repairMp4(std::move(analysis), request, bytes, d.prefix, progress);
-        case VideoContainer::Avi: return repairAvi(std::move(analysis), request, bytes);
-        case VideoContainer::Flv: return repairFlv(request, bytes);
-        case VideoContainer::Matroska: return repairMatroska(request, bytes);
-        case VideoContainer::Asf: return repairAsf(request, bytes);
-        case VideoContainer::TransportStream: return repairTransportStream(request, bytes);
-        case VideoContainer::ProgramStream: return repairProgramStream(request, bytes);
-        case VideoContainer::Klv: return repairKlv(request, bytes, d.klvFormat);
-        case VideoContainer::Raw: return repairRawStream(request, bytes);
-        }
-        return analysis;
+        return format.repair(std::move(analysis), request, bytes, d, progress);
     });
 }
 

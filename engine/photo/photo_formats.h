@@ -4,9 +4,12 @@
 // and the whole input, returns a RepairResult and never throws on damaged input.
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "data_repair/byte_buffer.h"
+#include "data_repair/format_extensions.h"
 #include "data_repair/records.h"
 
 namespace data_repair {
@@ -160,5 +163,23 @@ RepairResult analyzeTiffRaw(const RepairRequest& request, const ByteBuffer& data
 RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext);
 bool extractRawPreview(const RepairRequest& request, const ByteBuffer& bytes, const JpegSpan& preview,
                        RepairResult& report);
+
+// --- dispatch table ----------------------------------------------------------------------------
+
+// `ext` is the extension the format goes by: the file's own when its name chose the entry, else
+// the entry's contentExtension.
+using PhotoCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&, const std::string& ext);
+struct PhotoFormat {
+    std::string_view name;
+    ExtensionSets extensions;
+    bool (*start)(const ByteBuffer&);      // its signature opens the file
+    uint64_t (*locate)(const ByteBuffer&); // its signature further in, npos when none
+    std::string_view contentExtension;
+    PhotoCall analyze;
+    PhotoCall repair;
+};
+// The photo formats; the last entry refuses other containers (a ZIP, PDF, ISO or RIFF file
+// named like a photo) and goes by no extension.
+std::span<const PhotoFormat> photoFormats();
 
 } // namespace data_repair

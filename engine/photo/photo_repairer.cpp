@@ -1,11 +1,14 @@
 #include "photo/photo_repairer.h"
 
+#include <array>
 #include <cstring>
 
 #include "core/result_start.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
+#include "data_repair/dispatch_preamble.h"
 #include "data_repair/file_access.h"
+#include "data_repair/format_rules.h"
 #include "data_repair/output_writer.h"
 #include "photo/photo_formats.h"
 
@@ -16,16 +19,9 @@ RepairResult beginPhotoResult(const RepairRequest& request, const ByteBuffer& bu
     return beginResult(request, Photo, buffer);
 }
 
-bool isJpegExtension(const std::string& lowerExt) { return lowerExt == "jpg" || lowerExt == "jpeg"; }
+bool isJpegExtension(const std::string& lowerExt) { return isListed(extensions::kJpeg, lowerExt); }
 
-bool isRawTiffExtension(const std::string& e)
-{
-    static const char* const kSet[] = {"cr3", "cr2", "nef", "nrw", "raf", "dng", "arw", "gpr", "tif", "tiff", "crw"};
-    for (const char* item : kSet)
-        if (e == item)
-            return true;
-    return false;
-}
+bool isRawTiffExtension(const std::string& e) { return isListed(extensions::kTiffRaw, e); }
 
 void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                       const std::string& extension, int32_t writeCode)
@@ -88,8 +84,6 @@ SampleFile readSample(const RepairRequest& request)
 
 namespace {
 
-enum class PhotoFormat { Jpeg, Png, Gif, Bmp, TiffRaw, OtherContainer, Unknown };
-
 bool isOtherContainer(const ByteBuffer& b)
 {
     const uint64_t n = b.size();
@@ -118,43 +112,8 @@ bool tiffAtStart(const ByteBuffer& b)
     return matchesAt(b, 0, ByteBuffer{0x49, 0x49, 0x2A, 0x00}) || matchesAt(b, 0, ByteBuffer{0x4D, 0x4D, 0x00, 0x2A});
 }
 
-PhotoFormat choose(const std::string& ext, const ByteBuffer& b, std::string& tiffExt)
-{
-    tiffExt = ext;
-    if (isRawTiffExtension(ext))
-        return PhotoFormat::TiffRaw;
-    // A complete signature at the very start names the format whatever the extension says
-    // (a JPEG saved as .png is common); the loose searches below are for damaged starts.
-    if (hasPngSignature(b))
-        return PhotoFormat::Png;
-    if (b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF)
-        return PhotoFormat::Jpeg;
-    if (isGifStart(b))
-        return PhotoFormat::Gif;
-    if (plausibleBmpStart(b))
-        return PhotoFormat::Bmp;
-    if (tiffAtStart(b)) {
-        tiffExt = "tif";
-        return PhotoFormat::TiffRaw;
-    }
-    if (findPngSignature(b) != npos || ext == "png")
-        return PhotoFormat::Png;
-    if (isOtherContainer(b))
-        return PhotoFormat::OtherContainer;
-    if (ext == "gif")
-        return PhotoFormat::Gif;
-    if (ext == "bmp")
-        return PhotoFormat::Bmp;
-    if (findPair(b, 0xFF, 0xD8) != npos)
-        return PhotoFormat::Jpeg;
-    if (isJpegExtension(ext))
-        return PhotoFormat::Jpeg;
-    if (findGifHeader(b) != npos)
-        return PhotoFormat::Gif;
-    if (findBmpHeader(b) != npos)
-        return PhotoFormat::Bmp;
-    return PhotoFormat::Unknown;
-}
+bool jpegAtStart(const ByteBuffer& b) { return b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
+uint64_t findJpegSoi(const ByteBuffer& b) { return findPair(b, 0xFF, 0xD8); }
 
 RepairResult refuse(const RepairRequest& request, const ByteBuffer& buffer, const char* message,
                     const char* findingText)
@@ -165,52 +124,100 @@ RepairResult refuse(const RepairRequest& request, const ByteBuffer& buffer, cons
     return result;
 }
 
-RepairResult run(const RepairRequest& request, IProgress* progress, bool repairing)
+RepairResult analyzeJpegAs(const RepairRequest& r, const ByteBuffer& b, const std::string&)
 {
-    reportProgress(progress, Photo, "read", request.input.path, 0, 1);
-    std::string error;
-    const ByteBuffer buffer = readFile(pathFromUtf8(request.input.path), &error);
-    if (buffer.empty() && !error.empty())
-        return entryFailure(request, Photo, repairing ? request.mode : Analyze, kStatusReadFailed, error);
-    if (repairing && cancellationRequested(progress)) {
-        RepairResult cancelled = beginPhotoResult(request, buffer);
-        cancelled.setStatus(RepairStatus::failure(kStatusCancelled, "photo repair cancelled"));
-        return cancelled;
-    }
-    reportProgress(progress, Photo, repairing ? "repair" : "analyze", request.input.path, 1, 2);
+    return analyzeJpeg(r, b);
+}
+RepairResult repairJpegAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairJpeg(r, b); }
+RepairResult analyzePngAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return analyzePng(r, b); }
+RepairResult repairPngAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairPng(r, b); }
+RepairResult analyzeGifAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return analyzeGif(r, b); }
+RepairResult repairGifAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairGif(r, b); }
+RepairResult analyzeBmpAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return analyzeBmp(r, b); }
+RepairResult repairBmpAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairBmp(r, b); }
+RepairResult analyzeTiffRawAs(const RepairRequest& r, const ByteBuffer& b, const std::string& ext)
+{
+    return analyzeTiffRaw(r, b, ext);
+}
 
-    std::string tiffExt;
-    switch (choose(lowerExtension(pathFromUtf8(request.input.path)), buffer, tiffExt)) {
-    case PhotoFormat::TiffRaw:
-        return repairing ? repairTiffRaw(request, buffer, tiffExt) : analyzeTiffRaw(request, buffer, tiffExt);
-    case PhotoFormat::Png:
-        return repairing ? repairPng(request, buffer) : analyzePng(request, buffer);
-    case PhotoFormat::Jpeg:
-        return repairing ? repairJpeg(request, buffer) : analyzeJpeg(request, buffer);
-    case PhotoFormat::Gif:
-        return repairing ? repairGif(request, buffer) : analyzeGif(request, buffer);
-    case PhotoFormat::Bmp:
-        return repairing ? repairBmp(request, buffer) : analyzeBmp(request, buffer);
-    case PhotoFormat::OtherContainer:
-        return refuse(request, buffer, "input content is not a photo container",
-                      "file extension suggests a photo, but the file signature belongs to another container format");
-    case PhotoFormat::Unknown:
-        break;
-    }
-    return refuse(request, buffer, "unsupported photo format",
-                  "supported photo repair formats are JPEG, PNG, GIF, BMP, TIFF and RAW camera containers");
+RepairResult refuseOtherContainer(const RepairRequest& request, const ByteBuffer& buffer, const std::string&)
+{
+    return refuse(request, buffer, "input content is not a photo container",
+                  "file extension suggests a photo, but the file signature belongs to another container format");
+}
+
+using namespace extensions;
+
+constexpr std::array<ExtensionList, 1> kJpegNames{kJpeg};
+constexpr std::array<ExtensionList, 1> kPngNames{kPng};
+constexpr std::array<ExtensionList, 1> kGifNames{kGif};
+constexpr std::array<ExtensionList, 1> kBmpNames{kBmp};
+constexpr std::array<ExtensionList, 1> kTiffRawNames{kTiffRaw};
+
+constexpr std::array<PhotoFormat, 6> kFormats{{
+    {"jpeg", kJpegNames, jpegAtStart, findJpegSoi, "jpg", analyzeJpegAs, repairJpegAs},
+    {"png", kPngNames, hasPngSignature, findPngSignature, "png", analyzePngAs, repairPngAs},
+    {"gif", kGifNames, isGifStart, findGifHeader, "gif", analyzeGifAs, repairGifAs},
+    {"bmp", kBmpNames, plausibleBmpStart, findBmpHeader, "bmp", analyzeBmpAs, repairBmpAs},
+    {"tiff-raw", kTiffRawNames, tiffAtStart, nullptr, "tif", analyzeTiffRawAs, repairTiffRaw},
+    {"other-container", {}, isOtherContainer, nullptr, "", refuseOtherContainer, refuseOtherContainer},
+}};
+constexpr const PhotoFormat* kJpegFormat = &kFormats[0];
+constexpr const PhotoFormat* kPngFormat = &kFormats[1];
+constexpr const PhotoFormat* kGifFormat = &kFormats[2];
+constexpr const PhotoFormat* kBmpFormat = &kFormats[3];
+constexpr const PhotoFormat* kTiffRawFormat = &kFormats[4];
+constexpr const PhotoFormat* kOtherContainer = &kFormats[5];
+
+// The RAW/TIFF names come first: their containers hold JPEG previews and TIFF structure that
+// would otherwise claim them. Then a complete signature at the very start names the format
+// whatever the extension says (a JPEG saved as .png is common); the searches after it are for
+// damaged starts.
+constexpr std::array<FormatRule<PhotoFormat>, 14> kRules{{
+    {Clue::Extension, kTiffRawFormat},
+    {Clue::Start, kPngFormat},
+    {Clue::Start, kJpegFormat},
+    {Clue::Start, kGifFormat},
+    {Clue::Start, kBmpFormat},
+    {Clue::Start, kTiffRawFormat},
+    {Clue::AnywhereOrExtension, kPngFormat},
+    {Clue::Start, kOtherContainer},
+    {Clue::Extension, kGifFormat},
+    {Clue::Extension, kBmpFormat},
+    {Clue::Anywhere, kJpegFormat},
+    {Clue::Extension, kJpegFormat},
+    {Clue::Anywhere, kGifFormat},
+    {Clue::Anywhere, kBmpFormat},
+}};
+
+constexpr EntryPreamble kPreamble{Photo, beginPhotoResult};
+
+RepairResult run(const RepairRequest& request, const ByteBuffer& buffer, bool repairing)
+{
+    const std::string ext = lowerExtension(pathFromUtf8(request.input.path));
+    const FormatMatch<PhotoFormat> match = firstMatch<PhotoFormat>(kRules, ext, buffer);
+    if (match.format == nullptr)
+        return refuse(request, buffer, "unsupported photo format",
+                      "supported photo repair formats are JPEG, PNG, GIF, BMP, TIFF and RAW camera containers");
+    const std::string formatExt = match.clue == Clue::Extension ? ext : std::string(match.format->contentExtension);
+    return repairing ? match.format->repair(request, buffer, formatExt)
+                     : match.format->analyze(request, buffer, formatExt);
 }
 
 } // namespace
 
+std::span<const PhotoFormat> photoFormats() { return kFormats; }
+
 RepairResult PhotoRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Photo, Analyze, progress, [&] { return run(request, progress, false); });
+    return runEntry(request, progress, kPreamble, false,
+                    [&](const ByteBuffer& buffer) { return run(request, buffer, false); });
 }
 
 RepairResult PhotoRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return guardAllocation(request, Photo, request.mode, progress, [&] { return run(request, progress, true); });
+    return runEntry(request, progress, kPreamble, true,
+                    [&](const ByteBuffer& buffer) { return run(request, buffer, true); });
 }
 
 } // namespace data_repair

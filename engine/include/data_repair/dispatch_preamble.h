@@ -1,0 +1,50 @@
+#pragma once
+
+// What every family entry does before it looks at a format: report the read, read the whole
+// input, turn a read failure into the entry's failure, stop a repair cancelled meanwhile, and
+// announce the stage that follows. The families differ only in the fields below.
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "data_repair/byte_buffer.h"
+#include "data_repair/output_writer.h"
+#include "data_repair/repair_interfaces.h"
+
+namespace data_repair {
+
+// The family's starting report for an input (kind, detected format, size, success).
+using StartReport = RepairResult (*)(const RepairRequest& request, const ByteBuffer& bytes);
+
+struct EntryPreamble {
+    int32_t kind;       // progress source, result kind and cancellation text
+    StartReport start;  // the report a repair cancelled after the read starts from
+    bool announceRepairStage = true; // false: the repair reports its own progress steps
+};
+
+// Either the whole input or the result the entry returns at once.
+struct EntryInput {
+    ByteBuffer bytes;
+    std::optional<RepairResult> stop;
+};
+
+EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, const EntryPreamble& preamble,
+                          bool repairing);
+
+// Runs an analyze (repairing false) or repair entry: the preamble, then body(bytes) on the input,
+// the whole under the allocation and cancellation guard.
+template <typename Body>
+RepairResult runEntry(const RepairRequest& request, IProgress* progress, const EntryPreamble& preamble,
+                      bool repairing, Body&& body)
+{
+    const int32_t mode = repairing ? request.mode : static_cast<int32_t>(Analyze);
+    return guardAllocation(request, preamble.kind, mode, progress, [&]() -> RepairResult {
+        EntryInput input = readEntryInput(request, progress, preamble, repairing);
+        if (input.stop)
+            return std::move(*input.stop);
+        return body(input.bytes);
+    });
+}
+
+} // namespace data_repair
