@@ -20,17 +20,17 @@ void RepairResult::addAction(std::string id, std::string description, uint64_t a
 }
 
 void RepairResult::addFinding(int32_t category, int32_t severity, std::string message, uint64_t offset,
-                              uint64_t length, bool repairable, double confidence)
+                              uint64_t length, bool repairable, double findingConfidence)
 {
     if (findings.size() < kMaxFindings) {
-        findings.push_back(Finding{category, severity, std::move(message), offset, length, confidence, repairable});
+        findings.push_back(Finding{category, severity, std::move(message), offset, length, findingConfidence, repairable});
         return;
     }
     // The summary starts as the first finding left out and then takes the worst severity, and
     // repairable when any left-out finding is, so the verdict over the whole file stays right.
     ++omittedFindings;
     if (omittedFindings == 1) {
-        findings.push_back(Finding{category, severity, {}, offset, length, confidence, repairable});
+        findings.push_back(Finding{category, severity, {}, offset, length, findingConfidence, repairable});
     } else {
         Finding& summary = findings.back();
         summary.severity = std::max(summary.severity, severity);
@@ -40,9 +40,9 @@ void RepairResult::addFinding(int32_t category, int32_t severity, std::string me
 }
 
 void RepairResult::addGeneralFinding(int32_t category, int32_t severity, std::string message, bool repairable,
-                                     double confidence)
+                                     double findingConfidence)
 {
-    addFinding(category, severity, std::move(message), 0, 0, repairable, confidence);
+    addFinding(category, severity, std::move(message), 0, 0, repairable, findingConfidence);
 }
 
 std::filesystem::path pathFromUtf8(const std::string& utf8) { return std::filesystem::path(utf8); }

@@ -18,7 +18,9 @@ uint64_t findAvixRiff(const ByteBuffer& bytes) {
     return npos;
 }
 
-uint32_t riffSizeFor(uint64_t end) { return end <= 8 ? 0 : (end - 8 > 0xFFFFFFFFull ? 0xFFFFFFFFu : end - 8); }
+uint32_t riffSizeFor(uint64_t end) {
+    return end <= 8 ? 0 : (end - 8 > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(end - 8));
+}
 
 // True when the first RIFF's declared end lands exactly on an AVIX RIFF: a healthy OpenDML file.
 bool endsAtAvix(const ByteBuffer& bytes) {
