@@ -131,6 +131,17 @@ ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
     return bytes;
 }
 
+// An output inside a folder that only its owner can enter (a task folder) stays private to the
+// owner as well; elsewhere outputs keep the usual readable mode.
+mode_t outputMode(const fs::path& path)
+{
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0 && (st.st_mode & (S_IRWXG | S_IRWXO)) == 0)
+        return 0600;
+    return 0644;
+}
+
 bool writeAll(int fd, const uint8_t* data, size_t size)
 {
     size_t done = 0;
@@ -169,7 +180,7 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
         target = path;
         target += ".tmp-" + std::to_string(rng() % 1000000000ULL);
     }
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, outputMode(path));
     if (fd < 0) {
         setError(error, (!replaceExisting && errno == EEXIST) ? kErrOutputExists : kErrOpenOutput);
         return false;
