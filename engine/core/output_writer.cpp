@@ -13,9 +13,11 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& byte
 }
 
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
-                            const std::string& extension, const std::string& explicitPath)
+                            const std::string& extension, const std::string& explicitPath, const ByteBuffer* input)
 {
     WrittenFile written;
+    const InputSource source{pathFromUtf8(request.input.path),
+                             input != nullptr ? std::span<const uint8_t>(*input) : std::span<const uint8_t>()};
     // A name can be taken between choosing it and creating it: move on to the next free one.
     for (int attempt = 0; attempt < 16; ++attempt) {
         const fs::path path = buildOutputPath(request.input.path, request.outputDirectory, explicitPath, suffix,
@@ -30,7 +32,7 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
             return written;
         }
         std::string error;
-        if (writeFile(path, bytes, &error, request.overwrite)) {
+        if (writeFile(path, bytes, &error, request.overwrite, input != nullptr ? &source : nullptr)) {
             noteRunOutput(path);
             written.ok = true;
             written.path = path;
@@ -55,9 +57,9 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
 
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
-                         const std::string& suffix)
+                         const std::string& suffix, const ByteBuffer* input)
 {
-    const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, request.outputPath);
+    const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, request.outputPath, input);
     if (!written.ok) {
         result.setStatus(RepairStatus::failure(writeCode, written.error));
         return false;

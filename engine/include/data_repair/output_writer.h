@@ -27,8 +27,11 @@ struct WrittenFile {
 // meantime moves on to the next free number). explicitPath empty means derive the name.
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
+// `input`, when given, is the unchanged buffer readFile returned for request.input: parts inside
+// it are copied from the input file (see InputSource).
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
-                            const std::string& extension, const std::string& explicitPath);
+                            const std::string& extension, const std::string& explicitPath,
+                            const ByteBuffer* input = nullptr);
 
 // Writes the main "_repaired" output. Success: output, outputSize and outputWritten are set and
 // true returned. Failure: status becomes failure(writeCode, the writer's text) and false returned.
@@ -37,7 +40,7 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
                          const std::string& suffix = "_repaired");
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
-                         const std::string& suffix = "_repaired");
+                         const std::string& suffix = "_repaired", const ByteBuffer* input = nullptr);
 
 // Writes a further file (preview copy, extracted preview) named "<stem><suffix>.<extension>"
 // (the request's explicit output path never applies). Success: appended to artifacts,
