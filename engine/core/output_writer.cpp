@@ -2,9 +2,38 @@
 
 #include "data_repair/file_access.h"
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 namespace data_repair {
+
+void OutputPieces::append(ByteBuffer bytes)
+{
+    if (bytes.empty())
+        return;
+    size_ += bytes.size();
+    owned_.push_back(std::move(bytes));
+    parts_.emplace_back(owned_.back());
+}
+
+void OutputPieces::appendInput(uint64_t pos, uint64_t length)
+{
+    if (pos >= input_->size() || length == 0)
+        return;
+    const uint64_t n = std::min<uint64_t>(length, input_->size() - pos);
+    size_ += n;
+    parts_.push_back(std::span<const uint8_t>(*input_).subspan(static_cast<size_t>(pos), static_cast<size_t>(n)));
+}
+
+ByteBuffer OutputPieces::joined() const
+{
+    ByteBuffer out;
+    out.reserve(static_cast<size_t>(size_));
+    for (const std::span<const uint8_t> part : parts_)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
 
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath)
@@ -45,6 +74,20 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
     }
     written.error = kErrNoFreeName;
     return written;
+}
+
+WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pieces, const std::string& suffix,
+                            const std::string& extension, const std::string& explicitPath)
+{
+    return writeOutputFile(request, pieces.parts(), suffix, extension, explicitPath, &pieces.input());
+}
+
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                         const std::string& extension, const std::string& artifactKind, int32_t writeCode,
+                         const std::string& suffix)
+{
+    return writeRepairedOutput(result, request, pieces.parts(), extension, artifactKind, writeCode, suffix,
+                               &pieces.input());
 }
 
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
