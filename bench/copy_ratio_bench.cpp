@@ -2,17 +2,22 @@
 // and a copy run in a child process of their own (so that the peak memory of each is its own),
 // and the repair's time and memory are printed as ratios to the copy's and to the input size.
 //
-// Inputs come from make_ratio_inputs.sh. Usage: copy_ratio_bench FILE... (outputs go to a
-// scratch folder beside the first file and are removed after each run).
+// Each figure is the median of RUNS runs (default 3); the digest of the repaired output lets two
+// builds be checked for identical outputs. Inputs come from make_ratio_inputs.sh.
+// Usage: copy_ratio_bench [--runs N] FILE... (outputs go to a scratch folder beside the first
+// file and are removed after each run).
 
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "data_repair/engine.h"
 
@@ -65,6 +70,29 @@ RepairResult runEngine(const fs::path& input, const fs::path& outDir, int32_t mo
                            : factory->createDocumentRepair()->repair(request, nullptr);
 }
 
+template <typename Work>
+Run median(int runs, Work work)
+{
+    std::vector<Run> all;
+    for (int i = 0; i < runs; ++i)
+        all.push_back(work());
+    std::sort(all.begin(), all.end(), [](const Run& a, const Run& b) { return a.seconds < b.seconds; });
+    Run mid = all[all.size() / 2];
+    for (const Run& r : all)
+        mid.ok = mid.ok && r.ok;
+    return mid;
+}
+
+std::string repairedDigest(const fs::path& dir)
+{
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        if (entry.path().filename().string().find("_repaired") != std::string::npos)
+            return sha256HexOfFile(entry.path()).substr(0, 16);
+    }
+    return "-";
+}
+
 void clear(const fs::path& dir)
 {
     std::error_code ec;
@@ -76,34 +104,49 @@ void clear(const fs::path& dir)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE...\n", argv[0]);
+    int runs = 3;
+    int first = 1;
+    if (argc > 2 && std::string(argv[1]) == "--runs") {
+        runs = std::max(1, std::atoi(argv[2]));
+        first = 3;
+    }
+    if (argc <= first) {
+        std::fprintf(stderr, "usage: %s [--runs N] FILE...\n", argv[0]);
         return 2;
     }
-    const fs::path outDir = fs::path(argv[1]).parent_path() / "ratio-out";
-    std::printf("%-18s %8s %8s %8s %8s %9s %9s %s\n", "input", "MiB", "cp s", "analyze", "repair", "repair/cp",
-                "peak/in", "result");
-    for (int i = 1; i < argc; ++i) {
+    const fs::path outDir = fs::path(argv[first]).parent_path() / "ratio-out";
+    std::printf("%-18s %6s %7s %7s %7s %9s %9s %8s %s\n", "input", "MiB", "cp s", "analyze", "repair", "repair/cp",
+                "peak/in", "result", "output sha256");
+    for (int i = first; i < argc; ++i) {
         const fs::path input = argv[i];
         const double inMiB = static_cast<double>(regularFileSize(input)) / (1024.0 * 1024.0);
-        clear(outDir);
-        const Run copy = inChild([&] {
-            const std::string command = "cp '" + input.string() + "' '" + (outDir / "copy").string() + "'";
-            return std::system(command.c_str()) == 0;
+        const Run copy = median(runs, [&] {
+            clear(outDir);
+            return inChild([&] {
+                const std::string command = "cp '" + input.string() + "' '" + (outDir / "copy").string() + "'";
+                return std::system(command.c_str()) == 0;
+            });
+        });
+        const Run analysis = median(runs, [&] {
+            clear(outDir);
+            return inChild([&] { return runEngine(input, outDir, Analyze).status.ok; });
+        });
+        std::string digest;
+        const Run repair = median(runs, [&] {
+            clear(outDir);
+            const Run run = inChild([&] {
+                const RepairResult r = runEngine(input, outDir, Repair);
+                if (!r.outputWritten)
+                    std::fprintf(stderr, "%s: %s\n", input.filename().c_str(), r.status.message.c_str());
+                return r.outputWritten;
+            });
+            digest = repairedDigest(outDir);
+            return run;
         });
         clear(outDir);
-        const Run analysis = inChild([&] { return runEngine(input, outDir, Analyze).status.ok; });
-        std::string message;
-        const Run repair = inChild([&] {
-            const RepairResult r = runEngine(input, outDir, Repair);
-            if (!r.outputWritten)
-                std::fprintf(stderr, "%s: %s\n", input.filename().c_str(), r.status.message.c_str());
-            return r.outputWritten;
-        });
-        clear(outDir);
-        std::printf("%-18s %8.0f %8.2f %8.2f %8.2f %9.1f %9.2f %s\n", input.filename().c_str(), inMiB, copy.seconds,
-                    analysis.seconds, repair.seconds, repair.seconds / copy.seconds, repair.peakMiB / inMiB,
-                    repair.ok ? "written" : "NOT WRITTEN");
+        std::printf("%-18s %6.0f %7.2f %7.2f %7.2f %9.1f %9.2f %8s %s\n", input.filename().c_str(), inMiB,
+                    copy.seconds, analysis.seconds, repair.seconds, repair.seconds / copy.seconds,
+                    repair.peakMiB / inMiB, repair.ok ? "written" : "FAILED", digest.c_str());
         std::fflush(stdout);
     }
     std::error_code ec;
