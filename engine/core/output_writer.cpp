@@ -113,8 +113,11 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
     return true;
 }
 
-bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
-                        const std::string& extension, const std::string& artifactKind, const std::string& suffix)
+namespace {
+
+template <typename Bytes>
+bool writeExtra(RepairResult& result, const RepairRequest& request, const Bytes& bytes, const std::string& extension,
+                const std::string& artifactKind, const std::string& suffix)
 {
     const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, std::string());
     if (!written.ok) {
@@ -124,6 +127,20 @@ bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, cons
     result.artifacts.push_back(makeArtifact(written.path, artifactKind, extension));
     result.previewWritten = true;
     return true;
+}
+
+} // namespace
+
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                        const std::string& extension, const std::string& artifactKind, const std::string& suffix)
+{
+    return writeExtra(result, request, bytes, extension, artifactKind, suffix);
+}
+
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                        const std::string& extension, const std::string& artifactKind, const std::string& suffix)
+{
+    return writeExtra(result, request, pieces, extension, artifactKind, suffix);
 }
 
 RepairResult startResult(const RepairRequest& request, int32_t kind, const std::string& format, uint64_t inputSize)

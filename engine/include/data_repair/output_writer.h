@@ -80,6 +80,9 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
 bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                         const std::string& extension, const std::string& artifactKind,
                         const std::string& suffix = "_preview");
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                        const std::string& extension, const std::string& artifactKind,
+                        const std::string& suffix = "_preview");
 
 // Starts a report: input and sample copied, kind, mode, format and inputSize set.
 RepairResult startResult(const RepairRequest& request, int32_t kind, const std::string& format, uint64_t inputSize);
