@@ -1,6 +1,8 @@
 #include "data_repair/file_access.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -252,6 +254,28 @@ struct OutputStream {
     static constexpr uint64_t kKernelCopyMinimum = 64 * 1024;
 };
 
+int systemClone(int out, int in)
+{
+#ifdef FICLONE
+    return ::ioctl(out, FICLONE, in);
+#else
+    (void)out;
+    (void)in;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+// True when the output open at `fd` now shares the blocks of the source's copy of the same bytes.
+bool cloned(int fd, const InputSource* source, uint64_t size)
+{
+    if (source == nullptr || source->sameBytes.empty() || size == 0)
+        return false;
+    uint64_t copySize = 0;
+    FileDescriptor copy(openRegularForReading(source->sameBytes, copySize));
+    return copy.get() >= 0 && copySize == size && detail::cloneFile(fd, copy.get()) == 0;
+}
+
 bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting,
                 const InputSource* source = nullptr)
 {
@@ -295,8 +319,10 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
     }
     bool written = true;
     try {
-        for (const std::span<const uint8_t> part : parts)
-            written = written && out.put(part);
+        if (!cloned(fd, source, out.total)) {
+            for (const std::span<const uint8_t> part : parts)
+                written = written && out.put(part);
+        }
     } catch (...) {
         // A cancelled write leaves nothing half-written behind.
         ::close(fd);
@@ -357,6 +383,7 @@ bool writeFile(const fs::path& path, const ByteParts& parts, std::string* error,
 
 namespace detail {
 CopyRangeFunction copyRange = systemCopyRange;
+CloneFunction cloneFile = systemClone;
 } // namespace detail
 
 bool writeTextFile(const fs::path& path, const std::string& text, std::string* error, bool replaceExisting)

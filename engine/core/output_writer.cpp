@@ -8,6 +8,23 @@ namespace fs = std::filesystem;
 
 namespace data_repair {
 
+namespace {
+
+bool recordRepairedOutput(RepairResult& result, const WrittenFile& written, const std::string& extension,
+                          const std::string& artifactKind, int32_t writeCode)
+{
+    if (!written.ok) {
+        result.setStatus(RepairStatus::failure(writeCode, written.error));
+        return false;
+    }
+    result.output = makeArtifact(written.path, artifactKind, extension);
+    result.outputSize = result.output.size;
+    result.outputWritten = true;
+    return true;
+}
+
+} // namespace
+
 void OutputPieces::append(ByteBuffer bytes)
 {
     if (bytes.empty())
@@ -42,11 +59,13 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& byte
 }
 
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
-                            const std::string& extension, const std::string& explicitPath, const ByteBuffer* input)
+                            const std::string& extension, const std::string& explicitPath, const ByteBuffer* input,
+                            const std::filesystem::path& sameBytes)
 {
     WrittenFile written;
     const InputSource source{pathFromUtf8(request.input.path),
-                             input != nullptr ? std::span<const uint8_t>(*input) : std::span<const uint8_t>()};
+                             input != nullptr ? std::span<const uint8_t>(*input) : std::span<const uint8_t>(),
+                             sameBytes};
     // A name can be taken between choosing it and creating it: move on to the next free one.
     for (int attempt = 0; attempt < 16; ++attempt) {
         const fs::path path = buildOutputPath(request.input.path, request.outputDirectory, explicitPath, suffix,
@@ -61,7 +80,8 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
             return written;
         }
         std::string error;
-        if (writeFile(path, bytes, &error, request.overwrite, input != nullptr ? &source : nullptr)) {
+        if (writeFile(path, bytes, &error, request.overwrite,
+                      input != nullptr || !sameBytes.empty() ? &source : nullptr)) {
             noteRunOutput(path);
             written.ok = true;
             written.path = path;
@@ -79,15 +99,19 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
 WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pieces, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath)
 {
-    return writeOutputFile(request, pieces.parts(), suffix, extension, explicitPath, &pieces.input());
+    WrittenFile written = writeOutputFile(request, pieces.parts(), suffix, extension, explicitPath, &pieces.input(),
+                                          pieces.writtenTo());
+    if (written.ok)
+        pieces.setWrittenTo(written.path);
+    return written;
 }
 
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix)
 {
-    return writeRepairedOutput(result, request, pieces.parts(), extension, artifactKind, writeCode, suffix,
-                               &pieces.input());
+    const WrittenFile written = writeOutputFile(request, pieces, suffix, extension, request.outputPath);
+    return recordRepairedOutput(result, written, extension, artifactKind, writeCode);
 }
 
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
@@ -103,14 +127,7 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
                          const std::string& suffix, const ByteBuffer* input)
 {
     const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, request.outputPath, input);
-    if (!written.ok) {
-        result.setStatus(RepairStatus::failure(writeCode, written.error));
-        return false;
-    }
-    result.output = makeArtifact(written.path, artifactKind, extension);
-    result.outputSize = result.output.size;
-    result.outputWritten = true;
-    return true;
+    return recordRepairedOutput(result, written, extension, artifactKind, writeCode);
 }
 
 namespace {

@@ -48,6 +48,9 @@ using ByteParts = std::vector<std::span<const uint8_t>>;
 struct InputSource {
     std::filesystem::path path;
     std::span<const uint8_t> bytes;
+    // A file this run wrote from the same parts (a preview copy): cloned instead, sharing its
+    // blocks, where the file system can (FICLONE) and the file still has the parts' size.
+    std::filesystem::path sameBytes;
 };
 bool writeFile(const std::filesystem::path& path, const ByteParts& parts, std::string* error,
                bool replaceExisting = true, const InputSource* source = nullptr);
@@ -75,6 +78,9 @@ namespace detail {
 using CopyRangeFunction = ssize_t (*)(int in, off_t* inOffset, int out, off_t* outOffset, size_t length,
                                       unsigned flags);
 extern CopyRangeFunction copyRange;
+// Makes the file open at `out` share the blocks of the one at `in` (ioctl FICLONE); 0 on success.
+using CloneFunction = int (*)(int out, int in);
+extern CloneFunction cloneFile;
 } // namespace detail
 
 bool matchesGlob(const std::string& pattern, const std::string& name);

@@ -38,6 +38,9 @@ public:
     void appendInput(uint64_t pos, uint64_t length);
     const ByteParts& parts() const { return parts_; }
     const ByteBuffer& input() const { return *input_; }
+    // The last file these pieces were written to: a further copy clones it where it can.
+    const std::filesystem::path& writtenTo() const { return writtenTo_; }
+    void setWrittenTo(std::filesystem::path path) const { writtenTo_ = std::move(path); }
     uint64_t size() const { return size_; }
     // The whole output in memory, for callers that must hold it.
     ByteBuffer joined() const;
@@ -47,6 +50,7 @@ private:
     std::deque<ByteBuffer> owned_; // a deque never moves what it holds
     ByteParts parts_;
     uint64_t size_ = 0;
+    mutable std::filesystem::path writtenTo_;
 };
 
 // Names the output (buildOutputPath), refuses a path that is the input or the sample, and writes
@@ -55,10 +59,11 @@ private:
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
 // `input`, when given, is the unchanged buffer readFile returned for request.input: parts inside
-// it are copied from the input file (see InputSource).
+// it are copied from the input file; `sameBytes` names a file already holding the same bytes
+// (see InputSource).
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath,
-                            const ByteBuffer* input = nullptr);
+                            const ByteBuffer* input = nullptr, const std::filesystem::path& sameBytes = {});
 WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pieces, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
 

@@ -90,7 +90,7 @@ struct Fixture {
     }
     bool write(const fs::path& out, std::string* error, bool replace = true) const
     {
-        const InputSource source{inputPath, input};
+        const InputSource source{inputPath, input, {}};
         return writeFile(out, parts, error, replace, &source);
     }
 };
@@ -170,7 +170,7 @@ TEST(InputCopy, ABufferThatIsNotTheFileAsReadIsWrittenFromMemory)
     // A copy of the buffer read is not the read itself.
     Fixture f;
     const ByteBuffer copy = f.input;
-    const InputSource source{f.inputPath, copy};
+    const InputSource source{f.inputPath, copy, {}};
     std::string error;
     ASSERT_TRUE(writeFile(f.dir / "out" / "copy.bin", ByteParts{std::span<const uint8_t>(copy)}, &error, true, &source));
     EXPECT_EQ(test_support::readAll(f.dir / "out" / "copy.bin"), copy);
@@ -224,4 +224,63 @@ TEST(InputCopy, CancellationDuringTheCopyLeavesNoFile)
         EXPECT_EQ(entriesIn(f.dir / "out"), 0u);
     }
     EXPECT_GT(CopyRangeStub::calls(), 0);
+}
+
+TEST(InputCopy, ASecondCopyOfTheSamePiecesClonesTheFirstWhereItCan)
+{
+    struct Case {
+        const char* name;
+        detail::CloneFunction clone;
+        bool changePreview;
+        int expectedClones;
+    };
+    static int clones = 0;
+    // A stand-in for a file system that shares blocks: the clone copies the file whole.
+    const detail::CloneFunction sharing = [](int out, int in) {
+        ++clones;
+        off_t from = 0;
+        struct stat st {};
+        ::fstat(in, &st);
+        return ::copy_file_range(in, &from, out, nullptr, static_cast<size_t>(st.st_size), 0) == st.st_size ? 0 : -1;
+    };
+    const detail::CloneFunction refusing = [](int, int) {
+        ++clones;
+        errno = EOPNOTSUPP;
+        return -1;
+    };
+    const Case cases[] = {
+        {"cloned", sharing, false, 1},
+        {"no clones on this file system", refusing, false, 1},
+        {"preview changed since", sharing, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        clones = 0;
+        const detail::CloneFunction saved = detail::cloneFile;
+        detail::cloneFile = c.clone;
+        RepairRequest request = test_support::requestFor(f.inputPath);
+        request.outputDirectory = (f.dir / "out").string();
+        request.writePreview = true;
+        OutputPieces pieces(f.input);
+        for (const std::span<const uint8_t> part : f.parts) {
+            if (part.data() >= f.input.data() && part.data() < f.input.data() + f.input.size())
+                pieces.appendInput(static_cast<uint64_t>(part.data() - f.input.data()), part.size());
+            else
+                pieces.append(ByteBuffer(part.begin(), part.end()));
+        }
+        RepairResult result;
+        ASSERT_TRUE(writeExtraArtifact(result, request, pieces, "bin", "document-preview"));
+        if (c.changePreview) {
+            FILE* file = std::fopen(pieces.writtenTo().c_str(), "ab");
+            std::fputs("x", file);
+            std::fclose(file);
+        }
+        ASSERT_TRUE(writeRepairedOutput(result, request, pieces, "bin", "repaired-document", 45));
+        detail::cloneFile = saved;
+        EXPECT_EQ(clones, c.expectedClones);
+        EXPECT_EQ(test_support::readAll(result.output.path), f.expected);
+        EXPECT_EQ(result.outputSize, f.expected.size());
+        EXPECT_NE(result.output.path, result.artifacts.at(0).path);
+    }
 }
