@@ -366,42 +366,33 @@ uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
 
 std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t maxHeaders)
 {
+    // Every header ends in "obj": those are found by the fast search, and the numbers before each
+    // are read backwards. The walk back stops at the first byte that is neither white space nor
+    // a digit, so it never reaches into the previous "obj" and each byte is read a bounded
+    // number of times.
     std::vector<PdfObjectHeader> headers;
-    const uint64_t n = b.size();
-    uint64_t i = 0;
-    while (i < n && headers.size() < maxHeaders) {
-        checkpointStep(i, n);
-        if (!isDigit(b[i]) || (i > 0 && !isPdfSpace(b[i - 1]))) {
-            ++i;
-            continue;
-        }
-        // Each run below is read at most twice (once here, once as the next candidate), and a
-        // failed candidate resumes where the next possible number can start.
-        const uint64_t numberEnd = skipRun(b, i, isDigit, 10);
-        uint64_t resume = numberEnd;
-        bool matched = false;
-        uint64_t objEnd = 0;
-        if (numberEnd - i <= 10 && numberEnd < n && isPdfSpace(b[numberEnd])) {
-            const uint64_t genStart = skipRun(b, numberEnd, isPdfSpace, npos);
-            resume = genStart;
-            const uint64_t genEnd = skipRun(b, genStart, isDigit, 5);
-            if (genEnd > genStart && genEnd - genStart <= 5 && genEnd < n && isPdfSpace(b[genEnd])) {
-                const uint64_t keyword = skipRun(b, genEnd, isPdfSpace, npos);
-                if (matchesAt(b, keyword, "obj")) {
-                    matched = true;
-                    objEnd = keyword + 3;
-                }
+    for (uint64_t k = findBytes(b, "obj", 0); k != npos && headers.size() < maxHeaders;
+         k = findBytes(b, "obj", k + 3)) {
+        uint64_t p = k;
+        const auto back = [&](bool (*predicate)(uint8_t), uint64_t most) {
+            uint64_t count = 0;
+            while (p > 0 && count < most && predicate(b[p - 1])) {
+                --p;
+                ++count;
             }
-        }
-        if (!matched) {
-            i = std::max(i + 1, resume);
+            return count;
+        };
+        // A longer run than allowed leaves a digit before it, which fails the test after it.
+        if (back(isPdfSpace, npos) == 0 || back(isDigit, 5) == 0 || p == 0 || !isPdfSpace(b[p - 1]) ||
+            back(isPdfSpace, npos) == 0)
             continue;
-        }
+        const uint64_t numberEnd = p;
+        if (back(isDigit, 10) == 0 || (p > 0 && !isPdfSpace(b[p - 1])))
+            continue;
         uint64_t number = 0;
-        for (uint64_t k = i; k < numberEnd; ++k)
-            number = number * 10 + (b[k] - '0');
-        headers.push_back(PdfObjectHeader{number, i, objEnd});
-        i = objEnd;
+        for (uint64_t d = p; d < numberEnd; ++d)
+            number = number * 10 + (b[d] - '0');
+        headers.push_back(PdfObjectHeader{number, p, k + 3});
     }
     return headers;
 }
