@@ -89,11 +89,15 @@ bool isInList(const std::string& text, const std::vector<std::string>& list)
     return false;
 }
 
-RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+namespace {
+
+// The analysis, handing the packet grid it found to the repair so that the stream is not
+// scanned a second time.
+RepairResult analyzeStream(const RepairRequest& request, const ByteBuffer& bytes, TsLayout& layout)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = ownFormatName(result.format, {"ts", "mts", "m2ts"}, "ts");
-    const TsLayout layout = detectTsPacketSize(bytes);
+    layout = detectTsPacketSize(bytes);
     if (layout.packetSize == 0) {
         reportStructureNotFound(result, "MPEG-TS sync packets were not found", kVideoTsNotFound,
                                 "MPEG-TS packet alignment not found");
@@ -109,12 +113,20 @@ RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuff
     return result;
 }
 
+} // namespace
+
+RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+{
+    TsLayout layout;
+    return analyzeStream(request, bytes, layout);
+}
+
 RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
 {
-    RepairResult result = analyzeTransportStream(request, bytes);
+    TsLayout layout;
+    RepairResult result = analyzeStream(request, bytes, layout);
     if (!shouldRepair(result, request))
         return result;
-    const TsLayout layout = detectTsPacketSize(bytes);
     const uint64_t n = layout.packetSize;
     const uint64_t syncAt = syncPosition(n);
     const uint64_t size = bytes.size();
