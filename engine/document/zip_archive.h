@@ -32,6 +32,9 @@ struct ZipEntry {
     // The payload where it stands in the input, for entries read from it: not copied into
     // `payload`, so the archive is written from the input file. The input must outlive the entry.
     std::span<const uint8_t> stored;
+    // crc32 and uncompressedSize were computed from the payload as it is (stored entries the
+    // reader checked): the writer need not read it again.
+    bool crcComputed = false;
 };
 
 // The entry's payload bytes: the view into the input, or the bytes it holds itself.

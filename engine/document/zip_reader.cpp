@@ -341,6 +341,7 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
                            "ZIP stored entry size fields do not match recovered payload: " + entry.name, p + 18, 8, true,
                            0.9);
             entry.crc32 = actual;
+            entry.crcComputed = true;
         }
         if (entry.encrypted)
             addFinding(report, Encrypted, Warning, "ZIP entry is encrypted and cannot be content-repaired: " + entry.name, p,
