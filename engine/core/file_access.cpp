@@ -422,8 +422,12 @@ bool copyFile(const fs::path& source, const fs::path& destination, bool overwrit
     const bool existedBefore = pathTaken(destination);
     const auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
     const bool copied = fs::copy_file(source, destination, options, ec);
-    if (copied && !ec)
+    if (copied && !ec) {
+        // The copy takes the source's mode; in an owner-only folder it is narrowed like any output.
+        if (outputMode(destination) == 0600)
+            fs::permissions(destination, fs::perms::owner_read | fs::perms::owner_write, ec);
         return true;
+    }
     if (!existedBefore)
         fs::remove(destination, ec);
     setError(error, ec ? ec.message() : std::string(kErrCopy));

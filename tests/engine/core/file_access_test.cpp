@@ -112,6 +112,14 @@ TEST(FileAccess, OutputsInAPrivateFolderArePrivate)
             ASSERT_EQ(::stat(out.c_str(), &st), 0);
             EXPECT_EQ(st.st_mode & 0777, c.expected) << c.folder << " replace=" << replace;
         }
+        // A copy of a readable file follows the same rule.
+        const auto source = dir.write("source.bin", bytesOf("data"));
+        ASSERT_EQ(::chmod(source.c_str(), 0644), 0);
+        std::string error;
+        ASSERT_TRUE(copyFile(source, folder / "copied.bin", false, &error)) << error;
+        struct stat st {};
+        ASSERT_EQ(::stat((folder / "copied.bin").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.expected) << c.folder << " copy";
     }
     ::umask(oldMask);
 }
