@@ -1,8 +1,8 @@
 #include "data_repair/output_writer.h"
 
-#include "data_repair/file_access.h"
-
 #include <algorithm>
+
+#include "data_repair/file_access.h"
 
 namespace fs = std::filesystem;
 
