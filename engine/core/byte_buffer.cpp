@@ -70,20 +70,21 @@ uint64_t findRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uin
     if (needleLen == 0 || start >= hayLen || needleLen > hayLen - start)
         return npos;
     checkpoint(start, hayLen); // loops that search hit after hit
-    // Boyer-Moore-Horspool keeps hostile repetitive inputs from costing O(n * m).
-    const std::boyer_moore_horspool_searcher searcher(needle, needle + needleLen);
+    // glibc's memmem (two-way) is linear even on hostile repetitive inputs, and several times
+    // faster than a Horspool search on ordinary data.
     // Window by window (overlapping by the needle's length less one), so that a search through
-    // a large input can be cancelled.
+    // a large input can be cancelled. Windows start small and grow, so that a search that hits
+    // soon costs little even where memmem checks its whole window first (sanitizers do).
+    uint64_t window = 4096;
     for (uint64_t from = start;;) {
-        const uint64_t span = std::min<uint64_t>(hayLen - from, kCheckpointBytes + needleLen - 1);
-        const auto* first = hay + from;
-        const auto* last = first + span;
-        const auto* hit = std::search(first, last, searcher);
-        if (hit != last)
-            return static_cast<uint64_t>(hit - hay);
+        const uint64_t span = std::min<uint64_t>(hayLen - from, window + needleLen - 1);
+        const void* hit = ::memmem(hay + from, static_cast<size_t>(span), needle, static_cast<size_t>(needleLen));
+        if (hit != nullptr)
+            return static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - hay);
         if (from + span >= hayLen)
             return npos;
-        from += kCheckpointBytes;
+        from += window;
+        window = std::min<uint64_t>(window * 2, kCheckpointBytes);
         checkpoint(from, hayLen);
     }
 }

@@ -1,13 +1,17 @@
 #include "data_repair/file_access.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
 #include <new>
 #include <random>
 #include <system_error>
@@ -56,6 +60,23 @@ void adviseHugePages(void* data, size_t size)
 #endif
 }
 
+// Huge pages, then every page faulted in by one call instead of one fault per page as the
+// buffer is first filled (kernels without MADV_POPULATE_WRITE fault them as before).
+void prepareLargeBuffer(void* data, size_t size)
+{
+    adviseHugePages(data, size);
+#ifndef MADV_POPULATE_WRITE
+    constexpr int MADV_POPULATE_WRITE = 23;
+#endif
+    constexpr size_t kPage = 4096;
+    if (data == nullptr || size < (8u << 20))
+        return;
+    const auto begin = (reinterpret_cast<uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    const auto end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kPage - 1);
+    if (end > begin)
+        (void)::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+}
+
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -79,7 +100,7 @@ private:
 };
 
 // Opens a regular file for reading without blocking on FIFOs or devices.
-int openRegularForReading(const fs::path& path, uint64_t& size)
+int openRegularForReading(const fs::path& path, uint64_t& size, struct stat* status = nullptr)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -90,7 +111,52 @@ int openRegularForReading(const fs::path& path, uint64_t& size)
         return -1;
     }
     size = static_cast<uint64_t>(st.st_size);
+    if (status != nullptr)
+        *status = st;
     return fd;
+}
+
+// Whole-file reads still in use, so that the writer can tell whether a buffer it is given is
+// the file's content as read (same file, size and modification time as before the read).
+struct ReadRecord {
+    const uint8_t* data = nullptr;
+    uint64_t size = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
+    struct timespec modified {};
+};
+
+std::mutex readsMutex;
+std::array<ReadRecord, 16> reads;
+size_t nextRead = 0;
+
+bool sameVersion(const ReadRecord& record, const struct stat& st)
+{
+    return record.device == st.st_dev && record.inode == st.st_ino &&
+           record.size == static_cast<uint64_t>(st.st_size) && record.modified.tv_sec == st.st_mtim.tv_sec &&
+           record.modified.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+void rememberRead(const ByteBuffer& bytes, const struct stat& before)
+{
+    if (bytes.empty() || bytes.size() != static_cast<uint64_t>(before.st_size))
+        return;
+    const std::lock_guard lock(readsMutex);
+    reads[nextRead++ % reads.size()] =
+        ReadRecord{bytes.data(), bytes.size(), before.st_dev, before.st_ino, before.st_mtim};
+}
+
+// True when `bytes` is a buffer readFile filled from the file open at `fd`, and the file has not
+// changed since.
+bool readFrom(std::span<const uint8_t> bytes, int fd)
+{
+    struct stat st {};
+    if (bytes.empty() || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const std::lock_guard lock(readsMutex);
+    return std::any_of(reads.begin(), reads.end(), [&](const ReadRecord& r) {
+        return r.data == bytes.data() && r.size == bytes.size() && sameVersion(r, st);
+    });
 }
 
 ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
@@ -102,7 +168,7 @@ ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
     ByteBuffer bytes;
     try {
         bytes.reserve(static_cast<size_t>(size));
-        adviseHugePages(bytes.data(), static_cast<size_t>(size));
+        prepareLargeBuffer(bytes.data(), static_cast<size_t>(size));
         bytes.resize(static_cast<size_t>(size));
     } catch (const std::bad_alloc&) {
         setError(error, kErrInputTooLarge);
@@ -131,23 +197,104 @@ ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
     return bytes;
 }
 
-bool writeAll(int fd, const uint8_t* data, size_t size)
+// An output inside a folder that only its owner can enter (a task folder) stays private to the
+// owner as well; elsewhere outputs keep the usual readable mode.
+mode_t outputMode(const fs::path& path)
 {
-    size_t done = 0;
-    while (done < size) {
-        const size_t piece = static_cast<size_t>(std::min<uint64_t>(size - done, kCheckpointBytes));
-        const ssize_t n = ::write(fd, data + done, piece);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-        checkpoint(done, size);
-    }
-    return true;
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0 && (st.st_mode & (S_IRWXG | S_IRWXO)) == 0)
+        return 0600;
+    return 0644;
 }
 
-bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting)
+ssize_t systemCopyRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t length, unsigned flags)
+{
+    return ::copy_file_range(in, inOffset, out, outOffset, length, flags);
+}
+
+// One output being written: the position over all parts drives the checkpoints.
+struct OutputStream {
+    int fd = -1;
+    uint64_t done = 0;
+    uint64_t total = 0;
+    int input = -1;                   // the input file, while parts may be copied from it
+    const uint8_t* inputData = nullptr;
+    uint64_t inputSize = 0;
+
+    bool write(const uint8_t* data, uint64_t size)
+    {
+        uint64_t written = 0;
+        while (written < size) {
+            const size_t piece = static_cast<size_t>(std::min<uint64_t>(size - written, kCheckpointBytes));
+            const ssize_t n = ::write(fd, data + written, piece);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            written += static_cast<uint64_t>(n);
+            done += static_cast<uint64_t>(n);
+            checkpoint(done, total);
+        }
+        return true;
+    }
+
+    // A part inside the input buffer goes from file to file; what the file systems cannot copy
+    // that way (or what is no longer in the file) is written from memory.
+    bool put(std::span<const uint8_t> part)
+    {
+        uint64_t copied = 0;
+        if (input >= 0 && part.size() >= kKernelCopyMinimum && part.data() >= inputData &&
+            part.data() + part.size() <= inputData + inputSize) {
+            const auto offset = static_cast<uint64_t>(part.data() - inputData);
+            while (copied < part.size()) {
+                auto from = static_cast<off_t>(offset + copied);
+                const size_t piece = static_cast<size_t>(std::min<uint64_t>(part.size() - copied, kCheckpointBytes));
+                const ssize_t n = detail::copyRange(input, &from, fd, nullptr, piece, 0);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0 && errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+                    return false;
+                if (n <= 0) {
+                    input = -1; // not for this pair of files: the rest of the output from memory
+                    break;
+                }
+                copied += static_cast<uint64_t>(n);
+                done += static_cast<uint64_t>(n);
+                checkpoint(done, total);
+            }
+        }
+        return write(part.data() + copied, part.size() - copied);
+    }
+
+    // Below this a part is written from memory: one system call either way.
+    static constexpr uint64_t kKernelCopyMinimum = 64 * 1024;
+};
+
+int systemClone(int out, int in)
+{
+#ifdef FICLONE
+    return ::ioctl(out, FICLONE, in);
+#else
+    (void)out;
+    (void)in;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+// True when the output open at `fd` now shares the blocks of the source's copy of the same bytes.
+bool cloned(int fd, const InputSource* source, uint64_t size)
+{
+    if (source == nullptr || source->sameBytes.empty() || size == 0)
+        return false;
+    uint64_t copySize = 0;
+    FileDescriptor copy(openRegularForReading(source->sameBytes, copySize));
+    return copy.get() >= 0 && copySize == size && detail::cloneFile(fd, copy.get()) == 0;
+}
+
+bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting,
+                const InputSource* source = nullptr)
 {
     std::error_code ec;
     if (path.has_parent_path())
@@ -169,15 +316,30 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
         target = path;
         target += ".tmp-" + std::to_string(rng() % 1000000000ULL);
     }
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, outputMode(path));
     if (fd < 0) {
         setError(error, (!replaceExisting && errno == EEXIST) ? kErrOutputExists : kErrOpenOutput);
         return false;
     }
+    OutputStream out;
+    out.fd = fd;
+    for (const std::span<const uint8_t> part : parts)
+        out.total += part.size();
+    uint64_t inputSize = 0;
+    FileDescriptor input(source != nullptr && !source->bytes.empty()
+                             ? openRegularForReading(source->path, inputSize)
+                             : -1);
+    if (input.get() >= 0 && readFrom(source->bytes, input.get())) {
+        out.input = input.get();
+        out.inputData = source->bytes.data();
+        out.inputSize = source->bytes.size();
+    }
     bool written = true;
     try {
-        for (const std::span<const uint8_t> part : parts)
-            written = written && writeAll(fd, part.data(), part.size());
+        if (!cloned(fd, source, out.total)) {
+            for (const std::span<const uint8_t> part : parts)
+                written = written && out.put(part);
+        }
     } catch (...) {
         // A cancelled write leaves nothing half-written behind.
         ::close(fd);
@@ -203,12 +365,15 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
 ByteBuffer readFile(const fs::path& path, std::string* error)
 {
     uint64_t size = 0;
-    FileDescriptor fd(openRegularForReading(path, size));
+    struct stat before {};
+    FileDescriptor fd(openRegularForReading(path, size, &before));
     if (fd.get() < 0) {
         setError(error, kErrOpenInput);
         return {};
     }
-    return readOpened(fd.get(), size, error);
+    ByteBuffer bytes = readOpened(fd.get(), size, error);
+    rememberRead(bytes, before);
+    return bytes;
 }
 
 ByteBuffer readFileHead(const fs::path& path, uint64_t maxBytes, std::string* error)
@@ -227,10 +392,16 @@ bool writeFile(const fs::path& path, const ByteBuffer& bytes, std::string* error
     return writeParts(path, {std::span<const uint8_t>(bytes)}, error, replaceExisting);
 }
 
-bool writeFile(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting)
+bool writeFile(const fs::path& path, const ByteParts& parts, std::string* error, bool replaceExisting,
+               const InputSource* source)
 {
-    return writeParts(path, parts, error, replaceExisting);
+    return writeParts(path, parts, error, replaceExisting, source);
 }
+
+namespace detail {
+CopyRangeFunction copyRange = systemCopyRange;
+CloneFunction cloneFile = systemClone;
+} // namespace detail
 
 bool writeTextFile(const fs::path& path, const std::string& text, std::string* error, bool replaceExisting)
 {
@@ -251,8 +422,12 @@ bool copyFile(const fs::path& source, const fs::path& destination, bool overwrit
     const bool existedBefore = pathTaken(destination);
     const auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
     const bool copied = fs::copy_file(source, destination, options, ec);
-    if (copied && !ec)
+    if (copied && !ec) {
+        // The copy takes the source's mode; in an owner-only folder it is narrowed like any output.
+        if (outputMode(destination) == 0600)
+            fs::permissions(destination, fs::perms::owner_read | fs::perms::owner_write, ec);
         return true;
+    }
     if (!existedBefore)
         fs::remove(destination, ec);
     setError(error, ec ? ec.message() : std::string(kErrCopy));

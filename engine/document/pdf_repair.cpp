@@ -134,10 +134,12 @@ std::string paddedOffset(uint64_t offset)
 }
 
 // Sorted positions of every occurrence of a needle.
-std::vector<uint64_t> occurrences(const ByteBuffer& b, std::string_view needle)
+// Occurrences that end at or before `limit`.
+std::vector<uint64_t> occurrences(const ByteBuffer& b, std::string_view needle, uint64_t limit)
 {
     std::vector<uint64_t> found;
-    for (uint64_t pos = findBytes(b, needle, 0); pos != npos; pos = findBytes(b, needle, pos + needle.size()))
+    for (uint64_t pos = findBytes(b, needle, 0); pos != npos && pos + needle.size() <= limit;
+         pos = findBytes(b, needle, pos + needle.size()))
         found.push_back(pos);
     return found;
 }
@@ -152,19 +154,19 @@ uint64_t nextAtOrAfter(const std::vector<uint64_t>& list, size_t& cursor, uint64
 
 // An object looks like the catalog when its body (up to the first "endobj", or 512 bytes) holds
 // both "/Type" and "/Catalog". Offsets increase, so forward cursors keep this linear even when
-// bodies overlap.
-int64_t findCatalog(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
+// bodies overlap. Only the first `size` bytes of t count.
+int64_t findCatalog(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
 {
-    const auto endobjs = occurrences(t, "endobj");
-    const auto types = occurrences(t, "/Type");
-    const auto catalogs = occurrences(t, "/Catalog");
+    const auto endobjs = occurrences(t, "endobj", size);
+    const auto types = occurrences(t, "/Type", size);
+    const auto catalogs = occurrences(t, "/Catalog", size);
     size_t endCursor = 0, typeCursor = 0, catalogCursor = 0;
     int64_t root = 0;
     for (const auto& header : headers) {
         if (header.number > kPdfMaxObjectNumber)
             continue;
         const uint64_t endobj = nextAtOrAfter(endobjs, endCursor, header.offset);
-        const uint64_t bodyEnd = endobj != npos ? endobj : std::min<uint64_t>(t.size(), header.offset + 512);
+        const uint64_t bodyEnd = endobj != npos ? endobj : std::min<uint64_t>(size, header.offset + 512);
         if (bodyEnd - header.offset < 5)
             continue;
         const uint64_t type = nextAtOrAfter(types, typeCursor, header.offset);
@@ -364,42 +366,33 @@ uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
 
 std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t maxHeaders)
 {
+    // Every header ends in "obj": those are found by the fast search, and the numbers before each
+    // are read backwards. The walk back stops at the first byte that is neither white space nor
+    // a digit, so it never reaches into the previous "obj" and each byte is read a bounded
+    // number of times.
     std::vector<PdfObjectHeader> headers;
-    const uint64_t n = b.size();
-    uint64_t i = 0;
-    while (i < n && headers.size() < maxHeaders) {
-        checkpointStep(i, n);
-        if (!isDigit(b[i]) || (i > 0 && !isPdfSpace(b[i - 1]))) {
-            ++i;
-            continue;
-        }
-        // Each run below is read at most twice (once here, once as the next candidate), and a
-        // failed candidate resumes where the next possible number can start.
-        const uint64_t numberEnd = skipRun(b, i, isDigit, 10);
-        uint64_t resume = numberEnd;
-        bool matched = false;
-        uint64_t objEnd = 0;
-        if (numberEnd - i <= 10 && numberEnd < n && isPdfSpace(b[numberEnd])) {
-            const uint64_t genStart = skipRun(b, numberEnd, isPdfSpace, npos);
-            resume = genStart;
-            const uint64_t genEnd = skipRun(b, genStart, isDigit, 5);
-            if (genEnd > genStart && genEnd - genStart <= 5 && genEnd < n && isPdfSpace(b[genEnd])) {
-                const uint64_t keyword = skipRun(b, genEnd, isPdfSpace, npos);
-                if (matchesAt(b, keyword, "obj")) {
-                    matched = true;
-                    objEnd = keyword + 3;
-                }
+    for (uint64_t k = findBytes(b, "obj", 0); k != npos && headers.size() < maxHeaders;
+         k = findBytes(b, "obj", k + 3)) {
+        uint64_t p = k;
+        const auto back = [&](bool (*predicate)(uint8_t), uint64_t most) {
+            uint64_t count = 0;
+            while (p > 0 && count < most && predicate(b[p - 1])) {
+                --p;
+                ++count;
             }
-        }
-        if (!matched) {
-            i = std::max(i + 1, resume);
+            return count;
+        };
+        // A longer run than allowed leaves a digit before it, which fails the test after it.
+        if (back(isPdfSpace, npos) == 0 || back(isDigit, 5) == 0 || p == 0 || !isPdfSpace(b[p - 1]) ||
+            back(isPdfSpace, npos) == 0)
             continue;
-        }
+        const uint64_t numberEnd = p;
+        if (back(isDigit, 10) == 0 || (p > 0 && !isPdfSpace(b[p - 1])))
+            continue;
         uint64_t number = 0;
-        for (uint64_t k = i; k < numberEnd; ++k)
-            number = number * 10 + (b[k] - '0');
-        headers.push_back(PdfObjectHeader{number, i, objEnd});
-        i = objEnd;
+        for (uint64_t d = p; d < numberEnd; ++d)
+            number = number * 10 + (b[d] - '0');
+        headers.push_back(PdfObjectHeader{number, p, k + 3});
     }
     return headers;
 }
@@ -492,36 +485,44 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
     if (!result.status.ok)
         return result;
 
-    // T: the file from its header on (or a new header before the first surviving object).
-    ByteBuffer t;
+    // T: the file from its header on (or a new header before the first surviving object). A file
+    // that starts with a readable header is T itself and is not copied.
     const uint64_t header = findBytes(bytes, "%PDF-", 0);
-    if (header == npos) {
-        const auto first = scanPdfObjectHeaders(bytes, 1);
-        if (first.empty()) {
-            result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
-            return result;
-        }
-        const uint64_t q = first.front().offset;
-        t.reserve(bytes.size() - q + 9);
-        appendString(t, "%PDF-1.7\n");
-        appendRange(t, bytes, q, bytes.size() - q);
-        result.addAction("rebuild-header", "reconstructed a PDF header before the first surviving object", q);
-    } else if (header > 0) {
-        t.assign(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
-        result.addAction("trim-prefix", "removed bytes before PDF header", header);
-    } else {
-        t = bytes;
-    }
-
     bool readable = false;
-    const uint64_t versionLength = headerVersionLength(t, 0, readable);
-    if (!readable) {
-        // Readers refuse a header whose version they cannot parse ("%PDF-14", "%PDF-").
-        ByteBuffer fixed = bytesOf("%PDF-1.7");
-        appendRange(fixed, t, 5 + versionLength, t.size());
-        t.swap(fixed);
-        result.addAction("rebuild-header", "replaced an unreadable PDF header version", versionLength);
+    if (header == 0)
+        headerVersionLength(bytes, 0, readable);
+    const bool copied = header != 0 || !readable;
+    ByteBuffer changed;
+    if (copied) {
+        if (header == npos) {
+            const auto first = scanPdfObjectHeaders(bytes, 1);
+            if (first.empty()) {
+                result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
+                return result;
+            }
+            const uint64_t q = first.front().offset;
+            changed.reserve(bytes.size() - q + 9);
+            appendString(changed, "%PDF-1.7\n");
+            appendRange(changed, bytes, q, bytes.size() - q);
+            result.addAction("rebuild-header", "reconstructed a PDF header before the first surviving object", q);
+        } else if (header > 0) {
+            changed.assign(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
+            result.addAction("trim-prefix", "removed bytes before PDF header", header);
+        } else {
+            changed = bytes;
+        }
+        const uint64_t versionLength = headerVersionLength(changed, 0, readable);
+        if (!readable) {
+            // Readers refuse a header whose version they cannot parse ("%PDF-14", "%PDF-").
+            ByteBuffer fixed = bytesOf("%PDF-1.7");
+            appendRange(fixed, changed, 5 + versionLength, changed.size());
+            changed.swap(fixed);
+            result.addAction("rebuild-header", "replaced an unreadable PDF header version", versionLength);
+        }
     }
+    const ByteBuffer& t = copied ? changed : bytes;
+    // The end of T that is kept: the damaged tail after the last object is left out.
+    uint64_t kept = t.size();
 
     const auto headers = scanPdfObjectHeaders(t);
     const OldTrailer old = readOldTrailer(t, headers);
@@ -540,12 +541,12 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
                 }
             }
             if (cut != npos) {
-                t.resize(cut);
+                kept = cut;
                 result.addAction("drop-old-xref", "removed damaged PDF cross-reference tail", 0);
             } else {
                 const uint64_t startxref = findBytes(t, "startxref", tail);
                 if (startxref != npos) {
-                    t.resize(startxref);
+                    kept = startxref;
                     result.addAction("drop-old-startxref", "removed damaged PDF startxref tail", 0);
                 }
             }
@@ -570,9 +571,10 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
     if (ignoredNumbers)
         result.notes.push_back("PDF object numbers above 8388607 were ignored");
 
-    int64_t root = findCatalog(t, headers);
+    int64_t root = findCatalog(t, headers, kept);
     uint64_t rootGeneration = 0;
-    const bool objectStreams = findBytes(t, "/ObjStm", 0) != npos;
+    const uint64_t objectStream = findBytes(t, "/ObjStm", 0);
+    const bool objectStreams = objectStream != npos && objectStream + 7 <= kept;
     const bool hybrid = objectStreams && old.xrefStreamOffset != npos;
     if (root < 1 && objectStreams) {
         // The catalog often lives inside an object stream: the old trailer still names it.
@@ -592,7 +594,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
             size = std::max(size, std::min(parseSmallNumber(streamSize->second), kPdfMaxObjectNumber + 1));
     }
 
-    const uint64_t x = t.size();
+    const uint64_t x = kept;
     std::string table = "xref\n";
     const uint64_t used = objects.size();
     const bool sparse = hybrid || highest + 1 > 8 * used + 65536;
@@ -633,7 +635,14 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
     if (hybrid)
         table += " /XRefStm " + decimal(old.xrefStreamOffset);
     table += " >>\nstartxref\n" + decimal(x) + "\n%%EOF\n";
-    appendString(t, table);
+    OutputPieces output(bytes);
+    if (copied) {
+        changed.resize(kept);
+        output.append(std::move(changed));
+    } else {
+        output.appendInput(0, kept);
+    }
+    output.append(ByteBuffer(table.begin(), table.end()));
     result.addAction("rebuild-xref", "rebuilt PDF xref table, trailer and startxref", used);
 
     double confidence = root >= 1 ? 0.84 : 0.65;
@@ -645,11 +654,13 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
         confidence = 0.45;
     }
 
+    // Written as writeDocumentPreview would, but from the pieces; the output then clones it where
+    // the file system can.
     if (request.writePreview)
-        writeDocumentPreview(request, t, "pdf", "document-preview", result);
+        writeExtraArtifact(result, request, output, "pdf", "document-preview");
     if (modeWritesNoOutput(request.mode))
         return result;
-    if (writeRepairedOutput(result, request, t, "pdf", "repaired-document", kDocPdfWrite))
+    if (writeRepairedOutput(result, request, output, "pdf", "repaired-document", kDocPdfWrite))
         result.confidence = confidence;
     return result;
 }

@@ -4,6 +4,7 @@
 // the Office Open XML parts restored in between.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "data_repair/records.h"
 
 namespace data_repair {
+
+class OutputPieces;
 
 // One salvaged entry; the writer and the restoration use the same record.
 struct ZipEntry {
@@ -26,7 +29,19 @@ struct ZipEntry {
     bool encrypted = false;
     ByteBuffer extra;          // local extra field, kept for encrypted entries (AES keeps its keys there)
     ByteBuffer payload;
+    // The payload where it stands in the input, for entries read from it: not copied into
+    // `payload`, so the archive is written from the input file. The input must outlive the entry.
+    std::span<const uint8_t> stored;
+    // crc32 and uncompressedSize were computed from the payload as it is (stored entries the
+    // reader checked): the writer need not read it again.
+    bool crcComputed = false;
 };
+
+// The entry's payload bytes: the view into the input, or the bytes it holds itself.
+inline std::span<const uint8_t> zipPayload(const ZipEntry& entry)
+{
+    return entry.stored.empty() ? std::span<const uint8_t>(entry.payload) : entry.stored;
+}
 
 inline constexpr uint16_t kZipFlagEncrypted = 0x0001;
 inline constexpr uint16_t kZipFlagDescriptor = 0x0008;
@@ -35,7 +50,7 @@ inline constexpr uint16_t kZipFlagDescriptor = 0x0008;
 uint32_t zipCrc32(const uint8_t* data, uint64_t length);
 
 // Salvages the entries from the first local header on, without the central directory. Findings
-// go to the report when one is given.
+// go to the report when one is given. The entries' payloads are views into `data`.
 std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* report);
 
 // Smallest position at or after start where a local header, central directory header, end
@@ -45,6 +60,9 @@ uint64_t findNextZipRecord(const ByteBuffer& data, uint64_t start);
 // A fresh archive: local headers and payloads, central directory and end record, ZIP64 records
 // where sizes, offsets or the count do not fit. Restores missing OOXML parts first.
 ByteBuffer writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, RepairResult& report);
+// The same laid out as pieces: payloads read from the input stay stretches of it.
+void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, RepairResult& report,
+                     OutputPieces& out);
 
 bool hasZipEntry(const std::vector<ZipEntry>& entries, const std::string& name);
 ZipEntry makeStoredZipEntry(const std::string& name, const std::string& text);

@@ -323,8 +323,8 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
             end = n;
             recordEnd = n;
         }
-        entry.payload.assign(data.begin() + static_cast<std::ptrdiff_t>(dataStart),
-                             data.begin() + static_cast<std::ptrdiff_t>(end));
+        entry.stored = std::span<const uint8_t>(data).subspan(static_cast<size_t>(dataStart),
+                                                            static_cast<size_t>(end - dataStart));
         entry.compressedSize = end - dataStart;
         entry.uncompressedSize = method == 0 && !entry.encrypted ? entry.compressedSize : usize;
         entry.crc32 = crc;
@@ -332,15 +332,16 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
             addFinding(report, UnsupportedFormat, Info,
                        "ZIP entry uses an uncommon compression method preserved as-is: " + entry.name, p + 8, 2, false, 0.7);
         if (method == 0 && !entry.encrypted) {
-            const uint32_t actual = zipCrc32(entry.payload.data(), entry.payload.size());
+            const uint32_t actual = zipCrc32(entry.stored.data(), entry.stored.size());
             if (crc != 0 && crc != actual)
                 addFinding(report, ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
                            true, 0.92);
-            if ((c != 0 && c != entry.compressedSize) || (u != 0 && u != entry.payload.size()))
+            if ((c != 0 && c != entry.compressedSize) || (u != 0 && u != entry.stored.size()))
                 addFinding(report, IndexDamaged, Warning,
                            "ZIP stored entry size fields do not match recovered payload: " + entry.name, p + 18, 8, true,
                            0.9);
             entry.crc32 = actual;
+            entry.crcComputed = true;
         }
         if (entry.encrypted)
             addFinding(report, Encrypted, Warning, "ZIP entry is encrypted and cannot be content-repaired: " + entry.name, p,

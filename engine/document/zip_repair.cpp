@@ -52,7 +52,8 @@ RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& b
     RepairResult result = analyzeZip(request, bytes, entries);
     if (!result.status.ok)
         return result;
-    const ByteBuffer archive = writeZipArchive(std::move(entries), result.format, result);
+    OutputPieces archive(bytes);
+    writeZipArchive(std::move(entries), result.format, result, archive);
     const std::string extension = (result.format.empty() || result.format == "unknown") ? "zip" : result.format;
     const bool archiveKind = result.kind == Archive;
     double confidence = 0.82;
@@ -64,8 +65,9 @@ RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& b
             }
         }
     }
+    // Written as writeDocumentPreview would, but from the pieces.
     if (request.writePreview)
-        writeDocumentPreview(request, archive, extension, archiveKind ? "archive-preview" : "document-preview", result);
+        writeExtraArtifact(result, request, archive, extension, archiveKind ? "archive-preview" : "document-preview");
     if (modeWritesNoOutput(request.mode))
         return result;
     if (writeRepairedOutput(result, request, archive, extension, archiveKind ? "repaired-archive" : "repaired-document",

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "data_repair/output_writer.h"
 #include "document/zip_archive.h"
 
 namespace data_repair {
@@ -40,27 +41,58 @@ ByteBuffer joinExtra(ByteBuffer first, const ByteBuffer& kept)
 
 uint32_t field32(uint64_t value) { return value >= kMax32 ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(value); }
 
+// The archive as it is laid out: headers gather in `head`; a payload that is a stretch of the
+// input becomes a piece of its own, any other is copied into `head`.
+struct ArchiveOut {
+    OutputPieces& pieces;
+    ByteBuffer head;
+
+    uint64_t size() const { return pieces.size() + head.size(); }
+    void payload(std::span<const uint8_t> bytes)
+    {
+        const ByteBuffer& input = pieces.input();
+        if (!bytes.empty() && !input.empty() && bytes.data() >= input.data() &&
+            bytes.data() + bytes.size() <= input.data() + input.size()) {
+            finish();
+            pieces.appendInput(static_cast<uint64_t>(bytes.data() - input.data()), bytes.size());
+        } else {
+            head.insert(head.end(), bytes.begin(), bytes.end());
+        }
+    }
+    void finish()
+    {
+        pieces.append(std::move(head));
+        head = ByteBuffer();
+    }
+};
+
 } // namespace
 
 ByteBuffer writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, RepairResult& report)
 {
+    static const ByteBuffer noInput;
+    OutputPieces pieces(noInput);
+    writeZipArchive(std::move(entries), format, report, pieces);
+    return pieces.joined();
+}
+
+void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, RepairResult& report,
+                     OutputPieces& pieces)
+{
     restoreOoxmlParts(entries, format, report);
-    ByteBuffer out;
-    uint64_t total = 64;
-    for (const auto& e : entries)
-        total += 2 * (46 + 28 + e.name.size() + e.extra.size()) + e.payload.size() + 24;
-    out.reserve(total);
+    ArchiveOut out{pieces, {}};
 
     std::vector<uint64_t> offsets;
     std::vector<uint16_t> writtenFlags;
     offsets.reserve(entries.size());
     writtenFlags.reserve(entries.size());
     for (auto& e : entries) {
-        if (e.method == 0 && !e.encrypted) {
-            e.crc32 = zipCrc32(e.payload.data(), e.payload.size());
-            e.uncompressedSize = e.payload.size();
+        const std::span<const uint8_t> payload = zipPayload(e);
+        if (e.method == 0 && !e.encrypted && !e.crcComputed) {
+            e.crc32 = zipCrc32(payload.data(), payload.size());
+            e.uncompressedSize = payload.size();
         }
-        e.compressedSize = e.payload.size();
+        e.compressedSize = payload.size();
         uint16_t flags = e.flags & kKeptFlags;
         // Traditional encryption checks the password against the time when the descriptor bit
         // was set, so an encrypted entry keeps its descriptor.
@@ -71,35 +103,36 @@ ByteBuffer writeZipArchive(std::vector<ZipEntry> entries, const std::string& for
         const bool zip64Sizes = e.compressedSize >= kMax32 || e.uncompressedSize >= kMax32;
         offsets.push_back(out.size());
 
-        appendLe32(out, 0x04034B50);
-        appendLe16(out, versionNeeded(e, zip64Sizes));
-        appendLe16(out, flags);
-        appendLe16(out, e.method);
-        appendLe16(out, e.dosTime);
-        appendLe16(out, e.dosDate);
-        appendLe32(out, e.crc32);
-        appendLe32(out, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.compressedSize));
-        appendLe32(out, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.uncompressedSize));
+        appendLe32(out.head, 0x04034B50);
+        appendLe16(out.head, versionNeeded(e, zip64Sizes));
+        appendLe16(out.head, flags);
+        appendLe16(out.head, e.method);
+        appendLe16(out.head, e.dosTime);
+        appendLe16(out.head, e.dosDate);
+        appendLe32(out.head, e.crc32);
+        appendLe32(out.head, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.compressedSize));
+        appendLe32(out.head, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.uncompressedSize));
         const ByteBuffer extra = joinExtra(
             zip64Sizes ? zip64Extra({e.uncompressedSize, e.compressedSize}) : ByteBuffer(), e.extra);
-        appendLe16(out, static_cast<uint16_t>(e.name.size()));
-        appendLe16(out, static_cast<uint16_t>(extra.size()));
-        appendString(out, e.name);
-        appendBytes(out, extra);
-        appendBytes(out, e.payload);
+        appendLe16(out.head, static_cast<uint16_t>(e.name.size()));
+        appendLe16(out.head, static_cast<uint16_t>(extra.size()));
+        appendString(out.head, e.name);
+        appendBytes(out.head, extra);
+        out.payload(payload);
         if (descriptor) {
-            appendLe32(out, 0x08074B50);
-            appendLe32(out, e.crc32);
+            appendLe32(out.head, 0x08074B50);
+            appendLe32(out.head, e.crc32);
             if (zip64Sizes) {
-                appendLe64(out, e.compressedSize);
-                appendLe64(out, e.uncompressedSize);
+                appendLe64(out.head, e.compressedSize);
+                appendLe64(out.head, e.uncompressedSize);
             } else {
-                appendLe32(out, static_cast<uint32_t>(e.compressedSize));
-                appendLe32(out, static_cast<uint32_t>(e.uncompressedSize));
+                appendLe32(out.head, static_cast<uint32_t>(e.compressedSize));
+                appendLe32(out.head, static_cast<uint32_t>(e.uncompressedSize));
             }
         }
-        // The payload now lives in the output; free it as we go (archives can be large).
+        // A payload of its own now lives in the output; free it as we go (archives can be large).
         ByteBuffer().swap(e.payload);
+        e.stored = {};
     }
 
     const uint64_t directoryOffset = out.size();
@@ -113,56 +146,56 @@ ByteBuffer writeZipArchive(std::vector<ZipEntry> entries, const std::string& for
         if (offsets[i] >= kMax32)
             wide.push_back(offsets[i]);
         const ByteBuffer extra = joinExtra(zip64Extra(wide), e.extra);
-        appendLe32(out, 0x02014B50);
-        appendLe16(out, 45);
-        appendLe16(out, versionNeeded(e, !wide.empty()));
-        appendLe16(out, writtenFlags[i]);
-        appendLe16(out, e.method);
-        appendLe16(out, e.dosTime);
-        appendLe16(out, e.dosDate);
-        appendLe32(out, e.crc32);
-        appendLe32(out, field32(e.compressedSize));
-        appendLe32(out, field32(e.uncompressedSize));
-        appendLe16(out, static_cast<uint16_t>(e.name.size()));
-        appendLe16(out, static_cast<uint16_t>(extra.size()));
-        appendLe16(out, 0);
-        appendLe16(out, 0);
-        appendLe16(out, 0);
-        appendLe32(out, 0);
-        appendLe32(out, field32(offsets[i]));
-        appendString(out, e.name);
-        appendBytes(out, extra);
+        appendLe32(out.head, 0x02014B50);
+        appendLe16(out.head, 45);
+        appendLe16(out.head, versionNeeded(e, !wide.empty()));
+        appendLe16(out.head, writtenFlags[i]);
+        appendLe16(out.head, e.method);
+        appendLe16(out.head, e.dosTime);
+        appendLe16(out.head, e.dosDate);
+        appendLe32(out.head, e.crc32);
+        appendLe32(out.head, field32(e.compressedSize));
+        appendLe32(out.head, field32(e.uncompressedSize));
+        appendLe16(out.head, static_cast<uint16_t>(e.name.size()));
+        appendLe16(out.head, static_cast<uint16_t>(extra.size()));
+        appendLe16(out.head, 0);
+        appendLe16(out.head, 0);
+        appendLe16(out.head, 0);
+        appendLe32(out.head, 0);
+        appendLe32(out.head, field32(offsets[i]));
+        appendString(out.head, e.name);
+        appendBytes(out.head, extra);
     }
     const uint64_t directorySize = out.size() - directoryOffset;
     const uint64_t count = entries.size();
 
     if (count >= kMax16 || directorySize >= kMax32 || directoryOffset >= kMax32) {
         const uint64_t zip64End = out.size();
-        appendLe32(out, 0x06064B50);
-        appendLe64(out, 44);
-        appendLe16(out, 45);
-        appendLe16(out, 45);
-        appendLe32(out, 0);
-        appendLe32(out, 0);
-        appendLe64(out, count);
-        appendLe64(out, count);
-        appendLe64(out, directorySize);
-        appendLe64(out, directoryOffset);
-        appendLe32(out, 0x07064B50);
-        appendLe32(out, 0);
-        appendLe64(out, zip64End);
-        appendLe32(out, 1);
+        appendLe32(out.head, 0x06064B50);
+        appendLe64(out.head, 44);
+        appendLe16(out.head, 45);
+        appendLe16(out.head, 45);
+        appendLe32(out.head, 0);
+        appendLe32(out.head, 0);
+        appendLe64(out.head, count);
+        appendLe64(out.head, count);
+        appendLe64(out.head, directorySize);
+        appendLe64(out.head, directoryOffset);
+        appendLe32(out.head, 0x07064B50);
+        appendLe32(out.head, 0);
+        appendLe64(out.head, zip64End);
+        appendLe32(out.head, 1);
     }
-    appendLe32(out, 0x06054B50);
-    appendLe16(out, 0);
-    appendLe16(out, 0);
-    appendLe16(out, static_cast<uint16_t>(std::min(count, kMax16)));
-    appendLe16(out, static_cast<uint16_t>(std::min(count, kMax16)));
-    appendLe32(out, field32(directorySize));
-    appendLe32(out, field32(directoryOffset));
-    appendLe16(out, 0);
+    appendLe32(out.head, 0x06054B50);
+    appendLe16(out.head, 0);
+    appendLe16(out.head, 0);
+    appendLe16(out.head, static_cast<uint16_t>(std::min(count, kMax16)));
+    appendLe16(out.head, static_cast<uint16_t>(std::min(count, kMax16)));
+    appendLe32(out.head, field32(directorySize));
+    appendLe32(out.head, field32(directoryOffset));
+    appendLe16(out.head, 0);
+    out.finish();
     report.addAction("rebuild-zip-directory", "rebuilt ZIP central directory and EOCD", count);
-    return out;
 }
 
 } // namespace data_repair

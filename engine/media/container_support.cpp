@@ -1,5 +1,7 @@
 #include "media/container_support.h"
 
+#include "data_repair/output_writer.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -21,12 +23,14 @@ bool shouldRepair(const RepairResult& analysis, const RepairRequest& request)
     return analysis.status.ok && modeWritesRepairedOutput(request.mode, ExtractWrites::RepairedOutput);
 }
 
-bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const std::string& extension,
-                        int32_t writeCode, double confidence, const std::function<void(ByteBuffer&)>& build)
+namespace {
+
+template <typename Output, typename Build>
+bool buildAndWrite(RepairResult& result, const RepairRequest& request, const std::string& extension,
+                   int32_t writeCode, double confidence, Output& output, const Build& build)
 {
     bool written = false;
     try {
-        ByteBuffer output;
         build(output);
         written = writeVideoOutput(result, request, output, extension, writeCode);
     } catch (const std::bad_alloc&) {
@@ -39,6 +43,23 @@ bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, cons
     if (written)
         result.confidence = confidence;
     return written;
+}
+
+} // namespace
+
+bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const std::string& extension,
+                        int32_t writeCode, double confidence, const std::function<void(ByteBuffer&)>& build)
+{
+    ByteBuffer output;
+    return buildAndWrite(result, request, extension, writeCode, confidence, output, build);
+}
+
+bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const ByteBuffer& input,
+                        const std::string& extension, int32_t writeCode, double confidence,
+                        const std::function<void(OutputPieces&)>& build)
+{
+    OutputPieces output(input);
+    return buildAndWrite(result, request, extension, writeCode, confidence, output, build);
 }
 
 void reportStructureNotFound(RepairResult& result, const std::string& finding, int32_t code, const std::string& status)
@@ -60,8 +81,8 @@ uint64_t findCheckedPattern(const ByteBuffer& bytes, const ByteBuffer& pattern,
 bool writeInputRange(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes, uint64_t begin,
                      uint64_t end, const std::string& extension, int32_t writeCode, double confidence)
 {
-    return buildAndWriteVideo(result, request, extension, writeCode, confidence,
-                              [&](ByteBuffer& out) { appendRange(out, bytes, begin, end - begin); });
+    return buildAndWriteVideo(result, request, bytes, extension, writeCode, confidence,
+                              [&](OutputPieces& out) { out.appendInput(begin, end - begin); });
 }
 
 } // namespace data_repair

@@ -25,6 +25,11 @@ bool shouldRepair(const RepairResult& analysis, const RepairRequest& request);
 // instead of escaping the engine; findings, actions and notes gathered so far stay.
 bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const std::string& extension,
                         int32_t writeCode, double confidence, const std::function<void(ByteBuffer&)>& build);
+// The same for a file laid out as new bytes and stretches of `input` (the buffer read from the
+// request's input), which are copied from the input file.
+bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const ByteBuffer& input,
+                        const std::string& extension, int32_t writeCode, double confidence,
+                        const std::function<void(OutputPieces&)>& build);
 
 // The container's essential structure is missing: one Error finding and the failure status. The
 // result's confidence stays as it was set up.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data_repair/checkpoint.h"
+#include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -381,7 +382,9 @@ RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
                          frames.streamEnd - end.cut);
     const ByteParts parts{head, inputRange(buffer, p, audioEnd > p ? audioEnd - p : 0),
                           inputRange(buffer, frames.streamEnd, buffer.size() - frames.streamEnd)};
-    writeAudioOutput(result, request, parts, "flac", kAudioFlacWrite);
+    // The audio stretches go from the input file.
+    if (writeRepairedOutput(result, request, parts, "flac", "repaired-audio", kAudioFlacWrite, "_repaired", &buffer))
+        result.setStatus(RepairStatus::success());
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include "data_repair/file_access.h"
+#include "data_repair/output_writer.h"
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
 #include "media/video_prefix_truncation.h"
@@ -65,16 +66,18 @@ SampleParts readSampleParts(const std::string& utf8Path) {
     return parts;
 }
 
-// Writes the mdat with a size field that says exactly what was copied (the input's may have
+// Appends the mdat with a size field that says exactly what is copied (the input's may have
 // overrun the file or swallowed the moov). It is the last box, so above 4 GiB an 8-byte header
 // says "to the end of the file".
-void appendMdat(ByteBuffer& out, const ByteBuffer& bytes, const IsoBox& mdat) {
-    const uint64_t at = out.size();
-    appendRange(out, bytes, mdat.offset, mdat.size);
+void appendMdat(ByteBuffer& head, OutputPieces& out, const ByteBuffer& bytes, const IsoBox& mdat) {
+    const uint64_t at = head.size();
+    appendRange(head, bytes, mdat.offset, mdat.headerSize);
     if (mdat.headerSize == 16)
-        putBe64(out, at + 8, mdat.size);
+        putBe64(head, at + 8, mdat.size);
     else
-        putBe32(out, at, mdat.size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(mdat.size));
+        putBe32(head, at, mdat.size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(mdat.size));
+    out.append(std::move(head));
+    out.appendInput(mdat.offset + mdat.headerSize, mdat.size - mdat.headerSize);
 }
 
 // True when every chunk offset of the moov points into the mdat's payload (an mdat that overran
@@ -90,17 +93,26 @@ bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox&
 
 // Writes the trimmed file with its own box order: the only safe road for fragmented files,
 // several mdats, chunks outside the mdat, or offsets that no longer fit once the moov moves.
-RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, ByteBuffer& bytes,
+RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
                              const Mp4Layout& layout, const std::string& extension) {
-    if (layout.clamped.valid) {
-        const IsoBox& box = layout.clamped;
+    OutputPieces output(bytes);
+    const IsoBox& box = layout.clamped;
+    if (box.valid && box.offset < bytes.size()) {
+        // Only the header of the box that overran the file changes.
+        ByteBuffer header = sliceBytes(bytes, box.offset, box.headerSize);
         if (box.headerSize == 16)
-            putBe64(bytes, box.offset + 8, box.size);
+            putBe64(header, 8, box.size);
         else
-            putBe32(bytes, box.offset, box.size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(box.size));
+            putBe32(header, 0, box.size > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(box.size));
+        output.appendInput(0, box.offset);
+        const uint64_t headerEnd = box.offset + header.size();
+        output.append(std::move(header));
+        output.appendInput(headerEnd, bytes.size() - std::min<uint64_t>(headerEnd, bytes.size()));
+    } else {
+        output.appendInput(0, bytes.size());
     }
     result.notes.push_back("kept the original atom layout because the media is not held in a single mdat atom");
-    writeVideoOutput(result, request, bytes, extension, kVideoMp4Write);
+    writeVideoOutput(result, request, output, extension, kVideoMp4Write);
     return result;
 }
 
@@ -171,9 +183,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         return result;
     }
 
-    ByteBuffer output;
     VideoCutPlan plan;
-    if (truncateCorruptVideoPrefix(bytes, layout.ftyp, moov, mdat, output, plan)) {
+    if (OutputPieces output(bytes); truncateCorruptVideoPrefix(bytes, layout.ftyp, moov, mdat, output, plan)) {
         result.addAction("truncate-corrupt-video-prefix",
                          "rewrote MP4 sample tables to stop before the first corrupt video sample",
                          plan.firstCorruptSample);
@@ -183,7 +194,6 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         if (writeVideoOutput(result, request, output, extension, kVideoMp4Write)) result.confidence = 0.86;
         return result;
     }
-    output.clear();
 
     // With a sample at hand the file's own moov still wins, unless its tables place samples
     // outside its media data (moved without its offsets, overwritten in part, from another take).
@@ -263,12 +273,11 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
             return writeKeptLayout(std::move(result), request, bytes, layout, extension); // needs no shift
         if (counter != 0) result.addAction("patch-chunk-offsets", "rewrote stco/co64 sample chunk offsets", counter);
     }
-    output.reserve(ftypBytes.size() + moovBytes.size() + mdat.size);
-    appendBytes(output, ftypBytes);
-    appendBytes(output, moovBytes);
-    ByteBuffer().swap(ftypBytes);
+    ByteBuffer head = std::move(ftypBytes);
+    appendBytes(head, moovBytes);
     ByteBuffer().swap(moovBytes);
-    appendMdat(output, bytes, mdat);
+    OutputPieces output(bytes);
+    appendMdat(head, output, bytes, mdat);
     if (writeVideoOutput(result, request, output, extension, kVideoMp4Write) && moov.valid &&
         layout.mdat.offset < moov.offset) {
         result.addAction("fast-start-reorder", "rewrote atom order as ftyp/moov/mdat", output.size());

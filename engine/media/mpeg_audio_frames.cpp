@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "data_repair/checkpoint.h"
+#include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -391,7 +392,9 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
         const ByteParts parts{inputRange(buffer, plan.tagAt, plan.tagLength),
                               inputRange(buffer, framesStart, framesEnd - framesStart),
                               inputRange(buffer, streamEnd, scan.trailerLength)};
-        writeAudioOutput(result, request, parts, format.name, format.writeCode);
+        if (writeRepairedOutput(result, request, parts, format.name, "repaired-audio", format.writeCode, "_repaired",
+                                &buffer))
+            result.setStatus(RepairStatus::success());
         return result;
     }
     const FrameScan kept = runScan(format, buffer, plan, streamEnd, true);

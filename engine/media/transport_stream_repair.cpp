@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "data_repair/checkpoint.h"
+#include "data_repair/output_writer.h"
 #include "media/container_support.h"
 
 namespace data_repair {
@@ -109,11 +110,10 @@ RepairResult repairTransportStreamFrom(RepairResult result, const RepairRequest&
     const uint64_t syncAt = syncPosition(n);
     const uint64_t size = bytes.size();
 
-    buildAndWriteVideo(result, request, result.format, kVideoTsWrite, 0.86, [&](ByteBuffer& out) {
-        out.reserve(size - layout.phase);
+    buildAndWriteVideo(result, request, bytes, result.format, kVideoTsWrite, 0.86, [&](OutputPieces& out) {
         // Slots are judged by their sync byte. After a slot without one the grid is looked for
         // again, so bytes inserted or lost mid-stream cost only the packets they touched, not
-        // everything after them. Runs of good slots are copied in one piece.
+        // everything after them. Runs of good slots are copied from the input in one piece.
         uint64_t runStart = layout.phase;
         uint64_t s = layout.phase;
         while (n <= size - s) {
@@ -127,11 +127,11 @@ RepairResult repairTransportStreamFrom(RepairResult result, const RepairRequest&
             const bool previousKept = s > runStart;
             const uint64_t next = realignTsGrid(bytes, previousKept ? s - n + 1 : s + 1, n, syncAt);
             const uint64_t keptEnd = next != npos && next < s ? s - n : s;
-            appendRange(out, bytes, runStart, keptEnd - runStart);
+            out.appendInput(runStart, keptEnd - runStart);
             s = next == npos ? size : next;
             runStart = s;
         }
-        appendRange(out, bytes, runStart, s - runStart);
+        out.appendInput(runStart, s - runStart);
         const uint64_t dropped = size - out.size();
         result.addAction("repacketize-ts", "rewrote aligned MPEG-TS packet stream", out.size());
         if (dropped > 0)

@@ -12,6 +12,8 @@
 
 namespace data_repair {
 
+class OutputPieces;
+
 // Video status codes.
 inline constexpr int32_t kVideoNoPayload = 30;
 inline constexpr int32_t kVideoMp4Write = 31;
@@ -39,6 +41,8 @@ RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& 
 // Writes a repaired video ("_repaired", kind "repaired-video", note = extension) and records it;
 // on failure the status becomes writeCode with the writer's text.
 bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                      const std::string& extension, int32_t writeCode);
+bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode);
 
 // Each "...From" repair continues from the container's own analysis of the same bytes (the

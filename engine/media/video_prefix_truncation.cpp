@@ -1,5 +1,6 @@
 #include "media/video_prefix_truncation.h"
 
+#include "data_repair/output_writer.h"
 #include "media/mp4_video.h"
 
 #include <algorithm>
@@ -611,6 +612,14 @@ bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track) {
 
 bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
                                 const IsoBox& mdat, ByteBuffer& output, VideoCutPlan& plan) {
+    OutputPieces pieces(working);
+    if (!truncateCorruptVideoPrefix(working, ftyp, moov, mdat, pieces, plan)) return false;
+    output = pieces.joined();
+    return true;
+}
+
+bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
+                                const IsoBox& mdat, OutputPieces& output, VideoCutPlan& plan) {
     plan = VideoCutPlan{};
     if (!ftyp.valid || !moov.valid || !mdat.valid || ftyp.offset != 0 || moov.offset >= mdat.offset ||
         mdat.headerSize != 8 || moov.clamped)
@@ -635,18 +644,18 @@ bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, c
             return false;
     }
     if (gap > 0xFFFFFFFFull) return false;
-    output.clear();
-    output.reserve(before + gap + newLength);
-    appendRange(output, working, 0, moov.offset);
-    appendBytes(output, newMoov);
+    // Only the boxes in front of the media are new; the kept media stays where the input has it.
+    output.appendInput(0, moov.offset);
+    ByteBuffer head = std::move(newMoov);
     if (gap >= 8) {
-        appendBe32(output, static_cast<uint32_t>(gap));
-        appendString(output, "free");
-        output.resize(output.size() + (gap - 8), 0);
+        appendBe32(head, static_cast<uint32_t>(gap));
+        appendString(head, "free");
+        head.resize(head.size() + (gap - 8), 0);
     }
-    const uint64_t mdatAt = output.size();
-    appendRange(output, working, mdat.offset, newLength);
-    putBe32(output, mdatAt, newLength > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(newLength));
+    appendBe32(head, newLength > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(newLength));
+    appendRange(head, working, mdat.offset + 4, 4);
+    output.append(std::move(head));
+    output.appendInput(mdat.offset + 8, newLength - 8);
     return true;
 }
 

@@ -13,6 +13,10 @@
 #include "data_repair/byte_buffer.h"
 
 namespace data_repair {
+class OutputPieces;
+}
+
+namespace data_repair {
 
 struct TrackCut {
     bool valid = false;
@@ -37,8 +41,12 @@ struct VideoCutPlan {
     uint32_t firstCorruptSample = 0;
 };
 
-// Builds the whole truncated file in `output` and returns true, or declines (false) when any
-// needed piece is missing; `plan` receives the plan either way.
+// Lays out the truncated file in `output` (new boxes and the kept stretches of `working`) and
+// returns true, or declines (false) when any needed piece is missing; `plan` receives the plan
+// either way.
+bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
+                                const IsoBox& mdat, OutputPieces& output, VideoCutPlan& plan);
+// The same, with the whole truncated file built in memory.
 bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
                                 const IsoBox& mdat, ByteBuffer& output, VideoCutPlan& plan);
 

@@ -18,4 +18,13 @@ bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const 
     return true;
 }
 
+bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                      const std::string& extension, int32_t writeCode)
+{
+    if (!writeRepairedOutput(result, request, pieces, extension, "repaired-video", writeCode))
+        return false;
+    result.setStatus(RepairStatus::success());
+    return true;
+}
+
 } // namespace data_repair

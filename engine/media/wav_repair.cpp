@@ -1,6 +1,7 @@
 // RIFF/WAVE: find the header anywhere, walk its chunks, and write a clean file with recomputed
 // sizes ("fmt " first, "data" last). A missing format chunk can come from a sample recording.
 
+#include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -216,15 +217,9 @@ RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
         }
     }
 
-    ByteBuffer out;
-    out.reserve(buffer.size() + fmt.data.size() + 64);
-    appendString(out, "RIFF");
-    appendLe32(out, 0);
-    appendString(out, "WAVE");
-    if (!fmt.data.empty())
-        writeWavChunk(out, fmt);
     bool haveData = false;
     ChunkView data;
+    std::vector<ChunkView> others;
     uint64_t truncatedBytes = 0;
     uint64_t extendedBytes = 0;
     const WalkEnd end =
@@ -235,7 +230,7 @@ RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
                 data = chunk;
                 haveData = true;
             } else if (chunk.id != "RIFF" && chunk.id != "fmt ") {
-                appendChunk(out, chunk.id, buffer, chunk.header + 8, chunk.length);
+                others.push_back(chunk);
             }
         });
     if (fmt.data.empty() || !haveData) {
@@ -249,8 +244,34 @@ RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
     // end of extended audio, or a chunk header cut short by the end of the file.
     if (end.why != WalkStop::Truncated && end.at < buffer.size())
         tailBytes = buffer.size() - end.at;
-    appendChunk(out, "data", buffer, data.header + 8, data.length);
-    putLe32(out, 4, cappedSize(out.size() <= 8 ? 0 : out.size() - 8));
+
+    // The new headers are written here; chunk payloads are stretches of the input. The RIFF size
+    // is known before anything is laid out.
+    const auto kept = [&](const ChunkView& chunk) {
+        const uint64_t pos = chunk.header + 8;
+        return pos < buffer.size() ? std::min<uint64_t>(chunk.length, buffer.size() - pos) : 0;
+    };
+    ByteBuffer head;
+    appendString(head, "RIFF");
+    appendLe32(head, 0);
+    appendString(head, "WAVE");
+    writeWavChunk(head, fmt);
+    uint64_t total = head.size() + 8 + kept(data) + (data.length & 1);
+    for (const ChunkView& chunk : others)
+        total += 8 + kept(chunk) + (chunk.length & 1);
+    putLe32(head, 4, cappedSize(total - 8));
+    OutputPieces out(buffer);
+    others.push_back(data);
+    for (const ChunkView& chunk : others) {
+        appendString(head, chunk.id);
+        appendLe32(head, cappedSize(chunk.length));
+        out.append(std::move(head));
+        head.clear();
+        out.appendInput(chunk.header + 8, chunk.length);
+        if ((chunk.length & 1) != 0)
+            appendU8(head, 0);
+    }
+    out.append(std::move(head));
 
     if (r > 0)
         result.addAction("trim-wav-prefix", "removed bytes before RIFF/WAVE header", r);
@@ -260,7 +281,8 @@ RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
     if (truncatedBytes + tailBytes > 0)
         result.addAction("drop-invalid-wav-tail", "removed invalid or truncated WAV chunk tail",
                          truncatedBytes + tailBytes);
-    writeAudioOutput(result, request, out, "wav", kAudioWavWrite);
+    if (writeRepairedOutput(result, request, out, "wav", "repaired-audio", kAudioWavWrite))
+        result.setStatus(RepairStatus::success());
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <sys/types.h>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,8 +40,20 @@ bool writeFile(const std::filesystem::path& path, const ByteBuffer& bytes, std::
 // Views into buffers held elsewhere, written one after the other as one file: a long stretch of
 // an input goes out as it is, without being copied into an output buffer first.
 using ByteParts = std::vector<std::span<const uint8_t>>;
+// The input a repair read whole with readFile. Parts that lie inside `bytes` are copied from the
+// file to the output inside the kernel (copy_file_range, as cp does) while the file is still the
+// one that was read (same file, size and modification time); otherwise, and where the file
+// systems cannot copy that way, they are written from memory. `bytes` must be the buffer
+// readFile returned, unchanged.
+struct InputSource {
+    std::filesystem::path path;
+    std::span<const uint8_t> bytes;
+    // A file this run wrote from the same parts (a preview copy): cloned instead, sharing its
+    // blocks, where the file system can (FICLONE) and the file still has the parts' size.
+    std::filesystem::path sameBytes;
+};
 bool writeFile(const std::filesystem::path& path, const ByteParts& parts, std::string* error,
-               bool replaceExisting = true);
+               bool replaceExisting = true, const InputSource* source = nullptr);
 bool writeTextFile(const std::filesystem::path& path, const std::string& text, std::string* error,
                    bool replaceExisting = true);
 bool copyFile(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -58,6 +71,17 @@ std::filesystem::path nextFreeOutputPath(const std::filesystem::path& candidate,
 std::filesystem::path buildOutputPath(const std::string& inputPath, const std::string& outputDirectory,
                                       const std::string& explicitOutputPath, const std::string& suffix,
                                       const std::string& extension, bool overwrite);
+
+namespace detail {
+// The in-kernel copy the writer uses (copy_file_range(2)); replaceable so that the fallback to
+// plain writes can be exercised.
+using CopyRangeFunction = ssize_t (*)(int in, off_t* inOffset, int out, off_t* outOffset, size_t length,
+                                      unsigned flags);
+extern CopyRangeFunction copyRange;
+// Makes the file open at `out` share the blocks of the one at `in` (ioctl FICLONE); 0 on success.
+using CloneFunction = int (*)(int out, int in);
+extern CloneFunction cloneFile;
+} // namespace detail
 
 bool matchesGlob(const std::string& pattern, const std::string& name);
 std::string toLowerAscii(std::string text);

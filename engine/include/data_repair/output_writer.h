@@ -3,6 +3,7 @@
 // The one place where engines write their outputs and record them in a result.
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -22,12 +23,48 @@ struct WrittenFile {
     std::string error;
 };
 
+// An output that is mostly its input: new bytes (kept here) and stretches of the input buffer, in
+// order. The writer copies the stretches from the input file instead of from memory, so the
+// output is never put together whole. `input` must be the unchanged buffer readFile returned for
+// the request's input, and outlive the pieces.
+class OutputPieces {
+public:
+    explicit OutputPieces(const ByteBuffer& input) : input_(&input) {}
+    OutputPieces(const OutputPieces&) = delete;
+    OutputPieces& operator=(const OutputPieces&) = delete;
+
+    void append(ByteBuffer bytes);
+    // Bytes [pos, pos + length) of the input, cut at its end like appendRange.
+    void appendInput(uint64_t pos, uint64_t length);
+    const ByteParts& parts() const { return parts_; }
+    const ByteBuffer& input() const { return *input_; }
+    // The last file these pieces were written to: a further copy clones it where it can.
+    const std::filesystem::path& writtenTo() const { return writtenTo_; }
+    void setWrittenTo(std::filesystem::path path) const { writtenTo_ = std::move(path); }
+    uint64_t size() const { return size_; }
+    // The whole output in memory, for callers that must hold it.
+    ByteBuffer joined() const;
+
+private:
+    const ByteBuffer* input_;
+    std::deque<ByteBuffer> owned_; // a deque never moves what it holds
+    ByteParts parts_;
+    uint64_t size_ = 0;
+    mutable std::filesystem::path writtenTo_;
+};
+
 // Names the output (buildOutputPath), refuses a path that is the input or the sample, and writes
 // the bytes without replacing an existing file unless the request allows it (a name taken in the
 // meantime moves on to the next free number). explicitPath empty means derive the name.
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
+// `input`, when given, is the unchanged buffer readFile returned for request.input: parts inside
+// it are copied from the input file; `sameBytes` names a file already holding the same bytes
+// (see InputSource).
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
+                            const std::string& extension, const std::string& explicitPath,
+                            const ByteBuffer* input = nullptr, const std::filesystem::path& sameBytes = {});
+WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pieces, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
 
 // Writes the main "_repaired" output. Success: output, outputSize and outputWritten are set and
@@ -37,12 +74,18 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
                          const std::string& suffix = "_repaired");
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
+                         const std::string& suffix = "_repaired", const ByteBuffer* input = nullptr);
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                         const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix = "_repaired");
 
 // Writes a further file (preview copy, extracted preview) named "<stem><suffix>.<extension>"
 // (the request's explicit output path never applies). Success: appended to artifacts,
 // previewWritten set. Failure: the writer's text is appended to notes; the status is untouched.
 bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                        const std::string& extension, const std::string& artifactKind,
+                        const std::string& suffix = "_preview");
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                         const std::string& extension, const std::string& artifactKind,
                         const std::string& suffix = "_preview");
 

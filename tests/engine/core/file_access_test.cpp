@@ -91,6 +91,39 @@ TEST(FileAccess, PartsAreWrittenInOrderAsOneFile)
     EXPECT_EQ(test_support::readAll(out), bytesOf("789012"));
 }
 
+TEST(FileAccess, OutputsInAPrivateFolderArePrivate)
+{
+    TempDir dir;
+    const mode_t oldMask = ::umask(022);
+    struct Case {
+        const char* folder;
+        mode_t folderMode;
+        mode_t expected;
+    };
+    for (const Case& c : {Case{"private", 0700, 0600}, Case{"shared", 0755, 0644}}) {
+        const auto folder = dir / c.folder;
+        fs::create_directory(folder);
+        ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+        for (const bool replace : {false, true}) {
+            const auto out = folder / (replace ? "replaced.bin" : "new.bin");
+            std::string error;
+            ASSERT_TRUE(writeFile(out, bytesOf("data"), &error, replace)) << error;
+            struct stat st {};
+            ASSERT_EQ(::stat(out.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, c.expected) << c.folder << " replace=" << replace;
+        }
+        // A copy of a readable file follows the same rule.
+        const auto source = dir.write("source.bin", bytesOf("data"));
+        ASSERT_EQ(::chmod(source.c_str(), 0644), 0);
+        std::string error;
+        ASSERT_TRUE(copyFile(source, folder / "copied.bin", false, &error)) << error;
+        struct stat st {};
+        ASSERT_EQ(::stat((folder / "copied.bin").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.expected) << c.folder << " copy";
+    }
+    ::umask(oldMask);
+}
+
 TEST(FileAccess, FailedWriteReportsAndLeavesNothing)
 {
     // A device at the destination is neither written through nor replaced.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
 #include "document/pdf_repair.h"
@@ -69,6 +70,52 @@ TEST(PdfObjectScan, MatchesHeadersLikeTheObjectPatternWithoutRecursion)
             got.emplace_back(h.number, h.offset);
         EXPECT_EQ(got, c.expected) << c.text;
     }
+}
+
+TEST(PdfObjectScan, FindsWhatAPlainLeftToRightMatchFinds)
+{
+    // The rule read forwards, position by position, on random texts rich in near-misses.
+    const auto reference = [](const std::string& t) {
+        const auto space = [](char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; };
+        const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+        std::vector<std::pair<uint64_t, uint64_t>> found;
+        for (size_t i = 0; i < t.size();) {
+            size_t p = i;
+            const auto run = [&](auto predicate) {
+                const size_t from = p;
+                while (p < t.size() && predicate(t[p]))
+                    ++p;
+                return p - from;
+            };
+            const bool starts = digit(t[i]) && (i == 0 || space(t[i - 1]));
+            const size_t numberDigits = starts ? run(digit) : 0;
+            const size_t numberEnd = p;
+            if (numberDigits >= 1 && numberDigits <= 10 && run(space) >= 1) {
+                const size_t generation = run(digit);
+                if (generation >= 1 && generation <= 5 && run(space) >= 1 && t.compare(p, 3, "obj") == 0) {
+                    found.emplace_back(std::stoull(t.substr(i, numberEnd - i)), i);
+                    i = p + 3;
+                    continue;
+                }
+            }
+            ++i;
+        }
+        return found;
+    };
+    std::mt19937 rng(7);
+    const std::vector<std::string> pieces = {"0", "1", "9", "12345", " ", " ", "\n", "\r", "obj", "obj", "x", "o", "bj"};
+    size_t matches = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (unsigned n = rng() % 30; n > 0; --n)
+            text += pieces[rng() % pieces.size()];
+        std::vector<std::pair<uint64_t, uint64_t>> got;
+        for (const auto& h : scanPdfObjectHeaders(bytes(text)))
+            got.emplace_back(h.number, h.offset);
+        ASSERT_EQ(got, reference(text)) << '"' << text << '"';
+        matches += got.size();
+    }
+    EXPECT_GT(matches, 200u); // the texts do hold headers
 }
 
 TEST(PdfObjectScan, LongWhiteSpaceRunsDoNotExhaustTheStack)
