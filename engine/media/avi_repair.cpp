@@ -7,23 +7,28 @@ namespace {
 
 // OpenDML files larger than about 1 GiB continue in further "RIFF....AVIX" chunks after the
 // first RIFF, whose size covers only itself. Returns the offset of the first such chunk, or npos.
-uint64_t findAvixRiff(const ByteBuffer& bytes) {
+uint64_t findAvixRiff(const ByteBuffer& bytes)
+{
     for (uint64_t from = 20; from < bytes.size();) {
         const uint64_t a = findBytes(bytes, "AVIX", from);
-        if (a == npos) return npos;
+        if (a == npos)
+            return npos;
         const uint64_t riff = a - 8;
-        if (riff % 2 == 0 && matchesAt(bytes, riff, "RIFF") && readLe32(bytes, riff + 4) >= 4) return riff;
+        if (riff % 2 == 0 && matchesAt(bytes, riff, "RIFF") && readLe32(bytes, riff + 4) >= 4)
+            return riff;
         from = a + 1;
     }
     return npos;
 }
 
-uint32_t riffSizeFor(uint64_t end) {
+uint32_t riffSizeFor(uint64_t end)
+{
     return end <= 8 ? 0 : (end - 8 > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(end - 8));
 }
 
 // True when the first RIFF's declared end lands exactly on an AVIX RIFF: a healthy OpenDML file.
-bool endsAtAvix(const ByteBuffer& bytes) {
+bool endsAtAvix(const ByteBuffer& bytes)
+{
     const uint64_t declared = readLe32(bytes, 4);
     const uint64_t end = 8 + declared + (declared & 1);
     return fits(bytes, end, 12) && matchesAt(bytes, end, "RIFF") && matchesAt(bytes, end + 8, "AVIX");
@@ -31,8 +36,10 @@ bool endsAtAvix(const ByteBuffer& bytes) {
 
 // The size the first RIFF should declare: up to the first AVIX RIFF in an OpenDML file, else the
 // whole file.
-uint32_t wantedRiffSize(const ByteBuffer& bytes) {
-    if (endsAtAvix(bytes)) return readLe32(bytes, 4);
+uint32_t wantedRiffSize(const ByteBuffer& bytes)
+{
+    if (endsAtAvix(bytes))
+        return readLe32(bytes, 4);
     const uint64_t avix = findAvixRiff(bytes);
     return riffSizeFor(avix == npos ? bytes.size() : avix);
 }
@@ -41,27 +48,31 @@ uint32_t wantedRiffSize(const ByteBuffer& bytes) {
 
 uint32_t expectedRiffSize(const ByteBuffer& bytes) { return wantedRiffSize(bytes); }
 
-RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes) {
+RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes)
+{
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "avi";
     if (readLe32(bytes, 4) != expectedRiffSize(bytes))
         result.addFinding(IndexDamaged, Warning, "AVI RIFF size does not match file size", 4, 4, true, 0.9);
     if (findBytes(bytes, "idx1") == npos)
-        result.addGeneralFinding(IndexMissing, Info, "AVI idx1 index chunk was not found; player may rebuild it",
-                                 true, 0.65);
+        result.addGeneralFinding(IndexMissing, Info, "AVI idx1 index chunk was not found; player may rebuild it", true,
+                                 0.65);
     result.confidence = result.findings.empty() ? 1.0 : 0.78;
     return result;
 }
 
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteBuffer& copy) {
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteBuffer& copy)
+{
     const uint32_t expected = expectedRiffSize(copy);
     if (readLe32(copy, 4) != expected) {
         putLe32(copy, 4, expected);
         result.addAction("repair-riff-size", "rewrote AVI RIFF size field", 4);
     }
     if (findBytes(copy, "idx1") == npos)
-        result.notes.push_back("AVI idx1 index is missing; output keeps media chunks and leaves index rebuild to players");
-    if (writeVideoOutput(result, request, copy, "avi", kVideoAviWrite)) result.confidence = 0.82;
+        result.notes.push_back(
+            "AVI idx1 index is missing; output keeps media chunks and leaves index rebuild to players");
+    if (writeVideoOutput(result, request, copy, "avi", kVideoAviWrite))
+        result.confidence = 0.82;
     return result;
 }
 

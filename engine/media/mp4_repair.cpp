@@ -25,7 +25,8 @@ struct SampleParts {
 // The pieces of a healthy sample clip that a repair may borrow. Small samples are read whole
 // and scanned like the damaged file; big ones are walked box header by box header from disk
 // so that a multi-gigabyte sample does not have to sit in memory.
-SampleParts readSampleParts(const std::string& utf8Path) {
+SampleParts readSampleParts(const std::string& utf8Path)
+{
     SampleParts parts;
     const auto path = pathFromUtf8(utf8Path);
     const uint64_t size = regularFileSize(path);
@@ -33,7 +34,8 @@ SampleParts readSampleParts(const std::string& utf8Path) {
         const ByteBuffer sample = readFile(path, &parts.error);
         const Mp4Layout layout = scanMp4Layout(sample, 0);
         parts.ftyp = isoBoxBytes(sample, layout.ftyp);
-        if (!layout.moov.clamped) parts.moov = isoBoxBytes(sample, layout.moov);
+        if (!layout.moov.clamped)
+            parts.moov = isoBoxBytes(sample, layout.moov);
         parts.mdatPayload = layout.mdat.valid ? layout.mdat.payloadStart() : 0;
         return parts;
     }
@@ -51,16 +53,24 @@ SampleParts readSampleParts(const std::string& utf8Path) {
     };
     ByteBuffer header;
     for (uint64_t pos = 0; pos + 8 <= size;) {
-        if (!readAt(pos, std::min<uint64_t>(16, size - pos), header)) break;
+        if (!readAt(pos, std::min<uint64_t>(16, size - pos), header))
+            break;
         const IsoBox box = parseIsoBox(header, 0, header.size());
-        if (!box.valid) break;
+        if (!box.valid)
+            break;
         uint64_t length = readBe32(header, 0);
-        if (length == 1) length = readBe64(header, 8);
-        if (length == 0) length = size - pos;
-        if (length < box.headerSize || length > size - pos) break;
-        if (box.type == "ftyp" && parts.ftyp.empty() && length <= 4096) readAt(pos, length, parts.ftyp);
-        if (box.type == "moov" && parts.moov.empty() && length <= kMaxSampleMoov) readAt(pos, length, parts.moov);
-        if (box.type == "mdat" && parts.mdatPayload == 0) parts.mdatPayload = pos + box.headerSize;
+        if (length == 1)
+            length = readBe64(header, 8);
+        if (length == 0)
+            length = size - pos;
+        if (length < box.headerSize || length > size - pos)
+            break;
+        if (box.type == "ftyp" && parts.ftyp.empty() && length <= 4096)
+            readAt(pos, length, parts.ftyp);
+        if (box.type == "moov" && parts.moov.empty() && length <= kMaxSampleMoov)
+            readAt(pos, length, parts.moov);
+        if (box.type == "mdat" && parts.mdatPayload == 0)
+            parts.mdatPayload = pos + box.headerSize;
         pos += length;
     }
     return parts;
@@ -69,7 +79,8 @@ SampleParts readSampleParts(const std::string& utf8Path) {
 // Appends the mdat with a size field that says exactly what is copied (the input's may have
 // overrun the file or swallowed the moov). It is the last box, so above 4 GiB an 8-byte header
 // says "to the end of the file".
-void appendMdat(ByteBuffer& head, OutputPieces& out, const ByteBuffer& bytes, const IsoBox& mdat) {
+void appendMdat(ByteBuffer& head, OutputPieces& out, const ByteBuffer& bytes, const IsoBox& mdat)
+{
     const uint64_t at = head.size();
     appendRange(head, bytes, mdat.offset, mdat.headerSize);
     if (mdat.headerSize == 16)
@@ -82,7 +93,8 @@ void appendMdat(ByteBuffer& head, OutputPieces& out, const ByteBuffer& bytes, co
 
 // True when every chunk offset of the moov points into the mdat's payload (an mdat that overran
 // the file counts as reaching on), so the mdat alone carries all the media.
-bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox& mdat) {
+bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox& mdat)
+{
     bool inside = true;
     forEachIsoChunkOffset(bytes, moov.payloadStart(), moov.end(), [&](uint64_t offset) {
         inside = offset >= mdat.payloadStart() && (mdat.clamped || offset < mdat.end());
@@ -94,7 +106,8 @@ bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox&
 // Writes the trimmed file with its own box order: the only safe road for fragmented files,
 // several mdats, chunks outside the mdat, or offsets that no longer fit once the moov moves.
 RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
-                             const Mp4Layout& layout, const std::string& extension) {
+                             const Mp4Layout& layout, const std::string& extension)
+{
     OutputPieces output(bytes);
     const IsoBox& box = layout.clamped;
     if (box.valid && box.offset < bytes.size()) {
@@ -118,12 +131,15 @@ RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, 
 
 } // namespace
 
-ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box) {
-    if (!box.valid || box.offset >= bytes.size()) return {};
+ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box)
+{
+    if (!box.valid || box.offset >= bytes.size())
+        return {};
     return sliceBytes(bytes, box.offset, box.size);
 }
 
-ByteBuffer makeDefaultFtyp() {
+ByteBuffer makeDefaultFtyp()
+{
     ByteBuffer out;
     appendBe32(out, 24);
     appendString(out, "ftyp");
@@ -134,14 +150,17 @@ ByteBuffer makeDefaultFtyp() {
     return out;
 }
 
-bool isMp4FamilyFormat(const std::string& format) {
+bool isMp4FamilyFormat(const std::string& format)
+{
     return format == "mov" || format == "mp4" || format == "3gp" || format == "insv" || format == "m4v";
 }
 
 bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore, uint64_t mdatHeader,
-                          uint64_t& counter) {
+                          uint64_t& counter)
+{
     const IsoBox top = parseIsoBox(moov, 0, moov.size());
-    if (!top.valid) return false;
+    if (!top.valid)
+        return false;
     uint64_t patched = 0;
     if (patchIsoChunkOffsets(moov, top.headerSize, moov.size(), oldBase, bytesBefore + moov.size() + mdatHeader,
                              patched) == 0) {
@@ -151,7 +170,8 @@ bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefo
     // Some 32-bit offsets would pass 4 GiB: turn the tables into co64 and rebase against the
     // grown moov.
     ByteBuffer wide;
-    if (!widenIsoChunkOffsets(moov, wide)) return false;
+    if (!widenIsoChunkOffsets(moov, wide))
+        return false;
     patched = 0;
     if (patchIsoChunkOffsets(wide, top.headerSize, wide.size(), oldBase, bytesBefore + wide.size() + mdatHeader,
                              patched) != 0)
@@ -162,7 +182,8 @@ bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefo
 }
 
 RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBuffer& bytes, uint64_t prefix,
-                       IProgress* progress) {
+                       IProgress* progress)
+{
     if (prefix >= 1 && prefix != npos && prefix <= bytes.size()) {
         bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(prefix));
         result.addAction("trim-mp4-prefix", "removed bytes before MP4/MOV ftyp atom", prefix);
@@ -177,7 +198,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         result.addAction("split-clamped-mdat", "split moov atom out of an over-sized mdat range", moov.size);
     }
     // A moov cut short by the end of the file would swallow whatever follows it.
-    if (moov.clamped) moov = IsoBox{};
+    if (moov.clamped)
+        moov = IsoBox{};
     if (!mdat.valid) {
         result.setStatus(RepairStatus::failure(kVideoNoPayload, "video media payload was not found"));
         return result;
@@ -191,7 +213,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         if (plan.keptEnd < mdat.end())
             result.addAction("trim-corrupt-mdat-tail", "removed media data after the last referenced playable sample",
                              mdat.end() - plan.keptEnd);
-        if (writeVideoOutput(result, request, output, extension, kVideoMp4Write)) result.confidence = 0.86;
+        if (writeVideoOutput(result, request, output, extension, kVideoMp4Write))
+            result.confidence = 0.86;
         return result;
     }
 
@@ -205,8 +228,7 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         moov = IsoBox{};
     }
     const bool ownMoovUsable = moov.valid && !layout.moovInsideMdat;
-    if (ownMoovUsable &&
-        (layout.fragmented || layout.mdatCount > 1 || !chunksInsideMdat(bytes, moov, mdat))) {
+    if (ownMoovUsable && (layout.fragmented || layout.mdatCount > 1 || !chunksInsideMdat(bytes, moov, mdat))) {
         reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);
         return writeKeptLayout(std::move(result), request, bytes, layout, extension);
     }
@@ -220,9 +242,9 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         result.addAction("inject-ftyp", "injected default MP4 ftyp atom", 24);
     }
     if (moovBytes.empty() && !haveSample) {
-        result.setStatus(RepairStatus::failure(
-            kVideoMp4SampleNeeded,
-            "MP4/MOV moov index is missing; a healthy sample file recorded by the same device is needed to rebuild it"));
+        result.setStatus(
+            RepairStatus::failure(kVideoMp4SampleNeeded, "MP4/MOV moov index is missing; a healthy sample file "
+                                                         "recorded by the same device is needed to rebuild it"));
         return result;
     }
     if (moovBytes.empty()) {
@@ -235,7 +257,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         uint64_t counter = 0, covered = 0;
         SampleTableRebuild rebuilt;
         if (sample.moov.empty()) {
-            if (!sample.error.empty()) result.notes.push_back(sample.error);
+            if (!sample.error.empty())
+                result.notes.push_back(sample.error);
         } else if (moovSamplesFitMedia(bytes, sample.moov, sample.mdatPayload, mdat, &covered) &&
                    covered >= (mdat.end() - mdat.payloadStart()) / 10 * 9) {
             // A moov of a shorter take of the same scene can fit the start of the media data
@@ -252,8 +275,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
                              "rebuilt MP4 sample tables from the media data using the sample's codec settings",
                              rebuilt.samples);
             if (rebuilt.videoOnly)
-                result.notes.push_back(
-                    "kept the video track alone: the sample's other tracks cannot be matched to this file's media data");
+                result.notes.push_back("kept the video track alone: the sample's other tracks cannot be matched to "
+                                       "this file's media data");
             result.confidence = 0.6;
         }
         if (moovBytes.empty()) {
@@ -271,7 +294,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         uint64_t counter = 0;
         if (!rebaseMoovBeforeMdat(moovBytes, oldBase, ftypBytes.size(), mdat.headerSize, counter))
             return writeKeptLayout(std::move(result), request, bytes, layout, extension); // needs no shift
-        if (counter != 0) result.addAction("patch-chunk-offsets", "rewrote stco/co64 sample chunk offsets", counter);
+        if (counter != 0)
+            result.addAction("patch-chunk-offsets", "rewrote stco/co64 sample chunk offsets", counter);
     }
     ByteBuffer head = std::move(ftypBytes);
     appendBytes(head, moovBytes);

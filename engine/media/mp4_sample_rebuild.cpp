@@ -33,28 +33,36 @@ struct NalUnit {
 class NalReader {
 public:
     NalReader(const ByteBuffer& bytes, uint64_t end, const CodecTrack& track)
-        : bytes_(bytes), end_(end), m_(track.nalLengthSize), hevc_(track.hevc) {}
+        : bytes_(bytes), end_(end), m_(track.nalLengthSize), hevc_(track.hevc)
+    {}
 
     // The unit at `p`, or false when the bytes there cannot be one.
-    bool read(uint64_t p, NalUnit& unit) const {
-        if (p >= end_ || end_ - p <= m_) return false;
+    bool read(uint64_t p, NalUnit& unit) const
+    {
+        if (p >= end_ || end_ - p <= m_)
+            return false;
         uint64_t length = 0;
-        for (uint32_t i = 0; i < m_; ++i) length = (length << 8) | readU8(bytes_, p + i);
+        for (uint32_t i = 0; i < m_; ++i)
+            length = (length << 8) | readU8(bytes_, p + i);
         const uint64_t header = hevc_ ? 2 : 1;
-        if (length < header || length > end_ - p - m_) return false;
+        if (length < header || length > end_ - p - m_)
+            return false;
         const uint8_t h0 = readU8(bytes_, p + m_);
-        if (h0 & 0x80) return false; // forbidden_zero_bit
+        if (h0 & 0x80)
+            return false; // forbidden_zero_bit
         unit.size = m_ + length;
         if (hevc_) {
             const uint8_t h1 = readU8(bytes_, p + m_ + 1);
             unit.type = (h0 >> 1) & 0x3F;
             const uint32_t layer = ((h0 & 1u) << 5) | (h1 >> 3);
-            if (layer != 0 || (h1 & 7) == 0) return false;
-            if ((unit.type >= 22 && unit.type <= 31) || (unit.type >= 41 && unit.type <= 47)) return false;
+            if (layer != 0 || (h1 & 7) == 0)
+                return false;
+            if ((unit.type >= 22 && unit.type <= 31) || (unit.type >= 41 && unit.type <= 47))
+                return false;
             unit.vcl = unit.type < 32;
             unit.sync = unit.type >= 16 && unit.type <= 21;
-            unit.startsUnit = (unit.type >= 32 && unit.type <= 35) || unit.type == 39 ||
-                              (unit.type >= 41 && unit.type <= 44);
+            unit.startsUnit =
+                (unit.type >= 32 && unit.type <= 35) || unit.type == 39 || (unit.type >= 41 && unit.type <= 44);
             unit.firstInPicture = unit.vcl && length > 2 && (readU8(bytes_, p + m_ + 2) & 0x80) != 0;
         } else {
             unit.type = h0 & 0x1F;
@@ -72,14 +80,18 @@ public:
     // True when an access unit can start at `p` and enough units follow it, or the units up to
     // the next bytes that are not video (or the end of the media data) hold a picture: the test
     // for the start of the next video chunk after other bytes. A chunk may hold a single frame.
-    bool chainStartsAt(uint64_t p) const {
+    bool chainStartsAt(uint64_t p) const
+    {
         NalUnit unit;
-        if (!read(p, unit) || !(unit.startsUnit || unit.firstInPicture)) return false;
+        if (!read(p, unit) || !(unit.startsUnit || unit.firstInPicture))
+            return false;
         bool picture = unit.vcl;
         for (int n = 1; n < kResyncChain; ++n) {
             p += unit.size;
-            if (p == end_) return true;
-            if (!read(p, unit)) return picture;
+            if (p == end_)
+                return true;
+            if (!read(p, unit))
+                return picture;
             picture = picture || unit.vcl;
         }
         return true;
@@ -96,7 +108,8 @@ private:
 // past the end give zeros and mark the reader failed.
 class BitReader {
 public:
-    BitReader(const ByteBuffer& bytes, uint64_t from, uint64_t to, size_t limit = kMaxHeader) {
+    BitReader(const ByteBuffer& bytes, uint64_t from, uint64_t to, size_t limit = kMaxHeader)
+    {
         int zeros = 0;
         for (uint64_t i = from; i < to && rbsp_.size() < limit; ++i) {
             const uint8_t b = readU8(bytes, i);
@@ -108,7 +121,8 @@ public:
             rbsp_.push_back(b);
         }
     }
-    uint32_t bits(int n) {
+    uint32_t bits(int n)
+    {
         uint32_t v = 0;
         for (int i = 0; i < n; ++i) {
             if (pos_ >= rbsp_.size() * 8) {
@@ -120,13 +134,16 @@ public:
         }
         return v;
     }
-    uint32_t ue() {
+    uint32_t ue()
+    {
         int zeros = 0;
         while (bits(1) == 0 && !failed_)
-            if (++zeros > 31) failed_ = true;
+            if (++zeros > 31)
+                failed_ = true;
         return failed_ ? 0 : ((1u << zeros) - 1 + bits(zeros));
     }
-    int32_t se() {
+    int32_t se()
+    {
         const uint32_t v = ue();
         return (v & 1) ? static_cast<int32_t>((v + 1) / 2) : -static_cast<int32_t>(v / 2);
     }
@@ -152,11 +169,14 @@ struct AvcOrder {
     uint32_t pocLsbBits = 0;
 };
 
-AvcOrder readAvcOrder(const ByteBuffer& config) {
+AvcOrder readAvcOrder(const ByteBuffer& config)
+{
     AvcOrder order;
-    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0) return order;
+    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0)
+        return order;
     const uint64_t length = readBe16(config, 6);
-    if (length < 4 || 8 + length > config.size()) return order;
+    if (length < 4 || 8 + length > config.size())
+        return order;
     BitReader r(config, 9, 8 + length); // past the one-byte NAL header
     const uint32_t profile = r.bits(8);
     r.bits(16); // constraint flags, level
@@ -164,13 +184,15 @@ AvcOrder readAvcOrder(const ByteBuffer& config) {
     static const std::array<uint32_t, 13> high = {100, 110, 122, 244, 44, 83, 86, 118, 128, 138, 139, 134, 135};
     if (std::find(high.begin(), high.end(), profile) != high.end()) {
         const uint32_t chroma = r.ue();
-        if (chroma == 3) order.separateColourPlane = r.bits(1) != 0;
+        if (chroma == 3)
+            order.separateColourPlane = r.bits(1) != 0;
         r.ue();
         r.ue();
         r.bits(1);
         if (r.bits(1)) { // scaling matrices: skipped list by list
             for (int i = 0; i < (chroma == 3 ? 12 : 8) && !r.failed(); ++i) {
-                if (!r.bits(1)) continue;
+                if (!r.bits(1))
+                    continue;
                 int last = 8, next = 8;
                 for (int j = 0; j < (i < 6 ? 16 : 64) && next != 0; ++j) {
                     next = (last + r.se() + 256) % 256;
@@ -181,28 +203,33 @@ AvcOrder readAvcOrder(const ByteBuffer& config) {
     }
     order.frameNumBits = r.ue() + 4;
     order.pocType = r.ue();
-    if (order.pocType == 0) order.pocLsbBits = r.ue() + 4;
-    if (order.pocType == 1) return order; // orders by frame number deltas: left to the decoder
-    r.ue();     // max_num_ref_frames
-    r.bits(1);  // gaps
-    r.ue();     // width
-    r.ue();     // height
+    if (order.pocType == 0)
+        order.pocLsbBits = r.ue() + 4;
+    if (order.pocType == 1)
+        return order; // orders by frame number deltas: left to the decoder
+    r.ue();           // max_num_ref_frames
+    r.bits(1);        // gaps
+    r.ue();           // width
+    r.ue();           // height
     order.frameMbsOnly = r.bits(1) != 0;
     order.valid = !r.failed() && order.frameNumBits <= 16 && order.pocLsbBits <= 16;
     return order;
 }
 
 // The picture order count lsb of the slice at `p` (type 0 only), or -1.
-int64_t slicePocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, const AvcOrder& order,
-                    bool idr) {
+int64_t slicePocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, const AvcOrder& order, bool idr)
+{
     BitReader r(bytes, p + m + 1, p + size, BitReader::kSliceHeader);
     r.ue(); // first_mb_in_slice
     r.ue(); // slice_type
     r.ue(); // pic_parameter_set_id
-    if (order.separateColourPlane) r.bits(2);
+    if (order.separateColourPlane)
+        r.bits(2);
     r.bits(static_cast<int>(order.frameNumBits));
-    if (!order.frameMbsOnly && r.bits(1)) r.bits(1);
-    if (idr) r.ue();
+    if (!order.frameMbsOnly && r.bits(1))
+        r.bits(1);
+    if (idr)
+        r.ue();
     const uint32_t lsb = r.bits(static_cast<int>(order.pocLsbBits));
     return r.failed() ? -1 : lsb;
 }
@@ -216,9 +243,11 @@ struct HevcOrder {
     uint32_t pocLsbBits = 0;
 };
 
-HevcOrder readHevcOrder(const ByteBuffer& config) {
+HevcOrder readHevcOrder(const ByteBuffer& config)
+{
     HevcOrder order;
-    if (config.size() < 23) return order;
+    if (config.size() < 23)
+        return order;
     uint64_t sps = npos, spsEnd = 0, pps = npos, ppsEnd = 0;
     uint64_t q = 23;
     for (uint32_t a = readU8(config, 22); a > 0 && q + 3 <= config.size(); --a) {
@@ -228,13 +257,17 @@ HevcOrder readHevcOrder(const ByteBuffer& config) {
         for (; count > 0 && q + 2 <= config.size(); --count) {
             const uint64_t length = readBe16(config, q);
             q += 2;
-            if (q + length > config.size()) return order;
-            if (type == 33 && sps == npos) std::tie(sps, spsEnd) = std::pair(q + 2, q + length);
-            if (type == 34 && pps == npos) std::tie(pps, ppsEnd) = std::pair(q + 2, q + length);
+            if (q + length > config.size())
+                return order;
+            if (type == 33 && sps == npos)
+                std::tie(sps, spsEnd) = std::pair(q + 2, q + length);
+            if (type == 34 && pps == npos)
+                std::tie(pps, ppsEnd) = std::pair(q + 2, q + length);
             q += length;
         }
     }
-    if (sps == npos || pps == npos) return order;
+    if (sps == npos || pps == npos)
+        return order;
     BitReader r(config, sps, spsEnd);
     r.bits(4);
     const uint32_t subLayers = r.bits(3);
@@ -249,21 +282,25 @@ HevcOrder readHevcOrder(const ByteBuffer& config) {
         profilePresent[i] = r.bits(1) != 0;
         levelPresent[i] = r.bits(1) != 0;
     }
-    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i) r.bits(2);
+    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
+        r.bits(2);
     for (uint32_t i = 0; i < subLayers; ++i) {
         if (profilePresent[i]) {
             r.bits(32);
             r.bits(32);
             r.bits(24);
         }
-        if (levelPresent[i]) r.bits(8);
+        if (levelPresent[i])
+            r.bits(8);
     }
     r.ue(); // sps id
-    if (r.ue() == 3) order.separateColourPlane = r.bits(1) != 0;
+    if (r.ue() == 3)
+        order.separateColourPlane = r.bits(1) != 0;
     r.ue(); // width
     r.ue(); // height
     if (r.bits(1))
-        for (int i = 0; i < 4; ++i) r.ue(); // conformance window
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // conformance window
     r.ue();
     r.ue(); // bit depths
     order.pocLsbBits = r.ue() + 4;
@@ -279,24 +316,31 @@ HevcOrder readHevcOrder(const ByteBuffer& config) {
 
 // The picture order count lsb of the first slice segment of a picture at `p`, or -1.
 int64_t hevcPocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type,
-                   const HevcOrder& order) {
-    if (type == 19 || type == 20) return 0; // IDR pictures carry none
+                   const HevcOrder& order)
+{
+    if (type == 19 || type == 20)
+        return 0; // IDR pictures carry none
     BitReader r(bytes, p + m + 2, p + size, BitReader::kSliceHeader);
     r.bits(1); // first_slice_segment_in_pic_flag
-    if (type >= 16 && type <= 23) r.bits(1);
+    if (type >= 16 && type <= 23)
+        r.bits(1);
     r.ue(); // slice_pic_parameter_set_id
     r.bits(static_cast<int>(order.extraSliceHeaderBits));
     r.ue(); // slice_type
-    if (order.outputFlagPresent) r.bits(1);
-    if (order.separateColourPlane) r.bits(2);
+    if (order.outputFlagPresent)
+        r.bits(1);
+    if (order.separateColourPlane)
+        r.bits(2);
     const uint32_t lsb = r.bits(static_cast<int>(order.pocLsbBits));
     return r.failed() ? -1 : lsb;
 }
 
 // True for the pictures later ones count their order from: H.264 reference pictures; HEVC
 // pictures of temporal layer 0 that are not leading or sub-layer non-reference pictures.
-bool anchorsOrder(const ByteBuffer& bytes, uint64_t header, uint32_t type, bool hevc) {
-    if (!hevc) return (readU8(bytes, header) & 0x60) != 0;
+bool anchorsOrder(const ByteBuffer& bytes, uint64_t header, uint32_t type, bool hevc)
+{
+    if (!hevc)
+        return (readU8(bytes, header) & 0x60) != 0;
     const bool layerZero = (readU8(bytes, header + 1) & 7) == 1;
     const bool leading = type >= 6 && type <= 9;
     const bool subLayerNonReference = type <= 14 && type % 2 == 0;
@@ -305,8 +349,8 @@ bool anchorsOrder(const ByteBuffer& bytes, uint64_t header, uint32_t type, bool 
 
 struct FoundSamples {
     std::vector<uint32_t> sizes;
-    std::vector<uint32_t> syncSamples;   // 1-based
-    std::vector<uint64_t> chunkOffsets;  // in the damaged file
+    std::vector<uint32_t> syncSamples;  // 1-based
+    std::vector<uint64_t> chunkOffsets; // in the damaged file
     std::vector<uint32_t> samplesPerChunk;
     std::vector<int64_t> order; // picture order count of each sample (H.264 with B-frames), or empty
     uint64_t skippedBytes = 0;
@@ -314,7 +358,8 @@ struct FoundSamples {
 
 // Walks the mdat payload unit by unit, grouping units into access units; bytes that do not parse
 // as units (interleaved audio, damage) end a chunk and are skipped up to the next access unit.
-bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& track, FoundSamples& found) {
+bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& track, FoundSamples& found)
+{
     const uint64_t end = std::min<uint64_t>(mdat.end(), bytes.size());
     const NalReader reader(bytes, end, track);
     uint64_t p = mdat.payloadStart();
@@ -328,9 +373,11 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
     bool ordered = track.hevc ? hevc.valid : avc.valid && avc.pocType == 0;
     int64_t unitOrder = -1, epoch = 0, prevMsb = 0, prevLsb = 0;
     auto closeUnit = [&]() -> bool {
-        if (unitStart == npos) return true;
+        if (unitStart == npos)
+            return true;
         if (unitHasVcl) {
-            if (unitEnd - unitStart > 0xFFFFFFFFull) return false;
+            if (unitEnd - unitStart > 0xFFFFFFFFull)
+                return false;
             if (!chunkOpen) {
                 found.chunkOffsets.push_back(unitStart);
                 found.samplesPerChunk.push_back(0);
@@ -342,7 +389,8 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
                 found.order.push_back(unitOrder);
             }
             ++found.samplesPerChunk.back();
-            if (unitSync) found.syncSamples.push_back(static_cast<uint32_t>(found.sizes.size()));
+            if (unitSync)
+                found.syncSamples.push_back(static_cast<uint32_t>(found.sizes.size()));
         } else {
             // Units without a picture (a trailing SEI, say) are kept out of the tables.
             chunkOpen = false;
@@ -356,7 +404,8 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
         checkpoint(p, end);
         NalUnit unit;
         if (!reader.read(p, unit)) {
-            if (!closeUnit()) return false;
+            if (!closeUnit())
+                return false;
             chunkOpen = false;
             const uint64_t from = p;
             while (p < end && !reader.chainStartsAt(p)) {
@@ -367,8 +416,10 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
             continue;
         }
         if (unitStart != npos && unitHasVcl && (unit.startsUnit || unit.firstInPicture))
-            if (!closeUnit()) return false;
-        if (unitStart == npos) unitStart = p;
+            if (!closeUnit())
+                return false;
+        if (unitStart == npos)
+            unitStart = p;
         if (ordered && unit.vcl && !unitHasVcl) {
             // IDR (and, in HEVC, BLA) pictures start the count afresh.
             const bool idr = track.hevc ? unit.type >= 16 && unit.type <= 20 : unit.type == 5;
@@ -381,8 +432,10 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
                     prevMsb = prevLsb = 0;
                 }
                 int64_t msb = prevMsb;
-                if (lsb < prevLsb && prevLsb - lsb >= maxLsb / 2) msb += maxLsb;
-                else if (lsb > prevLsb && lsb - prevLsb > maxLsb / 2) msb -= maxLsb;
+                if (lsb < prevLsb && prevLsb - lsb >= maxLsb / 2)
+                    msb += maxLsb;
+                else if (lsb > prevLsb && lsb - prevLsb > maxLsb / 2)
+                    msb -= maxLsb;
                 // Stays far from overflow: an epoch never holds more than 2^32 pictures here.
                 unitOrder = (epoch << 34) + (msb + lsb + (int64_t{1} << 33));
                 if (anchorsOrder(bytes, p + track.nalLengthSize, unit.type, track.hevc)) {
@@ -396,17 +449,21 @@ bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& 
         p += unit.size;
         unitEnd = p;
     }
-    if (!closeUnit() || found.sizes.empty()) return false;
-    if (!ordered) found.order.clear();
+    if (!closeUnit() || found.sizes.empty())
+        return false;
+    if (!ordered)
+        found.order.clear();
     return true;
 }
 
 // Composition offsets (in frames) from the picture orders: each sample is shown at its rank in
 // presentation order, everything delayed by the largest reordering so that no offset is negative.
 // Empty when pictures are shown in the order they are stored.
-std::vector<uint64_t> compositionOffsets(const std::vector<int64_t>& order) {
+std::vector<uint64_t> compositionOffsets(const std::vector<int64_t>& order)
+{
     std::vector<size_t> shown(order.size());
-    for (size_t i = 0; i < shown.size(); ++i) shown[i] = i;
+    for (size_t i = 0; i < shown.size(); ++i)
+        shown[i] = i;
     std::stable_sort(shown.begin(), shown.end(), [&](size_t a, size_t b) { return order[a] < order[b]; });
     std::vector<int64_t> rank(order.size());
     int64_t delay = 0;
@@ -416,14 +473,16 @@ std::vector<uint64_t> compositionOffsets(const std::vector<int64_t>& order) {
         delay = std::max<int64_t>(delay, static_cast<int64_t>(shown[k]) - static_cast<int64_t>(k));
         reordered = reordered || shown[k] != k;
     }
-    if (!reordered) return {};
+    if (!reordered)
+        return {};
     std::vector<uint64_t> offsets(order.size());
     for (size_t i = 0; i < order.size(); ++i)
         offsets[i] = static_cast<uint64_t>(rank[i] - static_cast<int64_t>(i) + delay);
     return offsets;
 }
 
-ByteBuffer boxOf(std::string_view type, const ByteBuffer& body) {
+ByteBuffer boxOf(std::string_view type, const ByteBuffer& body)
+{
     ByteBuffer out;
     appendBe32(out, static_cast<uint32_t>(body.size() + 8));
     appendString(out, type);
@@ -432,7 +491,8 @@ ByteBuffer boxOf(std::string_view type, const ByteBuffer& body) {
 }
 
 // A full box (version 0, flags 0) holding a count and the entries.
-ByteBuffer tableOf(std::string_view type, uint64_t count, const ByteBuffer& entries, const ByteBuffer& before = {}) {
+ByteBuffer tableOf(std::string_view type, uint64_t count, const ByteBuffer& entries, const ByteBuffer& before = {})
+{
     ByteBuffer body;
     appendBe32(body, 0);
     appendBytes(body, before);
@@ -441,7 +501,8 @@ ByteBuffer tableOf(std::string_view type, uint64_t count, const ByteBuffer& entr
     return boxOf(type, body);
 }
 
-ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
+ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta)
+{
     ByteBuffer out, entries;
     appendBe32(entries, static_cast<uint32_t>(found.sizes.size()));
     appendBe32(entries, delta);
@@ -452,7 +513,8 @@ ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
         uint64_t runs = 0;
         for (size_t i = 0; i < offsets.size();) {
             size_t j = i;
-            while (j < offsets.size() && offsets[j] == offsets[i]) ++j;
+            while (j < offsets.size() && offsets[j] == offsets[i])
+                ++j;
             appendBe32(entries, static_cast<uint32_t>(j - i));
             appendBe32(entries, static_cast<uint32_t>(std::min<uint64_t>(offsets[i] * delta, 0x7FFFFFFF)));
             ++runs;
@@ -462,13 +524,15 @@ ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
     }
     if (found.syncSamples.size() != found.sizes.size()) {
         entries.clear();
-        for (uint32_t s : found.syncSamples) appendBe32(entries, s);
+        for (uint32_t s : found.syncSamples)
+            appendBe32(entries, s);
         appendBytes(out, tableOf("stss", found.syncSamples.size(), entries));
     }
     entries.clear();
     uint64_t runs = 0;
     for (size_t k = 0; k < found.samplesPerChunk.size(); ++k) {
-        if (k > 0 && found.samplesPerChunk[k] == found.samplesPerChunk[k - 1]) continue;
+        if (k > 0 && found.samplesPerChunk[k] == found.samplesPerChunk[k - 1])
+            continue;
         appendBe32(entries, static_cast<uint32_t>(k + 1));
         appendBe32(entries, found.samplesPerChunk[k]);
         appendBe32(entries, 1);
@@ -476,7 +540,8 @@ ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
     }
     appendBytes(out, tableOf("stsc", runs, entries));
     entries.clear();
-    for (uint32_t size : found.sizes) appendBe32(entries, size);
+    for (uint32_t size : found.sizes)
+        appendBe32(entries, size);
     ByteBuffer constantSize;
     appendBe32(constantSize, 0);
     appendBytes(out, tableOf("stsz", found.sizes.size(), entries, constantSize));
@@ -492,8 +557,10 @@ ByteBuffer sampleTables(const FoundSamples& found, uint32_t delta) {
     return out;
 }
 
-void putDuration(ByteBuffer& box, uint64_t at64, uint64_t at32, uint64_t value) {
-    if (box.size() < 36) return;
+void putDuration(ByteBuffer& box, uint64_t at64, uint64_t at32, uint64_t value)
+{
+    if (box.size() < 36)
+        return;
     if (readU8(box, 8) == 1)
         putBe64(box, at64, value);
     else
@@ -509,22 +576,27 @@ struct Durations {
 // about the sample's own frames (composition offsets, sample groups, dependencies) and its edit
 // list are left out: they describe frames this file does not have.
 ByteBuffer copyTrakBox(const ByteBuffer& moov, const IsoBox& box, const ByteBuffer& tables, const Durations& d,
-                       int depth) {
+                       int depth)
+{
     const bool nested = box.type == "trak" || box.type == "mdia" || box.type == "minf" || box.type == "stbl";
     if (!nested || depth >= kMaxIsoBoxDepth) {
         ByteBuffer out = isoBoxBytes(moov, box);
-        if (box.type == "tkhd") putDuration(out, 36, 28, d.movie);
-        if (box.type == "mdhd") putDuration(out, 32, 24, d.media);
+        if (box.type == "tkhd")
+            putDuration(out, 36, 28, d.movie);
+        if (box.type == "mdhd")
+            putDuration(out, 32, 24, d.media);
         return out;
     }
     ByteBuffer body;
     forEachIsoBox(moov, box.payloadStart(), box.end(), [&](const IsoBox& child) {
-        static const std::vector<std::string_view> dropped = {"edts", "stts", "ctts", "stss", "stsc", "stsz", "stz2",
-                                                               "stco", "co64", "sdtp", "sbgp", "sgpd", "stps", "cslg",
-                                                               "subs", "saiz", "saio"};
-        if (std::find(dropped.begin(), dropped.end(), child.type) != dropped.end()) return true;
+        static const std::vector<std::string_view> dropped = {"edts", "stts", "ctts", "stss", "stsc", "stsz",
+                                                              "stz2", "stco", "co64", "sdtp", "sbgp", "sgpd",
+                                                              "stps", "cslg", "subs", "saiz", "saio"};
+        if (std::find(dropped.begin(), dropped.end(), child.type) != dropped.end())
+            return true;
         appendBytes(body, copyTrakBox(moov, child, tables, d, depth + 1));
-        if (child.type == "stsd") appendBytes(body, tables);
+        if (child.type == "stsd")
+            appendBytes(body, tables);
         return true;
     });
     return boxOf(box.type, body);
@@ -533,16 +605,19 @@ ByteBuffer copyTrakBox(const ByteBuffer& moov, const IsoBox& box, const ByteBuff
 } // namespace
 
 bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes, const IsoBox& mdat,
-                         SampleTableRebuild& rebuilt) {
+                         SampleTableRebuild& rebuilt)
+{
     rebuilt = SampleTableRebuild{};
     CodecTrack track;
-    if (!mdat.valid || !findCodecTrack(templateMoov, track)) return false;
+    if (!mdat.valid || !findCodecTrack(templateMoov, track))
+        return false;
     FoundSamples found;
-    if (!findSamples(bytes, mdat, track, found)) return false;
+    if (!findSamples(bytes, mdat, track, found))
+        return false;
     Durations d;
-    if (!checkedMul(found.sizes.size(), track.sampleDelta, d.media)) return false;
-    const unsigned __int128 movie =
-        static_cast<unsigned __int128>(d.media) * track.movieTimescale / track.timescale;
+    if (!checkedMul(found.sizes.size(), track.sampleDelta, d.media))
+        return false;
+    const unsigned __int128 movie = static_cast<unsigned __int128>(d.media) * track.movieTimescale / track.timescale;
     d.movie = movie > ~0ull ? ~0ull : static_cast<uint64_t>(movie);
     const ByteBuffer tables = sampleTables(found, track.sampleDelta);
 
@@ -557,12 +632,14 @@ bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes
                 otherTracks = true;
         } else if (child.type != "mvex") {
             ByteBuffer copy = isoBoxBytes(templateMoov, child);
-            if (child.type == "mvhd") putDuration(copy, 32, 24, d.movie);
+            if (child.type == "mvhd")
+                putDuration(copy, 32, 24, d.movie);
             appendBytes(body, copy);
         }
         return true;
     });
-    if (body.size() + 8 > 0xFFFFFFFFull) return false;
+    if (body.size() + 8 > 0xFFFFFFFFull)
+        return false;
     rebuilt.moov = boxOf("moov", body);
     rebuilt.samples = found.sizes.size();
     rebuilt.videoOnly = otherTracks;

@@ -13,15 +13,15 @@ namespace {
 
 constexpr uint64_t kMaxSampleCount = 5000000;
 
-bool isVideoSampleEntry(const std::string& type) {
+bool isVideoSampleEntry(const std::string& type)
+{
     return type == "hvc1" || type == "hev1" || type == "avc1" || type == "avc3";
 }
 
-uint32_t saturate32(uint64_t value) {
-    return value > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
-}
+uint32_t saturate32(uint64_t value) { return value > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(value); }
 
-ByteBuffer boxWithBody(std::string_view type, const ByteBuffer& body) {
+ByteBuffer boxWithBody(std::string_view type, const ByteBuffer& body)
+{
     ByteBuffer out;
     out.reserve(body.size() + 8);
     appendBe32(out, saturate32(body.size() + 8));
@@ -33,7 +33,8 @@ ByteBuffer boxWithBody(std::string_view type, const ByteBuffer& body) {
 // A table box rebuilt from the old box's first `headerLength` payload bytes (version, flags and
 // any fixed fields), an entry count and the entries.
 ByteBuffer tableBox(std::string_view type, const ByteBuffer& box, uint64_t headerLength, uint64_t count,
-                    const ByteBuffer& entries) {
+                    const ByteBuffer& entries)
+{
     ByteBuffer body;
     appendRange(body, box, 8, headerLength);
     appendBe32(body, static_cast<uint32_t>(count));
@@ -41,10 +42,12 @@ ByteBuffer tableBox(std::string_view type, const ByteBuffer& box, uint64_t heade
     return boxWithBody(type, body);
 }
 
-IsoBox firstChild(const ByteBuffer& bytes, const IsoBox& parent, std::string_view type) {
+IsoBox firstChild(const ByteBuffer& bytes, const IsoBox& parent, std::string_view type)
+{
     IsoBox found;
     forEachIsoBox(bytes, parent.payloadStart(), parent.end(), [&](const IsoBox& box) {
-        if (box.type != type) return true;
+        if (box.type != type)
+            return true;
         found = box;
         return false;
     });
@@ -64,7 +67,8 @@ struct ChunkOffsets {
     uint64_t first = 0;
     uint64_t count = 0;
     bool wide = false;
-    uint64_t at(const ByteBuffer& b, uint64_t i) const {
+    uint64_t at(const ByteBuffer& b, uint64_t i) const
+    {
         return wide ? readBe64(b, first + 8 * i) : readBe32(b, first + 4 * i);
     }
 };
@@ -75,27 +79,33 @@ struct TableRange {
     uint64_t count = 0;
 };
 
-TableRange tableRange(const ByteBuffer& b, const IsoBox& box, uint64_t minSize, uint64_t entrySize) {
+TableRange tableRange(const ByteBuffer& b, const IsoBox& box, uint64_t minSize, uint64_t entrySize)
+{
     TableRange t;
-    if (!box.valid || box.size < minSize || box.end() < box.payloadStart() + 8) return t;
+    if (!box.valid || box.size < minSize || box.end() < box.payloadStart() + 8)
+        return t;
     t.first = box.payloadStart() + 8;
     t.count = std::min<uint64_t>(readBe32(b, box.payloadStart() + 4), (box.end() - t.first) / entrySize);
     return t;
 }
 
-SampleSizes readSampleSizes(const ByteBuffer& b, const IsoBox& stsz) {
+SampleSizes readSampleSizes(const ByteBuffer& b, const IsoBox& stsz)
+{
     SampleSizes s;
-    if (!stsz.valid || stsz.size < 20 || stsz.end() < stsz.payloadStart() + 12) return s;
+    if (!stsz.valid || stsz.size < 20 || stsz.end() < stsz.payloadStart() + 12)
+        return s;
     const uint64_t p = stsz.payloadStart();
     const uint64_t n = readBe32(b, p + 8);
-    if (n > kMaxSampleCount) return s;
+    if (n > kMaxSampleCount)
+        return s;
     s.constant = readBe32(b, p + 4);
     s.first = p + 12;
     s.count = s.constant ? n : std::min<uint64_t>(n, (stsz.end() - s.first) / 4);
     return s;
 }
 
-ChunkOffsets readChunkOffsets(const ByteBuffer& b, const IsoBox& stco, const IsoBox& co64) {
+ChunkOffsets readChunkOffsets(const ByteBuffer& b, const IsoBox& stco, const IsoBox& co64)
+{
     ChunkOffsets c;
     if (stco.valid) {
         const TableRange t = tableRange(b, stco, 16, 4);
@@ -115,12 +125,16 @@ ChunkOffsets readChunkOffsets(const ByteBuffer& b, const IsoBox& stco, const Iso
 class StscCursor {
 public:
     StscCursor(const ByteBuffer& b, const IsoBox& stsc) : b_(b), t_(tableRange(b, stsc, 16, 12)) {}
-    void lookup(uint64_t k, uint32_t& samplesPerChunk, uint32_t& descriptionIndex) {
+    void lookup(uint64_t k, uint32_t& samplesPerChunk, uint32_t& descriptionIndex)
+    {
         samplesPerChunk = 0;
         descriptionIndex = 1;
-        if (t_.count == 0) return;
-        while (i_ + 1 < t_.count && firstChunk(i_ + 1) <= k) ++i_;
-        if (firstChunk(i_) > k) return;
+        if (t_.count == 0)
+            return;
+        while (i_ + 1 < t_.count && firstChunk(i_ + 1) <= k)
+            ++i_;
+        if (firstChunk(i_) > k)
+            return;
         samplesPerChunk = readBe32(b_, t_.first + i_ * 12 + 4);
         descriptionIndex = readBe32(b_, t_.first + i_ * 12 + 8);
     }
@@ -133,21 +147,24 @@ private:
 };
 
 // Sum of the durations of the first n samples, as far as the stts lists them.
-uint64_t sumDurations(const ByteBuffer& b, const IsoBox& stts, uint64_t n) {
+uint64_t sumDurations(const ByteBuffer& b, const IsoBox& stts, uint64_t n)
+{
     const TableRange t = tableRange(b, stts, 16, 8);
     uint64_t sum = 0;
     for (uint64_t i = 0; i < t.count && n > 0; ++i) {
         const uint64_t take = std::min<uint64_t>(readBe32(b, t.first + i * 8), n);
         const uint64_t delta = readBe32(b, t.first + i * 8 + 4);
         uint64_t part = 0;
-        if (!checkedMul(take, delta, part) || !checkedAdd(sum, part, sum)) return npos;
+        if (!checkedMul(take, delta, part) || !checkedAdd(sum, part, sum))
+            return npos;
         n -= take;
     }
     return sum;
 }
 
 // Number of leading samples (at most maxSamples) whose running duration stays <= limit.
-uint64_t samplesWithin(const ByteBuffer& b, const IsoBox& stts, uint64_t limit, uint64_t maxSamples) {
+uint64_t samplesWithin(const ByteBuffer& b, const IsoBox& stts, uint64_t limit, uint64_t maxSamples)
+{
     const TableRange t = tableRange(b, stts, 16, 8);
     uint64_t sum = 0;
     uint64_t kept = 0;
@@ -157,7 +174,8 @@ uint64_t samplesWithin(const ByteBuffer& b, const IsoBox& stts, uint64_t limit, 
         const uint64_t fit = delta == 0 ? count : std::min<uint64_t>(count, (limit - sum) / delta);
         kept += fit;
         sum += fit * delta; // <= limit
-        if (fit < count) break;
+        if (fit < count)
+            break;
     }
     return kept;
 }
@@ -172,33 +190,45 @@ struct TrackTables {
     uint32_t timescale = 0;
 };
 
-uint32_t versionedField(const ByteBuffer& b, const IsoBox& box, uint64_t v1Offset, uint64_t v0Offset) {
-    if (!box.valid) return 0;
+uint32_t versionedField(const ByteBuffer& b, const IsoBox& box, uint64_t v1Offset, uint64_t v0Offset)
+{
+    if (!box.valid)
+        return 0;
     const uint64_t p = box.payloadStart();
     const uint64_t at = p + (readU8(b, p) == 1 ? v1Offset : v0Offset);
     return fits(b, at, 4) && at + 4 <= box.end() ? readBe32(b, at) : 0;
 }
 
-uint32_t movieTimescale(const ByteBuffer& moov) {
+uint32_t movieTimescale(const ByteBuffer& moov)
+{
     const IsoBox top = parseIsoBox(moov, 0, moov.size());
-    if (!top.valid) return 0;
+    if (!top.valid)
+        return 0;
     return versionedField(moov, firstChild(moov, top, "mvhd"), 20, 12);
 }
 
-IsoBox trakPath(const ByteBuffer& b, const IsoBox& trak, std::initializer_list<const char*> path) {
+IsoBox trakPath(const ByteBuffer& b, const IsoBox& trak, std::initializer_list<const char*> path)
+{
     return findIsoBoxPath(b, trak.payloadStart(), trak.end(), std::vector<std::string>(path.begin(), path.end()));
 }
 
-TrackTables readTrack(const ByteBuffer& b, const IsoBox& trak) {
+TrackTables readTrack(const ByteBuffer& b, const IsoBox& trak)
+{
     TrackTables t;
     t.trak = trak;
     const IsoBox stbl = trakPath(b, trak, {"mdia", "minf", "stbl"});
     if (stbl.valid) {
         forEachIsoBox(b, stbl.payloadStart(), stbl.end(), [&](const IsoBox& box) {
-            const std::array<std::pair<const char*, IsoBox*>, 7> tables = {{{"stts", &t.stts}, {"ctts", &t.ctts},
-                {"stss", &t.stss}, {"stsc", &t.stsc}, {"stsz", &t.stsz}, {"stco", &t.stco}, {"co64", &t.co64}}};
+            const std::array<std::pair<const char*, IsoBox*>, 7> tables = {{{"stts", &t.stts},
+                                                                            {"ctts", &t.ctts},
+                                                                            {"stss", &t.stss},
+                                                                            {"stsc", &t.stsc},
+                                                                            {"stsz", &t.stsz},
+                                                                            {"stco", &t.stco},
+                                                                            {"co64", &t.co64}}};
             for (const auto& [type, slot] : tables)
-                if (box.type == type && !slot->valid) *slot = box;
+                if (box.type == type && !slot->valid)
+                    *slot = box;
             return true;
         });
         const IsoBox stsd = firstChild(b, stbl, "stsd");
@@ -213,55 +243,70 @@ TrackTables readTrack(const ByteBuffer& b, const IsoBox& trak) {
 }
 
 // Length-field size of the NAL units, from the avcC/hvcC box inside the first sample entry.
-uint32_t nalLengthSize(const ByteBuffer& b, const TrackTables& t) {
+uint32_t nalLengthSize(const ByteBuffer& b, const TrackTables& t)
+{
     const IsoBox stsd = trakPath(b, t.trak, {"mdia", "minf", "stbl", "stsd"});
-    if (!stsd.valid) return 0;
+    if (!stsd.valid)
+        return 0;
     const uint64_t s = stsd.payloadStart();
-    if (!fits(b, s, 16) || s + 16 > stsd.end()) return 0;
+    if (!fits(b, s, 16) || s + 16 > stsd.end())
+        return 0;
     const uint64_t claimed = readBe32(b, s + 8);
     const uint64_t e = std::min<uint64_t>(s + 8 + claimed, stsd.end());
-    if (e < s + 24) return 0;
+    if (e < s + 24)
+        return 0;
     const bool hevc = t.sampleEntryType == "hvc1" || t.sampleEntryType == "hev1";
     const std::string_view wanted = hevc ? "hvcC" : "avcC";
     for (uint64_t q = s + 16; q + 8 <= e; ++q) {
         const uint64_t z = readBe32(b, q);
-        if (z < 8 || z > e - q || !matchesAt(b, q + 4, wanted)) continue;
+        if (z < 8 || z > e - q || !matchesAt(b, q + 4, wanted))
+            continue;
         return (readU8(b, q + (hevc ? 29 : 12)) & 3) + 1;
     }
     return 0;
 }
 
-uint64_t readNalLength(const ByteBuffer& b, uint64_t pos, uint32_t m) {
+uint64_t readNalLength(const ByteBuffer& b, uint64_t pos, uint32_t m)
+{
     uint64_t v = 0;
-    for (uint32_t i = 0; i < m; ++i) v = (v << 8) | readU8(b, pos + i);
+    for (uint32_t i = 0; i < m; ++i)
+        v = (v << 8) | readU8(b, pos + i);
     return v;
 }
 
 // First corrupt sample (1-based) of a track, 0 when every chunked sample is sound. `budget` is
 // shared by all tracks and counts sample and NAL steps; overlapping or repeated chunk ranges
 // cannot turn the walk into anything worse than a few passes over the file (exhausted: -1).
-uint64_t findFirstCorruptSample(const ByteBuffer& working, const ByteBuffer& moov, const TrackTables& t,
-                                uint32_t m, int64_t& budget) {
+uint64_t findFirstCorruptSample(const ByteBuffer& working, const ByteBuffer& moov, const TrackTables& t, uint32_t m,
+                                int64_t& budget)
+{
     const ChunkOffsets chunks = readChunkOffsets(moov, t.stco, t.co64);
     const SampleSizes sizes = readSampleSizes(moov, t.stsz);
-    if (m == 0 || chunks.count == 0) return 0;
+    if (m == 0 || chunks.count == 0)
+        return 0;
     const uint64_t length = working.size();
     StscCursor stsc(moov, t.stsc);
     uint64_t i = 0;
     for (uint64_t k = 1; k <= chunks.count && i < sizes.count; ++k) {
         uint32_t perChunk = 0, description = 1;
         stsc.lookup(k, perChunk, description);
-        if (perChunk == 0) return i + 1;
+        if (perChunk == 0)
+            return i + 1;
         uint64_t b = chunks.at(moov, k - 1);
         for (uint32_t j = 0; j < perChunk && i < sizes.count; ++j, ++i) {
-            if (--budget < 0) return 0;
+            if (--budget < 0)
+                return 0;
             uint64_t d = 0;
-            if (!checkedAdd(b, sizes.at(moov, i), d) || d > length) return i + 1;
+            if (!checkedAdd(b, sizes.at(moov, i), d) || d > length)
+                return i + 1;
             for (uint64_t p = b; p < d;) {
-                if (--budget < 0) return 0;
-                if (d - p < m) return i + 1;
+                if (--budget < 0)
+                    return 0;
+                if (d - p < m)
+                    return i + 1;
                 const uint64_t nal = readNalLength(working, p, m);
-                if (nal == 0 || nal > d - p - m) return i + 1;
+                if (nal == 0 || nal > d - p - m)
+                    return i + 1;
                 p += m + nal;
             }
             b = d;
@@ -272,8 +317,8 @@ uint64_t findFirstCorruptSample(const ByteBuffer& working, const ByteBuffer& moo
 
 // Assigns the kept samples to their chunks; false when a kept chunk lies outside the mdat
 // payload (its bytes would be overwritten or are not in the file at all).
-bool planKeptChunks(const ByteBuffer& moov, const TrackTables& t, TrackCut& cut, uint64_t& keptEnd,
-                    const IsoBox& mdat) {
+bool planKeptChunks(const ByteBuffer& moov, const TrackTables& t, TrackCut& cut, uint64_t& keptEnd, const IsoBox& mdat)
+{
     const ChunkOffsets chunks = readChunkOffsets(moov, t.stco, t.co64);
     const SampleSizes sizes = readSampleSizes(moov, t.stsz);
     StscCursor stsc(moov, t.stsc);
@@ -281,17 +326,21 @@ bool planKeptChunks(const ByteBuffer& moov, const TrackTables& t, TrackCut& cut,
     for (uint64_t k = 1; k <= chunks.count && assigned < cut.keptSamples; ++k) {
         uint32_t perChunk = 0, description = 1;
         stsc.lookup(k, perChunk, description);
-        if (perChunk == 0) break;
+        if (perChunk == 0)
+            break;
         uint64_t taken = 0, total = 0;
         while (taken < perChunk && assigned < cut.keptSamples && assigned < sizes.count) {
-            if (!checkedAdd(total, sizes.at(moov, assigned), total)) return false;
+            if (!checkedAdd(total, sizes.at(moov, assigned), total))
+                return false;
             ++taken;
             ++assigned;
         }
-        if (taken == 0) break;
+        if (taken == 0)
+            break;
         const uint64_t offset = chunks.at(moov, k - 1);
         uint64_t end = 0;
-        if (!checkedAdd(offset, total, end) || offset < mdat.payloadStart() || end > mdat.end()) return false;
+        if (!checkedAdd(offset, total, end) || offset < mdat.payloadStart() || end > mdat.end())
+            return false;
         cut.samplesPerChunk.push_back(static_cast<uint32_t>(taken));
         cut.sampleDescriptionIndex.push_back(description);
         keptEnd = std::max(keptEnd, end);
@@ -303,11 +352,13 @@ bool planKeptChunks(const ByteBuffer& moov, const TrackTables& t, TrackCut& cut,
 
 // --- writers -------------------------------------------------------------------------------------
 
-ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t movieDuration) {
+ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t movieDuration)
+{
     const std::string type = bytesToString(box, 4, 4);
     const bool v1 = readU8(box, 8) == 1;
     auto writeDuration = [&](ByteBuffer& out, uint64_t at64, uint64_t at32, uint64_t value) {
-        if (out.size() < 32) return;
+        if (out.size() < 32)
+            return;
         if (v1)
             putBe64(out, at64, value);
         else
@@ -318,7 +369,8 @@ ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t m
         writeDuration(out, 32, 24, movieDuration);
         return out;
     }
-    if (cut == nullptr || !cut->valid) return box;
+    if (cut == nullptr || !cut->valid)
+        return box;
     if (type == "tkhd") {
         ByteBuffer out = box;
         writeDuration(out, 36, 28, cut->trackDuration);
@@ -329,18 +381,27 @@ ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t m
         writeDuration(out, 32, 24, cut->mediaDuration);
         return out;
     }
-    if (type == "elst") return rewriteEditList(box, cut->trackDuration);
-    if (type == "stts" || type == "ctts") return truncateRunTable(box, cut->keptSamples, 4);
-    if (type == "sbgp") return truncateRunTable(box, cut->keptSamples, v1 ? 12 : 8);
-    if (type == "stsz") return truncateSampleSizeTable(box, cut->keptSamples);
-    if (type == "stco") return truncateChunkOffsetTable(box, cut->keptChunks, false);
-    if (type == "co64") return truncateChunkOffsetTable(box, cut->keptChunks, true);
-    if (type == "stss") return truncateSyncSampleTable(box, cut->keptSamples);
-    if (type == "stsc") return rebuildSampleToChunk(box, *cut);
+    if (type == "elst")
+        return rewriteEditList(box, cut->trackDuration);
+    if (type == "stts" || type == "ctts")
+        return truncateRunTable(box, cut->keptSamples, 4);
+    if (type == "sbgp")
+        return truncateRunTable(box, cut->keptSamples, v1 ? 12 : 8);
+    if (type == "stsz")
+        return truncateSampleSizeTable(box, cut->keptSamples);
+    if (type == "stco")
+        return truncateChunkOffsetTable(box, cut->keptChunks, false);
+    if (type == "co64")
+        return truncateChunkOffsetTable(box, cut->keptChunks, true);
+    if (type == "stss")
+        return truncateSyncSampleTable(box, cut->keptSamples);
+    if (type == "stsc")
+        return rebuildSampleToChunk(box, *cut);
     return box;
 }
 
-ByteBuffer rewriteTrakBox(const ByteBuffer& moov, const IsoBox& box, const TrackCut* cut, int depth) {
+ByteBuffer rewriteTrakBox(const ByteBuffer& moov, const IsoBox& box, const TrackCut* cut, int depth)
+{
     ByteBuffer body;
     forEachIsoBox(moov, box.payloadStart(), box.end(), [&](const IsoBox& child) {
         const bool nested = child.type == "trak" || child.type == "mdia" || child.type == "minf" ||
@@ -356,16 +417,19 @@ ByteBuffer rewriteTrakBox(const ByteBuffer& moov, const IsoBox& box, const Track
 
 } // namespace
 
-IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end, const std::vector<std::string>& types) {
+IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end, const std::vector<std::string>& types)
+{
     IsoBox box;
     for (const std::string& type : types) {
         IsoBox found;
         forEachIsoBox(bytes, start, end, [&](const IsoBox& candidate) {
-            if (candidate.type != type) return true;
+            if (candidate.type != type)
+                return true;
             found = candidate;
             return false;
         });
-        if (!found.valid) return IsoBox{};
+        if (!found.valid)
+            return IsoBox{};
         box = found;
         start = box.payloadStart() + (box.type == "meta" ? 4 : 0);
         end = box.end();
@@ -373,12 +437,15 @@ IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end, con
     return box;
 }
 
-ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration) {
-    if (box.size() < 16) return box;
+ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration)
+{
+    if (box.size() < 16)
+        return box;
     const bool v1 = readU8(box, 8) == 1;
     const uint64_t entrySize = v1 ? 20 : 12;
     const uint64_t count = std::min<uint64_t>(readBe32(box, 12), (box.size() - 16) / entrySize);
-    if (count == 0) return box;
+    if (count == 0)
+        return box;
     // A leading empty edit (media time -1) delays the track; the template for the single normal
     // edit is the first entry that plays media.
     auto mediaTimeEmpty = [&](uint64_t i) {
@@ -386,8 +453,10 @@ ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration) {
         return v1 ? readBe64(box, e + 8) == ~0ull : readBe32(box, e + 4) == 0xFFFFFFFFu;
     };
     uint64_t normal = 0;
-    while (normal < count && mediaTimeEmpty(normal)) ++normal;
-    if (normal == count) return box;
+    while (normal < count && mediaTimeEmpty(normal))
+        ++normal;
+    if (normal == count)
+        return box;
     ByteBuffer body;
     appendRange(body, box, 8, 4);
     appendBe32(body, static_cast<uint32_t>(normal + 1));
@@ -403,8 +472,10 @@ ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration) {
     return boxWithBody("elst", body);
 }
 
-ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t headerLength) {
-    if (box.size() < 12 + headerLength) return box;
+ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t headerLength)
+{
+    if (box.size() < 12 + headerLength)
+        return box;
     const uint64_t count = readBe32(box, 8 + headerLength);
     ByteBuffer entries;
     uint64_t remaining = kept, taken = 0;
@@ -418,18 +489,24 @@ ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t heade
     return tableBox(bytesToString(box, 4, 4), box, headerLength, taken, entries);
 }
 
-ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept) {
-    if (box.size() < 20) return box;
+ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept)
+{
+    if (box.size() < 20)
+        return box;
     const uint32_t constant = readBe32(box, 12);
     uint64_t count = std::min<uint64_t>(readBe32(box, 16), kept);
-    if (constant == 0) count = std::min<uint64_t>(count, (box.size() - 20) / 4);
+    if (constant == 0)
+        count = std::min<uint64_t>(count, (box.size() - 20) / 4);
     ByteBuffer sizes;
-    if (constant == 0) appendRange(sizes, box, 20, count * 4);
+    if (constant == 0)
+        appendRange(sizes, box, 20, count * 4);
     return tableBox("stsz", box, 8, count, sizes);
 }
 
-ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, bool wide) {
-    if (box.size() < 16) return box;
+ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, bool wide)
+{
+    if (box.size() < 16)
+        return box;
     const uint64_t width = wide ? 8 : 4;
     const uint64_t count = std::min<uint64_t>({readBe32(box, 12), keptChunks, (box.size() - 16) / width});
     ByteBuffer offsets;
@@ -437,22 +514,27 @@ ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, 
     return tableBox(wide ? "co64" : "stco", box, 4, count, offsets);
 }
 
-ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept) {
-    if (box.size() < 16) return box;
+ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept)
+{
+    if (box.size() < 16)
+        return box;
     const uint64_t count = std::min<uint64_t>(readBe32(box, 12), (box.size() - 16) / 4);
     ByteBuffer entries;
     uint32_t taken = 0;
     for (uint64_t i = 0; i < count; ++i) {
         const uint32_t sample = readBe32(box, 16 + i * 4);
-        if (sample > kept) continue;
+        if (sample > kept)
+            continue;
         appendBe32(entries, sample);
         ++taken;
     }
     return tableBox("stss", box, 4, taken, entries);
 }
 
-ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut) {
-    if (box.size() < 16) return box;
+ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut)
+{
+    if (box.size() < 16)
+        return box;
     ByteBuffer entries;
     uint32_t count = 0;
     uint32_t lastSamples = 0, lastDescription = 0;
@@ -460,7 +542,8 @@ ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut) {
     for (size_t i = 0; i < chunks; ++i) {
         const uint32_t samples = cut.samplesPerChunk[i];
         const uint32_t description = cut.sampleDescriptionIndex[i];
-        if (count > 0 && samples == lastSamples && description == lastDescription) continue;
+        if (count > 0 && samples == lastSamples && description == lastDescription)
+            continue;
         appendBe32(entries, static_cast<uint32_t>(i + 1));
         appendBe32(entries, samples);
         appendBe32(entries, description);
@@ -471,15 +554,18 @@ ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut) {
     return tableBox("stsc", box, 4, count, entries);
 }
 
-VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat) {
+VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat)
+{
     VideoCutPlan plan;
     const IsoBox top = parseIsoBox(moovBytes, 0, moovBytes.size());
     const uint32_t movieScale = movieTimescale(moovBytes);
-    if (!top.valid || movieScale == 0) return plan;
+    if (!top.valid || movieScale == 0)
+        return plan;
 
     std::vector<TrackTables> traks;
     forEachIsoBox(moovBytes, top.payloadStart(), top.end(), [&](const IsoBox& box) {
-        if (box.type == "trak") traks.push_back(readTrack(moovBytes, box));
+        if (box.type == "trak")
+            traks.push_back(readTrack(moovBytes, box));
         return true;
     });
 
@@ -488,18 +574,22 @@ VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes
     uint64_t firstCorrupt = 0;
     for (size_t n = 0; n < traks.size(); ++n) {
         const TrackTables& t = traks[n];
-        if (t.handlerType != "vide" || !isVideoSampleEntry(t.sampleEntryType)) continue;
+        if (t.handlerType != "vide" || !isVideoSampleEntry(t.sampleEntryType))
+            continue;
         const uint64_t f = findFirstCorruptSample(working, moovBytes, t, nalLengthSize(moovBytes, t), budget);
-        if (budget < 0) return plan;
+        if (budget < 0)
+            return plan;
         if (f >= 2) {
             video = n;
             firstCorrupt = f;
             break;
         }
     }
-    if (video == traks.size() || traks[video].timescale == 0) return plan;
+    if (video == traks.size() || traks[video].timescale == 0)
+        return plan;
     const uint64_t videoDuration = sumDurations(moovBytes, traks[video].stts, firstCorrupt - 1);
-    if (videoDuration == npos) return plan;
+    if (videoDuration == npos)
+        return plan;
     plan.firstCorruptSample = static_cast<uint32_t>(firstCorrupt);
     plan.cutSeconds = static_cast<double>(videoDuration) / traks[video].timescale;
     plan.keptEnd = mdat.payloadStart();
@@ -511,7 +601,8 @@ VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes
         cut.handlerType = t.handlerType;
         cut.sampleEntryType = t.sampleEntryType;
         cut.timescale = t.timescale;
-        if (t.timescale == 0) return VideoCutPlan{};
+        if (t.timescale == 0)
+            return VideoCutPlan{};
         const SampleSizes sizes = readSampleSizes(moovBytes, t.stsz);
         uint64_t kept = 0;
         if (n == video) {
@@ -522,18 +613,21 @@ VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes
             kept = samplesWithin(moovBytes, t.stts, limitTicks, sizes.count);
         }
         kept = std::min(kept, sizes.count);
-        if (kept == 0) return VideoCutPlan{};
+        if (kept == 0)
+            return VideoCutPlan{};
         cut.keptSamples = static_cast<uint32_t>(kept);
         cut.mediaDuration = sumDurations(moovBytes, t.stts, kept);
-        if (cut.mediaDuration == npos) return VideoCutPlan{};
-        const unsigned __int128 scaled =
-            static_cast<unsigned __int128>(cut.mediaDuration) * movieScale / t.timescale;
+        if (cut.mediaDuration == npos)
+            return VideoCutPlan{};
+        const unsigned __int128 scaled = static_cast<unsigned __int128>(cut.mediaDuration) * movieScale / t.timescale;
         cut.trackDuration = scaled > ~0ull ? ~0ull : static_cast<uint64_t>(scaled);
         plan.movieDuration = std::max(plan.movieDuration, cut.trackDuration);
-        if (!planKeptChunks(moovBytes, t, cut, plan.keptEnd, mdat) || cut.keptChunks == 0) return VideoCutPlan{};
+        if (!planKeptChunks(moovBytes, t, cut, plan.keptEnd, mdat) || cut.keptChunks == 0)
+            return VideoCutPlan{};
         plan.tracks.push_back(std::move(cut));
     }
-    if (plan.keptEnd > mdat.end()) return VideoCutPlan{};
+    if (plan.keptEnd > mdat.end())
+        return VideoCutPlan{};
 
     // Rebuild the moov: traks in order with their cuts, mvhd with the new movie duration.
     ByteBuffer body;
@@ -545,51 +639,65 @@ VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes
             appendBytes(body, rewriteLeafBox(isoBoxBytes(moovBytes, child), nullptr, plan.movieDuration));
         return true;
     });
-    if (body.size() + 8 > 0xFFFFFFFFull) return VideoCutPlan{};
+    if (body.size() + 8 > 0xFFFFFFFFull)
+        return VideoCutPlan{};
     plan.moov = boxWithBody("moov", body);
     plan.found = true;
     return plan;
 }
 
 bool moovSamplesFitMedia(const ByteBuffer& working, const ByteBuffer& moov, uint64_t moovBase, const IsoBox& mdat,
-                         uint64_t* covered) {
-    if (covered != nullptr) *covered = 0;
+                         uint64_t* covered)
+{
+    if (covered != nullptr)
+        *covered = 0;
     const uint64_t payloadEnd = std::min<uint64_t>(mdat.end(), working.size());
-    if (!mdat.valid || payloadEnd < mdat.payloadStart()) return false;
+    if (!mdat.valid || payloadEnd < mdat.payloadStart())
+        return false;
     uint64_t end = 0;
-    if (!checkedAdd(moovBase, payloadEnd - mdat.payloadStart(), end)) return false;
+    if (!checkedAdd(moovBase, payloadEnd - mdat.payloadStart(), end))
+        return false;
     uint64_t lastTrak = npos;
     uint32_t m = 0;
     int64_t budget = static_cast<int64_t>(std::min<uint64_t>(working.size(), 1ull << 60)) * 4 + (1 << 20);
     return isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t offset, uint64_t size) {
-        if (covered != nullptr) *covered += size;
+        if (covered != nullptr)
+            *covered += size;
         if (trak.offset != lastTrak) {
             lastTrak = trak.offset;
             const TrackTables t = readTrack(moov, trak);
             m = t.handlerType == "vide" && isVideoSampleEntry(t.sampleEntryType) ? nalLengthSize(moov, t) : 0;
         }
-        if (m == 0) return true;
+        if (m == 0)
+            return true;
         const uint64_t from = offset - moovBase + mdat.payloadStart();
         const uint64_t to = from + size;
-        if (size == 0) return false;
+        if (size == 0)
+            return false;
         for (uint64_t p = from; p < to;) {
-            if (--budget < 0 || to - p < m) return false;
+            if (--budget < 0 || to - p < m)
+                return false;
             const uint64_t nal = readNalLength(working, p, m);
-            if (nal == 0 || nal > to - p - m) return false;
+            if (nal == 0 || nal > to - p - m)
+                return false;
             p += m + nal;
         }
         return true;
     });
 }
 
-bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track) {
+bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track)
+{
     const IsoBox top = parseIsoBox(moov, 0, moov.size());
-    if (!top.valid) return false;
+    if (!top.valid)
+        return false;
     bool found = false;
     forEachIsoBox(moov, top.payloadStart(), top.end(), [&](const IsoBox& box) {
-        if (box.type != "trak") return true;
+        if (box.type != "trak")
+            return true;
         const TrackTables t = readTrack(moov, box);
-        if (t.handlerType != "vide" || !isVideoSampleEntry(t.sampleEntryType)) return true;
+        if (t.handlerType != "vide" || !isVideoSampleEntry(t.sampleEntryType))
+            return true;
         const TableRange runs = tableRange(moov, t.stts, 16, 8);
         track.trak = box;
         track.hevc = t.sampleEntryType == "hvc1" || t.sampleEntryType == "hev1";
@@ -601,7 +709,8 @@ bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track) {
         const uint64_t at = stsd.valid ? findBytes(moov, track.hevc ? "hvcC" : "avcC", stsd.payloadStart()) : npos;
         if (at != npos && at >= 4 && at < stsd.end()) {
             const IsoBox config = parseIsoBox(moov, at - 4, stsd.end());
-            if (config.valid) track.config = sliceBytes(moov, config.payloadStart(), config.size - config.headerSize);
+            if (config.valid)
+                track.config = sliceBytes(moov, config.payloadStart(), config.size - config.headerSize);
         }
         found = true;
         return false;
@@ -610,23 +719,27 @@ bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track) {
            track.movieTimescale != 0 && track.sampleDelta != 0;
 }
 
-bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
-                                const IsoBox& mdat, ByteBuffer& output, VideoCutPlan& plan) {
+bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov, const IsoBox& mdat,
+                                ByteBuffer& output, VideoCutPlan& plan)
+{
     OutputPieces pieces(working);
-    if (!truncateCorruptVideoPrefix(working, ftyp, moov, mdat, pieces, plan)) return false;
+    if (!truncateCorruptVideoPrefix(working, ftyp, moov, mdat, pieces, plan))
+        return false;
     output = pieces.joined();
     return true;
 }
 
-bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
-                                const IsoBox& mdat, OutputPieces& output, VideoCutPlan& plan) {
+bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov, const IsoBox& mdat,
+                                OutputPieces& output, VideoCutPlan& plan)
+{
     plan = VideoCutPlan{};
     if (!ftyp.valid || !moov.valid || !mdat.valid || ftyp.offset != 0 || moov.offset >= mdat.offset ||
         mdat.headerSize != 8 || moov.clamped)
         return false;
     const ByteBuffer moovBytes = isoBoxBytes(working, moov);
     plan = planVideoCut(working, moovBytes, mdat);
-    if (!plan.found || plan.moov.empty()) return false;
+    if (!plan.found || plan.moov.empty())
+        return false;
 
     const uint64_t before = moov.offset + plan.moov.size();
     const uint64_t newLength = std::clamp<uint64_t>(plan.keptEnd - mdat.offset, 8, mdat.size);
@@ -643,7 +756,8 @@ bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, c
         if (patchIsoChunkOffsets(newMoov, 8, newMoov.size(), mdat.payloadStart(), newPayload, counter) != 0)
             return false;
     }
-    if (gap > 0xFFFFFFFFull) return false;
+    if (gap > 0xFFFFFFFFull)
+        return false;
     // Only the boxes in front of the media are new; the kept media stays where the input has it.
     output.appendInput(0, moov.offset);
     ByteBuffer head = std::move(newMoov);
