@@ -1,7 +1,6 @@
 // What every non-ISO container does when its essential structure is missing, and when the
 // repaired file cannot be written: the status codes and texts the application reads.
 
-#include <chrono>
 
 #include "container_fixtures.h"
 #include "media/klv_units.h"
@@ -120,14 +119,13 @@ TEST(VideoContainers, AnalyzeModeNeverWritesAndAnUnwritableOutputGivesTheWriteCo
 TEST(VideoContainers, HostileRepetitionsAreScannedOnce)
 {
     // Patterns that could make a search start over at every hit. A quadratic scan of these 4 MiB
-    // would take hours; the bound is far above what a linear one needs, even under sanitizers.
+    // would take hours and run into the test's time-out; a linear one takes well under a second.
     auto repeated = [](const ByteBuffer& unit) {
         ByteBuffer out;
         while (out.size() < (4u << 20))
             appendBytes(out, unit);
         return out;
     };
-    const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(hasEbmlMagic(repeated({0x1A, 0x45, 0xDF, 0xA3, 0x9F, 0x42, 0x86, 0x81})));
     EXPECT_FALSE(hasPackStartCode(repeated({0x00, 0x00, 0x01, 0xBA, 0x44, 0x00})));
     const ByteBuffer keys = repeated({0x06, 0x0E, 0x2B, 0x34, 0x88});
@@ -146,5 +144,4 @@ TEST(VideoContainers, HostileRepetitionsAreScannedOnce)
     const auto path = dir.write("hostile.ts", half);
     const RepairResult repaired = repairTransportStream(test_support::requestFor(path), half);
     EXPECT_TRUE(repaired.outputWritten) << repaired.status.message;
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
