@@ -389,8 +389,9 @@ Item {
             visible: stepItem.index < 3
             width: 1
             height: 25
-            x: (parent.width - width) / 2
-            y: stepCard.height + 8
+            // Whole pixels: a one-pixel line at a fractional x is dropped by the software renderer.
+            x: Math.round((parent.width - width) / 2)
+            y: Math.round(stepCard.height + 8)
             color: stepItem.done ? Theme.stepConnectorDone : Theme.stepConnector
         }
     }
