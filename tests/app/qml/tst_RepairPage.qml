@@ -151,6 +151,22 @@ Item {
             }
         }
 
+        // Whatever width the page gets, the rail's one-pixel connectors sit on whole pixels: the
+        // software renderer drops such a line at a half-pixel position.
+        function test_stepConnectorsOnWholePixels() {
+            for (const width of [1000, 1001, 1117.5, 1240.25]) {
+                page.width = width
+                waitForRendering(page)
+                for (let i = 0; i < 3; ++i) {
+                    const line = findChild(findChild(page, "stepItem" + i), "stepConnector")
+                    const origin = line.mapToItem(page, 0, 0)
+                    compare(origin.x, Math.round(origin.x), "connector " + i + " at page width " + width)
+                    compare(origin.y, Math.round(origin.y), "connector " + i + " at page width " + width)
+                }
+            }
+            page.width = Qt.binding(() => root.width)
+        }
+
         function test_fileIcon_data() {
             return [
                 { tag: "upper-case JPG", name: "IMG_0001.JPG", kind: "none", icon: "assets/file-image.svg" },
