@@ -15,6 +15,7 @@
 #include <new>
 #include <random>
 #include <system_error>
+#include <thread>
 
 #include "data_repair/checkpoint.h"
 #include "data_repair/records.h"
@@ -117,13 +118,17 @@ int openRegularForReading(const fs::path& path, uint64_t& size, struct stat* sta
 }
 
 // Whole-file reads still in use, so that the writer can tell whether a buffer it is given is
-// the file's content as read (same file, size and modification time as before the read).
+// the file's content as read (same file, size and modification time as before the read). A
+// record outlives nothing it describes: a freed buffer's address may come back for another
+// buffer (a patched working copy of the same size, say), so each entry forgets the reads its
+// thread made once it returns (ReadScope).
 struct ReadRecord {
     const uint8_t* data = nullptr;
     uint64_t size = 0;
     dev_t device = 0;
     ino_t inode = 0;
     struct timespec modified {};
+    std::thread::id reader;
 };
 
 std::mutex readsMutex;
@@ -143,7 +148,16 @@ void rememberRead(const ByteBuffer& bytes, const struct stat& before)
         return;
     const std::lock_guard lock(readsMutex);
     reads[nextRead++ % reads.size()] =
-        ReadRecord{bytes.data(), bytes.size(), before.st_dev, before.st_ino, before.st_mtim};
+        ReadRecord{bytes.data(), bytes.size(), before.st_dev, before.st_ino, before.st_mtim, std::this_thread::get_id()};
+}
+
+void forgetReadsOfThisThread()
+{
+    const std::lock_guard lock(readsMutex);
+    for (ReadRecord& record : reads) {
+        if (record.reader == std::this_thread::get_id())
+            record = ReadRecord{};
+    }
 }
 
 // True when `bytes` is a buffer readFile filled from the file open at `fd`, and the file has not
@@ -155,7 +169,7 @@ bool readFrom(std::span<const uint8_t> bytes, int fd)
         return false;
     const std::lock_guard lock(readsMutex);
     return std::any_of(reads.begin(), reads.end(), [&](const ReadRecord& r) {
-        return r.data == bytes.data() && r.size == bytes.size() && sameVersion(r, st);
+        return r.data != nullptr && r.data == bytes.data() && r.size == bytes.size() && sameVersion(r, st);
     });
 }
 
@@ -361,6 +375,10 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
 }
 
 } // namespace
+
+ReadScope::ReadScope() { forgetReadsOfThisThread(); }
+
+ReadScope::~ReadScope() { forgetReadsOfThisThread(); }
 
 ByteBuffer readFile(const fs::path& path, std::string* error)
 {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "data_repair/byte_buffer.h"
+#include "data_repair/file_access.h"
 #include "data_repair/output_writer.h"
 #include "data_repair/repair_interfaces.h"
 
@@ -40,6 +41,7 @@ RepairResult runEntry(const RepairRequest& request, IProgress* progress, const E
 {
     const int32_t mode = repairing ? request.mode : static_cast<int32_t>(Analyze);
     return guardAllocation(request, preamble.kind, mode, progress, [&]() -> RepairResult {
+        const ReadScope reads;
         EntryInput input = readEntryInput(request, progress, preamble, repairing);
         if (input.stop)
             return std::move(*input.stop);

@@ -28,6 +28,17 @@ inline constexpr const char* kErrCopy = "failed to copy file";
 // "failed to read input file completely"; callers treat only an empty result with an error
 // text as a read failure. The error text is assigned only on failure.
 ByteBuffer readFile(const std::filesystem::path& path, std::string* error);
+
+// Bounds the time a whole-file read counts as the file's content for InputSource: the reads this
+// thread made are forgotten when the scope starts and when it ends, so a later buffer that happens
+// to sit where a freed one was is never taken for a file. Every engine entry runs in one.
+class ReadScope {
+public:
+    ReadScope();
+    ~ReadScope();
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+};
 // Reads at most maxBytes from the start of a regular file.
 ByteBuffer readFileHead(const std::filesystem::path& path, uint64_t maxBytes, std::string* error);
 

@@ -175,6 +175,21 @@ TEST(InputCopy, ABufferThatIsNotTheFileAsReadIsWrittenFromMemory)
     ASSERT_TRUE(writeFile(f.dir / "out" / "copy.bin", ByteParts{std::span<const uint8_t>(copy)}, &error, true, &source));
     EXPECT_EQ(test_support::readAll(f.dir / "out" / "copy.bin"), copy);
     EXPECT_EQ(CopyRangeStub::calls(), 0);
+
+    // A read belongs to the entry that made it. Once that is over, the buffer's address may come
+    // back for other bytes (a patched working copy of the same size), so the writer no longer
+    // takes the buffer for the file: it stands here for such a later buffer.
+    ByteBuffer later;
+    {
+        const ReadScope entry;
+        later = readFile(f.inputPath, &error);
+        ASSERT_EQ(later.size(), f.input.size());
+    }
+    later[200] ^= 0xFF;
+    const InputSource stale{f.inputPath, later, {}};
+    ASSERT_TRUE(writeFile(f.dir / "out" / "later.bin", ByteParts{std::span<const uint8_t>(later)}, &error, true, &stale));
+    EXPECT_EQ(test_support::readAll(f.dir / "out" / "later.bin"), later);
+    EXPECT_EQ(CopyRangeStub::calls(), 0);
 }
 
 TEST(InputCopy, AFailedCopyLeavesNoFile)
