@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "data_repair/checkpoint.h"
 #include "document/zip_archive.h"
@@ -313,6 +314,7 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
         uint64_t usize = u;
         uint32_t crc = headerCrc;
         uint64_t recordEnd = end;
+        std::optional<uint32_t> declaredCrc; // of the declared range, once computed
 
         if (withDescriptor || c == 0 || !declaredFits) {
             bool settled = false;
@@ -380,8 +382,11 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
         } else if (method == 0 && c > 0) {
             // Trust the declared range when it checks out; only otherwise may a signature inside
             // the bytes (a nested archive, an image) mark where the entry really ended.
-            const bool trusted = end == n || index.isRecord(end) ||
-                                 (!entry.encrypted && headerCrc != 0 && zipCrc32(data.data() + dataStart, c) == headerCrc);
+            bool trusted = end == n || index.isRecord(end);
+            if (!trusted && !entry.encrypted && headerCrc != 0) {
+                declaredCrc = zipCrc32(data.data() + dataStart, c);
+                trusted = *declaredCrc == headerCrc;
+            }
             const uint64_t g = index.nextRecord(dataStart + 1);
             if (!trusted && g != npos && g < end) {
                 end = recordEnd = g;
@@ -406,7 +411,9 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
             addFinding(report, UnsupportedFormat, Info,
                        "ZIP entry uses an uncommon compression method preserved as-is: " + entry.name, p + 8, 2, false, 0.7);
         if (method == 0 && !entry.encrypted) {
-            const uint32_t actual = zipCrc32(entry.stored.data(), entry.stored.size());
+            // The declared range's CRC, when it was computed and the range stood, is not computed again.
+            const bool sameRange = declaredCrc.has_value() && end == dataStart + c;
+            const uint32_t actual = sameRange ? *declaredCrc : zipCrc32(entry.stored.data(), entry.stored.size());
             if (crc != 0 && crc != actual)
                 addFinding(report, ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
                            true, 0.92);
