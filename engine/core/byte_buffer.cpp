@@ -87,8 +87,8 @@ const uint8_t* findShort(const uint8_t* hay, uint64_t len, const uint8_t* needle
     for (; i + 16 <= starts; i += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i + m - 1));
-        auto mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
         while (mask != 0) {
             const uint64_t at = i + static_cast<unsigned>(__builtin_ctz(mask));
             if (std::memcmp(hay + at + 1, needle + 1, m - 2) == 0)

@@ -99,10 +99,11 @@ TEST(ByteBuffer, FindMatchesAPlainLeftToRightSearch)
         for (auto& byte : needle)
             byte = static_cast<uint8_t>('a' + random() % alphabet);
         if (size > length && random() % 2 == 0) // a sure hit somewhere
-            std::copy(needle.begin(), needle.end(), hay.begin() + static_cast<std::ptrdiff_t>(random() % (size - length)));
+            std::copy(needle.begin(), needle.end(),
+                      hay.begin() + static_cast<std::ptrdiff_t>(random() % (size - length)));
         const uint64_t start = size == 0 ? 0 : random() % (size + 1);
-        const auto plain = std::search(hay.begin() + static_cast<std::ptrdiff_t>(start), hay.end(), needle.begin(),
-                                       needle.end());
+        const auto plain =
+            std::search(hay.begin() + static_cast<std::ptrdiff_t>(start), hay.end(), needle.begin(), needle.end());
         const uint64_t expected = plain == hay.end() ? npos : static_cast<uint64_t>(plain - hay.begin());
         ASSERT_EQ(findBytes(hay, needle, start), expected) << "round " << round;
     }
