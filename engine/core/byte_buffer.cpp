@@ -5,6 +5,10 @@
 #include <functional>
 #include <iterator>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "data_repair/checkpoint.h"
 
 namespace data_repair {
@@ -65,22 +69,66 @@ void appendLittle(ByteBuffer& b, uint64_t value)
         b.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
+// Needles up to this length are found by their first and last bytes, 16 positions at a time,
+// each candidate then compared whole: at most this many byte compares per position, so the
+// search stays linear even on hostile input. Longer needles go to memmem.
+constexpr uint64_t kShortNeedle = 16;
+
+// First occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null.
+const uint8_t* findShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
+{
+    if (len < m)
+        return nullptr;
+    const uint64_t starts = len - m + 1; // positions a match can start at
+    uint64_t i = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(static_cast<char>(needle[0]));
+    const __m128i last = _mm_set1_epi8(static_cast<char>(needle[m - 1]));
+    for (; i + 16 <= starts; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i + m - 1));
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        while (mask != 0) {
+            const uint64_t at = i + static_cast<unsigned>(__builtin_ctz(mask));
+            if (std::memcmp(hay + at + 1, needle + 1, m - 2) == 0)
+                return hay + at;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < starts; ++i) {
+        if (hay[i] == needle[0] && hay[i + m - 1] == needle[m - 1] && std::memcmp(hay + i, needle, m) == 0)
+            return hay + i;
+    }
+    return nullptr;
+}
+
+const uint8_t* findInWindow(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
+{
+    if (m == 1)
+        return static_cast<const uint8_t*>(std::memchr(hay, needle[0], static_cast<size_t>(len)));
+    if (m <= kShortNeedle)
+        return findShort(hay, len, needle, m);
+    return static_cast<const uint8_t*>(::memmem(hay, static_cast<size_t>(len), needle, static_cast<size_t>(m)));
+}
+
 uint64_t findRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uint64_t needleLen, uint64_t start)
 {
     if (needleLen == 0 || start >= hayLen || needleLen > hayLen - start)
         return npos;
     checkpoint(start, hayLen); // loops that search hit after hit
-    // glibc's memmem (two-way) is linear even on hostile repetitive inputs, and several times
-    // faster than a Horspool search on ordinary data.
+    // Linear even on hostile repetitive inputs (see findInWindow), and several times faster than
+    // a Horspool search on ordinary data.
     // Window by window (overlapping by the needle's length less one), so that a search through
     // a large input can be cancelled. Windows start small and grow, so that a search that hits
     // soon costs little even where memmem checks its whole window first (sanitizers do).
     uint64_t window = 4096;
     for (uint64_t from = start;;) {
         const uint64_t span = std::min<uint64_t>(hayLen - from, window + needleLen - 1);
-        const void* hit = ::memmem(hay + from, static_cast<size_t>(span), needle, static_cast<size_t>(needleLen));
+        const uint8_t* hit = findInWindow(hay + from, span, needle, needleLen);
         if (hit != nullptr)
-            return static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - hay);
+            return static_cast<uint64_t>(hit - hay);
         if (from + span >= hayLen)
             return npos;
         from += window;

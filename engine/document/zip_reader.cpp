@@ -1,7 +1,13 @@
 #include <zlib.h>
 
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#include <wmmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "data_repair/checkpoint.h"
 #include "document/zip_archive.h"
@@ -171,9 +177,78 @@ void addFinding(RepairResult* report, int32_t category, int32_t severity, std::s
 
 } // namespace
 
+namespace {
+
+#if defined(__x86_64__)
+// CRC-32 by folding 64 bytes at a time with carry-less multiplication: several times faster than
+// zlib's table-driven loop, which dominated the analysis of archives with stored entries. The
+// constants are x^k mod P for the reflected polynomial; the last 128 bits are reduced to 32 by
+// Barrett reduction. `length` is a multiple of 16, at least 64; `crc` is the register value
+// (without zlib's inversion).
+__attribute__((target("pclmul,sse2"))) inline __m128i load(const uint8_t* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+__attribute__((target("pclmul,sse2"))) inline __m128i fold(__m128i x, __m128i k)
+{
+    return _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11));
+}
+
+__attribute__((target("pclmul,sse2"))) uint32_t crc32Folded(uint32_t crc, const uint8_t* data, uint64_t length)
+{
+    __m128i x0 = _mm_xor_si128(load(data), _mm_cvtsi32_si128(static_cast<int>(crc)));
+    __m128i x1 = load(data + 16);
+    __m128i x2 = load(data + 32);
+    __m128i x3 = load(data + 48);
+    data += 64;
+    length -= 64;
+    const __m128i by4 = _mm_set_epi64x(0x1c6e41596, 0x154442bd4);
+    for (; length >= 64; data += 64, length -= 64) {
+        x0 = _mm_xor_si128(fold(x0, by4), load(data));
+        x1 = _mm_xor_si128(fold(x1, by4), load(data + 16));
+        x2 = _mm_xor_si128(fold(x2, by4), load(data + 32));
+        x3 = _mm_xor_si128(fold(x3, by4), load(data + 48));
+    }
+    const __m128i by1 = _mm_set_epi64x(0x0ccaa009e, 0x1751997d0);
+    x0 = _mm_xor_si128(fold(x0, by1), x1);
+    x0 = _mm_xor_si128(fold(x0, by1), x2);
+    x0 = _mm_xor_si128(fold(x0, by1), x3);
+    for (; length >= 16; data += 16, length -= 16)
+        x0 = _mm_xor_si128(fold(x0, by1), load(data));
+
+    // 128 bits to 64, then to 32 with Barrett reduction.
+    const __m128i mask32 = _mm_set_epi32(0, 0, 0, -1);
+    x0 = _mm_xor_si128(_mm_clmulepi64_si128(x0, by1, 0x10), _mm_srli_si128(x0, 8));
+    x0 = _mm_xor_si128(_mm_clmulepi64_si128(_mm_and_si128(x0, mask32), _mm_set_epi64x(0, 0x163cd6124), 0x00),
+                       _mm_srli_si128(x0, 4));
+    const __m128i poly = _mm_set_epi64x(0x1f7011641, 0x1db710641);
+    __m128i t = _mm_clmulepi64_si128(_mm_and_si128(x0, mask32), poly, 0x10);
+    t = _mm_clmulepi64_si128(_mm_and_si128(t, mask32), poly, 0x00);
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(_mm_xor_si128(t, x0), 4)));
+}
+
+bool canFoldCrc()
+{
+    static const bool supported = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse2");
+    return supported;
+}
+#endif
+
+} // namespace
+
 uint32_t zipCrc32(const uint8_t* data, uint64_t length)
 {
     uLong crc = ::crc32(0L, Z_NULL, 0);
+#if defined(__x86_64__)
+    if (length >= 64 && canFoldCrc()) {
+        // Whole 16-byte blocks are folded; zlib takes the rest.
+        const uint64_t folded = length & ~uint64_t{15};
+        crc = ~crc32Folded(static_cast<uint32_t>(~crc), data, folded) & 0xFFFFFFFFu;
+        data += folded;
+        length -= folded;
+    }
+#endif
     while (length > 0) {
         const uInt chunk = static_cast<uInt>(std::min<uint64_t>(length, 1u << 30));
         crc = ::crc32(crc, data, chunk);
@@ -239,6 +314,7 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
         uint64_t usize = u;
         uint32_t crc = headerCrc;
         uint64_t recordEnd = end;
+        std::optional<uint32_t> declaredCrc; // of the declared range, once computed
 
         if (withDescriptor || c == 0 || !declaredFits) {
             bool settled = false;
@@ -306,8 +382,11 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
         } else if (method == 0 && c > 0) {
             // Trust the declared range when it checks out; only otherwise may a signature inside
             // the bytes (a nested archive, an image) mark where the entry really ended.
-            const bool trusted = end == n || index.isRecord(end) ||
-                                 (!entry.encrypted && headerCrc != 0 && zipCrc32(data.data() + dataStart, c) == headerCrc);
+            bool trusted = end == n || index.isRecord(end);
+            if (!trusted && !entry.encrypted && headerCrc != 0) {
+                declaredCrc = zipCrc32(data.data() + dataStart, c);
+                trusted = *declaredCrc == headerCrc;
+            }
             const uint64_t g = index.nextRecord(dataStart + 1);
             if (!trusted && g != npos && g < end) {
                 end = recordEnd = g;
@@ -332,7 +411,9 @@ std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* repor
             addFinding(report, UnsupportedFormat, Info,
                        "ZIP entry uses an uncommon compression method preserved as-is: " + entry.name, p + 8, 2, false, 0.7);
         if (method == 0 && !entry.encrypted) {
-            const uint32_t actual = zipCrc32(entry.stored.data(), entry.stored.size());
+            // The declared range's CRC, when it was computed and the range stood, is not computed again.
+            const bool sameRange = declaredCrc.has_value() && end == dataStart + c;
+            const uint32_t actual = sameRange ? *declaredCrc : zipCrc32(entry.stored.data(), entry.stored.size());
             if (crc != 0 && crc != actual)
                 addFinding(report, ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
                            true, 0.92);

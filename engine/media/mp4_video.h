@@ -12,6 +12,7 @@
 #include "data_repair/byte_buffer.h"
 #include "data_repair/repair_interfaces.h"
 #include "media/iso_chunk_tables.h"
+#include "media/video_containers.h"
 
 namespace data_repair {
 
@@ -21,6 +22,7 @@ struct VideoDispatch {
     VideoContainer container = VideoContainer::Iso;
     uint64_t prefix = 0;          // bytes before the ftyp box (ISO only)
     std::string klvFormat = "mxf"; // default format name of a KLV file
+    TsLayout tsGrid;               // filled by the transport stream analysis for its repair
 };
 
 // Decides the container: fixed-position signatures first, then a structurally checked ftyp box

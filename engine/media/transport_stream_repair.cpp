@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "data_repair/checkpoint.h"
 #include "data_repair/output_writer.h"
@@ -83,9 +84,23 @@ TsLayout detectTsPacketSize(const ByteBuffer& bytes)
 
 RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
 {
+    TsLayout grid;
+    return analyzeTransportStreamGrid(request, bytes, grid);
+}
+
+RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes)
+{
+    if (!shouldRepair(analysis, request))
+        return analysis;
+    return repairTransportStreamOnGrid(std::move(analysis), request, bytes, detectTsPacketSize(bytes));
+}
+
+RepairResult analyzeTransportStreamGrid(const RepairRequest& request, const ByteBuffer& bytes, TsLayout& grid)
+{
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = ownFormatName(result.format, {"ts", "mts", "m2ts"}, "ts");
     const TsLayout layout = detectTsPacketSize(bytes);
+    grid = layout;
     if (layout.packetSize == 0) {
         reportStructureNotFound(result, "MPEG-TS sync packets were not found", kVideoTsNotFound,
                                 "MPEG-TS packet alignment not found");
@@ -101,11 +116,11 @@ RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuff
     return result;
 }
 
-RepairResult repairTransportStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairTransportStreamOnGrid(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
+                                         const TsLayout& layout)
 {
     if (!shouldRepair(result, request))
         return result;
-    const TsLayout layout = detectTsPacketSize(bytes);
     const uint64_t n = layout.packetSize;
     const uint64_t syncAt = syncPosition(n);
     const uint64_t size = bytes.size();

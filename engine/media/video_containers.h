@@ -60,8 +60,21 @@ RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer
 RepairResult repairProgramStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult repairRawStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
+// The packet grid of a transport stream: packet size (0 when none), the offset of the first
+// packet, and how many of the grid's whole slots there are and carry a sync byte.
+struct TsLayout {
+    uint64_t packetSize = 0;
+    uint64_t phase = 0;
+    uint64_t slotCount = 0;
+    uint64_t syncCount = 0;
+};
 RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes);
 RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
+// The same two, the analysis handing the grid it found to the repair, which then does not
+// search the whole input for it again.
+RepairResult analyzeTransportStreamGrid(const RepairRequest& request, const ByteBuffer& bytes, TsLayout& grid);
+RepairResult repairTransportStreamOnGrid(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes,
+                                         const TsLayout& grid);
 
 inline RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes)
 {
@@ -98,12 +111,6 @@ bool hasEbmlMagic(const ByteBuffer& bytes);
 bool hasPackStartCode(const ByteBuffer& bytes);
 bool hasKlvKey(const ByteBuffer& bytes);
 
-struct TsLayout {
-    uint64_t packetSize = 0;
-    uint64_t phase = 0;
-    uint64_t slotCount = 0;
-    uint64_t syncCount = 0;
-};
 TsLayout detectTsPacketSize(const ByteBuffer& bytes);
 
 } // namespace data_repair

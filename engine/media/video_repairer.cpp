@@ -16,7 +16,8 @@ namespace data_repair {
 namespace {
 
 // The calls every table entry makes, whatever its container needs of the dispatch decision.
-using VideoAnalyze = RepairResult (*)(const RepairRequest&, const ByteBuffer&, const VideoDispatch&);
+// An analysis may record in the decision what its repair needs again (the transport stream grid).
+using VideoAnalyze = RepairResult (*)(const RepairRequest&, const ByteBuffer&, VideoDispatch&);
 using VideoRepair = RepairResult (*)(RepairResult analysis, const RepairRequest&, ByteBuffer&, const VideoDispatch&,
                                      IProgress*);
 
@@ -43,7 +44,7 @@ uint64_t findEbmlMagic(const ByteBuffer& b) { return hasEbmlMagic(b) ? 0 : npos;
 uint64_t findPackStartCode(const ByteBuffer& b) { return hasPackStartCode(b) ? 0 : npos; }
 uint64_t findKlvKey(const ByteBuffer& b) { return hasKlvKey(b) ? 0 : npos; }
 
-RepairResult analyzeIso(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch& d)
+RepairResult analyzeIso(const RepairRequest& r, const ByteBuffer& b, VideoDispatch& d)
 {
     return analyzeMp4(r, b, d.prefix);
 }
@@ -51,7 +52,7 @@ RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteBuffer& b, co
 {
     return repairMp4(std::move(a), r, b, d.prefix, p);
 }
-RepairResult analyzeAviAs(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch&)
+RepairResult analyzeAviAs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch&)
 {
     return analyzeAvi(r, b);
 }
@@ -59,7 +60,7 @@ RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, 
 {
     return repairAvi(std::move(a), r, b);
 }
-RepairResult analyzeKlvAs(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch& d)
+RepairResult analyzeKlvAs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch& d)
 {
     return analyzeKlv(r, b, d.klvFormat);
 }
@@ -67,9 +68,18 @@ RepairResult repairKlvAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, 
 {
     return repairKlvFrom(std::move(a), r, b, d.klvFormat);
 }
+// The transport stream repair walks the packet grid its analysis found, without a second search.
+RepairResult analyzeTs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch& d)
+{
+    return analyzeTransportStreamGrid(r, b, d.tsGrid);
+}
+RepairResult repairTs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch& d, IProgress*)
+{
+    return repairTransportStreamOnGrid(std::move(a), r, b, d.tsGrid);
+}
 // The containers whose calls need nothing of the decision.
 template <RepairResult (*Analyze)(const RepairRequest&, const ByteBuffer&)>
-RepairResult analyzeAs(const RepairRequest& r, const ByteBuffer& b, const VideoDispatch&)
+RepairResult analyzeAs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch&)
 {
     return Analyze(r, b);
 }
@@ -98,8 +108,8 @@ constexpr std::array<VideoFormat, 9> kFormats{{
     {VideoContainer::Matroska, "matroska", kMatroskaNames, hasEbmlSignature, findEbmlMagic,
      analyzeAs<analyzeMatroska>, repairAs<repairMatroskaFrom>},
     {VideoContainer::Asf, "asf", kAsfNames, asfAtStart, nullptr, analyzeAs<analyzeAsf>, repairAs<repairAsfFrom>},
-    {VideoContainer::TransportStream, "transport-stream", kTsNames, alignedTsPackets, findTsPackets,
-     analyzeAs<analyzeTransportStream>, repairAs<repairTransportStreamFrom>},
+    {VideoContainer::TransportStream, "transport-stream", kTsNames, alignedTsPackets, findTsPackets, analyzeTs,
+     repairTs},
     {VideoContainer::ProgramStream, "program-stream", kPsNames, hasMpegPackSignature, findPackStartCode,
      analyzeAs<analyzeProgramStream>, repairAs<repairProgramStreamFrom>},
     {VideoContainer::Klv, "klv", kKlvNames, hasKlvSignature, findKlvKey, analyzeKlvAs, repairKlvAs},
@@ -171,14 +181,14 @@ VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffe
 
 RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
     return runEntry(request, progress, kPreamble, false, [&](ByteBuffer& bytes) {
-        const VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
+        VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
         return formatOf(d.container).analyze(request, bytes, d);
     });
 }
 
 RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
     return runEntry(request, progress, kPreamble, true, [&](ByteBuffer& bytes) {
-        const VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
+        VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
         const VideoFormat& format = formatOf(d.container);
         RepairResult analysis = format.analyze(request, bytes, d);
         if (request.mode == Analyze) return analysis;

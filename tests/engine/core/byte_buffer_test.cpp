@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "data_repair/byte_buffer.h"
 
 using namespace data_repair;
@@ -78,6 +81,32 @@ TEST(ByteBuffer, FindAndReverseFind)
     EXPECT_EQ(rfindBytesBefore(hay, "abc", 5), 0u);
     EXPECT_EQ(rfindBytesBefore(hay, "abc", 6), 5u);
     EXPECT_EQ(rfindBytesBefore(hay, "abc", 0), npos);
+}
+
+TEST(ByteBuffer, FindMatchesAPlainLeftToRightSearch)
+{
+    // Small alphabets make near-matches common; lengths cross the short-needle limit, starts and
+    // sizes cross the search's window boundaries and its 16-position blocks.
+    std::mt19937 random(7);
+    for (int round = 0; round < 400; ++round) {
+        const int alphabet = 2 + static_cast<int>(random() % 3);
+        const size_t size = round % 4 == 0 ? 9000 + random() % 3000 : random() % 200;
+        ByteBuffer hay(size);
+        for (auto& byte : hay)
+            byte = static_cast<uint8_t>('a' + random() % alphabet);
+        const size_t length = 1 + random() % 20;
+        ByteBuffer needle(length);
+        for (auto& byte : needle)
+            byte = static_cast<uint8_t>('a' + random() % alphabet);
+        if (size > length && random() % 2 == 0) // a sure hit somewhere
+            std::copy(needle.begin(), needle.end(),
+                      hay.begin() + static_cast<std::ptrdiff_t>(random() % (size - length)));
+        const uint64_t start = size == 0 ? 0 : random() % (size + 1);
+        const auto plain =
+            std::search(hay.begin() + static_cast<std::ptrdiff_t>(start), hay.end(), needle.begin(), needle.end());
+        const uint64_t expected = plain == hay.end() ? npos : static_cast<uint64_t>(plain - hay.begin());
+        ASSERT_EQ(findBytes(hay, needle, start), expected) << "round " << round;
+    }
 }
 
 TEST(ByteBuffer, SearchStaysLinearOnRepetitiveInput)

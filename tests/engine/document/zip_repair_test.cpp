@@ -1,6 +1,9 @@
 // ZIP salvage, rewrite and OOXML restoration, judged by unzip, Python's zipfile and an OPC check.
 
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
 
 #include "document/zip_archive.h"
 #include "document_test_support.h"
@@ -130,6 +133,29 @@ TEST(ZipWriter, SingleStoredEntryLayout)
     EXPECT_EQ(readLe32(zip, 89 + 16), 38u);
     ASSERT_EQ(report.actions.size(), 1u);
     EXPECT_EQ(report.actions[0].id, "rebuild-zip-directory");
+}
+
+TEST(ZipCrc, MatchesZlibForEveryLengthAndAlignment)
+{
+    // The folded path takes whole 16-byte blocks from 64 bytes on and leaves the rest to zlib:
+    // lengths around those limits, at every alignment, against zlib over the same bytes.
+    std::mt19937 random(11);
+    std::vector<uint8_t> bytes(70000);
+    for (auto& byte : bytes)
+        byte = static_cast<uint8_t>(random());
+    std::vector<uint64_t> lengths;
+    for (uint64_t n = 0; n <= 300; ++n)
+        lengths.push_back(n);
+    for (const uint64_t n : {1023u, 1024u, 4111u, 65536u, 69983u})
+        lengths.push_back(n);
+    for (const uint64_t n : lengths) {
+        for (uint64_t at = 0; at < 16; ++at) {
+            const auto expected = static_cast<uint32_t>(::crc32(0L, bytes.data() + at, static_cast<uInt>(n)));
+            ASSERT_EQ(zipCrc32(bytes.data() + at, n), expected) << "length " << n << " at " << at;
+        }
+    }
+    const std::vector<uint8_t> ones(4096, 0xFF); // all bits set: no carries hide in the folding
+    EXPECT_EQ(zipCrc32(ones.data(), ones.size()), static_cast<uint32_t>(::crc32(0L, ones.data(), 4096)));
 }
 
 TEST(ZipRepair, IntactArchiveIsRewrittenWithEveryEntryAndFlagIntact)
