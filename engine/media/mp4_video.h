@@ -85,7 +85,7 @@ bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes
 
 uint32_t expectedRiffSize(const ByteBuffer& bytes);
 RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes);
-// Patches the entry's own buffer in place (the input file itself is never written).
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteBuffer& bytes);
+// Writes the input with its first RIFF size corrected.
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes);
 
 } // namespace data_repair
