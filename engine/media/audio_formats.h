@@ -16,6 +16,8 @@
 
 namespace data_repair {
 
+class OutputPieces;
+
 // Audio status codes (0, 2 and 5 are the engine-wide ones). 74 and 75 each carry two meanings
 // (Ogg and WAV), told apart by the result's format. The numbers belong to results already given
 // out and stay; each meaning has its own name.
@@ -69,6 +71,8 @@ bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& r
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                       const std::string& extension, int32_t writeCode);
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteParts& parts,
+                      const std::string& extension, int32_t writeCode);
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode);
 // A view of [pos, pos + length) of the input, cut to what exists.
 std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length);

@@ -127,6 +127,15 @@ bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const 
     return true;
 }
 
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                      const std::string& extension, int32_t writeCode)
+{
+    if (!writeRepairedOutput(result, request, pieces, extension, "repaired-audio", writeCode))
+        return false;
+    result.setStatus(RepairStatus::success());
+    return true;
+}
+
 std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length)
 {
     if (pos >= buffer.size())
