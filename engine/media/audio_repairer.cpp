@@ -148,7 +148,7 @@ ByteBuffer readAudioSample(const RepairRequest& request)
     if (request.sample.path.empty())
         return {};
     std::string error;
-    return readFile(pathFromUtf8(request.sample.path), &error);
+    return readFileHead(pathFromUtf8(request.sample.path), kAudioSampleHeadLimit, &error);
 }
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const

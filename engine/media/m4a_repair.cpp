@@ -6,6 +6,7 @@
 
 #include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
+#include "media/mp4_video.h"
 #include "media/iso_chunk_tables.h"
 
 namespace data_repair {
@@ -303,17 +304,29 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
                        "rebuild it");
     bool moovBorrowed = false;
     if (moov.empty()) {
-        const ByteBuffer sample = readAudioSample(request);
-        const M4aLayout reference = readM4aLayout(sample);
-        if (reference.ftyp.valid && !layout.ftyp.valid) {
-            ftyp = boxBytes(sample, reference.ftyp);
+        ByteBuffer sampleFtyp;
+        ByteBuffer borrowed;
+        uint64_t sampleBase = 0;
+        if (regularFileSize(pathFromUtf8(request.sample.path)) > kWholeSampleLimit) {
+            // Only the boxes needed are read from a large sample, wherever they lie in it.
+            IsoSampleParts parts = readIsoSampleParts(request.sample.path);
+            sampleFtyp = std::move(parts.ftyp);
+            borrowed = std::move(parts.moov);
+            sampleBase = parts.mdatPayload;
+        } else {
+            const ByteBuffer sample = readAudioSample(request);
+            const M4aLayout reference = readM4aLayout(sample);
+            if (reference.ftyp.valid)
+                sampleFtyp = boxBytes(sample, reference.ftyp);
+            sampleBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
+            if (reference.moovUsable)
+                borrowed = boxBytes(sample, reference.moov);
+        }
+        if (!sampleFtyp.empty() && !layout.ftyp.valid) {
+            ftyp = std::move(sampleFtyp);
             result.usedReference = true;
             result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
         }
-        const uint64_t sampleBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
-        ByteBuffer borrowed;
-        if (reference.moovUsable)
-            borrowed = boxBytes(sample, reference.moov);
         if (borrowed.empty() || !fitsAudio(borrowed, sampleBase, true))
             return failM4a(result, kAudioM4aSampleMismatch,
                            "the sample file does not match this recording: its M4A moov atom does not fit the audio "
