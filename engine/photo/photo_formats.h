@@ -47,7 +47,9 @@ uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start
 // The last position p in [from, end) with buffer[p] = a and buffer[p + 1] = b (p + 1 < end).
 uint64_t rfindPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end);
 
-// Reads the sample named by the request. An empty result carries the text to show the user.
+// Reads the sample named by the request, at most its first kPhotoSampleHeadLimit bytes. An empty
+// result carries the text to show the user.
+inline constexpr uint64_t kPhotoSampleHeadLimit = 64ull << 20;
 struct SampleFile {
     bool given = false;
     ByteBuffer bytes;

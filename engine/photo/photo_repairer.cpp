@@ -76,7 +76,8 @@ SampleFile readSample(const RepairRequest& request)
     if (request.sample.path.empty())
         return sample;
     sample.given = true;
-    sample.bytes = readFile(pathFromUtf8(request.sample.path), &sample.error);
+    // Only the sample's header is borrowed: a large sample is read as far as the limit.
+    sample.bytes = readFileHead(pathFromUtf8(request.sample.path), kPhotoSampleHeadLimit, &sample.error);
     if (sample.bytes.empty() && sample.error.empty())
         sample.error = "sample file is empty";
     return sample;
