@@ -26,11 +26,51 @@ void extractApp1Preview(const RepairRequest& request, const ByteBuffer& buffer, 
         result.addAction("extract-preview", "extracted embedded JPEG preview from APP1 metadata", preview.size());
 }
 
+namespace {
+
+// A photo that starts at its SOI with its frame and scan headers whole, repaired without a
+// sample and without a preview: the output is the input up to a cut, with at most an end marker
+// added, so it is written from the input file instead of a copy. The cut lies past the scan
+// header, so the headers the final check looks for are the ones found here. False when the
+// general road is needed.
+bool repairPlainJpeg(const RepairRequest& request, const ByteBuffer& buffer, RepairResult& result)
+{
+    if (!request.sample.path.empty() || request.writePreview || request.mode == Analyze || request.mode == Extract)
+        return false;
+    const JpegMarkerScan s = scanJpegMarkers(buffer);
+    if (s.soiOffset != 0 || s.sosOffset == npos || !s.hasFrameHeader)
+        return false;
+    OutputPieces out(buffer);
+    if (s.eoiOffset == npos) {
+        uint64_t keep = buffer.size();
+        const uint64_t r = s.lastRestartOffset;
+        if (r != npos && r + 2 < buffer.size()) {
+            keep = r + 2;
+            result.addAction("truncate-to-restart", "truncated JPEG stream to the last safe restart marker",
+                             buffer.size() - keep);
+        }
+        out.appendInput(0, keep);
+        out.append(ByteBuffer{0xFF, 0xD9});
+        result.addAction("append-eoi", "appended missing JPEG EOI marker", 2);
+    } else {
+        const uint64_t keep = std::min<uint64_t>(s.eoiOffset + 2, buffer.size());
+        if (keep < buffer.size())
+            result.addAction("trim-trailing", "removed bytes after JPEG EOI marker", buffer.size() - keep);
+        out.appendInput(0, keep);
+    }
+    writePhotoOutput(result, request, out, "jpg", kPhotoJpegWrite);
+    return true;
+}
+
+} // namespace
+
 RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer)
 {
     SampleFile sample;
     RepairResult result = analyzeJpeg(request, buffer, &sample);
     if (!result.status.ok)
+        return result;
+    if (repairPlainJpeg(request, buffer, result))
         return result;
 
     ByteBuffer work = buffer;

@@ -14,6 +14,8 @@
 
 namespace data_repair {
 
+class OutputPieces;
+
 // Photo status codes. 24 and 25 each carry two meanings (PNG or GIF, and RAW), told apart by the
 // result's format. The numbers belong to results already given out and stay; each meaning has
 // its own name.
@@ -41,6 +43,8 @@ bool isRawTiffExtension(const std::string& lowerExt);
 // Writes the main "_repaired" output of the JPEG, PNG, BMP and GIF repairers (kind
 // "repaired-photo", note = extension word) and sets the confidence on success.
 void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                      const std::string& extension, int32_t writeCode);
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode);
 // The first position at or after start where a byte pair occurs; npos when none.
 uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start = 0);
