@@ -62,10 +62,10 @@ RepairResult runEngine(const fs::path& input, const fs::path& outDir, int32_t mo
     request.overwrite = true;
     request.writePreview = mode != Analyze; // as the application asks for repairs
     const std::string ext = toLowerAscii(input.extension().string());
-    if (ext == ".mp4" || ext == ".ts" || ext == ".mov")
+    if (ext == ".mp4" || ext == ".ts" || ext == ".mov" || ext == ".flv" || ext == ".avi" || ext == ".mpg")
         return mode == Analyze ? factory->createVideoRepair()->analyze(request, nullptr)
                                : factory->createVideoRepair()->repair(request, nullptr);
-    if (ext == ".wav" || ext == ".mp3" || ext == ".flac")
+    if (ext == ".wav" || ext == ".mp3" || ext == ".flac" || ext == ".m4a" || ext == ".ogg")
         return mode == Analyze ? factory->createAudioRepair()->analyze(request, nullptr)
                                : factory->createAudioRepair()->repair(request, nullptr);
     return mode == Analyze ? factory->createDocumentRepair()->analyze(request, nullptr)

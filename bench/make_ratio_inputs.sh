@@ -1,6 +1,7 @@
 #!/bin/sh
 # Writes the inputs copy_ratio_bench compares with cp: healthy MP4, MP4 cut to 90 %, MPEG-TS,
-# WAV, ZIP and PDF, and an MP3 cut to 90 %, each about SIZE MiB (default 1024).
+# WAV, ZIP and PDF, an MP3 cut to 90 %, and FLV, AVI, program stream and M4A remuxes, each about
+# SIZE MiB (default 1024).
 # Usage: make_ratio_inputs.sh FOLDER [SIZE_MIB]
 set -eu
 dir=$1
@@ -18,6 +19,11 @@ $q -stream_loop -1 -i clip.mp4 -c copy -fs "$bytes" mp4-healthy.mp4
 $q -stream_loop -1 -i clip.mp4 -c copy -fs "$bytes" -movflags +faststart mp4-faststart.mp4
 $q -stream_loop -1 -i clip.ts -c copy -fs "$bytes" -f mpegts ts-healthy.ts
 $q -stream_loop -1 -i clip.mp3 -c copy -fs "$bytes" mp3-full.mp3
+# Remuxed by stream copy: FLV, AVI, program stream, and M4A with its moov after the media.
+$q -stream_loop -1 -i clip.mp4 -c copy -strict -1 -fs "$bytes" flv-healthy.flv
+$q -stream_loop -1 -i clip.mp4 -c copy -fs "$bytes" avi-healthy.avi
+$q -stream_loop -1 -i clip.ts -c copy -fs "$bytes" -f vob ps-healthy.mpg
+$q -f lavfi -i "anoisesrc=d=$((mib * 1024 * 1024 / 40000 + 1)):r=44100" -ac 2 -c:a aac -b:a 320k -fs "$bytes" m4a-healthy.m4a
 $q -f lavfi -i "anoisesrc=d=$((mib * 1024 * 1024 / 176400 + 1)):r=44100" -ac 2 -c:a pcm_s16le -fs "$bytes" wav-healthy.wav
 for name in mp4-faststart.mp4:mp4-cut.mp4 mp3-full.mp3:mp3-cut.mp3; do
     from=${name%%:*}

@@ -40,7 +40,14 @@ void OutputPieces::appendInput(uint64_t pos, uint64_t length)
         return;
     const uint64_t n = std::min<uint64_t>(length, input_->size() - pos);
     size_ += n;
-    parts_.push_back(std::span<const uint8_t>(*input_).subspan(static_cast<size_t>(pos), static_cast<size_t>(n)));
+    const uint8_t* at = input_->data() + pos;
+    // A stretch that goes on where the last one ended joins it: one copy, one part.
+    if (!parts_.empty() && parts_.back().data() >= input_->data() &&
+        parts_.back().data() < input_->data() + input_->size() && parts_.back().data() + parts_.back().size() == at) {
+        parts_.back() = std::span<const uint8_t>(parts_.back().data(), parts_.back().size() + static_cast<size_t>(n));
+        return;
+    }
+    parts_.push_back(std::span<const uint8_t>(at, static_cast<size_t>(n)));
 }
 
 ByteBuffer OutputPieces::joined() const

@@ -3,6 +3,7 @@
 #include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
+#include "data_repair/output_writer.h"
 #include "media/container_support.h"
 
 namespace data_repair {
@@ -136,19 +137,11 @@ AsfLayout joinedLayout(const BorrowedAsfHeader& header, const AsfLayout& walk)
     return layout;
 }
 
-// Header region [begin, end) of headerSource, then the packets of runs from packetSource, with
-// the size, count and duration fields recomputed. F and D are the file properties and data
-// object offsets inside the region.
-void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t begin, uint64_t end, uint64_t F,
-                    uint64_t D, const ByteBuffer& packetSource, const std::vector<AsfPacketRun>& runs,
-                    uint64_t packetCount, uint64_t packetSize)
+// The latest packet end time of the runs, 0 when no packet says one.
+uint64_t lastPacketEnd(const ByteBuffer& packetSource, const std::vector<AsfPacketRun>& runs, uint64_t packetSize)
 {
-    out.clear();
-    out.reserve(end - begin + packetCount * packetSize);
-    appendRange(out, headerSource, begin, end - begin);
     uint64_t lastEnd = 0;
     for (const auto& run : runs) {
-        appendRange(out, packetSource, run.offset, run.count * packetSize);
         for (uint64_t i = 0; i < run.count; ++i) {
             checkpoint(run.offset + i * packetSize, packetSource.size());
             uint64_t endTime = 0;
@@ -156,7 +149,15 @@ void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t be
                 lastEnd = std::max(lastEnd, endTime);
         }
     }
-    putLe64(out, F + 40, out.size());
+    return lastEnd;
+}
+
+// Recomputes the size, count and duration fields of a header region (F and D are the file
+// properties and data object offsets inside it) for a file of `total` bytes.
+void patchAsfHeader(ByteBuffer& out, uint64_t total, uint64_t F, uint64_t D, uint64_t lastEnd, uint64_t packetCount,
+                    uint64_t packetSize)
+{
+    putLe64(out, F + 40, total);
     putLe64(out, F + 56, packetCount);
     if (lastEnd > 0) {
         // Durations are in 100-ns units; the preroll (milliseconds) comes from the header as it is.
@@ -168,6 +169,38 @@ void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t be
     }
     putLe64(out, D + 16, packetCount * packetSize + kAsfDataObjectHeaderSize);
     putLe64(out, D + 40, packetCount);
+}
+
+// Header region [begin, end) of headerSource, then the packets of runs from packetSource, with
+// the size, count and duration fields recomputed. F and D are the file properties and data
+// object offsets inside the region.
+void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t begin, uint64_t end, uint64_t F,
+                    uint64_t D, const ByteBuffer& packetSource, const std::vector<AsfPacketRun>& runs,
+                    uint64_t packetCount, uint64_t packetSize)
+{
+    out.clear();
+    out.reserve(end - begin + packetCount * packetSize);
+    appendRange(out, headerSource, begin, end - begin);
+    for (const auto& run : runs)
+        appendRange(out, packetSource, run.offset, run.count * packetSize);
+    patchAsfHeader(out, out.size(), F, D, lastPacketEnd(packetSource, runs, packetSize), packetCount, packetSize);
+}
+
+// The same file as buildAsfOutput with the packets copied from the input file: the fields it
+// recomputes all lie inside the header region, so only that region is new bytes.
+void buildAsfPieces(OutputPieces& out, const ByteBuffer& headerSource, uint64_t begin, uint64_t end, uint64_t F,
+                    uint64_t D, const std::vector<AsfPacketRun>& runs, uint64_t packetCount, uint64_t packetSize)
+{
+    const ByteBuffer& input = out.input();
+    ByteBuffer header = sliceBytes(headerSource, begin, end - begin);
+    uint64_t total = header.size();
+    for (const auto& run : runs)
+        if (run.offset < input.size())
+            total += std::min<uint64_t>(run.count * packetSize, input.size() - run.offset);
+    patchAsfHeader(header, total, F, D, lastPacketEnd(input, runs, packetSize), packetCount, packetSize);
+    out.append(std::move(header));
+    for (const auto& run : runs)
+        out.appendInput(run.offset, run.count * packetSize);
 }
 
 ByteBuffer readAsfSample(const RepairRequest& request, std::string& message)
@@ -281,8 +314,8 @@ RepairResult repairAsfFrom(RepairResult result, const RepairRequest& request, co
         result.usedReference = true;
         result.notes.push_back(
             "deleted header metadata was restored from the selected compatible sample; missing media packets remain omitted");
-        buildAndWriteVideo(result, request, extension, kVideoAsfWrite, 0.86, [&](ByteBuffer& out) {
-            buildAsfOutput(out, header.region, 0, header.region.size(), header.fileProperties, header.dataObject, bytes,
+        buildAndWriteVideo(result, request, bytes, extension, kVideoAsfWrite, 0.86, [&](OutputPieces& out) {
+            buildAsfPieces(out, header.region, 0, header.region.size(), header.fileProperties, header.dataObject,
                            walk.packetRuns, walk.packetCount, header.packetSize);
         });
         return result;
@@ -295,8 +328,13 @@ RepairResult repairAsfFrom(RepairResult result, const RepairRequest& request, co
         result.addAction("rewrite-asf-object-sizes", "updated ASF file size, data object length and packet counts",
                          layout.packetCount);
         result.notes.push_back("damaged ASF packets were omitted; playback contains a short gap at the deleted region");
-        buildAndWriteVideo(result, request, extension, kVideoAsfWrite, layout.resyncCount > 0 ? 0.94 : 0.88,
-                           [&](ByteBuffer& out) { out = rewriteAsfPackets(bytes, layout); });
+        buildAndWriteVideo(result, request, bytes, extension, kVideoAsfWrite, layout.resyncCount > 0 ? 0.94 : 0.88,
+                           [&](OutputPieces& out) {
+                               buildAsfPieces(out, bytes, layout.headerOffset, layout.firstPacketOffset,
+                                              layout.filePropertiesOffset - layout.headerOffset,
+                                              layout.dataObjectOffset - layout.headerOffset, layout.packetRuns,
+                                              layout.packetCount, layout.packetSize);
+                           });
         return result;
     }
 

@@ -16,6 +16,8 @@
 
 namespace data_repair {
 
+class OutputPieces;
+
 // Audio status codes (0, 2 and 5 are the engine-wide ones). 74 and 75 each carry two meanings
 // (Ogg and WAV), told apart by the result's format. The numbers belong to results already given
 // out and stay; each meaning has its own name.
@@ -70,9 +72,13 @@ bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const 
                       const std::string& extension, int32_t writeCode);
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteParts& parts,
                       const std::string& extension, int32_t writeCode);
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                      const std::string& extension, int32_t writeCode);
 // A view of [pos, pos + length) of the input, cut to what exists.
 std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length);
-// Reads the request's sample file whole; empty when there is none or it cannot be read.
+// Reads the request's sample file, at most its first kAudioSampleHeadLimit bytes (the headers a repair
+// borrows come first); empty when there is none or it cannot be read.
+inline constexpr uint64_t kAudioSampleHeadLimit = 64ull << 20;
 ByteBuffer readAudioSample(const RepairRequest& request);
 
 // ---- MPEG audio and ADTS frame streams (mpeg_audio_frames.cpp) ----

@@ -127,6 +127,15 @@ bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const 
     return true;
 }
 
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                      const std::string& extension, int32_t writeCode)
+{
+    if (!writeRepairedOutput(result, request, pieces, extension, "repaired-audio", writeCode))
+        return false;
+    result.setStatus(RepairStatus::success());
+    return true;
+}
+
 std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length)
 {
     if (pos >= buffer.size())
@@ -139,7 +148,7 @@ ByteBuffer readAudioSample(const RepairRequest& request)
     if (request.sample.path.empty())
         return {};
     std::string error;
-    return readFile(pathFromUtf8(request.sample.path), &error);
+    return readFileHead(pathFromUtf8(request.sample.path), kAudioSampleHeadLimit, &error);
 }
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const

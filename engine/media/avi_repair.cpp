@@ -1,3 +1,4 @@
+#include "data_repair/output_writer.h"
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
 
@@ -61,17 +62,24 @@ RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes)
     return result;
 }
 
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteBuffer& copy)
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
-    const uint32_t expected = expectedRiffSize(copy);
-    if (readLe32(copy, 4) != expected) {
-        putLe32(copy, 4, expected);
+    // Only the RIFF size can change: the rest of the file is copied from the input as it is.
+    OutputPieces output(bytes);
+    const uint32_t expected = expectedRiffSize(bytes);
+    if (readLe32(bytes, 4) != expected) {
+        ByteBuffer head = sliceBytes(bytes, 0, 8);
+        putLe32(head, 4, expected);
+        output.append(std::move(head));
+        output.appendInput(8, bytes.size());
         result.addAction("repair-riff-size", "rewrote AVI RIFF size field", 4);
+    } else {
+        output.appendInput(0, bytes.size());
     }
-    if (findBytes(copy, "idx1") == npos)
+    if (findBytes(bytes, "idx1") == npos)
         result.notes.push_back(
             "AVI idx1 index is missing; output keeps media chunks and leaves index rebuild to players");
-    if (writeVideoOutput(result, request, copy, "avi", kVideoAviWrite))
+    if (writeVideoOutput(result, request, output, "avi", kVideoAviWrite))
         result.confidence = 0.82;
     return result;
 }

@@ -1,4 +1,5 @@
 #include "data_repair/checkpoint.h"
+#include "data_repair/output_writer.h"
 #include "media/container_support.h"
 
 namespace data_repair {
@@ -54,39 +55,108 @@ RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes)
     return result;
 }
 
+namespace {
+
+// More rewritten previous-tag-sizes than this and the output is built in memory: each one would
+// be a piece of its own, and a file of tiny broken tags would cost many times its size in pieces.
+inline constexpr uint64_t kMaxRewrittenSizes = 4096;
+
+// Where the repaired file goes: into memory, into pieces (unchanged stretches copied from the
+// input), or nowhere while the rewritten sizes are counted.
+struct FlvSink {
+    const ByteBuffer& input;
+    ByteBuffer* bytes = nullptr;
+    OutputPieces* pieces = nullptr;
+    uint64_t rewritten = 0;
+
+    void keep(uint64_t pos, uint64_t length)
+    {
+        if (bytes != nullptr)
+            appendRange(*bytes, input, pos, length);
+        else if (pieces != nullptr)
+            pieces->appendInput(pos, length);
+    }
+    void add(ByteBuffer fresh)
+    {
+        if (bytes != nullptr)
+            appendBytes(*bytes, fresh);
+        else if (pieces != nullptr)
+            pieces->append(std::move(fresh));
+    }
+    // A 32-bit word the output holds at the input's `pos`: kept when the input already says it.
+    void word(uint64_t pos, uint32_t value)
+    {
+        if (fits(input, pos, 4) && readBe32(input, pos) == value) {
+            keep(pos, 4);
+            return;
+        }
+        ++rewritten;
+        ByteBuffer fresh;
+        appendBe32(fresh, value);
+        add(std::move(fresh));
+    }
+};
+
+struct FlvTagCount {
+    uint64_t tags = 0;
+    uint64_t tail = 0;
+};
+
+// The header with its data offset set to h, then every complete tag with its previous-tag-size
+// written afresh from the tag it follows.
+FlvTagCount layOutFlv(const ByteBuffer& bytes, uint64_t h, FlvSink& sink)
+{
+    const uint64_t size = bytes.size();
+    FlvTagCount count;
+    ByteBuffer header = sliceBytes(bytes, 0, kFlvHeaderMin);
+    putBe32(header, 5, static_cast<uint32_t>(h));
+    sink.add(std::move(header));
+    sink.keep(kFlvHeaderMin, h - kFlvHeaderMin);
+    sink.word(h, 0);
+    if (size >= h + kFlvTagOverhead) {
+        for (uint64_t c = h + 4;;) {
+            checkpoint(c, size);
+            const uint64_t d = readBe24(bytes, c + 1);
+            if (d + kFlvTagOverhead > size - c) {
+                count.tail = size - c;
+                break;
+            }
+            sink.keep(c, kFlvTagHeader + d);
+            sink.word(c + kFlvTagHeader + d, static_cast<uint32_t>(kFlvTagHeader + d));
+            ++count.tags;
+            c += d + kFlvTagOverhead;
+            if (size - c < kFlvTagHeader)
+                break;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
 RepairResult repairFlvFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
 {
     if (!shouldRepair(result, request))
         return result;
-    const uint64_t size = bytes.size();
     const uint64_t h = usableDataOffset(bytes);
+    FlvSink counter{bytes};
+    layOutFlv(bytes, h, counter);
+    const auto note = [&](const FlvTagCount& count) {
+        result.addAction("rewrite-flv-tags", "rewrote complete FLV tags and previous-tag-size chain", count.tags);
+        if (count.tail > 0)
+            result.addAction("drop-truncated-flv-tail", "dropped truncated FLV tail bytes", count.tail);
+    };
+    if (counter.rewritten <= kMaxRewrittenSizes) {
+        buildAndWriteVideo(result, request, bytes, "flv", kVideoFlvWrite, 0.86, [&](OutputPieces& out) {
+            FlvSink sink{bytes, nullptr, &out};
+            note(layOutFlv(bytes, h, sink));
+        });
+        return result;
+    }
     buildAndWriteVideo(result, request, "flv", kVideoFlvWrite, 0.86, [&](ByteBuffer& out) {
-        out.reserve(size + 4);
-        appendRange(out, bytes, 0, h);
-        putBe32(out, 5, static_cast<uint32_t>(h));
-        appendBe32(out, 0);
-        uint64_t tags = 0;
-        uint64_t tail = 0;
-        if (size >= h + kFlvTagOverhead) {
-            for (uint64_t c = h + 4;;) {
-                checkpoint(c, size);
-                const uint64_t d = readBe24(bytes, c + 1);
-                if (d + kFlvTagOverhead > size - c) {
-                    tail = size - c;
-                    break;
-                }
-                // Each previous-tag-size is written afresh from the tag it follows.
-                appendRange(out, bytes, c, kFlvTagHeader + d);
-                appendBe32(out, static_cast<uint32_t>(kFlvTagHeader + d));
-                ++tags;
-                c += d + kFlvTagOverhead;
-                if (size - c < kFlvTagHeader)
-                    break;
-            }
-        }
-        result.addAction("rewrite-flv-tags", "rewrote complete FLV tags and previous-tag-size chain", tags);
-        if (tail > 0)
-            result.addAction("drop-truncated-flv-tail", "dropped truncated FLV tail bytes", tail);
+        out.reserve(bytes.size() + 4);
+        FlvSink sink{bytes, &out};
+        note(layOutFlv(bytes, h, sink));
     });
     return result;
 }

@@ -1,3 +1,4 @@
+#include "data_repair/output_writer.h"
 #include "media/container_support.h"
 #include "media/klv_units.h"
 
@@ -98,11 +99,10 @@ RepairResult repairKlvFrom(RepairResult result, const RepairRequest& request, co
     if (!shouldRepair(result, request))
         return result;
     const std::string extension = result.format.empty() || result.format == "unknown" ? defaultFormat : result.format;
-    buildAndWriteVideo(result, request, extension, kVideoKlvWrite, 0.84, [&](ByteBuffer& out) {
-        out.reserve(bytes.size());
+    buildAndWriteVideo(result, request, bytes, extension, kVideoKlvWrite, 0.84, [&](OutputPieces& out) {
         uint64_t units = 0;
         forEachKlvUnit(bytes, [&](const KlvUnit& unit) {
-            appendRange(out, bytes, unit.offset, unit.size);
+            out.appendInput(unit.offset, unit.size);
             ++units;
         });
         result.addAction("rewrite-klv-units", "rewrote complete KLV units and dropped incomplete tail", units);

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
+#include "media/mp4_video.h"
 #include "media/iso_chunk_tables.h"
 
 namespace data_repair {
@@ -82,11 +84,10 @@ M4aLayout readM4aLayout(const ByteBuffer& buffer)
 // "to the end" size is replaced, and a length past 32 bits takes a 64-bit largesize.
 uint64_t outputHeaderSize(const IsoBox& box) { return box.headerSize == 16 || box.size > kMax32 ? 16 : 8; }
 
-void appendBoxSized(ByteBuffer& out, const ByteBuffer& source, const IsoBox& box)
+void appendBoxHeader(ByteBuffer& out, const IsoBox& box)
 {
     const uint64_t payload = box.size - box.headerSize;
-    const uint64_t header = outputHeaderSize(box);
-    if (header == 16) {
+    if (outputHeaderSize(box) == 16) {
         appendBe32(out, 1);
         appendString(out, box.type);
         appendBe64(out, payload + 16);
@@ -94,14 +95,23 @@ void appendBoxSized(ByteBuffer& out, const ByteBuffer& source, const IsoBox& box
         appendBe32(out, static_cast<uint32_t>(payload + 8));
         appendString(out, box.type);
     }
-    appendRange(out, source, box.payloadStart(), payload);
 }
 
 ByteBuffer boxBytes(const ByteBuffer& source, const IsoBox& box)
 {
     ByteBuffer out;
-    appendBoxSized(out, source, box);
+    appendBoxHeader(out, box);
+    appendRange(out, source, box.payloadStart(), box.size - box.headerSize);
     return out;
+}
+
+// A box of the input with its new header; the payload is copied from the input file.
+void appendBoxPieces(OutputPieces& out, const IsoBox& box)
+{
+    ByteBuffer header;
+    appendBoxHeader(header, box);
+    out.append(std::move(header));
+    out.appendInput(box.payloadStart(), box.size - box.headerSize);
 }
 
 // Rebases the chunk offsets of a "moov" copy so that media at oldBase moves to the position
@@ -136,7 +146,7 @@ RepairResult refuseLayout(RepairResult result, const std::string& why) { return 
 // top-level box is kept in its order behind the new "ftyp" (and a borrowed "moov"), and the
 // chunk offsets move by the one distance all the media moved.
 bool writeSpreadLayout(const ByteBuffer& buffer, const M4aLayout& layout, const ByteBuffer& ftyp, ByteBuffer moov,
-                       bool moovBorrowed, uint64_t oldBase, RepairResult& result, ByteBuffer& out)
+                       bool moovBorrowed, uint64_t oldBase, RepairResult& result, OutputPieces& out)
 {
     const auto keep = [&](const IsoBox& box) {
         if (box.offset == layout.ftyp.offset && layout.ftyp.valid)
@@ -189,16 +199,16 @@ bool writeSpreadLayout(const ByteBuffer& buffer, const M4aLayout& layout, const 
     }
     if (rewritten > 0)
         result.addAction("patch-m4a-chunk-offsets", "rewrote M4A stco/co64 chunk offsets", rewritten);
-    appendBytes(out, ftyp);
+    out.append(ftyp);
     if (moovBorrowed)
-        appendBytes(out, moov);
+        out.append(std::move(moov));
     forEachIsoBox(buffer, layout.start, buffer.size(), [&](const IsoBox& box) {
         if (!keep(box))
             return true;
         if (!ownMoov.empty() && box.offset == layout.moov.offset)
-            appendBytes(out, ownMoov);
+            out.append(std::move(ownMoov));
         else
-            appendBoxSized(out, buffer, box);
+            appendBoxPieces(out, box);
         return true;
     });
     return true;
@@ -294,17 +304,29 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
                        "rebuild it");
     bool moovBorrowed = false;
     if (moov.empty()) {
-        const ByteBuffer sample = readAudioSample(request);
-        const M4aLayout reference = readM4aLayout(sample);
-        if (reference.ftyp.valid && !layout.ftyp.valid) {
-            ftyp = boxBytes(sample, reference.ftyp);
+        ByteBuffer sampleFtyp;
+        ByteBuffer borrowed;
+        uint64_t sampleBase = 0;
+        if (regularFileSize(pathFromUtf8(request.sample.path)) > kWholeSampleLimit) {
+            // Only the boxes needed are read from a large sample, wherever they lie in it.
+            IsoSampleParts parts = readIsoSampleParts(request.sample.path);
+            sampleFtyp = std::move(parts.ftyp);
+            borrowed = std::move(parts.moov);
+            sampleBase = parts.mdatPayload;
+        } else {
+            const ByteBuffer sample = readAudioSample(request);
+            const M4aLayout reference = readM4aLayout(sample);
+            if (reference.ftyp.valid)
+                sampleFtyp = boxBytes(sample, reference.ftyp);
+            sampleBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
+            if (reference.moovUsable)
+                borrowed = boxBytes(sample, reference.moov);
+        }
+        if (!sampleFtyp.empty() && !layout.ftyp.valid) {
+            ftyp = std::move(sampleFtyp);
             result.usedReference = true;
             result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
         }
-        const uint64_t sampleBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
-        ByteBuffer borrowed;
-        if (reference.moovUsable)
-            borrowed = boxBytes(sample, reference.moov);
         if (borrowed.empty() || !fitsAudio(borrowed, sampleBase, true))
             return failM4a(result, kAudioM4aSampleMismatch,
                            "the sample file does not match this recording: its M4A moov atom does not fit the audio "
@@ -316,13 +338,12 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
         result.addAction("borrow-m4a-moov", "borrowed moov atom from sample audio", moov.size());
     }
 
-    ByteBuffer out;
-    out.reserve(buffer.size() + ftyp.size() + moov.size() + 16);
+    // Box headers, ftyp and moov are new bytes; box payloads are copied from the input file.
+    OutputPieces out(buffer);
     if (layout.mdatCount > 1 || layout.fragmented) {
         if (!writeSpreadLayout(buffer, layout, ftyp, moov, moovBorrowed, oldBase, result, out))
             return refuseLayout(result, "M4A chunk offsets cannot follow the media data of this layout");
     } else {
-        appendBytes(out, ftyp);
         {
             const uint64_t mdatHeader = outputHeaderSize(layout.mdat);
             uint64_t rewritten = 0;
@@ -331,9 +352,10 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
                 return refuseLayout(result, "M4A chunk offsets do not fit after moving the media data");
             if (rewritten > 0)
                 result.addAction("patch-m4a-chunk-offsets", "rewrote M4A stco/co64 chunk offsets", rewritten);
-            appendBytes(out, moov);
+            out.append(std::move(ftyp));
+            out.append(std::move(moov));
         }
-        appendBoxSized(out, buffer, layout.mdat);
+        appendBoxPieces(out, layout.mdat);
     }
     result.addAction("rewrite-m4a-atoms", "rewrote M4A atom layout as ftyp/moov/mdat", out.size());
     writeAudioOutput(result, request, out, "m4a", kAudioM4aWrite);

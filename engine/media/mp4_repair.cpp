@@ -10,24 +10,16 @@ namespace data_repair {
 
 namespace {
 
-// A sample larger than this is not read whole: only its ftyp and moov are fetched.
-constexpr uint64_t kWholeSampleLimit = 64ull << 20;
 // A moov larger than this is not a plausible sample-table box.
 constexpr uint64_t kMaxSampleMoov = 512ull << 20;
 
-struct SampleParts {
-    ByteBuffer ftyp;
-    ByteBuffer moov;
-    uint64_t mdatPayload = 0; // payload start of the sample's first mdat, 0 when none
-    std::string error;
-};
+} // namespace
 
-// The pieces of a healthy sample clip that a repair may borrow. Small samples are read whole
-// and scanned like the damaged file; big ones are walked box header by box header from disk
-// so that a multi-gigabyte sample does not have to sit in memory.
-SampleParts readSampleParts(const std::string& utf8Path)
+// Small samples are read whole and scanned like the damaged file; big ones are walked box header
+// by box header from disk so that a multi-gigabyte sample does not have to sit in memory.
+IsoSampleParts readIsoSampleParts(const std::string& utf8Path)
 {
-    SampleParts parts;
+    IsoSampleParts parts;
     const auto path = pathFromUtf8(utf8Path);
     const uint64_t size = regularFileSize(path);
     if (size <= kWholeSampleLimit) {
@@ -75,6 +67,8 @@ SampleParts readSampleParts(const std::string& utf8Path)
     }
     return parts;
 }
+
+namespace {
 
 // Appends the mdat with a size field that says exactly what is copied (the input's may have
 // overrun the file or swallowed the moov). It is the last box, so above 4 GiB an 8-byte header
@@ -248,7 +242,7 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBu
         return result;
     }
     if (moovBytes.empty()) {
-        SampleParts sample = readSampleParts(request.sample.path);
+        IsoSampleParts sample = readIsoSampleParts(request.sample.path);
         if (!sample.ftyp.empty() && !layout.ftyp.valid) {
             ftypBytes = std::move(sample.ftyp);
             result.addAction("borrow-sample-ftyp", "borrowed ftyp atom from sample video", ftypBytes.size());

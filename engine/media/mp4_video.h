@@ -52,6 +52,16 @@ struct Mp4Layout {
 };
 Mp4Layout scanMp4Layout(const ByteBuffer& bytes, uint64_t start = 0);
 
+// A sample larger than this is not read whole: only its ftyp and moov are fetched.
+inline constexpr uint64_t kWholeSampleLimit = 64ull << 20;
+// The pieces of a healthy sample clip that a repair may borrow.
+struct IsoSampleParts {
+    ByteBuffer ftyp;
+    ByteBuffer moov;
+    uint64_t mdatPayload = 0; // payload start of the sample's first mdat, 0 when none
+    std::string error;
+};
+IsoSampleParts readIsoSampleParts(const std::string& utf8Path);
 // The box's bytes when it is valid and inside the buffer, else empty.
 ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box);
 ByteBuffer makeDefaultFtyp();
@@ -87,7 +97,7 @@ bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes
 
 uint32_t expectedRiffSize(const ByteBuffer& bytes);
 RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes);
-// Patches the entry's own buffer in place (the input file itself is never written).
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteBuffer& bytes);
+// Writes the input with its first RIFF size corrected.
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes);
 
 } // namespace data_repair

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "data_repair/output_writer.h"
 #include "media/audio_formats.h"
 
 namespace data_repair {
@@ -12,6 +13,7 @@ namespace {
 
 constexpr uint64_t kPageHeaderLength = 27;
 constexpr uint64_t kChecksumOffset = 22;
+constexpr uint64_t kMaxRewrittenPages = 4096;
 
 // Ogg's CRC-32 runs most significant bit first (polynomial 0x04C11DB7, initial value 0, no final
 // XOR); zlib's crc32 is the bit-reflected variant and gives different values.
@@ -127,9 +129,30 @@ RepairResult repairOgg(const RepairRequest& request, const ByteBuffer& buffer)
         result.addAction("rewrite-ogg-pages", "dropped garbage or truncated bytes outside complete Ogg pages", dropped);
     if (rewritten > 0)
         result.addAction("rewrite-ogg-checksum", "rewrote invalid Ogg page checksums", rewritten);
-    // Clean pages only: the file is written as it is, without a copy.
+    // Clean pages only: the file is written as it is.
     if (result.actions.empty()) {
-        writeAudioOutput(result, request, buffer, "ogg", kAudioOggWrite);
+        OutputPieces out(buffer);
+        out.appendInput(0, buffer.size());
+        writeAudioOutput(result, request, out, "ogg", kAudioOggWrite);
+        return result;
+    }
+    // Pages are copied from the input; a page whose checksum is rewritten gets a new header.
+    // Past a few thousand such pages the output is built in memory instead, so that a file of
+    // tiny broken pages does not cost many times its size in pieces.
+    if (rewritten <= kMaxRewrittenPages) {
+        OutputPieces out(buffer);
+        for (const OggPage& page : pages) {
+            if (page.checksumValid) {
+                out.appendInput(page.offset, page.length);
+                continue;
+            }
+            const uint64_t headerLength = kPageHeaderLength + buffer[page.offset + 26];
+            ByteBuffer header = sliceBytes(buffer, page.offset, headerLength);
+            putLe32(header, kChecksumOffset, oggPageCrc(buffer, page.offset, page.length));
+            out.append(std::move(header));
+            out.appendInput(page.offset + headerLength, page.length - headerLength);
+        }
+        writeAudioOutput(result, request, out, "ogg", kAudioOggWrite);
         return result;
     }
     ByteBuffer out;

@@ -1,3 +1,4 @@
+#include "data_repair/output_writer.h"
 #include "media/container_support.h"
 #include "data_repair/detection.h"
 
@@ -80,11 +81,10 @@ RepairResult repairProgramStreamFrom(RepairResult result, const RepairRequest& r
     const bool hasEnd = findBytes(bytes, kProgramEnd, a) != npos;
     if (!hasEnd)
         result.addAction("append-program-end", "appended MPEG program end code", 4);
-    buildAndWriteVideo(result, request, result.format, kVideoPsWrite, 0.84, [&](ByteBuffer& out) {
-        out.reserve(bytes.size() - a + 4);
-        appendRange(out, bytes, a, bytes.size() - a);
+    buildAndWriteVideo(result, request, bytes, result.format, kVideoPsWrite, 0.84, [&](OutputPieces& out) {
+        out.appendInput(a, bytes.size() - a);
         if (!hasEnd)
-            appendBytes(out, kProgramEnd);
+            out.append(kProgramEnd);
     });
     return result;
 }

@@ -26,11 +26,71 @@ void extractApp1Preview(const RepairRequest& request, const ByteBuffer& buffer, 
         result.addAction("extract-preview", "extracted embedded JPEG preview from APP1 metadata", preview.size());
 }
 
+namespace {
+
+// The output's first bytes, up to where an APP1 segment starting at `app1` can end (a segment
+// length is 16 bits): the preview extraction sees the same segment in it as in the whole output.
+ByteBuffer outputHeadFor(const ByteBuffer& buffer, uint64_t keep, bool endAppended, uint64_t app1)
+{
+    const uint64_t outputSize = keep + (endAppended ? 2 : 0);
+    const uint64_t length = std::min<uint64_t>(outputSize, app1 + 0x10001);
+    ByteBuffer head = sliceBytes(buffer, 0, std::min(length, keep));
+    if (length > keep) {
+        appendBe16(head, 0xFFD9);
+        head.resize(static_cast<size_t>(length));
+    }
+    return head;
+}
+
+// A photo that starts at its SOI with its frame and scan headers whole, repaired without a
+// sample: the output is the input up to a cut, with at most an end marker added, so it is
+// written from the input file instead of a copy. The cut lies past the scan header, so the
+// headers the final check looks for are the ones found here. False when the general road is
+// needed.
+bool repairPlainJpeg(const RepairRequest& request, const ByteBuffer& buffer, RepairResult& result)
+{
+    if (!request.sample.path.empty() || request.mode == Analyze || request.mode == Extract)
+        return false;
+    const JpegMarkerScan s = scanJpegMarkers(buffer);
+    if (s.soiOffset != 0 || s.sosOffset == npos || !s.hasFrameHeader)
+        return false;
+    OutputPieces out(buffer);
+    uint64_t keep = buffer.size();
+    const bool appendEnd = s.eoiOffset == npos;
+    if (appendEnd) {
+        const uint64_t r = s.lastRestartOffset;
+        if (r != npos && r + 2 < buffer.size()) {
+            keep = r + 2;
+            result.addAction("truncate-to-restart", "truncated JPEG stream to the last safe restart marker",
+                             buffer.size() - keep);
+        }
+        out.appendInput(0, keep);
+        out.append(ByteBuffer{0xFF, 0xD9});
+        result.addAction("append-eoi", "appended missing JPEG EOI marker", 2);
+    } else {
+        keep = std::min<uint64_t>(s.eoiOffset + 2, buffer.size());
+        if (keep < buffer.size())
+            result.addAction("trim-trailing", "removed bytes after JPEG EOI marker", buffer.size() - keep);
+        out.appendInput(0, keep);
+    }
+    // The appended end marker holds no FF E1, so the output's first APP1 is the input's when it
+    // starts before the cut.
+    const uint64_t app1 = request.writePreview ? findPair(buffer, 0xFF, 0xE1) : npos;
+    if (app1 != npos && app1 + 1 < keep)
+        extractApp1Preview(request, outputHeadFor(buffer, keep, appendEnd, app1), result);
+    writePhotoOutput(result, request, out, "jpg", kPhotoJpegWrite);
+    return true;
+}
+
+} // namespace
+
 RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer)
 {
     SampleFile sample;
     RepairResult result = analyzeJpeg(request, buffer, &sample);
     if (!result.status.ok)
+        return result;
+    if (repairPlainJpeg(request, buffer, result))
         return result;
 
     ByteBuffer work = buffer;

@@ -14,6 +14,8 @@
 
 namespace data_repair {
 
+class OutputPieces;
+
 // Photo status codes. 24 and 25 each carry two meanings (PNG or GIF, and RAW), told apart by the
 // result's format. The numbers belong to results already given out and stay; each meaning has
 // its own name.
@@ -42,12 +44,16 @@ bool isRawTiffExtension(const std::string& lowerExt);
 // "repaired-photo", note = extension word) and sets the confidence on success.
 void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
                       const std::string& extension, int32_t writeCode);
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                      const std::string& extension, int32_t writeCode);
 // The first position at or after start where a byte pair occurs; npos when none.
 uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start = 0);
 // The last position p in [from, end) with buffer[p] = a and buffer[p + 1] = b (p + 1 < end).
 uint64_t rfindPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end);
 
-// Reads the sample named by the request. An empty result carries the text to show the user.
+// Reads the sample named by the request, at most its first kPhotoSampleHeadLimit bytes. An empty
+// result carries the text to show the user.
+inline constexpr uint64_t kPhotoSampleHeadLimit = 64ull << 20;
 struct SampleFile {
     bool given = false;
     ByteBuffer bytes;

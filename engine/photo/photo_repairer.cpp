@@ -23,8 +23,11 @@ bool isJpegExtension(const std::string& lowerExt) { return isListed(extensions::
 
 bool isRawTiffExtension(const std::string& e) { return isListed(extensions::kTiffRaw, e); }
 
-void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
-                      const std::string& extension, int32_t writeCode)
+namespace {
+
+template <typename Output>
+void writePhotoOutputOf(RepairResult& result, const RepairRequest& request, const Output& bytes,
+                        const std::string& extension, int32_t writeCode)
 {
     const bool untouched = result.actions.empty();
     if (writeRepairedOutput(result, request, bytes, extension, "repaired-photo", writeCode)) {
@@ -36,6 +39,20 @@ void writePhotoOutput(RepairResult& result, const RepairRequest& request, const 
         else
             result.confidence = untouched ? 0.96 : 0.82;
     }
+}
+
+} // namespace
+
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+                      const std::string& extension, int32_t writeCode)
+{
+    writePhotoOutputOf(result, request, bytes, extension, writeCode);
+}
+
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
+                      const std::string& extension, int32_t writeCode)
+{
+    writePhotoOutputOf(result, request, pieces, extension, writeCode);
 }
 
 uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start)
@@ -76,7 +93,8 @@ SampleFile readSample(const RepairRequest& request)
     if (request.sample.path.empty())
         return sample;
     sample.given = true;
-    sample.bytes = readFile(pathFromUtf8(request.sample.path), &sample.error);
+    // Only the sample's header is borrowed: a large sample is read as far as the limit.
+    sample.bytes = readFileHead(pathFromUtf8(request.sample.path), kPhotoSampleHeadLimit, &sample.error);
     if (sample.bytes.empty() && sample.error.empty())
         sample.error = "sample file is empty";
     return sample;

@@ -23,6 +23,79 @@ bool shiftAfterTrim(JpegSpan& span, uint64_t removed)
     return true;
 }
 
+// The repairs that only cut a prefix and rewrite at most the first IFD offset, with the preview
+// where the analysis found it: the output is a stretch of the input (behind at most eight new
+// header bytes) and is written from the input file. False, with nothing recorded, when the
+// general road is needed.
+bool repairByTrim(const RepairRequest& request, const ByteBuffer& data, const std::string& ext,
+                  const TiffRawFacts& facts, RepairResult& report)
+{
+    if (ext == "cr3")
+        return false;
+    const JpegSpan& preview = facts.preview;
+    uint64_t start = 0;
+    ByteBuffer header; // the first eight bytes after start, when the IFD offset is rewritten
+    if (facts.tiffHeader != npos) {
+        start = facts.tiffHeader;
+        if (!preview.empty() && preview.begin < start)
+            return false;
+        const uint64_t size = data.size() - start;
+        const bool le = data[start] == 'I';
+        const uint64_t g = readU32Ordered(data, start + 4, le);
+        if (!(size >= 8 && g >= 8 && g < size)) {
+            const uint64_t limit = std::min<uint64_t>(size, kHeaderWindow);
+            for (uint64_t j = 8; j + 6 < limit; j += 2) {
+                const uint64_t m = readU16Ordered(data, start + j, le);
+                if (m >= 1 && m <= 512 && j + 6 + 12 * m <= size) {
+                    if (!preview.empty() && preview.begin - start < 8)
+                        return false;
+                    header = sliceBytes(data, start, 8);
+                    putU32Ordered(header, 4, static_cast<uint32_t>(j), le);
+                    break;
+                }
+            }
+        }
+        if (start > 0)
+            report.addAction("trim-prefix", "removed bytes before TIFF/RAW header", start);
+        if (!header.empty())
+            report.addAction("repair-ifd-offset", "rewrote invalid TIFF/RAW first IFD offset", 4);
+    } else if ((ext == "tif" || ext == "tiff") && facts.ifd.found) {
+        return false;
+    } else if (facts.rawStart != npos && facts.rawStart > 0) {
+        start = facts.rawStart;
+        if (!preview.empty() && preview.begin < start)
+            return false;
+        report.addAction("trim-prefix", "removed bytes before RAW container signature", start);
+    } else if (!preview.empty()) {
+        report.addAction("preserve-preview-source", "preserved RAW data because embedded JPEG preview is recoverable",
+                         data.size());
+    }
+
+    extractRawPreview(request, data, preview, report);
+    if (request.mode == Analyze) {
+        report.outputWritten = false;
+        return true;
+    }
+    if (request.mode == Extract) {
+        if (!report.artifacts.empty()) {
+            report.output = report.artifacts.back();
+            report.outputSize = report.output.size;
+        }
+        report.outputWritten = false;
+        return true;
+    }
+    OutputPieces out(data);
+    if (!header.empty()) {
+        out.append(std::move(header));
+        start += 8;
+    }
+    out.appendInput(start, data.size() - start);
+    const bool untouched = report.actions.empty();
+    if (writeRepairedOutput(report, request, out, ext, "repaired-raw-photo", kPhotoRawWrite))
+        report.confidence = untouched ? 0.72 : 0.84;
+    return true;
+}
+
 } // namespace
 
 RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext)
@@ -30,6 +103,8 @@ RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data,
     TiffRawFacts facts;
     RepairResult report = analyzeTiffRaw(request, data, ext, &facts);
     if (!report.status.ok)
+        return report;
+    if (repairByTrim(request, data, ext, facts, report))
         return report;
 
     ByteBuffer work = data;

@@ -34,7 +34,8 @@ public:
     OutputPieces& operator=(const OutputPieces&) = delete;
 
     void append(ByteBuffer bytes);
-    // Bytes [pos, pos + length) of the input, cut at its end like appendRange.
+    // Bytes [pos, pos + length) of the input, cut at its end like appendRange. A stretch that
+    // starts where the previous piece (a stretch too) ended extends it.
     void appendInput(uint64_t pos, uint64_t length);
     const ByteParts& parts() const { return parts_; }
     const ByteBuffer& input() const { return *input_; }

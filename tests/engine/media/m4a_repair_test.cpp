@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "audio_test_support.h"
 #include "media/audio_formats.h"
 
@@ -235,6 +238,24 @@ TEST(M4aRepair, OnlyMdatAndSampleUseByMode)
     EXPECT_FALSE(mismatch.status.ok);
     EXPECT_EQ(mismatch.status.code, kAudioM4aSampleMismatch);
     EXPECT_FALSE(mismatch.outputWritten);
+
+    // A sample larger than memory with its moov behind the media data: only its boxes are read.
+    const uint64_t hugeMedia = 64ull << 30;
+    const uint64_t sampleBase = sampleFtyp.size() + 16;
+    const auto huge = dir.write("huge.m4a", concat({sampleFtyp, largeBox("mdat", {}, 16 + hugeMedia)}));
+    std::error_code ec;
+    std::filesystem::resize_file(huge, sampleBase + hugeMedia, ec);
+    if (ec)
+        GTEST_SKIP() << "no sparse files here: " << ec.message();
+    const ByteBuffer hugeMoov =
+        tables({20, 20}, {static_cast<uint32_t>(sampleBase), static_cast<uint32_t>(sampleBase + 20)});
+    std::ofstream(huge, std::ios::binary | std::ios::app)
+        .write(reinterpret_cast<const char*>(hugeMoov.data()), static_cast<std::streamsize>(hugeMoov.size()));
+    request.sample = makeSourceInfo(huge.string());
+    const RepairResult fromHuge = repairAudio(request);
+    ASSERT_TRUE(fromHuge.status.ok) << fromHuge.status.message;
+    EXPECT_TRUE(hasAction(fromHuge, "borrow-m4a-moov"));
+    EXPECT_EQ(chunkOffsets(test_support::readAll(fromHuge.output.path)), (std::vector<uint64_t>{payload, payload + 20}));
 }
 
 TEST(M4aRepair, ChunkOffsetsPast4GiBAreWidenedNeverWrapped)

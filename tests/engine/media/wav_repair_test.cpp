@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "audio_test_support.h"
 #include "media/audio_formats.h"
 
@@ -137,6 +139,16 @@ TEST(WavRepair, MissingFmtIsBorrowedFromTheSample)
     EXPECT_EQ(result.actions[0].amount, 16u);
     EXPECT_EQ(result.actions[1].id, "rewrite-wav-riff");
     EXPECT_EQ(chunkIds(test_support::readAll(result.output.path)), (std::vector<std::string>{"fmt ", "data"}));
+
+    // A sample larger than memory: its format chunk is read from its head.
+    std::error_code ec;
+    std::filesystem::resize_file(sample, 64ull << 30, ec);
+    if (ec)
+        GTEST_SKIP() << "no sparse files here: " << ec.message();
+    request.overwrite = true;
+    const RepairResult fromHuge = repairAudio(request);
+    ASSERT_TRUE(fromHuge.status.ok) << fromHuge.status.message;
+    EXPECT_TRUE(hasAction(fromHuge, "borrow-wav-fmt"));
 }
 
 TEST(WavRepair, StaleOrZeroDataSizeKeepsTheAudioToTheEnd)

@@ -1,5 +1,7 @@
 // JPEG analysis and repair, judged by djpeg and jpeginfo.
 
+#include <filesystem>
+
 #include "photo/photo_formats.h"
 #include "photo_fixtures.h"
 
@@ -176,6 +178,18 @@ TEST(PhotoJpeg, MissingHuffmanTablesAreBorrowedFromTheSample)
     int code = -1;
     EXPECT_EQ(djpegSize(r.output.path, &code), "32 32");
     EXPECT_EQ(code, 0);
+
+    // A sample larger than memory: the tables are taken from its head.
+    const auto huge = dir.write("huge.jpg", jpeg);
+    std::error_code ec;
+    std::filesystem::resize_file(huge, 64ull << 30, ec);
+    if (ec)
+        GTEST_SKIP() << "no sparse files here: " << ec.message();
+    request.sample = makeSourceInfo(huge.string());
+    const RepairResult fromHuge = repairWith(request);
+    ASSERT_TRUE(fromHuge.status.ok) << fromHuge.status.message;
+    EXPECT_TRUE(hasAction(fromHuge, "borrow-sample-tables"));
+    EXPECT_EQ(djpegSize(fromHuge.output.path), "32 32");
 }
 
 TEST(PhotoJpeg, EmptySampleGivesAPlainNote)
