@@ -25,12 +25,51 @@ bool recordRepairedOutput(RepairResult& result, const WrittenFile& written, cons
 
 } // namespace
 
+bool OutputPieces::isInputPart(std::span<const uint8_t> part) const
+{
+    return !input_->empty() && part.data() >= input_->data() && part.data() < input_->data() + input_->size();
+}
+
+bool OutputPieces::lastIsScratch() const
+{
+    return scratchOpen_ && !parts_.empty() && parts_.back().data() == owned_.back().data();
+}
+
+void OutputPieces::appendScratch(const uint8_t* data, uint64_t length)
+{
+    if (!lastIsScratch()) {
+        owned_.emplace_back();
+        scratchOpen_ = true;
+        parts_.emplace_back();
+    }
+    ByteBuffer& scratch = owned_.back();
+    scratch.insert(scratch.end(), data, data + length);
+    parts_.back() = std::span<const uint8_t>(scratch); // the buffer may have moved as it grew
+}
+
+// A short stretch of the input stays a part of its own only while a following stretch may still
+// join it; once something else follows, its bytes go to the gathering buffer.
+void OutputPieces::gatherSmallLastPart()
+{
+    if (parts_.empty() || !isInputPart(parts_.back()) || parts_.back().size() >= kSmallPart)
+        return;
+    const std::span<const uint8_t> last = parts_.back();
+    parts_.pop_back();
+    appendScratch(last.data(), last.size());
+}
+
 void OutputPieces::append(ByteBuffer bytes)
 {
     if (bytes.empty())
         return;
+    gatherSmallLastPart();
     size_ += bytes.size();
+    if (bytes.size() < kSmallPart) {
+        appendScratch(bytes.data(), bytes.size());
+        return;
+    }
     owned_.push_back(std::move(bytes));
+    scratchOpen_ = false;
     parts_.emplace_back(owned_.back());
 }
 
@@ -42,11 +81,11 @@ void OutputPieces::appendInput(uint64_t pos, uint64_t length)
     size_ += n;
     const uint8_t* at = input_->data() + pos;
     // A stretch that goes on where the last one ended joins it: one copy, one part.
-    if (!parts_.empty() && parts_.back().data() >= input_->data() &&
-        parts_.back().data() < input_->data() + input_->size() && parts_.back().data() + parts_.back().size() == at) {
+    if (!parts_.empty() && isInputPart(parts_.back()) && parts_.back().data() + parts_.back().size() == at) {
         parts_.back() = std::span<const uint8_t>(parts_.back().data(), parts_.back().size() + static_cast<size_t>(n));
         return;
     }
+    gatherSmallLastPart();
     parts_.push_back(std::span<const uint8_t>(at, static_cast<size_t>(n)));
 }
 

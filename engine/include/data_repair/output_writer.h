@@ -47,8 +47,19 @@ public:
     ByteBuffer joined() const;
 
 private:
+    // Parts shorter than this are gathered into one buffer instead of standing alone: a file of
+    // millions of tiny chunks must not need a part list larger than itself, and the writer copies
+    // such parts from memory anyway.
+    static constexpr uint64_t kSmallPart = 64 * 1024;
+
+    bool isInputPart(std::span<const uint8_t> part) const;
+    bool lastIsScratch() const;
+    void appendScratch(const uint8_t* data, uint64_t length);
+    void gatherSmallLastPart();
+
     const ByteBuffer* input_;
     std::deque<ByteBuffer> owned_; // a deque never moves what it holds
+    bool scratchOpen_ = false;     // owned_.back() gathers small parts
     ByteParts parts_;
     uint64_t size_ = 0;
     mutable std::filesystem::path writtenTo_;

@@ -299,3 +299,40 @@ TEST(InputCopy, ASecondCopyOfTheSamePiecesClonesTheFirstWhereItCan)
         EXPECT_NE(result.output.path, result.artifacts.at(0).path);
     }
 }
+
+TEST(OutputPieces, TinyPiecesAreGatheredAndLongStretchesStayInTheInput)
+{
+    ByteBuffer input(1 << 20);
+    for (size_t i = 0; i < input.size(); ++i)
+        input[i] = static_cast<uint8_t>(i * 7 + (i >> 9));
+    OutputPieces pieces(input);
+    ByteBuffer expected;
+    auto addNew = [&](ByteBuffer bytes) {
+        expected.insert(expected.end(), bytes.begin(), bytes.end());
+        pieces.append(std::move(bytes));
+    };
+    auto addInput = [&](uint64_t pos, uint64_t length) {
+        expected.insert(expected.end(), input.begin() + static_cast<std::ptrdiff_t>(pos),
+                        input.begin() + static_cast<std::ptrdiff_t>(pos + length));
+        pieces.appendInput(pos, length);
+    };
+    // A file of a hundred thousand tiny chunks: a header and a short stretch each.
+    for (uint64_t i = 0; i < 100000; ++i) {
+        addNew({static_cast<uint8_t>(i), 1, 2, 3, 4, 5, 6, 7});
+        addInput((i * 7919) % (input.size() - 16), 3);
+    }
+    // A long stretch in two adjacent calls stays one part of the input, for the kernel copy.
+    addInput(0, 200 << 10);
+    addInput(200 << 10, 100 << 10);
+    // Short adjacent stretches join first, then are gathered with what follows.
+    addNew({9, 9, 9, 9});
+    addInput(500000, 10);
+    addInput(500010, 10);
+    addNew({1});
+
+    EXPECT_EQ(pieces.size(), expected.size());
+    EXPECT_EQ(pieces.joined(), expected);
+    ASSERT_EQ(pieces.parts().size(), 3u);
+    EXPECT_EQ(pieces.parts()[1].data(), input.data());
+    EXPECT_EQ(pieces.parts()[1].size(), size_t{300} << 10);
+}
