@@ -169,7 +169,7 @@ bool readFrom(std::span<const uint8_t> bytes, int fd)
         return false;
     const std::lock_guard lock(readsMutex);
     return std::any_of(reads.begin(), reads.end(), [&](const ReadRecord& r) {
-        return r.data != nullptr && r.data == bytes.data() && r.size == bytes.size() && sameVersion(r, st);
+        return r.data != nullptr && r.reader == std::this_thread::get_id() && r.data == bytes.data() && r.size == bytes.size() && sameVersion(r, st);
     });
 }
 

@@ -53,16 +53,26 @@ IsoSampleParts readIsoSampleParts(const std::string& utf8Path)
         uint64_t length = readBe32(header, 0);
         if (length == 1)
             length = readBe64(header, 8);
-        if (length == 0)
+        const bool toEnd = length == 0;
+        if (toEnd)
             length = size - pos;
-        if (length < box.headerSize || length > size - pos)
-            break;
-        if (box.type == "ftyp" && parts.ftyp.empty() && length <= 4096)
-            readAt(pos, length, parts.ftyp);
-        if (box.type == "moov" && parts.moov.empty() && length <= kMaxSampleMoov)
-            readAt(pos, length, parts.moov);
+        // A media box cut short by the end of the sample still tells where the media starts.
         if (box.type == "mdat" && parts.mdatPayload == 0)
             parts.mdatPayload = pos + box.headerSize;
+        if (length < box.headerSize || length > size - pos)
+            break;
+        // A box copied out of the sample carries its real size: "to the end of the file" would
+        // take in whatever follows it in the output.
+        auto copyBox = [&](ByteBuffer& out) {
+            if (!readAt(pos, length, out) || (toEnd && length > 0xFFFFFFFFull))
+                out.clear();
+            else if (toEnd)
+                putBe32(out, 0, static_cast<uint32_t>(length));
+        };
+        if (box.type == "ftyp" && parts.ftyp.empty() && length <= 4096)
+            copyBox(parts.ftyp);
+        if (box.type == "moov" && parts.moov.empty() && length <= kMaxSampleMoov)
+            copyBox(parts.moov);
         pos += length;
     }
     return parts;

@@ -256,6 +256,22 @@ TEST(M4aRepair, OnlyMdatAndSampleUseByMode)
     ASSERT_TRUE(fromHuge.status.ok) << fromHuge.status.message;
     EXPECT_TRUE(hasAction(fromHuge, "borrow-m4a-moov"));
     EXPECT_EQ(chunkOffsets(test_support::readAll(fromHuge.output.path)), (std::vector<uint64_t>{payload, payload + 20}));
+
+    // The same sample with its last box sized "to the end of the file": the borrowed moov carries
+    // its real size, so it does not take in the media data written after it.
+    const auto toEnd = dir.write("to-end.m4a", concat({sampleFtyp, largeBox("mdat", {}, 16 + hugeMedia)}));
+    std::filesystem::resize_file(toEnd, sampleBase + hugeMedia, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    ByteBuffer openMoov = hugeMoov;
+    putBe32(openMoov, 0, 0);
+    std::ofstream(toEnd, std::ios::binary | std::ios::app)
+        .write(reinterpret_cast<const char*>(openMoov.data()), static_cast<std::streamsize>(openMoov.size()));
+    request.sample = makeSourceInfo(toEnd.string());
+    const RepairResult fromOpen = repairAudio(request);
+    ASSERT_TRUE(fromOpen.status.ok) << fromOpen.status.message;
+    const ByteBuffer openOut = test_support::readAll(fromOpen.output.path);
+    EXPECT_EQ(topLevel(openOut), (std::vector<std::string>{"ftyp", "moov", "mdat"}));
+    EXPECT_EQ(chunkOffsets(openOut), (std::vector<uint64_t>{payload, payload + 20}));
 }
 
 TEST(M4aRepair, ChunkOffsetsPast4GiBAreWidenedNeverWrapped)
