@@ -200,7 +200,7 @@ BENCHMARK(BM_RepairWav) KORVEX_BENCH_SIZES;
 // The format work alone on a buffer already in memory: no read, no write, so the scan's own
 // cost per byte shows (fresh memory for a whole file is slow to fault in on some machines).
 static void runInMemory(benchmark::State& state, ByteBuffer (*make)(int64_t),
-                        RepairResult (*analyze)(const RepairRequest&, const ByteBuffer&))
+                        RepairResult (*analyze)(const RepairRequest&, ByteView))
 {
     const ByteBuffer bytes = make(state.range(0));
     RepairRequest request;

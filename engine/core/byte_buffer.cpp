@@ -16,7 +16,7 @@ namespace data_repair {
 namespace {
 
 template <unsigned Width>
-uint64_t readBig(const ByteBuffer& b, uint64_t pos)
+uint64_t readBig(ByteView b, uint64_t pos)
 {
     if (!fits(b, pos, Width))
         return 0;
@@ -27,7 +27,7 @@ uint64_t readBig(const ByteBuffer& b, uint64_t pos)
 }
 
 template <unsigned Width>
-uint64_t readLittle(const ByteBuffer& b, uint64_t pos)
+uint64_t readLittle(ByteView b, uint64_t pos)
 {
     if (!fits(b, pos, Width))
         return 0;
@@ -164,24 +164,24 @@ uint64_t rfindRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, ui
 
 } // namespace
 
-uint8_t readU8(const ByteBuffer& b, uint64_t pos) { return static_cast<uint8_t>(readBig<1>(b, pos)); }
-uint16_t readBe16(const ByteBuffer& b, uint64_t pos) { return static_cast<uint16_t>(readBig<2>(b, pos)); }
-uint32_t readBe24(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readBig<3>(b, pos)); }
-uint32_t readBe32(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readBig<4>(b, pos)); }
-uint64_t readBe64(const ByteBuffer& b, uint64_t pos) { return readBig<8>(b, pos); }
-uint16_t readLe16(const ByteBuffer& b, uint64_t pos) { return static_cast<uint16_t>(readLittle<2>(b, pos)); }
-uint32_t readLe24(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readLittle<3>(b, pos)); }
-uint32_t readLe32(const ByteBuffer& b, uint64_t pos) { return static_cast<uint32_t>(readLittle<4>(b, pos)); }
-uint64_t readLe64(const ByteBuffer& b, uint64_t pos) { return readLittle<8>(b, pos); }
+uint8_t readU8(ByteView b, uint64_t pos) { return static_cast<uint8_t>(readBig<1>(b, pos)); }
+uint16_t readBe16(ByteView b, uint64_t pos) { return static_cast<uint16_t>(readBig<2>(b, pos)); }
+uint32_t readBe24(ByteView b, uint64_t pos) { return static_cast<uint32_t>(readBig<3>(b, pos)); }
+uint32_t readBe32(ByteView b, uint64_t pos) { return static_cast<uint32_t>(readBig<4>(b, pos)); }
+uint64_t readBe64(ByteView b, uint64_t pos) { return readBig<8>(b, pos); }
+uint16_t readLe16(ByteView b, uint64_t pos) { return static_cast<uint16_t>(readLittle<2>(b, pos)); }
+uint32_t readLe24(ByteView b, uint64_t pos) { return static_cast<uint32_t>(readLittle<3>(b, pos)); }
+uint32_t readLe32(ByteView b, uint64_t pos) { return static_cast<uint32_t>(readLittle<4>(b, pos)); }
+uint64_t readLe64(ByteView b, uint64_t pos) { return readLittle<8>(b, pos); }
 
-std::string bytesToString(const ByteBuffer& b, uint64_t pos, uint64_t len)
+std::string bytesToString(ByteView b, uint64_t pos, uint64_t len)
 {
     if (!fits(b, pos, len))
         return {};
     return std::string(reinterpret_cast<const char*>(b.data()) + pos, static_cast<size_t>(len));
 }
 
-ByteBuffer sliceBytes(const ByteBuffer& b, uint64_t pos, uint64_t len)
+ByteBuffer sliceBytes(ByteView b, uint64_t pos, uint64_t len)
 {
     if (pos >= b.size())
         return {};
@@ -189,37 +189,37 @@ ByteBuffer sliceBytes(const ByteBuffer& b, uint64_t pos, uint64_t len)
     return ByteBuffer(b.begin() + static_cast<std::ptrdiff_t>(pos), b.begin() + static_cast<std::ptrdiff_t>(pos + n));
 }
 
-bool matchesAt(const ByteBuffer& b, uint64_t pos, std::string_view text)
+bool matchesAt(ByteView b, uint64_t pos, std::string_view text)
 {
     return fits(b, pos, text.size()) && (text.empty() || std::memcmp(b.data() + pos, text.data(), text.size()) == 0);
 }
 
-bool matchesAt(const ByteBuffer& b, uint64_t pos, const ByteBuffer& bytes)
+bool matchesAt(ByteView b, uint64_t pos, ByteView bytes)
 {
     return fits(b, pos, bytes.size()) && (bytes.empty() || std::memcmp(b.data() + pos, bytes.data(), bytes.size()) == 0);
 }
 
-uint64_t findBytes(const ByteBuffer& hay, const ByteBuffer& needle, uint64_t start)
+uint64_t findBytes(ByteView hay, ByteView needle, uint64_t start)
 {
     return findRaw(hay.data(), hay.size(), needle.data(), needle.size(), start);
 }
 
-uint64_t findBytes(const ByteBuffer& hay, std::string_view needle, uint64_t start)
+uint64_t findBytes(ByteView hay, std::string_view needle, uint64_t start)
 {
     return findRaw(hay.data(), hay.size(), reinterpret_cast<const uint8_t*>(needle.data()), needle.size(), start);
 }
 
-uint64_t rfindBytes(const ByteBuffer& hay, const ByteBuffer& needle)
+uint64_t rfindBytes(ByteView hay, ByteView needle)
 {
     return rfindRaw(hay.data(), hay.size(), needle.data(), needle.size(), npos);
 }
 
-uint64_t rfindBytes(const ByteBuffer& hay, std::string_view needle)
+uint64_t rfindBytes(ByteView hay, std::string_view needle)
 {
     return rfindRaw(hay.data(), hay.size(), reinterpret_cast<const uint8_t*>(needle.data()), needle.size(), npos);
 }
 
-uint64_t rfindBytesBefore(const ByteBuffer& hay, std::string_view needle, uint64_t end)
+uint64_t rfindBytesBefore(ByteView hay, std::string_view needle, uint64_t end)
 {
     return rfindRaw(hay.data(), hay.size(), reinterpret_cast<const uint8_t*>(needle.data()), needle.size(), end);
 }
@@ -233,9 +233,11 @@ void putLe32(ByteBuffer& b, uint64_t pos, uint32_t v) { putLittle<4>(b, pos, v);
 void putLe64(ByteBuffer& b, uint64_t pos, uint64_t v) { putLittle<8>(b, pos, v); }
 
 void appendString(ByteBuffer& b, std::string_view text) { b.insert(b.end(), text.begin(), text.end()); }
-void appendBytes(ByteBuffer& b, const ByteBuffer& other) { appendRange(b, other, 0, other.size()); }
+void appendBytes(ByteBuffer& b, ByteView other) { appendRange(b, other, 0, other.size()); }
 
-void appendRange(ByteBuffer& b, const ByteBuffer& other, uint64_t pos, uint64_t len)
+void appendBytes(ByteBuffer& b, std::initializer_list<uint8_t> bytes) { b.insert(b.end(), bytes.begin(), bytes.end()); }
+
+void appendRange(ByteBuffer& b, ByteView other, uint64_t pos, uint64_t len)
 {
     if (pos >= other.size())
         return;

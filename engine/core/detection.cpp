@@ -17,7 +17,7 @@ bool byteIn(uint8_t value, std::initializer_list<uint8_t> set)
 }
 
 // Any three 0x47 bytes on one 188-byte grid starting in the first packet.
-bool transportStreamGrid(const ByteBuffer& b)
+bool transportStreamGrid(ByteView b)
 {
     const uint64_t n = b.size();
     const uint64_t starts = std::min<uint64_t>(n, 188);
@@ -34,7 +34,7 @@ bool transportStreamGrid(const ByteBuffer& b)
 }
 
 // Three consecutive 188-byte packets.
-bool transportStreamPackets(const ByteBuffer& b)
+bool transportStreamPackets(ByteView b)
 {
     for (uint64_t i = 0; i < 188; ++i) {
         if (fits(b, i + 376, 1) && b[i] == 0x47 && b[i + 188] == 0x47 && b[i + 376] == 0x47)
@@ -43,7 +43,7 @@ bool transportStreamPackets(const ByteBuffer& b)
     return false;
 }
 
-bool containsUtf16Name(const ByteBuffer& b, std::string_view name)
+bool containsUtf16Name(ByteView b, std::string_view name)
 {
     ByteBuffer needle;
     for (char c : name) {
@@ -68,9 +68,9 @@ bool isVideoExtension(const std::string& e) { return isListedIn(extensions::kVid
 bool isPhotoExtension(const std::string& e) { return isListedIn(extensions::kPhotoKind, e); }
 bool isDocumentExtension(const std::string& e) { return isListedIn(extensions::kDocumentKind, e); }
 
-bool isFtypStart(const ByteBuffer& b) { return b.size() >= 12 && matchesAt(b, 4, "ftyp"); }
+bool isFtypStart(ByteView b) { return b.size() >= 12 && matchesAt(b, 4, "ftyp"); }
 
-bool hasM4aBrand(const ByteBuffer& b)
+bool hasM4aBrand(ByteView b)
 {
     if (!isFtypStart(b))
         return false;
@@ -81,12 +81,12 @@ bool hasM4aBrand(const ByteBuffer& b)
     return false;
 }
 
-bool isWaveStart(const ByteBuffer& b) { return b.size() >= 12 && matchesAt(b, 0, "RIFF") && matchesAt(b, 8, "WAVE"); }
-bool isFlacStart(const ByteBuffer& b) { return matchesAt(b, 0, "fLaC"); }
-bool isOggStart(const ByteBuffer& b) { return matchesAt(b, 0, "OggS"); }
-bool isGifStart(const ByteBuffer& b) { return matchesAt(b, 0, "GIF87a") || matchesAt(b, 0, "GIF89a"); }
+bool isWaveStart(ByteView b) { return b.size() >= 12 && matchesAt(b, 0, "RIFF") && matchesAt(b, 8, "WAVE"); }
+bool isFlacStart(ByteView b) { return matchesAt(b, 0, "fLaC"); }
+bool isOggStart(ByteView b) { return matchesAt(b, 0, "OggS"); }
+bool isGifStart(ByteView b) { return matchesAt(b, 0, "GIF87a") || matchesAt(b, 0, "GIF89a"); }
 
-bool isMpegAudioStart(const ByteBuffer& b)
+bool isMpegAudioStart(ByteView b)
 {
     if (matchesAt(b, 0, "ID3"))
         return true;
@@ -98,7 +98,7 @@ bool isMpegAudioStart(const ByteBuffer& b)
     return bitrate != 0 && bitrate != 15 && ((b[2] >> 2) & 3) != 3;
 }
 
-bool isAdtsStart(const ByteBuffer& b)
+bool isAdtsStart(ByteView b)
 {
     if (b.size() < 7 || b[0] != 0xFF || (b[1] & 0xF6) != 0xF0)
         return false;
@@ -108,45 +108,45 @@ bool isAdtsStart(const ByteBuffer& b)
     return length >= 7;
 }
 
-const ByteBuffer& oleSignature()
+ByteView oleSignature()
 {
     static const ByteBuffer sig{0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     return sig;
 }
 
-const ByteBuffer& pngSignature()
+ByteView pngSignature()
 {
     static const ByteBuffer sig{0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
     return sig;
 }
 
-const ByteBuffer& asfHeaderGuid()
+ByteView asfHeaderGuid()
 {
     static const ByteBuffer sig{0x30, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
                                 0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};
     return sig;
 }
 
-bool hasPdfSignature(const ByteBuffer& b) { return matchesAt(b, 0, "%PDF-"); }
-bool hasRtfSignature(const ByteBuffer& b) { return matchesAt(b, 0, "{\\rtf"); }
-bool hasOleSignature(const ByteBuffer& b) { return matchesAt(b, 0, oleSignature()); }
+bool hasPdfSignature(ByteView b) { return matchesAt(b, 0, "%PDF-"); }
+bool hasRtfSignature(ByteView b) { return matchesAt(b, 0, "{\\rtf"); }
+bool hasOleSignature(ByteView b) { return matchesAt(b, 0, oleSignature()); }
 
-bool hasZipLikeStart(const ByteBuffer& b)
+bool hasZipLikeStart(ByteView b)
 {
     return b.size() >= 4 && b[0] == 'P' && b[1] == 'K' && byteIn(b[2], {3, 5, 7}) && byteIn(b[3], {4, 6, 8});
 }
 
-bool hasPngSignature(const ByteBuffer& b) { return matchesAt(b, 0, pngSignature()); }
-bool hasJpegSignature(const ByteBuffer& b) { return b.size() >= 2 && b[0] == 0xFF && b[1] == 0xD8; }
-bool hasBmpSignature(const ByteBuffer& b) { return matchesAt(b, 0, "BM"); }
-bool hasAviSignature(const ByteBuffer& b) { return b.size() >= 12 && matchesAt(b, 0, "RIFF") && matchesAt(b, 8, "AVI "); }
-bool hasEbmlSignature(const ByteBuffer& b) { return matchesAt(b, 0, ByteBuffer{0x1A, 0x45, 0xDF, 0xA3}); }
-bool hasFlvSignature(const ByteBuffer& b) { return matchesAt(b, 0, "FLV"); }
-bool hasAsfSignature(const ByteBuffer& b) { return matchesAt(b, 0, asfHeaderGuid()); }
-bool hasMpegPackSignature(const ByteBuffer& b) { return matchesAt(b, 0, ByteBuffer{0x00, 0x00, 0x01, 0xBA}); }
-bool hasKlvSignature(const ByteBuffer& b) { return matchesAt(b, 0, ByteBuffer{0x06, 0x0E, 0x2B, 0x34}); }
+bool hasPngSignature(ByteView b) { return matchesAt(b, 0, pngSignature()); }
+bool hasJpegSignature(ByteView b) { return b.size() >= 2 && b[0] == 0xFF && b[1] == 0xD8; }
+bool hasBmpSignature(ByteView b) { return matchesAt(b, 0, "BM"); }
+bool hasAviSignature(ByteView b) { return b.size() >= 12 && matchesAt(b, 0, "RIFF") && matchesAt(b, 8, "AVI "); }
+bool hasEbmlSignature(ByteView b) { return matchesAt(b, 0, ByteBuffer{0x1A, 0x45, 0xDF, 0xA3}); }
+bool hasFlvSignature(ByteView b) { return matchesAt(b, 0, "FLV"); }
+bool hasAsfSignature(ByteView b) { return matchesAt(b, 0, asfHeaderGuid()); }
+bool hasMpegPackSignature(ByteView b) { return matchesAt(b, 0, ByteBuffer{0x00, 0x00, 0x01, 0xBA}); }
+bool hasKlvSignature(ByteView b) { return matchesAt(b, 0, ByteBuffer{0x06, 0x0E, 0x2B, 0x34}); }
 
-FileKind detectFileKind(const std::filesystem::path& path, const ByteBuffer& b)
+FileKind detectFileKind(const std::filesystem::path& path, ByteView b)
 {
     const std::string ext = lowerExtension(path);
     if (hasPdfSignature(b) || hasOleSignature(b) || hasRtfSignature(b))
@@ -180,7 +180,7 @@ FileKind detectFileKind(const std::filesystem::path& path, const ByteBuffer& b)
     return Unknown;
 }
 
-std::string detectFormatName(const std::filesystem::path& path, const ByteBuffer& b)
+std::string detectFormatName(const std::filesystem::path& path, ByteView b)
 {
     const std::string ext = lowerExtension(path);
     if (hasPdfSignature(b))

@@ -8,7 +8,7 @@ namespace data_repair {
 
 namespace {
 
-bool printableType(const ByteBuffer& buffer, uint64_t pos)
+bool printableType(ByteView buffer, uint64_t pos)
 {
     for (uint64_t i = 0; i < 4; ++i) {
         const uint8_t c = readU8(buffer, pos + i);
@@ -20,7 +20,7 @@ bool printableType(const ByteBuffer& buffer, uint64_t pos)
 
 } // namespace
 
-IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit)
+IsoBox parseIsoBox(ByteView buffer, uint64_t start, uint64_t limit)
 {
     IsoBox box = parseIsoBoxAnyType(buffer, start, limit);
     if (!box.type.empty() && !printableType(buffer, start + 4)) {
@@ -32,7 +32,7 @@ IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit)
     return box;
 }
 
-IsoBox parseIsoBoxAnyType(const ByteBuffer& buffer, uint64_t start, uint64_t limit)
+IsoBox parseIsoBoxAnyType(ByteView buffer, uint64_t start, uint64_t limit)
 {
     IsoBox box;
     box.offset = start;
@@ -62,7 +62,7 @@ IsoBox parseIsoBoxAnyType(const ByteBuffer& buffer, uint64_t start, uint64_t lim
     return box;
 }
 
-void forEachIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+void forEachIsoBox(ByteView buffer, uint64_t start, uint64_t limit,
                    const std::function<bool(const IsoBox&)>& visit)
 {
     const uint64_t end = std::min<uint64_t>(limit, buffer.size());
@@ -80,7 +80,7 @@ void forEachIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
     }
 }
 
-std::vector<IsoBox> listIsoBoxes(const ByteBuffer& buffer, uint64_t start, uint64_t limit)
+std::vector<IsoBox> listIsoBoxes(ByteView buffer, uint64_t start, uint64_t limit)
 {
     std::vector<IsoBox> boxes;
     forEachIsoBox(buffer, start, limit, [&](const IsoBox& box) {

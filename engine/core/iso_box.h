@@ -34,19 +34,19 @@ struct IsoBox {
 // The box beginning at `start`, reading no further than `limit` (exclusive, lowered to the
 // buffer size). Size 0 runs to the limit; size 1 takes a 64-bit largesize.
 // A type byte outside printable ASCII makes the box invalid (type kept, size 0).
-IsoBox parseIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
+IsoBox parseIsoBox(ByteView buffer, uint64_t start, uint64_t limit);
 
 // The same header rules without looking at the type, for walks that copy boxes whatever they
 // are called (CR3 top level).
-IsoBox parseIsoBoxAnyType(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
+IsoBox parseIsoBoxAnyType(ByteView buffer, uint64_t start, uint64_t limit);
 
 // Calls `visit` for each box of one level from `start` up to `limit`, without collecting them;
 // stops at the first invalid header, after a clamped box, or when `visit` returns false.
-void forEachIsoBox(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+void forEachIsoBox(ByteView buffer, uint64_t start, uint64_t limit,
                    const std::function<bool(const IsoBox&)>& visit);
 
 // The boxes of one level, in buffer order (same stopping rule as forEachIsoBox).
-std::vector<IsoBox> listIsoBoxes(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
+std::vector<IsoBox> listIsoBoxes(ByteView buffer, uint64_t start, uint64_t limit);
 
 // A copy of the first box of the list with that type, or an invalid empty box (headerSize 8).
 IsoBox findIsoBox(const std::vector<IsoBox>& list, std::string_view type);

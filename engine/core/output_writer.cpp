@@ -27,7 +27,7 @@ bool recordRepairedOutput(RepairResult& result, const WrittenFile& written, cons
 
 bool OutputPieces::isInputPart(std::span<const uint8_t> part) const
 {
-    return !input_->empty() && part.data() >= input_->data() && part.data() < input_->data() + input_->size();
+    return !input_.empty() && part.data() >= input_.data() && part.data() < input_.data() + input_.size();
 }
 
 bool OutputPieces::lastIsScratch() const
@@ -75,11 +75,11 @@ void OutputPieces::append(ByteBuffer bytes)
 
 void OutputPieces::appendInput(uint64_t pos, uint64_t length)
 {
-    if (pos >= input_->size() || length == 0)
+    if (pos >= input_.size() || length == 0)
         return;
-    const uint64_t n = std::min<uint64_t>(length, input_->size() - pos);
+    const uint64_t n = std::min<uint64_t>(length, input_.size() - pos);
     size_ += n;
-    const uint8_t* at = input_->data() + pos;
+    const uint8_t* at = input_.data() + pos;
     // A stretch that goes on where the last one ended joins it: one copy, one part.
     if (!parts_.empty() && isInputPart(parts_.back()) && parts_.back().data() + parts_.back().size() == at) {
         parts_.back() = std::span<const uint8_t>(parts_.back().data(), parts_.back().size() + static_cast<size_t>(n));
@@ -98,19 +98,19 @@ ByteBuffer OutputPieces::joined() const
     return out;
 }
 
-WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
+WrittenFile writeOutputFile(const RepairRequest& request, ByteView bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath)
 {
     return writeOutputFile(request, ByteParts{std::span<const uint8_t>(bytes)}, suffix, extension, explicitPath);
 }
 
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
-                            const std::string& extension, const std::string& explicitPath, const ByteBuffer* input,
+                            const std::string& extension, const std::string& explicitPath, ByteView input,
                             const std::filesystem::path& sameBytes)
 {
     WrittenFile written;
     const InputSource source{pathFromUtf8(request.input.path),
-                             input != nullptr ? std::span<const uint8_t>(*input) : std::span<const uint8_t>(),
+                             input,
                              sameBytes};
     // A name can be taken between choosing it and creating it: move on to the next free one.
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -127,7 +127,7 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
         }
         std::string error;
         if (writeFile(path, bytes, &error, request.overwrite,
-                      input != nullptr || !sameBytes.empty() ? &source : nullptr)) {
+                      !input.empty() || !sameBytes.empty() ? &source : nullptr)) {
             noteRunOutput(path);
             written.ok = true;
             written.path = path;
@@ -145,7 +145,7 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
 WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pieces, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath)
 {
-    WrittenFile written = writeOutputFile(request, pieces.parts(), suffix, extension, explicitPath, &pieces.input(),
+    WrittenFile written = writeOutputFile(request, pieces.parts(), suffix, extension, explicitPath, pieces.input(),
                                           pieces.writtenTo());
     if (written.ok)
         pieces.setWrittenTo(written.path);
@@ -160,7 +160,7 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
     return recordRepairedOutput(result, written, extension, artifactKind, writeCode);
 }
 
-bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix)
 {
@@ -170,7 +170,7 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
 
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
-                         const std::string& suffix, const ByteBuffer* input)
+                         const std::string& suffix, ByteView input)
 {
     const WrittenFile written = writeOutputFile(request, bytes, suffix, extension, request.outputPath, input);
     return recordRepairedOutput(result, written, extension, artifactKind, writeCode);
@@ -194,7 +194,7 @@ bool writeExtra(RepairResult& result, const RepairRequest& request, const Bytes&
 
 } // namespace
 
-bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, ByteView bytes,
                         const std::string& extension, const std::string& artifactKind, const std::string& suffix)
 {
     return writeExtra(result, request, bytes, extension, artifactKind, suffix);

@@ -5,7 +5,7 @@
 
 namespace data_repair {
 
-RepairResult beginResult(const RepairRequest& request, int32_t kind, const ByteBuffer& bytes)
+RepairResult beginResult(const RepairRequest& request, int32_t kind, ByteView bytes)
 {
     RepairResult result =
         startResult(request, kind, detectFormatName(pathFromUtf8(request.input.path), bytes), bytes.size());

@@ -11,7 +11,7 @@ namespace data_repair {
 
 // The report of an entry that has read its input: input, sample, kind and mode from the request,
 // the format detected from the path and the bytes, the input size, and success until a step fails.
-RepairResult beginResult(const RepairRequest& request, int32_t kind, const ByteBuffer& bytes);
+RepairResult beginResult(const RepairRequest& request, int32_t kind, ByteView bytes);
 
 // What Extract makes of a family's input.
 enum class ExtractWrites {

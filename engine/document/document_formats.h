@@ -37,16 +37,16 @@ bool isExcelExtension(const std::string& ext);
 bool isPowerPointExtension(const std::string& ext);
 
 // Byte-signature predicates over the whole input.
-uint64_t findOleSignature(const ByteBuffer& bytes);
-uint64_t findRtfHeader(const ByteBuffer& bytes);
-bool containsZipLocalHeader(const ByteBuffer& bytes);
+uint64_t findOleSignature(ByteView bytes);
+uint64_t findRtfHeader(ByteView bytes);
+bool containsZipLocalHeader(ByteView bytes);
 
 // Success, input/sample/mode from the request, detected format, kind Archive for "zip" (else
 // Document), input size.
-RepairResult baseDocumentResult(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult baseDocumentResult(const RepairRequest& request, ByteView bytes);
 
 // Writes "<stem>_preview.<ext>" and records it; a failure only adds the writer's text to notes.
-bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes, const std::string& extension,
+bool writeDocumentPreview(const RepairRequest& request, ByteView bytes, const std::string& extension,
                           const std::string& kind, RepairResult& result);
 
 // True for Analyze and Extract, the modes that never write a "_repaired" file.
@@ -55,25 +55,25 @@ inline bool modeWritesNoOutput(int32_t mode)
     return !modeWritesRepairedOutput(mode, ExtractWrites::PreviewsOnly);
 }
 
-RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeTextDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairTextDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeRtfDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairRtfDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeOleDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairOleDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeZipDocument(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzePdfDocument(const RepairRequest& request, ByteView bytes);
+RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes);
+RepairResult analyzeTextDocument(const RepairRequest& request, ByteView bytes);
+RepairResult repairTextDocument(const RepairRequest& request, ByteView bytes);
+RepairResult analyzeRtfDocument(const RepairRequest& request, ByteView bytes);
+RepairResult repairRtfDocument(const RepairRequest& request, ByteView bytes);
+RepairResult analyzeOleDocument(const RepairRequest& request, ByteView bytes);
+RepairResult repairOleDocument(const RepairRequest& request, ByteView bytes);
+RepairResult analyzeZipDocument(const RepairRequest& request, ByteView bytes);
+RepairResult repairZipDocument(const RepairRequest& request, ByteView bytes);
 
 // One document format of the dispatch table: its name, the extensions it goes by, its content
 // tests and its analyze/repair functions.
-using FormatCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
+using FormatCall = RepairResult (*)(const RepairRequest&, ByteView);
 struct DocumentFormat {
     std::string_view name;
     ExtensionSets extensions;
-    bool (*start)(const ByteBuffer&);      // its signature opens the file
-    uint64_t (*locate)(const ByteBuffer&); // its signature further in, npos when none
+    bool (*start)(ByteView);      // its signature opens the file
+    uint64_t (*locate)(ByteView); // its signature further in, npos when none
     FormatCall analyze;
     FormatCall repair;
 };

@@ -16,8 +16,8 @@ namespace {
 
 using namespace extensions;
 
-bool startsWithZipLocalHeader(const ByteBuffer& bytes) { return matchesAt(bytes, 0, "PK\x03\x04"); }
-uint64_t findZipLocalHeader(const ByteBuffer& bytes) { return findBytes(bytes, "PK\x03\x04", 0); }
+bool startsWithZipLocalHeader(ByteView bytes) { return matchesAt(bytes, 0, "PK\x03\x04"); }
+uint64_t findZipLocalHeader(ByteView bytes) { return findBytes(bytes, "PK\x03\x04", 0); }
 
 constexpr std::array<ExtensionList, 1> kTextNames{kText};
 constexpr std::array<ExtensionList, 1> kPdfNames{kPdf};
@@ -53,13 +53,13 @@ constexpr std::array<FormatRule<DocumentFormat>, 9> kRules{{
     {Clue::AnywhereOrExtension, kOleFormat},
 }};
 
-const DocumentFormat* route(const RepairRequest& request, const ByteBuffer& bytes)
+const DocumentFormat* route(const RepairRequest& request, ByteView bytes)
 {
     const std::string ext = lowerExtension(pathFromUtf8(request.input.path));
     return firstMatch<DocumentFormat>(kRules, ext, bytes).format;
 }
 
-RepairResult unsupportedResult(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult unsupportedResult(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     result.setStatus(RepairStatus::failure(kDocUnsupported, "unsupported document format"));
@@ -80,11 +80,11 @@ bool isWordExtension(const std::string& ext) { return isListed(kWord, ext); }
 bool isExcelExtension(const std::string& ext) { return isListed(kExcel, ext); }
 bool isPowerPointExtension(const std::string& ext) { return isListed(kPowerPoint, ext); }
 
-uint64_t findOleSignature(const ByteBuffer& bytes) { return findBytes(bytes, oleSignature(), 0); }
-uint64_t findRtfHeader(const ByteBuffer& bytes) { return findBytes(bytes, "{\\rtf", 0); }
-bool containsZipLocalHeader(const ByteBuffer& bytes) { return findZipLocalHeader(bytes) != npos; }
+uint64_t findOleSignature(ByteView bytes) { return findBytes(bytes, oleSignature(), 0); }
+uint64_t findRtfHeader(ByteView bytes) { return findBytes(bytes, "{\\rtf", 0); }
+bool containsZipLocalHeader(ByteView bytes) { return findZipLocalHeader(bytes) != npos; }
 
-RepairResult baseDocumentResult(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult baseDocumentResult(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = beginResult(request, Document, bytes);
     if (result.format == "zip")
@@ -92,7 +92,7 @@ RepairResult baseDocumentResult(const RepairRequest& request, const ByteBuffer& 
     return result;
 }
 
-bool writeDocumentPreview(const RepairRequest& request, const ByteBuffer& bytes, const std::string& extension,
+bool writeDocumentPreview(const RepairRequest& request, ByteView bytes, const std::string& extension,
                           const std::string& kind, RepairResult& result)
 {
     return writeExtraArtifact(result, request, bytes, extension, kind, "_preview");
@@ -102,7 +102,7 @@ constexpr EntryPreamble kPreamble{Document, baseDocumentResult};
 
 RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return runEntry(request, progress, kPreamble, false, [&](const ByteBuffer& bytes) {
+    return runEntry(request, progress, kPreamble, false, [&](ByteView bytes) {
         const DocumentFormat* format = route(request, bytes);
         return format != nullptr ? format->analyze(request, bytes) : unsupportedResult(request, bytes);
     });
@@ -110,7 +110,7 @@ RepairResult DocumentRepairer::analyze(const RepairRequest& request, IProgress* 
 
 RepairResult DocumentRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return runEntry(request, progress, kPreamble, true, [&](const ByteBuffer& bytes) {
+    return runEntry(request, progress, kPreamble, true, [&](ByteView bytes) {
         const DocumentFormat* format = route(request, bytes);
         return format != nullptr ? format->repair(request, bytes) : unsupportedResult(request, bytes);
     });

@@ -19,7 +19,7 @@ constexpr uint32_t kNoSector = 0xFFFFFFFF;
 // versions.
 uint64_t sectorSize(uint16_t shift) { return shift == 12 ? 4096 : 512; }
 
-bool byteOrderOk(const ByteBuffer& b, uint64_t a) { return readU8(b, a + 28) == 0xFE && readU8(b, a + 29) == 0xFF; }
+bool byteOrderOk(ByteView b, uint64_t a) { return readU8(b, a + 28) == 0xFE && readU8(b, a + 29) == 0xFF; }
 
 ByteBuffer utf16le(std::string_view text, bool summaryPrefix)
 {
@@ -37,7 +37,7 @@ ByteBuffer utf16le(std::string_view text, bool summaryPrefix)
 
 } // namespace
 
-std::vector<std::string> scanOleStreamNames(const ByteBuffer& bytes)
+std::vector<std::string> scanOleStreamNames(ByteView bytes)
 {
     struct Pattern {
         const char* name;
@@ -56,7 +56,7 @@ std::vector<std::string> scanOleStreamNames(const ByteBuffer& bytes)
     return names;
 }
 
-std::vector<std::string> readOleDirectoryNames(const ByteBuffer& bytes)
+std::vector<std::string> readOleDirectoryNames(ByteView bytes)
 {
     const uint64_t a = findOleSignature(bytes);
     if (a == npos || !fits(bytes, a, kHeaderSize))
@@ -106,7 +106,7 @@ bool hasExpectedStreamName(const std::vector<std::string>& names, const std::str
     });
 }
 
-RepairResult analyzeOleDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeOleDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     result.kind = Document;
@@ -145,7 +145,7 @@ RepairResult analyzeOleDocument(const RepairRequest& request, const ByteBuffer& 
     return result;
 }
 
-RepairResult repairOleDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairOleDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = analyzeOleDocument(request, bytes);
     if (!result.status.ok)

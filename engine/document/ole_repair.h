@@ -11,8 +11,8 @@ namespace data_repair {
 
 // Directory entry names read from the directory sectors (contiguous, at most 8 sectors), or the
 // raw-search fallback when they cannot be read.
-std::vector<std::string> readOleDirectoryNames(const ByteBuffer& bytes);
-std::vector<std::string> scanOleStreamNames(const ByteBuffer& bytes);
+std::vector<std::string> readOleDirectoryNames(ByteView bytes);
+std::vector<std::string> scanOleStreamNames(ByteView bytes);
 std::string expectedOleStream(const std::string& format);
 bool hasExpectedStreamName(const std::vector<std::string>& names, const std::string& expected);
 

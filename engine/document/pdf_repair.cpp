@@ -24,7 +24,7 @@ bool isDelimiter(uint8_t c)
 }
 bool isRegular(uint8_t c) { return c != 0 && !isPdfSpace(c) && !isDelimiter(c); }
 
-uint64_t skipRun(const ByteBuffer& b, uint64_t pos, bool (*predicate)(uint8_t), uint64_t maxRun)
+uint64_t skipRun(ByteView b, uint64_t pos, bool (*predicate)(uint8_t), uint64_t maxRun)
 {
     const uint64_t start = pos;
     while (pos < b.size() && predicate(b[pos]) && pos - start <= maxRun)
@@ -33,7 +33,7 @@ uint64_t skipRun(const ByteBuffer& b, uint64_t pos, bool (*predicate)(uint8_t), 
 }
 
 // White space, NUL and comments between tokens.
-uint64_t skipFiller(const ByteBuffer& b, uint64_t pos, uint64_t limit)
+uint64_t skipFiller(ByteView b, uint64_t pos, uint64_t limit)
 {
     while (pos < limit) {
         if (isPdfSpace(b[pos]) || b[pos] == 0) {
@@ -49,7 +49,7 @@ uint64_t skipFiller(const ByteBuffer& b, uint64_t pos, uint64_t limit)
 }
 
 // End of the value that starts at pos, or npos when it is malformed or leaves the window.
-uint64_t skipValue(const ByteBuffer& b, uint64_t pos, uint64_t limit, int depth)
+uint64_t skipValue(ByteView b, uint64_t pos, uint64_t limit, int depth)
 {
     if (pos >= limit || depth > kMaxNesting)
         return npos;
@@ -102,7 +102,7 @@ uint64_t skipValue(const ByteBuffer& b, uint64_t pos, uint64_t limit, int depth)
     return (pos == start && c != '/') ? npos : pos;
 }
 
-bool isUnsignedToken(const ByteBuffer& b, uint64_t from, uint64_t to)
+bool isUnsignedToken(ByteView b, uint64_t from, uint64_t to)
 {
     if (from >= to)
         return false;
@@ -114,7 +114,7 @@ bool isUnsignedToken(const ByteBuffer& b, uint64_t from, uint64_t to)
 }
 
 // Length of the version word after "%PDF-" at pos, and whether it reads "<digit>.<digit>".
-uint64_t headerVersionLength(const ByteBuffer& b, uint64_t pos, bool& readable)
+uint64_t headerVersionLength(ByteView b, uint64_t pos, bool& readable)
 {
     const uint64_t start = pos + 5;
     uint64_t end = start;
@@ -135,7 +135,7 @@ std::string paddedOffset(uint64_t offset)
 
 // Sorted positions of every occurrence of a needle.
 // Occurrences that end at or before `limit`.
-std::vector<uint64_t> occurrences(const ByteBuffer& b, std::string_view needle, uint64_t limit)
+std::vector<uint64_t> occurrences(ByteView b, std::string_view needle, uint64_t limit)
 {
     std::vector<uint64_t> found;
     for (uint64_t pos = findBytes(b, needle, 0); pos != npos && pos + needle.size() <= limit;
@@ -155,7 +155,7 @@ uint64_t nextAtOrAfter(const std::vector<uint64_t>& list, size_t& cursor, uint64
 // An object looks like the catalog when its body (up to the first "endobj", or 512 bytes) holds
 // both "/Type" and "/Catalog". Offsets increase, so forward cursors keep this linear even when
 // bodies overlap. Only the first `size` bytes of t count.
-int64_t findCatalog(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
+int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
 {
     const auto endobjs = occurrences(t, "endobj", size);
     const auto types = occurrences(t, "/Type", size);
@@ -184,7 +184,7 @@ struct OldTrailer {
     uint64_t xrefStreamOffset = npos; // offset of the last cross-reference stream object
 };
 
-uint64_t lastXrefStreamObject(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
+uint64_t lastXrefStreamObject(ByteView t, const std::vector<PdfObjectHeader>& headers)
 {
     // Walking back, each owning object's dictionary is read once and only up to the next object
     // header, then the walk jumps before that object: every byte is re-read a bounded number of
@@ -211,7 +211,7 @@ uint64_t lastXrefStreamObject(const ByteBuffer& t, const std::vector<PdfObjectHe
     return npos;
 }
 
-OldTrailer readOldTrailer(const ByteBuffer& t, const std::vector<PdfObjectHeader>& headers)
+OldTrailer readOldTrailer(ByteView t, const std::vector<PdfObjectHeader>& headers)
 {
     OldTrailer old;
     const uint64_t trailer = rfindBytes(t, "trailer");
@@ -254,7 +254,7 @@ uint64_t parseSmallNumber(const std::string& text)
 }
 
 // Position after 1 to maxDigits digits at pos, with their value; npos when there are none or more.
-uint64_t readNumber(const ByteBuffer& b, uint64_t pos, uint64_t maxDigits, uint64_t& value)
+uint64_t readNumber(ByteView b, uint64_t pos, uint64_t maxDigits, uint64_t& value)
 {
     const uint64_t end = skipRun(b, pos, isDigit, maxDigits);
     if (end == pos || end - pos > maxDigits)
@@ -266,10 +266,10 @@ uint64_t readNumber(const ByteBuffer& b, uint64_t pos, uint64_t maxDigits, uint6
 }
 
 // Readers skip white space before a token, so an offset may land just before the header.
-uint64_t skipSpaces(const ByteBuffer& b, uint64_t pos) { return skipRun(b, pos, isPdfSpace, 16); }
+uint64_t skipSpaces(ByteView b, uint64_t pos) { return skipRun(b, pos, isPdfSpace, 16); }
 
 // "<number> <generation> obj" at pos; any number or generation when the expected one is npos.
-bool objectHeaderAt(const ByteBuffer& b, uint64_t pos, uint64_t number, uint64_t generation)
+bool objectHeaderAt(ByteView b, uint64_t pos, uint64_t number, uint64_t generation)
 {
     uint64_t n = 0, g = 0;
     pos = readNumber(b, skipSpaces(b, pos), 10, n);
@@ -286,7 +286,7 @@ constexpr uint64_t kCheckedXrefEntries = 1024;
 
 // Position of the first fault in the classic table whose entries start after "xref" at pos, or
 // npos when its subsections parse up to "trailer" and the checked entries land on their objects.
-uint64_t classicTableDamage(const ByteBuffer& b, uint64_t pos, uint64_t origin)
+uint64_t classicTableDamage(ByteView b, uint64_t pos, uint64_t origin)
 {
     uint64_t sections = 0;
     uint64_t checked = 0;
@@ -329,7 +329,7 @@ uint64_t classicTableDamage(const ByteBuffer& b, uint64_t pos, uint64_t origin)
 
 // Where the cross-reference data named by startxref is damaged, counting offsets from origin, or
 // npos when it is a sound classic table or a cross-reference stream object.
-uint64_t xrefDamageFrom(const ByteBuffer& b, uint64_t keyword, uint64_t target, uint64_t origin)
+uint64_t xrefDamageFrom(ByteView b, uint64_t keyword, uint64_t target, uint64_t origin)
 {
     if (target >= b.size() - origin)
         return keyword;
@@ -347,7 +347,7 @@ uint64_t xrefDamageFrom(const ByteBuffer& b, uint64_t keyword, uint64_t target, 
 
 // The same for the last "startxref". Offsets count from the header; with bytes before it, from
 // the file's start too (some writers count so).
-uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
+uint64_t xrefDamage(ByteView b, uint64_t header)
 {
     const uint64_t keyword = rfindBytes(b, "startxref");
     if (keyword == npos)
@@ -364,7 +364,7 @@ uint64_t xrefDamage(const ByteBuffer& b, uint64_t header)
 
 } // namespace
 
-std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t maxHeaders)
+std::vector<PdfObjectHeader> scanPdfObjectHeaders(ByteView b, uint64_t maxHeaders)
 {
     // Every header ends in "obj": those are found by the fast search, and the numbers before each
     // are read backwards. The walk back stops at the first byte that is neither white space nor
@@ -397,7 +397,7 @@ std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& b, uint64_t 
     return headers;
 }
 
-std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& b, uint64_t pos, uint64_t end)
+std::map<std::string, std::string> readPdfDictionary(ByteView b, uint64_t pos, uint64_t end)
 {
     std::map<std::string, std::string> keys;
     const uint64_t limit = std::min({b.size(), end, pos > b.size() ? 0 : pos + kDictionaryWindow});
@@ -433,7 +433,7 @@ std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& b, uint64
     }
 }
 
-RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzePdfDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     result.format = "pdf";
@@ -480,7 +480,7 @@ RepairResult analyzePdfDocument(const RepairRequest& request, const ByteBuffer& 
     return result;
 }
 
-RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = analyzePdfDocument(request, bytes);
     if (!result.status.ok)
@@ -510,7 +510,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
             changed.assign(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
             result.addAction("trim-prefix", "removed bytes before PDF header", header);
         } else {
-            changed = bytes;
+            changed.assign(bytes.begin(), bytes.end());
         }
         const uint64_t versionLength = headerVersionLength(changed, 0, readable);
         if (!readable) {
@@ -521,7 +521,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, const ByteBuffer& b
             result.addAction("rebuild-header", "replaced an unreadable PDF header version", versionLength);
         }
     }
-    const ByteBuffer& t = copied ? changed : bytes;
+    ByteView t = copied ? ByteView(changed) : bytes;
     // The end of T that is kept: the damaged tail after the last object is left out.
     uint64_t kept = t.size();
 

@@ -27,11 +27,11 @@ struct PdfObjectHeader {
 // of the six PDF white-space bytes, 1-10 digits, white space, 1-5 digits, white space, "obj".
 // One linear pass (a backtracking matcher recurses once per white-space byte and overflows the
 // stack on long runs). Stops after maxHeaders headers.
-std::vector<PdfObjectHeader> scanPdfObjectHeaders(const ByteBuffer& bytes, uint64_t maxHeaders = npos);
+std::vector<PdfObjectHeader> scanPdfObjectHeaders(ByteView bytes, uint64_t maxHeaders = npos);
 
 // The top-level keys of the dictionary that starts at the first "<<" at or after pos (within a
 // bounded window that also stops at end), each with its value as written (an indirect reference
 // "n g R" whole).
-std::map<std::string, std::string> readPdfDictionary(const ByteBuffer& bytes, uint64_t pos, uint64_t end = npos);
+std::map<std::string, std::string> readPdfDictionary(ByteView bytes, uint64_t pos, uint64_t end = npos);
 
 } // namespace data_repair

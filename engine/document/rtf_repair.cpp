@@ -8,7 +8,7 @@ namespace {
 
 // Final brace depth from the header on; a brace right after an unescaped backslash is text.
 // 64-bit: a body of nothing but "{" still counts exactly.
-int64_t braceDepth(const ByteBuffer& bytes, uint64_t from)
+int64_t braceDepth(ByteView bytes, uint64_t from)
 {
     int64_t depth = 0;
     bool escaped = false;
@@ -28,7 +28,7 @@ int64_t braceDepth(const ByteBuffer& bytes, uint64_t from)
 
 } // namespace
 
-RepairResult analyzeRtfDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeRtfDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     result.format = "rtf";
@@ -50,7 +50,7 @@ RepairResult analyzeRtfDocument(const RepairRequest& request, const ByteBuffer& 
     return result;
 }
 
-RepairResult repairRtfDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairRtfDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = analyzeRtfDocument(request, bytes);
     if (!result.status.ok || request.mode == Analyze)

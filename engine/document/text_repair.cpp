@@ -64,7 +64,7 @@ void appendUtf8(std::string& out, uint32_t cp)
     }
 }
 
-bool hasUtf16Bom(const ByteBuffer& b)
+bool hasUtf16Bom(ByteView b)
 {
     return b.size() >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF));
 }
@@ -81,7 +81,7 @@ bool isAsciiLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c 
 // Places where the bytes break the shape of a single-byte code page: accented letters stand alone
 // or in pairs inside Latin words, and Cyrillic, Greek or Hebrew words are whole runs of high bytes
 // between spaces and punctuation. A long high run glued to a Latin letter breaks both.
-uint64_t singleByteViolations(const ByteBuffer& b)
+uint64_t singleByteViolations(ByteView b)
 {
     uint64_t violations = 0;
     for (uint64_t i = 0; i < b.size();) {
@@ -101,7 +101,7 @@ uint64_t singleByteViolations(const ByteBuffer& b)
 
 // Places where the bytes break the shape of a double-byte code page (GBK, Big5, Shift-JIS, EUC):
 // every high byte leads a pair whose second byte is 40-7E or 80-FE.
-uint64_t doubleByteViolations(const ByteBuffer& b)
+uint64_t doubleByteViolations(ByteView b)
 {
     uint64_t violations = 0;
     for (uint64_t i = 0; i < b.size();) {
@@ -127,7 +127,7 @@ uint64_t doubleByteViolations(const ByteBuffer& b)
 // file as a whole keeps the shape of one single- or double-byte code page. A block of random
 // bytes in UTF-8 or ASCII text fails to decode too, but brings control bytes and breaks both
 // shapes; a little such damage inside real legacy text is tolerated.
-bool looksLikeLegacyEncoding(const ByteBuffer& b)
+bool looksLikeLegacyEncoding(ByteView b)
 {
     uint64_t nonAscii = 0;
     uint64_t invalid = 0;
@@ -163,7 +163,7 @@ struct TextReading {
     uint64_t replacements = 0;
 };
 
-TextReading readText(const ByteBuffer& bytes, const std::string& format)
+TextReading readText(ByteView bytes, const std::string& format)
 {
     TextReading reading;
     if (hasUtf16Bom(bytes)) {
@@ -185,7 +185,7 @@ TextReading readText(const ByteBuffer& bytes, const std::string& format)
 
 } // namespace
 
-std::string sanitizeUtf8(const ByteBuffer& bytes, uint64_t* replacements)
+std::string sanitizeUtf8(ByteView bytes, uint64_t* replacements)
 {
     std::string out;
     out.reserve(bytes.size());
@@ -208,7 +208,7 @@ std::string sanitizeUtf8(const ByteBuffer& bytes, uint64_t* replacements)
     return out;
 }
 
-std::string transcodeUtf16(const ByteBuffer& b, uint64_t* replacements)
+std::string transcodeUtf16(ByteView b, uint64_t* replacements)
 {
     std::string out;
     uint64_t count = 0;
@@ -300,7 +300,7 @@ std::string wrapRecoveredJson(const std::string& text)
     return "{\n  \"korvexRecovered\": true,\n  \"sourceText\": \"" + escaped + "\"\n}\n";
 }
 
-RepairResult analyzeTextDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeTextDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     // The file's own extension names the output and picks the envelope: a text that merely
@@ -335,7 +335,7 @@ RepairResult analyzeTextDocument(const RepairRequest& request, const ByteBuffer&
     return result;
 }
 
-RepairResult repairTextDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairTextDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = analyzeTextDocument(request, bytes);
     const std::string format = result.format;
@@ -344,7 +344,7 @@ RepairResult repairTextDocument(const RepairRequest& request, const ByteBuffer& 
     ByteBuffer output;
     if (reading.encoding == TextEncoding::Legacy) {
         result.notes.push_back("text is kept in its original encoding; no bytes were replaced");
-        output = bytes;
+        output.assign(bytes.begin(), bytes.end());
         confidence = 0.7;
     } else {
         if (reading.encoding == TextEncoding::Utf16)

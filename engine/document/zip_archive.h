@@ -51,11 +51,11 @@ uint32_t zipCrc32(const uint8_t* data, uint64_t length);
 
 // Salvages the entries from the first local header on, without the central directory. Findings
 // go to the report when one is given. The entries' payloads are views into `data`.
-std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* report);
+std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report);
 
 // Smallest position at or after start where a local header, central directory header, end
 // record or data descriptor signature begins; npos when none.
-uint64_t findNextZipRecord(const ByteBuffer& data, uint64_t start);
+uint64_t findNextZipRecord(ByteView data, uint64_t start);
 
 // A fresh archive: local headers and payloads, central directory and end record, ZIP64 records
 // where sizes, offsets or the count do not fit. Restores missing OOXML parts first.

@@ -26,7 +26,7 @@ constexpr int kMaxCandidates = 64;
 // binary search instead of four searches to the end of the file per entry.
 class RecordIndex {
 public:
-    explicit RecordIndex(const ByteBuffer& data)
+    explicit RecordIndex(ByteView data)
     {
         for (uint64_t pos = findBytes(data, "PK", 0); pos != npos; pos = findBytes(data, "PK", pos + 1)) {
             if (!fits(data, pos, 4))
@@ -66,7 +66,7 @@ struct InflateExtent {
     uint32_t crc = 0;
 };
 
-InflateExtent inflateExtent(const ByteBuffer& data, uint64_t pos, uint64_t& budget)
+InflateExtent inflateExtent(ByteView data, uint64_t pos, uint64_t& budget)
 {
     InflateExtent extent;
     z_stream stream{};
@@ -112,7 +112,7 @@ struct Descriptor {
     uint64_t length = 0;
 };
 
-Descriptor descriptorAt(const ByteBuffer& data, uint64_t payloadEnd, uint64_t payloadLength, bool zip64)
+Descriptor descriptorAt(ByteView data, uint64_t payloadEnd, uint64_t payloadLength, bool zip64)
 {
     Descriptor d;
     uint64_t p = payloadEnd;
@@ -128,7 +128,7 @@ Descriptor descriptorAt(const ByteBuffer& data, uint64_t payloadEnd, uint64_t pa
 }
 
 // The ZIP64 extended-information record of a local header fills the fields that read FFFFFFFF.
-void readZip64Sizes(const ByteBuffer& data, uint64_t extraStart, uint64_t extraLength, uint64_t& c, uint64_t& u)
+void readZip64Sizes(ByteView data, uint64_t extraStart, uint64_t extraLength, uint64_t& c, uint64_t& u)
 {
     uint64_t p = extraStart;
     const uint64_t end = extraStart + extraLength;
@@ -152,7 +152,7 @@ void readZip64Sizes(const ByteBuffer& data, uint64_t extraStart, uint64_t extraL
 }
 
 // The local extra field without its ZIP64 record (the writer makes a fresh one when needed).
-ByteBuffer extraWithoutZip64(const ByteBuffer& data, uint64_t extraStart, uint64_t extraLength)
+ByteBuffer extraWithoutZip64(ByteView data, uint64_t extraStart, uint64_t extraLength)
 {
     ByteBuffer kept;
     uint64_t p = extraStart;
@@ -258,7 +258,7 @@ uint32_t zipCrc32(const uint8_t* data, uint64_t length)
     return static_cast<uint32_t>(crc);
 }
 
-uint64_t findNextZipRecord(const ByteBuffer& data, uint64_t start)
+uint64_t findNextZipRecord(ByteView data, uint64_t start)
 {
     uint64_t best = npos;
     for (const char* sig : {"PK\x03\x04", "PK\x01\x02", "PK\x05\x06", "PK\x07\x08"})
@@ -266,7 +266,7 @@ uint64_t findNextZipRecord(const ByteBuffer& data, uint64_t start)
     return best;
 }
 
-std::vector<ZipEntry> readZipEntries(const ByteBuffer& data, RepairResult* report)
+std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
 {
     std::vector<ZipEntry> entries;
     const RecordIndex index(data);

@@ -8,7 +8,7 @@ namespace {
 
 // The analysis, keeping the salvaged entries for the repair: reading them twice would hold two
 // copies of every payload next to the input.
-RepairResult analyzeZip(const RepairRequest& request, const ByteBuffer& bytes, std::vector<ZipEntry>& entries)
+RepairResult analyzeZip(const RepairRequest& request, ByteView bytes, std::vector<ZipEntry>& entries)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     if (!containsZipLocalHeader(bytes)) {
@@ -40,13 +40,13 @@ RepairResult analyzeZip(const RepairRequest& request, const ByteBuffer& bytes, s
 
 } // namespace
 
-RepairResult analyzeZipDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeZipDocument(const RepairRequest& request, ByteView bytes)
 {
     std::vector<ZipEntry> entries;
     return analyzeZip(request, bytes, entries);
 }
 
-RepairResult repairZipDocument(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairZipDocument(const RepairRequest& request, ByteView bytes)
 {
     std::vector<ZipEntry> entries;
     RepairResult result = analyzeZip(request, bytes, entries);

@@ -32,7 +32,7 @@ ByteBuffer zip64Extra(const std::vector<uint64_t>& values)
     return extra;
 }
 
-ByteBuffer joinExtra(ByteBuffer first, const ByteBuffer& kept)
+ByteBuffer joinExtra(ByteBuffer first, ByteView kept)
 {
     if (first.size() + kept.size() <= kMax16)
         appendBytes(first, kept);
@@ -50,7 +50,7 @@ struct ArchiveOut {
     uint64_t size() const { return pieces.size() + head.size(); }
     void payload(std::span<const uint8_t> bytes)
     {
-        const ByteBuffer& input = pieces.input();
+        ByteView input = pieces.input();
         if (!bytes.empty() && !input.empty() && bytes.data() >= input.data() &&
             bytes.data() + bytes.size() <= input.data() + input.size()) {
             finish();

@@ -21,7 +21,7 @@ uint64_t fieldWidth(uint8_t code)
     return widths[code & 3];
 }
 
-bool signatureMatches(const ByteBuffer& bytes, uint64_t pos, const AsfPacketSignature& signature)
+bool signatureMatches(ByteView bytes, uint64_t pos, const AsfPacketSignature& signature)
 {
     if (pos >= bytes.size())
         return false;
@@ -30,7 +30,7 @@ bool signatureMatches(const ByteBuffer& bytes, uint64_t pos, const AsfPacketSign
     return (bytes[pos] & 0x80) == 0;
 }
 
-bool packetAccepted(const ByteBuffer& bytes, uint64_t pos, uint64_t packetSize, const AsfPacketSignature& signature)
+bool packetAccepted(ByteView bytes, uint64_t pos, uint64_t packetSize, const AsfPacketSignature& signature)
 {
     return signatureMatches(bytes, pos, signature) && isValidAsfPacket(bytes, pos, packetSize);
 }
@@ -58,23 +58,23 @@ uint64_t removeLastPacket(AsfLayout& layout, uint64_t packetSize)
 
 } // namespace
 
-const ByteBuffer& asfFilePropertiesGuid()
+ByteView asfFilePropertiesGuid()
 {
     static const ByteBuffer guid = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
                                     0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
     return guid;
 }
 
-const ByteBuffer& asfDataObjectGuid()
+ByteView asfDataObjectGuid()
 {
     static const ByteBuffer guid = {0x36, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
                                     0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};
     return guid;
 }
 
-uint64_t findAsfHeaderGuid(const ByteBuffer& bytes) { return findBytes(bytes, asfHeaderGuid()); }
+uint64_t findAsfHeaderGuid(ByteView bytes) { return findBytes(bytes, asfHeaderGuid()); }
 
-AsfPacketSignature readAsfPacketSignature(const ByteBuffer& bytes, uint64_t firstPacketOffset)
+AsfPacketSignature readAsfPacketSignature(ByteView bytes, uint64_t firstPacketOffset)
 {
     AsfPacketSignature signature;
     if (firstPacketOffset >= bytes.size())
@@ -93,7 +93,7 @@ AsfPacketSignature readAsfPacketSignature(const ByteBuffer& bytes, uint64_t firs
     return signature;
 }
 
-bool asfPacketEndTime(const ByteBuffer& bytes, uint64_t p, uint64_t packetSize, uint64_t& endTime)
+bool asfPacketEndTime(ByteView bytes, uint64_t p, uint64_t packetSize, uint64_t& endTime)
 {
     if (packetSize < 8 || !fits(bytes, p, packetSize))
         return false;
@@ -128,13 +128,13 @@ bool asfPacketEndTime(const ByteBuffer& bytes, uint64_t p, uint64_t packetSize, 
     return true;
 }
 
-bool isValidAsfPacket(const ByteBuffer& bytes, uint64_t offset, uint64_t packetSize)
+bool isValidAsfPacket(ByteView bytes, uint64_t offset, uint64_t packetSize)
 {
     uint64_t ignored = 0;
     return asfPacketEndTime(bytes, offset, packetSize, ignored);
 }
 
-void walkAsfPackets(const ByteBuffer& bytes, uint64_t first, uint64_t packetSize, const AsfPacketSignature& signature,
+void walkAsfPackets(ByteView bytes, uint64_t first, uint64_t packetSize, const AsfPacketSignature& signature,
                     uint64_t maxPackets, AsfLayout& layout)
 {
     const uint64_t size = bytes.size();
@@ -175,7 +175,7 @@ void walkAsfPackets(const ByteBuffer& bytes, uint64_t first, uint64_t packetSize
     }
 }
 
-AsfLayout parseAsfLayout(const ByteBuffer& bytes, uint64_t headerOffset, const AsfPacketSignature* signatureOverride,
+AsfLayout parseAsfLayout(ByteView bytes, uint64_t headerOffset, const AsfPacketSignature* signatureOverride,
                          bool ignoreDeclaredCount)
 {
     AsfLayout layout;

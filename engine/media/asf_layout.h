@@ -45,25 +45,25 @@ struct AsfLayout {
 inline constexpr uint64_t kAsfObjectHeaderSize = 24;
 inline constexpr uint64_t kAsfDataObjectHeaderSize = 50;
 
-const ByteBuffer& asfFilePropertiesGuid();
-const ByteBuffer& asfDataObjectGuid();
+ByteView asfFilePropertiesGuid();
+ByteView asfDataObjectGuid();
 
 // Offset of the first header object GUID, or npos.
-uint64_t findAsfHeaderGuid(const ByteBuffer& bytes);
-AsfPacketSignature readAsfPacketSignature(const ByteBuffer& bytes, uint64_t firstPacketOffset);
+uint64_t findAsfHeaderGuid(ByteView bytes);
+AsfPacketSignature readAsfPacketSignature(ByteView bytes, uint64_t firstPacketOffset);
 // Structural test of one packet (the signature is tested separately).
-bool isValidAsfPacket(const ByteBuffer& bytes, uint64_t offset, uint64_t packetSize);
+bool isValidAsfPacket(ByteView bytes, uint64_t offset, uint64_t packetSize);
 // Send time plus duration (milliseconds) of a structurally valid packet; false otherwise.
-bool asfPacketEndTime(const ByteBuffer& bytes, uint64_t offset, uint64_t packetSize, uint64_t& endTime);
+bool asfPacketEndTime(ByteView bytes, uint64_t offset, uint64_t packetSize, uint64_t& endTime);
 
 // Reads the layout from the header at headerOffset. Without an override the file's first packet
 // gives the signature; ignoreDeclaredCount lets the walk run past the declared packet count.
-AsfLayout parseAsfLayout(const ByteBuffer& bytes, uint64_t headerOffset, const AsfPacketSignature* signatureOverride,
+AsfLayout parseAsfLayout(ByteView bytes, uint64_t headerOffset, const AsfPacketSignature* signatureOverride,
                          bool ignoreDeclaredCount);
 
 // Walks the packets from firstPacketOffset, resynchronising after damage, and records them in
 // layout (packetRuns, packetCount, resyncCount, skippedBytes). At most maxPackets are accepted.
-void walkAsfPackets(const ByteBuffer& bytes, uint64_t firstPacketOffset, uint64_t packetSize,
+void walkAsfPackets(ByteView bytes, uint64_t firstPacketOffset, uint64_t packetSize,
                     const AsfPacketSignature& signature, uint64_t maxPackets, AsfLayout& layout);
 
 } // namespace data_repair

@@ -46,7 +46,7 @@ std::string asfFormatName(const RepairRequest& request)
     return ext == "wmv" || ext == "wma" ? ext : "asf";
 }
 
-AsfObjectChain walkAsfObjects(const ByteBuffer& bytes, uint64_t h)
+AsfObjectChain walkAsfObjects(ByteView bytes, uint64_t h)
 {
     AsfObjectChain chain;
     const uint64_t size = bytes.size();
@@ -80,7 +80,7 @@ bool hasPacketDamage(const AsfLayout& layout, uint64_t size)
            layout.packetCount != layout.declaredPacketCount;
 }
 
-bool borrowAsfHeader(const ByteBuffer& sample, BorrowedAsfHeader& header, std::string* message)
+bool borrowAsfHeader(ByteView sample, BorrowedAsfHeader& header, std::string* message)
 {
     const uint64_t s = findAsfHeaderGuid(sample);
     const AsfLayout layout = parseAsfLayout(sample, s, nullptr, false);
@@ -107,7 +107,7 @@ bool borrowAsfHeader(const ByteBuffer& sample, BorrowedAsfHeader& header, std::s
 // Walks the damaged file's packets as if the borrowed header stood in front of it. The packets
 // are looked up in the damaged bytes directly (offsets of `walk` are damaged-file offsets), so
 // no joined copy of the whole file is made.
-bool matchBorrowedHeader(const ByteBuffer& damaged, const BorrowedAsfHeader& header, AsfLayout& walk,
+bool matchBorrowedHeader(ByteView damaged, const BorrowedAsfHeader& header, AsfLayout& walk,
                          std::string* message)
 {
     walkAsfPackets(damaged, 0, header.packetSize, header.signature, npos, walk);
@@ -138,7 +138,7 @@ AsfLayout joinedLayout(const BorrowedAsfHeader& header, const AsfLayout& walk)
 }
 
 // The latest packet end time of the runs, 0 when no packet says one.
-uint64_t lastPacketEnd(const ByteBuffer& packetSource, const std::vector<AsfPacketRun>& runs, uint64_t packetSize)
+uint64_t lastPacketEnd(ByteView packetSource, const std::vector<AsfPacketRun>& runs, uint64_t packetSize)
 {
     uint64_t lastEnd = 0;
     for (const auto& run : runs) {
@@ -174,8 +174,8 @@ void patchAsfHeader(ByteBuffer& out, uint64_t total, uint64_t F, uint64_t D, uin
 // Header region [begin, end) of headerSource, then the packets of runs from packetSource, with
 // the size, count and duration fields recomputed. F and D are the file properties and data
 // object offsets inside the region.
-void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t begin, uint64_t end, uint64_t F,
-                    uint64_t D, const ByteBuffer& packetSource, const std::vector<AsfPacketRun>& runs,
+void buildAsfOutput(ByteBuffer& out, ByteView headerSource, uint64_t begin, uint64_t end, uint64_t F,
+                    uint64_t D, ByteView packetSource, const std::vector<AsfPacketRun>& runs,
                     uint64_t packetCount, uint64_t packetSize)
 {
     out.clear();
@@ -188,10 +188,10 @@ void buildAsfOutput(ByteBuffer& out, const ByteBuffer& headerSource, uint64_t be
 
 // The same file as buildAsfOutput with the packets copied from the input file: the fields it
 // recomputes all lie inside the header region, so only that region is new bytes.
-void buildAsfPieces(OutputPieces& out, const ByteBuffer& headerSource, uint64_t begin, uint64_t end, uint64_t F,
+void buildAsfPieces(OutputPieces& out, ByteView headerSource, uint64_t begin, uint64_t end, uint64_t F,
                     uint64_t D, const std::vector<AsfPacketRun>& runs, uint64_t packetCount, uint64_t packetSize)
 {
-    const ByteBuffer& input = out.input();
+    ByteView input = out.input();
     ByteBuffer header = sliceBytes(headerSource, begin, end - begin);
     uint64_t total = header.size();
     for (const auto& run : runs)
@@ -212,7 +212,7 @@ ByteBuffer readAsfSample(const RepairRequest& request, std::string& message)
 
 } // namespace
 
-bool joinAsfSampleHeader(const ByteBuffer& damaged, const ByteBuffer& sample, ByteBuffer* joined, AsfLayout* layout,
+bool joinAsfSampleHeader(ByteView damaged, ByteView sample, ByteBuffer* joined, AsfLayout* layout,
                          std::string* message)
 {
     BorrowedAsfHeader header;
@@ -227,7 +227,7 @@ bool joinAsfSampleHeader(const ByteBuffer& damaged, const ByteBuffer& sample, By
     return true;
 }
 
-ByteBuffer rewriteAsfPackets(const ByteBuffer& bytes, const AsfLayout& layout)
+ByteBuffer rewriteAsfPackets(ByteView bytes, const AsfLayout& layout)
 {
     ByteBuffer out;
     buildAsfOutput(out, bytes, layout.headerOffset, layout.firstPacketOffset,
@@ -236,7 +236,7 @@ ByteBuffer rewriteAsfPackets(const ByteBuffer& bytes, const AsfLayout& layout)
     return out;
 }
 
-RepairResult analyzeAsf(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeAsf(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = asfFormatName(request);
@@ -280,7 +280,7 @@ RepairResult analyzeAsf(const RepairRequest& request, const ByteBuffer& bytes)
     return result;
 }
 
-RepairResult repairAsfFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairAsfFrom(RepairResult result, const RepairRequest& request, ByteView bytes)
 {
     if (!shouldRepair(result, request))
         return result;

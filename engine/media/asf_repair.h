@@ -13,11 +13,11 @@ namespace data_repair {
 // joined (when given) receives the sample's header region followed by the surviving packets
 // with recomputed fields, and layout (when given) the layout of that joined file. On failure
 // message (when given) receives the reason.
-bool joinAsfSampleHeader(const ByteBuffer& damaged, const ByteBuffer& sample, ByteBuffer* joined, AsfLayout* layout,
+bool joinAsfSampleHeader(ByteView damaged, ByteView sample, ByteBuffer* joined, AsfLayout* layout,
                          std::string* message);
 
 // The header region and the accepted packets of layout, with file size, packet counts,
 // durations and data object size recomputed.
-ByteBuffer rewriteAsfPackets(const ByteBuffer& bytes, const AsfLayout& layout);
+ByteBuffer rewriteAsfPackets(ByteView bytes, const AsfLayout& layout);
 
 } // namespace data_repair

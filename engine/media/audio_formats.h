@@ -41,11 +41,11 @@ inline constexpr int32_t kAudioM4aSampleNeeded = 84;
 inline constexpr int32_t kAudioM4aSampleMismatch = 85;
 
 // ---- the dispatch table (audio_repairer.cpp) ----
-using AudioCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
+using AudioCall = RepairResult (*)(const RepairRequest&, ByteView);
 struct AudioFormat {
     std::string_view name; // also the format name detection reports for its content
     ExtensionSets extensions;
-    bool (*start)(const ByteBuffer&); // the signature detection recognises it by
+    bool (*start)(ByteView); // the signature detection recognises it by
     AudioCall analyze;
     AudioCall repair;
 };
@@ -53,8 +53,8 @@ std::span<const AudioFormat> audioFormats();
 
 // ---- shared by every handler (audio_repairer.cpp) ----
 std::string chooseAudioFormat(const std::string& sniffedName, const std::string& extension);
-RepairResult prepareAudioResult(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult reportUnsupportedAudio(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult prepareAudioResult(const RepairRequest& request, ByteView buffer);
+RepairResult reportUnsupportedAudio(const RepairRequest& request, ByteView buffer);
 // Where a format's stream begins, as the analysis reports it.
 struct AudioStartTexts {
     const char* missingFinding; // HeaderMissing error when there is no start at all
@@ -68,14 +68,14 @@ bool reportAudioStart(RepairResult& result, uint64_t start, const AudioStartText
 // True when the repair should go on: the analysis succeeded and the mode asks for an output.
 bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& request);
 // Writes the "_repaired" output; a failure sets the format's write code and the writer's text.
-bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode);
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteParts& parts,
                       const std::string& extension, int32_t writeCode);
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode);
 // A view of [pos, pos + length) of the input, cut to what exists.
-std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length);
+std::span<const uint8_t> inputRange(ByteView buffer, uint64_t pos, uint64_t length);
 // Reads the request's sample file, at most its first kAudioSampleHeadLimit bytes (the headers a repair
 // borrows come first); empty when there is none or it cannot be read.
 inline constexpr uint64_t kAudioSampleHeadLimit = 64ull << 20;
@@ -83,7 +83,7 @@ ByteBuffer readAudioSample(const RepairRequest& request);
 
 // ---- MPEG audio and ADTS frame streams (mpeg_audio_frames.cpp) ----
 // Length in bytes of the frame whose header starts at pos, or 0 when no frame starts there.
-using FrameHeaderTest = uint64_t (*)(const ByteBuffer& buffer, uint64_t pos);
+using FrameHeaderTest = uint64_t (*)(ByteView buffer, uint64_t pos);
 
 struct FrameScan {
     ByteBuffer kept;             // kept prefix, every complete frame, then the kept trailer
@@ -94,34 +94,34 @@ struct FrameScan {
     uint64_t trailerLength = 0;  // tag blocks at the end, kept unchanged
 };
 
-uint64_t isAdtsHeader(const ByteBuffer& buffer, uint64_t pos);
-uint64_t isMpegAudioHeader(const ByteBuffer& buffer, uint64_t pos);
+uint64_t isAdtsHeader(ByteView buffer, uint64_t pos);
+uint64_t isMpegAudioHeader(ByteView buffer, uint64_t pos);
 // First position p >= start (below end) where a confirmed frame starts: the frame fits before
 // end and is followed by another header or ends exactly at end. npos when none.
-uint64_t findFirstFrame(const ByteBuffer& buffer, uint64_t start, FrameHeaderTest test, uint64_t end);
+uint64_t findFirstFrame(ByteView buffer, uint64_t start, FrameHeaderTest test, uint64_t end);
 // Frames are looked for in [start, streamEnd); the bytes from streamEnd on are a trailer that is
 // kept as it is. streamEnd npos means the end of the buffer. Without keepBytes only the counts
 // are filled. The kept prefix is [keptPrefixAt, keptPrefixAt + keptPrefixLength).
-FrameScan scanFrameStream(const ByteBuffer& buffer, uint64_t start, uint64_t keptPrefixLength, FrameHeaderTest test,
+FrameScan scanFrameStream(ByteView buffer, uint64_t start, uint64_t keptPrefixLength, FrameHeaderTest test,
                           uint64_t streamEnd = npos, bool keepBytes = true, uint64_t keptPrefixAt = 0);
 struct Id3v2Tag {
     uint64_t total = 0;
     bool invalid = false;
 };
-Id3v2Tag readId3v2Size(const ByteBuffer& buffer);
+Id3v2Tag readId3v2Size(ByteView buffer);
 // Start of the tag blocks that end an MP3 (ID3v1 "TAG", and an APE tag or Lyrics3 block before
 // it), at or after `floor`; the buffer length when there are none.
-uint64_t findMp3TrailerStart(const ByteBuffer& buffer, uint64_t floor);
+uint64_t findMp3TrailerStart(ByteView buffer, uint64_t floor);
 void addFrameStreamFindings(RepairResult& result, const FrameScan& scan, const std::string& label);
-RepairResult analyzeAac(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairAac(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult analyzeMp3(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairMp3(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult analyzeAac(const RepairRequest& request, ByteView buffer);
+RepairResult repairAac(const RepairRequest& request, ByteView buffer);
+RepairResult analyzeMp3(const RepairRequest& request, ByteView buffer);
+RepairResult repairMp3(const RepairRequest& request, ByteView buffer);
 
 // ---- FLAC (flac_repair.cpp) ----
-uint64_t findFlacMarker(const ByteBuffer& buffer);
-RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer);
+uint64_t findFlacMarker(ByteView buffer);
+RepairResult analyzeFlac(const RepairRequest& request, ByteView buffer);
+RepairResult repairFlac(const RepairRequest& request, ByteView buffer);
 
 // ---- Ogg (ogg_repair.cpp) ----
 struct OggPage {
@@ -129,12 +129,12 @@ struct OggPage {
     uint64_t length = 0;
     bool checksumValid = false;
 };
-std::vector<OggPage> listOggPages(const ByteBuffer& buffer);
+std::vector<OggPage> listOggPages(ByteView buffer);
 // The page checksum over [pos, pos + length), the checksum field itself counted as zero.
-uint32_t oggPageCrc(const ByteBuffer& buffer, uint64_t pos, uint64_t length);
-uint32_t oggPageCrc(const ByteBuffer& page);
-RepairResult analyzeOgg(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairOgg(const RepairRequest& request, const ByteBuffer& buffer);
+uint32_t oggPageCrc(ByteView buffer, uint64_t pos, uint64_t length);
+uint32_t oggPageCrc(ByteView page);
+RepairResult analyzeOgg(const RepairRequest& request, ByteView buffer);
+RepairResult repairOgg(const RepairRequest& request, ByteView buffer);
 
 // ---- WAV (wav_repair.cpp) ----
 struct WavChunk {
@@ -142,15 +142,15 @@ struct WavChunk {
     ByteBuffer data;
     bool truncated = false;
 };
-uint64_t findRiffWave(const ByteBuffer& buffer);
-bool extractWavFmt(const ByteBuffer& buffer, WavChunk& out);
+uint64_t findRiffWave(ByteView buffer);
+bool extractWavFmt(ByteView buffer, WavChunk& out);
 void writeWavChunk(ByteBuffer& out, const WavChunk& chunk);
-RepairResult analyzeWav(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult analyzeWav(const RepairRequest& request, ByteView buffer);
+RepairResult repairWav(const RepairRequest& request, ByteView buffer);
 
 // ---- M4A (m4a_repair.cpp) ----
 ByteBuffer buildDefaultM4aFtyp();
-RepairResult analyzeM4a(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult analyzeM4a(const RepairRequest& request, ByteView buffer);
+RepairResult repairM4a(const RepairRequest& request, ByteView buffer);
 
 } // namespace data_repair

@@ -16,7 +16,7 @@ namespace {
 
 // An M4A whose container cannot be used may still hold a bare frame stream. Only a container
 // without media data qualifies: a failed write or a refused layout is the M4A's own answer.
-RepairResult m4aOrFrameStream(const RepairRequest& request, const ByteBuffer& buffer, bool repairing)
+RepairResult m4aOrFrameStream(const RepairRequest& request, ByteView buffer, bool repairing)
 {
     RepairResult m4a = repairing ? repairM4a(request, buffer) : analyzeM4a(request, buffer);
     if (m4a.status.ok || m4a.status.code != kAudioM4aMdatNotFound)
@@ -34,8 +34,8 @@ RepairResult m4aOrFrameStream(const RepairRequest& request, const ByteBuffer& bu
     return m4a;
 }
 
-RepairResult analyzeM4aOrFrames(const RepairRequest& r, const ByteBuffer& b) { return m4aOrFrameStream(r, b, false); }
-RepairResult repairM4aOrFrames(const RepairRequest& r, const ByteBuffer& b) { return m4aOrFrameStream(r, b, true); }
+RepairResult analyzeM4aOrFrames(const RepairRequest& r, ByteView b) { return m4aOrFrameStream(r, b, false); }
+RepairResult repairM4aOrFrames(const RepairRequest& r, ByteView b) { return m4aOrFrameStream(r, b, true); }
 
 using namespace extensions;
 
@@ -56,7 +56,7 @@ constexpr std::array<AudioFormat, 6> kFormats{{
 }};
 
 // The format detection names from the content, else the one the extension names.
-const AudioFormat* route(const RepairRequest& request, const ByteBuffer& buffer)
+const AudioFormat* route(const RepairRequest& request, ByteView buffer)
 {
     const std::filesystem::path input = pathFromUtf8(request.input.path);
     const std::string format = chooseAudioFormat(detectFormatName(input, buffer), lowerExtension(input));
@@ -81,12 +81,12 @@ std::string chooseAudioFormat(const std::string& sniffedName, const std::string&
     return extension;
 }
 
-RepairResult prepareAudioResult(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult prepareAudioResult(const RepairRequest& request, ByteView buffer)
 {
     return beginResult(request, Audio, buffer);
 }
 
-RepairResult reportUnsupportedAudio(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult reportUnsupportedAudio(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.addFinding(UnsupportedFormat, Error, "audio repair supports MP3, M4A, FLAC, AAC, WAV and OGG", 0, 0, false,
@@ -112,7 +112,7 @@ bool audioRepairShouldWrite(const RepairResult& analysis, const RepairRequest& r
     return analysis.status.ok && modeWritesRepairedOutput(request.mode, ExtractWrites::RepairedOutput);
 }
 
-bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeAudioOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode)
 {
     return writeAudioOutput(result, request, ByteParts{std::span<const uint8_t>(bytes)}, extension, writeCode);
@@ -136,7 +136,7 @@ bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const 
     return true;
 }
 
-std::span<const uint8_t> inputRange(const ByteBuffer& buffer, uint64_t pos, uint64_t length)
+std::span<const uint8_t> inputRange(ByteView buffer, uint64_t pos, uint64_t length)
 {
     if (pos >= buffer.size())
         return {};
@@ -153,7 +153,7 @@ ByteBuffer readAudioSample(const RepairRequest& request)
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
-    return runEntry(request, progress, kPreamble, false, [&](const ByteBuffer& buffer) {
+    return runEntry(request, progress, kPreamble, false, [&](ByteView buffer) {
         const AudioFormat* format = route(request, buffer);
         return format != nullptr ? format->analyze(request, buffer) : reportUnsupportedAudio(request, buffer);
     });
@@ -161,7 +161,7 @@ RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* pro
 
 RepairResult AudioRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
-    return runEntry(request, progress, kPreamble, true, [&](const ByteBuffer& buffer) {
+    return runEntry(request, progress, kPreamble, true, [&](ByteView buffer) {
         const AudioFormat* format = route(request, buffer);
         return format != nullptr ? format->repair(request, buffer) : reportUnsupportedAudio(request, buffer);
     });

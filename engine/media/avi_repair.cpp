@@ -8,7 +8,7 @@ namespace {
 
 // OpenDML files larger than about 1 GiB continue in further "RIFF....AVIX" chunks after the
 // first RIFF, whose size covers only itself. Returns the offset of the first such chunk, or npos.
-uint64_t findAvixRiff(const ByteBuffer& bytes)
+uint64_t findAvixRiff(ByteView bytes)
 {
     for (uint64_t from = 20; from < bytes.size();) {
         const uint64_t a = findBytes(bytes, "AVIX", from);
@@ -28,7 +28,7 @@ uint32_t riffSizeFor(uint64_t end)
 }
 
 // True when the first RIFF's declared end lands exactly on an AVIX RIFF: a healthy OpenDML file.
-bool endsAtAvix(const ByteBuffer& bytes)
+bool endsAtAvix(ByteView bytes)
 {
     const uint64_t declared = readLe32(bytes, 4);
     const uint64_t end = 8 + declared + (declared & 1);
@@ -37,7 +37,7 @@ bool endsAtAvix(const ByteBuffer& bytes)
 
 // The size the first RIFF should declare: up to the first AVIX RIFF in an OpenDML file, else the
 // whole file.
-uint32_t wantedRiffSize(const ByteBuffer& bytes)
+uint32_t wantedRiffSize(ByteView bytes)
 {
     if (endsAtAvix(bytes))
         return readLe32(bytes, 4);
@@ -47,9 +47,9 @@ uint32_t wantedRiffSize(const ByteBuffer& bytes)
 
 } // namespace
 
-uint32_t expectedRiffSize(const ByteBuffer& bytes) { return wantedRiffSize(bytes); }
+uint32_t expectedRiffSize(ByteView bytes) { return wantedRiffSize(bytes); }
 
-RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "avi";
@@ -62,7 +62,7 @@ RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes)
     return result;
 }
 
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteView bytes)
 {
     // Only the RIFF size can change: the rest of the file is copied from the input as it is.
     OutputPieces output(bytes);

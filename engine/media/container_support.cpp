@@ -54,7 +54,7 @@ bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, cons
     return buildAndWrite(result, request, extension, writeCode, confidence, output, build);
 }
 
-bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const ByteBuffer& input,
+bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, ByteView input,
                         const std::string& extension, int32_t writeCode, double confidence,
                         const std::function<void(OutputPieces&)>& build)
 {
@@ -68,7 +68,7 @@ void reportStructureNotFound(RepairResult& result, const std::string& finding, i
     result.setStatus(RepairStatus::failure(code, status));
 }
 
-uint64_t findCheckedPattern(const ByteBuffer& bytes, const ByteBuffer& pattern,
+uint64_t findCheckedPattern(ByteView bytes, ByteView pattern,
                             const std::function<bool(uint64_t)>& check, bool structuralOnly)
 {
     const uint64_t first = findBytes(bytes, pattern);
@@ -78,7 +78,7 @@ uint64_t findCheckedPattern(const ByteBuffer& bytes, const ByteBuffer& pattern,
     return structuralOnly ? npos : first;
 }
 
-bool writeInputRange(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes, uint64_t begin,
+bool writeInputRange(RepairResult& result, const RepairRequest& request, ByteView bytes, uint64_t begin,
                      uint64_t end, const std::string& extension, int32_t writeCode, double confidence)
 {
     return buildAndWriteVideo(result, request, bytes, extension, writeCode, confidence,

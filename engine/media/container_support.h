@@ -27,7 +27,7 @@ bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, cons
                         int32_t writeCode, double confidence, const std::function<void(ByteBuffer&)>& build);
 // The same for a file laid out as new bytes and stretches of `input` (the buffer read from the
 // request's input), which are copied from the input file.
-bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, const ByteBuffer& input,
+bool buildAndWriteVideo(RepairResult& result, const RepairRequest& request, ByteView input,
                         const std::string& extension, int32_t writeCode, double confidence,
                         const std::function<void(OutputPieces&)>& build);
 
@@ -39,11 +39,11 @@ void reportStructureNotFound(RepairResult& result, const std::string& finding, i
 // First occurrence of pattern at which check holds; when none does, npos if structuralOnly, else
 // the first bare occurrence (a file that came to its container by its extension, with the
 // structure there damaged). Each occurrence is checked once.
-uint64_t findCheckedPattern(const ByteBuffer& bytes, const ByteBuffer& pattern,
+uint64_t findCheckedPattern(ByteView bytes, ByteView pattern,
                             const std::function<bool(uint64_t)>& check, bool structuralOnly);
 
 // Writes bytes [begin, end) of the input as the repaired file.
-bool writeInputRange(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes, uint64_t begin,
+bool writeInputRange(RepairResult& result, const RepairRequest& request, ByteView bytes, uint64_t begin,
                      uint64_t end, const std::string& extension, int32_t writeCode, double confidence);
 
 inline constexpr const char* kVideoOutOfMemory = "not enough memory to build the repaired file";

@@ -34,7 +34,7 @@ struct FlacBlock {
 };
 
 // The block header at p, or false when fewer than 4 bytes remain.
-bool readBlock(const ByteBuffer& buffer, uint64_t p, FlacBlock& block)
+bool readBlock(ByteView buffer, uint64_t p, FlacBlock& block)
 {
     if (!fits(buffer, p, 4))
         return false;
@@ -45,7 +45,7 @@ bool readBlock(const ByteBuffer& buffer, uint64_t p, FlacBlock& block)
     return true;
 }
 
-bool blockUsable(const ByteBuffer& buffer, const FlacBlock& block)
+bool blockUsable(ByteView buffer, const FlacBlock& block)
 {
     return block.type != kInvalidBlockType && fits(buffer, block.pos + 4, block.length);
 }
@@ -85,7 +85,7 @@ constexpr std::array<std::array<uint16_t, 256>, 8> makeCrc16Tables()
 
 constexpr std::array<std::array<uint16_t, 256>, 8> kCrc16Tables = makeCrc16Tables();
 
-uint8_t crc8(const ByteBuffer& buffer, uint64_t pos, uint64_t end)
+uint8_t crc8(ByteView buffer, uint64_t pos, uint64_t end)
 {
     uint8_t crc = 0;
     for (uint64_t i = pos; i < end; ++i)
@@ -94,7 +94,7 @@ uint8_t crc8(const ByteBuffer& buffer, uint64_t pos, uint64_t end)
 }
 
 // CRC-16 of [pos, end); over a frame including its stored CRC it comes out 0.
-uint16_t crc16(const ByteBuffer& buffer, uint64_t pos, uint64_t end)
+uint16_t crc16(ByteView buffer, uint64_t pos, uint64_t end)
 {
     const auto& t = kCrc16Tables;
     const uint8_t* b = buffer.data();
@@ -119,7 +119,7 @@ struct FrameHeader {
 
 // A frame header at pos: sync code, no reserved value, a well-formed coded frame or sample
 // number, and a correct CRC-8.
-bool readFrameHeader(const ByteBuffer& buffer, uint64_t pos, FrameHeader& header)
+bool readFrameHeader(ByteView buffer, uint64_t pos, FrameHeader& header)
 {
     if (!fits(buffer, pos, 6) || buffer[pos] != 0xFF || (buffer[pos + 1] & 0xFE) != 0xF8)
         return false;
@@ -172,7 +172,7 @@ bool readFrameHeader(const ByteBuffer& buffer, uint64_t pos, FrameHeader& header
 }
 
 // The first frame header in [from, end) (one that agrees with first, when given), or npos.
-uint64_t nextFrameHeader(const ByteBuffer& buffer, uint64_t from, uint64_t end, const FrameHeader* first,
+uint64_t nextFrameHeader(ByteView buffer, uint64_t from, uint64_t end, const FrameHeader* first,
                          FrameHeader& header)
 {
     for (uint64_t p = from; p < end; ++p) {
@@ -197,7 +197,7 @@ struct FlacFrames {
     uint64_t samples = 0;        // samples per channel of the frames before completeEnd
 };
 
-FlacFrames scanFlacFrames(const ByteBuffer& buffer, uint64_t from)
+FlacFrames scanFlacFrames(ByteView buffer, uint64_t from)
 {
     FlacFrames frames;
     // Some taggers append the tags of MP3 files; the last frame ends where they begin.
@@ -233,7 +233,7 @@ struct AudioEnd {
     bool shortened = false; // bytes are cut, or the frames hold fewer samples than announced
 };
 
-uint64_t announcedSamples(const ByteBuffer& buffer, uint64_t streamInfoBody)
+uint64_t announcedSamples(ByteView buffer, uint64_t streamInfoBody)
 {
     return readBe64(buffer, streamInfoBody + kTotalSamplesAt) & kTotalSamplesMask;
 }
@@ -250,12 +250,12 @@ AudioEnd audioEndOf(const FlacFrames& frames, uint64_t announced)
 }
 
 } // namespace
-uint64_t findFlacMarker(const ByteBuffer& buffer) { return findBytes(buffer, "fLaC", 0); }
+uint64_t findFlacMarker(ByteView buffer) { return findBytes(buffer, "fLaC", 0); }
 
 namespace {
 
 // The analysis; the repair also takes the frame scan, so the audio is checked once.
-RepairResult analyzeFlacStream(const RepairRequest& request, const ByteBuffer& buffer, FlacFrames* framesOut)
+RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, FlacFrames* framesOut)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "flac";
@@ -334,12 +334,12 @@ void fitStreamInfo(ByteBuffer& head, uint64_t keptSamples, RepairResult& result)
 
 } // namespace
 
-RepairResult analyzeFlac(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult analyzeFlac(const RepairRequest& request, ByteView buffer)
 {
     return analyzeFlacStream(request, buffer, nullptr);
 }
 
-RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
 {
     FlacFrames frames;
     RepairResult result = analyzeFlacStream(request, buffer, &frames);
@@ -383,7 +383,7 @@ RepairResult repairFlac(const RepairRequest& request, const ByteBuffer& buffer)
     const ByteParts parts{head, inputRange(buffer, p, audioEnd > p ? audioEnd - p : 0),
                           inputRange(buffer, frames.streamEnd, buffer.size() - frames.streamEnd)};
     // The audio stretches go from the input file.
-    if (writeRepairedOutput(result, request, parts, "flac", "repaired-audio", kAudioFlacWrite, "_repaired", &buffer))
+    if (writeRepairedOutput(result, request, parts, "flac", "repaired-audio", kAudioFlacWrite, "_repaired", buffer))
         result.setStatus(RepairStatus::success());
     return result;
 }

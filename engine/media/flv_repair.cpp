@@ -11,11 +11,11 @@ inline constexpr uint64_t kFlvTagHeader = 11;
 // Tag header, tag data and the previous-tag-size word after it.
 inline constexpr uint64_t kFlvTagOverhead = kFlvTagHeader + 4;
 
-bool hasFlvHeader(const ByteBuffer& bytes) { return bytes.size() >= kFlvHeaderMin && matchesAt(bytes, 0, "FLV"); }
+bool hasFlvHeader(ByteView bytes) { return bytes.size() >= kFlvHeaderMin && matchesAt(bytes, 0, "FLV"); }
 
 // The header length the tags start after: the declared DataOffset when it is plausible, else
 // the fixed nine bytes of every FLV version.
-uint64_t usableDataOffset(const ByteBuffer& bytes)
+uint64_t usableDataOffset(ByteView bytes)
 {
     const uint64_t declared = readBe32(bytes, 5);
     return declared < kFlvHeaderMin || declared >= bytes.size() ? kFlvHeaderMin : declared;
@@ -23,7 +23,7 @@ uint64_t usableDataOffset(const ByteBuffer& bytes)
 
 } // namespace
 
-RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeFlv(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "flv";
@@ -64,7 +64,7 @@ inline constexpr uint64_t kMaxRewrittenSizes = 4096;
 // Where the repaired file goes: into memory, into pieces (unchanged stretches copied from the
 // input), or nowhere while the rewritten sizes are counted.
 struct FlvSink {
-    const ByteBuffer& input;
+    ByteView input;
     ByteBuffer* bytes = nullptr;
     OutputPieces* pieces = nullptr;
     uint64_t rewritten = 0;
@@ -104,7 +104,7 @@ struct FlvTagCount {
 
 // The header with its data offset set to h, then every complete tag with its previous-tag-size
 // written afresh from the tag it follows.
-FlvTagCount layOutFlv(const ByteBuffer& bytes, uint64_t h, FlvSink& sink)
+FlvTagCount layOutFlv(ByteView bytes, uint64_t h, FlvSink& sink)
 {
     const uint64_t size = bytes.size();
     FlvTagCount count;
@@ -134,7 +134,7 @@ FlvTagCount layOutFlv(const ByteBuffer& bytes, uint64_t h, FlvSink& sink)
 
 } // namespace
 
-RepairResult repairFlvFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairFlvFrom(RepairResult result, const RepairRequest& request, ByteView bytes)
 {
     if (!shouldRepair(result, request))
         return result;

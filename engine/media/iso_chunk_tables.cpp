@@ -9,7 +9,7 @@ namespace {
 // Visits the chunk-offset tables below the container set, depth-limited. `visit` gets the table
 // box and whether it is 64-bit; returning false stops the whole walk.
 template <typename Visit>
-bool walkChunkOffsetTables(const ByteBuffer& buffer, uint64_t start, uint64_t limit, int depth, Visit& visit)
+bool walkChunkOffsetTables(ByteView buffer, uint64_t start, uint64_t limit, int depth, Visit& visit)
 {
     bool keepGoing = true;
     forEachIsoBox(buffer, start, limit, [&](const IsoBox& box) {
@@ -32,7 +32,7 @@ struct TableEntries {
     uint64_t count = 0;
 };
 
-TableEntries tableEntries(const ByteBuffer& buffer, const IsoBox& box, bool wide)
+TableEntries tableEntries(ByteView buffer, const IsoBox& box, bool wide)
 {
     TableEntries entries;
     const uint64_t payload = box.payloadStart();
@@ -88,7 +88,7 @@ uint64_t patchIsoChunkOffsets(ByteBuffer& buffer, uint64_t start, uint64_t limit
     return 0;
 }
 
-void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+void forEachIsoChunkOffset(ByteView buffer, uint64_t start, uint64_t limit,
                            const std::function<bool(uint64_t)>& visit)
 {
     auto each = [&](const IsoBox& box, bool wide) {
@@ -106,7 +106,7 @@ void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t li
 
 namespace {
 
-IsoBox childOf(const ByteBuffer& moov, const IsoBox& parent, std::string_view type)
+IsoBox childOf(ByteView moov, const IsoBox& parent, std::string_view type)
 {
     IsoBox found;
     forEachIsoBox(moov, parent.payloadStart(), parent.end(), [&](const IsoBox& box) {
@@ -118,7 +118,7 @@ IsoBox childOf(const ByteBuffer& moov, const IsoBox& parent, std::string_view ty
     return found;
 }
 
-bool trakSamplesFit(const ByteBuffer& moov, const IsoBox& trak, uint64_t first, uint64_t end,
+bool trakSamplesFit(ByteView moov, const IsoBox& trak, uint64_t first, uint64_t end,
                     const IsoSampleCheck& sample)
 {
     IsoBox stbl = trak;
@@ -182,7 +182,7 @@ bool trakSamplesFit(const ByteBuffer& moov, const IsoBox& trak, uint64_t first, 
 
 } // namespace
 
-bool isoSampleTablesFit(const ByteBuffer& moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample)
+bool isoSampleTablesFit(ByteView moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample)
 {
     const IsoBox top = parseIsoBox(moov, 0, moov.size());
     if (!top.valid || top.type != "moov")
@@ -196,7 +196,7 @@ bool isoSampleTablesFit(const ByteBuffer& moov, uint64_t first, uint64_t end, co
     return fits;
 }
 
-uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit)
+uint64_t countIsoChunkOffsets(ByteView buffer, uint64_t start, uint64_t limit)
 {
     uint64_t total = 0;
     auto count = [&](const IsoBox& box, bool wide) {
@@ -211,7 +211,7 @@ namespace {
 
 // Appends `box` (a valid box of `source`) to `out` with its tables widened; false on a size that
 // no longer fits a 32-bit header.
-bool appendWidened(const ByteBuffer& source, const IsoBox& box, int depth, ByteBuffer& out)
+bool appendWidened(ByteView source, const IsoBox& box, int depth, ByteBuffer& out)
 {
     if (box.type == "stco") {
         const TableEntries entries = tableEntries(source, box, false);
@@ -274,7 +274,7 @@ bool appendWidened(const ByteBuffer& source, const IsoBox& box, int depth, ByteB
 
 } // namespace
 
-bool widenIsoChunkOffsets(const ByteBuffer& box, ByteBuffer& out)
+bool widenIsoChunkOffsets(ByteView box, ByteBuffer& out)
 {
     out.clear();
     const IsoBox top = parseIsoBox(box, 0, box.size());

@@ -25,11 +25,11 @@ uint64_t patchIsoChunkOffsets(ByteBuffer& buffer, uint64_t start, uint64_t limit
 
 // Calls `visit` with every chunk-offset entry below the container set in [start, limit)
 // (depth-limited), in buffer order; stops when it returns false.
-void forEachIsoChunkOffset(const ByteBuffer& buffer, uint64_t start, uint64_t limit,
+void forEachIsoChunkOffset(ByteView buffer, uint64_t start, uint64_t limit,
                            const std::function<bool(uint64_t)>& visit);
 
 // Counts the chunk-offset entries below the container set in [start, limit) (depth-limited).
-uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t limit);
+uint64_t countIsoChunkOffsets(ByteView buffer, uint64_t start, uint64_t limit);
 
 // Places the samples of every "trak" of a complete "moov" (its own bytes, starting at 0) through
 // its stsc, stsz and stco/co64 tables and checks them against media data whose payload is, in the
@@ -38,11 +38,11 @@ uint64_t countIsoChunkOffsets(const ByteBuffer& buffer, uint64_t start, uint64_t
 // box, the sample's offset and size; a chunk of equal-sized samples as one range) and can reject
 // it, so a caller can check the bytes too. Work is bounded by the tables' own length.
 using IsoSampleCheck = std::function<bool(const IsoBox& trak, uint64_t offset, uint64_t size)>;
-bool isoSampleTablesFit(const ByteBuffer& moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample = {});
+bool isoSampleTablesFit(ByteView moov, uint64_t first, uint64_t end, const IsoSampleCheck& sample = {});
 
 // Rebuilds one complete box (e.g. a "moov", given as its own bytes starting at 0) with every
 // "stco" turned into an equivalent "co64" and the size field of every enclosing container grown
 // to match. Returns false (and leaves `out` empty) when a grown 32-bit size would not fit.
-bool widenIsoChunkOffsets(const ByteBuffer& box, ByteBuffer& out);
+bool widenIsoChunkOffsets(ByteView box, ByteBuffer& out);
 
 } // namespace data_repair

@@ -9,11 +9,11 @@ namespace {
 const ByteBuffer kUniversalLabelPrefix = {0x06, 0x0E, 0x2B, 0x34};
 inline constexpr uint64_t kKeySize = 16;
 
-bool keyAt(const ByteBuffer& bytes, uint64_t pos) { return matchesAt(bytes, pos, kUniversalLabelPrefix); }
+bool keyAt(ByteView bytes, uint64_t pos) { return matchesAt(bytes, pos, kUniversalLabelPrefix); }
 
 } // namespace
 
-uint64_t klvUnitSizeAt(const ByteBuffer& bytes, uint64_t a)
+uint64_t klvUnitSizeAt(ByteView bytes, uint64_t a)
 {
     if (!keyAt(bytes, a) || !fits(bytes, a, kKeySize + 1))
         return 0;
@@ -38,7 +38,7 @@ uint64_t klvUnitSizeAt(const ByteBuffer& bytes, uint64_t a)
     return header + value;
 }
 
-void forEachKlvUnit(const ByteBuffer& bytes, const std::function<void(const KlvUnit&)>& visit)
+void forEachKlvUnit(ByteView bytes, const std::function<void(const KlvUnit&)>& visit)
 {
     // A unit right after the previous one (or at the very start) is taken as it is. After a gap
     // the hit may be a label inside damaged bytes, so it counts only when another key, or the
@@ -57,14 +57,14 @@ void forEachKlvUnit(const ByteBuffer& bytes, const std::function<void(const KlvU
     }
 }
 
-std::vector<KlvUnit> listKlvUnits(const ByteBuffer& bytes)
+std::vector<KlvUnit> listKlvUnits(ByteView bytes)
 {
     std::vector<KlvUnit> units;
     forEachKlvUnit(bytes, [&](const KlvUnit& unit) { units.push_back(unit); });
     return units;
 }
 
-bool hasKlvKey(const ByteBuffer& bytes)
+bool hasKlvKey(ByteView bytes)
 {
     const auto unitThenKey = [&](uint64_t a) {
         const uint64_t size = klvUnitSizeAt(bytes, a);
@@ -73,7 +73,7 @@ bool hasKlvKey(const ByteBuffer& bytes)
     return findCheckedPattern(bytes, kUniversalLabelPrefix, unitThenKey, true) != npos;
 }
 
-RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat)
+RepairResult analyzeKlv(const RepairRequest& request, ByteView bytes, const std::string& defaultFormat)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = ownFormatName(result.format, {"mxf", "klv"}, defaultFormat);
@@ -93,7 +93,7 @@ RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, c
     return result;
 }
 
-RepairResult repairKlvFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
+RepairResult repairKlvFrom(RepairResult result, const RepairRequest& request, ByteView bytes,
                            const std::string& defaultFormat)
 {
     if (!shouldRepair(result, request))

@@ -18,11 +18,11 @@ struct KlvUnit {
 
 // Size of the complete unit whose key starts at a; 0 when there is no key there, the length is
 // unusable or the value runs past the end of the buffer.
-uint64_t klvUnitSizeAt(const ByteBuffer& bytes, uint64_t a);
+uint64_t klvUnitSizeAt(ByteView bytes, uint64_t a);
 
 // Calls visit for every complete unit in file order, passing over bytes between units and
 // resuming after damaged ones. Linear in the buffer size.
-void forEachKlvUnit(const ByteBuffer& bytes, const std::function<void(const KlvUnit&)>& visit);
-std::vector<KlvUnit> listKlvUnits(const ByteBuffer& bytes);
+void forEachKlvUnit(ByteView bytes, const std::function<void(const KlvUnit&)>& visit);
+std::vector<KlvUnit> listKlvUnits(ByteView bytes);
 
 } // namespace data_repair

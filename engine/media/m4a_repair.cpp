@@ -30,7 +30,7 @@ struct M4aLayout {
     bool fragmented = false;
 };
 
-M4aLayout summarizeM4a(const ByteBuffer& buffer, uint64_t start)
+M4aLayout summarizeM4a(ByteView buffer, uint64_t start)
 {
     M4aLayout layout;
     layout.start = start;
@@ -56,7 +56,7 @@ M4aLayout summarizeM4a(const ByteBuffer& buffer, uint64_t start)
 // Bytes written in front of a file push its "ftyp" away from the start: the first "ftyp" that
 // heads a box run reaching the media data is taken as the real start. A run from 0 that already
 // reaches the media data needs no search (an "ftyp" found later would lie inside it).
-M4aLayout readM4aLayout(const ByteBuffer& buffer)
+M4aLayout readM4aLayout(ByteView buffer)
 {
     const M4aLayout fromZero = summarizeM4a(buffer, 0);
     if (fromZero.mdat.valid)
@@ -97,7 +97,7 @@ void appendBoxHeader(ByteBuffer& out, const IsoBox& box)
     }
 }
 
-ByteBuffer boxBytes(const ByteBuffer& source, const IsoBox& box)
+ByteBuffer boxBytes(ByteView source, const IsoBox& box)
 {
     ByteBuffer out;
     appendBoxHeader(out, box);
@@ -145,7 +145,7 @@ RepairResult refuseLayout(RepairResult result, const std::string& why) { return 
 // Several "mdat" boxes, or movie fragments: the media is spread over the whole file, so every
 // top-level box is kept in its order behind the new "ftyp" (and a borrowed "moov"), and the
 // chunk offsets move by the one distance all the media moved.
-bool writeSpreadLayout(const ByteBuffer& buffer, const M4aLayout& layout, const ByteBuffer& ftyp, ByteBuffer moov,
+bool writeSpreadLayout(ByteView buffer, const M4aLayout& layout, ByteView ftyp, ByteBuffer moov,
                        bool moovBorrowed, uint64_t oldBase, RepairResult& result, OutputPieces& out)
 {
     const auto keep = [&](const IsoBox& box) {
@@ -199,7 +199,7 @@ bool writeSpreadLayout(const ByteBuffer& buffer, const M4aLayout& layout, const 
     }
     if (rewritten > 0)
         result.addAction("patch-m4a-chunk-offsets", "rewrote M4A stco/co64 chunk offsets", rewritten);
-    out.append(ftyp);
+    out.append(ByteBuffer(ftyp.begin(), ftyp.end()));
     if (moovBorrowed)
         out.append(std::move(moov));
     forEachIsoBox(buffer, layout.start, buffer.size(), [&](const IsoBox& box) {
@@ -229,7 +229,7 @@ ByteBuffer buildDefaultM4aFtyp()
     return ftyp;
 }
 
-RepairResult analyzeM4a(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult analyzeM4a(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "m4a";
@@ -256,7 +256,7 @@ RepairResult analyzeM4a(const RepairRequest& request, const ByteBuffer& buffer)
     return result;
 }
 
-RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = analyzeM4a(request, buffer);
     if (!audioRepairShouldWrite(result, request))
@@ -279,7 +279,7 @@ RepairResult repairM4a(const RepairRequest& request, const ByteBuffer& buffer)
     const bool spread = layout.mdatCount > 1 || layout.fragmented;
     // A borrowed moov must also describe nearly all of the data: a shorter take's index fits the
     // start of it and would cut the rest off.
-    const auto fitsAudio = [&](const ByteBuffer& candidate, uint64_t base, bool whole) {
+    const auto fitsAudio = [&](ByteView candidate, uint64_t base, bool whole) {
         uint64_t covered = 0;
         return spread || (isoSampleTablesFit(candidate, base, base + payloadLength,
                                              [&](const IsoBox&, uint64_t, uint64_t size) {

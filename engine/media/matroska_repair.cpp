@@ -16,7 +16,7 @@ inline constexpr int kMaxHeaderChildren = 32;
 
 // An EBML variable-length integer at pos: its length comes from the leading zero bits of the
 // first byte. IDs keep the length marker, sizes drop it; an all-ones size means "unknown".
-bool readVint(const ByteBuffer& bytes, uint64_t pos, unsigned maxLength, bool keepMarker, uint64_t& value,
+bool readVint(ByteView bytes, uint64_t pos, unsigned maxLength, bool keepMarker, uint64_t& value,
               uint64_t& length, bool* unknown = nullptr)
 {
     if (!fits(bytes, pos, 1))
@@ -41,7 +41,7 @@ bool readVint(const ByteBuffer& bytes, uint64_t pos, unsigned maxLength, bool ke
 }
 
 // True when an EBML header element starts at pos whose DocType names Matroska or WebM.
-bool isMatroskaHeaderAt(const ByteBuffer& bytes, uint64_t pos)
+bool isMatroskaHeaderAt(ByteView bytes, uint64_t pos)
 {
     if (!matchesAt(bytes, pos, kEbmlMagic))
         return false;
@@ -73,7 +73,7 @@ bool isMatroskaHeaderAt(const ByteBuffer& bytes, uint64_t pos)
     return false;
 }
 
-uint64_t findEbmlHeader(const ByteBuffer& bytes, bool structuralOnly)
+uint64_t findEbmlHeader(ByteView bytes, bool structuralOnly)
 {
     return findCheckedPattern(bytes, kEbmlMagic, [&](uint64_t at) { return isMatroskaHeaderAt(bytes, at); },
                               structuralOnly);
@@ -81,9 +81,9 @@ uint64_t findEbmlHeader(const ByteBuffer& bytes, bool structuralOnly)
 
 } // namespace
 
-bool hasEbmlMagic(const ByteBuffer& bytes) { return findEbmlHeader(bytes, true) != npos; }
+bool hasEbmlMagic(ByteView bytes) { return findEbmlHeader(bytes, true) != npos; }
 
-RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeMatroska(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "mkv";
@@ -102,7 +102,7 @@ RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& byt
     return result;
 }
 
-RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& request, ByteView bytes)
 {
     if (!shouldRepair(result, request))
         return result;

@@ -10,7 +10,7 @@ namespace {
 
 // Walks the top level from `start`; an unreadable header is stepped over one byte at a time.
 // A clamped box reaches the end of the buffer and so ends the walk.
-void forEachTopLevelBox(const ByteBuffer& bytes, uint64_t start, const std::function<void(const IsoBox&)>& visit)
+void forEachTopLevelBox(ByteView bytes, uint64_t start, const std::function<void(const IsoBox&)>& visit)
 {
     uint64_t q = start;
     while (fits(bytes, q, 8)) {
@@ -27,7 +27,7 @@ void forEachTopLevelBox(const ByteBuffer& bytes, uint64_t start, const std::func
     }
 }
 
-bool printableBytes(const ByteBuffer& bytes, uint64_t pos, uint64_t len)
+bool printableBytes(ByteView bytes, uint64_t pos, uint64_t len)
 {
     if (!fits(bytes, pos, len))
         return false;
@@ -40,7 +40,7 @@ bool printableBytes(const ByteBuffer& bytes, uint64_t pos, uint64_t len)
 // An "ftyp" found by search is taken only when it looks like one: a whole box of a major brand,
 // a minor version and whole compatible brands (a few KiB at most), followed by the end of the
 // file or another readable box. A chance "ftyp" inside other media rarely passes all of that.
-bool plausibleFtyp(const ByteBuffer& bytes, uint64_t pos)
+bool plausibleFtyp(ByteView bytes, uint64_t pos)
 {
     const IsoBox box = parseIsoBox(bytes, pos, bytes.size());
     if (!box.valid || box.type != "ftyp" || box.clamped || box.headerSize != 8)
@@ -56,14 +56,14 @@ bool plausibleFtyp(const ByteBuffer& bytes, uint64_t pos)
 
 } // namespace
 
-std::vector<IsoBox> scanTopLevelBoxes(const ByteBuffer& bytes, uint64_t start)
+std::vector<IsoBox> scanTopLevelBoxes(ByteView bytes, uint64_t start)
 {
     std::vector<IsoBox> boxes;
     forEachTopLevelBox(bytes, start, [&](const IsoBox& box) { boxes.push_back(box); });
     return boxes;
 }
 
-IsoBox findIsoBoxAnywhere(const ByteBuffer& bytes, std::string_view type, uint64_t start)
+IsoBox findIsoBoxAnywhere(ByteView bytes, std::string_view type, uint64_t start)
 {
     uint64_t from = start > npos - 4 ? npos : start + 4;
     while (from < bytes.size()) {
@@ -78,7 +78,7 @@ IsoBox findIsoBoxAnywhere(const ByteBuffer& bytes, std::string_view type, uint64
     return IsoBox{};
 }
 
-uint64_t findFtypOffset(const ByteBuffer& bytes)
+uint64_t findFtypOffset(ByteView bytes)
 {
     uint64_t from = 4;
     while (from < bytes.size()) {
@@ -92,7 +92,7 @@ uint64_t findFtypOffset(const ByteBuffer& bytes)
     return npos;
 }
 
-Mp4Layout scanMp4Layout(const ByteBuffer& bytes, uint64_t start)
+Mp4Layout scanMp4Layout(ByteView bytes, uint64_t start)
 {
     Mp4Layout layout;
     forEachTopLevelBox(bytes, start, [&](const IsoBox& box) {
@@ -121,7 +121,7 @@ Mp4Layout scanMp4Layout(const ByteBuffer& bytes, uint64_t start)
     return layout;
 }
 
-RepairResult analyzeMp4(const RepairRequest& request, const ByteBuffer& bytes, uint64_t prefix)
+RepairResult analyzeMp4(const RepairRequest& request, ByteView bytes, uint64_t prefix)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     if (prefix >= 1 && prefix != npos)

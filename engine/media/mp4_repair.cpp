@@ -83,7 +83,7 @@ namespace {
 // Appends the mdat with a size field that says exactly what is copied (the input's may have
 // overrun the file or swallowed the moov). It is the last box, so above 4 GiB an 8-byte header
 // says "to the end of the file".
-void appendMdat(ByteBuffer& head, OutputPieces& out, const ByteBuffer& bytes, const IsoBox& mdat)
+void appendMdat(ByteBuffer& head, OutputPieces& out, ByteView bytes, const IsoBox& mdat)
 {
     const uint64_t at = head.size();
     appendRange(head, bytes, mdat.offset, mdat.headerSize);
@@ -97,7 +97,7 @@ void appendMdat(ByteBuffer& head, OutputPieces& out, const ByteBuffer& bytes, co
 
 // True when every chunk offset of the moov points into the mdat's payload (an mdat that overran
 // the file counts as reaching on), so the mdat alone carries all the media.
-bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox& mdat)
+bool chunksInsideMdat(ByteView bytes, const IsoBox& moov, const IsoBox& mdat)
 {
     bool inside = true;
     forEachIsoChunkOffset(bytes, moov.payloadStart(), moov.end(), [&](uint64_t offset) {
@@ -109,7 +109,7 @@ bool chunksInsideMdat(const ByteBuffer& bytes, const IsoBox& moov, const IsoBox&
 
 // Writes the trimmed file with its own box order: the only safe road for fragmented files,
 // several mdats, chunks outside the mdat, or offsets that no longer fit once the moov moves.
-RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
+RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, ByteView bytes,
                              const Mp4Layout& layout, const std::string& extension)
 {
     OutputPieces output(bytes);
@@ -135,7 +135,7 @@ RepairResult writeKeptLayout(RepairResult result, const RepairRequest& request, 
 
 } // namespace
 
-ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box)
+ByteBuffer isoBoxBytes(ByteView bytes, const IsoBox& box)
 {
     if (!box.valid || box.offset >= bytes.size())
         return {};

@@ -32,7 +32,7 @@ struct NalUnit {
 
 class NalReader {
 public:
-    NalReader(const ByteBuffer& bytes, uint64_t end, const CodecTrack& track)
+    NalReader(ByteView bytes, uint64_t end, const CodecTrack& track)
         : bytes_(bytes), end_(end), m_(track.nalLengthSize), hevc_(track.hevc)
     {}
 
@@ -98,7 +98,7 @@ public:
     }
 
 private:
-    const ByteBuffer& bytes_;
+    ByteView bytes_;
     uint64_t end_;
     uint32_t m_;
     bool hevc_;
@@ -108,7 +108,7 @@ private:
 // past the end give zeros and mark the reader failed.
 class BitReader {
 public:
-    BitReader(const ByteBuffer& bytes, uint64_t from, uint64_t to, size_t limit = kMaxHeader)
+    BitReader(ByteView bytes, uint64_t from, uint64_t to, size_t limit = kMaxHeader)
     {
         int zeros = 0;
         for (uint64_t i = from; i < to && rbsp_.size() < limit; ++i) {
@@ -169,7 +169,7 @@ struct AvcOrder {
     uint32_t pocLsbBits = 0;
 };
 
-AvcOrder readAvcOrder(const ByteBuffer& config)
+AvcOrder readAvcOrder(ByteView config)
 {
     AvcOrder order;
     if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0)
@@ -217,7 +217,7 @@ AvcOrder readAvcOrder(const ByteBuffer& config)
 }
 
 // The picture order count lsb of the slice at `p` (type 0 only), or -1.
-int64_t slicePocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, const AvcOrder& order, bool idr)
+int64_t slicePocLsb(ByteView bytes, uint64_t p, uint64_t size, uint32_t m, const AvcOrder& order, bool idr)
 {
     BitReader r(bytes, p + m + 1, p + size, BitReader::kSliceHeader);
     r.ue(); // first_mb_in_slice
@@ -243,7 +243,7 @@ struct HevcOrder {
     uint32_t pocLsbBits = 0;
 };
 
-HevcOrder readHevcOrder(const ByteBuffer& config)
+HevcOrder readHevcOrder(ByteView config)
 {
     HevcOrder order;
     if (config.size() < 23)
@@ -315,7 +315,7 @@ HevcOrder readHevcOrder(const ByteBuffer& config)
 }
 
 // The picture order count lsb of the first slice segment of a picture at `p`, or -1.
-int64_t hevcPocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type,
+int64_t hevcPocLsb(ByteView bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type,
                    const HevcOrder& order)
 {
     if (type == 19 || type == 20)
@@ -337,7 +337,7 @@ int64_t hevcPocLsb(const ByteBuffer& bytes, uint64_t p, uint64_t size, uint32_t 
 
 // True for the pictures later ones count their order from: H.264 reference pictures; HEVC
 // pictures of temporal layer 0 that are not leading or sub-layer non-reference pictures.
-bool anchorsOrder(const ByteBuffer& bytes, uint64_t header, uint32_t type, bool hevc)
+bool anchorsOrder(ByteView bytes, uint64_t header, uint32_t type, bool hevc)
 {
     if (!hevc)
         return (readU8(bytes, header) & 0x60) != 0;
@@ -358,7 +358,7 @@ struct FoundSamples {
 
 // Walks the mdat payload unit by unit, grouping units into access units; bytes that do not parse
 // as units (interleaved audio, damage) end a chunk and are skipped up to the next access unit.
-bool findSamples(const ByteBuffer& bytes, const IsoBox& mdat, const CodecTrack& track, FoundSamples& found)
+bool findSamples(ByteView bytes, const IsoBox& mdat, const CodecTrack& track, FoundSamples& found)
 {
     const uint64_t end = std::min<uint64_t>(mdat.end(), bytes.size());
     const NalReader reader(bytes, end, track);
@@ -481,7 +481,7 @@ std::vector<uint64_t> compositionOffsets(const std::vector<int64_t>& order)
     return offsets;
 }
 
-ByteBuffer boxOf(std::string_view type, const ByteBuffer& body)
+ByteBuffer boxOf(std::string_view type, ByteView body)
 {
     ByteBuffer out;
     appendBe32(out, static_cast<uint32_t>(body.size() + 8));
@@ -491,7 +491,7 @@ ByteBuffer boxOf(std::string_view type, const ByteBuffer& body)
 }
 
 // A full box (version 0, flags 0) holding a count and the entries.
-ByteBuffer tableOf(std::string_view type, uint64_t count, const ByteBuffer& entries, const ByteBuffer& before = {})
+ByteBuffer tableOf(std::string_view type, uint64_t count, ByteView entries, ByteView before = {})
 {
     ByteBuffer body;
     appendBe32(body, 0);
@@ -575,7 +575,7 @@ struct Durations {
 // Copies a box of the kept video trak, with the tables and durations of this recording. Tables
 // about the sample's own frames (composition offsets, sample groups, dependencies) and its edit
 // list are left out: they describe frames this file does not have.
-ByteBuffer copyTrakBox(const ByteBuffer& moov, const IsoBox& box, const ByteBuffer& tables, const Durations& d,
+ByteBuffer copyTrakBox(ByteView moov, const IsoBox& box, ByteView tables, const Durations& d,
                        int depth)
 {
     const bool nested = box.type == "trak" || box.type == "mdia" || box.type == "minf" || box.type == "stbl";
@@ -604,7 +604,7 @@ ByteBuffer copyTrakBox(const ByteBuffer& moov, const IsoBox& box, const ByteBuff
 
 } // namespace
 
-bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes, const IsoBox& mdat,
+bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& mdat,
                          SampleTableRebuild& rebuilt)
 {
     rebuilt = SampleTableRebuild{};

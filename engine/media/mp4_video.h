@@ -28,17 +28,17 @@ struct VideoDispatch {
 // Decides the container: fixed-position signatures first, then a structurally checked ftyp box
 // anywhere (which also catches a RIFF file carrying ISO media), AVI, the extension, and only
 // then the structurally checked signatures found anywhere; ISO base media is the fallback.
-VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffer& bytes);
+VideoDispatch chooseVideoContainer(const std::string& inputPath, ByteView bytes);
 
 // --- ISO base media -------------------------------------------------------------------------
 
 // Top-level boxes from `start`, stepping one byte past any unreadable header.
-std::vector<IsoBox> scanTopLevelBoxes(const ByteBuffer& bytes, uint64_t start = 0);
+std::vector<IsoBox> scanTopLevelBoxes(ByteView bytes, uint64_t start = 0);
 // The first valid box of that type whose header lies at or after `start`, found by its type
 // bytes anywhere; an invalid empty box when none.
-IsoBox findIsoBoxAnywhere(const ByteBuffer& bytes, std::string_view type, uint64_t start = 0);
+IsoBox findIsoBoxAnywhere(ByteView bytes, std::string_view type, uint64_t start = 0);
 // Offset of the first plausible "ftyp" box at a position >= 0 found by search, or npos.
-uint64_t findFtypOffset(const ByteBuffer& bytes);
+uint64_t findFtypOffset(ByteView bytes);
 
 // What the top level of an ISO file holds, gathered without keeping a list of every box.
 struct Mp4Layout {
@@ -50,7 +50,7 @@ struct Mp4Layout {
     uint64_t mdatCount = 0;
     bool fragmented = false;    // holds "moof" boxes
 };
-Mp4Layout scanMp4Layout(const ByteBuffer& bytes, uint64_t start = 0);
+Mp4Layout scanMp4Layout(ByteView bytes, uint64_t start = 0);
 
 // A sample larger than this is not read whole: only its ftyp and moov are fetched.
 inline constexpr uint64_t kWholeSampleLimit = 64ull << 20;
@@ -63,12 +63,12 @@ struct IsoSampleParts {
 };
 IsoSampleParts readIsoSampleParts(const std::string& utf8Path);
 // The box's bytes when it is valid and inside the buffer, else empty.
-ByteBuffer isoBoxBytes(const ByteBuffer& bytes, const IsoBox& box);
+ByteBuffer isoBoxBytes(ByteView bytes, const IsoBox& box);
 ByteBuffer makeDefaultFtyp();
 bool isMp4FamilyFormat(const std::string& format);
 
 // The MP4/MOV analysis of bytes whose ftyp sits at `prefix`.
-RepairResult analyzeMp4(const RepairRequest& request, const ByteBuffer& bytes, uint64_t prefix);
+RepairResult analyzeMp4(const RepairRequest& request, ByteView bytes, uint64_t prefix);
 // The MP4/MOV repair, continuing from the analysis. `bytes` is the entry's own input buffer;
 // the prefix is cut out of it in place so that no second copy of the file is held.
 RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBuffer& bytes,
@@ -90,14 +90,14 @@ struct SampleTableRebuild {
     uint64_t samples = 0;
     bool videoOnly = false;
 };
-bool rebuildSampleTables(const ByteBuffer& templateMoov, const ByteBuffer& bytes, const IsoBox& mdat,
+bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& mdat,
                          SampleTableRebuild& rebuilt);
 
 // --- AVI ------------------------------------------------------------------------------------
 
-uint32_t expectedRiffSize(const ByteBuffer& bytes);
-RepairResult analyzeAvi(const RepairRequest& request, const ByteBuffer& bytes);
+uint32_t expectedRiffSize(ByteView bytes);
+RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes);
 // Writes the input with its first RIFF size corrected.
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteView bytes);
 
 } // namespace data_repair

@@ -22,7 +22,7 @@ constexpr std::array<uint32_t, 15> kMpeg2Layer23{0, 8, 16, 24, 32, 40, 48, 56, 6
 
 // A candidate only starts a stream when the frame after it begins with a header too, or when it
 // ends the stream: a lone header-like pattern turns up every few KiB in any compressed data.
-bool confirmedFrame(const ByteBuffer& buffer, uint64_t pos, FrameHeaderTest test, uint64_t end)
+bool confirmedFrame(ByteView buffer, uint64_t pos, FrameHeaderTest test, uint64_t end)
 {
     const uint64_t length = test(buffer, pos);
     if (length == 0 || !fitsIn(end, pos, length))
@@ -30,14 +30,14 @@ bool confirmedFrame(const ByteBuffer& buffer, uint64_t pos, FrameHeaderTest test
     return pos + length == end || test(buffer, pos + length) != 0;
 }
 
-uint64_t streamEndOf(const ByteBuffer& buffer, uint64_t streamEnd)
+uint64_t streamEndOf(ByteView buffer, uint64_t streamEnd)
 {
     return streamEnd > buffer.size() ? buffer.size() : streamEnd;
 }
 
 // "LYRICS200" closes a Lyrics3 v2 block: six decimal digits before it give the length of the
 // block from "LYRICSBEGIN" up to those digits.
-uint64_t lyrics3Start(const ByteBuffer& buffer, uint64_t floor, uint64_t end)
+uint64_t lyrics3Start(ByteView buffer, uint64_t floor, uint64_t end)
 {
     if (end < floor || end - floor < 15 + 11 || !matchesAt(buffer, end - 9, "LYRICS200"))
         return npos;
@@ -55,7 +55,7 @@ uint64_t lyrics3Start(const ByteBuffer& buffer, uint64_t floor, uint64_t end)
 
 // An APE tag ends with a 32-byte footer "APETAGEX"; its size counts the items and the footer,
 // and flag bit 31 says a 32-byte header precedes the items.
-uint64_t apeTagStart(const ByteBuffer& buffer, uint64_t floor, uint64_t end)
+uint64_t apeTagStart(ByteView buffer, uint64_t floor, uint64_t end)
 {
     if (end < floor || end - floor < 32 || !matchesAt(buffer, end - 32, "APETAGEX"))
         return npos;
@@ -69,7 +69,7 @@ uint64_t apeTagStart(const ByteBuffer& buffer, uint64_t floor, uint64_t end)
 
 } // namespace
 
-uint64_t isAdtsHeader(const ByteBuffer& buffer, uint64_t pos)
+uint64_t isAdtsHeader(ByteView buffer, uint64_t pos)
 {
     if (!fits(buffer, pos, 7) || buffer[pos] != 0xFF || (buffer[pos + 1] & 0xF6) != 0xF0)
         return 0;
@@ -81,7 +81,7 @@ uint64_t isAdtsHeader(const ByteBuffer& buffer, uint64_t pos)
     return length >= (protectionAbsent ? 7u : 9u) ? length : 0;
 }
 
-uint64_t isMpegAudioHeader(const ByteBuffer& buffer, uint64_t pos)
+uint64_t isMpegAudioHeader(ByteView buffer, uint64_t pos)
 {
     if (!fits(buffer, pos, 4) || buffer[pos] != 0xFF || buffer[pos + 1] <= 0xDF)
         return 0;
@@ -120,7 +120,7 @@ uint64_t isMpegAudioHeader(const ByteBuffer& buffer, uint64_t pos)
     return bitrate > 0 && length > 3 ? length : 0;
 }
 
-uint64_t findFirstFrame(const ByteBuffer& buffer, uint64_t start, FrameHeaderTest test, uint64_t end)
+uint64_t findFirstFrame(ByteView buffer, uint64_t start, FrameHeaderTest test, uint64_t end)
 {
     end = streamEndOf(buffer, end);
     // Every header begins with 0xFF: jump from one such byte to the next.
@@ -136,7 +136,7 @@ uint64_t findFirstFrame(const ByteBuffer& buffer, uint64_t start, FrameHeaderTes
     return npos;
 }
 
-FrameScan scanFrameStream(const ByteBuffer& buffer, uint64_t start, uint64_t keptPrefixLength, FrameHeaderTest test,
+FrameScan scanFrameStream(ByteView buffer, uint64_t start, uint64_t keptPrefixLength, FrameHeaderTest test,
                           uint64_t streamEnd, bool keepBytes, uint64_t keptPrefixAt)
 {
     FrameScan scan;
@@ -181,7 +181,7 @@ FrameScan scanFrameStream(const ByteBuffer& buffer, uint64_t start, uint64_t kep
 
 namespace {
 
-Id3v2Tag id3v2TagAt(const ByteBuffer& buffer, uint64_t pos)
+Id3v2Tag id3v2TagAt(ByteView buffer, uint64_t pos)
 {
     Id3v2Tag tag;
     if (!fits(buffer, pos, 10) || !matchesAt(buffer, pos, "ID3"))
@@ -205,9 +205,9 @@ Id3v2Tag id3v2TagAt(const ByteBuffer& buffer, uint64_t pos)
 
 } // namespace
 
-Id3v2Tag readId3v2Size(const ByteBuffer& buffer) { return id3v2TagAt(buffer, 0); }
+Id3v2Tag readId3v2Size(ByteView buffer) { return id3v2TagAt(buffer, 0); }
 
-uint64_t findMp3TrailerStart(const ByteBuffer& buffer, uint64_t floor)
+uint64_t findMp3TrailerStart(ByteView buffer, uint64_t floor)
 {
     uint64_t end = buffer.size();
     if (end >= floor && end - floor >= 128 && matchesAt(buffer, end - 128, "TAG"))
@@ -292,7 +292,7 @@ struct ScanPlan {
 
 // Bytes written in front of a tagged MP3 push its ID3v2 tag away from 0: a valid tag that ends
 // exactly where the first frame begins is still the file's own tag and is kept.
-void findDisplacedId3(const ByteBuffer& buffer, uint64_t streamEnd, ScanPlan& plan)
+void findDisplacedId3(ByteView buffer, uint64_t streamEnd, ScanPlan& plan)
 {
     const uint64_t first = findFirstFrame(buffer, 0, isMpegAudioHeader, streamEnd);
     if (first == npos)
@@ -313,7 +313,7 @@ void findDisplacedId3(const ByteBuffer& buffer, uint64_t streamEnd, ScanPlan& pl
     }
 }
 
-ScanPlan planScan(const StreamFormat& format, const ByteBuffer& buffer, uint64_t streamEnd)
+ScanPlan planScan(const StreamFormat& format, ByteView buffer, uint64_t streamEnd)
 {
     ScanPlan plan;
     if (&format != &kMp3)
@@ -327,13 +327,13 @@ ScanPlan planScan(const StreamFormat& format, const ByteBuffer& buffer, uint64_t
     return plan;
 }
 
-uint64_t streamEndFor(const StreamFormat& format, const ByteBuffer& buffer)
+uint64_t streamEndFor(const StreamFormat& format, ByteView buffer)
 {
     // Tag blocks at the end (ID3v1 and its companions) belong to the file, not to the damage.
     return &format == &kMp3 ? findMp3TrailerStart(buffer, 0) : buffer.size();
 }
 
-FrameScan runScan(const StreamFormat& format, const ByteBuffer& buffer, const ScanPlan& plan, uint64_t streamEnd,
+FrameScan runScan(const StreamFormat& format, ByteView buffer, const ScanPlan& plan, uint64_t streamEnd,
                   bool keepBytes)
 {
     FrameScan scan =
@@ -342,7 +342,7 @@ FrameScan runScan(const StreamFormat& format, const ByteBuffer& buffer, const Sc
     return scan;
 }
 
-RepairResult analyzeStream(const StreamFormat& format, const RepairRequest& request, const ByteBuffer& buffer,
+RepairResult analyzeStream(const StreamFormat& format, const RepairRequest& request, ByteView buffer,
                            FrameScan* scanOut, ScanPlan* planOut, uint64_t* streamEndOut)
 {
     RepairResult result = prepareAudioResult(request, buffer);
@@ -369,7 +369,7 @@ RepairResult analyzeStream(const StreamFormat& format, const RepairRequest& requ
     return result;
 }
 
-RepairResult repairStream(const StreamFormat& format, const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairStream(const StreamFormat& format, const RepairRequest& request, ByteView buffer)
 {
     FrameScan scan;
     ScanPlan plan;
@@ -393,7 +393,7 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
                               inputRange(buffer, framesStart, framesEnd - framesStart),
                               inputRange(buffer, streamEnd, scan.trailerLength)};
         if (writeRepairedOutput(result, request, parts, format.name, "repaired-audio", format.writeCode, "_repaired",
-                                &buffer))
+                                buffer))
             result.setStatus(RepairStatus::success());
         return result;
     }
@@ -404,22 +404,22 @@ RepairResult repairStream(const StreamFormat& format, const RepairRequest& reque
 
 } // namespace
 
-RepairResult analyzeAac(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult analyzeAac(const RepairRequest& request, ByteView buffer)
 {
     return analyzeStream(kAac, request, buffer, nullptr, nullptr, nullptr);
 }
 
-RepairResult repairAac(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairAac(const RepairRequest& request, ByteView buffer)
 {
     return repairStream(kAac, request, buffer);
 }
 
-RepairResult analyzeMp3(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult analyzeMp3(const RepairRequest& request, ByteView buffer)
 {
     return analyzeStream(kMp3, request, buffer, nullptr, nullptr, nullptr);
 }
 
-RepairResult repairMp3(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairMp3(const RepairRequest& request, ByteView buffer)
 {
     return repairStream(kMp3, request, buffer);
 }

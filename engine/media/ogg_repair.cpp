@@ -32,7 +32,7 @@ constexpr std::array<uint32_t, 256> makeOggCrcTable()
 constexpr std::array<uint32_t, 256> kOggCrcTable = makeOggCrcTable();
 
 // Length of the complete page at pos, or 0 when no complete version-0 page starts there.
-uint64_t completePageLength(const ByteBuffer& buffer, uint64_t pos)
+uint64_t completePageLength(ByteView buffer, uint64_t pos)
 {
     if (!fits(buffer, pos, kPageHeaderLength) || buffer[pos + 4] != 0)
         return 0;
@@ -47,7 +47,7 @@ uint64_t completePageLength(const ByteBuffer& buffer, uint64_t pos)
 
 } // namespace
 
-uint32_t oggPageCrc(const ByteBuffer& buffer, uint64_t pos, uint64_t length)
+uint32_t oggPageCrc(ByteView buffer, uint64_t pos, uint64_t length)
 {
     uint32_t crc = 0;
     if (!fits(buffer, pos, length))
@@ -67,9 +67,9 @@ uint32_t oggPageCrc(const ByteBuffer& buffer, uint64_t pos, uint64_t length)
     return crc;
 }
 
-uint32_t oggPageCrc(const ByteBuffer& page) { return oggPageCrc(page, 0, page.size()); }
+uint32_t oggPageCrc(ByteView page) { return oggPageCrc(page, 0, page.size()); }
 
-std::vector<OggPage> listOggPages(const ByteBuffer& buffer)
+std::vector<OggPage> listOggPages(ByteView buffer)
 {
     std::vector<OggPage> pages;
     uint64_t i = findBytes(buffer, "OggS", 0);
@@ -86,7 +86,7 @@ std::vector<OggPage> listOggPages(const ByteBuffer& buffer)
     return pages;
 }
 
-RepairResult analyzeOgg(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult analyzeOgg(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "ogg";
@@ -112,7 +112,7 @@ RepairResult analyzeOgg(const RepairRequest& request, const ByteBuffer& buffer)
     return result;
 }
 
-RepairResult repairOgg(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairOgg(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = analyzeOgg(request, buffer);
     if (!audioRepairShouldWrite(result, request))

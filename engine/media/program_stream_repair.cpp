@@ -11,7 +11,7 @@ const ByteBuffer kProgramEnd = {0x00, 0x00, 0x01, 0xB9};
 
 // Length of the pack header at pos when its marker bits are those of an MPEG-2 or MPEG-1 pack,
 // else 0.
-uint64_t packHeaderLength(const ByteBuffer& bytes, uint64_t pos)
+uint64_t packHeaderLength(ByteView bytes, uint64_t pos)
 {
     if (!matchesAt(bytes, pos, kPackStart) || !fits(bytes, pos, 12))
         return 0;
@@ -32,7 +32,7 @@ uint64_t packHeaderLength(const ByteBuffer& bytes, uint64_t pos)
 
 // A pack header that checks out: sound marker bits and the next start code (system header, PES
 // packet, another pack or the end code) right where the header says it ends.
-bool isPackHeaderAt(const ByteBuffer& bytes, uint64_t pos)
+bool isPackHeaderAt(ByteView bytes, uint64_t pos)
 {
     const uint64_t length = packHeaderLength(bytes, pos);
     if (length == 0)
@@ -42,7 +42,7 @@ bool isPackHeaderAt(const ByteBuffer& bytes, uint64_t pos)
            bytes[next + 3] >= 0xB9;
 }
 
-uint64_t findPackHeader(const ByteBuffer& bytes, bool structuralOnly)
+uint64_t findPackHeader(ByteView bytes, bool structuralOnly)
 {
     return findCheckedPattern(bytes, kPackStart, [&](uint64_t at) { return isPackHeaderAt(bytes, at); },
                               structuralOnly);
@@ -50,9 +50,9 @@ uint64_t findPackHeader(const ByteBuffer& bytes, bool structuralOnly)
 
 } // namespace
 
-bool hasPackStartCode(const ByteBuffer& bytes) { return findPackHeader(bytes, true) != npos; }
+bool hasPackStartCode(ByteView bytes) { return findPackHeader(bytes, true) != npos; }
 
-RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = lowerExtension(pathFromUtf8(request.input.path)) == "mpg" ? "mpg" : "mpeg";
@@ -70,7 +70,7 @@ RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer
     return result;
 }
 
-RepairResult repairProgramStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairProgramStreamFrom(RepairResult result, const RepairRequest& request, ByteView bytes)
 {
     if (!shouldRepair(result, request))
         return result;

@@ -7,7 +7,7 @@ namespace {
 // The earliest start code of either form. Encoders mix the 3- and 4-byte forms (often the
 // parameter sets come first with one of them), so cutting at a later 4-byte code would drop
 // the stream's first NAL units. A 00 00 01 preceded by 00 is the 4-byte form.
-uint64_t firstStartCode(const ByteBuffer& bytes)
+uint64_t firstStartCode(ByteView bytes)
 {
     const uint64_t at = findBytes(bytes, ByteBuffer{0x00, 0x00, 0x01});
     if (at != npos && at > 0 && bytes[at - 1] == 0x00)
@@ -17,7 +17,7 @@ uint64_t firstStartCode(const ByteBuffer& bytes)
 
 } // namespace
 
-RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeRawStream(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = ownFormatName(result.format, {"rsv", "h264", "264", "avc", "h265", "265", "hevc"}, "rsv");
@@ -33,7 +33,7 @@ RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& by
     return result;
 }
 
-RepairResult repairRawStreamFrom(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairRawStreamFrom(RepairResult result, const RepairRequest& request, ByteView bytes)
 {
     if (!shouldRepair(result, request))
         return result;

@@ -21,7 +21,7 @@ bool aboveChance(uint64_t syncCount, uint64_t slotCount) { return syncCount >= 3
 
 // Start of the next packet grid from `from` on: the first slot whose sync byte and those of the
 // following two slots (or one, near the end of the file) are all present. npos when none.
-uint64_t realignTsGrid(const ByteBuffer& bytes, uint64_t from, uint64_t n, uint64_t syncAt)
+uint64_t realignTsGrid(ByteView bytes, uint64_t from, uint64_t n, uint64_t syncAt)
 {
     const uint64_t size = bytes.size();
     const uint8_t* data = bytes.data();
@@ -47,7 +47,7 @@ uint64_t realignTsGrid(const ByteBuffer& bytes, uint64_t from, uint64_t n, uint6
 
 } // namespace
 
-TsLayout detectTsPacketSize(const ByteBuffer& bytes)
+TsLayout detectTsPacketSize(ByteView bytes)
 {
     // One pass over the sync bytes fills a histogram per phase for both packet sizes; a slot is
     // counted only when the whole packet lies inside the file.
@@ -82,20 +82,20 @@ TsLayout detectTsPacketSize(const ByteBuffer& bytes)
     return best;
 }
 
-RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult analyzeTransportStream(const RepairRequest& request, ByteView bytes)
 {
     TsLayout grid;
     return analyzeTransportStreamGrid(request, bytes, grid);
 }
 
-RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes)
 {
     if (!shouldRepair(analysis, request))
         return analysis;
     return repairTransportStreamOnGrid(std::move(analysis), request, bytes, detectTsPacketSize(bytes));
 }
 
-RepairResult analyzeTransportStreamGrid(const RepairRequest& request, const ByteBuffer& bytes, TsLayout& grid)
+RepairResult analyzeTransportStreamGrid(const RepairRequest& request, ByteView bytes, TsLayout& grid)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = ownFormatName(result.format, {"ts", "mts", "m2ts"}, "ts");
@@ -116,7 +116,7 @@ RepairResult analyzeTransportStreamGrid(const RepairRequest& request, const Byte
     return result;
 }
 
-RepairResult repairTransportStreamOnGrid(RepairResult result, const RepairRequest& request, const ByteBuffer& bytes,
+RepairResult repairTransportStreamOnGrid(RepairResult result, const RepairRequest& request, ByteView bytes,
                                          const TsLayout& layout)
 {
     if (!shouldRepair(result, request))

@@ -36,30 +36,30 @@ inline constexpr int32_t kVideoMp4SampleNeeded = 47;
 inline constexpr int32_t kVideoMp4SampleMismatch = 48;
 
 // Starting result of every video analyzer: success, kind Video, detected format, input size.
-RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult prepareVideoResult(const RepairRequest& request, ByteView bytes);
 
 // Writes a repaired video ("_repaired", kind "repaired-video", note = extension) and records it;
 // on failure the status becomes writeCode with the writer's text.
-bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeVideoOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode);
 bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode);
 
 // Each "...From" repair continues from the container's own analysis of the same bytes (the
 // dispatch has just computed it); the plain forms analyze first.
-RepairResult analyzeAsf(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairAsfFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeMatroska(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairMatroskaFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeFlv(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairFlvFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat);
-RepairResult repairKlvFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes,
+RepairResult analyzeAsf(const RepairRequest& request, ByteView bytes);
+RepairResult repairAsfFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
+RepairResult analyzeMatroska(const RepairRequest& request, ByteView bytes);
+RepairResult repairMatroskaFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
+RepairResult analyzeFlv(const RepairRequest& request, ByteView bytes);
+RepairResult repairFlvFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
+RepairResult analyzeKlv(const RepairRequest& request, ByteView bytes, const std::string& defaultFormat);
+RepairResult repairKlvFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                        const std::string& defaultFormat);
-RepairResult analyzeProgramStream(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairProgramStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult analyzeRawStream(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairRawStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes);
+RepairResult repairProgramStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
+RepairResult analyzeRawStream(const RepairRequest& request, ByteView bytes);
+RepairResult repairRawStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
 // The packet grid of a transport stream: packet size (0 when none), the offset of the first
 // packet, and how many of the grid's whole slots there are and carry a sync byte.
 struct TsLayout {
@@ -68,49 +68,49 @@ struct TsLayout {
     uint64_t slotCount = 0;
     uint64_t syncCount = 0;
 };
-RepairResult analyzeTransportStream(const RepairRequest& request, const ByteBuffer& bytes);
-RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes);
+RepairResult analyzeTransportStream(const RepairRequest& request, ByteView bytes);
+RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
 // The same two, the analysis handing the grid it found to the repair, which then does not
 // search the whole input for it again.
-RepairResult analyzeTransportStreamGrid(const RepairRequest& request, const ByteBuffer& bytes, TsLayout& grid);
-RepairResult repairTransportStreamOnGrid(RepairResult analysis, const RepairRequest& request, const ByteBuffer& bytes,
+RepairResult analyzeTransportStreamGrid(const RepairRequest& request, ByteView bytes, TsLayout& grid);
+RepairResult repairTransportStreamOnGrid(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                                          const TsLayout& grid);
 
-inline RepairResult repairAsf(const RepairRequest& request, const ByteBuffer& bytes)
+inline RepairResult repairAsf(const RepairRequest& request, ByteView bytes)
 {
     return repairAsfFrom(analyzeAsf(request, bytes), request, bytes);
 }
-inline RepairResult repairMatroska(const RepairRequest& request, const ByteBuffer& bytes)
+inline RepairResult repairMatroska(const RepairRequest& request, ByteView bytes)
 {
     return repairMatroskaFrom(analyzeMatroska(request, bytes), request, bytes);
 }
-inline RepairResult repairFlv(const RepairRequest& request, const ByteBuffer& bytes)
+inline RepairResult repairFlv(const RepairRequest& request, ByteView bytes)
 {
     return repairFlvFrom(analyzeFlv(request, bytes), request, bytes);
 }
-inline RepairResult repairKlv(const RepairRequest& request, const ByteBuffer& bytes, const std::string& defaultFormat)
+inline RepairResult repairKlv(const RepairRequest& request, ByteView bytes, const std::string& defaultFormat)
 {
     return repairKlvFrom(analyzeKlv(request, bytes, defaultFormat), request, bytes, defaultFormat);
 }
-inline RepairResult repairProgramStream(const RepairRequest& request, const ByteBuffer& bytes)
+inline RepairResult repairProgramStream(const RepairRequest& request, ByteView bytes)
 {
     return repairProgramStreamFrom(analyzeProgramStream(request, bytes), request, bytes);
 }
-inline RepairResult repairRawStream(const RepairRequest& request, const ByteBuffer& bytes)
+inline RepairResult repairRawStream(const RepairRequest& request, ByteView bytes)
 {
     return repairRawStreamFrom(analyzeRawStream(request, bytes), request, bytes);
 }
-inline RepairResult repairTransportStream(const RepairRequest& request, const ByteBuffer& bytes)
+inline RepairResult repairTransportStream(const RepairRequest& request, ByteView bytes)
 {
     return repairTransportStreamFrom(analyzeTransportStream(request, bytes), request, bytes);
 }
 
 // Container recognisers the dispatch uses. The "anywhere" ones accept a hit only when the
 // structure there checks out.
-bool hasEbmlMagic(const ByteBuffer& bytes);
-bool hasPackStartCode(const ByteBuffer& bytes);
-bool hasKlvKey(const ByteBuffer& bytes);
+bool hasEbmlMagic(ByteView bytes);
+bool hasPackStartCode(ByteView bytes);
+bool hasKlvKey(ByteView bytes);
 
-TsLayout detectTsPacketSize(const ByteBuffer& bytes);
+TsLayout detectTsPacketSize(ByteView bytes);
 
 } // namespace data_repair

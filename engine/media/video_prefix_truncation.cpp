@@ -20,7 +20,7 @@ bool isVideoSampleEntry(const std::string& type)
 
 uint32_t saturate32(uint64_t value) { return value > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(value); }
 
-ByteBuffer boxWithBody(std::string_view type, const ByteBuffer& body)
+ByteBuffer boxWithBody(std::string_view type, ByteView body)
 {
     ByteBuffer out;
     out.reserve(body.size() + 8);
@@ -32,8 +32,8 @@ ByteBuffer boxWithBody(std::string_view type, const ByteBuffer& body)
 
 // A table box rebuilt from the old box's first `headerLength` payload bytes (version, flags and
 // any fixed fields), an entry count and the entries.
-ByteBuffer tableBox(std::string_view type, const ByteBuffer& box, uint64_t headerLength, uint64_t count,
-                    const ByteBuffer& entries)
+ByteBuffer tableBox(std::string_view type, ByteView box, uint64_t headerLength, uint64_t count,
+                    ByteView entries)
 {
     ByteBuffer body;
     appendRange(body, box, 8, headerLength);
@@ -42,7 +42,7 @@ ByteBuffer tableBox(std::string_view type, const ByteBuffer& box, uint64_t heade
     return boxWithBody(type, body);
 }
 
-IsoBox firstChild(const ByteBuffer& bytes, const IsoBox& parent, std::string_view type)
+IsoBox firstChild(ByteView bytes, const IsoBox& parent, std::string_view type)
 {
     IsoBox found;
     forEachIsoBox(bytes, parent.payloadStart(), parent.end(), [&](const IsoBox& box) {
@@ -60,14 +60,14 @@ struct SampleSizes {
     uint32_t constant = 0;
     uint64_t first = 0;
     uint64_t count = 0;
-    uint64_t at(const ByteBuffer& b, uint64_t i) const { return constant ? constant : readBe32(b, first + 4 * i); }
+    uint64_t at(ByteView b, uint64_t i) const { return constant ? constant : readBe32(b, first + 4 * i); }
 };
 
 struct ChunkOffsets {
     uint64_t first = 0;
     uint64_t count = 0;
     bool wide = false;
-    uint64_t at(const ByteBuffer& b, uint64_t i) const
+    uint64_t at(ByteView b, uint64_t i) const
     {
         return wide ? readBe64(b, first + 8 * i) : readBe32(b, first + 4 * i);
     }
@@ -79,7 +79,7 @@ struct TableRange {
     uint64_t count = 0;
 };
 
-TableRange tableRange(const ByteBuffer& b, const IsoBox& box, uint64_t minSize, uint64_t entrySize)
+TableRange tableRange(ByteView b, const IsoBox& box, uint64_t minSize, uint64_t entrySize)
 {
     TableRange t;
     if (!box.valid || box.size < minSize || box.end() < box.payloadStart() + 8)
@@ -89,7 +89,7 @@ TableRange tableRange(const ByteBuffer& b, const IsoBox& box, uint64_t minSize, 
     return t;
 }
 
-SampleSizes readSampleSizes(const ByteBuffer& b, const IsoBox& stsz)
+SampleSizes readSampleSizes(ByteView b, const IsoBox& stsz)
 {
     SampleSizes s;
     if (!stsz.valid || stsz.size < 20 || stsz.end() < stsz.payloadStart() + 12)
@@ -104,7 +104,7 @@ SampleSizes readSampleSizes(const ByteBuffer& b, const IsoBox& stsz)
     return s;
 }
 
-ChunkOffsets readChunkOffsets(const ByteBuffer& b, const IsoBox& stco, const IsoBox& co64)
+ChunkOffsets readChunkOffsets(ByteView b, const IsoBox& stco, const IsoBox& co64)
 {
     ChunkOffsets c;
     if (stco.valid) {
@@ -124,7 +124,7 @@ ChunkOffsets readChunkOffsets(const ByteBuffer& b, const IsoBox& stco, const Iso
 // over every chunk costs one pass over the table.
 class StscCursor {
 public:
-    StscCursor(const ByteBuffer& b, const IsoBox& stsc) : b_(b), t_(tableRange(b, stsc, 16, 12)) {}
+    StscCursor(ByteView b, const IsoBox& stsc) : b_(b), t_(tableRange(b, stsc, 16, 12)) {}
     void lookup(uint64_t k, uint32_t& samplesPerChunk, uint32_t& descriptionIndex)
     {
         samplesPerChunk = 0;
@@ -141,13 +141,13 @@ public:
 
 private:
     uint64_t firstChunk(uint64_t i) const { return readBe32(b_, t_.first + i * 12); }
-    const ByteBuffer& b_;
+    ByteView b_;
     TableRange t_;
     uint64_t i_ = 0;
 };
 
 // Sum of the durations of the first n samples, as far as the stts lists them.
-uint64_t sumDurations(const ByteBuffer& b, const IsoBox& stts, uint64_t n)
+uint64_t sumDurations(ByteView b, const IsoBox& stts, uint64_t n)
 {
     const TableRange t = tableRange(b, stts, 16, 8);
     uint64_t sum = 0;
@@ -163,7 +163,7 @@ uint64_t sumDurations(const ByteBuffer& b, const IsoBox& stts, uint64_t n)
 }
 
 // Number of leading samples (at most maxSamples) whose running duration stays <= limit.
-uint64_t samplesWithin(const ByteBuffer& b, const IsoBox& stts, uint64_t limit, uint64_t maxSamples)
+uint64_t samplesWithin(ByteView b, const IsoBox& stts, uint64_t limit, uint64_t maxSamples)
 {
     const TableRange t = tableRange(b, stts, 16, 8);
     uint64_t sum = 0;
@@ -190,7 +190,7 @@ struct TrackTables {
     uint32_t timescale = 0;
 };
 
-uint32_t versionedField(const ByteBuffer& b, const IsoBox& box, uint64_t v1Offset, uint64_t v0Offset)
+uint32_t versionedField(ByteView b, const IsoBox& box, uint64_t v1Offset, uint64_t v0Offset)
 {
     if (!box.valid)
         return 0;
@@ -199,7 +199,7 @@ uint32_t versionedField(const ByteBuffer& b, const IsoBox& box, uint64_t v1Offse
     return fits(b, at, 4) && at + 4 <= box.end() ? readBe32(b, at) : 0;
 }
 
-uint32_t movieTimescale(const ByteBuffer& moov)
+uint32_t movieTimescale(ByteView moov)
 {
     const IsoBox top = parseIsoBox(moov, 0, moov.size());
     if (!top.valid)
@@ -207,12 +207,12 @@ uint32_t movieTimescale(const ByteBuffer& moov)
     return versionedField(moov, firstChild(moov, top, "mvhd"), 20, 12);
 }
 
-IsoBox trakPath(const ByteBuffer& b, const IsoBox& trak, std::initializer_list<const char*> path)
+IsoBox trakPath(ByteView b, const IsoBox& trak, std::initializer_list<const char*> path)
 {
     return findIsoBoxPath(b, trak.payloadStart(), trak.end(), std::vector<std::string>(path.begin(), path.end()));
 }
 
-TrackTables readTrack(const ByteBuffer& b, const IsoBox& trak)
+TrackTables readTrack(ByteView b, const IsoBox& trak)
 {
     TrackTables t;
     t.trak = trak;
@@ -243,7 +243,7 @@ TrackTables readTrack(const ByteBuffer& b, const IsoBox& trak)
 }
 
 // Length-field size of the NAL units, from the avcC/hvcC box inside the first sample entry.
-uint32_t nalLengthSize(const ByteBuffer& b, const TrackTables& t)
+uint32_t nalLengthSize(ByteView b, const TrackTables& t)
 {
     const IsoBox stsd = trakPath(b, t.trak, {"mdia", "minf", "stbl", "stsd"});
     if (!stsd.valid)
@@ -266,7 +266,7 @@ uint32_t nalLengthSize(const ByteBuffer& b, const TrackTables& t)
     return 0;
 }
 
-uint64_t readNalLength(const ByteBuffer& b, uint64_t pos, uint32_t m)
+uint64_t readNalLength(ByteView b, uint64_t pos, uint32_t m)
 {
     uint64_t v = 0;
     for (uint32_t i = 0; i < m; ++i)
@@ -277,7 +277,7 @@ uint64_t readNalLength(const ByteBuffer& b, uint64_t pos, uint32_t m)
 // First corrupt sample (1-based) of a track, 0 when every chunked sample is sound. `budget` is
 // shared by all tracks and counts sample and NAL steps; overlapping or repeated chunk ranges
 // cannot turn the walk into anything worse than a few passes over the file (exhausted: -1).
-uint64_t findFirstCorruptSample(const ByteBuffer& working, const ByteBuffer& moov, const TrackTables& t, uint32_t m,
+uint64_t findFirstCorruptSample(ByteView working, ByteView moov, const TrackTables& t, uint32_t m,
                                 int64_t& budget)
 {
     const ChunkOffsets chunks = readChunkOffsets(moov, t.stco, t.co64);
@@ -317,7 +317,7 @@ uint64_t findFirstCorruptSample(const ByteBuffer& working, const ByteBuffer& moo
 
 // Assigns the kept samples to their chunks; false when a kept chunk lies outside the mdat
 // payload (its bytes would be overwritten or are not in the file at all).
-bool planKeptChunks(const ByteBuffer& moov, const TrackTables& t, TrackCut& cut, uint64_t& keptEnd, const IsoBox& mdat)
+bool planKeptChunks(ByteView moov, const TrackTables& t, TrackCut& cut, uint64_t& keptEnd, const IsoBox& mdat)
 {
     const ChunkOffsets chunks = readChunkOffsets(moov, t.stco, t.co64);
     const SampleSizes sizes = readSampleSizes(moov, t.stsz);
@@ -352,7 +352,7 @@ bool planKeptChunks(const ByteBuffer& moov, const TrackTables& t, TrackCut& cut,
 
 // --- writers -------------------------------------------------------------------------------------
 
-ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t movieDuration)
+ByteBuffer rewriteLeafBox(ByteView box, const TrackCut* cut, uint64_t movieDuration)
 {
     const std::string type = bytesToString(box, 4, 4);
     const bool v1 = readU8(box, 8) == 1;
@@ -365,19 +365,19 @@ ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t m
             putBe32(out, at32, saturate32(value));
     };
     if (type == "mvhd") {
-        ByteBuffer out = box;
+        ByteBuffer out = copyBytes(box);
         writeDuration(out, 32, 24, movieDuration);
         return out;
     }
     if (cut == nullptr || !cut->valid)
-        return box;
+        return copyBytes(box);
     if (type == "tkhd") {
-        ByteBuffer out = box;
+        ByteBuffer out = copyBytes(box);
         writeDuration(out, 36, 28, cut->trackDuration);
         return out;
     }
     if (type == "mdhd") {
-        ByteBuffer out = box;
+        ByteBuffer out = copyBytes(box);
         writeDuration(out, 32, 24, cut->mediaDuration);
         return out;
     }
@@ -397,10 +397,10 @@ ByteBuffer rewriteLeafBox(const ByteBuffer& box, const TrackCut* cut, uint64_t m
         return truncateSyncSampleTable(box, cut->keptSamples);
     if (type == "stsc")
         return rebuildSampleToChunk(box, *cut);
-    return box;
+    return copyBytes(box);
 }
 
-ByteBuffer rewriteTrakBox(const ByteBuffer& moov, const IsoBox& box, const TrackCut* cut, int depth)
+ByteBuffer rewriteTrakBox(ByteView moov, const IsoBox& box, const TrackCut* cut, int depth)
 {
     ByteBuffer body;
     forEachIsoBox(moov, box.payloadStart(), box.end(), [&](const IsoBox& child) {
@@ -417,7 +417,7 @@ ByteBuffer rewriteTrakBox(const ByteBuffer& moov, const IsoBox& box, const Track
 
 } // namespace
 
-IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end, const std::vector<std::string>& types)
+IsoBox findIsoBoxPath(ByteView bytes, uint64_t start, uint64_t end, const std::vector<std::string>& types)
 {
     IsoBox box;
     for (const std::string& type : types) {
@@ -437,15 +437,15 @@ IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end, con
     return box;
 }
 
-ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration)
+ByteBuffer rewriteEditList(ByteView box, uint64_t duration)
 {
     if (box.size() < 16)
-        return box;
+        return copyBytes(box);
     const bool v1 = readU8(box, 8) == 1;
     const uint64_t entrySize = v1 ? 20 : 12;
     const uint64_t count = std::min<uint64_t>(readBe32(box, 12), (box.size() - 16) / entrySize);
     if (count == 0)
-        return box;
+        return copyBytes(box);
     // A leading empty edit (media time -1) delays the track; the template for the single normal
     // edit is the first entry that plays media.
     auto mediaTimeEmpty = [&](uint64_t i) {
@@ -456,7 +456,7 @@ ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration)
     while (normal < count && mediaTimeEmpty(normal))
         ++normal;
     if (normal == count)
-        return box;
+        return copyBytes(box);
     ByteBuffer body;
     appendRange(body, box, 8, 4);
     appendBe32(body, static_cast<uint32_t>(normal + 1));
@@ -472,10 +472,10 @@ ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration)
     return boxWithBody("elst", body);
 }
 
-ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t headerLength)
+ByteBuffer truncateRunTable(ByteView box, uint32_t kept, uint64_t headerLength)
 {
     if (box.size() < 12 + headerLength)
-        return box;
+        return copyBytes(box);
     const uint64_t count = readBe32(box, 8 + headerLength);
     ByteBuffer entries;
     uint64_t remaining = kept, taken = 0;
@@ -489,10 +489,10 @@ ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t heade
     return tableBox(bytesToString(box, 4, 4), box, headerLength, taken, entries);
 }
 
-ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept)
+ByteBuffer truncateSampleSizeTable(ByteView box, uint32_t kept)
 {
     if (box.size() < 20)
-        return box;
+        return copyBytes(box);
     const uint32_t constant = readBe32(box, 12);
     uint64_t count = std::min<uint64_t>(readBe32(box, 16), kept);
     if (constant == 0)
@@ -503,10 +503,10 @@ ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept)
     return tableBox("stsz", box, 8, count, sizes);
 }
 
-ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, bool wide)
+ByteBuffer truncateChunkOffsetTable(ByteView box, uint32_t keptChunks, bool wide)
 {
     if (box.size() < 16)
-        return box;
+        return copyBytes(box);
     const uint64_t width = wide ? 8 : 4;
     const uint64_t count = std::min<uint64_t>({readBe32(box, 12), keptChunks, (box.size() - 16) / width});
     ByteBuffer offsets;
@@ -514,10 +514,10 @@ ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, 
     return tableBox(wide ? "co64" : "stco", box, 4, count, offsets);
 }
 
-ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept)
+ByteBuffer truncateSyncSampleTable(ByteView box, uint32_t kept)
 {
     if (box.size() < 16)
-        return box;
+        return copyBytes(box);
     const uint64_t count = std::min<uint64_t>(readBe32(box, 12), (box.size() - 16) / 4);
     ByteBuffer entries;
     uint32_t taken = 0;
@@ -531,10 +531,10 @@ ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept)
     return tableBox("stss", box, 4, taken, entries);
 }
 
-ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut)
+ByteBuffer rebuildSampleToChunk(ByteView box, const TrackCut& cut)
 {
     if (box.size() < 16)
-        return box;
+        return copyBytes(box);
     ByteBuffer entries;
     uint32_t count = 0;
     uint32_t lastSamples = 0, lastDescription = 0;
@@ -554,7 +554,7 @@ ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut)
     return tableBox("stsc", box, 4, count, entries);
 }
 
-VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat)
+VideoCutPlan planVideoCut(ByteView working, ByteView moovBytes, const IsoBox& mdat)
 {
     VideoCutPlan plan;
     const IsoBox top = parseIsoBox(moovBytes, 0, moovBytes.size());
@@ -646,7 +646,7 @@ VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes
     return plan;
 }
 
-bool moovSamplesFitMedia(const ByteBuffer& working, const ByteBuffer& moov, uint64_t moovBase, const IsoBox& mdat,
+bool moovSamplesFitMedia(ByteView working, ByteView moov, uint64_t moovBase, const IsoBox& mdat,
                          uint64_t* covered)
 {
     if (covered != nullptr)
@@ -686,7 +686,7 @@ bool moovSamplesFitMedia(const ByteBuffer& working, const ByteBuffer& moov, uint
     });
 }
 
-bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track)
+bool findCodecTrack(ByteView moov, CodecTrack& track)
 {
     const IsoBox top = parseIsoBox(moov, 0, moov.size());
     if (!top.valid)
@@ -719,7 +719,7 @@ bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track)
            track.movieTimescale != 0 && track.sampleDelta != 0;
 }
 
-bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov, const IsoBox& mdat,
+bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoBox& moov, const IsoBox& mdat,
                                 ByteBuffer& output, VideoCutPlan& plan)
 {
     OutputPieces pieces(working);
@@ -729,7 +729,7 @@ bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, c
     return true;
 }
 
-bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov, const IsoBox& mdat,
+bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoBox& moov, const IsoBox& mdat,
                                 OutputPieces& output, VideoCutPlan& plan)
 {
     plan = VideoCutPlan{};

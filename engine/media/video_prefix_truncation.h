@@ -44,20 +44,20 @@ struct VideoCutPlan {
 // Lays out the truncated file in `output` (new boxes and the kept stretches of `working`) and
 // returns true, or declines (false) when any needed piece is missing; `plan` receives the plan
 // either way.
-bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
+bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoBox& moov,
                                 const IsoBox& mdat, OutputPieces& output, VideoCutPlan& plan);
 // The same, with the whole truncated file built in memory.
-bool truncateCorruptVideoPrefix(const ByteBuffer& working, const IsoBox& ftyp, const IsoBox& moov,
+bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoBox& moov,
                                 const IsoBox& mdat, ByteBuffer& output, VideoCutPlan& plan);
 
-VideoCutPlan planVideoCut(const ByteBuffer& working, const ByteBuffer& moovBytes, const IsoBox& mdat);
+VideoCutPlan planVideoCut(ByteView working, ByteView moovBytes, const IsoBox& mdat);
 
 // True when the moov's tables place every sample inside the mdat payload and every AVC/HEVC
 // sample parses as a whole number of length-prefixed NAL units there. `moovBase` is the chunk
 // offset value the moov uses for the first payload byte of `mdat` (a borrowed moov still counts
 // from its own file).
 // `covered`, when given, receives the bytes the samples take up.
-bool moovSamplesFitMedia(const ByteBuffer& working, const ByteBuffer& moov, uint64_t moovBase, const IsoBox& mdat,
+bool moovSamplesFitMedia(ByteView working, ByteView moov, uint64_t moovBase, const IsoBox& mdat,
                          uint64_t* covered = nullptr);
 
 // The first AVC/HEVC video track of a moov, with what a rebuild of its tables needs.
@@ -70,19 +70,19 @@ struct CodecTrack {
     uint32_t sampleDelta = 0;    // duration of one frame, from the first stts run
     ByteBuffer config;           // the avcC/hvcC payload (parameter sets), empty when not found
 };
-bool findCodecTrack(const ByteBuffer& moov, CodecTrack& track);
+bool findCodecTrack(ByteView moov, CodecTrack& track);
 
 // The box reached by following the types from [start, end) ("meta" children start 4 bytes in).
-IsoBox findIsoBoxPath(const ByteBuffer& bytes, uint64_t start, uint64_t end,
+IsoBox findIsoBoxPath(ByteView bytes, uint64_t start, uint64_t end,
                       const std::vector<std::string>& types);
 
 // Table writers; each takes one whole box and returns the rewritten box (unchanged when it is
 // too short to hold what it states).
-ByteBuffer rewriteEditList(const ByteBuffer& box, uint64_t duration);
-ByteBuffer truncateRunTable(const ByteBuffer& box, uint32_t kept, uint64_t headerLength);
-ByteBuffer truncateSampleSizeTable(const ByteBuffer& box, uint32_t kept);
-ByteBuffer truncateChunkOffsetTable(const ByteBuffer& box, uint32_t keptChunks, bool wide);
-ByteBuffer truncateSyncSampleTable(const ByteBuffer& box, uint32_t kept);
-ByteBuffer rebuildSampleToChunk(const ByteBuffer& box, const TrackCut& cut);
+ByteBuffer rewriteEditList(ByteView box, uint64_t duration);
+ByteBuffer truncateRunTable(ByteView box, uint32_t kept, uint64_t headerLength);
+ByteBuffer truncateSampleSizeTable(ByteView box, uint32_t kept);
+ByteBuffer truncateChunkOffsetTable(ByteView box, uint32_t keptChunks, bool wide);
+ByteBuffer truncateSyncSampleTable(ByteView box, uint32_t kept);
+ByteBuffer rebuildSampleToChunk(ByteView box, const TrackCut& cut);
 
 } // namespace data_repair

@@ -17,7 +17,7 @@ namespace {
 
 // The calls every table entry makes, whatever its container needs of the dispatch decision.
 // An analysis may record in the decision what its repair needs again (the transport stream grid).
-using VideoAnalyze = RepairResult (*)(const RepairRequest&, const ByteBuffer&, VideoDispatch&);
+using VideoAnalyze = RepairResult (*)(const RepairRequest&, ByteView, VideoDispatch&);
 using VideoRepair = RepairResult (*)(RepairResult analysis, const RepairRequest&, ByteBuffer&, const VideoDispatch&,
                                      IProgress*);
 
@@ -25,26 +25,26 @@ struct VideoFormat {
     VideoContainer container;
     std::string_view name;
     ExtensionSets extensions;
-    bool (*start)(const ByteBuffer&);      // its signature opens the file
-    uint64_t (*locate)(const ByteBuffer&); // its structurally checked signature further in, npos when none
+    bool (*start)(ByteView);      // its signature opens the file
+    uint64_t (*locate)(ByteView); // its structurally checked signature further in, npos when none
     VideoAnalyze analyze;
     VideoRepair repair;
 };
 
-bool flvAtStart(const ByteBuffer& b) { return b.size() >= 9 && hasFlvSignature(b); }
-bool asfAtStart(const ByteBuffer& b) { return b.size() >= 16 && hasAsfSignature(b); }
+bool flvAtStart(ByteView b) { return b.size() >= 9 && hasFlvSignature(b); }
+bool asfAtStart(ByteView b) { return b.size() >= 16 && hasAsfSignature(b); }
 // Transport stream packets aligned to the first byte; found further in: on any phase.
-bool alignedTsPackets(const ByteBuffer& b)
+bool alignedTsPackets(ByteView b)
 {
     const TsLayout ts = detectTsPacketSize(b);
     return ts.packetSize != 0 && ts.phase == 0;
 }
-uint64_t findTsPackets(const ByteBuffer& b) { return detectTsPacketSize(b).packetSize != 0 ? 0 : npos; }
-uint64_t findEbmlMagic(const ByteBuffer& b) { return hasEbmlMagic(b) ? 0 : npos; }
-uint64_t findPackStartCode(const ByteBuffer& b) { return hasPackStartCode(b) ? 0 : npos; }
-uint64_t findKlvKey(const ByteBuffer& b) { return hasKlvKey(b) ? 0 : npos; }
+uint64_t findTsPackets(ByteView b) { return detectTsPacketSize(b).packetSize != 0 ? 0 : npos; }
+uint64_t findEbmlMagic(ByteView b) { return hasEbmlMagic(b) ? 0 : npos; }
+uint64_t findPackStartCode(ByteView b) { return hasPackStartCode(b) ? 0 : npos; }
+uint64_t findKlvKey(ByteView b) { return hasKlvKey(b) ? 0 : npos; }
 
-RepairResult analyzeIso(const RepairRequest& r, const ByteBuffer& b, VideoDispatch& d)
+RepairResult analyzeIso(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
     return analyzeMp4(r, b, d.prefix);
 }
@@ -52,7 +52,7 @@ RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteBuffer& b, co
 {
     return repairMp4(std::move(a), r, b, d.prefix, p);
 }
-RepairResult analyzeAviAs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch&)
+RepairResult analyzeAviAs(const RepairRequest& r, ByteView b, VideoDispatch&)
 {
     return analyzeAvi(r, b);
 }
@@ -60,7 +60,7 @@ RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, 
 {
     return repairAvi(std::move(a), r, b);
 }
-RepairResult analyzeKlvAs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch& d)
+RepairResult analyzeKlvAs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
     return analyzeKlv(r, b, d.klvFormat);
 }
@@ -69,7 +69,7 @@ RepairResult repairKlvAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, 
     return repairKlvFrom(std::move(a), r, b, d.klvFormat);
 }
 // The transport stream repair walks the packet grid its analysis found, without a second search.
-RepairResult analyzeTs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch& d)
+RepairResult analyzeTs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
     return analyzeTransportStreamGrid(r, b, d.tsGrid);
 }
@@ -78,12 +78,12 @@ RepairResult repairTs(RepairResult a, const RepairRequest& r, ByteBuffer& b, con
     return repairTransportStreamOnGrid(std::move(a), r, b, d.tsGrid);
 }
 // The containers whose calls need nothing of the decision.
-template <RepairResult (*Analyze)(const RepairRequest&, const ByteBuffer&)>
-RepairResult analyzeAs(const RepairRequest& r, const ByteBuffer& b, VideoDispatch&)
+template <RepairResult (*Analyze)(const RepairRequest&, ByteView)>
+RepairResult analyzeAs(const RepairRequest& r, ByteView b, VideoDispatch&)
 {
     return Analyze(r, b);
 }
-template <RepairResult (*Repair)(RepairResult, const RepairRequest&, const ByteBuffer&)>
+template <RepairResult (*Repair)(RepairResult, const RepairRequest&, ByteView)>
 RepairResult repairAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch&, IProgress*)
 {
     return Repair(std::move(a), r, b);
@@ -167,7 +167,7 @@ constexpr EntryPreamble kPreamble{Video, prepareVideoResult, false};
 
 } // namespace
 
-VideoDispatch chooseVideoContainer(const std::string& inputPath, const ByteBuffer& bytes) {
+VideoDispatch chooseVideoContainer(const std::string& inputPath, ByteView bytes) {
     const std::string ext = lowerExtension(pathFromUtf8(inputPath));
     const FormatMatch<VideoFormat> match = firstMatch<VideoFormat>(kRules, ext, bytes);
     VideoDispatch d;

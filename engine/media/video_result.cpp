@@ -4,12 +4,12 @@
 
 namespace data_repair {
 
-RepairResult prepareVideoResult(const RepairRequest& request, const ByteBuffer& bytes)
+RepairResult prepareVideoResult(const RepairRequest& request, ByteView bytes)
 {
     return beginResult(request, Video, bytes);
 }
 
-bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeVideoOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode)
 {
     if (!writeRepairedOutput(result, request, bytes, extension, "repaired-video", writeCode))

@@ -10,7 +10,7 @@ namespace {
 
 constexpr uint64_t kMaxChunkSize = 0xFFFFFFFFull;
 
-bool validChunkId(const ByteBuffer& buffer, uint64_t pos)
+bool validChunkId(ByteView buffer, uint64_t pos)
 {
     if (!fits(buffer, pos, 4))
         return false;
@@ -23,7 +23,7 @@ bool validChunkId(const ByteBuffer& buffer, uint64_t pos)
 
 uint32_t cappedSize(uint64_t length) { return static_cast<uint32_t>(length > kMaxChunkSize ? kMaxChunkSize : length); }
 
-void appendChunk(ByteBuffer& out, const std::string& id, const ByteBuffer& source, uint64_t pos, uint64_t length)
+void appendChunk(ByteBuffer& out, const std::string& id, ByteView source, uint64_t pos, uint64_t length)
 {
     appendString(out, id);
     appendLe32(out, cappedSize(length));
@@ -53,7 +53,7 @@ struct WalkEnd {
 // the audio going on after it. The bytes after the declared data end are that audio unless they
 // start a chunk: a whole one, or one cut by the end of the file while the RIFF size (written when
 // the file was finished) says the file went on past the data chunk.
-bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next, uint64_t riffEnd)
+bool dataSizeIsStale(ByteView buffer, uint64_t next, uint64_t riffEnd)
 {
     if (next >= buffer.size())
         return false;
@@ -64,7 +64,7 @@ bool dataSizeIsStale(const ByteBuffer& buffer, uint64_t next, uint64_t riffEnd)
     return riffEnd <= next;
 }
 
-uint64_t blockAlignOf(const ByteBuffer& fmt, uint64_t pos, uint64_t length)
+uint64_t blockAlignOf(ByteView fmt, uint64_t pos, uint64_t length)
 {
     const uint64_t align = length >= 16 ? readLe16(fmt, pos + 12) : 0;
     return align == 0 ? 1 : align;
@@ -74,7 +74,7 @@ uint64_t blockAlignOf(const ByteBuffer& fmt, uint64_t pos, uint64_t length)
 // after a chunk that overruns the file, or after a data chunk that runs to the end.
 // fallbackAlign rounds extended audio when no format chunk came before it.
 template <typename Visit>
-WalkEnd walkWavChunks(const ByteBuffer& buffer, uint64_t r, uint64_t fallbackAlign, Visit&& visit)
+WalkEnd walkWavChunks(ByteView buffer, uint64_t r, uint64_t fallbackAlign, Visit&& visit)
 {
     uint64_t p = r + 12;
     if (!fits(buffer, r, 20))
@@ -114,7 +114,7 @@ WalkEnd walkWavChunks(const ByteBuffer& buffer, uint64_t r, uint64_t fallbackAli
 
 } // namespace
 
-uint64_t findRiffWave(const ByteBuffer& buffer)
+uint64_t findRiffWave(ByteView buffer)
 {
     for (uint64_t p = findBytes(buffer, "RIFF", 0); p != npos; p = findBytes(buffer, "RIFF", p + 1)) {
         if (matchesAt(buffer, p + 8, "WAVE"))
@@ -123,7 +123,7 @@ uint64_t findRiffWave(const ByteBuffer& buffer)
     return npos;
 }
 
-bool extractWavFmt(const ByteBuffer& buffer, WavChunk& out)
+bool extractWavFmt(ByteView buffer, WavChunk& out)
 {
     const uint64_t r = findRiffWave(buffer);
     if (r == npos)
@@ -150,7 +150,7 @@ void writeWavChunk(ByteBuffer& out, const WavChunk& chunk)
     appendChunk(out, chunk.id, chunk.data, 0, chunk.data.size());
 }
 
-RepairResult analyzeWav(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult analyzeWav(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "wav";
@@ -195,7 +195,7 @@ RepairResult analyzeWav(const RepairRequest& request, const ByteBuffer& buffer)
     return result;
 }
 
-RepairResult repairWav(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairWav(const RepairRequest& request, ByteView buffer)
 {
     RepairResult result = analyzeWav(request, buffer);
     if (!audioRepairShouldWrite(result, request))

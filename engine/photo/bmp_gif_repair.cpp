@@ -22,7 +22,7 @@ struct GifWalk {
 
 // Follows the blocks (header, screen descriptor, colour tables, extensions, images and their
 // data sub-blocks). A 3B byte inside a colour table or LZW data is not the trailer.
-GifWalk walkGif(const ByteBuffer& b, uint64_t a)
+GifWalk walkGif(ByteView b, uint64_t a)
 {
     GifWalk w;
     const uint64_t n = b.size();
@@ -96,7 +96,7 @@ uint64_t locateHeader(RepairResult& result, const std::string& name, uint64_t a,
 
 } // namespace
 
-uint64_t findBmpHeader(const ByteBuffer& buffer)
+uint64_t findBmpHeader(ByteView buffer)
 {
     const uint64_t p = findBytes(buffer, "BM", 0);
     if (p == npos || !fits(buffer, p, 14))
@@ -104,12 +104,12 @@ uint64_t findBmpHeader(const ByteBuffer& buffer)
     return p;
 }
 
-uint64_t findGifHeader(const ByteBuffer& buffer)
+uint64_t findGifHeader(ByteView buffer)
 {
     return std::min(findBytes(buffer, "GIF87a", 0), findBytes(buffer, "GIF89a", 0));
 }
 
-RepairResult analyzeBmp(const RepairRequest& request, const ByteBuffer& b)
+RepairResult analyzeBmp(const RepairRequest& request, ByteView b)
 {
     RepairResult result = beginPhotoResult(request, b);
     const uint64_t a = locateHeader(result, "BMP", findBmpHeader(b), kPhotoBmpMissing);
@@ -127,7 +127,7 @@ RepairResult analyzeBmp(const RepairRequest& request, const ByteBuffer& b)
     return result;
 }
 
-RepairResult repairBmp(const RepairRequest& request, const ByteBuffer& b)
+RepairResult repairBmp(const RepairRequest& request, ByteView b)
 {
     RepairResult result = analyzeBmp(request, b);
     if (!result.status.ok || request.mode == Analyze)
@@ -145,7 +145,7 @@ RepairResult repairBmp(const RepairRequest& request, const ByteBuffer& b)
     return result;
 }
 
-RepairResult analyzeGif(const RepairRequest& request, const ByteBuffer& b)
+RepairResult analyzeGif(const RepairRequest& request, ByteView b)
 {
     RepairResult result = beginPhotoResult(request, b);
     const uint64_t a = locateHeader(result, "GIF", findGifHeader(b), kPhotoGifMissing);
@@ -157,7 +157,7 @@ RepairResult analyzeGif(const RepairRequest& request, const ByteBuffer& b)
     return result;
 }
 
-RepairResult repairGif(const RepairRequest& request, const ByteBuffer& b)
+RepairResult repairGif(const RepairRequest& request, ByteView b)
 {
     RepairResult result = analyzeGif(request, b);
     if (!result.status.ok || request.mode == Analyze)

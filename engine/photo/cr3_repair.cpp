@@ -6,11 +6,11 @@
 
 namespace data_repair {
 
-ByteBuffer repairCr3Boxes(const ByteBuffer& data, RepairResult& report)
+ByteBuffer repairCr3Boxes(ByteView data, RepairResult& report)
 {
     const uint64_t c = findCr3Ftyp(data);
     if (c == npos)
-        return data;
+        return copyBytes(data);
     ByteBuffer work(data.begin() + static_cast<std::ptrdiff_t>(c), data.end());
     if (c > 0)
         report.addAction("trim-prefix", "removed bytes before CR3 ISO-BMFF ftyp box", c);

@@ -28,7 +28,7 @@ bool isBaselineTag(uint16_t tag)
 }
 
 struct Search {
-    const ByteBuffer& b;
+    ByteView b;
     uint64_t budget = kWorkBudget;
     bool spend(uint64_t units)
     {
@@ -73,7 +73,7 @@ bool eachValue(Search& s, const IfdEntry& e, bool le, uint64_t prefix, Accept ac
     return true;
 }
 
-uint32_t singleValue(const ByteBuffer& b, const IfdEntry& e, bool le)
+uint32_t singleValue(ByteView b, const IfdEntry& e, bool le)
 {
     if (e.type == 3 && e.count == 1)
         return readU16Ordered(b, e.fieldPos, le);
@@ -215,7 +215,7 @@ bool readCandidate(Search& s, uint64_t p, bool le, Candidate& c, uint64_t& end, 
 
 } // namespace
 
-IfdRecovery recoverHeaderlessIfd(const ByteBuffer& b)
+IfdRecovery recoverHeaderlessIfd(ByteView b)
 {
     IfdRecovery best;
     const uint64_t N = b.size();

@@ -21,7 +21,7 @@ bool isAcceptedSegment(uint8_t m)
 bool isFrameMarker(uint8_t m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
 
 // Without a walked scan header: the last EOI after the first raw SOS pair, or anywhere.
-uint64_t eoiWithoutWalk(const ByteBuffer& b)
+uint64_t eoiWithoutWalk(ByteView b)
 {
     const uint64_t n = b.size();
     if (n < 2)
@@ -39,7 +39,7 @@ uint64_t eoiWithoutWalk(const ByteBuffer& b)
 
 // The first marker at or after `from` that is followed by a whole segment ending on another
 // marker (or that opens the scan), so a stray FF xx inside damaged payload is passed over.
-uint64_t nextValidMarker(const ByteBuffer& b, uint64_t from)
+uint64_t nextValidMarker(ByteView b, uint64_t from)
 {
     const uint64_t n = b.size();
     for (uint64_t q = from; q + 4 <= n;) {
@@ -63,7 +63,7 @@ uint64_t nextValidMarker(const ByteBuffer& b, uint64_t from)
 
 } // namespace
 
-JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
+JpegMarkerScan scanJpegMarkers(ByteView b)
 {
     JpegMarkerScan s;
     const uint64_t n = b.size();
@@ -188,14 +188,14 @@ JpegMarkerScan scanJpegMarkers(const ByteBuffer& b)
     return s;
 }
 
-uint64_t findJpegEoi(const ByteBuffer& buffer) { return scanJpegMarkers(buffer).eoiOffset; }
+uint64_t findJpegEoi(ByteView buffer) { return scanJpegMarkers(buffer).eoiOffset; }
 
-uint64_t findLastMarker(const ByteBuffer& buffer, uint8_t code)
+uint64_t findLastMarker(ByteView buffer, uint8_t code)
 {
     return rfindPair(buffer, 0xFF, code, 0, buffer.size());
 }
 
-std::vector<ByteBuffer> collectJpegSegments(const ByteBuffer& b, uint8_t code)
+std::vector<ByteBuffer> collectJpegSegments(ByteView b, uint8_t code)
 {
     std::vector<ByteBuffer> out;
     const uint64_t soi = findPair(b, 0xFF, 0xD8);
@@ -230,9 +230,9 @@ std::vector<ByteBuffer> collectJpegSegments(const ByteBuffer& b, uint8_t code)
     return out;
 }
 
-bool hasJpegSegment(const ByteBuffer& buffer, uint8_t code) { return !collectJpegSegments(buffer, code).empty(); }
+bool hasJpegSegment(ByteView buffer, uint8_t code) { return !collectJpegSegments(buffer, code).empty(); }
 
-ByteBuffer jpegSampleHeader(const ByteBuffer& buffer)
+ByteBuffer jpegSampleHeader(ByteView buffer)
 {
     const JpegMarkerScan s = scanJpegMarkers(buffer);
     if (s.soiOffset == npos || s.scanDataOffset == npos || s.soiOffset >= s.scanDataOffset)
@@ -240,7 +240,7 @@ ByteBuffer jpegSampleHeader(const ByteBuffer& buffer)
     return sliceBytes(buffer, s.soiOffset, s.scanDataOffset - s.soiOffset);
 }
 
-ByteBuffer graftableSampleHeader(const ByteBuffer& sample)
+ByteBuffer graftableSampleHeader(ByteView sample)
 {
     const ByteBuffer header = jpegSampleHeader(sample);
     if (header.size() < 2)
@@ -271,7 +271,7 @@ ByteBuffer graftableSampleHeader(const ByteBuffer& sample)
     return out;
 }
 
-RepairResult analyzeJpeg(const RepairRequest& request, const ByteBuffer& buffer, SampleFile* sampleOut)
+RepairResult analyzeJpeg(const RepairRequest& request, ByteView buffer, SampleFile* sampleOut)
 {
     RepairResult result = beginPhotoResult(request, buffer);
     result.format = "jpg";

@@ -6,7 +6,7 @@
 
 namespace data_repair {
 
-void extractApp1Preview(const RepairRequest& request, const ByteBuffer& buffer, RepairResult& result)
+void extractApp1Preview(const RepairRequest& request, ByteView buffer, RepairResult& result)
 {
     if (!request.writePreview)
         return;
@@ -30,7 +30,7 @@ namespace {
 
 // The output's first bytes, up to where an APP1 segment starting at `app1` can end (a segment
 // length is 16 bits): the preview extraction sees the same segment in it as in the whole output.
-ByteBuffer outputHeadFor(const ByteBuffer& buffer, uint64_t keep, bool endAppended, uint64_t app1)
+ByteBuffer outputHeadFor(ByteView buffer, uint64_t keep, bool endAppended, uint64_t app1)
 {
     const uint64_t outputSize = keep + (endAppended ? 2 : 0);
     const uint64_t length = std::min<uint64_t>(outputSize, app1 + 0x10001);
@@ -47,7 +47,7 @@ ByteBuffer outputHeadFor(const ByteBuffer& buffer, uint64_t keep, bool endAppend
 // written from the input file instead of a copy. The cut lies past the scan header, so the
 // headers the final check looks for are the ones found here. False when the general road is
 // needed.
-bool repairPlainJpeg(const RepairRequest& request, const ByteBuffer& buffer, RepairResult& result)
+bool repairPlainJpeg(const RepairRequest& request, ByteView buffer, RepairResult& result)
 {
     if (!request.sample.path.empty() || request.mode == Analyze || request.mode == Extract)
         return false;
@@ -84,7 +84,7 @@ bool repairPlainJpeg(const RepairRequest& request, const ByteBuffer& buffer, Rep
 
 } // namespace
 
-RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult repairJpeg(const RepairRequest& request, ByteView buffer)
 {
     SampleFile sample;
     RepairResult result = analyzeJpeg(request, buffer, &sample);
@@ -93,7 +93,7 @@ RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer)
     if (repairPlainJpeg(request, buffer, result))
         return result;
 
-    ByteBuffer work = buffer;
+    ByteBuffer work = copyBytes(buffer);
     if (!sample.given)
         sample = readSample(request);
     ByteBuffer header;
@@ -188,7 +188,7 @@ RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer)
             }
             ByteBuffer merged;
             appendRange(merged, work, 0, q);
-            for (const ByteBuffer& segment : tables)
+            for (ByteView segment : tables)
                 appendBytes(merged, segment);
             appendRange(merged, work, q, work.size() - q);
             work.swap(merged);

@@ -37,19 +37,19 @@ inline constexpr const char* kJpegNeedsSample =
 
 // --- shared ------------------------------------------------------------------------------------
 
-RepairResult beginPhotoResult(const RepairRequest& request, const ByteBuffer& buffer);
+RepairResult beginPhotoResult(const RepairRequest& request, ByteView buffer);
 bool isJpegExtension(const std::string& lowerExt);
 bool isRawTiffExtension(const std::string& lowerExt);
 // Writes the main "_repaired" output of the JPEG, PNG, BMP and GIF repairers (kind
 // "repaired-photo", note = extension word) and sets the confidence on success.
-void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode);
 void writePhotoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode);
 // The first position at or after start where a byte pair occurs; npos when none.
-uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start = 0);
+uint64_t findPair(ByteView buffer, uint8_t a, uint8_t b, uint64_t start = 0);
 // The last position p in [from, end) with buffer[p] = a and buffer[p + 1] = b (p + 1 < end).
-uint64_t rfindPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end);
+uint64_t rfindPair(ByteView buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end);
 
 // Reads the sample named by the request, at most its first kPhotoSampleHeadLimit bytes. An empty
 // result carries the text to show the user.
@@ -79,19 +79,19 @@ struct JpegMarkerScan {
     bool invalidMarker = false;
 };
 
-JpegMarkerScan scanJpegMarkers(const ByteBuffer& buffer);
-uint64_t findJpegEoi(const ByteBuffer& buffer);
-uint64_t findLastMarker(const ByteBuffer& buffer, uint8_t code);
-std::vector<ByteBuffer> collectJpegSegments(const ByteBuffer& buffer, uint8_t code);
-bool hasJpegSegment(const ByteBuffer& buffer, uint8_t code);
-ByteBuffer jpegSampleHeader(const ByteBuffer& buffer);
+JpegMarkerScan scanJpegMarkers(ByteView buffer);
+uint64_t findJpegEoi(ByteView buffer);
+uint64_t findLastMarker(ByteView buffer, uint8_t code);
+std::vector<ByteBuffer> collectJpegSegments(ByteView buffer, uint8_t code);
+bool hasJpegSegment(ByteView buffer, uint8_t code);
+ByteBuffer jpegSampleHeader(ByteView buffer);
 // The sample header without its APP1 segments: a borrowed header must not carry another
 // photo's EXIF (date, position, camera serial, thumbnail) into the user's file.
-ByteBuffer graftableSampleHeader(const ByteBuffer& sample);
+ByteBuffer graftableSampleHeader(ByteView sample);
 
-RepairResult analyzeJpeg(const RepairRequest& request, const ByteBuffer& buffer, SampleFile* sampleOut = nullptr);
-RepairResult repairJpeg(const RepairRequest& request, const ByteBuffer& buffer);
-void extractApp1Preview(const RepairRequest& request, const ByteBuffer& buffer, RepairResult& result);
+RepairResult analyzeJpeg(const RepairRequest& request, ByteView buffer, SampleFile* sampleOut = nullptr);
+RepairResult repairJpeg(const RepairRequest& request, ByteView buffer);
+void extractApp1Preview(const RepairRequest& request, ByteView buffer, RepairResult& result);
 
 // A complete JPEG stream inside a larger buffer: [begin, end). Empty when begin == end.
 struct JpegSpan {
@@ -102,23 +102,23 @@ struct JpegSpan {
 };
 // Looks for a walkable embedded JPEG (SOI, frame, DQT, SOS, entropy data, EOI) at the first
 // bounded number of SOI candidates; the span ends at the candidate's own EOI.
-JpegSpan findEmbeddedJpegSpan(const ByteBuffer& buffer);
-ByteBuffer findEmbeddedJpeg(const ByteBuffer& buffer);
+JpegSpan findEmbeddedJpegSpan(ByteView buffer);
+ByteBuffer findEmbeddedJpeg(ByteView buffer);
 
 // --- PNG, BMP, GIF -----------------------------------------------------------------------------
 
-uint64_t findPngSignature(const ByteBuffer& buffer);
+uint64_t findPngSignature(ByteView buffer);
 void appendPngChunk(ByteBuffer& output, const std::string& type, const uint8_t* data, uint64_t size);
-bool inflatePartial(const ByteBuffer& compressed, uint64_t expectedSize, ByteBuffer& output, uint64_t& produced);
-RepairResult analyzePng(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairPng(const RepairRequest& request, const ByteBuffer& buffer);
+bool inflatePartial(ByteView compressed, uint64_t expectedSize, ByteBuffer& output, uint64_t& produced);
+RepairResult analyzePng(const RepairRequest& request, ByteView buffer);
+RepairResult repairPng(const RepairRequest& request, ByteView buffer);
 
-uint64_t findBmpHeader(const ByteBuffer& buffer);
-uint64_t findGifHeader(const ByteBuffer& buffer);
-RepairResult analyzeBmp(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairBmp(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult analyzeGif(const RepairRequest& request, const ByteBuffer& buffer);
-RepairResult repairGif(const RepairRequest& request, const ByteBuffer& buffer);
+uint64_t findBmpHeader(ByteView buffer);
+uint64_t findGifHeader(ByteView buffer);
+RepairResult analyzeBmp(const RepairRequest& request, ByteView buffer);
+RepairResult repairBmp(const RepairRequest& request, ByteView buffer);
+RepairResult analyzeGif(const RepairRequest& request, ByteView buffer);
+RepairResult repairGif(const RepairRequest& request, ByteView buffer);
 
 // --- TIFF and camera RAW -----------------------------------------------------------------------
 
@@ -139,20 +139,20 @@ struct IfdEntry {
 };
 
 uint64_t tiffTypeSize(uint16_t type);
-uint16_t readU16Ordered(const ByteBuffer& buffer, uint64_t pos, bool littleEndian);
-uint32_t readU32Ordered(const ByteBuffer& buffer, uint64_t pos, bool littleEndian);
+uint16_t readU16Ordered(ByteView buffer, uint64_t pos, bool littleEndian);
+uint32_t readU32Ordered(ByteView buffer, uint64_t pos, bool littleEndian);
 void putU32Ordered(ByteBuffer& buffer, uint64_t pos, uint32_t value, bool littleEndian);
-uint64_t findTiffHeader(const ByteBuffer& buffer);
-uint64_t findRawSignature(const ByteBuffer& buffer);
-uint64_t findCr3Ftyp(const ByteBuffer& buffer);
-bool readIfdValues(const ByteBuffer& buffer, const IfdEntry& entry, bool littleEndian, uint64_t prefixLength,
+uint64_t findTiffHeader(ByteView buffer);
+uint64_t findRawSignature(ByteView buffer);
+uint64_t findCr3Ftyp(ByteView buffer);
+bool readIfdValues(ByteView buffer, const IfdEntry& entry, bool littleEndian, uint64_t prefixLength,
                    std::vector<uint32_t>& values);
 
-IfdRecovery recoverHeaderlessIfd(const ByteBuffer& buffer);
+IfdRecovery recoverHeaderlessIfd(ByteView buffer);
 // Puts back the zero-filled prefix and a header pointing at the recovered IFD.
 void rebuildTiffHeader(ByteBuffer& work, const IfdRecovery& ifd, RepairResult& report);
 
-ByteBuffer repairCr3Boxes(const ByteBuffer& data, RepairResult& report);
+ByteBuffer repairCr3Boxes(ByteView data, RepairResult& report);
 
 // What the TIFF/RAW analysis found, handed on to the repair so nothing is searched twice.
 struct TiffRawFacts {
@@ -164,22 +164,22 @@ struct TiffRawFacts {
     uint64_t cr3Start = npos;
     IfdRecovery ifd;
 };
-RepairResult analyzeTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext,
+RepairResult analyzeTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext,
                             TiffRawFacts* facts = nullptr);
-RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext);
-bool extractRawPreview(const RepairRequest& request, const ByteBuffer& bytes, const JpegSpan& preview,
+RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext);
+bool extractRawPreview(const RepairRequest& request, ByteView bytes, const JpegSpan& preview,
                        RepairResult& report);
 
 // --- dispatch table ----------------------------------------------------------------------------
 
 // `ext` is the extension the format goes by: the file's own when its name chose the entry, else
 // the entry's contentExtension.
-using PhotoCall = RepairResult (*)(const RepairRequest&, const ByteBuffer&, const std::string& ext);
+using PhotoCall = RepairResult (*)(const RepairRequest&, ByteView, const std::string& ext);
 struct PhotoFormat {
     std::string_view name;
     ExtensionSets extensions;
-    bool (*start)(const ByteBuffer&);      // its signature opens the file
-    uint64_t (*locate)(const ByteBuffer&); // its signature further in, npos when none
+    bool (*start)(ByteView);      // its signature opens the file
+    uint64_t (*locate)(ByteView); // its signature further in, npos when none
     std::string_view contentExtension;
     PhotoCall analyze;
     PhotoCall repair;

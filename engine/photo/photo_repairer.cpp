@@ -14,7 +14,7 @@
 
 namespace data_repair {
 
-RepairResult beginPhotoResult(const RepairRequest& request, const ByteBuffer& buffer)
+RepairResult beginPhotoResult(const RepairRequest& request, ByteView buffer)
 {
     return beginResult(request, Photo, buffer);
 }
@@ -43,7 +43,7 @@ void writePhotoOutputOf(RepairResult& result, const RepairRequest& request, cons
 
 } // namespace
 
-void writePhotoOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+void writePhotoOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode)
 {
     writePhotoOutputOf(result, request, bytes, extension, writeCode);
@@ -55,7 +55,7 @@ void writePhotoOutput(RepairResult& result, const RepairRequest& request, const 
     writePhotoOutputOf(result, request, pieces, extension, writeCode);
 }
 
-uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start)
+uint64_t findPair(ByteView buffer, uint8_t a, uint8_t b, uint64_t start)
 {
     const uint64_t n = buffer.size();
     if (n < 2)
@@ -73,7 +73,7 @@ uint64_t findPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t start
     return npos;
 }
 
-uint64_t rfindPair(const ByteBuffer& buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end)
+uint64_t rfindPair(ByteView buffer, uint8_t a, uint8_t b, uint64_t from, uint64_t end)
 {
     if (end > buffer.size())
         end = buffer.size();
@@ -102,7 +102,7 @@ SampleFile readSample(const RepairRequest& request)
 
 namespace {
 
-bool isOtherContainer(const ByteBuffer& b)
+bool isOtherContainer(ByteView b)
 {
     const uint64_t n = b.size();
     if (n >= 4 && b[0] == 'P' && b[1] == 'K' && (b[2] == 3 || b[2] == 5 || b[2] == 7) &&
@@ -114,7 +114,7 @@ bool isOtherContainer(const ByteBuffer& b)
 }
 
 // A BMP file header followed by a known info-header size and a pixel offset inside the file.
-bool plausibleBmpStart(const ByteBuffer& b)
+bool plausibleBmpStart(ByteView b)
 {
     if (b.size() < 26 || !matchesAt(b, 0, "BM"))
         return false;
@@ -125,15 +125,15 @@ bool plausibleBmpStart(const ByteBuffer& b)
     return knownInfo && offset >= 14 + info && offset <= b.size();
 }
 
-bool tiffAtStart(const ByteBuffer& b)
+bool tiffAtStart(ByteView b)
 {
     return matchesAt(b, 0, ByteBuffer{0x49, 0x49, 0x2A, 0x00}) || matchesAt(b, 0, ByteBuffer{0x4D, 0x4D, 0x00, 0x2A});
 }
 
-bool jpegAtStart(const ByteBuffer& b) { return b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
-uint64_t findJpegSoi(const ByteBuffer& b) { return findPair(b, 0xFF, 0xD8); }
+bool jpegAtStart(ByteView b) { return b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
+uint64_t findJpegSoi(ByteView b) { return findPair(b, 0xFF, 0xD8); }
 
-RepairResult refuse(const RepairRequest& request, const ByteBuffer& buffer, const char* message,
+RepairResult refuse(const RepairRequest& request, ByteView buffer, const char* message,
                     const char* findingText)
 {
     RepairResult result = beginPhotoResult(request, buffer);
@@ -142,23 +142,23 @@ RepairResult refuse(const RepairRequest& request, const ByteBuffer& buffer, cons
     return result;
 }
 
-RepairResult analyzeJpegAs(const RepairRequest& r, const ByteBuffer& b, const std::string&)
+RepairResult analyzeJpegAs(const RepairRequest& r, ByteView b, const std::string&)
 {
     return analyzeJpeg(r, b);
 }
-RepairResult repairJpegAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairJpeg(r, b); }
-RepairResult analyzePngAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return analyzePng(r, b); }
-RepairResult repairPngAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairPng(r, b); }
-RepairResult analyzeGifAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return analyzeGif(r, b); }
-RepairResult repairGifAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairGif(r, b); }
-RepairResult analyzeBmpAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return analyzeBmp(r, b); }
-RepairResult repairBmpAs(const RepairRequest& r, const ByteBuffer& b, const std::string&) { return repairBmp(r, b); }
-RepairResult analyzeTiffRawAs(const RepairRequest& r, const ByteBuffer& b, const std::string& ext)
+RepairResult repairJpegAs(const RepairRequest& r, ByteView b, const std::string&) { return repairJpeg(r, b); }
+RepairResult analyzePngAs(const RepairRequest& r, ByteView b, const std::string&) { return analyzePng(r, b); }
+RepairResult repairPngAs(const RepairRequest& r, ByteView b, const std::string&) { return repairPng(r, b); }
+RepairResult analyzeGifAs(const RepairRequest& r, ByteView b, const std::string&) { return analyzeGif(r, b); }
+RepairResult repairGifAs(const RepairRequest& r, ByteView b, const std::string&) { return repairGif(r, b); }
+RepairResult analyzeBmpAs(const RepairRequest& r, ByteView b, const std::string&) { return analyzeBmp(r, b); }
+RepairResult repairBmpAs(const RepairRequest& r, ByteView b, const std::string&) { return repairBmp(r, b); }
+RepairResult analyzeTiffRawAs(const RepairRequest& r, ByteView b, const std::string& ext)
 {
     return analyzeTiffRaw(r, b, ext);
 }
 
-RepairResult refuseOtherContainer(const RepairRequest& request, const ByteBuffer& buffer, const std::string&)
+RepairResult refuseOtherContainer(const RepairRequest& request, ByteView buffer, const std::string&)
 {
     return refuse(request, buffer, "input content is not a photo container",
                   "file extension suggests a photo, but the file signature belongs to another container format");
@@ -210,7 +210,7 @@ constexpr std::array<FormatRule<PhotoFormat>, 14> kRules{{
 
 constexpr EntryPreamble kPreamble{Photo, beginPhotoResult};
 
-RepairResult run(const RepairRequest& request, const ByteBuffer& buffer, bool repairing)
+RepairResult run(const RepairRequest& request, ByteView buffer, bool repairing)
 {
     const std::string ext = lowerExtension(pathFromUtf8(request.input.path));
     const FormatMatch<PhotoFormat> match = firstMatch<PhotoFormat>(kRules, ext, buffer);
@@ -229,13 +229,13 @@ std::span<const PhotoFormat> photoFormats() { return kFormats; }
 RepairResult PhotoRepairer::analyze(const RepairRequest& request, IProgress* progress) const
 {
     return runEntry(request, progress, kPreamble, false,
-                    [&](const ByteBuffer& buffer) { return run(request, buffer, false); });
+                    [&](ByteView buffer) { return run(request, buffer, false); });
 }
 
 RepairResult PhotoRepairer::repair(const RepairRequest& request, IProgress* progress) const
 {
     return runEntry(request, progress, kPreamble, true,
-                    [&](const ByteBuffer& buffer) { return run(request, buffer, true); });
+                    [&](ByteView buffer) { return run(request, buffer, true); });
 }
 
 } // namespace data_repair

@@ -21,13 +21,13 @@ constexpr uint64_t kZlibPiece = 1u << 30;
 
 using Range = std::pair<uint64_t, uint64_t>; // position, length
 
-uint32_t chunkCrc(const ByteBuffer& b, uint64_t pos, uint64_t len)
+uint32_t chunkCrc(ByteView b, uint64_t pos, uint64_t len)
 {
     // The CRC covers the type and the data: len + 4 bytes from pos.
     return static_cast<uint32_t>(crc32_z(0, b.data() + pos, static_cast<z_size_t>(len + 4)));
 }
 
-bool isCritical(const ByteBuffer& b, uint64_t typePos) { return b[typePos] >= 'A' && b[typePos] <= 'Z'; }
+bool isCritical(ByteView b, uint64_t typePos) { return b[typePos] >= 'A' && b[typePos] <= 'Z'; }
 
 int samplesPerPixel(int colourType)
 {
@@ -54,7 +54,7 @@ using ByteSink = std::function<bool(const uint8_t* data, uint64_t size)>;
 // Inflates the concatenated ranges. Output beyond `limit` bytes is never handed on; with a sink
 // the decoded bytes pass through it in small pieces, so memory follows neither the header's claim
 // nor the decoded size. A sink that returns false stops the stream as a data error.
-StreamOutcome inflateRanges(const ByteBuffer& b, const std::vector<Range>& ranges, uint64_t limit,
+StreamOutcome inflateRanges(ByteView b, const std::vector<Range>& ranges, uint64_t limit,
                             const ByteSink& sink)
 {
     StreamOutcome outcome;
@@ -217,7 +217,7 @@ struct ChunkWalk {
     uint64_t pixelBytes = 0;
 };
 
-void appendIdat(ByteBuffer& out, const ByteBuffer& compressed)
+void appendIdat(ByteBuffer& out, ByteView compressed)
 {
     // Chunk lengths are limited to 2^31 - 1: long streams go into several IDAT chunks.
     constexpr uint64_t kPiece = 1u << 28;
@@ -255,7 +255,7 @@ struct ChunkView {
 // Visits the chunks after the signature in order; the visitor returns false to stop. A cut
 // chunk is the last one visited.
 template <typename Visit>
-void walkChunks(const ByteBuffer& b, uint64_t sig, Visit visit)
+void walkChunks(ByteView b, uint64_t sig, Visit visit)
 {
     const uint64_t n = b.size();
     if (n < sig + 20)
@@ -272,7 +272,7 @@ void walkChunks(const ByteBuffer& b, uint64_t sig, Visit visit)
 
 } // namespace
 
-uint64_t findPngSignature(const ByteBuffer& buffer) { return findBytes(buffer, pngSignature(), 0); }
+uint64_t findPngSignature(ByteView buffer) { return findBytes(buffer, pngSignature(), 0); }
 
 void appendPngChunk(ByteBuffer& output, const std::string& type, const uint8_t* data, uint64_t size)
 {
@@ -284,7 +284,7 @@ void appendPngChunk(ByteBuffer& output, const std::string& type, const uint8_t* 
     appendBe32(output, static_cast<uint32_t>(crc));
 }
 
-bool inflatePartial(const ByteBuffer& compressed, uint64_t expectedSize, ByteBuffer& output, uint64_t& produced)
+bool inflatePartial(ByteView compressed, uint64_t expectedSize, ByteBuffer& output, uint64_t& produced)
 {
     produced = 0;
     output.clear();
@@ -299,7 +299,7 @@ bool inflatePartial(const ByteBuffer& compressed, uint64_t expectedSize, ByteBuf
     return outcome.state == StreamState::Complete || produced > 0;
 }
 
-RepairResult analyzePng(const RepairRequest& request, const ByteBuffer& b)
+RepairResult analyzePng(const RepairRequest& request, ByteView b)
 {
     RepairResult result = beginPhotoResult(request, b);
     result.format = "png";
@@ -336,14 +336,14 @@ RepairResult analyzePng(const RepairRequest& request, const ByteBuffer& b)
     return result;
 }
 
-RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
+RepairResult repairPng(const RepairRequest& request, ByteView b)
 {
     RepairResult result = analyzePng(request, b);
     if (!result.status.ok)
         return result;
     const uint64_t n = b.size();
     const uint64_t sig = findPngSignature(b);
-    ByteBuffer out = pngSignature();
+    ByteBuffer out = copyBytes(pngSignature());
     out.reserve(n + 64); // the rewrite is at most the input plus an IEND: grown once, not by doubling
     if (sig > 0)
         result.addAction("trim-png-prefix", "removed bytes before PNG signature", sig);
@@ -456,7 +456,7 @@ RepairResult repairPng(const RepairRequest& request, const ByteBuffer& b)
             }
             out.clear();
             out.shrink_to_fit(); // the chunk-by-chunk rewrite is replaced: free it before the rebuild
-            ByteBuffer rebuilt = pngSignature();
+            ByteBuffer rebuilt = copyBytes(pngSignature());
             rebuilt.reserve(n + compressed.size() + 1024);
             walkChunks(b, sig, [&](const ChunkView& c) {
                 if (c.cut || c.type == "IEND")

@@ -21,7 +21,7 @@ constexpr int kMaxSegments = 4096;
 // scanned once for all candidates: known stretches are remembered as [from, marker].
 class MarkerFinder {
 public:
-    explicit MarkerFinder(const ByteBuffer& b) : b_(b) {}
+    explicit MarkerFinder(ByteView b) : b_(b) {}
 
     uint64_t next(uint64_t from)
     {
@@ -53,12 +53,12 @@ public:
     }
 
 private:
-    const ByteBuffer& b_;
+    ByteView b_;
     std::map<uint64_t, uint64_t> known_;
 };
 
 // The end (one past EOI) of a complete JPEG starting at j, or npos.
-uint64_t jpegEndAt(const ByteBuffer& b, uint64_t j, MarkerFinder& markers)
+uint64_t jpegEndAt(ByteView b, uint64_t j, MarkerFinder& markers)
 {
     const uint64_t n = b.size();
     bool frame = false, quant = false, scan = false;
@@ -106,7 +106,7 @@ uint64_t jpegEndAt(const ByteBuffer& b, uint64_t j, MarkerFinder& markers)
 
 } // namespace
 
-JpegSpan findEmbeddedJpegSpan(const ByteBuffer& b)
+JpegSpan findEmbeddedJpegSpan(ByteView b)
 {
     MarkerFinder markers(b);
     uint64_t from = 0;
@@ -126,13 +126,13 @@ JpegSpan findEmbeddedJpegSpan(const ByteBuffer& b)
     return {};
 }
 
-ByteBuffer findEmbeddedJpeg(const ByteBuffer& buffer)
+ByteBuffer findEmbeddedJpeg(ByteView buffer)
 {
     const JpegSpan span = findEmbeddedJpegSpan(buffer);
     return span.empty() ? ByteBuffer{} : sliceBytes(buffer, span.begin, span.size());
 }
 
-bool extractRawPreview(const RepairRequest& request, const ByteBuffer& bytes, const JpegSpan& preview,
+bool extractRawPreview(const RepairRequest& request, ByteView bytes, const JpegSpan& preview,
                        RepairResult& report)
 {
     if (preview.empty() || !fits(bytes, preview.begin, preview.size()))

@@ -16,12 +16,12 @@ uint64_t tiffTypeSize(uint16_t type)
     return type < 14 ? kSizes[type] : 0;
 }
 
-uint16_t readU16Ordered(const ByteBuffer& b, uint64_t pos, bool littleEndian)
+uint16_t readU16Ordered(ByteView b, uint64_t pos, bool littleEndian)
 {
     return littleEndian ? readLe16(b, pos) : readBe16(b, pos);
 }
 
-uint32_t readU32Ordered(const ByteBuffer& b, uint64_t pos, bool littleEndian)
+uint32_t readU32Ordered(ByteView b, uint64_t pos, bool littleEndian)
 {
     return littleEndian ? readLe32(b, pos) : readBe32(b, pos);
 }
@@ -36,7 +36,7 @@ void putU32Ordered(ByteBuffer& b, uint64_t pos, uint32_t value, bool littleEndia
         putBe32(b, pos, value);
 }
 
-uint64_t findTiffHeader(const ByteBuffer& b)
+uint64_t findTiffHeader(ByteView b)
 {
     const uint64_t limit = std::min<uint64_t>(b.size(), kHeaderWindow);
     for (uint64_t p = 0; p + 8 <= limit; ++p) {
@@ -47,19 +47,19 @@ uint64_t findTiffHeader(const ByteBuffer& b)
     return npos;
 }
 
-uint64_t findRawSignature(const ByteBuffer& b)
+uint64_t findRawSignature(ByteView b)
 {
     const uint64_t raf = findBytes(b, "FUJIFILMCCD-RAW", 0);
     return raf != npos ? raf : findBytes(b, "HEAPCCDR", 0);
 }
 
-uint64_t findCr3Ftyp(const ByteBuffer& b)
+uint64_t findCr3Ftyp(ByteView b)
 {
     const uint64_t f = findBytes(b, "ftyp", 0);
     return (f == npos || f < 4) ? npos : f - 4;
 }
 
-bool readIfdValues(const ByteBuffer& b, const IfdEntry& entry, bool le, uint64_t prefixLength,
+bool readIfdValues(ByteView b, const IfdEntry& entry, bool le, uint64_t prefixLength,
                    std::vector<uint32_t>& values)
 {
     values.clear();
@@ -86,7 +86,7 @@ namespace {
 
 // The start of a RAF or CRW container. A CRW opens with its byte order mark and header length;
 // the "HEAPCCDR" signature stands 6 bytes in, so those 6 bytes belong to the file.
-uint64_t rawContainerStart(const ByteBuffer& b)
+uint64_t rawContainerStart(ByteView b)
 {
     const uint64_t s = findRawSignature(b);
     if (s != npos && s >= 6 && matchesAt(b, s, "HEAPCCDR") &&
@@ -97,7 +97,7 @@ uint64_t rawContainerStart(const ByteBuffer& b)
 
 } // namespace
 
-RepairResult analyzeTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext,
+RepairResult analyzeTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext,
                             TiffRawFacts* factsOut)
 {
     TiffRawFacts facts;

@@ -27,7 +27,7 @@ bool shiftAfterTrim(JpegSpan& span, uint64_t removed)
 // where the analysis found it: the output is a stretch of the input (behind at most eight new
 // header bytes) and is written from the input file. False, with nothing recorded, when the
 // general road is needed.
-bool repairByTrim(const RepairRequest& request, const ByteBuffer& data, const std::string& ext,
+bool repairByTrim(const RepairRequest& request, ByteView data, const std::string& ext,
                   const TiffRawFacts& facts, RepairResult& report)
 {
     if (ext == "cr3")
@@ -98,7 +98,7 @@ bool repairByTrim(const RepairRequest& request, const ByteBuffer& data, const st
 
 } // namespace
 
-RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data, const std::string& ext)
+RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext)
 {
     TiffRawFacts facts;
     RepairResult report = analyzeTiffRaw(request, data, ext, &facts);
@@ -107,7 +107,7 @@ RepairResult repairTiffRaw(const RepairRequest& request, const ByteBuffer& data,
     if (repairByTrim(request, data, ext, facts, report))
         return report;
 
-    ByteBuffer work = data;
+    ByteBuffer work = copyBytes(data);
     JpegSpan preview = facts.preview;
     bool previewKnown = true;
 

@@ -5,7 +5,9 @@
 // the buffer. "Fits" means pos <= size and size - pos >= width; positions never wrap.
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,11 @@
 namespace data_repair {
 
 using ByteBuffer = std::vector<uint8_t>;
+// Bytes held elsewhere (a buffer, or the input file mapped read-only), read but never changed.
+using ByteView = std::span<const uint8_t>;
+
+// A working copy of viewed bytes, for the repairs that change them in place.
+inline ByteBuffer copyBytes(ByteView bytes) { return ByteBuffer(bytes.begin(), bytes.end()); }
 
 inline constexpr uint64_t npos = std::numeric_limits<uint64_t>::max();
 
@@ -20,7 +27,7 @@ inline constexpr uint64_t npos = std::numeric_limits<uint64_t>::max();
 constexpr bool fitsIn(uint64_t size, uint64_t pos, uint64_t len) noexcept {
     return pos <= size && len <= size - pos;
 }
-inline bool fits(const ByteBuffer& buffer, uint64_t pos, uint64_t len) noexcept {
+inline bool fits(ByteView buffer, uint64_t pos, uint64_t len) noexcept {
     return fitsIn(buffer.size(), pos, len);
 }
 
@@ -32,32 +39,32 @@ inline bool checkedMul(uint64_t a, uint64_t b, uint64_t& out) noexcept {
     return !__builtin_mul_overflow(a, b, &out);
 }
 
-uint8_t readU8(const ByteBuffer& buffer, uint64_t pos);
-uint16_t readBe16(const ByteBuffer& buffer, uint64_t pos);
-uint32_t readBe24(const ByteBuffer& buffer, uint64_t pos);
-uint32_t readBe32(const ByteBuffer& buffer, uint64_t pos);
-uint64_t readBe64(const ByteBuffer& buffer, uint64_t pos);
-uint16_t readLe16(const ByteBuffer& buffer, uint64_t pos);
-uint32_t readLe24(const ByteBuffer& buffer, uint64_t pos);
-uint32_t readLe32(const ByteBuffer& buffer, uint64_t pos);
-uint64_t readLe64(const ByteBuffer& buffer, uint64_t pos);
+uint8_t readU8(ByteView buffer, uint64_t pos);
+uint16_t readBe16(ByteView buffer, uint64_t pos);
+uint32_t readBe24(ByteView buffer, uint64_t pos);
+uint32_t readBe32(ByteView buffer, uint64_t pos);
+uint64_t readBe64(ByteView buffer, uint64_t pos);
+uint16_t readLe16(ByteView buffer, uint64_t pos);
+uint32_t readLe24(ByteView buffer, uint64_t pos);
+uint32_t readLe32(ByteView buffer, uint64_t pos);
+uint64_t readLe64(ByteView buffer, uint64_t pos);
 
 // The len bytes at pos as text; empty unless all of them exist (never shortened).
-std::string bytesToString(const ByteBuffer& buffer, uint64_t pos, uint64_t len);
+std::string bytesToString(ByteView buffer, uint64_t pos, uint64_t len);
 // The bytes at pos, len clamped to what exists; empty when pos >= size.
-ByteBuffer sliceBytes(const ByteBuffer& buffer, uint64_t pos, uint64_t len);
+ByteBuffer sliceBytes(ByteView buffer, uint64_t pos, uint64_t len);
 // True when the bytes at pos equal the text exactly (false when they do not fit).
-bool matchesAt(const ByteBuffer& buffer, uint64_t pos, std::string_view text);
-bool matchesAt(const ByteBuffer& buffer, uint64_t pos, const ByteBuffer& bytes);
+bool matchesAt(ByteView buffer, uint64_t pos, std::string_view text);
+bool matchesAt(ByteView buffer, uint64_t pos, ByteView bytes);
 
 // First occurrence at or after start; npos when empty needle, start >= size, no room or none.
-uint64_t findBytes(const ByteBuffer& haystack, const ByteBuffer& needle, uint64_t start = 0);
-uint64_t findBytes(const ByteBuffer& haystack, std::string_view needle, uint64_t start = 0);
+uint64_t findBytes(ByteView haystack, ByteView needle, uint64_t start = 0);
+uint64_t findBytes(ByteView haystack, std::string_view needle, uint64_t start = 0);
 // Last occurrence in the whole haystack; npos when empty, longer than the haystack, or absent.
-uint64_t rfindBytes(const ByteBuffer& haystack, const ByteBuffer& needle);
-uint64_t rfindBytes(const ByteBuffer& haystack, std::string_view needle);
+uint64_t rfindBytes(ByteView haystack, ByteView needle);
+uint64_t rfindBytes(ByteView haystack, std::string_view needle);
 // Last occurrence that starts before `end` (exclusive); npos when none.
-uint64_t rfindBytesBefore(const ByteBuffer& haystack, std::string_view needle, uint64_t end);
+uint64_t rfindBytesBefore(ByteView haystack, std::string_view needle, uint64_t end);
 
 void putU8(ByteBuffer& buffer, uint64_t pos, uint8_t value);
 void putBe16(ByteBuffer& buffer, uint64_t pos, uint16_t value);
@@ -68,9 +75,10 @@ void putLe32(ByteBuffer& buffer, uint64_t pos, uint32_t value);
 void putLe64(ByteBuffer& buffer, uint64_t pos, uint64_t value);
 
 void appendString(ByteBuffer& buffer, std::string_view text);
-void appendBytes(ByteBuffer& buffer, const ByteBuffer& other);
+void appendBytes(ByteBuffer& buffer, ByteView other);
+void appendBytes(ByteBuffer& buffer, std::initializer_list<uint8_t> bytes);
 // Appends [pos, pos + len) of other, clamped to what exists.
-void appendRange(ByteBuffer& buffer, const ByteBuffer& other, uint64_t pos, uint64_t len);
+void appendRange(ByteBuffer& buffer, ByteView other, uint64_t pos, uint64_t len);
 void appendU8(ByteBuffer& buffer, uint8_t value);
 void appendBe16(ByteBuffer& buffer, uint16_t value);
 void appendBe24(ByteBuffer& buffer, uint32_t value);

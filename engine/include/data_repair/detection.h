@@ -16,35 +16,35 @@ bool isVideoExtension(const std::string& lowerExt);
 bool isPhotoExtension(const std::string& lowerExt);
 bool isDocumentExtension(const std::string& lowerExt);
 
-bool isFtypStart(const ByteBuffer& bytes);
-bool hasM4aBrand(const ByteBuffer& bytes);
-bool isWaveStart(const ByteBuffer& bytes);
-bool isFlacStart(const ByteBuffer& bytes);
-bool isOggStart(const ByteBuffer& bytes);
-bool isGifStart(const ByteBuffer& bytes);
-bool isMpegAudioStart(const ByteBuffer& bytes);
-bool isAdtsStart(const ByteBuffer& bytes);
+bool isFtypStart(ByteView bytes);
+bool hasM4aBrand(ByteView bytes);
+bool isWaveStart(ByteView bytes);
+bool isFlacStart(ByteView bytes);
+bool isOggStart(ByteView bytes);
+bool isGifStart(ByteView bytes);
+bool isMpegAudioStart(ByteView bytes);
+bool isAdtsStart(ByteView bytes);
 
-bool hasPdfSignature(const ByteBuffer& bytes);
-bool hasRtfSignature(const ByteBuffer& bytes);
-bool hasOleSignature(const ByteBuffer& bytes);
-bool hasZipLikeStart(const ByteBuffer& bytes);
-bool hasPngSignature(const ByteBuffer& bytes);
-bool hasJpegSignature(const ByteBuffer& bytes);
-bool hasBmpSignature(const ByteBuffer& bytes);
-bool hasAviSignature(const ByteBuffer& bytes);
-bool hasEbmlSignature(const ByteBuffer& bytes);
-bool hasFlvSignature(const ByteBuffer& bytes);
-bool hasAsfSignature(const ByteBuffer& bytes);
-bool hasMpegPackSignature(const ByteBuffer& bytes);
-bool hasKlvSignature(const ByteBuffer& bytes);
+bool hasPdfSignature(ByteView bytes);
+bool hasRtfSignature(ByteView bytes);
+bool hasOleSignature(ByteView bytes);
+bool hasZipLikeStart(ByteView bytes);
+bool hasPngSignature(ByteView bytes);
+bool hasJpegSignature(ByteView bytes);
+bool hasBmpSignature(ByteView bytes);
+bool hasAviSignature(ByteView bytes);
+bool hasEbmlSignature(ByteView bytes);
+bool hasFlvSignature(ByteView bytes);
+bool hasAsfSignature(ByteView bytes);
+bool hasMpegPackSignature(ByteView bytes);
+bool hasKlvSignature(ByteView bytes);
 
 // The OLE compound file, PNG and ASF header signatures as byte strings, for searches.
-const ByteBuffer& oleSignature();
-const ByteBuffer& pngSignature();
-const ByteBuffer& asfHeaderGuid();
+ByteView oleSignature();
+ByteView pngSignature();
+ByteView asfHeaderGuid();
 
-FileKind detectFileKind(const std::filesystem::path& path, const ByteBuffer& bytes);
-std::string detectFormatName(const std::filesystem::path& path, const ByteBuffer& bytes);
+FileKind detectFileKind(const std::filesystem::path& path, ByteView bytes);
+std::string detectFormatName(const std::filesystem::path& path, ByteView bytes);
 
 } // namespace data_repair

@@ -16,7 +16,7 @@
 namespace data_repair {
 
 // The family's starting report for an input (kind, detected format, size, success).
-using StartReport = RepairResult (*)(const RepairRequest& request, const ByteBuffer& bytes);
+using StartReport = RepairResult (*)(const RepairRequest& request, ByteView bytes);
 
 struct EntryPreamble {
     int32_t kind;       // progress source, result kind and cancellation text

@@ -6,8 +6,8 @@
 //
 // A table entry (Format) provides:
 //   ExtensionSets extensions;                       the names it goes by
-//   bool (*start)(const ByteBuffer&);               its signature opens the file (may be null)
-//   uint64_t (*locate)(const ByteBuffer&);          where a structurally checked signature sits
+//   bool (*start)(ByteView);               its signature opens the file (may be null)
+//   uint64_t (*locate)(ByteView);          where a structurally checked signature sits
 //                                                   further in, npos when none (may be null)
 
 #include <cstdint>
@@ -43,7 +43,7 @@ struct FormatMatch {
 
 template <typename Format>
 FormatMatch<Format> firstMatch(std::span<const FormatRule<Format>> rules, const std::string& ext,
-                               const ByteBuffer& bytes)
+                               ByteView bytes)
 {
     for (const FormatRule<Format>& rule : rules) {
         if (rule.onlyWithoutExtension && !ext.empty())

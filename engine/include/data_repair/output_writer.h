@@ -29,7 +29,7 @@ struct WrittenFile {
 // the request's input, and outlive the pieces.
 class OutputPieces {
 public:
-    explicit OutputPieces(const ByteBuffer& input) : input_(&input) {}
+    explicit OutputPieces(ByteView input) : input_(input) {}
     OutputPieces(const OutputPieces&) = delete;
     OutputPieces& operator=(const OutputPieces&) = delete;
 
@@ -38,7 +38,7 @@ public:
     // starts where the previous piece (a stretch too) ended extends it.
     void appendInput(uint64_t pos, uint64_t length);
     const ByteParts& parts() const { return parts_; }
-    const ByteBuffer& input() const { return *input_; }
+    ByteView input() const { return input_; }
     // The last file these pieces were written to: a further copy clones it where it can.
     const std::filesystem::path& writtenTo() const { return writtenTo_; }
     void setWrittenTo(std::filesystem::path path) const { writtenTo_ = std::move(path); }
@@ -57,7 +57,7 @@ private:
     void appendScratch(const uint8_t* data, uint64_t length);
     void gatherSmallLastPart();
 
-    const ByteBuffer* input_;
+    ByteView input_;
     std::deque<ByteBuffer> owned_; // a deque never moves what it holds
     bool scratchOpen_ = false;     // owned_.back() gathers small parts
     ByteParts parts_;
@@ -68,25 +68,25 @@ private:
 // Names the output (buildOutputPath), refuses a path that is the input or the sample, and writes
 // the bytes without replacing an existing file unless the request allows it (a name taken in the
 // meantime moves on to the next free number). explicitPath empty means derive the name.
-WrittenFile writeOutputFile(const RepairRequest& request, const ByteBuffer& bytes, const std::string& suffix,
+WrittenFile writeOutputFile(const RepairRequest& request, ByteView bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
 // `input`, when given, is the unchanged buffer readFile returned for request.input: parts inside
 // it are copied from the input file; `sameBytes` names a file already holding the same bytes
 // (see InputSource).
 WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath,
-                            const ByteBuffer* input = nullptr, const std::filesystem::path& sameBytes = {});
+                            ByteView input = {}, const std::filesystem::path& sameBytes = {});
 WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pieces, const std::string& suffix,
                             const std::string& extension, const std::string& explicitPath);
 
 // Writes the main "_repaired" output. Success: output, outputSize and outputWritten are set and
 // true returned. Failure: status becomes failure(writeCode, the writer's text) and false returned.
-bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix = "_repaired");
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const ByteParts& bytes,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
-                         const std::string& suffix = "_repaired", const ByteBuffer* input = nullptr);
+                         const std::string& suffix = "_repaired", ByteView input = {});
 bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix = "_repaired");
@@ -94,7 +94,7 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
 // Writes a further file (preview copy, extracted preview) named "<stem><suffix>.<extension>"
 // (the request's explicit output path never applies). Success: appended to artifacts,
 // previewWritten set. Failure: the writer's text is appended to notes; the status is untouched.
-bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const ByteBuffer& bytes,
+bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, ByteView bytes,
                         const std::string& extension, const std::string& artifactKind,
                         const std::string& suffix = "_preview");
 bool writeExtraArtifact(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,

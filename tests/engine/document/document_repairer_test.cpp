@@ -12,7 +12,7 @@ using test_support::TempDir;
 
 namespace {
 
-ByteBuffer ole() { return ByteBuffer(oleSignature()); }
+ByteBuffer ole() { return copyBytes(oleSignature()); }
 ByteBuffer operator+(ByteBuffer a, const ByteBuffer& b)
 {
     appendBytes(a, b);

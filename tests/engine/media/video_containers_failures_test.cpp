@@ -11,9 +11,9 @@ using test_support::TempDir;
 
 namespace {
 
-using Entry = RepairResult (*)(const RepairRequest&, const ByteBuffer&);
+using Entry = RepairResult (*)(const RepairRequest&, ByteView);
 
-RepairResult repairMxf(const RepairRequest& request, const ByteBuffer& bytes) { return repairKlv(request, bytes, "mxf"); }
+RepairResult repairMxf(const RepairRequest& request, ByteView bytes) { return repairKlv(request, bytes, "mxf"); }
 
 struct Container {
     const char* name;

@@ -35,7 +35,7 @@ TEST(VideoDispatchTest, FixedSignaturesAndExtensionsComeBeforeSearches) {
     const ByteBuffer mp4 = concat({ftyp(), box("mdat", ByteBuffer(16, 1))});
     ByteBuffer ebmlInside = concat({ByteBuffer(16, 0), {0x1A, 0x45, 0xDF, 0xA3}, ByteBuffer(20, 0)});
     ByteBuffer flv = concat({bytesOf("FLV"), {1, 5, 0, 0, 0, 9}, ByteBuffer(20, 0)});
-    ByteBuffer asf = asfHeaderGuid();
+    ByteBuffer asf = copyBytes(asfHeaderGuid());
     asf.resize(64, 0);
     ByteBuffer ftypInAvi = riffAvi(200);
     const ByteBuffer inner = concat({ftyp(), box("free", {})});

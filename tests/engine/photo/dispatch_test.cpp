@@ -35,7 +35,7 @@ TEST(PhotoDispatch, ContainerAndExtensionRules)
     EXPECT_EQ(unknown.status.message, "unsupported photo format");
 
     // The RAW/TIFF extension set wins over everything.
-    ByteBuffer pngInTif = pngSignature();
+    ByteBuffer pngInTif = copyBytes(pngSignature());
     pngInTif.resize(64, 0);
     const RepairResult tif = analyzeWith(requestFor(dir.write("x.tif", pngInTif)));
     EXPECT_EQ(tif.format, "tif");

@@ -153,7 +153,7 @@ ByteBuffer makePng(uint32_t w, uint32_t h, int depth, int colourType, int interl
 {
     const int spp = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
     const ByteBuffer z = zlibCompress(rawImage(w, h, spp * depth / 8, interlace != 0));
-    ByteBuffer png = pngSignature();
+    ByteBuffer png = copyBytes(pngSignature());
     appendBytes(png, pngChunk("IHDR", ihdr(w, h, depth, colourType, interlace)));
     for (const ByteBuffer& chunk : extra)
         appendBytes(png, chunk);

@@ -94,7 +94,7 @@ uint64_t inflatedSize(const ByteBuffer& z, uint64_t* nonZero)
 // Signature, IHDR of an 8-bit RGBA image and one IDAT holding `idat`, cut `cut` bytes short.
 ByteBuffer cutRgbaPng(uint32_t w, uint32_t h, const ByteBuffer& idat, uint64_t cut)
 {
-    ByteBuffer png = pngSignature();
+    ByteBuffer png = copyBytes(pngSignature());
     appendBytes(png, pngChunk("IHDR", ihdr(w, h, 8, 6, 0)));
     appendBytes(png, pngChunk("IDAT", idat));
     return head(png, png.size() - cut);
@@ -147,7 +147,7 @@ TEST(PhotoPng, CutInTheLastIdatIsSalvagedRowByRow)
     const uint32_t w = 40, h = 30;
     const ByteBuffer raw = rawImage(w, h, 4, false);
     // Stored deflate (level 0) so that a cut maps onto whole rows of surviving data.
-    ByteBuffer png = pngSignature();
+    ByteBuffer png = copyBytes(pngSignature());
     appendBytes(png, pngChunk("IHDR", ihdr(w, h, 8, 6, 0)));
     const ByteBuffer z = zlibCompress(raw, 0);
     for (uint64_t pos = 0; pos < z.size(); pos += 1000)
@@ -247,14 +247,14 @@ TEST(PhotoPng, UnrecoverableStreamsFail)
     EXPECT_FALSE(fs::exists(dir / "early_repaired.png"));
 
     // A header claiming 0x20000001 raw bytes over a small intact stream.
-    ByteBuffer huge = pngSignature();
+    ByteBuffer huge = copyBytes(pngSignature());
     appendBytes(huge, pngChunk("IHDR", ihdr(0x20000000, 1, 8, 0, 0)));
     appendBytes(huge, pngChunk("IDAT", zlibCompress(ByteBuffer(100, 0))));
     appendBytes(huge, pngChunk("IEND", {}));
     EXPECT_EQ(repairWith(requestFor(dir.write("huge.png", huge))).status.code, 24);
 
     // No pixel data at all: nothing to write.
-    ByteBuffer shell = pngSignature();
+    ByteBuffer shell = copyBytes(pngSignature());
     appendBytes(shell, pngChunk("IHDR", ihdr(4, 4, 8, 0, 0)));
     appendBytes(shell, pngChunk("IEND", {}));
     const auto shellPath = dir.write("shell.png", shell);
