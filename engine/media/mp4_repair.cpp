@@ -185,11 +185,11 @@ bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefo
     return true;
 }
 
-RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBuffer& bytes, uint64_t prefix,
+RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteView bytes, uint64_t prefix,
                        IProgress* progress)
 {
     if (prefix >= 1 && prefix != npos && prefix <= bytes.size()) {
-        bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(prefix));
+        bytes = bytes.subspan(static_cast<size_t>(prefix));
         result.addAction("trim-mp4-prefix", "removed bytes before MP4/MOV ftyp atom", prefix);
     }
     const std::string extension = isMp4FamilyFormat(result.format) ? result.format : "mp4";

@@ -69,9 +69,8 @@ bool isMp4FamilyFormat(const std::string& format);
 
 // The MP4/MOV analysis of bytes whose ftyp sits at `prefix`.
 RepairResult analyzeMp4(const RepairRequest& request, ByteView bytes, uint64_t prefix);
-// The MP4/MOV repair, continuing from the analysis. `bytes` is the entry's own input buffer;
-// the prefix is cut out of it in place so that no second copy of the file is held.
-RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteBuffer& bytes,
+// The MP4/MOV repair, continuing from the analysis; bytes before the ftyp at `prefix` are left out.
+RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteView bytes,
                        uint64_t prefix, IProgress* progress);
 
 // Rebases the chunk offsets of a moov that will be written right after `bytesBefore` bytes and

@@ -18,7 +18,7 @@ namespace {
 // The calls every table entry makes, whatever its container needs of the dispatch decision.
 // An analysis may record in the decision what its repair needs again (the transport stream grid).
 using VideoAnalyze = RepairResult (*)(const RepairRequest&, ByteView, VideoDispatch&);
-using VideoRepair = RepairResult (*)(RepairResult analysis, const RepairRequest&, ByteBuffer&, const VideoDispatch&,
+using VideoRepair = RepairResult (*)(RepairResult analysis, const RepairRequest&, ByteView, const VideoDispatch&,
                                      IProgress*);
 
 struct VideoFormat {
@@ -48,7 +48,7 @@ RepairResult analyzeIso(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
     return analyzeMp4(r, b, d.prefix);
 }
-RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch& d, IProgress* p)
+RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress* p)
 {
     return repairMp4(std::move(a), r, b, d.prefix, p);
 }
@@ -56,7 +56,7 @@ RepairResult analyzeAviAs(const RepairRequest& r, ByteView b, VideoDispatch&)
 {
     return analyzeAvi(r, b);
 }
-RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch&, IProgress*)
+RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch&, IProgress*)
 {
     return repairAvi(std::move(a), r, b);
 }
@@ -64,7 +64,7 @@ RepairResult analyzeKlvAs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
     return analyzeKlv(r, b, d.klvFormat);
 }
-RepairResult repairKlvAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch& d, IProgress*)
+RepairResult repairKlvAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress*)
 {
     return repairKlvFrom(std::move(a), r, b, d.klvFormat);
 }
@@ -73,7 +73,7 @@ RepairResult analyzeTs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
     return analyzeTransportStreamGrid(r, b, d.tsGrid);
 }
-RepairResult repairTs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch& d, IProgress*)
+RepairResult repairTs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress*)
 {
     return repairTransportStreamOnGrid(std::move(a), r, b, d.tsGrid);
 }
@@ -84,7 +84,7 @@ RepairResult analyzeAs(const RepairRequest& r, ByteView b, VideoDispatch&)
     return Analyze(r, b);
 }
 template <RepairResult (*Repair)(RepairResult, const RepairRequest&, ByteView)>
-RepairResult repairAs(RepairResult a, const RepairRequest& r, ByteBuffer& b, const VideoDispatch&, IProgress*)
+RepairResult repairAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch&, IProgress*)
 {
     return Repair(std::move(a), r, b);
 }
@@ -180,14 +180,14 @@ VideoDispatch chooseVideoContainer(const std::string& inputPath, ByteView bytes)
 }
 
 RepairResult VideoRepairer::analyze(const RepairRequest& request, IProgress* progress) const {
-    return runEntry(request, progress, kPreamble, false, [&](ByteBuffer& bytes) {
+    return runEntry(request, progress, kPreamble, false, [&](ByteView bytes) {
         VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
         return formatOf(d.container).analyze(request, bytes, d);
     });
 }
 
 RepairResult VideoRepairer::repair(const RepairRequest& request, IProgress* progress) const {
-    return runEntry(request, progress, kPreamble, true, [&](ByteBuffer& bytes) {
+    return runEntry(request, progress, kPreamble, true, [&](ByteView bytes) {
         VideoDispatch d = chooseVideoContainer(request.input.path, bytes);
         const VideoFormat& format = formatOf(d.container);
         RepairResult analysis = format.analyze(request, bytes, d);
