@@ -11,12 +11,15 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 #include <mutex>
 #include <new>
 #include <random>
 #include <system_error>
 #include <thread>
+#include <utility>
 
+#include "core/mapped_input.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/records.h"
 
@@ -117,6 +120,15 @@ int openRegularForReading(const fs::path& path, uint64_t& size, struct stat* sta
     return fd;
 }
 
+// An input for the readers: anything but a regular file fails with the same text.
+int openInput(const fs::path& path, uint64_t& size, struct stat* status, std::string* error)
+{
+    const int fd = openRegularForReading(path, size, status);
+    if (fd < 0)
+        setError(error, kErrOpenInput);
+    return fd;
+}
+
 // Whole-file reads still in use, so that the writer can tell whether a buffer it is given is
 // the file's content as read (same file, size and modification time as before the read). A
 // record outlives nothing it describes: a freed buffer's address may come back for another
@@ -142,13 +154,26 @@ bool sameVersion(const ReadRecord& record, const struct stat& st)
            record.modified.tv_nsec == st.st_mtim.tv_nsec;
 }
 
-void rememberRead(const ByteBuffer& bytes, const struct stat& before)
+void rememberRead(std::span<const uint8_t> bytes, const struct stat& before)
 {
     if (bytes.empty() || bytes.size() != static_cast<uint64_t>(before.st_size))
         return;
     const std::lock_guard lock(readsMutex);
     reads[nextRead++ % reads.size()] =
         ReadRecord{bytes.data(), bytes.size(), before.st_dev, before.st_ino, before.st_mtim, std::this_thread::get_id()};
+}
+
+// The bytes at `data` are going away (an input unmapped or freed): their address may come back
+// for other bytes.
+void forgetRead(const uint8_t* data)
+{
+    if (data == nullptr)
+        return;
+    const std::lock_guard lock(readsMutex);
+    for (ReadRecord& record : reads) {
+        if (record.data == data)
+            record = ReadRecord{};
+    }
 }
 
 void forgetReadsOfThisThread()
@@ -384,24 +409,83 @@ ByteBuffer readFile(const fs::path& path, std::string* error)
 {
     uint64_t size = 0;
     struct stat before {};
-    FileDescriptor fd(openRegularForReading(path, size, &before));
-    if (fd.get() < 0) {
-        setError(error, kErrOpenInput);
+    FileDescriptor fd(openInput(path, size, &before, error));
+    if (fd.get() < 0)
         return {};
-    }
     ByteBuffer bytes = readOpened(fd.get(), size, error);
     rememberRead(bytes, before);
     return bytes;
 }
 
+InputFile::~InputFile() { release(); }
+
+InputFile::InputFile(InputFile&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      mappingSlot_(std::exchange(other.mappingSlot_, -1)), buffer_(std::move(other.buffer_))
+{
+}
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        mappingSlot_ = std::exchange(other.mappingSlot_, -1);
+        buffer_ = std::move(other.buffer_);
+    }
+    return *this;
+}
+
+void InputFile::release()
+{
+    forgetRead(data_);
+    if (mappingSlot_ >= 0) {
+        detail::GuardedMapping mapping{data_, size_, mappingSlot_};
+        detail::unmapGuarded(mapping);
+    }
+    data_ = nullptr;
+    size_ = 0;
+    mappingSlot_ = -1;
+    buffer_ = ByteBuffer{};
+}
+
+bool InputFile::shrankWhileMapped() const
+{
+    return detail::mappingLostPages(detail::GuardedMapping{data_, size_, mappingSlot_});
+}
+
+InputFile openInputFile(const fs::path& path, std::string* error)
+{
+    uint64_t size = 0;
+    struct stat before {};
+    FileDescriptor fd(openInput(path, size, &before, error));
+    if (fd.get() < 0)
+        return {};
+    InputFile file;
+    if (size == 0)
+        return file;
+    // Page-cache pages are not the process's memory: a mapping is not held to the limit on reads.
+    detail::GuardedMapping mapping;
+    if (size <= std::numeric_limits<size_t>::max() && detail::mapGuarded(fd.get(), static_cast<size_t>(size), mapping)) {
+        file.data_ = mapping.data;
+        file.size_ = mapping.size;
+        file.mappingSlot_ = mapping.slot;
+    } else {
+        file.buffer_ = readOpened(fd.get(), size, error);
+        file.data_ = file.buffer_.data();
+        file.size_ = file.buffer_.size();
+    }
+    rememberRead(file.bytes(), before);
+    return file;
+}
+
 ByteBuffer readFileHead(const fs::path& path, uint64_t maxBytes, std::string* error)
 {
     uint64_t size = 0;
-    FileDescriptor fd(openRegularForReading(path, size));
-    if (fd.get() < 0) {
-        setError(error, kErrOpenInput);
+    FileDescriptor fd(openInput(path, size, nullptr, error));
+    if (fd.get() < 0)
         return {};
-    }
     return readOpened(fd.get(), std::min(size, maxBytes), error);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <sys/types.h>
@@ -29,6 +30,39 @@ inline constexpr const char* kErrCopy = "failed to copy file";
 // text as a read failure. The error text is assigned only on failure.
 ByteBuffer readFile(const std::filesystem::path& path, std::string* error);
 
+// A whole input file held read-only: the file mapped into memory where it can be (no copy, no
+// memory of the process's own), else read into a buffer as readFile reads it. A file that shrinks
+// while mapped never kills the process: the lost pages read as zeros and shrankWhileMapped()
+// tells so. Movable, not copyable; bytes() stays valid until the owner is destroyed.
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&& other) noexcept;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    std::span<const uint8_t> bytes() const { return {data_, size_}; }
+    bool shrankWhileMapped() const;
+
+private:
+    friend InputFile openInputFile(const std::filesystem::path& path, std::string* error);
+    void release();
+
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    int mappingSlot_ = -1; // while mapped
+    ByteBuffer buffer_;    // where the file could not be mapped
+};
+
+// Opens a regular file (symlinks followed) as readFile does, with the same errors: anything else
+// fails at once with "failed to open input file"; an empty file gives empty bytes and no error.
+// Where the file is read rather than mapped, a read that ends early keeps the bytes read and sets
+// "failed to read input file completely", and a file larger than half the memory is refused. The
+// bytes count as the file as read for InputSource (see ReadScope) while the owner lives.
+InputFile openInputFile(const std::filesystem::path& path, std::string* error);
+
 // Bounds the time a whole-file read counts as the file's content for InputSource: the reads this
 // thread made are forgotten when the scope starts and when it ends, so a later buffer that happens
 // to sit where a freed one was is never taken for a file. Every engine entry runs in one.
@@ -51,11 +85,11 @@ bool writeFile(const std::filesystem::path& path, const ByteBuffer& bytes, std::
 // Views into buffers held elsewhere, written one after the other as one file: a long stretch of
 // an input goes out as it is, without being copied into an output buffer first.
 using ByteParts = std::vector<std::span<const uint8_t>>;
-// The input a repair read whole with readFile. Parts that lie inside `bytes` are copied from the
+// The input a repair read whole with readFile or openInputFile. Parts that lie inside `bytes` are copied from the
 // file to the output inside the kernel (copy_file_range, as cp does) while the file is still the
 // one that was read (same file, size and modification time); otherwise, and where the file
 // systems cannot copy that way, they are written from memory. `bytes` must be the buffer
-// readFile returned, unchanged.
+// readFile returned, unchanged, or the bytes of the InputFile.
 struct InputSource {
     std::filesystem::path path;
     std::span<const uint8_t> bytes;
@@ -92,6 +126,9 @@ extern CopyRangeFunction copyRange;
 // Makes the file open at `out` share the blocks of the one at `in` (ioctl FICLONE); 0 on success.
 using CloneFunction = int (*)(int out, int in);
 extern CloneFunction cloneFile;
+// The mmap(2) that maps input files; replaceable so that the fallback to reading can be exercised.
+using MapFunction = void* (*)(void* address, size_t length, int protection, int flags, int fd, off_t offset);
+extern MapFunction mapFile;
 } // namespace detail
 
 bool matchesGlob(const std::string& pattern, const std::string& name);
