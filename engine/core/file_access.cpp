@@ -185,17 +185,22 @@ void forgetReadsOfThisThread()
     }
 }
 
-// True when `bytes` is a buffer readFile filled from the file open at `fd`, and the file has not
-// changed since.
-bool readFrom(std::span<const uint8_t> bytes, int fd)
+// The whole read that `bytes` lies in (the file's content from its first byte), when that read
+// filled it from the file open at `fd` and the file has not changed since; empty otherwise.
+std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd)
 {
     struct stat st {};
     if (bytes.empty() || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
+        return {};
     const std::lock_guard lock(readsMutex);
-    return std::any_of(reads.begin(), reads.end(), [&](const ReadRecord& r) {
-        return r.data != nullptr && r.reader == std::this_thread::get_id() && r.data == bytes.data() && r.size == bytes.size() && sameVersion(r, st);
+    const auto found = std::find_if(reads.begin(), reads.end(), [&](const ReadRecord& r) {
+        return r.data != nullptr && r.reader == std::this_thread::get_id() && bytes.data() >= r.data &&
+               bytes.size() <= r.size && static_cast<uint64_t>(bytes.data() - r.data) <= r.size - bytes.size() &&
+               sameVersion(r, st);
     });
+    if (found == reads.end())
+        return {};
+    return {found->data, static_cast<size_t>(found->size)};
 }
 
 ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
@@ -368,10 +373,12 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
     FileDescriptor input(source != nullptr && !source->bytes.empty()
                              ? openRegularForReading(source->path, inputSize)
                              : -1);
-    if (input.get() >= 0 && readFrom(source->bytes, input.get())) {
+    const std::span<const uint8_t> wholeRead =
+        input.get() >= 0 ? readFrom(source->bytes, input.get()) : std::span<const uint8_t>();
+    if (!wholeRead.empty()) {
         out.input = input.get();
-        out.inputData = source->bytes.data();
-        out.inputSize = source->bytes.size();
+        out.inputData = wholeRead.data();
+        out.inputSize = wholeRead.size();
     }
     bool written = true;
     try {
