@@ -40,8 +40,7 @@ void passOn(int signal, siginfo_t* info, void* context)
         previousBusAction.sa_sigaction(signal, info, context);
         return;
     }
-    if (previousBusAction.sa_handler == SIG_DFL || previousBusAction.sa_handler == SIG_IGN ||
-        previousBusAction.sa_handler == nullptr) {
+    if (previousBusAction.sa_handler == SIG_DFL || previousBusAction.sa_handler == SIG_IGN) {
         struct sigaction fallback {};
         fallback.sa_handler = SIG_DFL;
         sigemptyset(&fallback.sa_mask);
