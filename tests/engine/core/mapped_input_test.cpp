@@ -43,7 +43,8 @@ public:
         calls_ = 0;
         detail::mapFile = [](void* address, size_t length, int protection, int flags, int fd, off_t offset) {
             ++calls_;
-            return behaviour_ != nullptr ? behaviour_(fd, length) : ::mmap(address, length, protection, flags, fd, offset);
+            return behaviour_ != nullptr ? behaviour_(fd, length)
+                                         : ::mmap(address, length, protection, flags, fd, offset);
         };
     }
     ~MapStub() { detail::mapFile = saved_; }
@@ -209,7 +210,8 @@ TEST(InputFile, AFileCutShortWhileMappedReadsAsZerosPastItsNewEnd)
 
     const ByteBuffer seen = copyOf(file.bytes());
     EXPECT_TRUE(std::equal(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(cut), seen.begin()));
-    EXPECT_TRUE(std::all_of(seen.begin() + static_cast<std::ptrdiff_t>(cut), seen.end(), [](uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(seen.begin() + static_cast<std::ptrdiff_t>(cut), seen.end(), [](uint8_t b) { return b == 0; }));
     EXPECT_TRUE(file.shrankWhileMapped());
     // The other input is still whole and was not marked.
     EXPECT_EQ(copyOf(untouched.bytes()), content);
