@@ -474,7 +474,8 @@ InputFile openInputFile(const fs::path& path, std::string* error)
         return file;
     // Page-cache pages are not the process's memory: a mapping is not held to the limit on reads.
     detail::GuardedMapping mapping;
-    if (size <= std::numeric_limits<size_t>::max() && detail::mapGuarded(fd.get(), static_cast<size_t>(size), mapping)) {
+    if (size <= std::numeric_limits<size_t>::max() &&
+        detail::mapGuarded(fd.get(), static_cast<size_t>(size), mapping)) {
         file.data_ = mapping.data;
         file.size_ = mapping.size;
         file.mappingSlot_ = mapping.slot;

@@ -40,8 +40,7 @@ void passOn(int signal, siginfo_t* info, void* context)
         previousBusAction.sa_sigaction(signal, info, context);
         return;
     }
-    if (previousBusAction.sa_handler == SIG_DFL || previousBusAction.sa_handler == SIG_IGN ||
-        previousBusAction.sa_handler == nullptr) {
+    if (previousBusAction.sa_handler == SIG_DFL || previousBusAction.sa_handler == SIG_IGN) {
         struct sigaction fallback {};
         fallback.sa_handler = SIG_DFL;
         sigemptyset(&fallback.sa_mask);
@@ -90,7 +89,11 @@ bool installHandler()
         action.sa_sigaction = onBusError;
         action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESTART;
         sigemptyset(&action.sa_mask);
-        installed = ::sigaction(SIGBUS, &action, nullptr) == 0;
+        // A runtime that keeps SIGBUS to itself (a sanitizer told to) may accept the call and
+        // ignore it: only a handler seen in place guards mappings.
+        struct sigaction now {};
+        installed = ::sigaction(SIGBUS, &action, nullptr) == 0 && ::sigaction(SIGBUS, nullptr, &now) == 0 &&
+                    (now.sa_flags & SA_SIGINFO) != 0 && now.sa_sigaction == onBusError;
     });
     return installed;
 }

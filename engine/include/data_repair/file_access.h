@@ -32,8 +32,9 @@ ByteBuffer readFile(const std::filesystem::path& path, std::string* error);
 
 // A whole input file held read-only: the file mapped into memory where it can be (no copy, no
 // memory of the process's own), else read into a buffer as readFile reads it. A file that shrinks
-// while mapped never kills the process: the lost pages read as zeros and shrankWhileMapped()
-// tells so. Movable, not copyable; bytes() stays valid until the owner is destroyed.
+// while mapped (or a medium that fails under it) never kills the process: the lost pages read as
+// zeros and shrankWhileMapped() tells so. Movable, not copyable; bytes() stays valid until the
+// owner is destroyed.
 class InputFile {
 public:
     InputFile() = default;
@@ -85,11 +86,11 @@ bool writeFile(const std::filesystem::path& path, const ByteBuffer& bytes, std::
 // Views into buffers held elsewhere, written one after the other as one file: a long stretch of
 // an input goes out as it is, without being copied into an output buffer first.
 using ByteParts = std::vector<std::span<const uint8_t>>;
-// The input a repair read whole with readFile or openInputFile. Parts that lie inside `bytes` are copied from the
-// file to the output inside the kernel (copy_file_range, as cp does) while the file is still the
-// one that was read (same file, size and modification time); otherwise, and where the file
-// systems cannot copy that way, they are written from memory. `bytes` must be the buffer
-// readFile returned, unchanged, or the bytes of the InputFile.
+// The input a repair read whole with readFile or openInputFile. Parts that lie inside `bytes` are
+// copied from the file to the output inside the kernel (copy_file_range, as cp does) while the
+// file is still the one that was read (same file, size and modification time); otherwise, and
+// where the file systems cannot copy that way, they are written from memory. `bytes` must be the
+// buffer readFile returned, unchanged, or the bytes of the InputFile.
 struct InputSource {
     std::filesystem::path path;
     std::span<const uint8_t> bytes;

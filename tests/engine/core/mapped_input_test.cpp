@@ -43,7 +43,8 @@ public:
         calls_ = 0;
         detail::mapFile = [](void* address, size_t length, int protection, int flags, int fd, off_t offset) {
             ++calls_;
-            return behaviour_ != nullptr ? behaviour_(fd, length) : ::mmap(address, length, protection, flags, fd, offset);
+            return behaviour_ != nullptr ? behaviour_(fd, length)
+                                         : ::mmap(address, length, protection, flags, fd, offset);
         };
     }
     ~MapStub() { detail::mapFile = saved_; }
@@ -188,6 +189,7 @@ TEST(InputFile, AFileCutShortWhileMappedReadsAsZerosPastItsNewEnd)
     const ByteBuffer content = patterned(64 * page);
     const fs::path path = dir.write("in.bin", content);
     const fs::path other = dir.write("other.bin", content);
+    fs::create_directory(dir / "out");
     std::string error;
     const InputFile untouched = openInputFile(other, &error);
     InputFile opened = openInputFile(path, &error);
@@ -199,9 +201,17 @@ TEST(InputFile, AFileCutShortWhileMappedReadsAsZerosPastItsNewEnd)
     // after it would fault.
     const size_t cut = 20 * page + 100;
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(cut)), 0);
+    // Written before anything touched the lost pages: the kernel cannot read them for the write,
+    // which fails whole.
+    const InputSource source{path, file.bytes(), {}};
+    EXPECT_FALSE(writeFile(dir / "out" / "o.bin", ByteParts{file.bytes()}, &error, true, &source));
+    EXPECT_EQ(error, kErrWriteOutput);
+    EXPECT_TRUE(fs::is_empty(dir / "out"));
+
     const ByteBuffer seen = copyOf(file.bytes());
     EXPECT_TRUE(std::equal(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(cut), seen.begin()));
-    EXPECT_TRUE(std::all_of(seen.begin() + static_cast<std::ptrdiff_t>(cut), seen.end(), [](uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(seen.begin() + static_cast<std::ptrdiff_t>(cut), seen.end(), [](uint8_t b) { return b == 0; }));
     EXPECT_TRUE(file.shrankWhileMapped());
     // The other input is still whole and was not marked.
     EXPECT_EQ(copyOf(untouched.bytes()), content);
