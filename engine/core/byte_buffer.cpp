@@ -1,5 +1,9 @@
 #include "data_repair/byte_buffer.h"
 
+#include <unistd.h>
+
+#include <new>
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -261,6 +265,27 @@ void appendBe64(ByteBuffer& b, uint64_t v) { appendBig<8>(b, v); }
 void appendLe16(ByteBuffer& b, uint16_t v) { appendLittle<2>(b, v); }
 void appendLe32(ByteBuffer& b, uint32_t v) { appendLittle<4>(b, v); }
 void appendLe64(ByteBuffer& b, uint64_t v) { appendLittle<8>(b, v); }
+
+uint64_t workingMemoryLimit()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return npos;
+    return static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 2;
+}
+
+void requireWorkingMemory(uint64_t bytes)
+{
+    if (bytes > workingMemoryLimit())
+        throw std::bad_alloc();
+}
+
+ByteBuffer copyBytes(ByteView bytes)
+{
+    requireWorkingMemory(bytes.size());
+    return ByteBuffer(bytes.begin(), bytes.end());
+}
 
 ByteBuffer bytesOf(std::string_view text) { return ByteBuffer(text.begin(), text.end()); }
 

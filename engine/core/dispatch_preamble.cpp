@@ -10,14 +10,19 @@ EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, con
     EntryInput input;
     reportProgress(progress, preamble.kind, "read", request.input.path, 0, 1);
     std::string error;
-    input.bytes = readFile(pathFromUtf8(request.input.path), &error);
-    if (input.bytes.empty() && !error.empty()) {
+    input.file = openInputFile(pathFromUtf8(request.input.path), &error);
+    if (input.file.bytes().empty() && !error.empty()) {
         input.stop = entryFailure(request, preamble.kind, repairing ? request.mode : static_cast<int32_t>(Analyze),
                                   kStatusReadFailed, error);
         return input;
     }
+    // A mapped input is there at once, with no read to notice a cancellation on the way.
+    if (!repairing && cancellationRequested(progress)) {
+        input.stop = entryFailure(request, preamble.kind, Analyze, kStatusCancelled, cancelledMessage(preamble.kind));
+        return input;
+    }
     if (repairing && cancellationRequested(progress)) {
-        RepairResult cancelled = preamble.start(request, input.bytes);
+        RepairResult cancelled = preamble.start(request, input.file.bytes());
         cancelled.setStatus(RepairStatus::failure(kStatusCancelled, cancelledMessage(preamble.kind)));
         input.stop = std::move(cancelled);
         return input;
@@ -27,6 +32,23 @@ EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, con
     else if (preamble.announceRepairStage)
         reportProgress(progress, preamble.kind, "repair", request.input.path, 1, 2);
     return input;
+}
+
+RepairResult inputShrankFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
+                                const RepairResult& result)
+{
+    const auto removeWritten = [&](const std::string& path) {
+        const std::filesystem::path file = pathFromUtf8(path);
+        std::error_code ignored;
+        if (!path.empty() && !sameFile(file, pathFromUtf8(request.input.path)))
+            std::filesystem::remove(file, ignored);
+    };
+    if (result.outputWritten)
+        removeWritten(result.output.path);
+    for (const OutputArtifact& artifact : result.artifacts)
+        removeWritten(artifact.path);
+    return entryFailure(request, preamble.kind, repairing ? request.mode : static_cast<int32_t>(Analyze),
+                        kStatusReadFailed, kErrShortRead);
 }
 
 } // namespace data_repair

@@ -35,16 +35,6 @@ void setError(std::string* error, const std::string& text)
         *error = text;
 }
 
-// Physical memory: a file larger than half of it cannot be held together with the working
-// copies a repair makes, so it is refused before anything is allocated.
-uint64_t readableLimit()
-{
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0)
-        return npos;
-    return static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 2;
-}
 
 // Whole files are held in memory: for large ones, ask for huge pages before the buffer is first
 // touched, so filling it costs a few hundred page faults instead of one per 4 KiB.
@@ -205,7 +195,7 @@ std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd)
 
 ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
 {
-    if (size > readableLimit()) {
+    if (size > workingMemoryLimit()) {
         setError(error, kErrInputTooLarge);
         return {};
     }

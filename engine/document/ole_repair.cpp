@@ -151,7 +151,7 @@ RepairResult repairOleDocument(const RepairRequest& request, ByteView bytes)
     if (!result.status.ok)
         return result;
     const uint64_t a = findOleSignature(bytes);
-    ByteBuffer body(bytes.begin() + static_cast<std::ptrdiff_t>(a), bytes.end());
+    ByteBuffer body = copyBytes(bytes.subspan(static_cast<size_t>(a)));
     if (a > 0)
         result.addAction("trim-prefix", "removed bytes before Office binary/OLE header", a);
     if (!byteOrderOk(body, 0)) {

@@ -502,15 +502,16 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
                 return result;
             }
             const uint64_t q = first.front().offset;
+            requireWorkingMemory(bytes.size() - q + 9);
             changed.reserve(bytes.size() - q + 9);
             appendString(changed, "%PDF-1.7\n");
             appendRange(changed, bytes, q, bytes.size() - q);
             result.addAction("rebuild-header", "reconstructed a PDF header before the first surviving object", q);
         } else if (header > 0) {
-            changed.assign(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
+            changed = copyBytes(bytes.subspan(static_cast<size_t>(header)));
             result.addAction("trim-prefix", "removed bytes before PDF header", header);
         } else {
-            changed.assign(bytes.begin(), bytes.end());
+            changed = copyBytes(bytes);
         }
         const uint64_t versionLength = headerVersionLength(changed, 0, readable);
         if (!readable) {

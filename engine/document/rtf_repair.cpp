@@ -56,7 +56,7 @@ RepairResult repairRtfDocument(const RepairRequest& request, ByteView bytes)
     if (!result.status.ok || request.mode == Analyze)
         return result;
     const uint64_t header = findRtfHeader(bytes);
-    ByteBuffer body(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
+    ByteBuffer body = copyBytes(bytes.subspan(static_cast<size_t>(header)));
     if (header > 0)
         result.addAction("trim-rtf-prefix", "removed bytes before RTF header", header);
     const int64_t depth = braceDepth(body, 0);

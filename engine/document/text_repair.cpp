@@ -188,6 +188,7 @@ TextReading readText(ByteView bytes, const std::string& format)
 std::string sanitizeUtf8(ByteView bytes, uint64_t* replacements)
 {
     std::string out;
+    requireWorkingMemory(bytes.size());
     out.reserve(bytes.size());
     uint64_t count = 0;
     const uint64_t n = bytes.size();
@@ -344,7 +345,7 @@ RepairResult repairTextDocument(const RepairRequest& request, ByteView bytes)
     ByteBuffer output;
     if (reading.encoding == TextEncoding::Legacy) {
         result.notes.push_back("text is kept in its original encoding; no bytes were replaced");
-        output.assign(bytes.begin(), bytes.end());
+        output = copyBytes(bytes);
         confidence = 0.7;
     } else {
         if (reading.encoding == TextEncoding::Utf16)

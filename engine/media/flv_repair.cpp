@@ -154,6 +154,7 @@ RepairResult repairFlvFrom(RepairResult result, const RepairRequest& request, By
         return result;
     }
     buildAndWriteVideo(result, request, "flv", kVideoFlvWrite, 0.86, [&](ByteBuffer& out) {
+        requireWorkingMemory(bytes.size());
         out.reserve(bytes.size() + 4);
         FlvSink sink{bytes, &out};
         note(layOutFlv(bytes, h, sink));

@@ -12,9 +12,22 @@ namespace {
 // A clamped box reaches the end of the buffer and so ends the walk.
 void forEachTopLevelBox(ByteView bytes, uint64_t start, const std::function<void(const IsoBox&)>& visit)
 {
+    // Where no box starts, the next candidate is the next position whose type field is
+    // printable: found without parsing a box at every byte of a long damaged stretch.
+    const auto typeAt = [&](uint64_t pos) {
+        for (uint64_t i = 4; i < 8; ++i) {
+            if (bytes[pos + i] < 0x20 || bytes[pos + i] > 0x7E)
+                return false;
+        }
+        return true;
+    };
     uint64_t q = start;
     while (fits(bytes, q, 8)) {
         checkpoint(q, bytes.size());
+        if (!typeAt(q)) {
+            ++q;
+            continue;
+        }
         const IsoBox box = parseIsoBox(bytes, q, bytes.size());
         if (!box.valid) {
             ++q;

@@ -133,7 +133,7 @@ RepairResult repairBmp(const RepairRequest& request, ByteView b)
     if (!result.status.ok || request.mode == Analyze)
         return result;
     const uint64_t a = findBmpHeader(b);
-    ByteBuffer work(b.begin() + static_cast<std::ptrdiff_t>(a), b.end());
+    ByteBuffer work = copyBytes(b.subspan(static_cast<size_t>(a)));
     if (a > 0)
         result.addAction("trim-bmp-prefix", "removed bytes before BMP header", a);
     const uint32_t length = saturated32(work.size());

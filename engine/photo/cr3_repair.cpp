@@ -11,7 +11,7 @@ ByteBuffer repairCr3Boxes(ByteView data, RepairResult& report)
     const uint64_t c = findCr3Ftyp(data);
     if (c == npos)
         return copyBytes(data);
-    ByteBuffer work(data.begin() + static_cast<std::ptrdiff_t>(c), data.end());
+    ByteBuffer work = copyBytes(data.subspan(static_cast<size_t>(c)));
     if (c > 0)
         report.addAction("trim-prefix", "removed bytes before CR3 ISO-BMFF ftyp box", c);
 

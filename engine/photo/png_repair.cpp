@@ -344,6 +344,7 @@ RepairResult repairPng(const RepairRequest& request, ByteView b)
     const uint64_t n = b.size();
     const uint64_t sig = findPngSignature(b);
     ByteBuffer out = copyBytes(pngSignature());
+    requireWorkingMemory(n + 64);
     out.reserve(n + 64); // the rewrite is at most the input plus an IEND: grown once, not by doubling
     if (sig > 0)
         result.addAction("trim-png-prefix", "removed bytes before PNG signature", sig);

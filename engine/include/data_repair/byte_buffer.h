@@ -18,8 +18,14 @@ using ByteBuffer = std::vector<uint8_t>;
 // Bytes held elsewhere (a buffer, or the input file mapped read-only), read but never changed.
 using ByteView = std::span<const uint8_t>;
 
+// The most a repair holds in memory of its own for one copy of the input: half of physical
+// memory. The input itself may be larger (it is mapped, not copied).
+uint64_t workingMemoryLimit();
+// Throws std::bad_alloc (the entries' "not enough memory" failure) for a working copy of more
+// than workingMemoryLimit() bytes, before anything is allocated or touched.
+void requireWorkingMemory(uint64_t bytes);
 // A working copy of viewed bytes, for the repairs that change them in place.
-inline ByteBuffer copyBytes(ByteView bytes) { return ByteBuffer(bytes.begin(), bytes.end()); }
+ByteBuffer copyBytes(ByteView bytes);
 
 inline constexpr uint64_t npos = std::numeric_limits<uint64_t>::max();
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// What every family entry does before it looks at a format: report the read, read the whole
-// input, turn a read failure into the entry's failure, stop a repair cancelled meanwhile, and
-// announce the stage that follows. The families differ only in the fields below.
+// What every family entry does before it looks at a format: report the read, open the whole
+// input (mapped read-only where it can be), turn a read failure into the entry's failure, stop a
+// repair cancelled meanwhile, and announce the stage that follows; and after the format's work,
+// turn an input that shrank under it into a read failure. The families differ only in the fields
+// below.
 
 #include <cstdint>
 #include <optional>
@@ -26,12 +28,18 @@ struct EntryPreamble {
 
 // Either the whole input or the result the entry returns at once.
 struct EntryInput {
-    ByteBuffer bytes;
+    InputFile file;
     std::optional<RepairResult> stop;
 };
 
 EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, const EntryPreamble& preamble,
                           bool repairing);
+
+// The entry's result once its input is known to have shrunk while the format read it: what was
+// read past the new end was not the file, so nothing built from it is kept (the files the result
+// names are removed) and the entry fails as a read that ended early.
+RepairResult inputShrankFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
+                                const RepairResult& result);
 
 // Runs an analyze (repairing false) or repair entry: the preamble, then body(bytes) on the input,
 // the whole under the allocation and cancellation guard.
@@ -45,7 +53,10 @@ RepairResult runEntry(const RepairRequest& request, IProgress* progress, const E
         EntryInput input = readEntryInput(request, progress, preamble, repairing);
         if (input.stop)
             return std::move(*input.stop);
-        return body(input.bytes);
+        RepairResult result = body(input.file.bytes());
+        if (input.file.shrankWhileMapped())
+            return inputShrankFailure(request, preamble, repairing, result);
+        return result;
     });
 }
 

@@ -176,6 +176,43 @@ TEST(Cancellation, LargeRunsReportAsTheyGoAndStopWithCode5LeavingNoOutput)
     }
 }
 
+// Cuts the input to half its size once the work after reading starts, as another program
+// rewriting the file would.
+class CutInputWhenWorking : public IProgress {
+public:
+    explicit CutInputWhenWorking(fs::path input) : input_(std::move(input)) {}
+    bool onProgress(const ProgressEvent& event) override
+    {
+        if (!cut_ && event.step != "read") {
+            cut_ = true;
+            fs::resize_file(input_, fs::file_size(input_) / 2);
+        }
+        return true;
+    }
+    bool isCancelled() override { return false; }
+
+private:
+    fs::path input_;
+    bool cut_ = false;
+};
+
+TEST(Cancellation, AnInputCutShortDuringARepairFailsAndLeavesNoOutput)
+{
+    for (const LargeInput& input : kLargeInputs) {
+        SCOPED_TRACE(input.name);
+        TempDir dir;
+        const fs::path file = input.make(dir.path());
+        RepairRequest request = test_support::requestFor(file);
+        request.outputDirectory = (dir / "out").string();
+        request.writePreview = true;
+        CutInputWhenWorking sink(file);
+        const RepairResult result = run(input.kind, false, request, &sink);
+        EXPECT_FALSE(result.status.ok);
+        EXPECT_FALSE(result.outputWritten);
+        EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out"));
+    }
+}
+
 TEST(Cancellation, SearchesAcrossWindowBoundariesFindWhatAWholeSearchFinds)
 {
     // Needles placed so that they start before, at and just after a window's end, and straddle it.

@@ -130,16 +130,26 @@ TEST(VideoEntryTest, ReadFailureCancelAndAnalyzeMode) {
     EXPECT_EQ(r.findings.size(), 3u);
 }
 
-TEST(VideoEntryTest, HugeInputsFailPlainlyAndHugeSamplesAreNotReadWhole) {
+namespace {
+// Answers "stop" from the first report on.
+struct StopAtOnce : IProgress {
+    bool onProgress(const ProgressEvent&) override { return true; }
+    bool isCancelled() override { return true; }
+};
+} // namespace
+
+TEST(VideoEntryTest, HugeInputsAreTakenAndCanBeStoppedAndHugeSamplesAreNotReadWhole) {
     TempDir dir;
     const auto huge = dir.write("huge.mp4", ByteBuffer{});
     std::error_code ec;
     test_support::fs::resize_file(huge, 1ull << 40, ec); // a sparse terabyte
     if (ec) GTEST_SKIP() << "no sparse files here: " << ec.message();
-    RepairResult r = VideoRepairer().analyze(test_support::requestFor(huge, Analyze), nullptr);
-    EXPECT_EQ(r.status.code, kStatusReadFailed);
-    r = VideoRepairer().repair(test_support::requestFor(huge), nullptr);
-    EXPECT_EQ(r.status.code, kStatusReadFailed);
+    // Far larger than memory, yet not refused: the user may stop the long work.
+    StopAtOnce stop;
+    RepairResult r = VideoRepairer().analyze(test_support::requestFor(huge, Analyze), &stop);
+    EXPECT_EQ(r.status.code, kStatusCancelled) << r.status.message;
+    r = VideoRepairer().repair(test_support::requestFor(huge), &stop);
+    EXPECT_EQ(r.status.code, kStatusCancelled) << r.status.message;
 
     // The same terabyte as a sample: only box headers are read from it.
     const auto input = dir.write("lost.mp4", concat({ftyp(), box("mdat", ByteBuffer(64, 1))}));
