@@ -1,7 +1,8 @@
 // Repairs of large files next to `cp` of the same file: for each input the analysis, the repair
 // (with a preview, as the application asks), `cat` and `cp` run in a child process of their own
 // (so that the peak memory of each is its own); the analysis is printed as a ratio to `cat`, the
-// repair's time and memory as ratios to `cp` and to the input size.
+// repair's time and memory as ratios to `cp` and to the input size. "alone" is the same repair
+// without the preview copy: one output file, as `cp` writes one.
 //
 // Each figure is the median of RUNS runs (default 3); the digest of the repaired output lets two
 // builds be checked for identical outputs. Inputs come from make_ratio_inputs.sh.
@@ -52,7 +53,7 @@ Run inChild(Work work)
     return run;
 }
 
-RepairResult runEngine(const fs::path& input, const fs::path& outDir, int32_t mode)
+RepairResult runEngine(const fs::path& input, const fs::path& outDir, int32_t mode, bool preview = true)
 {
     const auto factory = createFileRepairFactory();
     RepairRequest request;
@@ -60,7 +61,7 @@ RepairResult runEngine(const fs::path& input, const fs::path& outDir, int32_t mo
     request.mode = mode;
     request.outputDirectory = outDir.string();
     request.overwrite = true;
-    request.writePreview = mode != Analyze; // as the application asks for repairs
+    request.writePreview = preview && mode != Analyze; // as the application asks for repairs
     const std::string ext = toLowerAscii(input.extension().string());
     if (ext == ".mp4" || ext == ".ts" || ext == ".mov" || ext == ".flv" || ext == ".avi" || ext == ".mpg")
         return mode == Analyze ? factory->createVideoRepair()->analyze(request, nullptr)
@@ -117,8 +118,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path outDir = fs::path(argv[first]).parent_path() / "ratio-out";
-    std::printf("%-18s %6s %6s %6s %8s %7s %7s %9s %8s %8s %s\n", "input", "MiB", "cat s", "cp s", "analyze",
-                "/cat", "repair", "repair/cp", "peak/in", "result", "output sha256");
+    std::printf("%-18s %6s %6s %6s %8s %7s %7s %9s %7s %8s %8s %8s %s\n", "input", "MiB", "cat s", "cp s", "analyze",
+                "/cat", "repair", "repair/cp", "alone", "alone/cp", "peak/in", "result", "output sha256");
     for (int i = first; i < argc; ++i) {
         const fs::path input = argv[i];
         const double inMiB = static_cast<double>(regularFileSize(input)) / (1024.0 * 1024.0);
@@ -148,10 +149,15 @@ int main(int argc, char** argv)
             digest = repairedDigest(outDir);
             return run;
         });
+        const Run alone = median(runs, [&] {
+            clear(outDir);
+            return inChild([&] { return runEngine(input, outDir, Repair, false).outputWritten; });
+        });
         clear(outDir);
-        std::printf("%-18s %6.0f %6.2f %6.2f %8.2f %7.1f %7.2f %9.1f %8.2f %8s %s\n", input.filename().c_str(), inMiB,
-                    cat.seconds, copy.seconds, analysis.seconds, analysis.seconds / cat.seconds, repair.seconds,
-                    repair.seconds / copy.seconds, repair.peakMiB / inMiB, repair.ok ? "written" : "FAILED",
+        std::printf("%-18s %6.0f %6.2f %6.2f %8.2f %7.1f %7.2f %9.1f %7.2f %8.1f %8.2f %8s %s\n",
+                    input.filename().c_str(), inMiB, cat.seconds, copy.seconds, analysis.seconds,
+                    analysis.seconds / cat.seconds, repair.seconds, repair.seconds / copy.seconds, alone.seconds,
+                    alone.seconds / copy.seconds, repair.peakMiB / inMiB, repair.ok && alone.ok ? "written" : "FAILED",
                     digest.c_str());
         std::fflush(stdout);
     }
