@@ -8,9 +8,13 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include "data_repair/checkpoint.h"
@@ -78,30 +82,97 @@ void appendLittle(ByteBuffer& b, uint64_t value)
 // search stays linear even on hostile input. Longer needles go to memmem.
 constexpr uint64_t kShortNeedle = 16;
 
+// Candidate starts of a short needle in a block of positions: bit i set where hay[i] is the
+// needle's first byte and hay[i + m - 1] its last. 32 positions at a time with AVX2, else 16.
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) uint32_t candidates32(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last)
+{
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + m - 1));
+    const __m256i hit = _mm256_and_si256(_mm256_cmpeq_epi8(a, _mm256_set1_epi8(static_cast<char>(first))),
+                                         _mm256_cmpeq_epi8(b, _mm256_set1_epi8(static_cast<char>(last))));
+    return static_cast<uint32_t>(_mm256_movemask_epi8(hit));
+}
+
+const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+uint32_t candidates16(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last)
+{
+#if defined(__SSE2__)
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + m - 1));
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(first))),
+                                                                 _mm_cmpeq_epi8(b, _mm_set1_epi8(static_cast<char>(last))))));
+#else
+    uint32_t mask = 0;
+    for (unsigned i = 0; i < 16; ++i)
+        mask |= static_cast<uint32_t>(at[i] == first && at[i + m - 1] == last) << i;
+    return mask;
+#endif
+}
+
+// Positions examined per block: 32 where AVX2 runs, else 16.
+unsigned blockWidth()
+{
+#if defined(__x86_64__)
+    return kHaveAvx2 ? 32 : 16;
+#else
+    return 16;
+#endif
+}
+
+uint32_t candidates(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last, unsigned width)
+{
+#if defined(__x86_64__)
+    if (width == 32)
+        return candidates32(at, m, first, last);
+#endif
+    (void)width;
+    return candidates16(at, m, first, last);
+}
+
 // First occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null.
 const uint8_t* findShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
 {
     if (len < m)
         return nullptr;
     const uint64_t starts = len - m + 1; // positions a match can start at
+    const unsigned width = blockWidth();
     uint64_t i = 0;
-#if defined(__SSE2__)
-    const __m128i first = _mm_set1_epi8(static_cast<char>(needle[0]));
-    const __m128i last = _mm_set1_epi8(static_cast<char>(needle[m - 1]));
-    for (; i + 16 <= starts; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i + m - 1));
-        auto mask =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
-        while (mask != 0) {
+    for (; i + width <= starts; i += width) {
+        for (uint32_t mask = candidates(hay + i, m, needle[0], needle[m - 1], width); mask != 0; mask &= mask - 1) {
             const uint64_t at = i + static_cast<unsigned>(__builtin_ctz(mask));
             if (std::memcmp(hay + at + 1, needle + 1, m - 2) == 0)
                 return hay + at;
-            mask &= mask - 1;
         }
     }
-#endif
     for (; i < starts; ++i) {
+        if (hay[i] == needle[0] && hay[i + m - 1] == needle[m - 1] && std::memcmp(hay + i, needle, m) == 0)
+            return hay + i;
+    }
+    return nullptr;
+}
+
+// Last occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null: the same
+// blocks taken from the end, each one's candidates from its highest position down.
+const uint8_t* rfindShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
+{
+    if (len < m)
+        return nullptr;
+    const unsigned width = blockWidth();
+    uint64_t i = len - m + 1; // positions [0, i) are left
+    for (; i >= width; i -= width) {
+        const uint64_t base = i - width;
+        for (uint32_t mask = candidates(hay + base, m, needle[0], needle[m - 1], width); mask != 0;) {
+            const unsigned bit = 31u - static_cast<unsigned>(__builtin_clz(mask));
+            if (std::memcmp(hay + base + bit + 1, needle + 1, m - 2) == 0)
+                return hay + base + bit;
+            mask &= ~(1u << bit);
+        }
+    }
+    while (i > 0) {
+        --i;
         if (hay[i] == needle[0] && hay[i + m - 1] == needle[m - 1] && std::memcmp(hay + i, needle, m) == 0)
             return hay + i;
     }
@@ -143,22 +214,35 @@ uint64_t findRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uin
 
 uint64_t rfindRaw(const uint8_t* hay, uint64_t hayLen, const uint8_t* needle, uint64_t needleLen, uint64_t end)
 {
-    // Last occurrence that starts before `end`: a forward search over the reversed bytes.
+    // Last occurrence that starts before `end`.
     if (needleLen == 0 || needleLen > hayLen || end == 0)
         return npos;
-    std::vector<uint8_t> reversedNeedle(needle, needle + needleLen);
-    std::reverse(reversedNeedle.begin(), reversedNeedle.end());
-    const std::boyer_moore_horspool_searcher searcher(reversedNeedle.begin(), reversedNeedle.end());
+    std::vector<uint8_t> reversedNeedle;
+    std::optional<std::boyer_moore_horspool_searcher<std::vector<uint8_t>::const_iterator>> searcher;
+    if (needleLen > kShortNeedle) {
+        // Long needles: a forward search over the reversed bytes.
+        reversedNeedle.assign(needle, needle + needleLen);
+        std::reverse(reversedNeedle.begin(), reversedNeedle.end());
+        searcher.emplace(reversedNeedle.cbegin(), reversedNeedle.cend());
+    }
     // Starts from `highest` down to `lowest`, one window at a time (see findRaw).
     for (uint64_t highest = std::min<uint64_t>(end - 1, hayLen - needleLen);;) {
         const uint64_t lowest = highest >= kCheckpointBytes ? highest - kCheckpointBytes + 1 : 0;
         const uint64_t regionEnd = highest + needleLen;
-        const std::reverse_iterator<const uint8_t*> rfirst(hay + regionEnd);
-        const std::reverse_iterator<const uint8_t*> rlast(hay + lowest);
-        const auto hit = std::search(rfirst, rlast, searcher);
-        // hit points at the needle's last byte counted from the region's end.
-        if (hit != rlast)
-            return regionEnd - static_cast<uint64_t>(hit - rfirst) - needleLen;
+        if (needleLen == 1) {
+            if (const void* hit = ::memrchr(hay + lowest, needle[0], static_cast<size_t>(regionEnd - lowest)))
+                return static_cast<uint64_t>(static_cast<const uint8_t*>(hit) - hay);
+        } else if (needleLen <= kShortNeedle) {
+            if (const uint8_t* hit = rfindShort(hay + lowest, regionEnd - lowest, needle, needleLen))
+                return static_cast<uint64_t>(hit - hay);
+        } else {
+            const std::reverse_iterator<const uint8_t*> rfirst(hay + regionEnd);
+            const std::reverse_iterator<const uint8_t*> rlast(hay + lowest);
+            const auto hit = std::search(rfirst, rlast, *searcher);
+            // hit points at the needle's last byte counted from the region's end.
+            if (hit != rlast)
+                return regionEnd - static_cast<uint64_t>(hit - rfirst) - needleLen;
+        }
         if (lowest == 0)
             return npos;
         highest = lowest - 1;

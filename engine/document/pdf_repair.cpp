@@ -135,42 +135,49 @@ std::string paddedOffset(uint64_t offset)
 
 // Sorted positions of every occurrence of a needle.
 // Occurrences that end at or before `limit`.
-std::vector<uint64_t> occurrences(ByteView b, std::string_view needle, uint64_t limit)
-{
-    std::vector<uint64_t> found;
-    for (uint64_t pos = findBytes(b, needle, 0); pos != npos && pos + needle.size() <= limit;
-         pos = findBytes(b, needle, pos + needle.size()))
-        found.push_back(pos);
-    return found;
-}
+// The first occurrence of a word at or after a position that only moves forward, among those
+// ending within `limit`: each search starts where the last answer no longer holds, so a walk
+// over the whole file reads it once per word and keeps no list of hits.
+class NextWord {
+public:
+    NextWord(ByteView t, std::string_view word, uint64_t limit) : t_(t), word_(word), limit_(limit) {}
+    uint64_t atOrAfter(uint64_t pos)
+    {
+        if (!searched_ || (hit_ != npos && hit_ < pos)) {
+            searched_ = true;
+            hit_ = findBytes(t_, word_, pos);
+            if (hit_ != npos && hit_ + word_.size() > limit_)
+                hit_ = npos;
+        }
+        return hit_;
+    }
 
-// First entry of a sorted list at or after pos, advancing a cursor that only moves forward.
-uint64_t nextAtOrAfter(const std::vector<uint64_t>& list, size_t& cursor, uint64_t pos)
-{
-    while (cursor < list.size() && list[cursor] < pos)
-        ++cursor;
-    return cursor < list.size() ? list[cursor] : npos;
-}
+private:
+    ByteView t_;
+    std::string_view word_;
+    uint64_t limit_;
+    uint64_t hit_ = npos;
+    bool searched_ = false;
+};
 
 // An object looks like the catalog when its body (up to the first "endobj", or 512 bytes) holds
-// both "/Type" and "/Catalog". Offsets increase, so forward cursors keep this linear even when
+// both "/Type" and "/Catalog". Offsets increase, so forward searches keep this linear even when
 // bodies overlap. Only the first `size` bytes of t count.
 int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
 {
-    const auto endobjs = occurrences(t, "endobj", size);
-    const auto types = occurrences(t, "/Type", size);
-    const auto catalogs = occurrences(t, "/Catalog", size);
-    size_t endCursor = 0, typeCursor = 0, catalogCursor = 0;
+    NextWord endobjs(t, "endobj", size);
+    NextWord types(t, "/Type", size);
+    NextWord catalogs(t, "/Catalog", size);
     int64_t root = 0;
     for (const auto& header : headers) {
         if (header.number > kPdfMaxObjectNumber)
             continue;
-        const uint64_t endobj = nextAtOrAfter(endobjs, endCursor, header.offset);
+        const uint64_t endobj = endobjs.atOrAfter(header.offset);
         const uint64_t bodyEnd = endobj != npos ? endobj : std::min<uint64_t>(size, header.offset + 512);
         if (bodyEnd - header.offset < 5)
             continue;
-        const uint64_t type = nextAtOrAfter(types, typeCursor, header.offset);
-        const uint64_t catalog = nextAtOrAfter(catalogs, catalogCursor, header.offset);
+        const uint64_t type = types.atOrAfter(header.offset);
+        const uint64_t catalog = catalogs.atOrAfter(header.offset);
         if (type != npos && type + 5 <= bodyEnd && catalog != npos && catalog + 8 <= bodyEnd)
             root = static_cast<int64_t>(header.number);
     }
@@ -211,11 +218,11 @@ uint64_t lastXrefStreamObject(ByteView t, const std::vector<PdfObjectHeader>& he
     return npos;
 }
 
-OldTrailer readOldTrailer(ByteView t, const std::vector<PdfObjectHeader>& headers)
+OldTrailer readOldTrailer(ByteView t, const std::vector<PdfObjectHeader>& headers, uint64_t xrefStreamOffset)
 {
     OldTrailer old;
     const uint64_t trailer = rfindBytes(t, "trailer");
-    old.xrefStreamOffset = lastXrefStreamObject(t, headers);
+    old.xrefStreamOffset = xrefStreamOffset;
     std::map<std::string, std::string> fromTrailer;
     std::map<std::string, std::string> fromStream;
     if (trailer != npos)
@@ -433,12 +440,41 @@ std::map<std::string, std::string> readPdfDictionary(ByteView b, uint64_t pos, u
     }
 }
 
-RepairResult analyzePdfDocument(const RepairRequest& request, ByteView bytes)
+namespace {
+
+// What the analysis and the repair both look for in the whole file, found once for both.
+struct PdfScan {
+    std::vector<PdfObjectHeader> headers;
+    uint64_t objectStream = npos; // the first "/ObjStm"
+    // The last cross-reference stream object, looked for once when first asked.
+    uint64_t xrefStream(ByteView b) const
+    {
+        if (!xrefStreamKnown_) {
+            xrefStream_ = lastXrefStreamObject(b, headers);
+            xrefStreamKnown_ = true;
+        }
+        return xrefStream_;
+    }
+
+private:
+    mutable uint64_t xrefStream_ = npos;
+    mutable bool xrefStreamKnown_ = false;
+};
+
+PdfScan scanPdf(ByteView b)
+{
+    PdfScan scan;
+    scan.headers = scanPdfObjectHeaders(b);
+    scan.objectStream = findBytes(b, "/ObjStm", 0);
+    return scan;
+}
+
+RepairResult analyzePdf(const RepairRequest& request, ByteView bytes, const PdfScan& scan)
 {
     RepairResult result = baseDocumentResult(request, bytes);
     result.format = "pdf";
     result.kind = Document;
-    const auto headers = scanPdfObjectHeaders(bytes);
+    const auto& headers = scan.headers;
     const uint64_t m = headers.size();
 
     const uint64_t header = findBytes(bytes, "%PDF-", 0);
@@ -468,7 +504,7 @@ RepairResult analyzePdfDocument(const RepairRequest& request, ByteView bytes)
     if (m == 0) {
         result.addFinding(Truncated, Error, "no recoverable PDF objects were found", 0, 0, false, 0.95);
         result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
-    } else if (findBytes(bytes, "/ObjStm", 0) != npos && lastXrefStreamObject(bytes, headers) == npos) {
+    } else if (scan.objectStream != npos && scan.xrefStream(bytes) == npos) {
         result.addFinding(IndexDamaged, Warning,
                           "PDF object streams have no surviving cross-reference stream; objects inside them cannot be indexed",
                           0, 0, false, 0.7);
@@ -480,9 +516,17 @@ RepairResult analyzePdfDocument(const RepairRequest& request, ByteView bytes)
     return result;
 }
 
+} // namespace
+
+RepairResult analyzePdfDocument(const RepairRequest& request, ByteView bytes)
+{
+    return analyzePdf(request, bytes, scanPdf(bytes));
+}
+
 RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
 {
-    RepairResult result = analyzePdfDocument(request, bytes);
+    const PdfScan scan = scanPdf(bytes);
+    RepairResult result = analyzePdf(request, bytes, scan);
     if (!result.status.ok)
         return result;
 
@@ -526,8 +570,11 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     // The end of T that is kept: the damaged tail after the last object is left out.
     uint64_t kept = t.size();
 
-    const auto headers = scanPdfObjectHeaders(t);
-    const OldTrailer old = readOldTrailer(t, headers);
+    // The file as it stands is searched once; a file given a new start is searched again.
+    const PdfScan changedScan = copied ? scanPdf(t) : PdfScan{};
+    const PdfScan& found = copied ? changedScan : scan;
+    const auto& headers = found.headers;
+    const OldTrailer old = readOldTrailer(t, headers, found.xrefStream(t));
 
     // Only the final tail after the last object may go (old table, trailer, startxref): earlier
     // tables of linearized or incrementally updated files sit between objects that must stay.
@@ -575,7 +622,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
 
     int64_t root = findCatalog(t, headers, kept);
     uint64_t rootGeneration = 0;
-    const uint64_t objectStream = findBytes(t, "/ObjStm", 0);
+    const uint64_t objectStream = found.objectStream;
     const bool objectStreams = objectStream != npos && objectStream + 7 <= kept;
     const bool hybrid = objectStreams && old.xrefStreamOffset != npos;
     if (root < 1 && objectStreams) {

@@ -106,6 +106,15 @@ TEST(ByteBuffer, FindMatchesAPlainLeftToRightSearch)
             std::search(hay.begin() + static_cast<std::ptrdiff_t>(start), hay.end(), needle.begin(), needle.end());
         const uint64_t expected = plain == hay.end() ? npos : static_cast<uint64_t>(plain - hay.begin());
         ASSERT_EQ(findBytes(hay, needle, start), expected) << "round " << round;
+
+        // Backwards: the last match that starts before `start` (or anywhere).
+        const std::string text(hay.begin(), hay.end());
+        const std::string word(needle.begin(), needle.end());
+        const size_t last = text.rfind(word);
+        ASSERT_EQ(rfindBytes(hay, word), last == std::string::npos ? npos : last) << "round " << round;
+        const size_t before = start == 0 ? std::string::npos : text.rfind(word, start - 1);
+        ASSERT_EQ(rfindBytesBefore(hay, word, start), before == std::string::npos ? npos : before)
+            << "round " << round;
     }
 }
 
