@@ -9,7 +9,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +33,6 @@ using Variables = QList<QPair<QString, QString>>;
 struct SmokeRun {
     int exitCode = -1; // -1: did not start or did not end in time; -2: crashed
     QString log; // stderr
-    qint64 elapsedMs = 0;
     QString cacheRoot; // the run's XDG cache folder
 };
 
@@ -76,14 +74,11 @@ SmokeRun runSmoke(const QString& program, const QTemporaryDir& home, const Varia
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    QElapsedTimer clock;
-    clock.start();
     process.start(program, {});
     if (!process.waitForStarted(10000))
         return run;
     if (process.state() != QProcess::NotRunning)
         loop.exec();
-    run.elapsedMs = clock.elapsed();
     if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished();
@@ -232,7 +227,6 @@ private slots:
         QTemporaryDir home;
         const SmokeRun run = runSmoke(appProgram(), home, variables);
         QVERIFY2(run.exitCode == 0, qPrintable(run.log));
-        QVERIFY2(run.elapsedMs < 15000, qPrintable(QString::number(run.elapsedMs)));
         // The run's language lands in the smoke organisation's own settings, never the user's.
         const QString store = QDir(home.filePath(QStringLiteral("config"))).filePath(QStringLiteral("KorvexSmokeTests/Korvex File Repair.conf"));
         QVERIFY2(QFileInfo::exists(store), qPrintable(store));
@@ -306,7 +300,6 @@ private slots:
         const SmokeRun run = runSmoke(probeProgram(), home, variables);
         QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1\n%2").arg(run.exitCode).arg(run.log)));
         QVERIFY(!QFileInfo::exists(capture));
-        QVERIFY2(run.elapsedMs < 15000, qPrintable(QString::number(run.elapsedMs)));
     }
 
     void windowWithoutControlsOrController_data()
@@ -331,8 +324,6 @@ private slots:
         const SmokeRun run = runSmoke(probeProgram(), home, variables);
         QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1\n%2").arg(run.exitCode).arg(run.log)));
         QVERIFY(!QFileInfo::exists(capture));
-        // Both end at once, long before the run's time-outs.
-        QVERIFY2(run.elapsedMs < 15000, qPrintable(QString::number(run.elapsedMs)));
     }
 
     // The help view's feedback switch, the page and the settings section are applied in that order,
