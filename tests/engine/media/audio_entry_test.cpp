@@ -127,6 +127,24 @@ TEST(AudioEntry, ReadFailureCancellationAndAnalyzeMode)
     EXPECT_FALSE(fs::exists(dir / "tone_repaired.wav"));
 }
 
+TEST(AudioEntry, AnInputFarLargerThanMemoryIsAnalysedNotRefused)
+{
+    // A terabyte recording (sparse here) whose sizes were never filled in: the entry looks only at
+    // what the format needs, however large the file behind it is.
+    test_support::TempDir dir;
+    ByteBuffer header = wavFile(0);
+    const auto input = dir.write("night.wav", header);
+    std::error_code ec;
+    fs::resize_file(input, 1ull << 40, ec);
+    if (ec)
+        GTEST_SKIP() << "no sparse files here: " << ec.message();
+    const RepairResult result =
+        createFileRepairFactory()->createAudioRepair()->analyze(test_support::requestFor(input, Analyze), nullptr);
+    EXPECT_TRUE(result.status.ok) << result.status.message;
+    EXPECT_EQ(result.inputSize, 1ull << 40);
+    EXPECT_TRUE(test_support::hasFinding(result, "WAV data chunk size is stale; the audio to the end of the file can be kept"));
+}
+
 TEST(AudioEntry, ContentWinsOverTheExtension)
 {
     test_support::TempDir dir;
