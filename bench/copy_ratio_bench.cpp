@@ -6,8 +6,11 @@
 //
 // Each figure is the median of RUNS runs (default 3); the digest of the repaired output lets two
 // builds be checked for identical outputs. Inputs come from make_ratio_inputs.sh.
-// Usage: copy_ratio_bench [--runs N] FILE... (outputs go to a scratch folder beside the first
-// file and are removed after each run).
+// With --peers, the tool a user would otherwise reach for runs too where it is installed (ffmpeg
+// stream copy for MP4/TS, `zip -FF`, `qpdf`, and mp3val on a copy, its time including that copy),
+// printed as our repair alone over the peer's time.
+// Usage: copy_ratio_bench [--runs N] [--peers] FILE... (outputs go to a scratch folder beside the
+// first file and are removed after each run).
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -86,6 +89,26 @@ Run median(int runs, Work work)
     return mid;
 }
 
+// The peer's command for an input, or empty where there is none (or it is not installed).
+std::string peerCommand(const fs::path& input, const fs::path& outDir)
+{
+    const std::string ext = toLowerAscii(input.extension().string());
+    const std::string in = "'" + input.string() + "'";
+    const std::string out = "'" + (outDir / ("peer" + ext)).string() + "'";
+    const auto have = [](const char* tool) {
+        return std::system((std::string("command -v ") + tool + " > /dev/null 2>&1").c_str()) == 0;
+    };
+    if ((ext == ".mp4" || ext == ".ts") && have("ffmpeg"))
+        return "ffmpeg -v quiet -nostdin -y -i " + in + " -map 0 -c copy " + out;
+    if (ext == ".zip" && have("zip"))
+        return "zip -FF " + in + " --out " + out + " < /dev/null > /dev/null";
+    if (ext == ".pdf" && have("qpdf"))
+        return "qpdf " + in + " " + out + "; test $? -ne 2";
+    if (ext == ".mp3" && have("mp3val"))
+        return "cp " + in + " " + out + " && mp3val " + out + " -f -nb > /dev/null";
+    return {};
+}
+
 std::string repairedDigest(const fs::path& dir)
 {
     std::error_code ec;
@@ -109,17 +132,26 @@ int main(int argc, char** argv)
 {
     int runs = 3;
     int first = 1;
-    if (argc > 2 && std::string(argv[1]) == "--runs") {
-        runs = std::max(1, std::atoi(argv[2]));
-        first = 3;
+    bool peers = false;
+    for (;;) {
+        if (argc > first + 1 && std::string(argv[first]) == "--runs") {
+            runs = std::max(1, std::atoi(argv[first + 1]));
+            first += 2;
+        } else if (argc > first && std::string(argv[first]) == "--peers") {
+            peers = true;
+            ++first;
+        } else {
+            break;
+        }
     }
     if (argc <= first) {
-        std::fprintf(stderr, "usage: %s [--runs N] FILE...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--runs N] [--peers] FILE...\n", argv[0]);
         return 2;
     }
     const fs::path outDir = fs::path(argv[first]).parent_path() / "ratio-out";
-    std::printf("%-18s %6s %6s %6s %8s %7s %7s %9s %7s %8s %8s %8s %s\n", "input", "MiB", "cat s", "cp s", "analyze",
-                "/cat", "repair", "repair/cp", "alone", "alone/cp", "peak/in", "result", "output sha256");
+    std::printf("%-18s %6s %6s %6s %8s %7s %7s %9s %7s %8s %7s %10s %8s %8s %s\n", "input", "MiB", "cat s", "cp s",
+                "analyze", "/cat", "repair", "repair/cp", "alone", "alone/cp", "peer s", "alone/peer", "peak/in",
+                "result", "output sha256");
     for (int i = first; i < argc; ++i) {
         const fs::path input = argv[i];
         const double inMiB = static_cast<double>(regularFileSize(input)) / (1024.0 * 1024.0);
@@ -153,12 +185,25 @@ int main(int argc, char** argv)
             clear(outDir);
             return inChild([&] { return runEngine(input, outDir, Repair, false).outputWritten; });
         });
+        Run peer;
+        const std::string peerRun = peers ? peerCommand(input, outDir) : std::string();
+        if (!peerRun.empty()) {
+            peer = median(runs, [&] {
+                clear(outDir);
+                return inChild([&] { return std::system(peerRun.c_str()) == 0; });
+            });
+        }
         clear(outDir);
-        std::printf("%-18s %6.0f %6.2f %6.2f %8.2f %7.1f %7.2f %9.1f %7.2f %8.1f %8.2f %8s %s\n",
+        char peerText[2][32] = {"-", "-"};
+        if (peer.ok && peer.seconds > 0) {
+            std::snprintf(peerText[0], sizeof peerText[0], "%.2f", peer.seconds);
+            std::snprintf(peerText[1], sizeof peerText[1], "%.2f", alone.seconds / peer.seconds);
+        }
+        std::printf("%-18s %6.0f %6.2f %6.2f %8.2f %7.1f %7.2f %9.1f %7.2f %8.1f %7s %10s %8.2f %8s %s\n",
                     input.filename().c_str(), inMiB, cat.seconds, copy.seconds, analysis.seconds,
                     analysis.seconds / cat.seconds, repair.seconds, repair.seconds / copy.seconds, alone.seconds,
-                    alone.seconds / copy.seconds, repair.peakMiB / inMiB, repair.ok && alone.ok ? "written" : "FAILED",
-                    digest.c_str());
+                    alone.seconds / copy.seconds, peerText[0], peerText[1], repair.peakMiB / inMiB,
+                    repair.ok && alone.ok ? "written" : "FAILED", digest.c_str());
         std::fflush(stdout);
     }
     std::error_code ec;
