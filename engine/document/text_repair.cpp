@@ -220,6 +220,7 @@ std::string transcodeUtf16(ByteView b, uint64_t* replacements)
     }
     const bool little = b[0] == 0xFF;
     const uint64_t n = b.size();
+    requireWorkingMemory(n + n / 2);
     out.reserve(n + n / 2);
     auto unit = [&](uint64_t i) -> uint32_t {
         return little ? (b[i] | (static_cast<uint32_t>(b[i + 1]) << 8)) : ((static_cast<uint32_t>(b[i]) << 8) | b[i + 1]);

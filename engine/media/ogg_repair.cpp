@@ -156,6 +156,7 @@ RepairResult repairOgg(const RepairRequest& request, ByteView buffer)
         return result;
     }
     ByteBuffer out;
+    requireWorkingMemory(kept);
     out.reserve(kept);
     for (const OggPage& page : pages) {
         const uint64_t at = out.size();
