@@ -34,7 +34,7 @@ EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, con
     return input;
 }
 
-RepairResult inputShrankFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
+RepairResult inputChangedFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
                                 const RepairResult& result)
 {
     const auto removeWritten = [&](const std::string& path) {

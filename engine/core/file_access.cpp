@@ -418,7 +418,9 @@ InputFile::~InputFile() { release(); }
 
 InputFile::InputFile(InputFile&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
-      mappingSlot_(std::exchange(other.mappingSlot_, -1)), buffer_(std::move(other.buffer_))
+      mappingSlot_(std::exchange(other.mappingSlot_, -1)), buffer_(std::move(other.buffer_)),
+      fd_(std::exchange(other.fd_, -1)), openedSize_(other.openedSize_),
+      openedModifiedSeconds_(other.openedModifiedSeconds_), openedModifiedNanoseconds_(other.openedModifiedNanoseconds_)
 {
 }
 
@@ -430,6 +432,10 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
         size_ = std::exchange(other.size_, 0);
         mappingSlot_ = std::exchange(other.mappingSlot_, -1);
         buffer_ = std::move(other.buffer_);
+        fd_ = std::exchange(other.fd_, -1);
+        openedSize_ = other.openedSize_;
+        openedModifiedSeconds_ = other.openedModifiedSeconds_;
+        openedModifiedNanoseconds_ = other.openedModifiedNanoseconds_;
     }
     return *this;
 }
@@ -445,11 +451,25 @@ void InputFile::release()
     size_ = 0;
     mappingSlot_ = -1;
     buffer_ = ByteBuffer{};
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
 }
 
 bool InputFile::shrankWhileMapped() const
 {
     return detail::mappingLostPages(detail::GuardedMapping{data_, size_, mappingSlot_});
+}
+
+bool InputFile::changedWhileOpen() const
+{
+    if (shrankWhileMapped())
+        return true;
+    struct stat now {};
+    if (fd_ < 0 || ::fstat(fd_, &now) != 0)
+        return false;
+    return static_cast<uint64_t>(now.st_size) != openedSize_ || now.st_mtim.tv_sec != openedModifiedSeconds_ ||
+           now.st_mtim.tv_nsec != openedModifiedNanoseconds_;
 }
 
 InputFile openInputFile(const fs::path& path, std::string* error)
@@ -475,6 +495,10 @@ InputFile openInputFile(const fs::path& path, std::string* error)
         file.size_ = file.buffer_.size();
     }
     rememberRead(file.bytes(), before);
+    file.openedSize_ = size;
+    file.openedModifiedSeconds_ = before.st_mtim.tv_sec;
+    file.openedModifiedNanoseconds_ = before.st_mtim.tv_nsec;
+    file.fd_ = fd.release();
     return file;
 }
 

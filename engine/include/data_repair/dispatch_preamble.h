@@ -3,7 +3,7 @@
 // What every family entry does before it looks at a format: report the read, open the whole
 // input (mapped read-only where it can be), turn a read failure into the entry's failure, stop a
 // repair cancelled meanwhile, and announce the stage that follows; and after the format's work,
-// turn an input that shrank under it into a read failure. The families differ only in the fields
+// turn an input that changed under it into a read failure. The families differ only in the fields
 // below.
 
 #include <cstdint>
@@ -35,10 +35,10 @@ struct EntryInput {
 EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, const EntryPreamble& preamble,
                           bool repairing);
 
-// The entry's result once its input is known to have shrunk while the format read it: what was
-// read past the new end was not the file, so nothing built from it is kept (the files the result
-// names are removed) and the entry fails as a read that ended early.
-RepairResult inputShrankFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
+// The entry's result once its input is known to have changed (cut short or written to) while the
+// format read it: what was read may not be one version of the file, so nothing built from it is
+// kept (the files the result names are removed) and the entry fails as a read that ended early.
+RepairResult inputChangedFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
                                 const RepairResult& result);
 
 // Runs an analyze (repairing false) or repair entry: the preamble, then body(bytes) on the input,
@@ -54,8 +54,8 @@ RepairResult runEntry(const RepairRequest& request, IProgress* progress, const E
         if (input.stop)
             return std::move(*input.stop);
         RepairResult result = body(input.file.bytes());
-        if (input.file.shrankWhileMapped())
-            return inputShrankFailure(request, preamble, repairing, result);
+        if (input.file.changedWhileOpen())
+            return inputChangedFailure(request, preamble, repairing, result);
         return result;
     });
 }

@@ -46,6 +46,9 @@ public:
 
     std::span<const uint8_t> bytes() const { return {data_, size_}; }
     bool shrankWhileMapped() const;
+    // The file was cut short, or written to, since it was opened (its size or modification time
+    // moved): the bytes may mix two versions of it. Renaming or deleting it changes nothing.
+    bool changedWhileOpen() const;
 
 private:
     friend InputFile openInputFile(const std::filesystem::path& path, std::string* error);
@@ -55,6 +58,10 @@ private:
     size_t size_ = 0;
     int mappingSlot_ = -1; // while mapped
     ByteBuffer buffer_;    // where the file could not be mapped
+    int fd_ = -1;          // the file as opened, asked again whether it changed
+    uint64_t openedSize_ = 0;
+    int64_t openedModifiedSeconds_ = 0;
+    int64_t openedModifiedNanoseconds_ = 0;
 };
 
 // Opens a regular file (symlinks followed) as readFile does, with the same errors: anything else

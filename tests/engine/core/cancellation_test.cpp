@@ -176,16 +176,19 @@ TEST(Cancellation, LargeRunsReportAsTheyGoAndStopWithCode5LeavingNoOutput)
     }
 }
 
-// Cuts the input to half its size once the work after reading starts, as another program
-// rewriting the file would.
-class CutInputWhenWorking : public IProgress {
+// Changes the input once the work after reading starts, as another program writing to the file
+// would.
+class ChangeInputWhenWorking : public IProgress {
 public:
-    explicit CutInputWhenWorking(fs::path input) : input_(std::move(input)) {}
+    ChangeInputWhenWorking(fs::path input, std::function<void(const fs::path&)> change)
+        : input_(std::move(input)), change_(std::move(change))
+    {
+    }
     bool onProgress(const ProgressEvent& event) override
     {
-        if (!cut_ && event.step != "read") {
-            cut_ = true;
-            fs::resize_file(input_, fs::file_size(input_) / 2);
+        if (!changed_ && event.step != "read") {
+            changed_ = true;
+            change_(input_);
         }
         return true;
     }
@@ -193,23 +196,36 @@ public:
 
 private:
     fs::path input_;
-    bool cut_ = false;
+    std::function<void(const fs::path&)> change_;
+    bool changed_ = false;
 };
 
-TEST(Cancellation, AnInputCutShortDuringARepairFailsAndLeavesNoOutput)
+TEST(Cancellation, AnInputChangedDuringARepairFailsAndLeavesNoOutput)
 {
-    for (const LargeInput& input : kLargeInputs) {
-        SCOPED_TRACE(input.name);
-        TempDir dir;
-        const fs::path file = input.make(dir.path());
-        RepairRequest request = test_support::requestFor(file);
-        request.outputDirectory = (dir / "out").string();
-        request.writePreview = true;
-        CutInputWhenWorking sink(file);
-        const RepairResult result = run(input.kind, false, request, &sink);
-        EXPECT_FALSE(result.status.ok);
-        EXPECT_FALSE(result.outputWritten);
-        EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out"));
+    const std::pair<const char*, std::function<void(const fs::path&)>> changes[] = {
+        {"cut to half", [](const fs::path& path) { fs::resize_file(path, fs::file_size(path) / 2); }},
+        {"written in place",
+         [](const fs::path& path) {
+             std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+             file.seekp(static_cast<std::streamoff>(fs::file_size(path) / 2));
+             file.write("overwritten", 11);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        for (const LargeInput& input : kLargeInputs) {
+            SCOPED_TRACE(std::string(name) + " " + input.name);
+            TempDir dir;
+            const fs::path file = input.make(dir.path());
+            RepairRequest request = test_support::requestFor(file);
+            request.outputDirectory = (dir / "out").string();
+            request.writePreview = true;
+            ChangeInputWhenWorking sink(file, change);
+            const RepairResult result = run(input.kind, false, request, &sink);
+            EXPECT_FALSE(result.status.ok);
+            EXPECT_EQ(result.status.code, kStatusReadFailed);
+            EXPECT_FALSE(result.outputWritten);
+            EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out"));
+        }
     }
 }
 
