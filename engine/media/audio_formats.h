@@ -76,10 +76,10 @@ bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const 
                       const std::string& extension, int32_t writeCode);
 // A view of [pos, pos + length) of the input, cut to what exists.
 std::span<const uint8_t> inputRange(ByteView buffer, uint64_t pos, uint64_t length);
-// Reads the request's sample file, at most its first kAudioSampleHeadLimit bytes (the headers a repair
-// borrows come first); empty when there is none or it cannot be read.
-inline constexpr uint64_t kAudioSampleHeadLimit = 64ull << 20;
-ByteBuffer readAudioSample(const RepairRequest& request);
+// The request's sample file, opened whole like an input (mapped: the headers a repair borrows are
+// found wherever they lie in it, at no cost in memory); empty when there is none or it cannot be
+// opened. A sample that changed while open (changedWhileOpen) lends nothing.
+InputFile readAudioSample(const RepairRequest& request);
 
 // ---- MPEG audio and ADTS frame streams (mpeg_audio_frames.cpp) ----
 // Length in bytes of the frame whose header starts at pos, or 0 when no frame starts there.

@@ -143,12 +143,12 @@ std::span<const uint8_t> inputRange(ByteView buffer, uint64_t pos, uint64_t leng
     return {buffer.data() + pos, static_cast<size_t>(std::min<uint64_t>(length, buffer.size() - pos))};
 }
 
-ByteBuffer readAudioSample(const RepairRequest& request)
+InputFile readAudioSample(const RepairRequest& request)
 {
     if (request.sample.path.empty())
         return {};
     std::string error;
-    return readFileHead(pathFromUtf8(request.sample.path), kAudioSampleHeadLimit, &error);
+    return openInputFile(pathFromUtf8(request.sample.path), &error);
 }
 
 RepairResult AudioRepairer::analyze(const RepairRequest& request, IProgress* progress) const

@@ -314,13 +314,16 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
             borrowed = std::move(parts.moov);
             sampleBase = parts.mdatPayload;
         } else {
-            const ByteBuffer sample = readAudioSample(request);
+            const InputFile opened = readAudioSample(request);
+            const ByteView sample = opened.bytes();
             const M4aLayout reference = readM4aLayout(sample);
             if (reference.ftyp.valid)
                 sampleFtyp = boxBytes(sample, reference.ftyp);
             sampleBase = reference.mdat.valid ? reference.mdat.payloadStart() - reference.start : 0;
             if (reference.moovUsable)
                 borrowed = boxBytes(sample, reference.moov);
+            if (opened.changedWhileOpen())
+                borrowed.clear();
         }
         if (!sampleFtyp.empty() && !layout.ftyp.valid) {
             ftyp = std::move(sampleFtyp);

@@ -211,7 +211,10 @@ RepairResult repairWav(const RepairRequest& request, ByteView buffer)
         }
     });
     if (fmt.data.empty() && !request.sample.path.empty()) {
-        if (extractWavFmt(readAudioSample(request), fmt)) {
+        const InputFile sample = readAudioSample(request);
+        if (extractWavFmt(sample.bytes(), fmt) && sample.changedWhileOpen()) {
+            fmt = WavChunk{}; // read from a sample being rewritten: not to be trusted
+        } else if (!fmt.data.empty()) {
             result.usedReference = true;
             result.addAction("borrow-wav-fmt", "borrowed WAV fmt chunk from sample audio", fmt.data.size());
         }

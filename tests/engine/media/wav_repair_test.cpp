@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "audio_test_support.h"
 #include "media/audio_formats.h"
@@ -149,6 +150,26 @@ TEST(WavRepair, MissingFmtIsBorrowedFromTheSample)
     const RepairResult fromHuge = repairAudio(request);
     ASSERT_TRUE(fromHuge.status.ok) << fromHuge.status.message;
     EXPECT_TRUE(hasAction(fromHuge, "borrow-wav-fmt"));
+
+    // ... or from far into it, behind a long chunk (left sparse) that comes first.
+    const uint32_t junk = 3u << 30;
+    ByteBuffer head = bytesOf("RIFF");
+    appendLe32(head, 0);
+    appendString(head, "WAVE");
+    appendString(head, "junk");
+    appendLe32(head, junk);
+    const auto farSample = dir.write("far.wav", head);
+    std::filesystem::resize_file(farSample, head.size() + junk, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    {
+        std::ofstream out(farSample, std::ios::binary | std::ios::app);
+        const ByteBuffer rest = concat({chunk("fmt ", fmtData()), chunk("data", pcm(8))});
+        out.write(reinterpret_cast<const char*>(rest.data()), static_cast<std::streamsize>(rest.size()));
+    }
+    request.sample = makeSourceInfo(farSample.string());
+    const RepairResult fromFar = repairAudio(request);
+    ASSERT_TRUE(fromFar.status.ok) << fromFar.status.message;
+    EXPECT_TRUE(hasAction(fromFar, "borrow-wav-fmt"));
 }
 
 TEST(WavRepair, StaleOrZeroDataSizeKeepsTheAudioToTheEnd)
