@@ -84,64 +84,34 @@ constexpr uint64_t kShortNeedle = 16;
 
 // Candidate starts of a short needle in a block of positions: bit i set where hay[i] is the
 // needle's first byte and hay[i + m - 1] its last. 32 positions at a time with AVX2, else 16.
-#if defined(__x86_64__)
-__attribute__((target("avx2"))) uint32_t candidates32(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last)
-{
-    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + m - 1));
-    const __m256i hit = _mm256_and_si256(_mm256_cmpeq_epi8(a, _mm256_set1_epi8(static_cast<char>(first))),
-                                         _mm256_cmpeq_epi8(b, _mm256_set1_epi8(static_cast<char>(last))));
-    return static_cast<uint32_t>(_mm256_movemask_epi8(hit));
-}
-
-const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
-#endif
-
-uint32_t candidates16(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last)
-{
+struct Block16 {
+    static constexpr unsigned kWidth = 16;
+    static uint32_t candidates(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last)
+    {
 #if defined(__SSE2__)
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + m - 1));
-    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(first))),
-                                                                 _mm_cmpeq_epi8(b, _mm_set1_epi8(static_cast<char>(last))))));
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + m - 1));
+        return static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, _mm_set1_epi8(static_cast<char>(first))),
+                                            _mm_cmpeq_epi8(b, _mm_set1_epi8(static_cast<char>(last))))));
 #else
-    uint32_t mask = 0;
-    for (unsigned i = 0; i < 16; ++i)
-        mask |= static_cast<uint32_t>(at[i] == first && at[i + m - 1] == last) << i;
-    return mask;
+        uint32_t mask = 0;
+        for (unsigned i = 0; i < kWidth; ++i)
+            mask |= static_cast<uint32_t>(at[i] == first && at[i + m - 1] == last) << i;
+        return mask;
 #endif
-}
+    }
+};
 
-// Positions examined per block: 32 where AVX2 runs, else 16.
-unsigned blockWidth()
+// The block loops of both directions, for one block kind; each candidate is compared whole.
+template <typename Block>
+[[gnu::always_inline]] inline const uint8_t* findBlocks(const uint8_t* hay, uint64_t len, const uint8_t* needle,
+                                                         uint64_t m)
 {
-#if defined(__x86_64__)
-    return kHaveAvx2 ? 32 : 16;
-#else
-    return 16;
-#endif
-}
-
-uint32_t candidates(const uint8_t* at, uint64_t m, uint8_t first, uint8_t last, unsigned width)
-{
-#if defined(__x86_64__)
-    if (width == 32)
-        return candidates32(at, m, first, last);
-#endif
-    (void)width;
-    return candidates16(at, m, first, last);
-}
-
-// First occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null.
-const uint8_t* findShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
-{
-    if (len < m)
-        return nullptr;
     const uint64_t starts = len - m + 1; // positions a match can start at
-    const unsigned width = blockWidth();
     uint64_t i = 0;
-    for (; i + width <= starts; i += width) {
-        for (uint32_t mask = candidates(hay + i, m, needle[0], needle[m - 1], width); mask != 0; mask &= mask - 1) {
+    for (; i + Block::kWidth <= starts; i += Block::kWidth) {
+        for (uint32_t mask = Block::candidates(hay + i, m, needle[0], needle[m - 1]); mask != 0; mask &= mask - 1) {
             const uint64_t at = i + static_cast<unsigned>(__builtin_ctz(mask));
             if (std::memcmp(hay + at + 1, needle + 1, m - 2) == 0)
                 return hay + at;
@@ -154,17 +124,14 @@ const uint8_t* findShort(const uint8_t* hay, uint64_t len, const uint8_t* needle
     return nullptr;
 }
 
-// Last occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null: the same
-// blocks taken from the end, each one's candidates from its highest position down.
-const uint8_t* rfindShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
+template <typename Block>
+[[gnu::always_inline]] inline const uint8_t* rfindBlocks(const uint8_t* hay, uint64_t len, const uint8_t* needle,
+                                                          uint64_t m)
 {
-    if (len < m)
-        return nullptr;
-    const unsigned width = blockWidth();
     uint64_t i = len - m + 1; // positions [0, i) are left
-    for (; i >= width; i -= width) {
-        const uint64_t base = i - width;
-        for (uint32_t mask = candidates(hay + base, m, needle[0], needle[m - 1], width); mask != 0;) {
+    for (; i >= Block::kWidth; i -= Block::kWidth) {
+        const uint64_t base = i - Block::kWidth;
+        for (uint32_t mask = Block::candidates(hay + base, m, needle[0], needle[m - 1]); mask != 0;) {
             const unsigned bit = 31u - static_cast<unsigned>(__builtin_clz(mask));
             if (std::memcmp(hay + base + bit + 1, needle + 1, m - 2) == 0)
                 return hay + base + bit;
@@ -177,6 +144,60 @@ const uint8_t* rfindShort(const uint8_t* hay, uint64_t len, const uint8_t* needl
             return hay + i;
     }
     return nullptr;
+}
+
+#if defined(__x86_64__)
+struct Block32 {
+    static constexpr unsigned kWidth = 32;
+    [[gnu::target("avx2")]] static inline uint32_t candidates(const uint8_t* at, uint64_t m,
+                                                                                 uint8_t first, uint8_t last)
+    {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + m - 1));
+        const __m256i hit = _mm256_and_si256(_mm256_cmpeq_epi8(a, _mm256_set1_epi8(static_cast<char>(first))),
+                                             _mm256_cmpeq_epi8(b, _mm256_set1_epi8(static_cast<char>(last))));
+        return static_cast<uint32_t>(_mm256_movemask_epi8(hit));
+    }
+};
+
+[[gnu::target("avx2")]] const uint8_t* findShortAvx2(const uint8_t* hay, uint64_t len, const uint8_t* needle,
+                                                      uint64_t m)
+{
+    return findBlocks<Block32>(hay, len, needle, m);
+}
+
+[[gnu::target("avx2")]] const uint8_t* rfindShortAvx2(const uint8_t* hay, uint64_t len, const uint8_t* needle,
+                                                       uint64_t m)
+{
+    return rfindBlocks<Block32>(hay, len, needle, m);
+}
+
+const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+// First occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null.
+const uint8_t* findShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
+{
+    if (len < m)
+        return nullptr;
+#if defined(__x86_64__)
+    if (kHaveAvx2)
+        return findShortAvx2(hay, len, needle, m);
+#endif
+    return findBlocks<Block16>(hay, len, needle, m);
+}
+
+// Last occurrence of a short needle (2 to kShortNeedle bytes) in hay[0, len), or null: the same
+// blocks taken from the end, each one's candidates from its highest position down.
+const uint8_t* rfindShort(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
+{
+    if (len < m)
+        return nullptr;
+#if defined(__x86_64__)
+    if (kHaveAvx2)
+        return rfindShortAvx2(hay, len, needle, m);
+#endif
+    return rfindBlocks<Block16>(hay, len, needle, m);
 }
 
 const uint8_t* findInWindow(const uint8_t* hay, uint64_t len, const uint8_t* needle, uint64_t m)
