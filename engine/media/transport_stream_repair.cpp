@@ -88,13 +88,6 @@ RepairResult analyzeTransportStream(const RepairRequest& request, ByteView bytes
     return analyzeTransportStreamGrid(request, bytes, grid);
 }
 
-RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes)
-{
-    if (!shouldRepair(analysis, request))
-        return analysis;
-    return repairTransportStreamOnGrid(std::move(analysis), request, bytes, detectTsPacketSize(bytes));
-}
-
 RepairResult analyzeTransportStreamGrid(const RepairRequest& request, ByteView bytes, TsLayout& grid)
 {
     RepairResult result = prepareVideoResult(request, bytes);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data_repair/byte_buffer.h"
@@ -69,9 +70,8 @@ struct TsLayout {
     uint64_t syncCount = 0;
 };
 RepairResult analyzeTransportStream(const RepairRequest& request, ByteView bytes);
-RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
-// The same two, the analysis handing the grid it found to the repair, which then does not
-// search the whole input for it again.
+// The analysis handing the grid it found to the repair, which then does not search the whole
+// input for it again.
 RepairResult analyzeTransportStreamGrid(const RepairRequest& request, ByteView bytes, TsLayout& grid);
 RepairResult repairTransportStreamOnGrid(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                                          const TsLayout& grid);
@@ -102,7 +102,9 @@ inline RepairResult repairRawStream(const RepairRequest& request, ByteView bytes
 }
 inline RepairResult repairTransportStream(const RepairRequest& request, ByteView bytes)
 {
-    return repairTransportStreamFrom(analyzeTransportStream(request, bytes), request, bytes);
+    TsLayout grid;
+    RepairResult analysis = analyzeTransportStreamGrid(request, bytes, grid);
+    return repairTransportStreamOnGrid(std::move(analysis), request, bytes, grid);
 }
 
 // Container recognisers the dispatch uses. The "anywhere" ones accept a hit only when the
