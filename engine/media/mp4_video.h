@@ -23,6 +23,7 @@ struct VideoDispatch {
     uint64_t prefix = 0;          // bytes before the ftyp box (ISO only)
     std::string klvFormat = "mxf"; // default format name of a KLV file
     TsLayout tsGrid;               // filled by the transport stream analysis for its repair
+    ProgramStreamLayout psLayout;  // filled by the program stream analysis for its repair
 };
 
 // Decides the container: fixed-position signatures first, then a structurally checked ftyp box

@@ -57,8 +57,16 @@ RepairResult repairFlvFrom(RepairResult analysis, const RepairRequest& request, 
 RepairResult analyzeKlv(const RepairRequest& request, ByteView bytes, const std::string& defaultFormat);
 RepairResult repairKlvFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                        const std::string& defaultFormat);
+// Where a program stream's first pack header and first end code lie (npos when none).
+struct ProgramStreamLayout {
+    uint64_t packStart = npos;
+    uint64_t firstEnd = npos;
+};
 RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes);
-RepairResult repairProgramStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
+// The analysis hands what it found to the repair, which then does not search the input again.
+RepairResult analyzeProgramStreamLayout(const RepairRequest& request, ByteView bytes, ProgramStreamLayout& layout);
+RepairResult repairProgramStreamOnLayout(RepairResult analysis, const RepairRequest& request, ByteView bytes,
+                                         const ProgramStreamLayout& layout);
 RepairResult analyzeRawStream(const RepairRequest& request, ByteView bytes);
 RepairResult repairRawStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
 // The packet grid of a transport stream: packet size (0 when none), the offset of the first
@@ -94,7 +102,9 @@ inline RepairResult repairKlv(const RepairRequest& request, ByteView bytes, cons
 }
 inline RepairResult repairProgramStream(const RepairRequest& request, ByteView bytes)
 {
-    return repairProgramStreamFrom(analyzeProgramStream(request, bytes), request, bytes);
+    ProgramStreamLayout layout;
+    RepairResult analysis = analyzeProgramStreamLayout(request, bytes, layout);
+    return repairProgramStreamOnLayout(std::move(analysis), request, bytes, layout);
 }
 inline RepairResult repairRawStream(const RepairRequest& request, ByteView bytes)
 {
