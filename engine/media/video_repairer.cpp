@@ -52,13 +52,13 @@ RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteView b, const
 {
     return repairMp4(std::move(a), r, b, d.prefix, p);
 }
-RepairResult analyzeAviAs(const RepairRequest& r, ByteView b, VideoDispatch&)
+RepairResult analyzeAviAs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
-    return analyzeAvi(r, b);
+    return analyzeAvi(r, b, d.aviLayout);
 }
-RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch&, IProgress*)
+RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress*)
 {
-    return repairAvi(std::move(a), r, b);
+    return repairAvi(std::move(a), r, b, d.aviLayout);
 }
 RepairResult analyzeKlvAs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
