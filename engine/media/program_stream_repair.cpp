@@ -64,12 +64,12 @@ RepairResult analyzeProgramStreamLayout(const RepairRequest& request, ByteView b
         return result;
     }
     layout.packStart = a;
-    // A forward search finds whether any end code exists as well as a backward one, and its first
-    // hit also tells the repair whether one lies after the pack header.
-    layout.firstEnd = findBytes(bytes, kProgramEnd);
+    // The end code closes the stream, so it is looked for from the end; the last one also tells
+    // the repair whether one lies after the pack header.
+    layout.lastEnd = findLastBytes(bytes, kProgramEnd);
     if (a > 0)
         result.addFinding(HeaderMissing, Warning, "garbage bytes before MPEG pack header", 0, a, true, 0.9);
-    if (layout.firstEnd == npos)
+    if (layout.lastEnd == npos)
         result.addFinding(TrailerMissing, Info, "MPEG program end code is missing", bytes.size(), 0, true, 0.75);
     result.confidence = 0.82;
     return result;
@@ -90,8 +90,7 @@ RepairResult repairProgramStreamOnLayout(RepairResult result, const RepairReques
     if (a > 0)
         result.addAction("trim-mpeg-prefix", "removed bytes before MPEG pack header", a);
     // Only the kept bytes count: an end code inside the cut prefix does not close the output.
-    const bool hasEnd = layout.firstEnd != npos &&
-                        (layout.firstEnd >= a || findBytes(bytes, kProgramEnd, a) != npos);
+    const bool hasEnd = layout.lastEnd != npos && layout.lastEnd >= a;
     if (!hasEnd)
         result.addAction("append-program-end", "appended MPEG program end code", 4);
     buildAndWriteVideo(result, request, bytes, result.format, kVideoPsWrite, 0.84, [&](OutputPieces& out) {

@@ -57,10 +57,10 @@ RepairResult repairFlvFrom(RepairResult analysis, const RepairRequest& request, 
 RepairResult analyzeKlv(const RepairRequest& request, ByteView bytes, const std::string& defaultFormat);
 RepairResult repairKlvFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                        const std::string& defaultFormat);
-// Where a program stream's first pack header and first end code lie (npos when none).
+// Where a program stream's first pack header and last end code lie (npos when none).
 struct ProgramStreamLayout {
     uint64_t packStart = npos;
-    uint64_t firstEnd = npos;
+    uint64_t lastEnd = npos;
 };
 RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes);
 // The analysis hands what it found to the repair, which then does not search the input again.
