@@ -1,4 +1,5 @@
 #include "data_repair/output_writer.h"
+#include "media/container_support.h"
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
 
@@ -54,7 +55,8 @@ RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes, AviLayout&
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "avi";
     layout.riffSize = expectedRiffSize(bytes);
-    layout.hasIdx1 = findBytes(bytes, "idx1") != npos;
+    // The index follows the media it lists: looked for from the end, it is found at once.
+    layout.hasIdx1 = findLastBytes(bytes, "idx1") != npos;
     if (readLe32(bytes, 4) != layout.riffSize)
         result.addFinding(IndexDamaged, Warning, "AVI RIFF size does not match file size", 4, 4, true, 0.9);
     if (!layout.hasIdx1)
