@@ -1,4 +1,5 @@
 #include "data_repair/output_writer.h"
+#include "media/container_support.h"
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
 
@@ -49,24 +50,27 @@ uint32_t wantedRiffSize(ByteView bytes)
 
 uint32_t expectedRiffSize(ByteView bytes) { return wantedRiffSize(bytes); }
 
-RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes)
+RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes, AviLayout& layout)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = "avi";
-    if (readLe32(bytes, 4) != expectedRiffSize(bytes))
+    layout.riffSize = expectedRiffSize(bytes);
+    // The index follows the media it lists: looked for from the end, it is found at once.
+    layout.hasIdx1 = findLastBytes(bytes, "idx1") != npos;
+    if (readLe32(bytes, 4) != layout.riffSize)
         result.addFinding(IndexDamaged, Warning, "AVI RIFF size does not match file size", 4, 4, true, 0.9);
-    if (findBytes(bytes, "idx1") == npos)
+    if (!layout.hasIdx1)
         result.addGeneralFinding(IndexMissing, Info, "AVI idx1 index chunk was not found; player may rebuild it", true,
                                  0.65);
     result.confidence = result.findings.empty() ? 1.0 : 0.78;
     return result;
 }
 
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteView bytes)
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteView bytes, const AviLayout& layout)
 {
     // Only the RIFF size can change: the rest of the file is copied from the input as it is.
     OutputPieces output(bytes);
-    const uint32_t expected = expectedRiffSize(bytes);
+    const uint32_t expected = layout.riffSize;
     if (readLe32(bytes, 4) != expected) {
         ByteBuffer head = sliceBytes(bytes, 0, 8);
         putLe32(head, 4, expected);
@@ -76,7 +80,7 @@ RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteVi
     } else {
         output.appendInput(0, bytes.size());
     }
-    if (findBytes(bytes, "idx1") == npos)
+    if (!layout.hasIdx1)
         result.notes.push_back(
             "AVI idx1 index is missing; output keeps media chunks and leaves index rebuild to players");
     if (writeVideoOutput(result, request, output, "avi", kVideoAviWrite))

@@ -61,8 +61,11 @@ namespace {
 // be a piece of its own, and a file of tiny broken tags would cost many times its size in pieces.
 inline constexpr uint64_t kMaxRewrittenSizes = 4096;
 
-// Where the repaired file goes: into memory, into pieces (unchanged stretches copied from the
-// input), or nowhere while the rewritten sizes are counted.
+// Thrown when the pieces would need more rewritten sizes than kMaxRewrittenSizes.
+struct TooManyRewrittenSizes {};
+
+// Where the repaired file goes: into memory or into pieces (unchanged stretches copied from the
+// input); pieces stop at kMaxRewrittenSizes rewritten sizes.
 struct FlvSink {
     ByteView input;
     ByteBuffer* bytes = nullptr;
@@ -90,7 +93,8 @@ struct FlvSink {
             keep(pos, 4);
             return;
         }
-        ++rewritten;
+        if (++rewritten > kMaxRewrittenSizes && pieces != nullptr)
+            throw TooManyRewrittenSizes{};
         ByteBuffer fresh;
         appendBe32(fresh, value);
         add(std::move(fresh));
@@ -139,19 +143,20 @@ RepairResult repairFlvFrom(RepairResult result, const RepairRequest& request, By
     if (!shouldRepair(result, request))
         return result;
     const uint64_t h = usableDataOffset(bytes);
-    FlvSink counter{bytes};
-    layOutFlv(bytes, h, counter);
     const auto note = [&](const FlvTagCount& count) {
         result.addAction("rewrite-flv-tags", "rewrote complete FLV tags and previous-tag-size chain", count.tags);
         if (count.tail > 0)
             result.addAction("drop-truncated-flv-tail", "dropped truncated FLV tail bytes", count.tail);
     };
-    if (counter.rewritten <= kMaxRewrittenSizes) {
+    // One walk lays out the pieces; only a file with too many sizes to rewrite is walked again,
+    // into memory. Nothing has been written or noted when the pieces give up.
+    try {
         buildAndWriteVideo(result, request, bytes, "flv", kVideoFlvWrite, 0.86, [&](OutputPieces& out) {
             FlvSink sink{bytes, nullptr, &out};
             note(layOutFlv(bytes, h, sink));
         });
         return result;
+    } catch (const TooManyRewrittenSizes&) {
     }
     buildAndWriteVideo(result, request, "flv", kVideoFlvWrite, 0.86, [&](ByteBuffer& out) {
         requireWorkingMemory(bytes.size());

@@ -109,7 +109,9 @@ RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& reques
     const uint64_t e = findEbmlHeader(bytes, false);
     if (e > 0)
         result.addAction("trim-ebml-prefix", "removed bytes before EBML header", e);
-    if (findBytes(bytes, kCuesId, e) == npos)
+    // Cues usually close the file: looked for from the end, they are found at once.
+    const uint64_t cues = findLastBytes(bytes, kCuesId);
+    if (cues == npos || cues < e)
         result.notes.push_back("Matroska Cues index was not found; players may scan clusters to rebuild seeking");
     writeInputRange(result, request, bytes, e, bytes.size(), "mkv", kVideoMkvWrite, 0.8);
     return result;

@@ -18,11 +18,20 @@ namespace data_repair {
 
 enum class VideoContainer { Iso, Avi, Flv, Matroska, Asf, TransportStream, ProgramStream, Klv, Raw };
 
+// What the AVI analysis found and its repair needs: the size the first RIFF should declare and
+// whether an idx1 chunk is there.
+struct AviLayout {
+    uint32_t riffSize = 0;
+    bool hasIdx1 = false;
+};
+
 struct VideoDispatch {
     VideoContainer container = VideoContainer::Iso;
     uint64_t prefix = 0;          // bytes before the ftyp box (ISO only)
     std::string klvFormat = "mxf"; // default format name of a KLV file
     TsLayout tsGrid;               // filled by the transport stream analysis for its repair
+    ProgramStreamLayout psLayout;  // filled by the program stream analysis for its repair
+    AviLayout aviLayout;           // filled by the AVI analysis for its repair
 };
 
 // Decides the container: fixed-position signatures first, then a structurally checked ftyp box
@@ -95,8 +104,8 @@ bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& md
 // --- AVI ------------------------------------------------------------------------------------
 
 uint32_t expectedRiffSize(ByteView bytes);
-RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes);
+RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes, AviLayout& layout);
 // Writes the input with its first RIFF size corrected.
-RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteView bytes);
+RepairResult repairAvi(RepairResult result, const RepairRequest& request, ByteView bytes, const AviLayout& layout);
 
 } // namespace data_repair

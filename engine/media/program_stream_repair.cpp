@@ -52,33 +52,45 @@ uint64_t findPackHeader(ByteView bytes, bool structuralOnly)
 
 bool hasPackStartCode(ByteView bytes) { return findPackHeader(bytes, true) != npos; }
 
-RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes)
+RepairResult analyzeProgramStreamLayout(const RepairRequest& request, ByteView bytes, ProgramStreamLayout& layout)
 {
     RepairResult result = prepareVideoResult(request, bytes);
     result.format = lowerExtension(pathFromUtf8(request.input.path)) == "mpg" ? "mpg" : "mpeg";
+    layout = ProgramStreamLayout{};
     const uint64_t a = findPackHeader(bytes, false);
     if (a == npos) {
         reportStructureNotFound(result, "MPEG program stream pack header was not found", kVideoPsNotFound,
                                 "MPEG pack header not found");
         return result;
     }
+    layout.packStart = a;
+    // The end code closes the stream, so it is looked for from the end; the last one also tells
+    // the repair whether one lies after the pack header.
+    layout.lastEnd = findLastBytes(bytes, kProgramEnd);
     if (a > 0)
         result.addFinding(HeaderMissing, Warning, "garbage bytes before MPEG pack header", 0, a, true, 0.9);
-    if (rfindBytes(bytes, kProgramEnd) == npos)
+    if (layout.lastEnd == npos)
         result.addFinding(TrailerMissing, Info, "MPEG program end code is missing", bytes.size(), 0, true, 0.75);
     result.confidence = 0.82;
     return result;
 }
 
-RepairResult repairProgramStreamFrom(RepairResult result, const RepairRequest& request, ByteView bytes)
+RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes)
+{
+    ProgramStreamLayout layout;
+    return analyzeProgramStreamLayout(request, bytes, layout);
+}
+
+RepairResult repairProgramStreamOnLayout(RepairResult result, const RepairRequest& request, ByteView bytes,
+                                         const ProgramStreamLayout& layout)
 {
     if (!shouldRepair(result, request))
         return result;
-    const uint64_t a = findPackHeader(bytes, false);
+    const uint64_t a = layout.packStart;
     if (a > 0)
         result.addAction("trim-mpeg-prefix", "removed bytes before MPEG pack header", a);
     // Only the kept bytes count: an end code inside the cut prefix does not close the output.
-    const bool hasEnd = findBytes(bytes, kProgramEnd, a) != npos;
+    const bool hasEnd = layout.lastEnd != npos && layout.lastEnd >= a;
     if (!hasEnd)
         result.addAction("append-program-end", "appended MPEG program end code", 4);
     buildAndWriteVideo(result, request, bytes, result.format, kVideoPsWrite, 0.84, [&](OutputPieces& out) {

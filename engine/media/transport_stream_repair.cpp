@@ -88,13 +88,6 @@ RepairResult analyzeTransportStream(const RepairRequest& request, ByteView bytes
     return analyzeTransportStreamGrid(request, bytes, grid);
 }
 
-RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes)
-{
-    if (!shouldRepair(analysis, request))
-        return analysis;
-    return repairTransportStreamOnGrid(std::move(analysis), request, bytes, detectTsPacketSize(bytes));
-}
-
 RepairResult analyzeTransportStreamGrid(const RepairRequest& request, ByteView bytes, TsLayout& grid)
 {
     RepairResult result = prepareVideoResult(request, bytes);
@@ -131,6 +124,10 @@ RepairResult repairTransportStreamOnGrid(RepairResult result, const RepairReques
         // everything after them. Runs of good slots are copied from the input in one piece.
         uint64_t runStart = layout.phase;
         uint64_t s = layout.phase;
+        // The grid was counted with every whole slot carrying its sync byte: the walk would find
+        // no break, and the output is the grid's slots as they stand.
+        if (layout.syncCount == layout.slotCount)
+            s += layout.slotCount * n;
         while (n <= size - s) {
             checkpoint(s, size);
             if (bytes[s + syncAt] == kTsSync) {

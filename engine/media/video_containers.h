@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data_repair/byte_buffer.h"
@@ -56,8 +57,16 @@ RepairResult repairFlvFrom(RepairResult analysis, const RepairRequest& request, 
 RepairResult analyzeKlv(const RepairRequest& request, ByteView bytes, const std::string& defaultFormat);
 RepairResult repairKlvFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                        const std::string& defaultFormat);
+// Where a program stream's first pack header and last end code lie (npos when none).
+struct ProgramStreamLayout {
+    uint64_t packStart = npos;
+    uint64_t lastEnd = npos;
+};
 RepairResult analyzeProgramStream(const RepairRequest& request, ByteView bytes);
-RepairResult repairProgramStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
+// The analysis hands what it found to the repair, which then does not search the input again.
+RepairResult analyzeProgramStreamLayout(const RepairRequest& request, ByteView bytes, ProgramStreamLayout& layout);
+RepairResult repairProgramStreamOnLayout(RepairResult analysis, const RepairRequest& request, ByteView bytes,
+                                         const ProgramStreamLayout& layout);
 RepairResult analyzeRawStream(const RepairRequest& request, ByteView bytes);
 RepairResult repairRawStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
 // The packet grid of a transport stream: packet size (0 when none), the offset of the first
@@ -69,9 +78,8 @@ struct TsLayout {
     uint64_t syncCount = 0;
 };
 RepairResult analyzeTransportStream(const RepairRequest& request, ByteView bytes);
-RepairResult repairTransportStreamFrom(RepairResult analysis, const RepairRequest& request, ByteView bytes);
-// The same two, the analysis handing the grid it found to the repair, which then does not
-// search the whole input for it again.
+// The analysis handing the grid it found to the repair, which then does not search the whole
+// input for it again.
 RepairResult analyzeTransportStreamGrid(const RepairRequest& request, ByteView bytes, TsLayout& grid);
 RepairResult repairTransportStreamOnGrid(RepairResult analysis, const RepairRequest& request, ByteView bytes,
                                          const TsLayout& grid);
@@ -94,7 +102,9 @@ inline RepairResult repairKlv(const RepairRequest& request, ByteView bytes, cons
 }
 inline RepairResult repairProgramStream(const RepairRequest& request, ByteView bytes)
 {
-    return repairProgramStreamFrom(analyzeProgramStream(request, bytes), request, bytes);
+    ProgramStreamLayout layout;
+    RepairResult analysis = analyzeProgramStreamLayout(request, bytes, layout);
+    return repairProgramStreamOnLayout(std::move(analysis), request, bytes, layout);
 }
 inline RepairResult repairRawStream(const RepairRequest& request, ByteView bytes)
 {
@@ -102,7 +112,9 @@ inline RepairResult repairRawStream(const RepairRequest& request, ByteView bytes
 }
 inline RepairResult repairTransportStream(const RepairRequest& request, ByteView bytes)
 {
-    return repairTransportStreamFrom(analyzeTransportStream(request, bytes), request, bytes);
+    TsLayout grid;
+    RepairResult analysis = analyzeTransportStreamGrid(request, bytes, grid);
+    return repairTransportStreamOnGrid(std::move(analysis), request, bytes, grid);
 }
 
 // Container recognisers the dispatch uses. The "anywhere" ones accept a hit only when the

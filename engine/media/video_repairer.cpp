@@ -52,13 +52,13 @@ RepairResult repairIso(RepairResult a, const RepairRequest& r, ByteView b, const
 {
     return repairMp4(std::move(a), r, b, d.prefix, p);
 }
-RepairResult analyzeAviAs(const RepairRequest& r, ByteView b, VideoDispatch&)
+RepairResult analyzeAviAs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
-    return analyzeAvi(r, b);
+    return analyzeAvi(r, b, d.aviLayout);
 }
-RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch&, IProgress*)
+RepairResult repairAviAs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress*)
 {
-    return repairAvi(std::move(a), r, b);
+    return repairAvi(std::move(a), r, b, d.aviLayout);
 }
 RepairResult analyzeKlvAs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 {
@@ -76,6 +76,15 @@ RepairResult analyzeTs(const RepairRequest& r, ByteView b, VideoDispatch& d)
 RepairResult repairTs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress*)
 {
     return repairTransportStreamOnGrid(std::move(a), r, b, d.tsGrid);
+}
+// So does the program stream repair with the pack header and end code its analysis found.
+RepairResult analyzePs(const RepairRequest& r, ByteView b, VideoDispatch& d)
+{
+    return analyzeProgramStreamLayout(r, b, d.psLayout);
+}
+RepairResult repairPs(RepairResult a, const RepairRequest& r, ByteView b, const VideoDispatch& d, IProgress*)
+{
+    return repairProgramStreamOnLayout(std::move(a), r, b, d.psLayout);
 }
 // The containers whose calls need nothing of the decision.
 template <RepairResult (*Analyze)(const RepairRequest&, ByteView)>
@@ -111,7 +120,7 @@ constexpr std::array<VideoFormat, 9> kFormats{{
     {VideoContainer::TransportStream, "transport-stream", kTsNames, alignedTsPackets, findTsPackets, analyzeTs,
      repairTs},
     {VideoContainer::ProgramStream, "program-stream", kPsNames, hasMpegPackSignature, findPackStartCode,
-     analyzeAs<analyzeProgramStream>, repairAs<repairProgramStreamFrom>},
+     analyzePs, repairPs},
     {VideoContainer::Klv, "klv", kKlvNames, hasKlvSignature, findKlvKey, analyzeKlvAs, repairKlvAs},
     {VideoContainer::Raw, "raw-stream", kRawNames, nullptr, nullptr, analyzeAs<analyzeRawStream>,
      repairAs<repairRawStreamFrom>},

@@ -125,3 +125,32 @@ TEST(Flv, HeaderOnlyAndShortTails)
     EXPECT_EQ(actionWith(rebuilt, "rewrite-flv-tags")->amount, 0u);
     EXPECT_DOUBLE_EQ(rebuilt.confidence, 0.86);
 }
+
+TEST(Flv, WrongBackPointersAreRewrittenHoweverManyThereAre)
+{
+    // Tiny script tags whose previous-tag-size words all read zero: a few of them are patched
+    // into the copied input, thousands make the repair build the file in memory instead. Both
+    // must give the same chain and report it once.
+    TempDir dir;
+    for (const uint64_t tags : {uint64_t{3}, uint64_t{6000}}) {
+        SCOPED_TRACE(tags);
+        ByteBuffer damaged = bytesOf("FLV\x01\x05");
+        appendBe32(damaged, 9);
+        appendBe32(damaged, 0);
+        ByteBuffer expected = damaged;
+        const ByteBuffer tag = {18, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 'x'};
+        for (uint64_t i = 0; i < tags; ++i) {
+            appendBytes(damaged, tag);
+            appendBe32(damaged, 0);
+            appendBytes(expected, tag);
+            appendBe32(expected, static_cast<uint32_t>(tag.size()));
+        }
+        const auto path = dir.write("chain" + std::to_string(tags) + ".flv", damaged);
+        const RepairResult repaired = repairFlv(test_support::requestFor(path), damaged);
+        ASSERT_TRUE(repaired.outputWritten) << repaired.status.message;
+        EXPECT_EQ(readAll(repaired.output.path), expected);
+        ASSERT_EQ(repaired.actions.size(), 1u);
+        EXPECT_EQ(repaired.actions[0].id, "rewrite-flv-tags");
+        EXPECT_EQ(repaired.actions[0].amount, tags);
+    }
+}

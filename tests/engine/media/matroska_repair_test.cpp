@@ -114,3 +114,33 @@ TEST(Matroska, HeaderOnlyReportsMissingSegmentAndCluster)
     EXPECT_FALSE(cluster->repairable);
     EXPECT_EQ(repaired.notes.size(), 1u);
 }
+
+TEST(Matroska, CuesCountOnlyAfterTheHeader)
+{
+    TempDir dir;
+    const ByteBuffer cues = {0x1C, 0x53, 0xBB, 0x6B};
+    const ByteBuffer cluster = {0x1F, 0x43, 0xB6, 0x75, 0x80};
+    struct Case {
+        const char* name;
+        ByteBuffer bytes;
+        bool noted;
+    };
+    const Case cases[] = {
+        {"cues at the end", concat({garbage(40), ebmlHeader("matroska"), cluster, garbage(500), cues}), false},
+        {"cues before the clusters", concat({ebmlHeader("matroska"), cues, cluster, garbage(500)}), false},
+        {"cues only in the cut prefix", concat({garbage(40), cues, ebmlHeader("matroska"), cluster, garbage(500)}),
+         true},
+        {"no cues", concat({ebmlHeader("matroska"), cluster, garbage(500)}), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = dir.write(std::string(c.name) + ".mkv", c.bytes);
+        const RepairResult repaired = repairMatroska(test_support::requestFor(path), c.bytes);
+        ASSERT_TRUE(repaired.outputWritten) << repaired.status.message;
+        const bool noted =
+            std::find(repaired.notes.begin(), repaired.notes.end(),
+                      "Matroska Cues index was not found; players may scan clusters to rebuild seeking") !=
+            repaired.notes.end();
+        EXPECT_EQ(noted, c.noted);
+    }
+}
