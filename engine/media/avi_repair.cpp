@@ -56,7 +56,7 @@ RepairResult analyzeAvi(const RepairRequest& request, ByteView bytes, AviLayout&
     result.format = "avi";
     layout.riffSize = expectedRiffSize(bytes);
     // The index follows the media it lists: looked for from the end, it is found at once.
-    layout.hasIdx1 = findLastBytes(bytes, "idx1") != npos;
+    layout.hasIdx1 = rfindBytes(bytes, "idx1") != npos;
     if (readLe32(bytes, 4) != layout.riffSize)
         result.addFinding(IndexDamaged, Warning, "AVI RIFF size does not match file size", 4, 4, true, 0.9);
     if (!layout.hasIdx1)

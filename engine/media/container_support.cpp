@@ -78,34 +78,6 @@ uint64_t findCheckedPattern(ByteView bytes, ByteView pattern,
     return structuralOnly ? npos : first;
 }
 
-uint64_t findLastBytes(ByteView bytes, ByteView needle)
-{
-    // Windows from the end down, each searched forward with the fast linear search and its last
-    // hit kept; the windows overlap by the needle's length less one.
-    constexpr uint64_t kWindow = uint64_t{1} << 20;
-    const uint64_t m = needle.size();
-    if (m == 0)
-        return npos;
-    for (uint64_t end = bytes.size(); end >= m;) {
-        const uint64_t begin = end > kWindow ? end - kWindow : 0;
-        const ByteView window = bytes.subspan(begin, end - begin);
-        uint64_t last = npos;
-        for (uint64_t at = findBytes(window, needle); at != npos; at = findBytes(window, needle, at + 1))
-            last = at;
-        if (last != npos)
-            return begin + last;
-        if (begin == 0)
-            break;
-        end = begin + m - 1;
-    }
-    return npos;
-}
-
-uint64_t findLastBytes(ByteView bytes, std::string_view needle)
-{
-    return findLastBytes(bytes, ByteView(reinterpret_cast<const uint8_t*>(needle.data()), needle.size()));
-}
-
 bool writeInputRange(RepairResult& result, const RepairRequest& request, ByteView bytes, uint64_t begin,
                      uint64_t end, const std::string& extension, int32_t writeCode, double confidence)
 {

@@ -42,10 +42,6 @@ void reportStructureNotFound(RepairResult& result, const std::string& finding, i
 uint64_t findCheckedPattern(ByteView bytes, ByteView pattern,
                             const std::function<bool(uint64_t)>& check, bool structuralOnly);
 
-// Last occurrence of needle in bytes, npos when none or when the needle is empty. Made for
-// markers that sit near the end of a file: a hit there costs little, a miss one fast pass.
-uint64_t findLastBytes(ByteView bytes, ByteView needle);
-uint64_t findLastBytes(ByteView bytes, std::string_view needle);
 
 // Writes bytes [begin, end) of the input as the repaired file.
 bool writeInputRange(RepairResult& result, const RepairRequest& request, ByteView bytes, uint64_t begin,

@@ -110,7 +110,7 @@ RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& reques
     if (e > 0)
         result.addAction("trim-ebml-prefix", "removed bytes before EBML header", e);
     // Cues usually close the file: looked for from the end, they are found at once.
-    const uint64_t cues = findLastBytes(bytes, kCuesId);
+    const uint64_t cues = rfindBytes(bytes, kCuesId);
     if (cues == npos || cues < e)
         result.notes.push_back("Matroska Cues index was not found; players may scan clusters to rebuild seeking");
     writeInputRange(result, request, bytes, e, bytes.size(), "mkv", kVideoMkvWrite, 0.8);

@@ -66,7 +66,7 @@ RepairResult analyzeProgramStreamLayout(const RepairRequest& request, ByteView b
     layout.packStart = a;
     // The end code closes the stream, so it is looked for from the end; the last one also tells
     // the repair whether one lies after the pack header.
-    layout.lastEnd = findLastBytes(bytes, kProgramEnd);
+    layout.lastEnd = rfindBytes(bytes, kProgramEnd);
     if (a > 0)
         result.addFinding(HeaderMissing, Warning, "garbage bytes before MPEG pack header", 0, a, true, 0.9);
     if (layout.lastEnd == npos)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <random>
 
 #include "data_repair/byte_buffer.h"
@@ -116,6 +117,50 @@ TEST(ByteBuffer, FindMatchesAPlainLeftToRightSearch)
         ASSERT_EQ(rfindBytesBefore(hay, word, start), before == std::string::npos ? npos : before)
             << "round " << round;
     }
+}
+
+namespace {
+
+// size bytes of filler with "idx1" written at each of `at`.
+ByteBuffer withMarkers(uint64_t size, std::initializer_list<uint64_t> at, uint8_t filler = 'x')
+{
+    ByteBuffer bytes(size, filler);
+    for (const uint64_t pos : at)
+        for (uint64_t i = 0; i < 4; ++i)
+            bytes[pos + i] = static_cast<uint8_t>("idx1"[i]);
+    return bytes;
+}
+
+} // namespace
+
+TEST(ByteBuffer, BackwardSearchFindsTheLastOccurrenceWhereverItLies)
+{
+    constexpr uint64_t kMiB = uint64_t{1} << 20;
+    const uint64_t big = 3 * kMiB + 123;
+    struct Case {
+        const char* name;
+        ByteBuffer bytes;
+        uint64_t expected;
+    };
+    const Case cases[] = {
+        {"none", withMarkers(5000, {}), npos},
+        {"only at the start", withMarkers(big, {0}), 0},
+        {"at the very end", withMarkers(big, {big - 4}), big - 4},
+        {"several: the last wins", withMarkers(5000, {10, 2000, 4000}), 4000},
+        // Markers far from the end, the search coming from there.
+        {"a MiB before the end, straddling", withMarkers(big, {100, big - kMiB - 2}), big - kMiB - 2},
+        {"ending two MiB before the end", withMarkers(big, {big - 2 * kMiB - 4}), big - 2 * kMiB - 4},
+        {"starting a MiB before the end", withMarkers(big, {big - kMiB}), big - kMiB},
+        {"overlapping repeats", withMarkers(big, {big - 8, big - 4}, '1'), big - 4},
+        {"exactly the needle", withMarkers(4, {0}), 0},
+        {"shorter than the needle", ByteBuffer{'d', 'x', '1'}, npos},
+        {"empty", ByteBuffer{}, npos},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rfindBytes(c.bytes, std::string_view("idx1")), c.expected);
+    }
+    EXPECT_EQ(rfindBytes(withMarkers(100, {4}), std::string_view()), npos);
 }
 
 TEST(ByteBuffer, SearchStaysLinearOnRepetitiveInput)
