@@ -161,9 +161,12 @@ private:
 };
 
 // An object looks like the catalog when its body (up to the first "endobj", or 512 bytes) holds
-// both "/Type" and "/Catalog". Offsets increase, so forward searches keep this linear even when
-// bodies overlap. Only the first `size` bytes of t count.
-int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
+// both "/Type" and "/Catalog"; the last such object is the root. Only the first `size` bytes of t
+// count.
+//
+// Object by object: forward searches whose positions only grow keep this linear even when bodies
+// overlap. Used for the objects after the last "endobj" (whose bodies end after 512 bytes).
+int64_t findCatalogByObject(ByteView t, std::span<const PdfObjectHeader> headers, uint64_t size)
 {
     NextWord endobjs(t, "endobj", size);
     NextWord types(t, "/Type", size);
@@ -180,6 +183,67 @@ int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uin
         const uint64_t catalog = catalogs.atOrAfter(header.offset);
         if (type != npos && type + 5 <= bodyEnd && catalog != npos && catalog + 8 <= bodyEnd)
             root = static_cast<int64_t>(header.number);
+    }
+    return root;
+}
+
+// The same answer, led by the "/Catalog" words: apart from that one search, only the bytes around
+// each of them are read, where the object by object walk reads the file once per word.
+int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
+{
+    NextWord catalogs(t, "/Catalog", size);
+    NextWord endobjs(t, "endobj", size);
+    NextWord types(t, "/Type", size);
+    const auto byOffset = [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; };
+    int64_t root = 0;
+    for (size_t first = 0; first < headers.size();) {
+        // The objects whose first "/Catalog" at or after their header is this one.
+        const uint64_t catalog = catalogs.atOrAfter(headers[first].offset);
+        if (catalog == npos)
+            break;
+        const size_t end = static_cast<size_t>(
+            std::upper_bound(headers.begin() + static_cast<std::ptrdiff_t>(first), headers.end(), catalog, byOffset) -
+            headers.begin());
+        // Its body holds it only where no "endobj" lies between header and word: those after the
+        // last such "endobj". All of them end at the first "endobj" after the word.
+        const uint64_t from = headers[first].offset;
+        const uint64_t closed = rfindBytes(t.subspan(from, catalog - from), "endobj");
+        size_t open = first;
+        if (closed != npos) {
+            open = static_cast<size_t>(std::upper_bound(headers.begin() + static_cast<std::ptrdiff_t>(first),
+                                                        headers.begin() + static_cast<std::ptrdiff_t>(end),
+                                                        from + closed, byOffset) -
+                                       headers.begin());
+        }
+        const uint64_t bodyEnd = endobjs.atOrAfter(catalog);
+        if (bodyEnd == npos) {
+            // No "endobj" follows: these bodies and every later one end after 512 bytes.
+            const int64_t tail = findCatalogByObject(t, std::span(headers).subspan(first), size);
+            return tail != 0 ? tail : root;
+        }
+        if (open < end) {
+            // The last "/Type" these bodies hold: the one after the last of them, else the last
+            // one between their headers (each object's first "/Type" lies at or before it).
+            uint64_t lastType = npos;
+            const uint64_t lastHeader = headers[end - 1].offset;
+            const uint64_t type = types.atOrAfter(lastHeader);
+            if (type != npos && type + 5 <= bodyEnd) {
+                lastType = type;
+            } else {
+                const uint64_t lo = headers[open].offset;
+                const uint64_t hit = rfindBytes(t.subspan(lo, std::min<uint64_t>(lastHeader + 4, t.size()) - lo), "/Type");
+                if (hit != npos)
+                    lastType = lo + hit;
+            }
+            for (size_t k = end; lastType != npos && k > open; --k) {
+                const PdfObjectHeader& h = headers[k - 1];
+                if (h.offset <= lastType && h.number <= kPdfMaxObjectNumber) {
+                    root = static_cast<int64_t>(h.number);
+                    break;
+                }
+            }
+        }
+        first = end;
     }
     return root;
 }

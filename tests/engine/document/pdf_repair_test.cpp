@@ -225,6 +225,59 @@ TEST(PdfRepair, HostileInputsRunInLinearTime)
     }
 }
 
+// The catalog as a reader would look for it, object by object: the last object whose body (up to
+// its first "endobj", else 512 bytes) holds "/Type" and "/Catalog".
+uint64_t catalogByObject(const std::string& pdf)
+{
+    const ByteBuffer bytes(pdf.begin(), pdf.end());
+    uint64_t root = 0;
+    for (const auto& h : scanPdfObjectHeaders(bytes)) {
+        const size_t endobj = pdf.find("endobj", h.offset);
+        const uint64_t bodyEnd = endobj != std::string::npos ? endobj : std::min<uint64_t>(pdf.size(), h.offset + 512);
+        const size_t type = pdf.find("/Type", h.offset);
+        const size_t catalog = pdf.find("/Catalog", h.offset);
+        if (h.number <= kPdfMaxObjectNumber && bodyEnd >= h.offset + 5 && type != std::string::npos &&
+            type + 5 <= bodyEnd && catalog != std::string::npos && catalog + 8 <= bodyEnd)
+            root = h.number;
+    }
+    return root;
+}
+
+TEST(PdfRepair, TheRootIsTheLastObjectWhoseBodyHoldsTheCatalog)
+{
+    // Bodies that overlap, lack their "endobj", hold only one of the two words, carry numbers
+    // beyond the limit, or run past 512 bytes: the new trailer names what the walk above finds.
+    TempDir dir;
+    const std::vector<std::string> tokens = {"\n1 0 obj", "\n7 0 obj", "\n12 3 obj", "\n9999999 0 obj",
+                                             " /Type",     " /Catalog", " /Type /Catalog", " endobj",
+                                             " << >>",     std::string(300, ' ')};
+    std::mt19937 random(20261211);
+    int withRoot = 0;
+    for (int round = 0; round < 600; ++round) {
+        std::string pdf = "%PDF-1.4\n";
+        const int count = 1 + static_cast<int>(random() % 24);
+        for (int i = 0; i < count; ++i)
+            pdf += tokens[random() % tokens.size()];
+        if (pdf.find(" obj") == std::string::npos)
+            continue;
+        const uint64_t expected = catalogByObject(pdf);
+        const auto result = repairFile(dir.write("catalog.pdf", pdf));
+        if (!result.outputWritten)
+            continue; // only objects beyond the limit
+        const std::string out = text(readAll(result.output.path));
+        const size_t trailer = out.rfind("trailer\n");
+        ASSERT_NE(trailer, std::string::npos) << out;
+        const std::string named = expected == 0 ? "" : "/Root " + std::to_string(expected) + " 0 R";
+        if (expected == 0)
+            EXPECT_EQ(out.find("/Root", trailer), std::string::npos) << pdf;
+        else
+            EXPECT_NE(out.find(named, trailer), std::string::npos) << pdf << "\n---\n" << out.substr(trailer);
+        withRoot += expected != 0;
+        fs::remove(result.output.path);
+    }
+    EXPECT_GT(withRoot, 50);
+}
+
 TEST(PdfRepair, XrefWordsInOneDictionaryAreReadOnce)
 {
     // Each "/XRef" re-read its owner's dictionary: 4 MiB of "/K /XRef" pairs cost hours.
