@@ -39,3 +39,20 @@ static void BM_FindBytesHostile(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_FindBytesHostile) KORVEX_BENCH_SIZES;
+
+static void BM_FindBytesAbsent(benchmark::State& state)
+{
+    // Random bytes without the word, as a search through compressed streams for a keyword goes.
+    ByteBuffer bytes(static_cast<size_t>(state.range(0)));
+    uint32_t x = 2463534242u;
+    for (auto& b : bytes) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        b = static_cast<uint8_t>(x);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findBytes(bytes, "/Catalog!", 0));
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FindBytesAbsent)->Arg(256 << 10)->Arg(256 << 20);
