@@ -218,7 +218,11 @@ TEST(PdfRepair, HostileInputsRunInLinearTime)
     for (int i = 0; i < 400000; ++i)
         manyHeaders += "\n1 0 obj";
     std::string nested = manyHeaders + "\n/Type /Catalog endobj";
-    for (const auto& input : {manyHeaders, nested}) {
+    // Every object names the catalog: one body each, closed far away or never.
+    std::string catalogs = "%PDF-1.4";
+    for (int i = 0; i < 200000; ++i)
+        catalogs += "\n1 0 obj /Catalog";
+    for (const auto& input : {manyHeaders, nested, catalogs, catalogs + " /Type endobj"}) {
         const auto result = repairFile(dir.write("hostile.pdf", input));
         EXPECT_TRUE(result.outputWritten) << describe(result);
         fs::remove(result.output.path);
