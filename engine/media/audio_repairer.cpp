@@ -121,19 +121,13 @@ bool writeAudioOutput(RepairResult& result, const RepairRequest& request, ByteVi
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const ByteParts& parts,
                       const std::string& extension, int32_t writeCode)
 {
-    if (!writeRepairedOutput(result, request, parts, extension, "repaired-audio", writeCode))
-        return false;
-    result.setStatus(RepairStatus::success());
-    return true;
+    return writeRepairedOutputAndSucceed(result, request, parts, extension, "repaired-audio", writeCode);
 }
 
 bool writeAudioOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode)
 {
-    if (!writeRepairedOutput(result, request, pieces, extension, "repaired-audio", writeCode))
-        return false;
-    result.setStatus(RepairStatus::success());
-    return true;
+    return writeRepairedOutputAndSucceed(result, request, pieces, extension, "repaired-audio", writeCode);
 }
 
 std::span<const uint8_t> inputRange(ByteView buffer, uint64_t pos, uint64_t length)

@@ -12,19 +12,13 @@ RepairResult prepareVideoResult(const RepairRequest& request, ByteView bytes)
 bool writeVideoOutput(RepairResult& result, const RepairRequest& request, ByteView bytes,
                       const std::string& extension, int32_t writeCode)
 {
-    if (!writeRepairedOutput(result, request, bytes, extension, "repaired-video", writeCode))
-        return false;
-    result.setStatus(RepairStatus::success());
-    return true;
+    return writeRepairedOutputAndSucceed(result, request, bytes, extension, "repaired-video", writeCode);
 }
 
 bool writeVideoOutput(RepairResult& result, const RepairRequest& request, const OutputPieces& pieces,
                       const std::string& extension, int32_t writeCode)
 {
-    if (!writeRepairedOutput(result, request, pieces, extension, "repaired-video", writeCode))
-        return false;
-    result.setStatus(RepairStatus::success());
-    return true;
+    return writeRepairedOutputAndSucceed(result, request, pieces, extension, "repaired-video", writeCode);
 }
 
 } // namespace data_repair

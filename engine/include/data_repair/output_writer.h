@@ -91,6 +91,18 @@ bool writeRepairedOutput(RepairResult& result, const RepairRequest& request, con
                          const std::string& extension, const std::string& artifactKind, int32_t writeCode,
                          const std::string& suffix = "_repaired");
 
+// Writes the main output as writeRepairedOutput does and, once it is written, marks the result a
+// success: the step every family's repair ends with.
+template <typename Output>
+bool writeRepairedOutputAndSucceed(RepairResult& result, const RepairRequest& request, const Output& output,
+                                   const std::string& extension, const std::string& artifactKind, int32_t writeCode)
+{
+    if (!writeRepairedOutput(result, request, output, extension, artifactKind, writeCode))
+        return false;
+    result.setStatus(RepairStatus::success());
+    return true;
+}
+
 // Writes a further file (preview copy, extracted preview) named "<stem><suffix>.<extension>"
 // (the request's explicit output path never applies). Success: appended to artifacts,
 // previewWritten set. Failure: the writer's text is appended to notes; the status is untouched.
