@@ -23,6 +23,19 @@ bool shiftAfterTrim(JpegSpan& span, uint64_t removed)
     return true;
 }
 
+// An analysis writes no output; an extraction's output is the preview it saved, if any.
+bool writesNoRepairedOutput(const RepairRequest& request, RepairResult& report)
+{
+    if (request.mode != Analyze && request.mode != Extract)
+        return false;
+    if (request.mode == Extract && !report.artifacts.empty()) {
+        report.output = report.artifacts.back();
+        report.outputSize = report.output.size;
+    }
+    report.outputWritten = false;
+    return true;
+}
+
 // The repairs that only cut a prefix and rewrite at most the first IFD offset, with the preview
 // where the analysis found it: the output is a stretch of the input (behind at most eight new
 // header bytes) and is written from the input file. False, with nothing recorded, when the
@@ -72,18 +85,8 @@ bool repairByTrim(const RepairRequest& request, ByteView data, const std::string
     }
 
     extractRawPreview(request, data, preview, report);
-    if (request.mode == Analyze) {
-        report.outputWritten = false;
+    if (writesNoRepairedOutput(request, report))
         return true;
-    }
-    if (request.mode == Extract) {
-        if (!report.artifacts.empty()) {
-            report.output = report.artifacts.back();
-            report.outputSize = report.output.size;
-        }
-        report.outputWritten = false;
-        return true;
-    }
     OutputPieces out(data);
     if (!header.empty()) {
         out.append(std::move(header));
@@ -160,18 +163,8 @@ RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const st
         preview = findEmbeddedJpegSpan(work);
     extractRawPreview(request, work, preview, report);
 
-    if (request.mode == Analyze) {
-        report.outputWritten = false;
+    if (writesNoRepairedOutput(request, report))
         return report;
-    }
-    if (request.mode == Extract) {
-        if (!report.artifacts.empty()) {
-            report.output = report.artifacts.back();
-            report.outputSize = report.output.size;
-        }
-        report.outputWritten = false;
-        return report;
-    }
     const bool untouched = report.actions.empty();
     if (writeRepairedOutput(report, request, work, ext, "repaired-raw-photo", kPhotoRawWrite))
         report.confidence = untouched ? 0.72 : 0.84;
