@@ -7,6 +7,8 @@ packages=(
   # toolchain and engine libraries
   cmake ninja-build g++ clang pkg-config libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libsodium-dev
+  # decoders the program asks whether a repaired recording really plays
+  libavformat-dev libavcodec-dev libavutil-dev
   # application
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-multimedia-dev qt6-pdf-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
