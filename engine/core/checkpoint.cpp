@@ -1,7 +1,6 @@
 #include "data_repair/checkpoint.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "data_repair/repair_interfaces.h"
 
@@ -47,18 +46,11 @@ RunScope::RunScope(IProgress* sink, int32_t source, std::string path, bool repor
 
 RunScope::~RunScope() { detail::activeRun = outer_; }
 
-void RunScope::discardOutputs()
+void checkCancelled()
 {
-    std::error_code ec;
-    for (const std::filesystem::path& path : state_.outputs)
-        std::filesystem::remove(path, ec);
-    state_.outputs.clear();
-}
-
-void noteRunOutput(const std::filesystem::path& path)
-{
-    if (detail::activeRun != nullptr)
-        detail::activeRun->outputs.push_back(path);
+    RunState* run = detail::activeRun;
+    if (run != nullptr && run->sink->isCancelled())
+        throw OperationCancelled{};
 }
 
 void noteRunStep(IProgress* sink, const std::string& step, uint64_t current, uint64_t total)

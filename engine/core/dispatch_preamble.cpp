@@ -34,19 +34,8 @@ EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, con
     return input;
 }
 
-RepairResult inputChangedFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
-                                const RepairResult& result)
+RepairResult inputChangedFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing)
 {
-    const auto removeWritten = [&](const std::string& path) {
-        const std::filesystem::path file = pathFromUtf8(path);
-        std::error_code ignored;
-        if (!path.empty() && !sameFile(file, pathFromUtf8(request.input.path)))
-            std::filesystem::remove(file, ignored);
-    };
-    if (result.outputWritten)
-        removeWritten(result.output.path);
-    for (const OutputArtifact& artifact : result.artifacts)
-        removeWritten(artifact.path);
     return entryFailure(request, preamble.kind, repairing ? request.mode : static_cast<int32_t>(Analyze),
                         kStatusReadFailed, kErrShortRead);
 }

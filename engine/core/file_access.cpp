@@ -14,13 +14,13 @@
 #include <limits>
 #include <mutex>
 #include <new>
-#include <random>
 #include <system_error>
 #include <thread>
 #include <utility>
 
 #include "core/mapped_input.h"
 #include "data_repair/checkpoint.h"
+#include "data_repair/output_stage.h"
 #include "data_repair/records.h"
 
 namespace fs = std::filesystem;
@@ -231,15 +231,20 @@ ByteBuffer readOpened(int fd, uint64_t size, std::string* error)
     return bytes;
 }
 
-// An output inside a folder that only its owner can enter (a task folder) stays private to the
-// owner as well; elsewhere outputs keep the usual readable mode.
-mode_t outputMode(const fs::path& path)
+// A finished temporary file goes to the operation's stage when one is open, else into place
+// now. False (the file removed, errno kept) when it cannot be placed.
+bool placeOrStage(const fs::path& temporary, const fs::path& destination, bool replace)
 {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) == 0 && (st.st_mode & (S_IRWXG | S_IRWXO)) == 0)
-        return 0600;
-    return 0644;
+    if (OutputStage* stage = activeOutputStage()) {
+        stage->add(temporary, destination, replace);
+        return true;
+    }
+    if (placeFile(temporary, destination, replace))
+        return true;
+    const int failure = errno;
+    ::unlink(temporary.c_str());
+    errno = failure;
+    return false;
 }
 
 ssize_t systemCopyRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t length, unsigned flags)
@@ -305,6 +310,41 @@ struct OutputStream {
     static constexpr uint64_t kKernelCopyMinimum = 64 * 1024;
 };
 
+// Copies the first `size` bytes of one open file to another, inside the kernel where the file
+// systems allow it. 0, or the error code of the failure (EIO when the source ended early).
+int copyOpenFile(int in, int out, uint64_t size)
+{
+    uint64_t done = 0;
+    bool kernelCopy = true;
+    std::vector<uint8_t> buffer;
+    while (done < size) {
+        const size_t piece = static_cast<size_t>(std::min<uint64_t>(size - done, kCheckpointBytes));
+        ssize_t n = -1;
+        if (kernelCopy) {
+            n = detail::copyRange(in, nullptr, out, nullptr, piece, 0);
+            if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                kernelCopy = false; // not for this pair of files: plain reads and writes
+                continue;
+            }
+        } else {
+            buffer.resize(std::min<size_t>(piece, size_t{1} << 20));
+            n = ::read(in, buffer.data(), buffer.size());
+            OutputStream sink{out, done, size};
+            if (n > 0 && !sink.write(buffer.data(), static_cast<uint64_t>(n)))
+                return errno != 0 ? errno : EIO;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO; // the source shrank while being copied
+        done += static_cast<uint64_t>(n);
+        checkpoint(done, size);
+    }
+    return 0;
+}
+
 int systemClone(int out, int in)
 {
 #ifdef FICLONE
@@ -334,7 +374,6 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
     if (path.has_parent_path())
         fs::create_directories(path.parent_path(), ec); // a failure shows at the open below
 
-    fs::path target = path;
     if (replaceExisting) {
         // Only a regular file (or a link, which is replaced itself) may be replaced; a folder,
         // device or pipe at the destination is never swapped for a file.
@@ -345,14 +384,15 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
             setError(error, kErrOpenOutput);
             return false;
         }
-        // Write beside the destination and move it into place only once complete.
-        static thread_local std::mt19937_64 rng{std::random_device{}()};
-        target = path;
-        target += ".tmp-" + std::to_string(rng() % 1000000000ULL);
+    } else if (pathTaken(path)) {
+        setError(error, kErrOutputExists);
+        return false;
     }
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, outputMode(path));
+    // Written beside the destination and moved into place only once complete.
+    fs::path target;
+    const int fd = createTemporaryBeside(path, target);
     if (fd < 0) {
-        setError(error, (!replaceExisting && errno == EEXIST) ? kErrOutputExists : kErrOpenOutput);
+        setError(error, kErrOpenOutput);
         return false;
     }
     OutputStream out;
@@ -388,12 +428,10 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
         setError(error, kErrWriteOutput);
         return false;
     }
-    if (replaceExisting && ::rename(target.c_str(), path.c_str()) != 0) {
-        ::unlink(target.c_str());
-        setError(error, kErrOpenOutput);
-        return false;
-    }
-    return true;
+    if (placeOrStage(target, path, replaceExisting))
+        return true;
+    setError(error, !replaceExisting && errno == EEXIST ? kErrOutputExists : kErrWriteOutput);
+    return false;
 }
 
 } // namespace
@@ -535,27 +573,53 @@ bool writeTextFile(const fs::path& path, const std::string& text, std::string* e
 
 bool copyFile(const fs::path& source, const fs::path& destination, bool overwrite, std::string* error)
 {
-    std::error_code ec;
+    auto fail = [&](int code) {
+        setError(error, code != 0 ? std::generic_category().message(code) : std::string(kErrCopy));
+        return false;
+    };
     if (sameFile(source, destination)) {
         setError(error, kErrOutputIsSource);
         return false;
     }
+    std::error_code ec;
     if (destination.has_parent_path())
-        fs::create_directories(destination.parent_path(), ec);
-    ec.clear();
-    const bool existedBefore = pathTaken(destination);
-    const auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
-    const bool copied = fs::copy_file(source, destination, options, ec);
-    if (copied && !ec) {
-        // The copy takes the source's mode; in an owner-only folder it is narrowed like any output.
-        if (outputMode(destination) == 0600)
-            fs::permissions(destination, fs::perms::owner_read | fs::perms::owner_write, ec);
-        return true;
+        fs::create_directories(destination.parent_path(), ec); // a failure shows below
+    if (overwrite) {
+        // A link at the destination is replaced itself; a folder, device or pipe never is.
+        const auto existing = fs::symlink_status(destination, ec).type();
+        if (existing != fs::file_type::not_found && existing != fs::file_type::regular &&
+            existing != fs::file_type::symlink)
+            return fail(EISDIR);
+    } else if (pathTaken(destination)) {
+        return fail(EEXIST);
     }
-    if (!existedBefore)
-        fs::remove(destination, ec);
-    setError(error, ec ? ec.message() : std::string(kErrCopy));
-    return false;
+    uint64_t size = 0;
+    FileDescriptor in(openRegularForReading(source, size));
+    if (in.get() < 0)
+        return fail(errno != 0 ? errno : ENOENT);
+    // The copy is made beside the destination, which it replaces only once complete.
+    fs::path target;
+    FileDescriptor out(createTemporaryBeside(destination, target));
+    if (out.get() < 0)
+        return fail(errno);
+    int failure = 0;
+    try {
+        failure = copyOpenFile(in.get(), out.get(), size);
+    } catch (...) {
+        // A cancelled copy leaves nothing behind.
+        ::close(out.release());
+        ::unlink(target.c_str());
+        throw;
+    }
+    if (::close(out.release()) != 0 && failure == 0)
+        failure = errno != 0 ? errno : EIO;
+    if (failure != 0) {
+        ::unlink(target.c_str());
+        return fail(failure);
+    }
+    if (!placeOrStage(target, destination, overwrite))
+        return fail(errno);
+    return true;
 }
 
 uint64_t regularFileSize(const fs::path& path)
@@ -569,6 +633,9 @@ uint64_t regularFileSize(const fs::path& path)
 
 bool pathTaken(const fs::path& path)
 {
+    // A name an output of the running operation waits for is taken as well.
+    if (const OutputStage* stage = activeOutputStage(); stage != nullptr && !stage->stagedAt(path).empty())
+        return true;
     std::error_code ec;
     const auto status = fs::symlink_status(path, ec);
     // Anything the query cannot rule out (access denied, ...) counts as taken.

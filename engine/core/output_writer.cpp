@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data_repair/file_access.h"
+#include "data_repair/output_stage.h"
 
 namespace fs = std::filesystem;
 
@@ -17,6 +18,8 @@ bool recordRepairedOutput(RepairResult& result, const WrittenFile& written, cons
         result.setStatus(RepairStatus::failure(writeCode, written.error));
         return false;
     }
+    if (OutputStage* stage = activeOutputStage())
+        stage->markMainOutput(written.path, writeCode);
     result.output = makeArtifact(written.path, artifactKind, extension);
     result.outputSize = result.output.size;
     result.outputWritten = true;
@@ -128,7 +131,6 @@ WrittenFile writeOutputFile(const RepairRequest& request, const ByteParts& bytes
         std::string error;
         if (writeFile(path, bytes, &error, request.overwrite,
                       !input.empty() || !sameBytes.empty() ? &source : nullptr)) {
-            noteRunOutput(path);
             written.ok = true;
             written.path = path;
             return written;
@@ -147,8 +149,13 @@ WrittenFile writeOutputFile(const RepairRequest& request, const OutputPieces& pi
 {
     WrittenFile written = writeOutputFile(request, pieces.parts(), suffix, extension, explicitPath, pieces.input(),
                                           pieces.writtenTo());
-    if (written.ok)
-        pieces.setWrittenTo(written.path);
+    if (written.ok) {
+        // Where the bytes are now: a file still waiting for its run to end is under its
+        // temporary name.
+        const OutputStage* stage = activeOutputStage();
+        const fs::path staged = stage != nullptr ? stage->stagedAt(written.path) : fs::path();
+        pieces.setWrittenTo(staged.empty() ? written.path : staged);
+    }
     return written;
 }
 

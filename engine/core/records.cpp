@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "data_repair/output_stage.h"
+
 namespace data_repair {
 
 RepairStatus RepairStatus::success() { return RepairStatus{true, 0, {}}; }
@@ -63,9 +65,13 @@ OutputArtifact makeArtifact(const std::filesystem::path& path, std::string kind,
     artifact.path = pathToUtf8(path);
     artifact.kind = std::move(kind);
     artifact.note = std::move(note);
+    // An output still waiting for its operation to end is measured where it waits.
+    const OutputStage* stage = activeOutputStage();
+    const std::filesystem::path staged = stage != nullptr ? stage->stagedAt(path) : std::filesystem::path();
+    const std::filesystem::path& file = staged.empty() ? path : staged;
     std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) {
-        const auto size = std::filesystem::file_size(path, ec);
+    if (std::filesystem::is_regular_file(file, ec)) {
+        const auto size = std::filesystem::file_size(file, ec);
         if (!ec)
             artifact.size = size;
     }

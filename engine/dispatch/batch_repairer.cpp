@@ -1,13 +1,11 @@
 #include "dispatch/batch_repairer.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <string_view>
 
 #include "core/sibling_consensus.h"
@@ -16,6 +14,7 @@
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
 #include "data_repair/format_extensions.h"
+#include "data_repair/output_stage.h"
 #include "document/document_formats.h"
 #include "document/document_repairer.h"
 #include "media/audio_formats.h"
@@ -40,20 +39,6 @@ std::string normalKey(const fs::path& path)
     std::error_code ec;
     const fs::path absolute = fs::absolute(path, ec);
     return pathToUtf8((ec ? path : absolute).lexically_normal());
-}
-
-// Moves without ever replacing an existing file. File systems without the no-replace rename
-// get the same guarantee from a hard link.
-bool moveNoReplace(const fs::path& from, const fs::path& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    ::unlink(from.c_str());
-    return true;
 }
 
 // A fresh hidden folder beside the final outputs (same file system, so moving is a rename).
@@ -286,7 +271,7 @@ void adoptStagedOutputs(RepairResult& result, const fs::path& finalFolder, Batch
                 names.markWritten(out); // a source is never replaced: skip the name
                 continue;
             }
-            const bool moved = overwrite ? ::rename(staged.c_str(), out.c_str()) == 0 : moveNoReplace(staged, out);
+            const bool moved = placeFile(staged, out, overwrite);
             if (moved) {
                 names.markWritten(out);
                 artifact.path = pathToUtf8(out);

@@ -5,12 +5,11 @@
 // checkpoint(). After every 16 MiB of work (and every few thousand calls) the checkpoint asks the
 // sink whether to stop and, while the run reports progress, tells it how far the run has come.
 // Once the caller wants the work stopped, checkpoint() throws OperationCancelled; the entry turns
-// it into status 5 and removes the files the run wrote. The exception never leaves the engine.
+// it into status 5, and the files the run wrote never reach their names (output_stage.h). The
+// exception never leaves the engine.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 namespace data_repair {
 
@@ -34,7 +33,6 @@ struct RunState {
     uint64_t last = 0;        // position of the previous checkpoint
     uint64_t work = 0;        // bytes moved over since the last progress report
     uint32_t calls = 0;       // checkpoints since the last question
-    std::vector<std::filesystem::path> outputs;
 };
 
 namespace detail {
@@ -72,16 +70,15 @@ public:
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
 
-    // Removes every file the run recorded as written (after a cancellation).
-    void discardOutputs();
-
 private:
     RunState state_;
     RunState* outer_;
 };
 
-// Records a file the running operation wrote, so that a cancellation can take it away again.
-void noteRunOutput(const std::filesystem::path& path);
+// Asks the open run's sink now, whatever the distance since the last question: throws
+// OperationCancelled once the caller wants the work stopped. The last step before a run's
+// outputs take their names.
+void checkCancelled();
 // Keeps the progress of the open run in step with an event the engine reports itself.
 void noteRunStep(IProgress* sink, const std::string& step, uint64_t current, uint64_t total);
 

@@ -12,6 +12,7 @@
 
 #include "data_repair/byte_buffer.h"
 #include "data_repair/file_access.h"
+#include "data_repair/output_stage.h"
 #include "data_repair/output_writer.h"
 #include "data_repair/repair_interfaces.h"
 
@@ -37,9 +38,8 @@ EntryInput readEntryInput(const RepairRequest& request, IProgress* progress, con
 
 // The entry's result once its input is known to have changed (cut short or written to) while the
 // format read it: what was read may not be one version of the file, so nothing built from it is
-// kept (the files the result names are removed) and the entry fails as a read that ended early.
-RepairResult inputChangedFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing,
-                                const RepairResult& result);
+// kept (its outputs are never placed) and the entry fails as a read that ended early.
+RepairResult inputChangedFailure(const RepairRequest& request, const EntryPreamble& preamble, bool repairing);
 
 // Runs an analyze (repairing false) or repair entry: the preamble, then body(bytes) on the input,
 // the whole under the allocation and cancellation guard.
@@ -53,9 +53,15 @@ RepairResult runEntry(const RepairRequest& request, IProgress* progress, const E
         EntryInput input = readEntryInput(request, progress, preamble, repairing);
         if (input.stop)
             return std::move(*input.stop);
+        OutputStage outputs;
         RepairResult result = body(input.file.bytes());
+        // The last checks before the outputs take their names: an input that changed under the
+        // work, or a caller that no longer wants them, leaves every name as it was.
         if (input.file.changedWhileOpen())
-            return inputChangedFailure(request, preamble, repairing, result);
+            return inputChangedFailure(request, preamble, repairing);
+        if (!outputs.empty())
+            checkCancelled();
+        outputs.commit(result);
         return result;
     });
 }

@@ -84,10 +84,12 @@ public:
 // Reads at most maxBytes from the start of a regular file.
 ByteBuffer readFileHead(const std::filesystem::path& path, uint64_t maxBytes, std::string* error);
 
-// Writes the whole buffer; creates the parent folder chain. With replaceExisting the data goes
-// to a temporary file that replaces the destination only once it is complete; without it the
-// destination is created exclusively and an existing file (or dangling link) is never touched.
-// A failed write leaves no partial file behind.
+// Writes the whole buffer; creates the parent folder chain. The data goes to a temporary file
+// beside the destination that takes the destination's name only once complete (see
+// output_stage.h: inside an engine operation, once the operation succeeds). With
+// replaceExisting it then replaces what is there; without it an existing file (or dangling link)
+// is never touched and the write fails with "output file already exists". A failed write
+// (EFBIG from a file-size limit included) leaves no file behind.
 bool writeFile(const std::filesystem::path& path, const ByteBuffer& bytes, std::string* error,
                bool replaceExisting = true);
 // Views into buffers held elsewhere, written one after the other as one file: a long stretch of
@@ -109,10 +111,15 @@ bool writeFile(const std::filesystem::path& path, const ByteParts& parts, std::s
                bool replaceExisting = true, const InputSource* source = nullptr);
 bool writeTextFile(const std::filesystem::path& path, const std::string& text, std::string* error,
                    bool replaceExisting = true);
+// Copies a regular file the same way: the copy is made under a temporary name and moved into
+// place once complete, so an existing destination is touched only by a finished copy, and a link
+// at the destination is replaced itself, never written through. The error is the system's
+// message for the failure, or "failed to copy file".
 bool copyFile(const std::filesystem::path& source, const std::filesystem::path& destination,
               bool overwrite, std::string* error);
 uint64_t regularFileSize(const std::filesystem::path& path);
-// True when something (a file, folder or any link, dangling or not) stands at the path.
+// True when something (a file, folder or any link, dangling or not) stands at the path, or an
+// output of the running operation waits to be moved there.
 bool pathTaken(const std::filesystem::path& path);
 // True when both paths exist and name the same file.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);

@@ -142,7 +142,7 @@ RepairResult guardAllocation(const RepairRequest& request, int32_t kind, int32_t
 }
 
 // The same for an entry given the caller's sink: the run's checkpoints ask it, and a cancellation
-// comes back as status 5 with every file the run wrote removed again.
+// comes back as status 5 (the files the run staged never take their names).
 template <typename Work>
 RepairResult guardAllocation(const RepairRequest& request, int32_t kind, int32_t mode, IProgress* progress,
                              Work&& work)
@@ -151,7 +151,6 @@ RepairResult guardAllocation(const RepairRequest& request, int32_t kind, int32_t
     try {
         return guardAllocation(request, kind, mode, std::forward<Work>(work));
     } catch (const OperationCancelled&) {
-        run.discardOutputs();
         return entryFailure(request, kind, mode, kStatusCancelled, cancelledMessage(kind));
     }
 }
