@@ -133,22 +133,47 @@ std::string hexDigest(const std::array<uint8_t, 32>& digest)
     return text;
 }
 
+namespace {
+
+// A regular file opened for reading without blocking on FIFOs or devices; with ReadLinks::Refuse
+// a link at the path is refused as well. -1 when it cannot be opened or is anything else.
+int openRegular(const std::filesystem::path& path, ReadLinks links, uint64_t& size)
+{
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == ReadLinks::Refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<uint64_t>(st.st_size);
+    return fd;
+}
+
+} // namespace
+
+bool canOpenRegular(const std::filesystem::path& path, ReadLinks links)
+{
+    uint64_t size = 0;
+    const ScopedFd fd(openRegular(path, links, size));
+    return fd.isOpen();
+}
+
 bool readFileBlocks(const std::filesystem::path& path, const std::function<bool(const uint8_t*, size_t)>& sink,
-                    std::string* error)
+                    std::string* error, ReadLinks links)
 {
     auto fail = [&](const char* text) {
         if (error != nullptr)
             *error = text;
         return false;
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    uint64_t size = 0;
+    const int fd = openRegular(path, links, size);
     if (fd < 0)
         return fail(kErrOpenInput);
     const ScopedFd closer(fd);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0)
-        return fail(kErrOpenInput);
-    const uint64_t size = static_cast<uint64_t>(st.st_size);
     // Small files get a buffer of their own size, not a whole block.
     const size_t capacity = static_cast<size_t>(std::min<uint64_t>(kReadBlock, std::max<uint64_t>(size, 1)));
     std::unique_ptr<uint8_t[]> buffer(new uint8_t[capacity]);
@@ -174,13 +199,15 @@ bool readFileBlocks(const std::filesystem::path& path, const std::function<bool(
     return true;
 }
 
-std::string sha256HexOfFile(const std::filesystem::path& path)
+std::string sha256HexOfFile(const std::filesystem::path& path) { return sha256HexOfFile(path, ReadLinks::Follow); }
+
+std::string sha256HexOfFile(const std::filesystem::path& path, ReadLinks links)
 {
     Sha256Context context;
     const bool read = readFileBlocks(path, [&](const uint8_t* data, size_t size) {
         context.update(data, size);
         return true;
-    }, nullptr);
+    }, nullptr, links);
     if (!read)
         return {};
     return hexDigest(context.finish());

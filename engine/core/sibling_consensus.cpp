@@ -1,18 +1,19 @@
 #include "core/sibling_consensus.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <mutex>
-#include <random>
 
 #include "core/scoped_fd.h"
 #include "data_repair/checkpoint.h"
 #include "data_repair/consensus.h"
 #include "data_repair/detection.h"
 #include "data_repair/file_access.h"
+#include "data_repair/output_stage.h"
 
 namespace fs = std::filesystem;
 
@@ -23,11 +24,17 @@ namespace {
 constexpr const char* kNoConsensus = "no unambiguous sibling consensus was found";
 constexpr const char* kChosenCopyChanged = "the chosen copy changed after its siblings were compared";
 
-// The one state the engine keeps between calls: each folder and family is scanned once per
-// process. The mutex is held only to look an answer up or to store one, never while scanning.
+// The one state the engine keeps between calls: each folder and family is hashed once per
+// process, for as long as its members stay the files they were (same names, files, sizes and
+// modification times). The mutex is held only to look an answer up or to store one, never while
+// scanning.
+struct CachedConsensus {
+    std::vector<CopyVersion> members;
+    ConsensusResult result;
+};
 struct ConsensusCache {
     std::mutex mutex;
-    std::map<std::string, ConsensusResult> entries;
+    std::map<std::string, CachedConsensus> entries;
 };
 
 ConsensusCache& consensusCache()
@@ -36,10 +43,12 @@ ConsensusCache& consensusCache()
     return cache;
 }
 
-std::string cacheKey(const fs::path& parent, const std::string& key)
+// The folder as the cache knows it: absolute and lexically normal, without a trailing separator
+// (empty for an input without a folder part).
+fs::path normalFolder(const fs::path& parent)
 {
     if (parent.empty())
-        return "\n" + key;
+        return {};
     std::error_code ec;
     fs::path folder = fs::absolute(parent, ec);
     if (ec)
@@ -47,8 +56,10 @@ std::string cacheKey(const fs::path& parent, const std::string& key)
     std::string text = pathToUtf8(folder.lexically_normal());
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
-    return text + "\n" + key;
+    return pathFromUtf8(text);
 }
+
+std::string cacheKey(const fs::path& folder, const std::string& key) { return pathToUtf8(folder) + "\n" + key; }
 
 // Forgets every cached answer that chose this content for this family, so that the next search
 // looks at the folder again instead of pointing at a copy that no longer holds it.
@@ -57,8 +68,8 @@ void forgetConsensus(const ConsensusResult& consensus)
     ConsensusCache& cache = consensusCache();
     const std::lock_guard<std::mutex> lock(cache.mutex);
     std::erase_if(cache.entries, [&](const auto& entry) {
-        return entry.second.found && entry.second.familyKey == consensus.familyKey &&
-               entry.second.sha256 == consensus.sha256;
+        const ConsensusResult& cached = entry.second.result;
+        return cached.found && cached.familyKey == consensus.familyKey && cached.sha256 == consensus.sha256;
     });
 }
 
@@ -74,14 +85,6 @@ bool writeAllBytes(int fd, const uint8_t* data, size_t size)
         size -= static_cast<size_t>(n);
     }
     return true;
-}
-
-fs::path temporaryBeside(const fs::path& destination)
-{
-    static thread_local std::mt19937_64 rng{std::random_device{}()};
-    fs::path target = destination;
-    target += ".tmp-" + std::to_string(rng() % 1000000000ULL);
-    return target;
 }
 
 RepairResult unexpectedFailure(const SourceInfo& input, const char* what)
@@ -125,11 +128,52 @@ void DigestTally::add(const std::string& digest, const fs::path& path)
     ++hashedFiles;
 }
 
+void DigestTally::addSingle()
+{
+    ++singles;
+    ++hashedFiles;
+}
+
+std::optional<CopyVersion> copyVersion(const fs::path& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0)
+        return std::nullopt;
+    return CopyVersion{path,
+                       static_cast<uint64_t>(st.st_size),
+                       static_cast<uint64_t>(st.st_dev),
+                       static_cast<uint64_t>(st.st_ino),
+                       static_cast<int64_t>(st.st_mtim.tv_sec),
+                       static_cast<int64_t>(st.st_mtim.tv_nsec)};
+}
+
+DigestTally tallyCopies(const std::vector<CopyVersion>& members)
+{
+    std::map<uint64_t, uint64_t> membersOfSize;
+    for (const CopyVersion& member : members)
+        ++membersOfSize[member.size];
+    DigestTally tally;
+    for (const CopyVersion& member : members) {
+        // Links are refused when opened too: a member swapped for one since it was listed.
+        if (membersOfSize[member.size] < 2) {
+            if (canOpenRegular(member.path, ReadLinks::Refuse))
+                tally.addSingle();
+            continue;
+        }
+        const std::string digest = sha256HexOfFile(member.path, ReadLinks::Refuse);
+        if (!digest.empty())
+            tally.add(digest, member.path);
+    }
+    return tally;
+}
+
 MajorityWinner decideMajority(const DigestTally& tally)
 {
     std::vector<ConsensusVote> votes;
     for (const auto& [digest, entry] : tally.byDigest)
         votes.push_back({entry.count, digest});
+    for (uint64_t i = 0; i < tally.singles && i < 2; ++i)
+        votes.push_back({1, {}}); // only the first two votes decide
     std::stable_sort(votes.begin(), votes.end(),
                      [](const ConsensusVote& a, const ConsensusVote& b) { return a.count > b.count; });
     MajorityWinner winner;
@@ -166,20 +210,23 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
     std::error_code ec;
     if (destination.has_parent_path())
         fs::create_directories(destination.parent_path(), ec); // a failure shows at the open below
-    const fs::path target = replaceExisting ? temporaryBeside(destination) : destination;
+    if (!replaceExisting && pathTaken(destination)) {
+        copy.failure = CopyFailure::Exists;
+        copy.error = kErrOutputExists;
+        return copy;
+    }
 
-    // The output is created only once the source has given its first bytes (or proved empty),
-    // so an unreadable source leaves nothing behind.
+    // The copy is made under a temporary name, created only once the source has given its first
+    // bytes (or proved empty) so that an unreadable source leaves nothing behind, and takes the
+    // destination's name only once complete and verified.
     ScopedFd out;
-    bool created = false; // the target exists and is ours to remove
+    fs::path target;
     auto openTarget = [&] {
-        out.reset(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-        created = out.isOpen();
-        if (created)
+        out.reset(createTemporaryBeside(destination, target));
+        if (out.isOpen())
             return true;
-        const bool exists = !replaceExisting && errno == EEXIST;
-        copy.failure = exists ? CopyFailure::Exists : CopyFailure::Write;
-        copy.error = exists ? kErrOutputExists : kErrOpenOutput;
+        copy.failure = CopyFailure::Write;
+        copy.error = kErrOpenOutput;
         return false;
     };
     Sha256Context context;
@@ -198,36 +245,38 @@ VerifiedCopy copyVerified(const fs::path& source, const std::string& expectedDig
     };
     bool ok = false;
     try {
-        ok = readFileBlocks(source, copyBlock, &readError);
-    } catch (...) {
-        // A cancelled copy leaves no partial file behind.
-        if (out.isOpen()) {
-            out.close();
-            ::unlink(target.c_str());
+        ok = readFileBlocks(source, copyBlock, &readError, ReadLinks::Refuse);
+        if (ok && !out.isOpen())
+            ok = openTarget();
+        if (!ok && copy.failure == CopyFailure::None) {
+            copy.failure = CopyFailure::Read;
+            copy.error = readError;
         }
+        if (out.isOpen() && !out.close() && ok) {
+            ok = false;
+            copy.failure = CopyFailure::Write;
+            copy.error = kErrWriteOutput;
+        }
+        if (ok && hexDigest(context.finish()) != expectedDigest) {
+            ok = false;
+            copy.failure = CopyFailure::Mismatch;
+        }
+        // A caller that stopped the work meanwhile gets no output.
+        if (ok)
+            checkCancelled();
+    } catch (...) {
+        out.close();
+        if (!target.empty())
+            ::unlink(target.c_str());
         throw;
     }
-    if (ok && !out.isOpen())
-        ok = openTarget();
-    if (!ok && copy.failure == CopyFailure::None) {
-        copy.failure = CopyFailure::Read;
-        copy.error = readError;
-    }
-    if (out.isOpen() && !out.close() && ok) {
+    if (ok && !placeFile(target, destination, replaceExisting)) {
         ok = false;
-        copy.failure = CopyFailure::Write;
-        copy.error = kErrWriteOutput;
+        const bool exists = !replaceExisting && errno == EEXIST;
+        copy.failure = exists ? CopyFailure::Exists : CopyFailure::Write;
+        copy.error = exists ? kErrOutputExists : kErrWriteOutput;
     }
-    if (ok && hexDigest(context.finish()) != expectedDigest) {
-        ok = false;
-        copy.failure = CopyFailure::Mismatch;
-    }
-    if (ok && replaceExisting && ::rename(target.c_str(), destination.c_str()) != 0) {
-        ok = false;
-        copy.failure = CopyFailure::Write;
-        copy.error = kErrOpenOutput;
-    }
-    if (!ok && created)
+    if (!ok && !target.empty())
         ::unlink(target.c_str());
     return copy;
 }
@@ -285,30 +334,30 @@ ConsensusResult findSiblingConsensus(const std::string& utf8Path, IProgress* pro
         const std::string key = familyKey(input);
         if (key.empty())
             return {};
-        const fs::path parent = input.parent_path();
+        const fs::path parent = normalFolder(input.parent_path());
         const std::string slot = cacheKey(parent, key);
+
+        // The copies are the regular files of the input's own folder, never links (which could
+        // bring in files from anywhere); one level, in name order.
+        std::vector<CopyVersion> members;
+        // An input without a folder part has no folder to list: no entries, no consensus.
+        const FolderListing listing = parent.empty() ? FolderListing{} : listFolderSorted(parent);
+        for (const fs::directory_entry& entry : listing.entries) {
+            if (familyKey(entry.path()) != key)
+                continue;
+            if (std::optional<CopyVersion> member = copyVersion(entry.path()))
+                members.push_back(std::move(*member));
+        }
+
         ConsensusCache& cache = consensusCache();
         {
             const std::lock_guard<std::mutex> lock(cache.mutex);
             const auto found = cache.entries.find(slot);
-            if (found != cache.entries.end())
-                return found->second;
+            if (found != cache.entries.end() && found->second.members == members)
+                return found->second.result;
         }
 
-        DigestTally tally;
-        // An input without a folder part has no folder to list: no entries, no consensus.
-        const FolderListing listing = parent.empty() ? FolderListing{} : listFolderSorted(parent);
-        for (const fs::directory_entry& entry : listing.entries) {
-            std::error_code ec;
-            if (!entry.is_regular_file(ec) || ec)
-                continue;
-            if (familyKey(entry.path()) != key)
-                continue;
-            const std::string digest = sha256HexOfFile(entry.path());
-            if (!digest.empty())
-                tally.add(digest, entry.path());
-        }
-
+        const DigestTally tally = tallyCopies(members);
         ConsensusResult result;
         const MajorityWinner winner = decideMajority(tally);
         if (winner.found) {
@@ -321,7 +370,7 @@ ConsensusResult findSiblingConsensus(const std::string& utf8Path, IProgress* pro
             result.hashedFiles = winner.hashedFiles;
         }
         const std::lock_guard<std::mutex> lock(cache.mutex);
-        cache.entries[slot] = result;
+        cache.entries[slot] = CachedConsensus{std::move(members), result};
         return result;
     } catch (const OperationCancelled&) {
         return {}; // an unfinished scan is never cached

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,19 @@ inline constexpr int32_t kConsensusMissing = 64;    // no clear majority, or it 
 // kind from the same head, so both agree, and a copy is never held whole just to name it.
 inline constexpr uint64_t kDetectionHeadBytes = 1u << 20;
 
-// Feeds a regular file (symlinks followed; FIFOs and devices refused without blocking) to the
-// sink block by block. False with readFile's texts when it cannot be opened, a read fails or the
-// file ends before its measured size; false with an empty text when the sink stopped.
+// Whether a link at the path is read through (Follow) or refused like a FIFO (Refuse): a copy
+// that votes must be a file of its own folder, never a link to a file elsewhere.
+enum class ReadLinks { Follow, Refuse };
+
+// Feeds a regular file (FIFOs and devices refused without blocking) to the sink block by block.
+// False with readFile's texts when it cannot be opened, a read fails or the file ends before its
+// measured size; false with an empty text when the sink stopped.
 bool readFileBlocks(const std::filesystem::path& path, const std::function<bool(const uint8_t*, size_t)>& sink,
-                    std::string* error);
+                    std::string* error, ReadLinks links = ReadLinks::Follow);
+// True when the path opens for reading as readFileBlocks would open it.
+bool canOpenRegular(const std::filesystem::path& path, ReadLinks links);
+// sha256HexOfFile with the given handling of links.
+std::string sha256HexOfFile(const std::filesystem::path& path, ReadLinks links);
 
 // One folder level, sorted by name so that results never depend on the file system's order.
 // Folders that cannot be opened (or deny access) give no entries; advanceFailed tells that the
@@ -38,16 +47,38 @@ struct FolderListing {
 };
 FolderListing listFolderSorted(const std::filesystem::path& folder);
 
-// Contents of one family counted by digest; the first path seen represents each digest.
+// Contents of one family counted by digest; the first path seen represents each digest. A member
+// whose size no other member has holds a content of its own and is counted without its digest.
 struct DigestTally {
     struct Entry {
         uint64_t count = 0;
         std::filesystem::path first;
     };
     std::map<std::string, Entry> byDigest;
-    uint64_t hashedFiles = 0;
+    uint64_t singles = 0;
+    uint64_t hashedFiles = 0; // members counted, singles included
     void add(const std::string& digest, const std::filesystem::path& path);
+    void addSingle();
 };
+
+// A member of a family as found on disk: a regular file that is not a link, and what tells its
+// version apart (a file replaced, rewritten, cut or grown has another).
+struct CopyVersion {
+    std::filesystem::path path;
+    uint64_t size = 0;
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t modifiedSeconds = 0;
+    int64_t modifiedNanoseconds = 0;
+    bool operator==(const CopyVersion&) const = default;
+};
+// The version of the file at `path`, or nothing when it is a link, is not a regular file or is
+// gone.
+std::optional<CopyVersion> copyVersion(const std::filesystem::path& path);
+// Counts the members' contents. Members are grouped by size first: only a size that two or more
+// members share is read and hashed; a member of a size of its own is only opened. A member that
+// cannot be read (or has become a link) does not count.
+DigestTally tallyCopies(const std::vector<CopyVersion>& members);
 
 struct MajorityWinner {
     bool found = false;

@@ -10,18 +10,18 @@ namespace data_repair {
 
 std::map<std::string, ConsensusGroup> groupRedundantCopies(const std::vector<fs::path>& workList)
 {
-    std::map<std::string, DigestTally> families;
+    // Copies vote as they do beside a single input: regular files that are not links.
+    std::map<std::string, std::vector<CopyVersion>> families;
     for (const fs::path& path : workList) {
         const std::string key = familyKey(path);
         if (key.empty())
             continue;
-        const std::string digest = sha256HexOfFile(path);
-        if (!digest.empty())
-            families[key].add(digest, path);
+        if (std::optional<CopyVersion> member = copyVersion(path))
+            families[key].push_back(std::move(*member));
     }
     std::map<std::string, ConsensusGroup> groups;
-    for (const auto& [key, tally] : families) {
-        const MajorityWinner winner = decideMajority(tally);
+    for (const auto& [key, members] : families) {
+        const MajorityWinner winner = decideMajority(tallyCopies(members));
         if (!winner.found)
             continue;
         groups[key] = ConsensusGroup{winner.first, winner.sha256, winner.topCount, winner.runnerUp,

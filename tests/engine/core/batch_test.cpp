@@ -493,16 +493,18 @@ TEST(Batch, Cancellation)
     EXPECT_EQ(events[0].current, 4u);
     EXPECT_EQ(events[0].total, 4u);
 
-    CancelAfter midway(2);
+    // Cancelled while the third item runs: that item is stopped before its output takes a name.
+    CancelAfter midway(3);
     const BatchRepairResult part = BatchRepairer().repair(request, &midway);
     EXPECT_EQ(part.items.size(), 2u);
     EXPECT_EQ(part.repaired, 2u);
     EXPECT_EQ(part.status.code, 5);
     EXPECT_EQ(midway.events.back().step, "batch-complete");
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 2);
 
     // After an earlier failure the summary replaces the cancellation.
     dir.write("0.log", "unsupported, and first by name");
-    CancelAfter failing(2);
+    CancelAfter failing(3);
     const BatchRepairResult failed = BatchRepairer().repair(request, &failing);
     EXPECT_EQ(failed.items.size(), 2u);
     EXPECT_EQ(failed.status.code, 61);

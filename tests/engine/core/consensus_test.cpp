@@ -3,7 +3,11 @@
 
 #include <thread>
 
+#include <fstream>
+#include <functional>
+
 #include "data_repair/consensus.h"
+#include "dispatch/batch_repairer.h"
 #include "test_support.h"
 
 using namespace data_repair;
@@ -24,6 +28,18 @@ std::string text(const fs::path& path)
 std::string sha256sumOf(const fs::path& path)
 {
     return test_support::run("sha256sum " + test_support::quote(path)).output.substr(0, 64);
+}
+
+// Bytes this process has read through read(2) so far.
+uint64_t bytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return 0;
 }
 
 // Writes name -> content pairs into a fresh folder.
@@ -156,13 +172,16 @@ TEST(Consensus, OnlyReadableRegularFamilyMembersVote)
     fs::create_symlink(dir / "gone.jpg", dir / "a__7.jpg");
     EXPECT_FALSE(findSiblingConsensus((dir / "a__2.jpg").string()).found);
 
-    // Three empty files make a consensus; a link to a member is followed and votes.
+    // Three empty files make a consensus; a link, even to a member, never votes.
     TempDir empty;
     fill(empty, {{"e__1.txt", ""}, {"e__2.txt", ""}});
     fs::create_symlink(empty / "e__1.txt", empty / "e__3.txt");
+    EXPECT_FALSE(findSiblingConsensus((empty / "e__1.txt").string()).found);
+    empty.write("e__4.txt", "");
     const ConsensusResult r = findSiblingConsensus((empty / "e__1.txt").string());
     ASSERT_TRUE(r.found);
     EXPECT_EQ(r.topCount, 3u);
+    EXPECT_EQ(r.hashedFiles, 3u);
     EXPECT_EQ(r.sha256, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
 
     if (::geteuid() != 0) { // root reads through any permission
@@ -174,30 +193,132 @@ TEST(Consensus, OnlyReadableRegularFamilyMembersVote)
     }
 }
 
-TEST(Consensus, AnswersAreCachedPerFolderAndFamily)
+TEST(Consensus, AnswersAreCachedOnlyWhileTheCopiesStayTheSame)
 {
     TempDir dir;
-    fill(dir, {{"c__1.pdf", "%PDF-1.4 same"}, {"c__2.pdf", "%PDF-1.4 same"}, {"c__3.pdf", "%PDF-1.4 same"}});
-    const ConsensusResult first = findSiblingConsensus((dir / "c__1.pdf").string());
+    fill(dir, {{"c__1.pdf", "%PDF-1.4 same"}, {"c__2.pdf", "%PDF-1.4 same"}, {"c__3.pdf", "%PDF-1.4 same"},
+               {"c__4.pdf", "%PDF-1.4 damaged"}});
+    const ConsensusResult first = findSiblingConsensus((dir / "c__4.pdf").string());
     ASSERT_TRUE(first.found);
-    dir.write("c__2.pdf", "changed");
-    dir.write("c__3.pdf", "changed too");
-    // Another member, and the same folder named differently, get the remembered answer.
-    const ConsensusResult second = findSiblingConsensus((dir / "sub" / ".." / "c__3.pdf").string());
-    EXPECT_TRUE(second.found);
-    EXPECT_EQ(second.sha256, first.sha256);
+    EXPECT_EQ(first.best.fileName, "c__1.pdf");
+    // Another member, and the same folder named differently, get the remembered answer without
+    // reading a copy again.
+    const uint64_t before = bytesReadSoFar();
+    const ConsensusResult again = findSiblingConsensus((dir / "sub" / ".." / "c__3.pdf").string());
+    EXPECT_LT(bytesReadSoFar() - before, 4096u); // what reading the count itself took
+    EXPECT_TRUE(again.found);
+    EXPECT_EQ(again.sha256, first.sha256);
 
-    // A negative answer is remembered as well.
+    // Once a copy is gone, rewritten or replaced, the folder is looked at again: the answer is
+    // today's, and restoring from it works.
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        bool found;
+        const char* best;
+    } changes[] = {
+        {"chosen copy deleted", [&] { fs::remove(dir / "c__1.pdf"); }, false, ""},
+        {"copy added back", [&] { dir.write("c__1.pdf", "%PDF-1.4 same"); }, true, "c__1.pdf"},
+        {"copy rewritten, same size", [&] { dir.write("c__1.pdf", "%PDF-1.4 SAME"); }, false, ""},
+        {"copy replaced by another file",
+         [&] {
+             dir.write("new.tmp", "%PDF-1.4 same");
+             fs::rename(dir / "new.tmp", dir / "c__1.pdf");
+         },
+         true, "c__1.pdf"},
+        {"copies added", [&] { fill(dir, {{"c__5.pdf", "%PDF-1.4 same"}, {"c__6.pdf", "%PDF-1.4 same"}}); }, true,
+         "c__1.pdf"},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        c.change();
+        const ConsensusResult now = findSiblingConsensus((dir / "c__4.pdf").string());
+        EXPECT_EQ(now.found, c.found);
+        EXPECT_EQ(now.best.fileName, c.best);
+        if (now.found) {
+            const fs::path output = dir / "c__4_repaired.pdf";
+            const RepairResult restored = restoreFromConsensus(test_support::requestFor(dir / "c__4.pdf"), now);
+            EXPECT_TRUE(restored.status.ok) << restored.status.message;
+            EXPECT_EQ(text(output), "%PDF-1.4 same");
+            fs::remove(output);
+        }
+    }
+
+    // A negative answer is remembered as well while nothing changes.
     TempDir none;
     fill(none, {{"n__1.pdf", "1"}, {"n__2.pdf", "1"}});
     EXPECT_FALSE(findSiblingConsensus((none / "n__1.pdf").string()).found);
-    none.write("n__3.pdf", "1");
     EXPECT_FALSE(findSiblingConsensus((none / "n__2.pdf").string()).found);
+    none.write("n__3.pdf", "1");
+    EXPECT_TRUE(findSiblingConsensus((none / "n__2.pdf").string()).found);
 
     // Names without a family, and paths without a folder part, never find anything.
     EXPECT_FALSE(findSiblingConsensus((dir / "plain.pdf").string()).found);
     EXPECT_FALSE(findSiblingConsensus("c__1.pdf").found);
     EXPECT_FALSE(findSiblingConsensus("").found);
+}
+
+TEST(Consensus, LinksAreNeverCopies)
+{
+    // Three links named as copies, all to one private file elsewhere, and the user's own file.
+    TempDir elsewhere;
+    const fs::path secret = elsewhere.write("secret.pdf", "%PDF-1.4 private");
+    TempDir dir;
+    for (const char* name : {"report__1.pdf", "report__2.pdf", "report__3.pdf"})
+        fs::create_symlink(secret, dir / name);
+    dir.write("report__4.pdf", "%PDF-1.4 the user's own");
+    const fs::path input = dir / "report__4.pdf";
+    EXPECT_FALSE(findSiblingConsensus(input.string()).found);
+    RepairRequest request = test_support::requestFor(input);
+    EXPECT_EQ(restoreFromConsensus(request, findSiblingConsensus(input.string())).status.code, 64);
+    EXPECT_FALSE(fs::exists(dir / "report__4_repaired.pdf"));
+
+    // With real copies beside them the links still do not vote: three real ones win.
+    fill(dir, {{"report__5.pdf", "%PDF-1.4 real"}, {"report__6.pdf", "%PDF-1.4 real"},
+               {"report__7.pdf", "%PDF-1.4 real"}});
+    const ConsensusResult found = findSiblingConsensus(input.string());
+    ASSERT_TRUE(found.found);
+    EXPECT_EQ(found.hashedFiles, 4u);
+    EXPECT_EQ(found.best.fileName, "report__5.pdf");
+
+    // A batch's groups count copies the same way.
+    BatchRepairRequest batch;
+    batch.roots = {(dir / "report__1.pdf").string(), (dir / "report__2.pdf").string(),
+                   (dir / "report__3.pdf").string(), input.string()};
+    batch.useConsensus = true;
+    batch.mode = Repair;
+    TempDir out;
+    batch.outputDirectory = out.path().string();
+    const BatchRepairResult result = BatchRepairer().repair(batch, nullptr);
+    ASSERT_EQ(result.items.size(), 4u);
+    for (const RepairResult& item : result.items)
+        EXPECT_FALSE(item.usedReference) << item.input.path;
+}
+
+TEST(Consensus, OnlySizesHeldByTwoOrMoreCopiesAreRead)
+{
+    // A huge sparse copy of a size no other copy has can never be in a majority: it is not read.
+    TempDir dir;
+    fill(dir, {{"s__1.jpg", jpeg("good")}, {"s__2.jpg", jpeg("good")}, {"s__3.jpg", jpeg("good")},
+               {"s__4.jpg", jpeg("bad")}});
+    {
+        std::ofstream(dir / "s__5.jpg") << jpeg("huge");
+    }
+    fs::resize_file(dir / "s__5.jpg", 1ull << 30);
+    const uint64_t before = bytesReadSoFar();
+    const ConsensusResult found = findSiblingConsensus((dir / "s__4.jpg").string());
+    EXPECT_LT(bytesReadSoFar() - before, 1u << 20);
+    ASSERT_TRUE(found.found);
+    EXPECT_EQ(found.topCount, 3u);
+    EXPECT_EQ(found.runnerUp, 1u);
+    EXPECT_EQ(found.hashedFiles, 5u);
+
+    // Copies of one size are still compared by content: two alike and one other of that size.
+    TempDir same;
+    fill(same, {{"t__1.jpg", jpeg("aaaa")}, {"t__2.jpg", jpeg("aaaa")}, {"t__3.jpg", jpeg("bbbb")},
+                {"t__4.jpg", jpeg("cc")}});
+    const ConsensusResult none = findSiblingConsensus((same / "t__4.jpg").string());
+    EXPECT_FALSE(none.found);
 }
 
 TEST(Consensus, RestoreWritesOnlyTheVotedBytes)
