@@ -389,7 +389,28 @@ void requireWorkingMemory(uint64_t bytes)
 ByteBuffer copyBytes(ByteView bytes)
 {
     requireWorkingMemory(bytes.size());
-    return ByteBuffer(bytes.begin(), bytes.end());
+    ByteBuffer copy;
+    copy.reserve(bytes.size());
+    appendRange(copy, bytes, 0, bytes.size()); // piece by piece: a long copy can be cancelled
+    return copy;
+}
+
+void eraseFront(ByteBuffer& b, uint64_t n)
+{
+    if (n >= b.size()) {
+        b.clear();
+        return;
+    }
+    // Moved down piece by piece, front to back (each piece lands below where it was read).
+    const uint64_t kept = b.size() - n;
+    for (uint64_t done = 0; done < kept;) {
+        const uint64_t piece = std::min<uint64_t>(kept - done, kCheckpointBytes);
+        std::memmove(b.data() + done, b.data() + n + done, static_cast<size_t>(piece));
+        done += piece;
+        if (done < kept)
+            checkpoint(done, kept);
+    }
+    b.resize(static_cast<size_t>(kept));
 }
 
 ByteBuffer bytesOf(std::string_view text) { return ByteBuffer(text.begin(), text.end()); }

@@ -157,23 +157,59 @@ bool looksLikeLegacyEncoding(ByteView b)
     return std::min(singleByteViolations(b), doubleByteViolations(b)) * kTolerance <= invalid;
 }
 
+// What sanitising makes of some bytes, without making it: the size of the text, the bytes it
+// replaces, and the U+FFFE and U+FFFF it keeps (which XML forbids).
+struct SanitizedSize {
+    uint64_t bytes = 0;
+    uint64_t replacements = 0;
+    uint64_t xmlNonCharacters = 0;
+};
+
+SanitizedSize measureSanitized(ByteView bytes)
+{
+    SanitizedSize size;
+    const uint64_t n = bytes.size();
+    for (uint64_t i = 0; i < n;) {
+        checkpointStep(i, n);
+        const unsigned length = allowedLength(bytes.data(), n, i);
+        if (length == 0) {
+            size.bytes += 3;
+            ++size.replacements;
+            ++i;
+            continue;
+        }
+        if (length == 3 && bytes[i] == 0xEF && bytes[i + 1] == 0xBF && (bytes[i + 2] == 0xBE || bytes[i + 2] == 0xBF))
+            ++size.xmlNonCharacters;
+        size.bytes += length;
+        i += length;
+    }
+    return size;
+}
+
 struct TextReading {
     TextEncoding encoding = TextEncoding::Utf8;
     std::string text;
     uint64_t replacements = 0;
 };
 
-TextReading readText(ByteView bytes, const std::string& format)
+// The text as it will be written (building it only when `build` is set; an analysis needs only
+// the counts).
+TextReading readText(ByteView bytes, const std::string& format, bool build)
 {
     TextReading reading;
     if (hasUtf16Bom(bytes)) {
         reading.encoding = TextEncoding::Utf16;
         uint64_t lost = 0;
         const std::string utf8 = transcodeUtf16(bytes, &lost);
-        reading.text = sanitizeUtf8(ByteBuffer(utf8.begin(), utf8.end()), &reading.replacements);
+        reading.text = sanitizeUtf8(ByteView(reinterpret_cast<const uint8_t*>(utf8.data()), utf8.size()),
+                                    &reading.replacements);
         reading.replacements += lost;
     } else if (looksLikeLegacyEncoding(bytes)) {
         reading.encoding = TextEncoding::Legacy;
+        return reading;
+    } else if (!build) {
+        const SanitizedSize size = measureSanitized(bytes);
+        reading.replacements = size.replacements + (format == "xml" ? size.xmlNonCharacters : 0);
         return reading;
     } else {
         reading.text = sanitizeUtf8(bytes, &reading.replacements);
@@ -187,17 +223,19 @@ TextReading readText(ByteView bytes, const std::string& format)
 
 std::string sanitizeUtf8(ByteView bytes, uint64_t* replacements)
 {
+    // Measured first: a damaged text can grow to three times its size (one U+FFFD per byte), and
+    // the whole of it is held once, in a buffer of its final size, or refused.
+    const SanitizedSize size = measureSanitized(bytes);
+    requireWorkingMemory(size.bytes);
     std::string out;
-    requireWorkingMemory(bytes.size());
-    out.reserve(bytes.size());
-    uint64_t count = 0;
+    out.reserve(static_cast<size_t>(size.bytes));
     const uint64_t n = bytes.size();
     for (uint64_t i = 0; i < n;) {
-        checkpointStep(i, n);
+        // Counted by the bytes written, which may be three times the bytes read.
+        checkpointStep(out.size(), size.bytes);
         const unsigned length = allowedLength(bytes.data(), n, i);
         if (length == 0) {
             out += kReplacement;
-            ++count;
             ++i;
         } else {
             out.append(reinterpret_cast<const char*>(bytes.data()) + i, length);
@@ -205,7 +243,7 @@ std::string sanitizeUtf8(ByteView bytes, uint64_t* replacements)
         }
     }
     if (replacements != nullptr)
-        *replacements = count;
+        *replacements = size.replacements;
     return out;
 }
 
@@ -315,7 +353,7 @@ RepairResult analyzeTextDocument(const RepairRequest& request, ByteView bytes)
         result.addFinding(StructureInvalid, Warning, "content is not text: it begins with a " + detected + " signature", 0,
                           0, false, 0.7);
 
-    const TextReading reading = readText(bytes, ext);
+    const TextReading reading = readText(bytes, ext, false);
     if (reading.encoding == TextEncoding::Legacy) {
         result.addFinding(StructureInvalid, Warning, "text is not UTF-8 (legacy encoding); its bytes are kept unchanged", 0,
                           bytes.size(), false, 0.85);
@@ -341,12 +379,12 @@ RepairResult repairTextDocument(const RepairRequest& request, ByteView bytes)
 {
     RepairResult result = analyzeTextDocument(request, bytes);
     const std::string format = result.format;
-    TextReading reading = readText(bytes, format);
+    TextReading reading = readText(bytes, format, true);
     double confidence = 0.92;
-    ByteBuffer output;
+    std::string text;
+    ByteView output = bytes; // a text kept in its own encoding is written as it is
     if (reading.encoding == TextEncoding::Legacy) {
         result.notes.push_back("text is kept in its original encoding; no bytes were replaced");
-        output = copyBytes(bytes);
         confidence = 0.7;
     } else {
         if (reading.encoding == TextEncoding::Utf16)
@@ -354,7 +392,7 @@ RepairResult repairTextDocument(const RepairRequest& request, ByteView bytes)
         const uint64_t c = reading.replacements;
         if (c > 0)
             result.addAction("sanitize-utf8", "replaced invalid UTF-8 and NUL bytes", c);
-        std::string text = std::move(reading.text);
+        text = std::move(reading.text);
         if (format == "xml") {
             text = wrapRecoveredXml(std::move(text));
             result.addAction("wrap-recovered-xml", "preserved damaged XML text inside a well-formed recovery document",
@@ -367,7 +405,7 @@ RepairResult repairTextDocument(const RepairRequest& request, ByteView bytes)
             result.notes.push_back("JSON object semantics may be partial; original bytes are preserved in sourceText");
         }
         confidence = (format == "xml" || format == "json") ? 0.68 : (c > 0 ? 0.76 : 0.92);
-        output.assign(text.begin(), text.end());
+        output = ByteView(reinterpret_cast<const uint8_t*>(text.data()), text.size());
     }
     if (modeWritesNoOutput(request.mode))
         return result;

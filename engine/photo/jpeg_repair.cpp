@@ -107,7 +107,7 @@ RepairResult repairJpeg(const RepairRequest& request, ByteView buffer)
 
     const uint64_t soi = findPair(work, 0xFF, 0xD8);
     if (soi != npos && soi > 0) {
-        work.erase(work.begin(), work.begin() + static_cast<std::ptrdiff_t>(soi));
+        eraseFront(work, soi);
         result.addAction("trim-prefix", "removed bytes before JPEG SOI marker", soi);
     } else if (soi == npos && !header.empty()) {
         ByteBuffer grown = header;

@@ -122,7 +122,7 @@ RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const st
     } else if (facts.tiffHeader != npos) {
         const uint64_t h = facts.tiffHeader;
         if (h > 0) {
-            work.erase(work.begin(), work.begin() + static_cast<std::ptrdiff_t>(h));
+            eraseFront(work, h);
             report.addAction("trim-prefix", "removed bytes before TIFF/RAW header", h);
             previewKnown = shiftAfterTrim(preview, h);
         }
@@ -149,7 +149,7 @@ RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const st
         }
     } else if (facts.rawStart != npos && facts.rawStart > 0) {
         const uint64_t s = facts.rawStart;
-        work.erase(work.begin(), work.begin() + static_cast<std::ptrdiff_t>(s));
+        eraseFront(work, s);
         report.addAction("trim-prefix", "removed bytes before RAW container signature", s);
         previewKnown = shiftAfterTrim(preview, s);
     } else if (!preview.empty()) {

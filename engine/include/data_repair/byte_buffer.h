@@ -26,6 +26,9 @@ uint64_t workingMemoryLimit();
 void requireWorkingMemory(uint64_t bytes);
 // A working copy of viewed bytes, for the repairs that change them in place.
 ByteBuffer copyBytes(ByteView bytes);
+// Removes the first n bytes (all when n is at least the size), moving the rest down in pieces
+// so that removing a short prefix from a large buffer can be cancelled.
+void eraseFront(ByteBuffer& b, uint64_t n);
 
 inline constexpr uint64_t npos = std::numeric_limits<uint64_t>::max();
 

@@ -2,6 +2,10 @@
 // sink that starts answering "stop" at a chosen moment. A cancelled run ends with status 5 and
 // leaves no output; searches that work window by window find what a whole search finds.
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <functional>
 
@@ -86,7 +90,7 @@ fs::path largeText(const fs::path& dir)
 }
 
 // A photo behind 300 junk bytes with a long (empty) scan.
-fs::path largePhoto(const fs::path& dir)
+fs::path photoBehindJunk(const fs::path& dir, uint64_t scan)
 {
     const uint8_t header[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00,
                               0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x10,
@@ -96,8 +100,10 @@ fs::path largePhoto(const fs::path& dir)
     head.resize(300, 0x5A);
     for (const uint8_t byte : header)
         head.push_back(byte);
-    return writeWithHole(dir / "photo.jpg", head, kLarge, ByteBuffer{0xFF, 0xD9});
+    return writeWithHole(dir / "photo.jpg", head, scan, ByteBuffer{0xFF, 0xD9});
 }
+
+fs::path largePhoto(const fs::path& dir) { return photoBehindJunk(dir, kLarge); }
 
 struct LargeInput {
     const char* name;
@@ -271,4 +277,140 @@ TEST(Cancellation, AStoppedSiblingSearchIsNotRemembered)
     EXPECT_EQ(stopped.status.code, kStatusCancelled);
     EXPECT_TRUE(stopped.items.empty());
     EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+namespace {
+
+// Counts the page faults of the working thread between two questions: the memory a run touched
+// without asking whether to go on. A run asks at least every 16 MiB of work, so no stretch
+// between two questions (or after the last one) touches much more than that.
+class FaultsBetweenQuestions : public IProgress {
+public:
+    bool onProgress(const ProgressEvent&) override { return true; }
+    bool isCancelled() override
+    {
+        note();
+        ++questions;
+        return false;
+    }
+    // Also the stretch from the last question to the end of the run.
+    void note()
+    {
+        const long now = faults();
+        if (last_ >= 0)
+            most = std::max(most, now - last_);
+        last_ = now;
+    }
+    long most = 0;
+    int questions = 0;
+
+private:
+    static long faults()
+    {
+        rusage usage{};
+        ::getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_minflt + usage.ru_majflt;
+    }
+    long last_ = -1;
+};
+
+// A text of NUL bytes: every byte becomes a three-byte U+FFFD.
+fs::path nulText(const fs::path& dir, uint64_t size)
+{
+    std::ofstream(dir / "zeros.txt", std::ios::binary);
+    fs::resize_file(dir / "zeros.txt", size);
+    return dir / "zeros.txt";
+}
+
+// Address space in use now (the limit below is set on top of it).
+uint64_t addressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmSize:") {
+            uint64_t kib = 0;
+            status >> kib;
+            return kib * 1024;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(Cancellation, LongCopiesAndRewritesAskAtLeastEvery16MiB)
+{
+    // A photo behind junk is copied to be trimmed; a text of NUL bytes triples in size.
+    const std::pair<int32_t, std::function<fs::path(const fs::path&)>> inputs[] = {
+        {Photo, [](const fs::path& dir) { return photoBehindJunk(dir, 96ull << 20); }},
+        {Document, [](const fs::path& dir) { return nulText(dir, 64ull << 20); }},
+    };
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    for (const auto& [kind, make] : inputs) {
+        TempDir dir;
+        const fs::path file = make(dir.path());
+        SCOPED_TRACE(file.filename().string());
+        RepairRequest request = test_support::requestFor(file);
+        request.outputDirectory = (dir / "out").string();
+        FaultsBetweenQuestions sink;
+        const RepairResult result = run(kind, false, request, &sink);
+        sink.note();
+        ASSERT_TRUE(result.status.ok && result.outputWritten) << result.status.message;
+        EXPECT_LE(sink.most * pageSize, static_cast<long>(3 * kCheckpointBytes));
+        EXPECT_GE(sink.questions, static_cast<int>(result.outputSize / kCheckpointBytes));
+    }
+}
+
+TEST(Cancellation, AGrowingTextIsHeldOnceAndWithinTheWorkingMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "address space limits do not apply under AddressSanitizer";
+#else
+    // 64 MiB of NUL bytes become 192 MiB of U+FFFD. The input is mapped (it takes address space
+    // but no memory of the process); the text is built once, in a buffer of its final size.
+    constexpr uint64_t kInput = 64ull << 20;
+    constexpr uint64_t kOutput = 3 * kInput;
+    const struct {
+        const char* name;
+        uint64_t room;
+        int expected;
+    } cases[] = {
+        {"room for the text", kInput + kOutput + (64ull << 20), kStatusOk},
+        {"no room for the text", kInput + kOutput / 2, kStatusReadFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const fs::path file = nulText(dir.path(), kInput);
+        RepairRequest request = test_support::requestFor(file);
+        request.outputDirectory = (dir / "out").string();
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const rlim_t limit = addressSpaceInUse() + c.room;
+            const rlimit bound{limit, limit};
+            ::setrlimit(RLIMIT_AS, &bound);
+            int code = 100;
+            try {
+                const RepairResult result = run(Document, false, request, nullptr);
+                code = result.status.ok ? (result.outputSize == kOutput ? 0 : 101)
+                       : result.status.message == "not enough memory to process the file" ? result.status.code
+                                                                                           : 103;
+            } catch (...) {
+                code = 102;
+            }
+            ::_exit(code);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), c.expected);
+        // A run refused for lack of memory leaves nothing behind.
+        if (c.expected != kStatusOk) {
+            EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out"));
+        }
+    }
+#endif
 }
