@@ -247,7 +247,11 @@ ssize_t systemCopyRange(int in, off_t* inOffset, int out, off_t* outOffset, size
     return ::copy_file_range(in, inOffset, out, outOffset, length, flags);
 }
 
-// One output being written: the position over all parts drives the checkpoints.
+ssize_t systemWrite(int fd, const void* data, size_t length) { return ::write(fd, data, length); }
+
+// One output being written: the position over all parts drives the checkpoints. Short parts (new
+// bytes and short stretches of the input alike) are gathered into one buffer of bounded size and
+// written together; long ones go out on their own, from the input file where they can.
 struct OutputStream {
     int fd = -1;
     uint64_t done = 0;
@@ -255,13 +259,14 @@ struct OutputStream {
     int input = -1;                   // the input file, while parts may be copied from it
     const uint8_t* inputData = nullptr;
     uint64_t inputSize = 0;
+    ByteBuffer gathered;              // short parts not written yet, at most kOutputGatherBytes
 
     bool write(const uint8_t* data, uint64_t size)
     {
         uint64_t written = 0;
         while (written < size) {
             const size_t piece = static_cast<size_t>(std::min<uint64_t>(size - written, kCheckpointBytes));
-            const ssize_t n = ::write(fd, data + written, piece);
+            const ssize_t n = detail::writeOut(fd, data + written, piece);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -273,13 +278,29 @@ struct OutputStream {
         return true;
     }
 
+    bool flush()
+    {
+        const bool ok = write(gathered.data(), gathered.size());
+        gathered.clear();
+        return ok;
+    }
+
     // A part inside the input buffer goes from file to file; what the file systems cannot copy
     // that way (or what is no longer in the file) is written from memory.
     bool put(std::span<const uint8_t> part)
     {
+        if (part.size() < kKernelCopyMinimum) {
+            if (gathered.size() + part.size() > kOutputGatherBytes && !flush())
+                return false;
+            if (gathered.capacity() == 0) // once per output, no larger than the output
+                gathered.reserve(static_cast<size_t>(std::min<uint64_t>(kOutputGatherBytes, total - done)));
+            gathered.insert(gathered.end(), part.begin(), part.end());
+            return true;
+        }
+        if (!flush())
+            return false;
         uint64_t copied = 0;
-        if (input >= 0 && part.size() >= kKernelCopyMinimum && part.data() >= inputData &&
-            part.data() + part.size() <= inputData + inputSize) {
+        if (input >= 0 && part.data() >= inputData && part.data() + part.size() <= inputData + inputSize) {
             const auto offset = static_cast<uint64_t>(part.data() - inputData);
             while (copied < part.size()) {
                 auto from = static_cast<off_t>(offset + copied);
@@ -301,8 +322,9 @@ struct OutputStream {
         return write(part.data() + copied, part.size() - copied);
     }
 
-    // Below this a part is written from memory: one system call either way.
+    // Below this a part is gathered and written from memory; from it on, it goes out on its own.
     static constexpr uint64_t kKernelCopyMinimum = 64 * 1024;
+    static_assert(kKernelCopyMinimum <= kOutputGatherBytes);
 };
 
 int systemClone(int out, int in)
@@ -375,6 +397,7 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
         if (!cloned(fd, source, out.total)) {
             for (const std::span<const uint8_t> part : parts)
                 written = written && out.put(part);
+            written = written && out.flush();
         }
     } catch (...) {
         // A cancelled write leaves nothing half-written behind.
@@ -523,6 +546,7 @@ bool writeFile(const fs::path& path, const ByteParts& parts, std::string* error,
 }
 
 namespace detail {
+WriteFunction writeOut = systemWrite;
 CopyRangeFunction copyRange = systemCopyRange;
 CloneFunction cloneFile = systemClone;
 } // namespace detail

@@ -107,6 +107,9 @@ struct InputSource {
 };
 bool writeFile(const std::filesystem::path& path, const ByteParts& parts, std::string* error,
                bool replaceExisting = true, const InputSource* source = nullptr);
+// Parts shorter than 64 KiB are gathered and written together through one buffer of at most this
+// many bytes per output; longer parts go out on their own.
+inline constexpr uint64_t kOutputGatherBytes = uint64_t{4} << 20;
 bool writeTextFile(const std::filesystem::path& path, const std::string& text, std::string* error,
                    bool replaceExisting = true);
 bool copyFile(const std::filesystem::path& source, const std::filesystem::path& destination,
@@ -126,6 +129,9 @@ std::filesystem::path buildOutputPath(const std::string& inputPath, const std::s
                                       const std::string& extension, bool overwrite);
 
 namespace detail {
+// The write(2) every output goes through; replaceable so that tests can see how it is written.
+using WriteFunction = ssize_t (*)(int fd, const void* data, size_t length);
+extern WriteFunction writeOut;
 // The in-kernel copy the writer uses (copy_file_range(2)); replaceable so that the fallback to
 // plain writes can be exercised.
 using CopyRangeFunction = ssize_t (*)(int in, off_t* inOffset, int out, off_t* outOffset, size_t length,
