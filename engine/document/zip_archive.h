@@ -32,6 +32,9 @@ struct ZipEntry {
     // The payload where it stands in the input, for entries read from it: not copied into
     // `payload`, so the archive is written from the input file. The input must outlive the entry.
     std::span<const uint8_t> stored;
+    // The entry's local header where it stands in the input, for entries read from it: where the
+    // writer would write the same bytes, header and payload are copied as one stretch.
+    std::span<const uint8_t> localHeader;
     // crc32 and uncompressedSize were computed from the payload as it is (stored entries the
     // reader checked): the writer need not read it again.
     bool crcComputed = false;

@@ -404,6 +404,8 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
         }
         entry.stored = std::span<const uint8_t>(data).subspan(static_cast<size_t>(dataStart),
                                                             static_cast<size_t>(end - dataStart));
+        entry.localHeader = std::span<const uint8_t>(data).subspan(static_cast<size_t>(p),
+                                                                 static_cast<size_t>(dataStart - p));
         entry.compressedSize = end - dataStart;
         entry.uncompressedSize = method == 0 && !entry.encrypted ? entry.compressedSize : usize;
         entry.crc32 = crc;
