@@ -69,8 +69,9 @@ struct ArchiveOut {
     // the payload, both are one stretch of the input, which joins the stretch of the entry before.
     void entry(const ByteBuffer& header, std::span<const uint8_t> inputHeader, std::span<const uint8_t> bytes)
     {
-        if (!inputHeader.empty() && inInput(inputHeader) && inputHeader.data() + inputHeader.size() == bytes.data() &&
-            (bytes.empty() || inInput(bytes)) && std::equal(header.begin(), header.end(), inputHeader.begin(), inputHeader.end())) {
+        if (!inputHeader.empty() && inInput(inputHeader) &&
+            (bytes.empty() || (inputHeader.data() + inputHeader.size() == bytes.data() && inInput(bytes))) &&
+            std::equal(header.begin(), header.end(), inputHeader.begin(), inputHeader.end())) {
             stretch(std::span<const uint8_t>(inputHeader.data(), inputHeader.size() + bytes.size()));
             return;
         }

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "data_repair/consensus.h"
+#include "data_repair/output_writer.h"
 #include "document/zip_archive.h"
 #include "document_test_support.h"
 
@@ -323,6 +324,43 @@ TEST(ZipRepair, RewrittenArchivesKeepTheirExactBytes)
         }
         fs::remove(result.output.path);
         fs::remove(result.artifacts[0].path);
+    }
+}
+
+TEST(ZipWriter, SoundEntriesAreCopiedAsOneStretchOfTheInput)
+{
+    TempDir dir;
+    const auto path = dir / "small.zip";
+    makeReproducibleZip(path, "small");
+    ByteBuffer zip = readAll(path);
+    const uint64_t directory = findBytes(zip, "PK\x01\x02", 0);
+    // A stored entry whose header lost its CRC gets a fresh header; the entries around it stay
+    // stretches of the input.
+    uint64_t damaged = findBytes(zip, "PK\x03\x04", directory / 2);
+    while (readLe16(zip, damaged + 8) != 0 || readLe32(zip, damaged + 18) == 0)
+        damaged = findBytes(zip, "PK\x03\x04", damaged + 1);
+    const uint64_t payload = damaged + 30 + readLe16(zip, damaged + 26);
+    std::fill(zip.begin() + static_cast<std::ptrdiff_t>(damaged + 14), zip.begin() + static_cast<std::ptrdiff_t>(damaged + 18), 0);
+
+    for (const bool withDamage : {false, true}) {
+        SCOPED_TRACE(withDamage ? "one header rewritten" : "sound");
+        const ByteBuffer input = withDamage ? zip : readAll(path);
+        RepairResult report;
+        OutputPieces pieces(input);
+        writeZipArchive(readZipEntries(input, nullptr), "zip", report, pieces);
+        const auto at = [&](size_t k) { return static_cast<uint64_t>(pieces.parts().at(k).data() - input.data()); };
+        ASSERT_GE(pieces.parts().size(), 2u);
+        EXPECT_EQ(at(0), 0u);
+        if (!withDamage) {
+            EXPECT_EQ(pieces.parts()[0].size(), directory);
+            continue;
+        }
+        EXPECT_EQ(pieces.parts()[0].size(), damaged);
+        EXPECT_EQ(pieces.parts()[1].size(), payload - damaged); // the fresh header
+        EXPECT_EQ(at(2), payload);
+        EXPECT_EQ(at(2) + pieces.parts()[2].size(), directory);
+        const auto repaired = dir.write("repaired.zip", pieces.joined());
+        EXPECT_EQ(run("unzip -tqq " + quote(repaired)).exitCode, 0);
     }
 }
 
