@@ -11,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -131,6 +132,7 @@ struct ReadRecord {
     ino_t inode = 0;
     struct timespec modified {};
     std::thread::id reader;
+    int mappedFd = -1; // the file held open by the InputFile that mapped it
 };
 
 std::mutex readsMutex;
@@ -144,13 +146,13 @@ bool sameVersion(const ReadRecord& record, const struct stat& st)
            record.modified.tv_nsec == st.st_mtim.tv_nsec;
 }
 
-void rememberRead(std::span<const uint8_t> bytes, const struct stat& before)
+void rememberRead(std::span<const uint8_t> bytes, const struct stat& before, int mappedFd = -1)
 {
     if (bytes.empty() || bytes.size() != static_cast<uint64_t>(before.st_size))
         return;
     const std::lock_guard lock(readsMutex);
-    reads[nextRead++ % reads.size()] =
-        ReadRecord{bytes.data(), bytes.size(), before.st_dev, before.st_ino, before.st_mtim, std::this_thread::get_id()};
+    reads[nextRead++ % reads.size()] = ReadRecord{bytes.data(),   bytes.size(),  before.st_dev, before.st_ino,
+                                                  before.st_mtim, std::this_thread::get_id(), mappedFd};
 }
 
 // The bytes at `data` are going away (an input unmapped or freed): their address may come back
@@ -517,12 +519,62 @@ InputFile openInputFile(const fs::path& path, std::string* error)
         file.data_ = file.buffer_.data();
         file.size_ = file.buffer_.size();
     }
-    rememberRead(file.bytes(), before);
+    rememberRead(file.bytes(), before, file.mappingSlot_ >= 0 ? fd.get() : -1);
     file.openedSize_ = size;
     file.openedModifiedSeconds_ = before.st_mtim.tv_sec;
     file.openedModifiedNanoseconds_ = before.st_mtim.tv_nsec;
     file.fd_ = fd.release();
     return file;
+}
+
+InputWindow::InputWindow(ByteView input, uint64_t window) : input_(input), window_(std::max<uint64_t>(window, 1))
+{
+    if (input.empty())
+        return;
+    const std::lock_guard lock(readsMutex);
+    for (const ReadRecord& record : reads) {
+        if (record.data == input.data() && record.size == input.size() && record.mappedFd >= 0 &&
+            record.reader == std::this_thread::get_id()) {
+            fd_ = ::fcntl(record.mappedFd, F_DUPFD_CLOEXEC, 0);
+            break;
+        }
+    }
+}
+
+InputWindow::~InputWindow()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+ByteView InputWindow::view(uint64_t pos, uint64_t length)
+{
+    if (pos >= input_.size())
+        return {};
+    length = std::min<uint64_t>(length, input_.size() - pos);
+    if (fd_ < 0)
+        return input_.subspan(static_cast<size_t>(pos), static_cast<size_t>(length));
+    if (pos < start_ || pos + length > start_ + filled_) {
+        const uint64_t want = std::min<uint64_t>(std::max(window_, length), input_.size() - pos);
+        if (buffer_.size() < want)
+            buffer_.resize(static_cast<size_t>(want));
+        uint64_t got = 0;
+        while (got < want) {
+            const ssize_t n = ::pread(fd_, buffer_.data() + got, static_cast<size_t>(want - got),
+                                      static_cast<off_t>(pos + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += static_cast<uint64_t>(n);
+        }
+        // What the file no longer holds comes from the mapping, as it would have without the window.
+        if (got < want)
+            std::memcpy(buffer_.data() + got, input_.data() + pos + got, static_cast<size_t>(want - got));
+        start_ = pos;
+        filled_ = want;
+    }
+    return ByteView(buffer_).subspan(static_cast<size_t>(pos - start_), static_cast<size_t>(length));
 }
 
 ByteBuffer readFileHead(const fs::path& path, uint64_t maxBytes, std::string* error)
