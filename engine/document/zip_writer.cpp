@@ -67,12 +67,12 @@ struct ArchiveOut {
     }
     // A local header and its payload. Where the input holds the same header bytes right before
     // the payload, both are one stretch of the input, which joins the stretch of the entry before.
-    void entry(const ByteBuffer& header, std::span<const uint8_t> inputHeader, std::span<const uint8_t> bytes)
+    void entry(const ByteBuffer& header, const ZipEntry& e, std::span<const uint8_t> bytes)
     {
-        if (!inputHeader.empty() && inInput(inputHeader) &&
-            (bytes.empty() || (inputHeader.data() + inputHeader.size() == bytes.data() && inInput(bytes))) &&
-            std::equal(header.begin(), header.end(), inputHeader.begin(), inputHeader.end())) {
-            stretch(std::span<const uint8_t>(inputHeader.data(), inputHeader.size() + bytes.size()));
+        const ByteView input = pieces.input();
+        if (!e.localHeader.empty() && e.localHeader == header && e.payload.empty() && inInput(e.stored) &&
+            static_cast<uint64_t>(e.stored.data() - input.data()) >= header.size()) {
+            stretch(std::span<const uint8_t>(e.stored.data() - header.size(), header.size() + e.stored.size()));
             return;
         }
         appendBytes(head, header);
@@ -139,7 +139,7 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
         appendLe16(header, static_cast<uint16_t>(extra.size()));
         appendString(header, e.name);
         appendBytes(header, extra);
-        out.entry(header, e.localHeader, payload);
+        out.entry(header, e, payload);
         if (descriptor) {
             appendLe32(out.head, 0x08074B50);
             appendLe32(out.head, e.crc32);
@@ -154,7 +154,7 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
         // A payload of its own now lives in the output; free it as we go (archives can be large).
         ByteBuffer().swap(e.payload);
         e.stored = {};
-        e.localHeader = {};
+        ByteBuffer().swap(e.localHeader);
     }
 
     const uint64_t directoryOffset = out.size();
