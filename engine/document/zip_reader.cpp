@@ -34,7 +34,8 @@ bool isRecordPair(uint8_t a, uint8_t b)
 // right after an entry costs one window.
 class RecordIndex {
 public:
-    explicit RecordIndex(ByteView data) : input_(data) {}
+    // Windows of 64 KiB: a boundary right after an entry (a folder's, say) is found in the first.
+    explicit RecordIndex(ByteView data) : input_(data, 64 << 10) {}
     uint64_t nextRecord(uint64_t from) { return next(records_, from); }
     uint64_t nextLocal(uint64_t from) { return next(locals_, from); }
     // Record signatures in file order from the first at or after `from`: record(first + k).
