@@ -179,7 +179,8 @@ void forgetReadsOfThisThread()
 
 // The whole read that `bytes` lies in (the file's content from its first byte), when that read
 // filled it from the file open at `fd` and the file has not changed since; empty otherwise.
-std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd)
+// `mapped` tells whether those bytes are a mapping of the file.
+std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd, bool* mapped = nullptr)
 {
     struct stat st {};
     if (bytes.empty() || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
@@ -192,6 +193,8 @@ std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd)
     });
     if (found == reads.end())
         return {};
+    if (mapped != nullptr)
+        *mapped = found->mappedFd >= 0;
     return {found->data, static_cast<size_t>(found->size)};
 }
 
@@ -261,6 +264,7 @@ struct OutputStream {
     int input = -1;                   // the input file, while parts may be copied from it
     const uint8_t* inputData = nullptr;
     uint64_t inputSize = 0;
+    bool inputMapped = false;         // short parts of a mapped input are read from the file
     ByteBuffer gathered;              // short parts not written yet, at most kOutputGatherBytes
 
     bool write(const uint8_t* data, uint64_t size)
@@ -296,7 +300,10 @@ struct OutputStream {
                 return false;
             if (gathered.capacity() == 0) // once per output, no larger than the output
                 gathered.reserve(static_cast<size_t>(std::min<uint64_t>(kOutputGatherBytes, total - done)));
-            gathered.insert(gathered.end(), part.begin(), part.end());
+            const size_t at = gathered.size();
+            gathered.resize(at + part.size());
+            if (!readInput(part, gathered.data() + at))
+                std::memcpy(gathered.data() + at, part.data(), part.size());
             return true;
         }
         if (!flush())
@@ -322,6 +329,24 @@ struct OutputStream {
             }
         }
         return write(part.data() + copied, part.size() - copied);
+    }
+
+    // A short part of a mapped input, read from the file: first touching a mapping's pages can
+    // cost several times reading them. False where that is not so or the file falls short.
+    bool readInput(std::span<const uint8_t> part, uint8_t* to) const
+    {
+        if (input < 0 || !inputMapped || part.data() < inputData || part.data() + part.size() > inputData + inputSize)
+            return false;
+        const auto offset = static_cast<uint64_t>(part.data() - inputData);
+        for (size_t got = 0; got < part.size();) {
+            const ssize_t n = ::pread(input, to + got, part.size() - got, static_cast<off_t>(offset + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            got += static_cast<size_t>(n);
+        }
+        return true;
     }
 
     // Below this a part is gathered and written from memory; from it on, it goes out on its own.
@@ -388,7 +413,7 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
                              ? openRegularForReading(source->path, inputSize)
                              : -1);
     const std::span<const uint8_t> wholeRead =
-        input.get() >= 0 ? readFrom(source->bytes, input.get()) : std::span<const uint8_t>();
+        input.get() >= 0 ? readFrom(source->bytes, input.get(), &out.inputMapped) : std::span<const uint8_t>();
     if (!wholeRead.empty()) {
         out.input = input.get();
         out.inputData = wholeRead.data();

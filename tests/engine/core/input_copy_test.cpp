@@ -361,36 +361,44 @@ TEST(InputCopy, ShortPartsAreWrittenTogetherThroughOneBoundedBuffer)
 {
     // An archive of many small entries: a new header and a short stretch of the input each. They
     // go out in a few writes of at most the buffer's size, never as one write per part and never
-    // as the whole output at once; the long stretch at the end is copied in the kernel.
+    // as the whole output at once; the long stretch at the end is copied in the kernel. The input
+    // as read into memory and as mapped (whose short stretches are read from the file) alike.
     Fixture f(12 << 20);
-    const std::span<const uint8_t> all(f.input);
+    std::string error;
+    const InputFile mapped = openInputFile(f.inputPath, &error);
     const ByteBuffer header = bytesOf("PK-header-of-an-entry");
-    ByteParts parts;
-    ByteBuffer expected;
-    for (size_t at = 0; at + (40 << 10) < all.size() - (1 << 20); at += 40 << 10) {
-        parts.push_back(header);
-        parts.push_back(all.subspan(at, 32 << 10));
-    }
-    parts.push_back(all.subspan(all.size() - (1 << 20)));
-    for (const auto part : parts)
-        expected.insert(expected.end(), part.begin(), part.end());
-
     static std::vector<size_t> writes;
-    writes.clear();
-    const detail::WriteFunction saved = detail::writeOut;
+    struct Restore {
+        detail::WriteFunction saved = detail::writeOut;
+        ~Restore() { detail::writeOut = saved; }
+    } restore;
     detail::writeOut = [](int fd, const void* data, size_t length) {
         writes.push_back(length);
         return ::write(fd, data, length);
     };
     CopyRangeStub stub(CopyRangeStub::real);
-    const InputSource source{f.inputPath, f.input, {}};
-    std::string error;
-    const bool ok = writeFile(f.dir / "out" / "o.zip", parts, &error, false, &source);
-    detail::writeOut = saved;
-    ASSERT_TRUE(ok) << error;
-    EXPECT_EQ(test_support::readAll(f.dir / "out" / "o.zip"), expected);
-    ASSERT_FALSE(writes.empty());
-    EXPECT_LE(*std::max_element(writes.begin(), writes.end()), kOutputGatherBytes);
-    EXPECT_LE(writes.size(), (expected.size() - (1 << 20)) / (kOutputGatherBytes - (64 << 10)) + 1);
-    EXPECT_GT(CopyRangeStub::calls(), 0);
+    for (const bool fromMapping : {false, true}) {
+        SCOPED_TRACE(fromMapping ? "mapped" : "read");
+        const std::span<const uint8_t> all = fromMapping ? mapped.bytes() : std::span<const uint8_t>(f.input);
+        ByteParts parts;
+        ByteBuffer expected;
+        for (size_t at = 0; at + (40 << 10) < all.size() - (1 << 20); at += 40 << 10) {
+            parts.push_back(header);
+            parts.push_back(all.subspan(at, 32 << 10));
+        }
+        parts.push_back(all.subspan(all.size() - (1 << 20)));
+        for (const auto part : parts)
+            expected.insert(expected.end(), part.begin(), part.end());
+
+        writes.clear();
+        CopyRangeStub::calls() = 0;
+        const InputSource source{f.inputPath, all, {}};
+        const fs::path out = f.dir / "out" / (fromMapping ? "mapped.zip" : "read.zip");
+        ASSERT_TRUE(writeFile(out, parts, &error, false, &source)) << error;
+        EXPECT_EQ(test_support::readAll(out), expected);
+        ASSERT_FALSE(writes.empty());
+        EXPECT_LE(*std::max_element(writes.begin(), writes.end()), kOutputGatherBytes);
+        EXPECT_LE(writes.size(), (expected.size() - (1 << 20)) / (kOutputGatherBytes - (64 << 10)) + 1);
+        EXPECT_GT(CopyRangeStub::calls(), 0);
+    }
 }
