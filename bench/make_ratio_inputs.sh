@@ -1,14 +1,46 @@
 #!/bin/sh
 # Writes the inputs copy_ratio_bench compares with cp: healthy MP4, MP4 cut to 90 %, MPEG-TS,
-# WAV, ZIP and PDF, an MP3 cut to 90 %, and FLV, AVI, program stream and M4A remuxes, each about
-# SIZE MiB (default 1024).
-# Usage: make_ratio_inputs.sh FOLDER [SIZE_MIB]
+# WAV, ZIP and PDF, an MP3 cut to 90 %, FLV, AVI, program stream and M4A remuxes, and an archive
+# of many small entries healthy and cut to 90 %, each about SIZE MiB (default 1024). With "zip"
+# as third argument only the two archives of small entries are written.
+# Usage: make_ratio_inputs.sh FOLDER [SIZE_MIB] [zip]
 set -eu
 dir=$1
 mib=${2:-1024}
+only=${3:-}
 bytes=$((mib * 1024 * 1024))
 mkdir -p "$dir"
 cd "$dir"
+
+# The archive users have: entries of 32 KiB in folders of 256, half stored (random bytes), half
+# deflated (text), written by Python's zipfile; and the same cut to 90 %.
+python3 - "$bytes" <<'PY'
+import os, random, sys, zipfile
+total = int(sys.argv[1])
+entry = 32 << 10
+words = [bytes(random.choices(b"abcdefghijklmnopqrstuvwxyz", k=random.randint(2, 9))) for _ in range(5000)]
+text = b" ".join(random.choices(words, k=1 << 20))
+with zipfile.ZipFile("zip-small.zip", "w") as z:
+    n = 0
+    # Up to the size, with room left for the central directory.
+    while z.fp.tell() + (n + 1) * 120 + entry < total:
+        if n % 256 == 0:
+            z.mkdir("folder%04d" % (n // 256))
+        name = "folder%04d/entry%03d.%s" % (n // 256, n % 256, "bin" if n % 2 else "txt")
+        if n % 2:
+            z.writestr(name, os.urandom(entry), zipfile.ZIP_STORED)
+        else:
+            at = random.randrange(len(text) - entry)
+            z.writestr(name, text[at:at + entry], zipfile.ZIP_DEFLATED)
+        n += 1
+size = os.path.getsize("zip-small.zip")
+with open("zip-small.zip", "rb") as f, open("zip-small-cut.zip", "wb") as out:
+    out.write(f.read(size // 10 * 9))
+PY
+if [ "$only" = zip ]; then
+    ls -l zip-small.zip zip-small-cut.zip
+    exit 0
+fi
 q="ffmpeg -v error -y -nostdin"
 
 # Short real clips, repeated by stream copy up to the size.

@@ -11,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -131,6 +132,7 @@ struct ReadRecord {
     ino_t inode = 0;
     struct timespec modified {};
     std::thread::id reader;
+    int mappedFd = -1; // the file held open by the InputFile that mapped it
 };
 
 std::mutex readsMutex;
@@ -144,13 +146,13 @@ bool sameVersion(const ReadRecord& record, const struct stat& st)
            record.modified.tv_nsec == st.st_mtim.tv_nsec;
 }
 
-void rememberRead(std::span<const uint8_t> bytes, const struct stat& before)
+void rememberRead(std::span<const uint8_t> bytes, const struct stat& before, int mappedFd = -1)
 {
     if (bytes.empty() || bytes.size() != static_cast<uint64_t>(before.st_size))
         return;
     const std::lock_guard lock(readsMutex);
-    reads[nextRead++ % reads.size()] =
-        ReadRecord{bytes.data(), bytes.size(), before.st_dev, before.st_ino, before.st_mtim, std::this_thread::get_id()};
+    reads[nextRead++ % reads.size()] = ReadRecord{bytes.data(),   bytes.size(),  before.st_dev, before.st_ino,
+                                                  before.st_mtim, std::this_thread::get_id(), mappedFd};
 }
 
 // The bytes at `data` are going away (an input unmapped or freed): their address may come back
@@ -177,7 +179,8 @@ void forgetReadsOfThisThread()
 
 // The whole read that `bytes` lies in (the file's content from its first byte), when that read
 // filled it from the file open at `fd` and the file has not changed since; empty otherwise.
-std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd)
+// `mapped` tells whether those bytes are a mapping of the file.
+std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd, bool* mapped = nullptr)
 {
     struct stat st {};
     if (bytes.empty() || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
@@ -190,6 +193,8 @@ std::span<const uint8_t> readFrom(std::span<const uint8_t> bytes, int fd)
     });
     if (found == reads.end())
         return {};
+    if (mapped != nullptr)
+        *mapped = found->mappedFd >= 0;
     return {found->data, static_cast<size_t>(found->size)};
 }
 
@@ -252,7 +257,11 @@ ssize_t systemCopyRange(int in, off_t* inOffset, int out, off_t* outOffset, size
     return ::copy_file_range(in, inOffset, out, outOffset, length, flags);
 }
 
-// One output being written: the position over all parts drives the checkpoints.
+ssize_t systemWrite(int fd, const void* data, size_t length) { return ::write(fd, data, length); }
+
+// One output being written: the position over all parts drives the checkpoints. Short parts (new
+// bytes and short stretches of the input alike) are gathered into one buffer of bounded size and
+// written together; long ones go out on their own, from the input file where they can.
 struct OutputStream {
     int fd = -1;
     uint64_t done = 0;
@@ -260,13 +269,15 @@ struct OutputStream {
     int input = -1;                   // the input file, while parts may be copied from it
     const uint8_t* inputData = nullptr;
     uint64_t inputSize = 0;
+    bool inputMapped = false;         // short parts of a mapped input are read from the file
+    ByteBuffer gathered;              // short parts not written yet, at most kOutputGatherBytes
 
     bool write(const uint8_t* data, uint64_t size)
     {
         uint64_t written = 0;
         while (written < size) {
             const size_t piece = static_cast<size_t>(std::min<uint64_t>(size - written, kCheckpointBytes));
-            const ssize_t n = ::write(fd, data + written, piece);
+            const ssize_t n = detail::writeOut(fd, data + written, piece);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -278,13 +289,32 @@ struct OutputStream {
         return true;
     }
 
+    bool flush()
+    {
+        const bool ok = write(gathered.data(), gathered.size());
+        gathered.clear();
+        return ok;
+    }
+
     // A part inside the input buffer goes from file to file; what the file systems cannot copy
     // that way (or what is no longer in the file) is written from memory.
     bool put(std::span<const uint8_t> part)
     {
+        if (part.size() < kKernelCopyMinimum) {
+            if (gathered.size() + part.size() > kOutputGatherBytes && !flush())
+                return false;
+            if (gathered.capacity() == 0) // once per output, no larger than the output
+                gathered.reserve(static_cast<size_t>(std::min<uint64_t>(kOutputGatherBytes, total - done)));
+            const size_t at = gathered.size();
+            gathered.resize(at + part.size());
+            if (!readInput(part, gathered.data() + at))
+                std::memcpy(gathered.data() + at, part.data(), part.size());
+            return true;
+        }
+        if (!flush())
+            return false;
         uint64_t copied = 0;
-        if (input >= 0 && part.size() >= kKernelCopyMinimum && part.data() >= inputData &&
-            part.data() + part.size() <= inputData + inputSize) {
+        if (input >= 0 && part.data() >= inputData && part.data() + part.size() <= inputData + inputSize) {
             const auto offset = static_cast<uint64_t>(part.data() - inputData);
             while (copied < part.size()) {
                 auto from = static_cast<off_t>(offset + copied);
@@ -306,8 +336,27 @@ struct OutputStream {
         return write(part.data() + copied, part.size() - copied);
     }
 
-    // Below this a part is written from memory: one system call either way.
+    // A short part of a mapped input, read from the file: first touching a mapping's pages can
+    // cost several times reading them. False where that is not so or the file falls short.
+    bool readInput(std::span<const uint8_t> part, uint8_t* to) const
+    {
+        if (input < 0 || !inputMapped || part.data() < inputData || part.data() + part.size() > inputData + inputSize)
+            return false;
+        const auto offset = static_cast<uint64_t>(part.data() - inputData);
+        for (size_t got = 0; got < part.size();) {
+            const ssize_t n = ::pread(input, to + got, part.size() - got, static_cast<off_t>(offset + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            got += static_cast<size_t>(n);
+        }
+        return true;
+    }
+
+    // Below this a part is gathered and written from memory; from it on, it goes out on its own.
     static constexpr uint64_t kKernelCopyMinimum = 64 * 1024;
+    static_assert(kKernelCopyMinimum <= kOutputGatherBytes);
 };
 
 // Copies the first `size` bytes of one open file to another, inside the kernel where the file
@@ -404,7 +453,7 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
                              ? openRegularForReading(source->path, inputSize)
                              : -1);
     const std::span<const uint8_t> wholeRead =
-        input.get() >= 0 ? readFrom(source->bytes, input.get()) : std::span<const uint8_t>();
+        input.get() >= 0 ? readFrom(source->bytes, input.get(), &out.inputMapped) : std::span<const uint8_t>();
     if (!wholeRead.empty()) {
         out.input = input.get();
         out.inputData = wholeRead.data();
@@ -415,6 +464,7 @@ bool writeParts(const fs::path& path, const ByteParts& parts, std::string* error
         if (!cloned(fd, source, out.total)) {
             for (const std::span<const uint8_t> part : parts)
                 written = written && out.put(part);
+            written = written && out.flush();
         }
     } catch (...) {
         // A cancelled write leaves nothing half-written behind.
@@ -532,12 +582,62 @@ InputFile openInputFile(const fs::path& path, std::string* error)
         file.data_ = file.buffer_.data();
         file.size_ = file.buffer_.size();
     }
-    rememberRead(file.bytes(), before);
+    rememberRead(file.bytes(), before, file.mappingSlot_ >= 0 ? fd.get() : -1);
     file.openedSize_ = size;
     file.openedModifiedSeconds_ = before.st_mtim.tv_sec;
     file.openedModifiedNanoseconds_ = before.st_mtim.tv_nsec;
     file.fd_ = fd.release();
     return file;
+}
+
+InputWindow::InputWindow(ByteView input, uint64_t window) : input_(input), window_(std::max<uint64_t>(window, 1))
+{
+    if (input.empty())
+        return;
+    const std::lock_guard lock(readsMutex);
+    for (const ReadRecord& record : reads) {
+        if (record.data == input.data() && record.size == input.size() && record.mappedFd >= 0 &&
+            record.reader == std::this_thread::get_id()) {
+            fd_ = ::fcntl(record.mappedFd, F_DUPFD_CLOEXEC, 0);
+            break;
+        }
+    }
+}
+
+InputWindow::~InputWindow()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+ByteView InputWindow::view(uint64_t pos, uint64_t length)
+{
+    if (pos >= input_.size())
+        return {};
+    length = std::min<uint64_t>(length, input_.size() - pos);
+    if (fd_ < 0)
+        return input_.subspan(static_cast<size_t>(pos), static_cast<size_t>(length));
+    if (pos < start_ || pos + length > start_ + filled_) {
+        const uint64_t want = std::min<uint64_t>(std::max(window_, length), input_.size() - pos);
+        if (buffer_.size() < want)
+            buffer_.resize(static_cast<size_t>(want));
+        uint64_t got = 0;
+        while (got < want) {
+            const ssize_t n = ::pread(fd_, buffer_.data() + got, static_cast<size_t>(want - got),
+                                      static_cast<off_t>(pos + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += static_cast<uint64_t>(n);
+        }
+        // What the file no longer holds comes from the mapping, as it would have without the window.
+        if (got < want)
+            std::memcpy(buffer_.data() + got, input_.data() + pos + got, static_cast<size_t>(want - got));
+        start_ = pos;
+        filled_ = want;
+    }
+    return ByteView(buffer_).subspan(static_cast<size_t>(pos - start_), static_cast<size_t>(length));
 }
 
 ByteBuffer readFileHead(const fs::path& path, uint64_t maxBytes, std::string* error)
@@ -561,6 +661,7 @@ bool writeFile(const fs::path& path, const ByteParts& parts, std::string* error,
 }
 
 namespace detail {
+WriteFunction writeOut = systemWrite;
 CopyRangeFunction copyRange = systemCopyRange;
 CloneFunction cloneFile = systemClone;
 } // namespace detail

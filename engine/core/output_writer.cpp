@@ -33,47 +33,45 @@ bool OutputPieces::isInputPart(std::span<const uint8_t> part) const
     return !input_.empty() && part.data() >= input_.data() && part.data() < input_.data() + input_.size();
 }
 
-bool OutputPieces::lastIsScratch() const
+void OutputPieces::appendToBlock(const uint8_t* data, uint64_t length)
 {
-    return scratchOpen_ && !parts_.empty() && parts_.back().data() == owned_.back().data();
-}
-
-void OutputPieces::appendScratch(const uint8_t* data, uint64_t length)
-{
-    if (!lastIsScratch()) {
-        owned_.emplace_back();
-        scratchOpen_ = true;
-        parts_.emplace_back();
+    if (block_ == nullptr || block_->capacity() - block_->size() < length) {
+        block_ = &owned_.emplace_back();
+        block_->reserve(static_cast<size_t>(std::max(kBlock, length)));
     }
-    ByteBuffer& scratch = owned_.back();
-    scratch.insert(scratch.end(), data, data + length);
-    parts_.back() = std::span<const uint8_t>(scratch); // the buffer may have moved as it grew
+    const uint8_t* at = block_->data() + block_->size();
+    block_->insert(block_->end(), data, data + length); // within its capacity: nothing moves
+    // Bytes that go on where the last part ended in the same block join it.
+    if (!parts_.empty() && !isInputPart(parts_.back()) && parts_.back().data() + parts_.back().size() == at &&
+        parts_.back().data() >= block_->data()) {
+        parts_.back() = std::span<const uint8_t>(parts_.back().data(), parts_.back().size() + static_cast<size_t>(length));
+        return;
+    }
+    parts_.push_back(std::span<const uint8_t>(at, static_cast<size_t>(length)));
 }
 
-// A short stretch of the input stays a part of its own only while a following stretch may still
-// join it; once something else follows, its bytes go to the gathering buffer.
-void OutputPieces::gatherSmallLastPart()
+// A tiny stretch of the input stays a part of its own only while a following stretch may still
+// join it; once something else follows, its bytes are copied beside the new bytes.
+void OutputPieces::gatherTinyLastPart()
 {
-    if (parts_.empty() || !isInputPart(parts_.back()) || parts_.back().size() >= kSmallPart)
+    if (parts_.empty() || !isInputPart(parts_.back()) || parts_.back().size() >= kTinyStretch)
         return;
     const std::span<const uint8_t> last = parts_.back();
     parts_.pop_back();
-    appendScratch(last.data(), last.size());
+    appendToBlock(last.data(), last.size());
 }
 
 void OutputPieces::append(ByteBuffer bytes)
 {
     if (bytes.empty())
         return;
-    gatherSmallLastPart();
+    gatherTinyLastPart();
     size_ += bytes.size();
-    if (bytes.size() < kSmallPart) {
-        appendScratch(bytes.data(), bytes.size());
+    if (bytes.size() < kSmallNew) {
+        appendToBlock(bytes.data(), bytes.size());
         return;
     }
-    owned_.push_back(std::move(bytes));
-    scratchOpen_ = false;
-    parts_.emplace_back(owned_.back());
+    parts_.emplace_back(owned_.emplace_back(std::move(bytes)));
 }
 
 void OutputPieces::appendInput(uint64_t pos, uint64_t length)
@@ -88,7 +86,7 @@ void OutputPieces::appendInput(uint64_t pos, uint64_t length)
         parts_.back() = std::span<const uint8_t>(parts_.back().data(), parts_.back().size() + static_cast<size_t>(n));
         return;
     }
-    gatherSmallLastPart();
+    gatherTinyLastPart();
     parts_.push_back(std::span<const uint8_t>(at, static_cast<size_t>(n)));
 }
 

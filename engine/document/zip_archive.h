@@ -32,6 +32,10 @@ struct ZipEntry {
     // The payload where it stands in the input, for entries read from it: not copied into
     // `payload`, so the archive is written from the input file. The input must outlive the entry.
     std::span<const uint8_t> stored;
+    // The local header's bytes as read, for entries read from the input (the header stands right
+    // before `stored`): where the writer would write the same bytes, header and payload are copied
+    // as one stretch of the input.
+    ByteBuffer localHeader;
     // crc32 and uncompressedSize were computed from the payload as it is (stored entries the
     // reader checked): the writer need not read it again.
     bool crcComputed = false;
@@ -48,10 +52,15 @@ inline constexpr uint16_t kZipFlagDescriptor = 0x0008;
 
 // zlib CRC-32 (initial value 0) over any length.
 uint32_t zipCrc32(const uint8_t* data, uint64_t length);
+// The same continued from the CRC of the bytes before.
+uint32_t zipCrc32(uint32_t crcSoFar, const uint8_t* data, uint64_t length);
 
 // Salvages the entries from the first local header on, without the central directory. Findings
 // go to the report when one is given. The entries' payloads are views into `data`.
 std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report);
+
+// Position of the last end-of-central-directory signature in the data, or npos.
+uint64_t findLastZipEndRecord(ByteView data);
 
 // Smallest position at or after start where a local header, central directory header, end
 // record or data descriptor signature begins; npos when none.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "data_repair/checkpoint.h"
+#include "data_repair/file_access.h"
 #include "document/zip_archive.h"
 
 namespace data_repair {
@@ -22,38 +23,73 @@ constexpr uint32_t kMax32 = 0xFFFFFFFF;
 // Candidate boundaries tried per data-descriptor entry before falling back to the first one.
 constexpr int kMaxCandidates = 64;
 
-// Every record signature position, found in one pass, so that "the next record after X" costs a
-// binary search instead of four searches to the end of the file per entry.
+bool isRecordPair(uint8_t a, uint8_t b)
+{
+    return (a == 1 && b == 2) || (a == 3 && b == 4) || (a == 5 && b == 6) || (a == 7 && b == 8);
+}
+
+// Record signature positions, so that "the next record after X" costs a binary search instead of
+// four searches to the end of the file per entry. They are found window by window, only as far
+// as a question needs: archives whose headers carry their sizes never ask, and a boundary found
+// right after an entry costs one window.
 class RecordIndex {
 public:
-    explicit RecordIndex(ByteView data)
+    // Windows of 64 KiB: a boundary right after an entry (a folder's, say) is found in the first.
+    explicit RecordIndex(ByteView data) : input_(data, 64 << 10) {}
+    uint64_t nextRecord(uint64_t from) { return next(records_, from); }
+    uint64_t nextLocal(uint64_t from) { return next(locals_, from); }
+    // Record signatures in file order from the first at or after `from`: record(first + k).
+    size_t firstRecordAtOrAfter(uint64_t from)
     {
-        for (uint64_t pos = findBytes(data, "PK", 0); pos != npos; pos = findBytes(data, "PK", pos + 1)) {
-            if (!fits(data, pos, 4))
-                break;
-            const uint8_t a = data[pos + 2], b = data[pos + 3];
-            if ((a == 1 && b == 2) || (a == 3 && b == 4) || (a == 5 && b == 6) || (a == 7 && b == 8)) {
-                records_.push_back(pos);
-                if (a == 3)
-                    locals_.push_back(pos);
-            }
-        }
-    }
-    uint64_t nextRecord(uint64_t from) const { return next(records_, from); }
-    uint64_t nextLocal(uint64_t from) const { return next(locals_, from); }
-    bool isRecord(uint64_t pos) const { return std::binary_search(records_.begin(), records_.end(), pos); }
-    size_t recordIndexAtOrAfter(uint64_t from) const
-    {
+        nextRecord(from);
         return static_cast<size_t>(std::lower_bound(records_.begin(), records_.end(), from) - records_.begin());
     }
-    const std::vector<uint64_t>& records() const { return records_; }
+    uint64_t record(size_t k)
+    {
+        while (k >= records_.size() && to_ < input_.size())
+            extend();
+        return k < records_.size() ? records_[k] : npos;
+    }
 
 private:
-    static uint64_t next(const std::vector<uint64_t>& list, uint64_t from)
+    uint64_t next(const std::vector<uint64_t>& list, uint64_t from)
     {
-        const auto it = std::lower_bound(list.begin(), list.end(), from);
-        return it == list.end() ? npos : *it;
+        // Questions move forward through the file: the lists start over where one leaves them.
+        if (from < from_ || from > to_) {
+            records_.clear();
+            locals_.clear();
+            from_ = to_ = from;
+        }
+        for (;;) {
+            const auto it = std::lower_bound(list.begin(), list.end(), from);
+            if (it != list.end())
+                return *it;
+            if (to_ >= input_.size())
+                return npos;
+            extend();
+        }
     }
+    // Adds the signatures that start in the next window.
+    void extend()
+    {
+        checkpoint(to_, input_.size());
+        const uint64_t end = std::min(to_ + input_.windowSize(), input_.size());
+        const ByteView bytes = input_.view(to_, end - to_ + 3);
+        for (uint64_t q = findBytes(bytes, "PK", 0); q != npos && to_ + q < end; q = findBytes(bytes, "PK", q + 1)) {
+            if (!fits(bytes, q, 4))
+                break;
+            if (isRecordPair(bytes[q + 2], bytes[q + 3])) {
+                records_.push_back(to_ + q);
+                if (bytes[q + 2] == 3)
+                    locals_.push_back(to_ + q);
+            }
+        }
+        to_ = end;
+    }
+
+    InputWindow input_;
+    uint64_t from_ = 0; // the lists hold every signature in [from_, to_)
+    uint64_t to_ = 0;
     std::vector<uint64_t> records_;
     std::vector<uint64_t> locals_;
 };
@@ -66,7 +102,7 @@ struct InflateExtent {
     uint32_t crc = 0;
 };
 
-InflateExtent inflateExtent(ByteView data, uint64_t pos, uint64_t& budget)
+InflateExtent inflateExtent(InputWindow& data, uint64_t pos, uint64_t& budget)
 {
     InflateExtent extent;
     z_stream stream{};
@@ -80,8 +116,8 @@ InflateExtent inflateExtent(ByteView data, uint64_t pos, uint64_t& budget)
         if (stream.avail_in == 0) {
             if (offset >= data.size())
                 break;
-            const uint64_t chunk = std::min<uint64_t>({data.size() - offset, 1u << 20, budget});
-            stream.next_in = const_cast<Bytef*>(data.data() + offset);
+            const uint64_t chunk = std::min<uint64_t>({data.size() - offset, data.windowSize(), 1u << 30, budget});
+            stream.next_in = const_cast<Bytef*>(data.view(offset, chunk).data());
             stream.avail_in = static_cast<uInt>(chunk);
             offset += chunk;
             budget -= chunk;
@@ -112,26 +148,26 @@ struct Descriptor {
     uint64_t length = 0;
 };
 
-Descriptor descriptorAt(ByteView data, uint64_t payloadEnd, uint64_t payloadLength, bool zip64)
+// `at`: the bytes from the payload's end on (24 of them where the file has them).
+Descriptor descriptorAt(ByteView at, uint64_t payloadLength, bool zip64)
 {
-    Descriptor d;
-    uint64_t p = payloadEnd;
-    if (readLe32(data, p) == kDescriptorSig && fits(data, p, 16)) {
-        if (!zip64 && readLe32(data, p + 8) == payloadLength)
-            return Descriptor{true, readLe32(data, p + 4), readLe32(data, p + 12), 16};
-        if (fits(data, p, 24) && readLe64(data, p + 8) == payloadLength)
-            return Descriptor{true, readLe32(data, p + 4), readLe64(data, p + 16), 24};
+    if (readLe32(at, 0) == kDescriptorSig && fits(at, 0, 16)) {
+        if (!zip64 && readLe32(at, 8) == payloadLength)
+            return Descriptor{true, readLe32(at, 4), readLe32(at, 12), 16};
+        if (fits(at, 0, 24) && readLe64(at, 8) == payloadLength)
+            return Descriptor{true, readLe32(at, 4), readLe64(at, 16), 24};
     }
-    if (!zip64 && fits(data, p, 12) && readLe32(data, p + 4) == payloadLength)
-        return Descriptor{true, readLe32(data, p), readLe32(data, p + 8), 12};
-    return d;
+    if (!zip64 && fits(at, 0, 12) && readLe32(at, 4) == payloadLength)
+        return Descriptor{true, readLe32(at, 0), readLe32(at, 8), 12};
+    return Descriptor{};
 }
 
-// The ZIP64 extended-information record of a local header fills the fields that read FFFFFFFF.
-void readZip64Sizes(ByteView data, uint64_t extraStart, uint64_t extraLength, uint64_t& c, uint64_t& u)
+// The ZIP64 extended-information record of a local header's extra field (`data`) fills the
+// fields that read FFFFFFFF.
+void readZip64Sizes(ByteView data, uint64_t& c, uint64_t& u)
 {
-    uint64_t p = extraStart;
-    const uint64_t end = extraStart + extraLength;
+    uint64_t p = 0;
+    const uint64_t end = data.size();
     while (p + 4 <= end) {
         const uint16_t id = readLe16(data, p);
         const uint16_t size = readLe16(data, p + 2);
@@ -152,11 +188,11 @@ void readZip64Sizes(ByteView data, uint64_t extraStart, uint64_t extraLength, ui
 }
 
 // The local extra field without its ZIP64 record (the writer makes a fresh one when needed).
-ByteBuffer extraWithoutZip64(ByteView data, uint64_t extraStart, uint64_t extraLength)
+ByteBuffer extraWithoutZip64(ByteView data)
 {
     ByteBuffer kept;
-    uint64_t p = extraStart;
-    const uint64_t end = extraStart + extraLength;
+    uint64_t p = 0;
+    const uint64_t end = data.size();
     while (p + 4 <= end) {
         const uint16_t size = readLe16(data, p + 2);
         if (p + 4 + size > end)
@@ -237,9 +273,11 @@ bool canFoldCrc()
 
 } // namespace
 
-uint32_t zipCrc32(const uint8_t* data, uint64_t length)
+uint32_t zipCrc32(const uint8_t* data, uint64_t length) { return zipCrc32(0, data, length); }
+
+uint32_t zipCrc32(uint32_t crcSoFar, const uint8_t* data, uint64_t length)
 {
-    uLong crc = ::crc32(0L, Z_NULL, 0);
+    uLong crc = crcSoFar;
 #if defined(__x86_64__)
     if (length >= 64 && canFoldCrc()) {
         // Whole 16-byte blocks are folded; zlib takes the rest.
@@ -269,42 +307,66 @@ uint64_t findNextZipRecord(ByteView data, uint64_t start)
 std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
 {
     std::vector<ZipEntry> entries;
-    const RecordIndex index(data);
+    // Headers, descriptors and payloads are read window by window (see InputWindow); only where
+    // a header's sizes cannot be taken as they stand are record signatures looked for.
+    InputWindow input(data);
+    RecordIndex index(data);
     const uint64_t n = data.size();
+    const auto recordAt = [&](uint64_t pos) {
+        const ByteView sig = input.view(pos, 4);
+        return sig.size() == 4 && sig[0] == 'P' && sig[1] == 'K' && isRecordPair(sig[2], sig[3]);
+    };
+    const auto nextLocal = [&](uint64_t from) {
+        const ByteView sig = input.view(from, 4);
+        return sig.size() == 4 && readLe32(sig, 0) == kLocalSig ? from : index.nextLocal(from);
+    };
+    const auto crcOf = [&](uint64_t pos, uint64_t length) {
+        uint32_t crc = 0;
+        for (uint64_t done = 0; done < length;) {
+            const ByteView bytes = input.view(pos + done, std::min(length - done, input.windowSize()));
+            crc = zipCrc32(crc, bytes.data(), bytes.size());
+            done += bytes.size();
+            checkpoint(pos + done, n);
+        }
+        return crc;
+    };
     // Inflating to find where a stream ends is bounded in total, so hostile archives stay linear.
     uint64_t inflateBudget = 2 * n + (1u << 20);
-    uint64_t p = index.nextLocal(0);
+    uint64_t p = nextLocal(0);
     while (p != npos) {
         checkpoint(p, n);
         if (!fitsIn(n, p, 30))
             break;
-        const uint16_t flags = readLe16(data, p + 6);
-        const uint16_t method = readLe16(data, p + 8);
-        const uint32_t headerCrc = readLe32(data, p + 14);
-        uint64_t c = readLe32(data, p + 18);
-        uint64_t u = readLe32(data, p + 22);
-        const uint64_t nameLength = readLe16(data, p + 26);
-        const uint64_t extraLength = readLe16(data, p + 28);
+        ByteView header = input.view(p, 30);
+        const uint16_t flags = readLe16(header, 6);
+        const uint16_t method = readLe16(header, 8);
+        const uint32_t headerCrc = readLe32(header, 14);
+        uint64_t c = readLe32(header, 18);
+        uint64_t u = readLe32(header, 22);
+        const uint64_t nameLength = readLe16(header, 26);
+        const uint64_t extraLength = readLe16(header, 28);
         if (nameLength == 0 || !fitsIn(n, p + 30, nameLength + extraLength)) {
             addFinding(report, Truncated, Warning, "ZIP local file header is truncated", p, 30, true, 0.8);
             p = index.nextLocal(p + 1);
             continue;
         }
+        header = input.view(p, 30 + nameLength + extraLength);
         ZipEntry entry;
-        entry.name = bytesToString(data, p + 30, nameLength);
+        entry.localHeader.assign(header.begin(), header.end());
+        entry.name = bytesToString(header, 30, nameLength);
         entry.method = method;
         entry.flags = flags;
-        entry.versionNeeded = readLe16(data, p + 4);
-        entry.dosTime = readLe16(data, p + 10);
-        entry.dosDate = readLe16(data, p + 12);
+        entry.versionNeeded = readLe16(header, 4);
+        entry.dosTime = readLe16(header, 10);
+        entry.dosDate = readLe16(header, 12);
         entry.encrypted = (flags & kZipFlagEncrypted) != 0;
-        const uint64_t extraStart = p + 30 + nameLength;
+        const ByteView extra = header.subspan(static_cast<size_t>(30 + nameLength));
         const bool zip64 = c == kMax32 || u == kMax32;
         if (zip64)
-            readZip64Sizes(data, extraStart, extraLength, c, u);
+            readZip64Sizes(extra, c, u);
         if (entry.encrypted)
-            entry.extra = extraWithoutZip64(data, extraStart, extraLength);
-        const uint64_t dataStart = extraStart + extraLength;
+            entry.extra = extraWithoutZip64(extra);
+        const uint64_t dataStart = p + 30 + nameLength + extraLength;
         const bool withDescriptor = (flags & kZipFlagDescriptor) != 0;
         uint64_t end = 0;
         const bool declaredFits = checkedAdd(dataStart, c, end) && end <= n;
@@ -320,7 +382,7 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
             bool settled = false;
             if (method == 8 && !entry.encrypted) {
                 // A deflate stream knows where it ends: take the exact end, CRC and size.
-                const InflateExtent extent = inflateExtent(data, dataStart, inflateBudget);
+                const InflateExtent extent = inflateExtent(input, dataStart, inflateBudget);
                 if (extent.ok) {
                     settled = true;
                     end = recordEnd = dataStart + extent.consumed;
@@ -328,7 +390,7 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
                     usize = extent.produced;
                     crc = extent.crc;
                     if (withDescriptor) {
-                        const Descriptor d = descriptorAt(data, end, size, zip64);
+                        const Descriptor d = descriptorAt(input.view(end, 24), size, zip64);
                         if (d.found)
                             recordEnd = end + d.length;
                     }
@@ -338,16 +400,17 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
                 // The next record signature is the boundary; with a data descriptor, only one whose
                 // descriptor agrees with the payload length (a payload can hold the bytes "PK").
                 uint64_t fallback = npos;
-                const auto& records = index.records();
-                size_t k = index.recordIndexAtOrAfter(dataStart);
-                for (int tried = 0; k < records.size() && tried < kMaxCandidates; ++k, ++tried) {
-                    const uint64_t g = records[k];
+                const size_t first = index.firstRecordAtOrAfter(dataStart);
+                for (size_t k = first; k < first + kMaxCandidates; ++k) {
+                    const uint64_t g = index.record(k);
+                    if (g == npos)
+                        break;
                     if (fallback == npos)
                         fallback = g;
                     if (!withDescriptor)
                         break;
-                    Descriptor d = descriptorAt(data, g, g - dataStart, zip64);
-                    if (d.found && readLe32(data, g) == kDescriptorSig) {
+                    Descriptor d = descriptorAt(input.view(g, 24), g - dataStart, zip64);
+                    if (d.found && readLe32(input.view(g, 4), 0) == kDescriptorSig) {
                         settled = true;
                         end = g;
                         recordEnd = g + d.length;
@@ -356,7 +419,7 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
                         break;
                     }
                     if (g >= dataStart + 12) {
-                        d = descriptorAt(data, g - 12, g - 12 - dataStart, false);
+                        d = descriptorAt(input.view(g - 12, 24), g - 12 - dataStart, false);
                         if (d.found) {
                             settled = true;
                             end = g - 12;
@@ -382,9 +445,9 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
         } else if (method == 0 && c > 0) {
             // Trust the declared range when it checks out; only otherwise may a signature inside
             // the bytes (a nested archive, an image) mark where the entry really ended.
-            bool trusted = end == n || index.isRecord(end);
+            bool trusted = end == n || recordAt(end);
             if (!trusted && !entry.encrypted && headerCrc != 0) {
-                declaredCrc = zipCrc32(data.data() + dataStart, c);
+                declaredCrc = crcOf(dataStart, c);
                 trusted = *declaredCrc == headerCrc;
             }
             const uint64_t g = index.nextRecord(dataStart + 1);
@@ -413,7 +476,7 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
         if (method == 0 && !entry.encrypted) {
             // The declared range's CRC, when it was computed and the range stood, is not computed again.
             const bool sameRange = declaredCrc.has_value() && end == dataStart + c;
-            const uint32_t actual = sameRange ? *declaredCrc : zipCrc32(entry.stored.data(), entry.stored.size());
+            const uint32_t actual = sameRange ? *declaredCrc : crcOf(dataStart, entry.stored.size());
             if (crc != 0 && crc != actual)
                 addFinding(report, ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
                            true, 0.92);
@@ -428,9 +491,25 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
             addFinding(report, Encrypted, Warning, "ZIP entry is encrypted and cannot be content-repaired: " + entry.name, p,
                        entry.compressedSize, false, 0.95);
         entries.push_back(std::move(entry));
-        p = index.nextLocal(std::max(recordEnd, p + 1));
+        p = nextLocal(std::max(recordEnd, p + 1));
     }
     return entries;
+}
+
+uint64_t findLastZipEndRecord(ByteView data)
+{
+    // From the end, window by window (see InputWindow); each window reaches three bytes into the
+    // one after it, so a signature across the seam is found.
+    InputWindow input(data);
+    for (uint64_t end = data.size(); end > 0;) {
+        const uint64_t start = end > input.windowSize() ? end - input.windowSize() : 0;
+        checkpoint(data.size() - end, data.size());
+        const uint64_t at = rfindBytes(input.view(start, end - start + 3), "PK\x05\x06");
+        if (at != npos)
+            return start + at;
+        end = start;
+    }
+    return npos;
 }
 
 } // namespace data_repair

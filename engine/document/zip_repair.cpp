@@ -22,7 +22,7 @@ RepairResult analyzeZip(const RepairRequest& request, ByteView bytes, std::vecto
         result.setStatus(RepairStatus::failure(kDocZipNoEntries, "no recoverable ZIP entries"));
         return result;
     }
-    if (rfindBytes(bytes, "PK\x05\x06") == npos)
+    if (findLastZipEndRecord(bytes) == npos)
         result.addFinding(IndexDamaged, Warning, "ZIP EOCD record is missing", bytes.size(), 0, true, 0.92);
     if (isOfficeOpenXmlExtension(result.format)) {
         if (!hasZipEntry(entries, "[Content_Types].xml"))

@@ -48,16 +48,35 @@ struct ArchiveOut {
     ByteBuffer head;
 
     uint64_t size() const { return pieces.size() + head.size(); }
+    bool inInput(std::span<const uint8_t> bytes) const
+    {
+        const ByteView input = pieces.input();
+        return !input.empty() && bytes.data() >= input.data() && bytes.data() + bytes.size() <= input.data() + input.size();
+    }
+    void stretch(std::span<const uint8_t> bytes)
+    {
+        finish();
+        pieces.appendInput(static_cast<uint64_t>(bytes.data() - pieces.input().data()), bytes.size());
+    }
     void payload(std::span<const uint8_t> bytes)
     {
-        ByteView input = pieces.input();
-        if (!bytes.empty() && !input.empty() && bytes.data() >= input.data() &&
-            bytes.data() + bytes.size() <= input.data() + input.size()) {
-            finish();
-            pieces.appendInput(static_cast<uint64_t>(bytes.data() - input.data()), bytes.size());
-        } else {
+        if (!bytes.empty() && inInput(bytes))
+            stretch(bytes);
+        else
             head.insert(head.end(), bytes.begin(), bytes.end());
+    }
+    // A local header and its payload. Where the input holds the same header bytes right before
+    // the payload, both are one stretch of the input, which joins the stretch of the entry before.
+    void entry(const ByteBuffer& header, const ZipEntry& e, std::span<const uint8_t> bytes)
+    {
+        const ByteView input = pieces.input();
+        if (!e.localHeader.empty() && e.localHeader == header && e.payload.empty() && inInput(e.stored) &&
+            static_cast<uint64_t>(e.stored.data() - input.data()) >= header.size()) {
+            stretch(std::span<const uint8_t>(e.stored.data() - header.size(), header.size() + e.stored.size()));
+            return;
         }
+        appendBytes(head, header);
+        payload(bytes);
     }
     void finish()
     {
@@ -84,6 +103,7 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
 
     std::vector<uint64_t> offsets;
     std::vector<uint16_t> writtenFlags;
+    ByteBuffer header;
     offsets.reserve(entries.size());
     writtenFlags.reserve(entries.size());
     for (auto& e : entries) {
@@ -103,22 +123,23 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
         const bool zip64Sizes = e.compressedSize >= kMax32 || e.uncompressedSize >= kMax32;
         offsets.push_back(out.size());
 
-        appendLe32(out.head, 0x04034B50);
-        appendLe16(out.head, versionNeeded(e, zip64Sizes));
-        appendLe16(out.head, flags);
-        appendLe16(out.head, e.method);
-        appendLe16(out.head, e.dosTime);
-        appendLe16(out.head, e.dosDate);
-        appendLe32(out.head, e.crc32);
-        appendLe32(out.head, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.compressedSize));
-        appendLe32(out.head, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.uncompressedSize));
+        header.clear();
+        appendLe32(header, 0x04034B50);
+        appendLe16(header, versionNeeded(e, zip64Sizes));
+        appendLe16(header, flags);
+        appendLe16(header, e.method);
+        appendLe16(header, e.dosTime);
+        appendLe16(header, e.dosDate);
+        appendLe32(header, e.crc32);
+        appendLe32(header, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.compressedSize));
+        appendLe32(header, zip64Sizes ? static_cast<uint32_t>(kMax32) : static_cast<uint32_t>(e.uncompressedSize));
         const ByteBuffer extra = joinExtra(
             zip64Sizes ? zip64Extra({e.uncompressedSize, e.compressedSize}) : ByteBuffer(), e.extra);
-        appendLe16(out.head, static_cast<uint16_t>(e.name.size()));
-        appendLe16(out.head, static_cast<uint16_t>(extra.size()));
-        appendString(out.head, e.name);
-        appendBytes(out.head, extra);
-        out.payload(payload);
+        appendLe16(header, static_cast<uint16_t>(e.name.size()));
+        appendLe16(header, static_cast<uint16_t>(extra.size()));
+        appendString(header, e.name);
+        appendBytes(header, extra);
+        out.entry(header, e, payload);
         if (descriptor) {
             appendLe32(out.head, 0x08074B50);
             appendLe32(out.head, e.crc32);
@@ -133,6 +154,7 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
         // A payload of its own now lives in the output; free it as we go (archives can be large).
         ByteBuffer().swap(e.payload);
         e.stored = {};
+        ByteBuffer().swap(e.localHeader);
     }
 
     const uint64_t directoryOffset = out.size();

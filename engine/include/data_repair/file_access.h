@@ -64,6 +64,33 @@ private:
     int64_t openedModifiedNanoseconds_ = 0;
 };
 
+// Reads an input window by window through one buffer of its own, for scans of large stretches.
+// Where the input is a mapped file (openInputFile), the windows are read from the file: on some
+// systems first touching the pages of a mapping costs several times reading them, and pages never
+// touched are never held by the process. Otherwise, the windows are views of the bytes. The bytes
+// are the same either way (a page lost while mapped reads as zeros, as through the mapping).
+class InputWindow {
+public:
+    explicit InputWindow(ByteView input, uint64_t window = uint64_t{1} << 20);
+    ~InputWindow();
+    InputWindow(const InputWindow&) = delete;
+    InputWindow& operator=(const InputWindow&) = delete;
+
+    // Bytes [pos, pos + length) of the input, cut at its end: valid until the next call. A length
+    // above the window size makes the buffer that large.
+    ByteView view(uint64_t pos, uint64_t length);
+    uint64_t size() const { return input_.size(); }
+    uint64_t windowSize() const { return window_; }
+
+private:
+    ByteView input_;
+    uint64_t window_;
+    int fd_ = -1;        // the mapped file, where the windows are read from it
+    ByteBuffer buffer_;
+    uint64_t start_ = 0; // input position of buffer_[0]
+    uint64_t filled_ = 0;
+};
+
 // Opens a regular file (symlinks followed) as readFile does, with the same errors: anything else
 // fails at once with "failed to open input file"; an empty file gives empty bytes and no error.
 // Where the file is read rather than mapped, a read that ends early keeps the bytes read and sets
@@ -109,6 +136,9 @@ struct InputSource {
 };
 bool writeFile(const std::filesystem::path& path, const ByteParts& parts, std::string* error,
                bool replaceExisting = true, const InputSource* source = nullptr);
+// Parts shorter than 64 KiB are gathered and written together through one buffer of at most this
+// many bytes per output; longer parts go out on their own.
+inline constexpr uint64_t kOutputGatherBytes = uint64_t{4} << 20;
 bool writeTextFile(const std::filesystem::path& path, const std::string& text, std::string* error,
                    bool replaceExisting = true);
 // Copies a regular file the same way: the copy is made under a temporary name and moved into
@@ -133,6 +163,9 @@ std::filesystem::path buildOutputPath(const std::string& inputPath, const std::s
                                       const std::string& extension, bool overwrite);
 
 namespace detail {
+// The write(2) every output goes through; replaceable so that tests can see how it is written.
+using WriteFunction = ssize_t (*)(int fd, const void* data, size_t length);
+extern WriteFunction writeOut;
 // The in-kernel copy the writer uses (copy_file_range(2)); replaceable so that the fallback to
 // plain writes can be exercised.
 using CopyRangeFunction = ssize_t (*)(int in, off_t* inOffset, int out, off_t* outOffset, size_t length,

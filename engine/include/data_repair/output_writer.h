@@ -47,19 +47,22 @@ public:
     ByteBuffer joined() const;
 
 private:
-    // Parts shorter than this are gathered into one buffer instead of standing alone: a file of
-    // millions of tiny chunks must not need a part list larger than itself, and the writer copies
-    // such parts from memory anyway.
-    static constexpr uint64_t kSmallPart = 64 * 1024;
+    // A stretch of the input shorter than this is copied beside the new bytes once it can no
+    // longer grow: standing alone it would cost about as much as its bytes, and a file of
+    // millions of tiny chunks must not need a part list larger than itself.
+    static constexpr uint64_t kTinyStretch = 64;
+    // New bytes shorter than this are copied into blocks of kBlock bytes, filled one after the
+    // other; longer ones are kept as they come.
+    static constexpr uint64_t kSmallNew = 16 * 1024;
+    static constexpr uint64_t kBlock = 64 * 1024;
 
     bool isInputPart(std::span<const uint8_t> part) const;
-    bool lastIsScratch() const;
-    void appendScratch(const uint8_t* data, uint64_t length);
-    void gatherSmallLastPart();
+    void appendToBlock(const uint8_t* data, uint64_t length);
+    void gatherTinyLastPart();
 
     ByteView input_;
     std::deque<ByteBuffer> owned_; // a deque never moves what it holds
-    bool scratchOpen_ = false;     // owned_.back() gathers small parts
+    ByteBuffer* block_ = nullptr;  // the block being filled; never grows past its first capacity
     ByteParts parts_;
     uint64_t size_ = 0;
     mutable std::filesystem::path writtenTo_;

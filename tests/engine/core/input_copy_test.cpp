@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <functional>
+#include <vector>
 
 #include "data_repair/checkpoint.h"
 #include "data_repair/engine.h"
@@ -300,7 +302,7 @@ TEST(InputCopy, ASecondCopyOfTheSamePiecesClonesTheFirstWhereItCan)
     }
 }
 
-TEST(OutputPieces, TinyPiecesAreGatheredAndLongStretchesStayInTheInput)
+TEST(OutputPieces, TinyPiecesAreGatheredAndStretchesStayInTheInput)
 {
     ByteBuffer input(1 << 20);
     for (size_t i = 0; i < input.size(); ++i)
@@ -316,15 +318,32 @@ TEST(OutputPieces, TinyPiecesAreGatheredAndLongStretchesStayInTheInput)
                         input.begin() + static_cast<std::ptrdiff_t>(pos + length));
         pieces.appendInput(pos, length);
     };
-    // A file of a hundred thousand tiny chunks: a header and a short stretch each.
+    const auto inInput = [&](std::span<const uint8_t> part) {
+        return part.data() >= input.data() && part.data() + part.size() <= input.data() + input.size();
+    };
+    // A file of a hundred thousand tiny chunks, a header and three bytes of the input each: the
+    // part list stays far shorter than the chunks (the bytes are gathered into blocks).
     for (uint64_t i = 0; i < 100000; ++i) {
         addNew({static_cast<uint8_t>(i), 1, 2, 3, 4, 5, 6, 7});
         addInput((i * 7919) % (input.size() - 16), 3);
     }
+    const size_t tinyParts = pieces.parts().size();
+    EXPECT_LT(tinyParts, 40u);
+    // Entries of a few KiB between new headers: each stretch stays a view of the input, nothing
+    // of it is copied.
+    for (uint64_t i = 0; i < 200; ++i) {
+        addNew({0x50, 0x4B, static_cast<uint8_t>(i)});
+        addInput((i * 4099) % (input.size() - 5000), 1000 + i * 20);
+    }
+    size_t stretches = 0;
+    for (const std::span<const uint8_t> part : pieces.parts())
+        stretches += inInput(part) && part.size() >= 1000 ? 1 : 0;
+    EXPECT_EQ(stretches, 200u);
     // A long stretch in two adjacent calls stays one part of the input, for the kernel copy.
     addInput(0, 200 << 10);
     addInput(200 << 10, 100 << 10);
     // Short adjacent stretches join first, then are gathered with what follows.
+    const size_t before = pieces.parts().size();
     addNew({9, 9, 9, 9});
     addInput(500000, 10);
     addInput(500010, 10);
@@ -332,7 +351,54 @@ TEST(OutputPieces, TinyPiecesAreGatheredAndLongStretchesStayInTheInput)
 
     EXPECT_EQ(pieces.size(), expected.size());
     EXPECT_EQ(pieces.joined(), expected);
-    ASSERT_EQ(pieces.parts().size(), 3u);
-    EXPECT_EQ(pieces.parts()[1].data(), input.data());
-    EXPECT_EQ(pieces.parts()[1].size(), size_t{300} << 10);
+    EXPECT_EQ(pieces.parts()[before - 1].data(), input.data());
+    EXPECT_EQ(pieces.parts()[before - 1].size(), size_t{300} << 10);
+    ASSERT_EQ(pieces.parts().size(), before + 1);
+    EXPECT_FALSE(inInput(pieces.parts().back()));
+}
+
+TEST(InputCopy, ShortPartsAreWrittenTogetherThroughOneBoundedBuffer)
+{
+    // An archive of many small entries: a new header and a short stretch of the input each. They
+    // go out in a few writes of at most the buffer's size, never as one write per part and never
+    // as the whole output at once; the long stretch at the end is copied in the kernel. The input
+    // as read into memory and as mapped (whose short stretches are read from the file) alike.
+    Fixture f(12 << 20);
+    std::string error;
+    const InputFile mapped = openInputFile(f.inputPath, &error);
+    const ByteBuffer header = bytesOf("PK-header-of-an-entry");
+    static std::vector<size_t> writes;
+    struct Restore {
+        detail::WriteFunction saved = detail::writeOut;
+        ~Restore() { detail::writeOut = saved; }
+    } restore;
+    detail::writeOut = [](int fd, const void* data, size_t length) {
+        writes.push_back(length);
+        return ::write(fd, data, length);
+    };
+    CopyRangeStub stub(CopyRangeStub::real);
+    for (const bool fromMapping : {false, true}) {
+        SCOPED_TRACE(fromMapping ? "mapped" : "read");
+        const std::span<const uint8_t> all = fromMapping ? mapped.bytes() : std::span<const uint8_t>(f.input);
+        ByteParts parts;
+        ByteBuffer expected;
+        for (size_t at = 0; at + (40 << 10) < all.size() - (1 << 20); at += 40 << 10) {
+            parts.push_back(header);
+            parts.push_back(all.subspan(at, 32 << 10));
+        }
+        parts.push_back(all.subspan(all.size() - (1 << 20)));
+        for (const auto part : parts)
+            expected.insert(expected.end(), part.begin(), part.end());
+
+        writes.clear();
+        CopyRangeStub::calls() = 0;
+        const InputSource source{f.inputPath, all, {}};
+        const fs::path out = f.dir / "out" / (fromMapping ? "mapped.zip" : "read.zip");
+        ASSERT_TRUE(writeFile(out, parts, &error, false, &source)) << error;
+        EXPECT_EQ(test_support::readAll(out), expected);
+        ASSERT_FALSE(writes.empty());
+        EXPECT_LE(*std::max_element(writes.begin(), writes.end()), kOutputGatherBytes);
+        EXPECT_LE(writes.size(), (expected.size() - (1 << 20)) / (kOutputGatherBytes - (64 << 10)) + 1);
+        EXPECT_GT(CopyRangeStub::calls(), 0);
+    }
 }

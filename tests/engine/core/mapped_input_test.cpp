@@ -336,3 +336,51 @@ TEST(InputFile, ClosedInputsNoLongerCountAsTheFile)
     EXPECT_EQ(test_support::readAll(dir / "out.bin"), ByteBuffer(content.size(), 0xEE));
     ::munmap(reused, content.size());
 }
+
+TEST(InputWindow, ReadsAMappedInputThroughTheFileWithTheSameBytes)
+{
+    TempDir dir;
+    const ByteBuffer content = patterned((1 << 20) + 77);
+    const fs::path path = dir.write("in.bin", content);
+    std::string error;
+    const InputFile mapped = openInputFile(path, &error);
+    const ByteBuffer read = readFile(path, &error);
+    const auto inside = [](std::span<const uint8_t> whole, std::span<const uint8_t> part) {
+        return part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
+    };
+    struct Case {
+        uint64_t pos;
+        uint64_t length;
+    };
+    const uint64_t n = content.size();
+    const Case cases[] = {{0, 30}, {65530, 20}, {65536, 65536}, {100, 200000}, {70000, 4}, {3, 30}, {n - 5, 30}, {n, 4}, {n + 10, 4}};
+    for (const bool fromMapping : {true, false}) {
+        SCOPED_TRACE(fromMapping ? "mapped" : "read");
+        const std::span<const uint8_t> bytes = fromMapping ? mapped.bytes() : std::span<const uint8_t>(read);
+        InputWindow window(bytes, 64 << 10);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(c.pos) + "+" + std::to_string(c.length));
+            const ByteView view = window.view(c.pos, c.length);
+            const uint64_t expected = c.pos >= n ? 0 : std::min(c.length, n - c.pos);
+            ASSERT_EQ(view.size(), expected);
+            EXPECT_TRUE(std::equal(view.begin(), view.end(), content.begin() + static_cast<std::ptrdiff_t>(std::min(c.pos, n))));
+            // A mapped input is read into the window's own buffer; a buffer is viewed as it is.
+            if (!view.empty()) {
+                EXPECT_EQ(inside(bytes, view), !fromMapping);
+            }
+        }
+    }
+
+    // A file cut short under the window: what it no longer holds reads as zeros, as through the
+    // mapping, and the input counts as shrunk.
+    const InputFile cut = openInputFile(dir.write("cut.bin", content), &error);
+    ASSERT_EQ(::truncate((dir / "cut.bin").c_str(), 300000), 0);
+    InputWindow window(cut.bytes(), 64 << 10);
+    const ByteView before = window.view(200000, 100000);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), content.begin() + 200000));
+    const ByteView across = window.view(299990, 100);
+    ASSERT_EQ(across.size(), 100u);
+    EXPECT_TRUE(std::equal(across.begin(), across.begin() + 10, content.begin() + 299990));
+    EXPECT_TRUE(std::all_of(across.begin() + 10, across.end(), [](uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(cut.shrankWhileMapped());
+}

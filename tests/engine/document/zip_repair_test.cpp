@@ -5,6 +5,8 @@
 
 #include <random>
 
+#include "data_repair/consensus.h"
+#include "data_repair/output_writer.h"
 #include "document/zip_archive.h"
 #include "document_test_support.h"
 
@@ -227,6 +229,139 @@ TEST(ZipRepair, MoreThan65535EntriesAreWrittenAsZip64)
                                  {result.output.path});
     EXPECT_EQ(count.output, "70000 69999\n");
     EXPECT_EQ(run("unzip -tqq " + quote(result.output.path)).exitCode, 0);
+}
+
+namespace {
+
+// A reproducible archive written by Python's zipfile: fixed times, seeded contents, stored entries
+// of random bytes and deflated entries of text. "small": 700 entries of 1-4 KiB in folders of 64
+// (folder entries included); "large": four entries of 100 KiB to 2 MiB; "mixed": small entries
+// between large ones; "streamed": the mixed entries through an unseekable file, each with a data
+// descriptor and without sizes in its local header.
+void makeReproducibleZip(const fs::path& path, const std::string& kind)
+{
+    const auto made = runPython(
+        "import random, sys, zipfile\n"
+        "path, kind = sys.argv[1], sys.argv[2]\n"
+        "rng = random.Random(31)\n"
+        "words = [bytes(rng.choices(b'abcdefghijklmnopqrstuvwxyz', k=rng.randint(2, 9))) for _ in range(400)]\n"
+        "def text(n): return b' '.join(rng.choices(words, k=n // 5 + 1))[:n]\n"
+        "def small(i): return (text if i % 2 == 0 else rng.randbytes)(rng.randint(1024, 4096))\n"
+        "entries = []\n"
+        "if kind == 'small':\n"
+        "    for i in range(700):\n"
+        "        if i % 64 == 0: entries.append(('folder%02d/' % (i // 64), b'', 0))\n"
+        "        entries.append(('folder%02d/entry%03d' % (i // 64, i % 64), small(i), 8 if i % 2 == 0 else 0))\n"
+        "if kind == 'large':\n"
+        "    entries = [('a.bin', rng.randbytes(300 << 10), 0), ('b.txt', text(2 << 20), 8),\n"
+        "               ('c.bin', rng.randbytes(1536 << 10), 0), ('d.txt', text(100 << 10), 8)]\n"
+        "if kind in ('mixed', 'streamed'):\n"
+        "    for i in range(120):\n"
+        "        entries.append(('s%03d' % i, small(i), 8 if i % 2 == 0 else 0))\n"
+        "        if i % 40 == 0: entries.append(('l%03d' % i, (text if i % 80 == 0 else rng.randbytes)(700 << 10), 8 if i % 80 == 0 else 0))\n"
+        "class Pipe:\n"
+        "    def __init__(self, f): self.f = f\n"
+        "    def write(self, b): return self.f.write(b)\n"
+        "    def flush(self): pass\n"
+        "raw = open(path, 'wb')\n"
+        "with zipfile.ZipFile(Pipe(raw) if kind == 'streamed' else raw, 'w') as z:\n"
+        "    for name, data, method in entries:\n"
+        "        info = zipfile.ZipInfo(name, (2024, 5, 6, 7, 8, 10))\n"
+        "        info.compress_type = zipfile.ZIP_DEFLATED if method == 8 else zipfile.ZIP_STORED\n"
+        "        z.writestr(info, data)\n"
+        "raw.close()\n",
+        {path.string(), kind});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+}
+
+} // namespace
+
+TEST(ZipRepair, RewrittenArchivesKeepTheirExactBytes)
+{
+    REQUIRE_TOOL("unzip");
+    TempDir dir;
+    // Digests of the repaired archives as this writer has always made them: the way the output is
+    // written (kernel copies, gathered small pieces, headers taken over from the input) must not
+    // change a byte of it.
+    struct Case {
+        std::string kind;
+        bool cut;
+        std::string sha256;
+    };
+    const Case cases[] = {
+        {"small", false, "0177aeb7f0690e3e44dc5c50d6b8a1ab82b7c6bcec8dc03ed13dbe9d77c3e5dd"},
+        {"small", true, "cc0e0833a3325450a98a3ab4cd46a78cbe088ed33ae1d1bba6fd87c092fcd935"},
+        {"large", false, "49c2ef286667a40410b854a07c5b13a9c6283379a8ae7733245ca16b8a78fd3e"},
+        {"large", true, "a715b7ebaf6397d5bd51f9d0bf1aa899cd502bdaf7f9f00290469c4475ffbfa5"},
+        {"mixed", false, "eaeee86e82da011d3ad9bf2766108fb7a6d88375bd215cce6b595fd0caf30f6a"},
+        {"mixed", true, "05fa0edc1a64731b6e137504a6505527a447a72d313db4c1244a8d7182b4a40c"},
+        {"streamed", true, "53ce047c8ac3b8f87a662a539ce5931eed26e1a29d943280950cec52ccf4d3bd"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind + (c.cut ? " cut to 90 %" : ""));
+        const fs::path whole = dir / (c.kind + ".zip");
+        if (!fs::exists(whole))
+            makeReproducibleZip(whole, c.kind);
+        fs::path input = whole;
+        if (c.cut) {
+            const ByteBuffer bytes = readAll(whole);
+            input = dir.write(c.kind + "-cut.zip", ByteBuffer(bytes.begin(), bytes.begin() + bytes.size() / 10 * 9));
+        }
+        const auto result = repairFile(input, Repair, true);
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        EXPECT_EQ(sha256HexOfFile(result.output.path), c.sha256);
+        ASSERT_EQ(result.artifacts.size(), 1u);
+        EXPECT_EQ(readAll(result.artifacts[0].path), readAll(result.output.path));
+        // Every entry checks out, but the one a cut ended inside, which stays as far as it goes.
+        const auto check = runPython("import sys, zipfile\n"
+                                     "z = zipfile.ZipFile(sys.argv[1])\n"
+                                     "for i in z.infolist()[:-1 if sys.argv[2] == '1' else None]: z.read(i)\n",
+                                     {result.output.path, c.cut ? "1" : "0"});
+        EXPECT_EQ(check.exitCode, 0) << check.output;
+        if (!c.cut) {
+            const auto unzip = run("unzip -tqq " + quote(result.output.path));
+            EXPECT_EQ(unzip.exitCode, 0) << unzip.output;
+        }
+        fs::remove(result.output.path);
+        fs::remove(result.artifacts[0].path);
+    }
+}
+
+TEST(ZipWriter, SoundEntriesAreCopiedAsOneStretchOfTheInput)
+{
+    TempDir dir;
+    const auto path = dir / "small.zip";
+    makeReproducibleZip(path, "small");
+    ByteBuffer zip = readAll(path);
+    const uint64_t directory = findBytes(zip, "PK\x01\x02", 0);
+    // A stored entry whose header lost its CRC gets a fresh header; the entries around it stay
+    // stretches of the input.
+    uint64_t damaged = findBytes(zip, "PK\x03\x04", directory / 2);
+    while (readLe16(zip, damaged + 8) != 0 || readLe32(zip, damaged + 18) == 0)
+        damaged = findBytes(zip, "PK\x03\x04", damaged + 1);
+    const uint64_t payload = damaged + 30 + readLe16(zip, damaged + 26);
+    std::fill(zip.begin() + static_cast<std::ptrdiff_t>(damaged + 14), zip.begin() + static_cast<std::ptrdiff_t>(damaged + 18), 0);
+
+    for (const bool withDamage : {false, true}) {
+        SCOPED_TRACE(withDamage ? "one header rewritten" : "sound");
+        const ByteBuffer input = withDamage ? zip : readAll(path);
+        RepairResult report;
+        OutputPieces pieces(input);
+        writeZipArchive(readZipEntries(input, nullptr), "zip", report, pieces);
+        const auto at = [&](size_t k) { return static_cast<uint64_t>(pieces.parts().at(k).data() - input.data()); };
+        ASSERT_GE(pieces.parts().size(), 2u);
+        EXPECT_EQ(at(0), 0u);
+        if (!withDamage) {
+            EXPECT_EQ(pieces.parts()[0].size(), directory);
+            continue;
+        }
+        EXPECT_EQ(pieces.parts()[0].size(), damaged);
+        EXPECT_EQ(pieces.parts()[1].size(), payload - damaged); // the fresh header
+        EXPECT_EQ(at(2), payload);
+        EXPECT_EQ(at(2) + pieces.parts()[2].size(), directory);
+        const auto repaired = dir.write("repaired.zip", pieces.joined());
+        EXPECT_EQ(run("unzip -tqq " + quote(repaired)).exitCode, 0);
+    }
 }
 
 TEST(ZipRepair, DamagedHeadersAndPayloadsAreReportedAndSalvaged)
