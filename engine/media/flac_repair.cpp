@@ -19,8 +19,9 @@ namespace {
 constexpr uint8_t kLastBlockFlag = 0x80;
 constexpr uint8_t kInvalidBlockType = 127;
 constexpr uint64_t kStreamInfoLength = 34;
-// In STREAMINFO's body: the 64 bits that end with the 36-bit total sample count, and the MD5
-// signature of the decoded audio.
+// In STREAMINFO's body: the largest block size, the 64 bits that end with the 36-bit total
+// sample count, and the MD5 signature of the decoded audio.
+constexpr uint64_t kMaxBlockSizeAt = 2;
 constexpr uint64_t kTotalSamplesAt = 10;
 constexpr uint64_t kTotalSamplesMask = (uint64_t{1} << 36) - 1;
 constexpr uint64_t kMd5At = 18;
@@ -217,6 +218,7 @@ struct FlacFrames {
     uint64_t completeEnd = npos; // end of the last complete frame; npos when none is complete
     uint64_t samples = 0;        // samples per channel before completeEnd, silence included
     uint64_t blockSize = 0;      // of the first frame: every frame's in a fixed block size stream
+    uint64_t maxBlockSize = 0;   // the stream info's largest block size
     std::vector<DamagedSpan> damaged; // spans before completeEnd, in stream order
 };
 
@@ -224,10 +226,12 @@ struct FlacFrames {
 // treated as ending at the last complete frame, so the list stays a bounded size.
 constexpr size_t kMaxDamagedSpans = size_t{1} << 20;
 
-// Samples of silence a span can stand for: a silent frame takes a few bytes for up to 65536
-// samples, so the output stays within a small multiple of the bytes it replaces even when the
-// header after the span lies about its place.
-uint64_t plausibleGap(uint64_t bytes) { return (bytes / 8 + 1) * 65536; }
+// Samples per channel of each silent frame: the stream's block size, or in a variable block
+// size stream the largest one it announces.
+uint64_t silenceStep(const FlacFrames& frames, const FrameHeader& like)
+{
+    return like.variable != 0 ? std::max(like.blockSize, frames.maxBlockSize) : frames.blockSize;
+}
 
 uint64_t samplePosition(const FrameHeader& header, uint64_t blockSize)
 {
@@ -238,19 +242,22 @@ uint64_t samplePosition(const FrameHeader& header, uint64_t blockSize)
 }
 
 // Samples of silence for a span from a header at `from` up to the sound header at `to`; 0 when
-// the two do not agree on a plausible, whole number of frames.
-uint64_t spanSamples(uint64_t from, uint64_t to, uint64_t spanBytes, const FrameHeader& like, uint64_t blockSize)
+// the two do not agree on a plausible, whole number of frames. A span gets at most one silent
+// frame (a dozen bytes or so) per 8 of its bytes, so the output stays within a small multiple of
+// the input even where the header after the span lies about its place.
+uint64_t spanSamples(uint64_t from, uint64_t to, uint64_t spanBytes, const FrameHeader& like, uint64_t step)
 {
-    if (from == npos || to == npos || to <= from || to - from > plausibleGap(spanBytes))
+    if (from == npos || to == npos || to <= from || (to - from) / step > spanBytes / 8)
         return 0;
-    if (like.variable == 0 && (to - from) % blockSize != 0)
+    if (like.variable == 0 && (to - from) % step != 0)
         return 0;
     return to - from;
 }
 
-FlacFrames scanFlacFrames(ByteView buffer, uint64_t from)
+FlacFrames scanFlacFrames(ByteView buffer, uint64_t from, uint64_t maxBlockSize)
 {
     FlacFrames frames;
+    frames.maxBlockSize = maxBlockSize;
     // Some taggers append the tags of MP3 files; the last frame ends where they begin.
     frames.streamEnd = findMp3TrailerStart(buffer, from);
     FrameHeader first;
@@ -259,14 +266,14 @@ FlacFrames scanFlacFrames(ByteView buffer, uint64_t from)
         return frames;
     frames.blockSize = first.blockSize;
     const auto positionOf = [&](const FrameHeader& header) { return samplePosition(header, frames.blockSize); };
-    // Spans and samples after the last complete frame: kept only once a later frame is complete.
-    std::vector<DamagedSpan> pending;
-    uint64_t pendingSamples = 0;
+    // The damage after the last complete frame: all of it lies between two complete frames (or
+    // before the first), so it is one stretch of bytes, kept once a later frame is complete.
+    DamagedSpan pending;
+    bool damage = false;
     if (start > from) {
         // The first frame's header is gone, or bytes were put before it.
-        const uint64_t to = positionOf(first);
-        pending.push_back({from, start, first, 0, spanSamples(0, to, start - from, first, frames.blockSize)});
-        pendingSamples = pending.back().samples;
+        pending = {from, start, first, 0, 0};
+        damage = true;
     }
     FrameHeader current = first;
     while (start != npos) {
@@ -277,27 +284,23 @@ FlacFrames scanFlacFrames(ByteView buffer, uint64_t from)
         const uint64_t nextStart = nextFrameHeader(buffer, minEnd, frames.streamEnd, &first, next);
         const uint64_t end = nextStart == npos ? frames.streamEnd : nextStart;
         if (end >= minEnd && crc16(buffer, start, end) == 0) {
-            frames.completeEnd = end;
-            frames.samples += pendingSamples + current.blockSize;
-            frames.damaged.insert(frames.damaged.end(), pending.begin(), pending.end());
-            pending.clear();
-            pendingSamples = 0;
-        } else if (nextStart != npos) {
-            const uint64_t position = positionOf(current);
-            const uint64_t samples = spanSamples(position, positionOf(next), end - start, current, frames.blockSize);
-            pendingSamples += samples;
-            if (!pending.empty() && pending.back().end == start) {
-                // Damage over several frames is one span: their positions follow one another.
-                DamagedSpan& last = pending.back();
-                if (last.samples == 0)
-                    last.position = position;
-                last.end = end;
-                last.samples += samples;
-            } else if (frames.damaged.size() + pending.size() < kMaxDamagedSpans) {
-                pending.push_back({start, end, current, position, samples});
-            } else {
-                break; // the rest counts as a cut tail
+            if (damage) {
+                if (frames.damaged.size() >= kMaxDamagedSpans)
+                    break; // the rest counts as a cut tail
+                // Silence from the first damaged frame's place up to this sound frame's.
+                pending.samples = spanSamples(pending.position, positionOf(current), pending.end - pending.start,
+                                              pending.like, silenceStep(frames, pending.like));
+                frames.samples += pending.samples;
+                frames.damaged.push_back(pending);
+                damage = false;
             }
+            frames.completeEnd = end;
+            frames.samples += current.blockSize;
+        } else if (damage) {
+            pending.end = end;
+        } else {
+            pending = {start, end, current, positionOf(current), 0};
+            damage = true;
         }
         start = nextStart;
         current = next;
@@ -381,15 +384,14 @@ void appendSilentFrame(ByteBuffer& out, const FrameHeader& like, uint64_t number
 }
 
 // Silent frames for a span, numbered as the stream numbers its frames; returns how many.
-uint64_t appendSilence(ByteBuffer& out, const DamagedSpan& span, uint64_t streamBlockSize, uint64_t streamBits)
+uint64_t appendSilence(ByteBuffer& out, const DamagedSpan& span, const FlacFrames& stream, uint64_t streamBits)
 {
     uint64_t frames = 0;
-    const uint64_t step = span.like.variable != 0 ? span.like.blockSize : streamBlockSize;
+    const uint64_t step = silenceStep(stream, span.like);
     for (uint64_t done = 0; done < span.samples; ++frames) {
         const uint64_t size = std::min(step, span.samples - done);
         const uint64_t position = span.position + done;
-        appendSilentFrame(out, span.like, span.like.variable != 0 ? position : position / streamBlockSize, size,
-                          streamBits);
+        appendSilentFrame(out, span.like, span.like.variable != 0 ? position : position / step, size, streamBits);
         done += size;
     }
     return frames;
@@ -443,7 +445,7 @@ RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, Fl
     if (!lastSeen)
         result.addFinding(IndexDamaged, Warning, "FLAC metadata did not mark the final metadata block", 0, 0, true,
                           0.82);
-    const FlacFrames frames = scanFlacFrames(buffer, p);
+    const FlacFrames frames = scanFlacFrames(buffer, p, readBe16(buffer, m + 8 + kMaxBlockSizeAt));
     const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
     if (end.cut != npos)
         result.addFinding(Truncated, Warning, "truncated tail after the last complete FLAC frame", end.cut,
@@ -539,7 +541,7 @@ RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
         checkpoint(span.start, buffer.size());
         out.appendInput(at, span.start - at);
         ByteBuffer silence;
-        silentFrames += appendSilence(silence, span, frames.blockSize, streamBits);
+        silentFrames += appendSilence(silence, span, frames, streamBits);
         if (span.samples == 0)
             droppedBytes += span.end - span.start;
         out.append(std::move(silence));

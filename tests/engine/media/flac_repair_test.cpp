@@ -322,6 +322,12 @@ TEST(FlacRepair, DamagedFramesBecomeSilenceAndOutputsPassTheDecoders)
         lostHeader[hit.offset + 1] ^= 0x40; // the sync code: the frame's start cannot be found
         // The frame before runs on into it: both become silence.
         cases.push_back({"frame header lost", lostHeader, 2, frames[k - 1].offset, total, frames[k + 1].offset, 0});
+        // Bytes before the first frame stand for no samples at all: they go.
+        ByteBuffer beforeFirst = recording.bytes;
+        beforeFirst.insert(beforeFirst.begin() + static_cast<long>(frames[0].offset), inserted.begin(),
+                           inserted.end());
+        cases.push_back({"4 KiB before the first frame", beforeFirst, 0, frames[0].offset, total, frames[0].offset,
+                         inserted.size()});
         const uint64_t cutAt = frames[frames.size() * 7 / 10].offset + 100;
         uint64_t keptSamples = 0;
         for (const AnalysedFrame& frame : frames)
@@ -339,6 +345,11 @@ TEST(FlacRepair, DamagedFramesBecomeSilenceAndOutputsPassTheDecoders)
             EXPECT_EQ(hasFinding(result, "damaged FLAC frames can be replaced by silence of the same length"),
                       c.silentFrames > 0)
                 << what;
+            const bool dropped = c.silentFrames == 0 && c.tailFrom != npos;
+            uint64_t droppedBytes = 0;
+            EXPECT_EQ(hasAction(result, "drop-damaged-flac-bytes", &droppedBytes), dropped) << what;
+            EXPECT_EQ(hasFinding(result, "damaged FLAC bytes of unknown frame length can be removed"), dropped) << what;
+            EXPECT_EQ(droppedBytes, dropped ? inserted.size() : 0) << what;
             const auto check = test_support::run("flac -s -t " + test_support::quote(result.output.path));
             EXPECT_EQ(check.exitCode, 0) << what << ": " << check.output;
             EXPECT_EQ(test_support::playerComplaints(result.output.path), "") << what;
