@@ -753,8 +753,7 @@ bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoB
                                 OutputPieces& output, VideoCutPlan& plan)
 {
     plan = VideoCutPlan{};
-    if (!ftyp.valid || !moov.valid || !mdat.valid || ftyp.offset != 0 || moov.offset >= mdat.offset ||
-        mdat.headerSize != 8 || moov.clamped)
+    if (!ftyp.valid || !moov.valid || !mdat.valid || ftyp.offset != 0 || moov.offset >= mdat.offset || moov.clamped)
         return false;
     const ByteBuffer moovBytes = isoBoxBytes(working, moov);
     plan = planVideoCut(working, moovBytes, mdat);
@@ -762,7 +761,7 @@ bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoB
         return false;
 
     const uint64_t before = moov.offset + plan.moov.size();
-    const uint64_t newLength = std::clamp<uint64_t>(plan.keptEnd - mdat.offset, 8, mdat.size);
+    const uint64_t newLength = std::clamp<uint64_t>(plan.keptEnd - mdat.offset, mdat.headerSize, mdat.size);
     ByteBuffer newMoov = plan.moov;
     // The mdat stays where it was when the space before it can take the new moov and, if any is
     // left, a "free" box (8 bytes at least). Otherwise (a top level allows no loose bytes, and a
@@ -786,10 +785,17 @@ bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoB
         appendString(head, "free");
         head.resize(head.size() + (gap - 8), 0);
     }
-    appendBe32(head, newLength > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(newLength));
-    appendRange(head, working, mdat.offset + 4, 4);
+    // A recording past 4 GiB has a 64-bit size after the header's size field of 1.
+    if (mdat.headerSize == 16) {
+        appendBe32(head, 1);
+        appendString(head, "mdat");
+        appendBe64(head, newLength);
+    } else {
+        appendBe32(head, newLength > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(newLength));
+        appendString(head, "mdat");
+    }
     output.append(std::move(head));
-    output.appendInput(mdat.offset + 8, newLength - 8);
+    output.appendInput(mdat.payloadStart(), newLength - mdat.headerSize);
     return true;
 }
 

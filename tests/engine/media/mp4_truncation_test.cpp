@@ -145,6 +145,56 @@ TEST(Mp4TruncationTest, CutsEveryTrackAtTheFirstBrokenVideoSample) {
     EXPECT_EQ(readBe32(c.out, elst.offset + 16), 240u);
 }
 
+TEST(Mp4TruncationTest, FileCutShortEndsEachTrackAtItsLastSampleInside) {
+    // A video codec whose samples are not walked (MPEG-4 part 2) and an audio track; the copy
+    // ends 5 bytes into the 11th audio sample. With a 32-bit and with a 64-bit mdat size.
+    Movie m;
+    Track v = video(12, {4, 4, 4});
+    v.entry = "mp4v";
+    v.sync = {1, 5, 9};
+    Track audio;
+    audio.handler = "soun";
+    audio.entry = "mp4a";
+    audio.timescale = 48000;
+    audio.delta = 1024;
+    audio.sizes.assign(23, 10);
+    audio.samplesPerChunk = {8, 8, 7};
+    m.tracks = {v, audio};
+    const ByteBuffer built = buildMovie(m);
+    const Mp4Layout layout = scanMp4Layout(built);
+    ByteBuffer large = sliceBytes(built, 0, layout.mdat.offset);
+    appendBe32(large, 1);
+    appendString(large, "mdat");
+    appendBe64(large, layout.mdat.size + 8);
+    appendRange(large, built, layout.mdat.payloadStart(), npos);
+    uint64_t counter = 0;
+    ASSERT_EQ(patchIsoChunkOffsets(large, layout.moov.offset + 8, layout.moov.end(), layout.mdat.payloadStart(),
+                                   layout.mdat.payloadStart() + 8, counter), 0u);
+
+    for (const ByteBuffer& whole : {built, large}) {
+        const uint64_t payload = scanMp4Layout(whole).mdat.payloadStart();
+        const uint64_t keptEnd = payload + 12 * 20 + 10 * 10;
+        const Cut c = runCut(sliceBytes(whole, 0, keptEnd + 5));
+        ASSERT_TRUE(c.done);
+        EXPECT_EQ(c.plan.firstCorruptSample, 0u);
+        EXPECT_EQ(c.plan.droppedSamples, 13u);
+        ASSERT_EQ(c.plan.tracks.size(), 2u);
+        EXPECT_EQ(c.plan.tracks[0].keptSamples, 12u);
+        EXPECT_EQ(c.plan.tracks[1].keptSamples, 10u);
+        EXPECT_EQ(c.plan.tracks[1].samplesPerChunk, (std::vector<uint32_t>{8, 2}));
+        EXPECT_EQ(c.plan.tracks[1].mediaDuration, 10u * 1024);
+        EXPECT_EQ(c.plan.movieDuration, 480u);
+        const Mp4Layout after = scanMp4Layout(c.out);
+        EXPECT_EQ(after.mdat.headerSize, scanMp4Layout(whole).mdat.headerSize);
+        EXPECT_FALSE(after.mdat.clamped);
+        EXPECT_EQ(after.mdat.end(), c.out.size());
+        EXPECT_EQ(c.out.size(), keptEnd);
+        EXPECT_EQ(sliceBytes(c.out, payload, npos), sliceBytes(whole, payload, keptEnd - payload));
+    }
+    // The whole file has nothing to cut.
+    EXPECT_FALSE(runCut(built).done);
+}
+
 TEST(Mp4TruncationTest, DeclinesWhatItCannotCutSafely) {
     Movie m;
     m.tracks = {video(8, {4, 4})};
