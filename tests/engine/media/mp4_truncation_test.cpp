@@ -48,6 +48,18 @@ Track video(size_t samples, std::vector<uint32_t> perChunk) {
     return t;
 }
 
+// 23 AAC frames of 1024 ticks at 48 kHz, 10 bytes each, in chunks of 8, 8 and 7.
+Track aacTrack() {
+    Track t;
+    t.handler = "soun";
+    t.entry = "mp4a";
+    t.timescale = 48000;
+    t.delta = 1024;
+    t.sizes.assign(23, 10);
+    t.samplesPerChunk = {8, 8, 7};
+    return t;
+}
+
 void breakSample(ByteBuffer& file, const Movie& m, size_t track, size_t index) {
     putBe32(file, samplePosition(file, m, track, index), 0); // NAL length 0
 }
@@ -106,13 +118,7 @@ TEST(Mp4TruncationTest, CutsEveryTrackAtTheFirstBrokenVideoSample) {
     Track v = video(12, {4, 4, 4});
     v.sync = {1, 5, 9};
     v.editList = true;
-    Track audio;
-    audio.handler = "soun";
-    audio.entry = "mp4a";
-    audio.timescale = 48000;
-    audio.delta = 1024;
-    audio.sizes.assign(23, 10);
-    audio.samplesPerChunk = {8, 8, 7};
+    const Track audio = aacTrack();
     m.tracks = {v, audio};
     ByteBuffer file = buildMovie(m);
     breakSample(file, m, 0, 6); // the 7th video sample
@@ -152,13 +158,7 @@ TEST(Mp4TruncationTest, FileCutShortEndsEachTrackAtItsLastSampleInside) {
     Track v = video(12, {4, 4, 4});
     v.entry = "mp4v";
     v.sync = {1, 5, 9};
-    Track audio;
-    audio.handler = "soun";
-    audio.entry = "mp4a";
-    audio.timescale = 48000;
-    audio.delta = 1024;
-    audio.sizes.assign(23, 10);
-    audio.samplesPerChunk = {8, 8, 7};
+    const Track audio = aacTrack();
     m.tracks = {v, audio};
     const ByteBuffer built = buildMovie(m);
     const Mp4Layout layout = scanMp4Layout(built);
