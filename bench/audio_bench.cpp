@@ -128,6 +128,26 @@ ByteBuffer makeCutFlac(int64_t size)
     return out;
 }
 
+// The same frames damaged every MiB: 16 bytes flipped inside one frame, and 4 KiB of noise put
+// inside the next one (the scan replaces both with silence).
+ByteBuffer makeDamagedFlac(int64_t size)
+{
+    const ByteBuffer noise = bench_support::randomBytes(4096, 13);
+    ByteBuffer clean = makeFlacFrames(size - size / bench_support::kMiB * 4096);
+    ByteBuffer out;
+    out.reserve(static_cast<size_t>(size));
+    uint64_t from = 0;
+    for (uint64_t at = bench_support::kMiB; at + 20000 < clean.size(); at += bench_support::kMiB) {
+        for (uint64_t i = 0; i < 16; ++i)
+            clean[at + i] ^= 0xA5;
+        appendRange(out, clean, from, at + 10000 - from);
+        appendBytes(out, noise);
+        from = at + 10000;
+    }
+    appendRange(out, clean, from, clean.size() - from);
+    return out;
+}
+
 // A WAV whose recorder died: data size 0, the audio runs to the end of the file.
 ByteBuffer makeWav(int64_t size)
 {
@@ -220,6 +240,23 @@ static void BM_AnalyzeFlacInMemory(benchmark::State& state) { runInMemory(state,
 BENCHMARK(BM_AnalyzeFlacInMemory) KORVEX_BENCH_SIZES;
 static void BM_AnalyzeFlacFramesInMemory(benchmark::State& state) { runInMemory(state, makeFlacFrames, analyzeFlac); }
 BENCHMARK(BM_AnalyzeFlacFramesInMemory) KORVEX_BENCH_SIZES;
+// The frame walk over damaged frames, up to 1 GiB: the time per byte stays the same.
+static void BM_AnalyzeDamagedFlacInMemory(benchmark::State& state)
+{
+    runInMemory(state, makeDamagedFlac, analyzeFlac);
+}
+BENCHMARK(BM_AnalyzeDamagedFlacInMemory)
+    ->Arg(64 * bench_support::kMiB)
+    ->Arg(256 * bench_support::kMiB)
+    ->Arg(1024 * bench_support::kMiB)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+static void BM_RepairDamagedFlac(benchmark::State& state) { runEngine(state, "damaged.flac", makeDamagedFlac, Repair); }
+BENCHMARK(BM_RepairDamagedFlac)
+    ->Arg(64 * bench_support::kMiB)
+    ->Arg(1024 * bench_support::kMiB)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 static void BM_AnalyzeWavInMemory(benchmark::State& state) { runInMemory(state, makeWav, analyzeWav); }
 BENCHMARK(BM_AnalyzeWavInMemory) KORVEX_BENCH_SIZES;
 

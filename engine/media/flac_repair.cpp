@@ -19,8 +19,9 @@ namespace {
 constexpr uint8_t kLastBlockFlag = 0x80;
 constexpr uint8_t kInvalidBlockType = 127;
 constexpr uint64_t kStreamInfoLength = 34;
-// In STREAMINFO's body: the 64 bits that end with the 36-bit total sample count, and the MD5
-// signature of the decoded audio.
+// In STREAMINFO's body: the largest block size, the 64 bits that end with the 36-bit total
+// sample count, and the MD5 signature of the decoded audio.
+constexpr uint64_t kMaxBlockSizeAt = 2;
 constexpr uint64_t kTotalSamplesAt = 10;
 constexpr uint64_t kTotalSamplesMask = (uint64_t{1} << 36) - 1;
 constexpr uint64_t kMd5At = 18;
@@ -112,9 +113,12 @@ uint16_t crc16(ByteView buffer, uint64_t pos, uint64_t end)
 struct FrameHeader {
     uint64_t length = 0;    // header bytes, its CRC-8 included
     uint64_t blockSize = 0; // samples per channel
+    uint64_t number = 0;    // frame number, or sample number in a variable block size stream
     uint8_t variable = 0;   // blocking strategy bit
     uint8_t rateCode = 0;
     uint8_t sampleSizeCode = 0;
+    uint8_t channelCode = 0;
+    uint16_t rateExtra = 0; // the explicit rate of rate codes 12 to 14
 };
 
 // A frame header at pos: sync code, no reserved value, a well-formed coded frame or sample
@@ -142,9 +146,11 @@ bool readFrameHeader(ByteView buffer, uint64_t pos, FrameHeader& header)
     uint64_t p = pos + 5;
     if (!fits(buffer, p, extra))
         return false;
+    uint64_t number = lead & (0x7F >> ones);
     for (uint64_t i = 0; i < extra; ++i) {
         if ((buffer[p + i] & 0xC0) != 0x80)
             return false;
+        number = (number << 6) | (buffer[p + i] & 0x3F);
     }
     p += extra;
     uint64_t blockSize = 0;
@@ -161,13 +167,17 @@ bool readFrameHeader(ByteView buffer, uint64_t pos, FrameHeader& header)
     } else {
         blockSize = uint64_t{256} << (sizeCode - 8);
     }
-    if (rateCode == 12)
+    uint16_t rateExtra = 0;
+    if (rateCode == 12) {
+        rateExtra = fits(buffer, p, 1) ? buffer[p] : 0;
         p += 1;
-    else if (rateCode == 13 || rateCode == 14)
+    } else if (rateCode == 13 || rateCode == 14) {
+        rateExtra = readBe16(buffer, p);
         p += 2;
+    }
     if (!fits(buffer, p, 1) || crc8(buffer, pos, p) != buffer[p])
         return false;
-    header = {p + 1 - pos, blockSize, variable, rateCode, sampleSizeCode};
+    header = {p + 1 - pos, blockSize, number, variable, rateCode, sampleSizeCode, channels, rateExtra};
     return true;
 }
 
@@ -189,23 +199,83 @@ uint64_t nextFrameHeader(ByteView buffer, uint64_t from, uint64_t end, const Fra
     return npos;
 }
 
+// A stretch of the audio that holds no sound frame: a frame failing its CRC-16 (its header,
+// checked by CRC-8, still gives its place in the stream), with any bytes inserted after it or
+// frames whose headers were lost, up to the next sound header. It is replaced by silent frames
+// covering the same samples, or dropped when the headers around it do not tell how many.
+struct DamagedSpan {
+    uint64_t start = 0;
+    uint64_t end = 0;
+    FrameHeader like;      // the silent frames take its rate, channels and sample size
+    uint64_t position = 0; // first sample (per channel) the span covers
+    uint64_t samples = 0;  // samples per channel of silence; 0 when the span is dropped
+};
+
 // The audio frames in [from, streamEnd). Frames carry no length: each runs to the next frame
 // header (or to the stream's end) and is complete when its closing CRC-16 is right there.
 struct FlacFrames {
     uint64_t streamEnd = 0;      // where the frames end: tag blocks after them are kept as they are
     uint64_t completeEnd = npos; // end of the last complete frame; npos when none is complete
-    uint64_t samples = 0;        // samples per channel of the frames before completeEnd
+    uint64_t samples = 0;        // samples per channel before completeEnd, silence included
+    uint64_t blockSize = 0;      // of the first frame: every frame's in a fixed block size stream
+    uint64_t maxBlockSize = 0;   // the stream info's largest block size
+    std::vector<DamagedSpan> damaged; // spans before completeEnd, in stream order
 };
 
-FlacFrames scanFlacFrames(ByteView buffer, uint64_t from)
+// Beyond this many damaged spans (a real recording of a few GiB has fewer frames) the audio is
+// treated as ending at the last complete frame, so the list stays a bounded size.
+constexpr size_t kMaxDamagedSpans = size_t{1} << 20;
+
+// Samples per channel of each silent frame: the stream's block size, or in a variable block
+// size stream the largest one it announces.
+uint64_t silenceStep(const FlacFrames& frames, const FrameHeader& like)
+{
+    return like.variable != 0 ? std::max(like.blockSize, frames.maxBlockSize) : frames.blockSize;
+}
+
+uint64_t samplePosition(const FrameHeader& header, uint64_t blockSize)
+{
+    uint64_t position = header.number;
+    if (header.variable == 0 && !checkedMul(header.number, blockSize, position))
+        return npos;
+    return position;
+}
+
+// Samples of silence for a span from a header at `from` up to the sound header at `to`; 0 when
+// the two do not agree on a plausible, whole number of frames. A span gets at most one silent
+// frame (a dozen bytes or so) per 8 of its bytes, so the output stays within a small multiple of
+// the input even where the header after the span lies about its place.
+uint64_t spanSamples(uint64_t from, uint64_t to, uint64_t spanBytes, const FrameHeader& like, uint64_t step)
+{
+    if (from == npos || to == npos || to <= from || (to - from) / step > spanBytes / 8)
+        return 0;
+    if (like.variable == 0 && (to - from) % step != 0)
+        return 0;
+    return to - from;
+}
+
+FlacFrames scanFlacFrames(ByteView buffer, uint64_t from, uint64_t maxBlockSize)
 {
     FlacFrames frames;
+    frames.maxBlockSize = maxBlockSize;
     // Some taggers append the tags of MP3 files; the last frame ends where they begin.
     frames.streamEnd = findMp3TrailerStart(buffer, from);
     FrameHeader first;
     uint64_t start = nextFrameHeader(buffer, from, frames.streamEnd, nullptr, first);
+    if (start == npos)
+        return frames;
+    frames.blockSize = first.blockSize;
+    const auto positionOf = [&](const FrameHeader& header) { return samplePosition(header, frames.blockSize); };
+    // The damage after the last complete frame: all of it lies between two complete frames (or
+    // before the first), so it is one stretch of bytes, kept once a later frame is complete.
+    DamagedSpan pending;
+    bool damage = false;
+    if (start > from) {
+        // The first frame's header is gone, or bytes were put before it.
+        pending = {from, start, first, 0, 0};
+        damage = true;
+    }
     FrameHeader current = first;
-    uint64_t pending = 0; // samples of the frames after the last complete one
     while (start != npos) {
         checkpoint(start, buffer.size());
         // The shortest frame holds one subframe byte and its CRC-16 after the header.
@@ -213,11 +283,24 @@ FlacFrames scanFlacFrames(ByteView buffer, uint64_t from)
         FrameHeader next;
         const uint64_t nextStart = nextFrameHeader(buffer, minEnd, frames.streamEnd, &first, next);
         const uint64_t end = nextStart == npos ? frames.streamEnd : nextStart;
-        pending += current.blockSize;
         if (end >= minEnd && crc16(buffer, start, end) == 0) {
+            if (damage) {
+                if (frames.damaged.size() >= kMaxDamagedSpans)
+                    break; // the rest counts as a cut tail
+                // Silence from the first damaged frame's place up to this sound frame's.
+                pending.samples = spanSamples(pending.position, positionOf(current), pending.end - pending.start,
+                                              pending.like, silenceStep(frames, pending.like));
+                frames.samples += pending.samples;
+                frames.damaged.push_back(pending);
+                damage = false;
+            }
             frames.completeEnd = end;
-            frames.samples += pending;
-            pending = 0;
+            frames.samples += current.blockSize;
+        } else if (damage) {
+            pending.end = end;
+        } else {
+            pending = {start, end, current, positionOf(current), 0};
+            damage = true;
         }
         start = nextStart;
         current = next;
@@ -247,6 +330,71 @@ AudioEnd audioEndOf(const FlacFrames& frames, uint64_t announced)
         end.cut = frames.completeEnd;
     end.shortened = end.cut != npos || announced > frames.samples;
     return end;
+}
+
+uint64_t streamInfoBitsPerSample(ByteView buffer, uint64_t streamInfoBody)
+{
+    return (((readU8(buffer, streamInfoBody + 12) & 1u) << 4) | (readU8(buffer, streamInfoBody + 13) >> 4)) + 1u;
+}
+
+// The frame number or sample number in FLAC's UTF-8 like coding (up to 36 bits).
+void appendCodedNumber(ByteBuffer& out, uint64_t value)
+{
+    if (value < 0x80) {
+        appendU8(out, static_cast<uint8_t>(value));
+        return;
+    }
+    unsigned bytes = 2;
+    while (bytes < 7 && value >= (uint64_t{1} << (5 * bytes + 1)))
+        ++bytes;
+    const unsigned shift = 6 * (bytes - 1);
+    appendU8(out, static_cast<uint8_t>((0xFF00u >> bytes) | (value >> shift)));
+    for (unsigned i = bytes - 1; i-- > 0;)
+        appendU8(out, static_cast<uint8_t>(0x80 | ((value >> (6 * i)) & 0x3F)));
+}
+
+// One frame of silence: every channel a constant subframe of value 0 (one zero header byte and
+// a zero sample, a side channel one bit wider), padded to a byte and closed by the CRC-16.
+void appendSilentFrame(ByteBuffer& out, const FrameHeader& like, uint64_t number, uint64_t blockSize,
+                       uint64_t streamBits)
+{
+    static constexpr std::array<uint64_t, 8> kBitsOfCode = {0, 8, 12, 0, 16, 20, 24, 32};
+    const uint64_t bits = like.sampleSizeCode == 0 ? streamBits : kBitsOfCode[like.sampleSizeCode & 7];
+    const uint64_t start = out.size();
+    appendU8(out, 0xFF);
+    appendU8(out, static_cast<uint8_t>(0xF8 | like.variable));
+    const uint8_t sizeCode = blockSize <= 256 ? 6 : 7;
+    appendU8(out, static_cast<uint8_t>((sizeCode << 4) | like.rateCode));
+    appendU8(out, static_cast<uint8_t>((like.channelCode << 4) | (like.sampleSizeCode << 1)));
+    appendCodedNumber(out, number);
+    if (sizeCode == 6)
+        appendU8(out, static_cast<uint8_t>(blockSize - 1));
+    else
+        appendBe16(out, static_cast<uint16_t>(blockSize - 1));
+    if (like.rateCode == 12)
+        appendU8(out, static_cast<uint8_t>(like.rateExtra));
+    else if (like.rateCode == 13 || like.rateCode == 14)
+        appendBe16(out, like.rateExtra);
+    appendU8(out, crc8(out, start, out.size()));
+    // Channel codes 8 to 10 pair a side channel (one bit wider) with a left, right or mid one.
+    const uint64_t channels = like.channelCode < 8 ? like.channelCode + 1u : 2u;
+    const uint64_t subframeBits = channels * (8 + bits) + (like.channelCode >= 8 ? 1 : 0);
+    out.resize(out.size() + (subframeBits + 7) / 8, 0);
+    appendBe16(out, crc16(out, start, out.size()));
+}
+
+// Silent frames for a span, numbered as the stream numbers its frames; returns how many.
+uint64_t appendSilence(ByteBuffer& out, const DamagedSpan& span, const FlacFrames& stream, uint64_t streamBits)
+{
+    uint64_t frames = 0;
+    const uint64_t step = silenceStep(stream, span.like);
+    for (uint64_t done = 0; done < span.samples; ++frames) {
+        const uint64_t size = std::min(step, span.samples - done);
+        const uint64_t position = span.position + done;
+        appendSilentFrame(out, span.like, span.like.variable != 0 ? position : position / step, size, streamBits);
+        done += size;
+    }
+    return frames;
 }
 
 } // namespace
@@ -297,7 +445,7 @@ RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, Fl
     if (!lastSeen)
         result.addFinding(IndexDamaged, Warning, "FLAC metadata did not mark the final metadata block", 0, 0, true,
                           0.82);
-    const FlacFrames frames = scanFlacFrames(buffer, p);
+    const FlacFrames frames = scanFlacFrames(buffer, p, readBe16(buffer, m + 8 + kMaxBlockSizeAt));
     const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
     if (end.cut != npos)
         result.addFinding(Truncated, Warning, "truncated tail after the last complete FLAC frame", end.cut,
@@ -305,21 +453,31 @@ RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, Fl
     else if (end.shortened)
         result.addFinding(Truncated, Warning, "FLAC audio ends before the samples its stream info announces",
                           frames.streamEnd, 0, true, 0.88);
+    for (const DamagedSpan& span : frames.damaged) {
+        if (span.samples != 0)
+            result.addFinding(ChecksumMismatch, Warning,
+                              "damaged FLAC frames can be replaced by silence of the same length", span.start,
+                              span.end - span.start, true, 0.86);
+        else
+            result.addFinding(ChecksumMismatch, Warning, "damaged FLAC bytes of unknown frame length can be removed",
+                              span.start, span.end - span.start, true, 0.8);
+    }
     result.confidence = result.findings.empty() ? 1.0 : 0.84;
     if (framesOut != nullptr)
         *framesOut = frames;
     return result;
 }
 
-// After a cut the stream info still describes the whole recording: its sample count is lowered
-// to the kept frames and its MD5 signature (of audio that is gone) cleared, so that checkers
-// and players see the audio that is there. The note keeps what it announced.
+// After a cut, or with damaged frames replaced or dropped, the stream info still describes the
+// whole recording: its sample count is set to the kept audio and its MD5 signature (of audio
+// that is gone) cleared, so that checkers and players see the audio that is there. The note
+// keeps what it announced.
 void fitStreamInfo(ByteBuffer& head, uint64_t keptSamples, RepairResult& result)
 {
     const uint64_t at = 8 + kTotalSamplesAt; // "fLaC", the block header, then the body
     const uint64_t packed = readBe64(head, at);
     const uint64_t announced = packed & kTotalSamplesMask;
-    if (announced > keptSamples) {
+    if (announced != 0 && announced != keptSamples && keptSamples <= kTotalSamplesMask) {
         putBe64(head, at, (packed & ~kTotalSamplesMask) | keptSamples);
         result.notes.push_back("FLAC stream info announced " + std::to_string(announced) +
                                " samples per channel but the complete frames hold " + std::to_string(keptSamples) +
@@ -370,20 +528,42 @@ RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
         head[lastHeader] |= kLastBlockFlag;
     const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
     const uint64_t audioEnd = end.cut == npos ? frames.streamEnd : end.cut;
-    if (end.shortened)
+    if (end.shortened || !frames.damaged.empty())
         fitStreamInfo(head, frames.samples, result);
+
+    // The audio goes from the input as it stands, with silent frames in place of damaged ones.
+    OutputPieces out(buffer);
+    out.append(std::move(head));
+    const uint64_t streamBits = streamInfoBitsPerSample(buffer, m + 8);
+    uint64_t silentFrames = 0, droppedBytes = 0;
+    uint64_t at = p;
+    for (const DamagedSpan& span : frames.damaged) {
+        checkpoint(span.start, buffer.size());
+        out.appendInput(at, span.start - at);
+        ByteBuffer silence;
+        silentFrames += appendSilence(silence, span, frames, streamBits);
+        if (span.samples == 0)
+            droppedBytes += span.end - span.start;
+        out.append(std::move(silence));
+        at = span.end;
+    }
+    out.appendInput(at, audioEnd > at ? audioEnd - at : 0);
+    out.appendInput(frames.streamEnd, buffer.size() - frames.streamEnd);
 
     if (m > 0)
         result.addAction("trim-flac-prefix", "removed bytes before FLAC marker", m);
     if (!lastSeen)
         result.addAction("close-flac-metadata", "marked the last complete FLAC metadata block", lastLength);
+    if (silentFrames > 0)
+        result.addAction("silence-damaged-flac-frames", "replaced damaged FLAC frames with silence of the same length",
+                         silentFrames);
+    if (droppedBytes > 0)
+        result.addAction("drop-damaged-flac-bytes", "removed damaged FLAC bytes whose frame length is unknown",
+                         droppedBytes);
     if (end.cut != npos)
         result.addAction("drop-truncated-flac-tail", "removed incomplete FLAC frame tail",
                          frames.streamEnd - end.cut);
-    const ByteParts parts{head, inputRange(buffer, p, audioEnd > p ? audioEnd - p : 0),
-                          inputRange(buffer, frames.streamEnd, buffer.size() - frames.streamEnd)};
-    // The audio stretches go from the input file.
-    if (writeRepairedOutput(result, request, parts, "flac", "repaired-audio", kAudioFlacWrite, "_repaired", buffer))
+    if (writeRepairedOutput(result, request, out, "flac", "repaired-audio", kAudioFlacWrite))
         result.setStatus(RepairStatus::success());
     return result;
 }

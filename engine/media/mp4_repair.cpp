@@ -211,9 +211,14 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
 
     VideoCutPlan plan;
     if (OutputPieces output(bytes); truncateCorruptVideoPrefix(bytes, layout.ftyp, moov, mdat, output, plan)) {
-        result.addAction("truncate-corrupt-video-prefix",
-                         "rewrote MP4 sample tables to stop before the first corrupt video sample",
-                         plan.firstCorruptSample);
+        if (plan.firstCorruptSample != 0)
+            result.addAction("truncate-corrupt-video-prefix",
+                             "rewrote MP4 sample tables to stop before the first corrupt video sample",
+                             plan.firstCorruptSample);
+        else
+            result.addAction("truncate-cut-sample-tables",
+                             "rewrote MP4 sample tables to end at the last sample inside the file",
+                             plan.droppedSamples);
         if (plan.keptEnd < mdat.end())
             result.addAction("trim-corrupt-mdat-tail", "removed media data after the last referenced playable sample",
                              mdat.end() - plan.keptEnd);

@@ -316,36 +316,47 @@ uint64_t findFirstCorruptSample(ByteView working, ByteView moov, const TrackTabl
 }
 
 // Assigns the kept samples to their chunks; false when a kept chunk lies outside the mdat
-// payload (its bytes would be overwritten or are not in the file at all).
+// payload (its bytes would be overwritten or are not in the file at all). In a file cut short
+// (the mdat overran it) a track keeps its samples up to the last one wholly inside the file.
 bool planKeptChunks(ByteView moov, const TrackTables& t, TrackCut& cut, uint64_t& keptEnd, const IsoBox& mdat)
 {
     const ChunkOffsets chunks = readChunkOffsets(moov, t.stco, t.co64);
     const SampleSizes sizes = readSampleSizes(moov, t.stsz);
     StscCursor stsc(moov, t.stsc);
     uint64_t assigned = 0;
-    for (uint64_t k = 1; k <= chunks.count && assigned < cut.keptSamples; ++k) {
+    bool fileEnded = false;
+    for (uint64_t k = 1; k <= chunks.count && assigned < cut.keptSamples && !fileEnded; ++k) {
         uint32_t perChunk = 0, description = 1;
         stsc.lookup(k, perChunk, description);
         if (perChunk == 0)
             break;
-        uint64_t taken = 0, total = 0;
+        const uint64_t offset = chunks.at(moov, k - 1);
+        uint64_t taken = 0, end = offset;
         while (taken < perChunk && assigned < cut.keptSamples && assigned < sizes.count) {
-            if (!checkedAdd(total, sizes.at(moov, assigned), total))
+            uint64_t next = 0;
+            if (!checkedAdd(end, sizes.at(moov, assigned), next))
                 return false;
+            if (next > mdat.end()) {
+                if (!mdat.clamped)
+                    return false;
+                fileEnded = true;
+                break;
+            }
+            end = next;
             ++taken;
             ++assigned;
         }
         if (taken == 0)
             break;
-        const uint64_t offset = chunks.at(moov, k - 1);
-        uint64_t end = 0;
-        if (!checkedAdd(offset, total, end) || offset < mdat.payloadStart() || end > mdat.end())
+        if (offset < mdat.payloadStart())
             return false;
         cut.samplesPerChunk.push_back(static_cast<uint32_t>(taken));
         cut.sampleDescriptionIndex.push_back(description);
         keptEnd = std::max(keptEnd, end);
     }
     cut.keptChunks = static_cast<uint32_t>(cut.samplesPerChunk.size());
+    if (fileEnded)
+        cut.keptSamples = static_cast<uint32_t>(assigned);
     // Kept samples without a chunk would leave the tables disagreeing with each other.
     return assigned == cut.keptSamples;
 }
@@ -585,13 +596,21 @@ VideoCutPlan planVideoCut(ByteView working, ByteView moovBytes, const IsoBox& md
             break;
         }
     }
-    if (video == traks.size() || traks[video].timescale == 0)
-        return plan;
-    const uint64_t videoDuration = sumDurations(moovBytes, traks[video].stts, firstCorrupt - 1);
-    if (videoDuration == npos)
-        return plan;
-    plan.firstCorruptSample = static_cast<uint32_t>(firstCorrupt);
-    plan.cutSeconds = static_cast<double>(videoDuration) / traks[video].timescale;
+    // A file cut short is cut whatever its tracks hold: every track ends at its last sample
+    // inside the file, or sooner where a broken video sample sets the cut.
+    if (video == traks.size()) {
+        if (!mdat.clamped)
+            return plan;
+        plan.cutSeconds = HUGE_VAL;
+    } else {
+        if (traks[video].timescale == 0)
+            return plan;
+        const uint64_t videoDuration = sumDurations(moovBytes, traks[video].stts, firstCorrupt - 1);
+        if (videoDuration == npos)
+            return plan;
+        plan.firstCorruptSample = static_cast<uint32_t>(firstCorrupt);
+        plan.cutSeconds = static_cast<double>(videoDuration) / traks[video].timescale;
+    }
     plan.keptEnd = mdat.payloadStart();
 
     for (size_t n = 0; n < traks.size(); ++n) {
@@ -616,17 +635,18 @@ VideoCutPlan planVideoCut(ByteView working, ByteView moovBytes, const IsoBox& md
         if (kept == 0)
             return VideoCutPlan{};
         cut.keptSamples = static_cast<uint32_t>(kept);
-        cut.mediaDuration = sumDurations(moovBytes, t.stts, kept);
+        if (!planKeptChunks(moovBytes, t, cut, plan.keptEnd, mdat) || cut.keptChunks == 0 || cut.keptSamples == 0)
+            return VideoCutPlan{};
+        plan.droppedSamples += sizes.count - cut.keptSamples;
+        cut.mediaDuration = sumDurations(moovBytes, t.stts, cut.keptSamples);
         if (cut.mediaDuration == npos)
             return VideoCutPlan{};
         const unsigned __int128 scaled = static_cast<unsigned __int128>(cut.mediaDuration) * movieScale / t.timescale;
         cut.trackDuration = scaled > ~0ull ? ~0ull : static_cast<uint64_t>(scaled);
         plan.movieDuration = std::max(plan.movieDuration, cut.trackDuration);
-        if (!planKeptChunks(moovBytes, t, cut, plan.keptEnd, mdat) || cut.keptChunks == 0)
-            return VideoCutPlan{};
         plan.tracks.push_back(std::move(cut));
     }
-    if (plan.keptEnd > mdat.end())
+    if (plan.keptEnd > mdat.end() || plan.droppedSamples == 0)
         return VideoCutPlan{};
 
     // Rebuild the moov: traks in order with their cuts, mvhd with the new movie duration.
@@ -733,8 +753,7 @@ bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoB
                                 OutputPieces& output, VideoCutPlan& plan)
 {
     plan = VideoCutPlan{};
-    if (!ftyp.valid || !moov.valid || !mdat.valid || ftyp.offset != 0 || moov.offset >= mdat.offset ||
-        mdat.headerSize != 8 || moov.clamped)
+    if (!ftyp.valid || !moov.valid || !mdat.valid || ftyp.offset != 0 || moov.offset >= mdat.offset || moov.clamped)
         return false;
     const ByteBuffer moovBytes = isoBoxBytes(working, moov);
     plan = planVideoCut(working, moovBytes, mdat);
@@ -742,7 +761,7 @@ bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoB
         return false;
 
     const uint64_t before = moov.offset + plan.moov.size();
-    const uint64_t newLength = std::clamp<uint64_t>(plan.keptEnd - mdat.offset, 8, mdat.size);
+    const uint64_t newLength = std::clamp<uint64_t>(plan.keptEnd - mdat.offset, mdat.headerSize, mdat.size);
     ByteBuffer newMoov = plan.moov;
     // The mdat stays where it was when the space before it can take the new moov and, if any is
     // left, a "free" box (8 bytes at least). Otherwise (a top level allows no loose bytes, and a
@@ -766,10 +785,17 @@ bool truncateCorruptVideoPrefix(ByteView working, const IsoBox& ftyp, const IsoB
         appendString(head, "free");
         head.resize(head.size() + (gap - 8), 0);
     }
-    appendBe32(head, newLength > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(newLength));
-    appendRange(head, working, mdat.offset + 4, 4);
+    // A recording past 4 GiB has a 64-bit size after the header's size field of 1.
+    if (mdat.headerSize == 16) {
+        appendBe32(head, 1);
+        appendString(head, "mdat");
+        appendBe64(head, newLength);
+    } else {
+        appendBe32(head, newLength > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(newLength));
+        appendString(head, "mdat");
+    }
     output.append(std::move(head));
-    output.appendInput(mdat.offset + 8, newLength - 8);
+    output.appendInput(mdat.payloadStart(), newLength - mdat.headerSize);
     return true;
 }
 

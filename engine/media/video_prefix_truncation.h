@@ -38,7 +38,8 @@ struct VideoCutPlan {
     uint64_t keptEnd = 0;
     uint64_t movieDuration = 0;
     double cutSeconds = 0.0;
-    uint32_t firstCorruptSample = 0;
+    uint32_t firstCorruptSample = 0; // 0 when the file was cut short with every kept sample sound
+    uint64_t droppedSamples = 0;     // samples of all tracks the rewritten tables leave out
 };
 
 // Lays out the truncated file in `output` (new boxes and the kept stretches of `working`) and

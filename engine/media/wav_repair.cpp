@@ -240,7 +240,10 @@ RepairResult repairWav(const RepairRequest& request, ByteView buffer)
         result.setStatus(RepairStatus::failure(kAudioWavChunksMissing, "WAV repair requires fmt and data chunks"));
         return result;
     }
-    if (data.extended)
+    // Players read whole sample frames: the bytes of a frame cut short are dropped with the tail.
+    const uint64_t partialFrame = data.length % blockAlignOf(fmt.data, 0, fmt.data.size());
+    data.length -= partialFrame;
+    if (data.extended && data.length > data.declared)
         extendedBytes = data.length - data.declared;
     uint64_t tailBytes = 0;
     // Bytes the walk could not take as a chunk: an invalid marker and what follows it, the stray
@@ -281,9 +284,9 @@ RepairResult repairWav(const RepairRequest& request, ByteView buffer)
     if (extendedBytes > 0)
         result.addAction("clamp-wav-data", "kept the WAV audio after the stale data chunk size", extendedBytes);
     result.addAction("rewrite-wav-riff", "rewrote RIFF and WAV chunk sizes", out.size());
-    if (truncatedBytes + tailBytes > 0)
+    if (truncatedBytes + tailBytes + partialFrame > 0)
         result.addAction("drop-invalid-wav-tail", "removed invalid or truncated WAV chunk tail",
-                         truncatedBytes + tailBytes);
+                         truncatedBytes + tailBytes + partialFrame);
     if (writeRepairedOutput(result, request, out, "wav", "repaired-audio", kAudioWavWrite))
         result.setStatus(RepairStatus::success());
     return result;

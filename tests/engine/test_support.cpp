@@ -81,6 +81,16 @@ bool toolAvailable(const std::string& tool)
     return run("command -v " + tool + " >/dev/null").exitCode == 0;
 }
 
+std::string playerComplaints(const fs::path& file)
+{
+    const auto probe = run("ffprobe -v error " + quote(file));
+    const auto decode = run("ffmpeg -nostdin -v error -i " + quote(file) + " -f null -");
+    std::string out = probe.output + decode.output;
+    if (probe.exitCode != 0 || decode.exitCode != 0)
+        out += "[exit status non-zero]";
+    return out;
+}
+
 data_repair::RepairRequest requestFor(const fs::path& input, int32_t mode)
 {
     data_repair::RepairRequest request;

@@ -43,6 +43,9 @@ struct CommandResult {
 CommandResult run(const std::string& commandLine);
 std::string quote(const fs::path& path);
 bool toolAvailable(const std::string& tool);
+// What ffprobe -v error and a full ffmpeg decode (-f null) say about a media file: empty when
+// both are silent and succeed.
+std::string playerComplaints(const fs::path& file);
 
 // A request for the given input, writing beside it.
 data_repair::RepairRequest requestFor(const fs::path& input, int32_t mode = data_repair::Repair);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <random>
 #include <sstream>
 
 #include "audio_test_support.h"
@@ -240,31 +241,137 @@ TEST(FlacRepair, CutCopyEndsAtTheLastCompleteFrame)
     }
 }
 
-TEST(FlacRepair, DamagedFrameOrTagsAfterTheAudioAreNoCut)
+TEST(FlacRepair, TagsAfterTheAudioAreNoCut)
 {
     REQUIRE_TOOL("ffmpeg");
     REQUIRE_TOOL("flac");
     test_support::TempDir dir;
     const ByteBuffer intact = encodeFlacTone(dir);
     ASSERT_FALSE(intact.empty());
-    const std::vector<AnalysedFrame> frames = referenceFrames(dir, dir / "tone.flac");
-    ASSERT_GT(frames.size(), 20u);
-
-    // A bad byte inside one frame: the frames after it are whole and nothing is cut.
-    ByteBuffer damaged = intact;
-    damaged[frames[10].offset + frames[10].bytes / 2] ^= 0x5A;
     // Tags some taggers append after the last frame.
     ByteBuffer tagged = intact;
     ByteBuffer id3v1 = bytesOf("TAGa field recording");
     id3v1.resize(128, 0);
     appendBytes(tagged, id3v1);
+    const RepairResult result = repairAudio(dir.write("tagged.flac", tagged));
+    ASSERT_TRUE(result.status.ok);
+    EXPECT_TRUE(result.findings.empty());
+    EXPECT_TRUE(result.actions.empty());
+    EXPECT_EQ(test_support::readAll(result.output.path), tagged);
+}
 
-    for (const auto& [name, bytes] : {std::pair{"damaged", damaged}, std::pair{"tagged", tagged}}) {
-        const RepairResult result = repairAudio(dir.write(std::string(name) + ".flac", bytes));
-        ASSERT_TRUE(result.status.ok) << name;
-        EXPECT_FALSE(hasFinding(result, "truncated tail after the last complete FLAC frame")) << name;
-        EXPECT_FALSE(hasFinding(result, "FLAC audio ends before the samples its stream info announces")) << name;
-        EXPECT_TRUE(result.actions.empty()) << name;
-        EXPECT_EQ(test_support::readAll(result.output.path), bytes) << name;
+// Recordings from both encoders, damaged in the middle or cut: every output passes `flac -t` and
+// decodes without a complaint; damaged frames become silence of their own length, so the
+// recording keeps its duration, and every frame around them is kept byte for byte.
+TEST(FlacRepair, DamagedFramesBecomeSilenceAndOutputsPassTheDecoders)
+{
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("flac");
+    REQUIRE_TOOL("metaflac");
+    test_support::TempDir dir;
+    struct Recording {
+        const char* name;
+        ByteBuffer bytes;
+        double rate;
+    };
+    std::vector<Recording> recordings;
+    recordings.push_back({"flac 16-bit", encodeFlacTone(dir), 44100});
+    const ByteBuffer wide = encodeTone(dir, "tone24.flac",
+                                       "-ar 48000 -ac 2 -c:a flac -sample_fmt s32 -bits_per_raw_sample 24 -f flac");
+    recordings.push_back({"ffmpeg 24-bit", wide, 48000});
+
+    std::mt19937 rng(30);
+    ByteBuffer inserted(4096);
+    for (auto& byte : inserted)
+        byte = static_cast<uint8_t>(rng());
+
+    for (const Recording& recording : recordings) {
+        ASSERT_FALSE(recording.bytes.empty()) << recording.name;
+        const auto original = dir.write("original.flac", recording.bytes);
+        const std::vector<AnalysedFrame> frames = referenceFrames(dir, original);
+        ASSERT_GT(frames.size(), 20u) << recording.name;
+        const uint64_t total = metaflacSamples(original);
+        const size_t k = frames.size() / 2;
+        const AnalysedFrame& hit = frames[k];
+
+        struct Case {
+            const char* name;
+            ByteBuffer bytes;
+            uint64_t silentFrames;  // frames replaced by silence
+            uint64_t headUpTo;      // the output holds the input's frames up to here
+            uint64_t keptSamples;   // samples per channel of the output
+            uint64_t tailFrom;      // the input from here on is the output's end, byte for byte
+            uint64_t inputShift;    // bytes the input has beyond the original before tailFrom
+        };
+        std::vector<Case> cases;
+        ByteBuffer flipped = recording.bytes;
+        for (uint64_t i = 0; i < 16; ++i)
+            flipped[hit.offset + hit.bytes / 2 + i] ^= 0xA5;
+        cases.push_back({"16 flipped bytes", flipped, 1, hit.offset, total, frames[k + 1].offset, 0});
+        ByteBuffer insideFrame = recording.bytes;
+        insideFrame.insert(insideFrame.begin() + static_cast<long>(hit.offset + hit.bytes / 3), inserted.begin(),
+                           inserted.end());
+        cases.push_back({"4 KiB inside a frame", insideFrame, 1, hit.offset, total, frames[k + 1].offset, inserted.size()});
+        ByteBuffer betweenFrames = recording.bytes;
+        betweenFrames.insert(betweenFrames.begin() + static_cast<long>(hit.offset), inserted.begin(),
+                             inserted.end());
+        // The frame before the inserted bytes no longer ends at a frame header: it goes with them.
+        cases.push_back({"4 KiB between frames", betweenFrames, 1, frames[k - 1].offset, total,
+                         frames[k].offset + inserted.size(), 0});
+        ByteBuffer lostHeader = recording.bytes;
+        lostHeader[hit.offset + 1] ^= 0x40; // the sync code: the frame's start cannot be found
+        // The frame before runs on into it: both become silence.
+        cases.push_back({"frame header lost", lostHeader, 2, frames[k - 1].offset, total, frames[k + 1].offset, 0});
+        // Bytes before the first frame stand for no samples at all: they go.
+        ByteBuffer beforeFirst = recording.bytes;
+        beforeFirst.insert(beforeFirst.begin() + static_cast<long>(frames[0].offset), inserted.begin(),
+                           inserted.end());
+        cases.push_back({"4 KiB before the first frame", beforeFirst, 0, frames[0].offset, total, frames[0].offset,
+                         inserted.size()});
+        const uint64_t cutAt = frames[frames.size() * 7 / 10].offset + 100;
+        uint64_t keptSamples = 0;
+        for (const AnalysedFrame& frame : frames)
+            keptSamples += frame.offset + frame.bytes <= cutAt ? frame.samples : 0;
+        cases.push_back({"cut inside a frame", sliceBytes(recording.bytes, 0, cutAt), 0, 0, keptSamples, npos, 0});
+
+        for (const Case& c : cases) {
+            const std::string what = std::string(recording.name) + ", " + c.name;
+            const auto input = dir.write("damaged.flac", c.bytes);
+            const RepairResult result = repairAudio(input);
+            ASSERT_TRUE(result.status.ok) << what << ": " << result.status.message;
+            uint64_t silent = 0;
+            EXPECT_EQ(hasAction(result, "silence-damaged-flac-frames", &silent), c.silentFrames > 0) << what;
+            EXPECT_EQ(silent, c.silentFrames) << what;
+            EXPECT_EQ(hasFinding(result, "damaged FLAC frames can be replaced by silence of the same length"),
+                      c.silentFrames > 0)
+                << what;
+            const bool dropped = c.silentFrames == 0 && c.tailFrom != npos;
+            uint64_t droppedBytes = 0;
+            EXPECT_EQ(hasAction(result, "drop-damaged-flac-bytes", &droppedBytes), dropped) << what;
+            EXPECT_EQ(hasFinding(result, "damaged FLAC bytes of unknown frame length can be removed"), dropped) << what;
+            EXPECT_EQ(droppedBytes, dropped ? inserted.size() : 0) << what;
+            const auto check = test_support::run("flac -s -t " + test_support::quote(result.output.path));
+            EXPECT_EQ(check.exitCode, 0) << what << ": " << check.output;
+            EXPECT_EQ(test_support::playerComplaints(result.output.path), "") << what;
+            EXPECT_EQ(metaflacSamples(result.output.path), c.keptSamples) << what;
+            std::string errors;
+            EXPECT_NEAR(decodedSeconds(result.output.path, &errors), static_cast<double>(c.keptSamples) / recording.rate,
+                        0.001)
+                << what << ": " << errors;
+            const ByteBuffer out = test_support::readAll(result.output.path);
+            if (c.tailFrom != npos) {
+                // The frames before the damage are where they were, and those after it follow
+                // the silence unchanged.
+                EXPECT_TRUE(std::equal(out.begin() + static_cast<long>(frames[0].offset),
+                                       out.begin() + static_cast<long>(c.headUpTo),
+                                       c.bytes.begin() + static_cast<long>(frames[0].offset)))
+                    << what;
+                const uint64_t tail = c.bytes.size() - (c.tailFrom + c.inputShift);
+                ASSERT_GT(out.size(), tail) << what;
+                EXPECT_TRUE(std::equal(out.end() - static_cast<long>(tail), out.end(),
+                                       c.bytes.end() - static_cast<long>(tail)))
+                    << what;
+            }
+        }
     }
 }

@@ -164,12 +164,4 @@ int decodedFrames(const test_support::fs::path& file) {
     return std::atoi(r.output.c_str());
 }
 
-std::string playerComplaints(const test_support::fs::path& file) {
-    const auto probe = test_support::run("ffprobe -v error " + test_support::quote(file));
-    const auto decode = test_support::run("ffmpeg -nostdin -v error -i " + test_support::quote(file) + " -f null -");
-    std::string out = probe.output + decode.output;
-    if (probe.exitCode != 0 || decode.exitCode != 0) out += "[exit status non-zero]";
-    return out;
-}
-
 } // namespace mp4_fixtures

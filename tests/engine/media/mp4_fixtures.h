@@ -59,7 +59,6 @@ uint64_t samplePosition(const ByteBuffer& file, const Movie& movie, size_t track
 bool makeClip(const test_support::fs::path& out, const std::string& extraArgs, double seconds = 2.0);
 // Frames ffmpeg decodes from the file's first video stream; -1 when it cannot open it.
 int decodedFrames(const test_support::fs::path& file);
-// ffprobe -v error prints nothing and ffmpeg decodes without an error message.
-std::string playerComplaints(const test_support::fs::path& file);
+using test_support::playerComplaints;
 
 } // namespace mp4_fixtures

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 #include "media/mp4_video.h"
 #include "media/video_containers.h"
 #include "media/video_repairer.h"
@@ -256,4 +259,103 @@ TEST(Mp4LayoutRepairTest, CutMoovAndSeveralMdatsKeepTheMedia) {
     ASSERT_TRUE(r.status.ok);
     EXPECT_EQ(test_support::readAll(r.output.path), two);
     EXPECT_EQ(r.notes, (std::vector<std::string>{"kept the original atom layout because the media is not held in a single mdat atom"}));
+}
+
+namespace {
+
+struct Packet {
+    int stream = 0;
+    double end = 0;  // presentation end, seconds
+    uint64_t pos = 0;
+    uint64_t size = 0;
+};
+
+std::vector<Packet> packets(const fs::path& file) {
+    const auto r = test_support::run("ffprobe -v error -show_entries packet=stream_index,pts_time,duration_time,size,pos "
+                                     "-of csv=p=0 " + test_support::quote(file));
+    std::vector<Packet> out;
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);) {
+        Packet p;
+        double pts = 0, duration = 0;
+        unsigned long long size = 0, pos = 0;
+        if (std::sscanf(line.c_str(), "%d,%lf,%lf,%llu,%llu", &p.stream, &pts, &duration, &size, &pos) != 5) continue;
+        p.end = pts + duration;
+        p.size = size;
+        p.pos = pos;
+        out.push_back(p);
+    }
+    return out;
+}
+
+double claimedSeconds(const fs::path& file) {
+    const auto r = test_support::run("ffprobe -v error -show_entries format=duration -of csv=p=0 " +
+                                     test_support::quote(file));
+    return r.exitCode == 0 ? std::atof(r.output.c_str()) : -1;
+}
+
+} // namespace
+
+// Recordings whose moov precedes the media, cut anywhere in the media: the sample tables end at
+// the last sample inside the file and every duration follows, so the length the file claims is
+// the length it plays, and the decoder finds nothing missing.
+TEST_F(Mp4RepairClipTest, CutFastStartRecordingsClaimOnlyTheMediaTheyHold) {
+    struct Case {
+        const char* name;
+        std::string args;
+        const char* extension;
+        int percent;  // of the media data kept
+    };
+    const std::string fastStart = " -shortest -movflags +faststart";
+    const std::vector<Case> cases = {
+        {"H.264 and AAC at 60 %", std::string(kX264) + " -c:a aac" + fastStart, "mp4", 60},
+        {"H.264 and AAC at 97 %", std::string(kX264) + " -c:a aac" + fastStart, "mp4", 97},
+        {"MPEG-4 part 2 and AAC at 50 %", "-c:v mpeg4 -g 25 -c:a aac" + fastStart, "mp4", 50},
+        {"MOV, H.264 and PCM at 30 %", std::string(kX264) + " -c:a pcm_s16le" + fastStart, "mov", 30},
+    };
+    for (const Case& c : cases) {
+        const fs::path clip = dir / (std::string("whole.") + c.extension);
+        ASSERT_EQ(test_support::run("ffmpeg -nostdin -v error -y -f lavfi -i testsrc=d=10:s=320x240:r=25 -f lavfi -i "
+                                    "sine=d=10 " + c.args + " " + test_support::quote(clip)).exitCode, 0) << c.name;
+        const ByteBuffer whole = test_support::readAll(clip);
+        const uint64_t mdatAt = findBytes(whole, "mdat") - 4;
+        ASSERT_LT(findBytes(whole, "moov"), mdatAt) << c.name;
+        const uint64_t cutAt = mdatAt + (whole.size() - mdatAt) * c.percent / 100;
+        // What the cut copy still holds: the leading packets of each stream that lie inside it.
+        int videoFrames = 0;
+        double heldEnd = 0;
+        std::vector<bool> ended(2, false);
+        for (const Packet& p : packets(clip)) {
+            if (p.stream > 1 || ended[p.stream]) continue;
+            if (p.pos + p.size > cutAt) {
+                ended[p.stream] = true;
+                continue;
+            }
+            videoFrames += p.stream == 0 ? 1 : 0;
+            heldEnd = std::max(heldEnd, p.end);
+        }
+        const auto input = dir.write(std::string("cut.") + c.extension, sliceBytes(whole, 0, cutAt));
+        ASSERT_GT(claimedSeconds(input), 9.9) << c.name;
+
+        const RepairResult r = repairFile(input);
+        ASSERT_TRUE(r.status.ok) << c.name << ": " << r.status.message;
+        EXPECT_TRUE(test_support::findAction(r, "truncate-corrupt-video-prefix") ||
+                    test_support::findAction(r, "truncate-cut-sample-tables"))
+            << c.name;
+        EXPECT_EQ(playerComplaints(r.output.path), "") << c.name;
+        EXPECT_EQ(decodedFrames(r.output.path), videoFrames) << c.name;
+        double playedEnd = 0;
+        for (const Packet& p : packets(r.output.path)) playedEnd = std::max(playedEnd, p.end);
+        const double claimed = claimedSeconds(r.output.path);
+        EXPECT_NEAR(claimed, playedEnd, 0.05) << c.name;
+        EXPECT_LE(claimed, heldEnd + 0.05) << c.name;
+        EXPECT_GE(claimed, videoFrames / 25.0 - 0.05) << c.name;
+        // The repaired file reads as whole: no box runs past its end.
+        const ByteBuffer out = test_support::readAll(r.output.path);
+        const auto boxes = listIsoBoxes(out, 0, out.size());
+        ASSERT_FALSE(boxes.empty()) << c.name;
+        EXPECT_EQ(boxes.back().type, "mdat") << c.name;
+        EXPECT_FALSE(boxes.back().clamped) << c.name;
+        EXPECT_EQ(boxes.back().end(), out.size()) << c.name;
+    }
 }

@@ -48,6 +48,18 @@ Track video(size_t samples, std::vector<uint32_t> perChunk) {
     return t;
 }
 
+// 23 AAC frames of 1024 ticks at 48 kHz, 10 bytes each, in chunks of 8, 8 and 7.
+Track aacTrack() {
+    Track t;
+    t.handler = "soun";
+    t.entry = "mp4a";
+    t.timescale = 48000;
+    t.delta = 1024;
+    t.sizes.assign(23, 10);
+    t.samplesPerChunk = {8, 8, 7};
+    return t;
+}
+
 void breakSample(ByteBuffer& file, const Movie& m, size_t track, size_t index) {
     putBe32(file, samplePosition(file, m, track, index), 0); // NAL length 0
 }
@@ -106,13 +118,7 @@ TEST(Mp4TruncationTest, CutsEveryTrackAtTheFirstBrokenVideoSample) {
     Track v = video(12, {4, 4, 4});
     v.sync = {1, 5, 9};
     v.editList = true;
-    Track audio;
-    audio.handler = "soun";
-    audio.entry = "mp4a";
-    audio.timescale = 48000;
-    audio.delta = 1024;
-    audio.sizes.assign(23, 10);
-    audio.samplesPerChunk = {8, 8, 7};
+    const Track audio = aacTrack();
     m.tracks = {v, audio};
     ByteBuffer file = buildMovie(m);
     breakSample(file, m, 0, 6); // the 7th video sample
@@ -143,6 +149,50 @@ TEST(Mp4TruncationTest, CutsEveryTrackAtTheFirstBrokenVideoSample) {
     EXPECT_EQ(u32s(sliceBytes(c.out, stss.offset, stss.size), 8), (std::vector<uint32_t>{0, 2, 1, 5}));
     const IsoBox elst = findIsoBoxAnywhere(c.out, "elst");
     EXPECT_EQ(readBe32(c.out, elst.offset + 16), 240u);
+}
+
+TEST(Mp4TruncationTest, FileCutShortEndsEachTrackAtItsLastSampleInside) {
+    // A video codec whose samples are not walked (MPEG-4 part 2) and an audio track; the copy
+    // ends 5 bytes into the 11th audio sample. With a 32-bit and with a 64-bit mdat size.
+    Movie m;
+    Track v = video(12, {4, 4, 4});
+    v.entry = "mp4v";
+    v.sync = {1, 5, 9};
+    const Track audio = aacTrack();
+    m.tracks = {v, audio};
+    const ByteBuffer built = buildMovie(m);
+    const Mp4Layout layout = scanMp4Layout(built);
+    ByteBuffer large = sliceBytes(built, 0, layout.mdat.offset);
+    appendBe32(large, 1);
+    appendString(large, "mdat");
+    appendBe64(large, layout.mdat.size + 8);
+    appendRange(large, built, layout.mdat.payloadStart(), npos);
+    uint64_t counter = 0;
+    ASSERT_EQ(patchIsoChunkOffsets(large, layout.moov.offset + 8, layout.moov.end(), layout.mdat.payloadStart(),
+                                   layout.mdat.payloadStart() + 8, counter), 0u);
+
+    for (const ByteBuffer& whole : {built, large}) {
+        const uint64_t payload = scanMp4Layout(whole).mdat.payloadStart();
+        const uint64_t keptEnd = payload + 12 * 20 + 10 * 10;
+        const Cut c = runCut(sliceBytes(whole, 0, keptEnd + 5));
+        ASSERT_TRUE(c.done);
+        EXPECT_EQ(c.plan.firstCorruptSample, 0u);
+        EXPECT_EQ(c.plan.droppedSamples, 13u);
+        ASSERT_EQ(c.plan.tracks.size(), 2u);
+        EXPECT_EQ(c.plan.tracks[0].keptSamples, 12u);
+        EXPECT_EQ(c.plan.tracks[1].keptSamples, 10u);
+        EXPECT_EQ(c.plan.tracks[1].samplesPerChunk, (std::vector<uint32_t>{8, 2}));
+        EXPECT_EQ(c.plan.tracks[1].mediaDuration, 10u * 1024);
+        EXPECT_EQ(c.plan.movieDuration, 480u);
+        const Mp4Layout after = scanMp4Layout(c.out);
+        EXPECT_EQ(after.mdat.headerSize, scanMp4Layout(whole).mdat.headerSize);
+        EXPECT_FALSE(after.mdat.clamped);
+        EXPECT_EQ(after.mdat.end(), c.out.size());
+        EXPECT_EQ(c.out.size(), keptEnd);
+        EXPECT_EQ(sliceBytes(c.out, payload, npos), sliceBytes(whole, payload, keptEnd - payload));
+    }
+    // The whole file has nothing to cut.
+    EXPECT_FALSE(runCut(built).done);
 }
 
 TEST(Mp4TruncationTest, DeclinesWhatItCannotCutSafely) {

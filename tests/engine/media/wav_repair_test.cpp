@@ -299,3 +299,43 @@ TEST(WavRepair, CutChunkAfterCompleteAudioIsNotTakenForAudio)
     ASSERT_TRUE(hasFinding(analysed, "WAV chunk size overruns file and can be clamped: LIST", &found));
     EXPECT_EQ(found->offset, listAt);
 }
+
+// Recordings cut anywhere, a sample frame split included: the data chunk keeps whole frames
+// only, the sizes and the pad byte are right, and ffmpeg decodes every frame that was whole.
+TEST(WavRepair, CutRecordingsKeepWholeSampleFrames)
+{
+    REQUIRE_TOOL("ffmpeg");
+    test_support::TempDir dir;
+    struct Case {
+        const char* name;
+        const char* args;
+        uint64_t align;
+        double rate;
+        uint64_t intoFrame; // the cut falls this many bytes into a sample frame
+    };
+    for (const Case& c : {Case{"16-bit stereo", "-ac 2 -c:a pcm_s16le", 4, 44100, 2},
+                          Case{"24-bit stereo", "-ar 48000 -ac 2 -c:a pcm_s24le", 6, 48000, 5},
+                          Case{"24-bit mono", "-ar 48000 -ac 1 -c:a pcm_s24le", 3, 48000, 1},
+                          Case{"16-bit stereo between frames", "-ac 2 -c:a pcm_s16le", 4, 44100, 0}}) {
+        const ByteBuffer whole = encodeTone(dir, "tone.wav", std::string(c.args) + " -fflags +bitexact -f wav");
+        ASSERT_FALSE(whole.empty()) << c.name;
+        const uint64_t dataAt = findBytes(whole, "data", 12) + 8;
+        ASSERT_EQ(readLe16(whole, findBytes(whole, "fmt ", 12) + 8 + 12), c.align) << c.name;
+        const uint64_t frames = (whole.size() - dataAt) * 6 / 10 / c.align;
+        const ByteBuffer cut = sliceBytes(whole, 0, dataAt + frames * c.align + c.intoFrame);
+        const RepairResult result = repairAudio(dir.write("cut.wav", cut));
+        ASSERT_TRUE(result.status.ok) << c.name << ": " << result.status.message;
+        uint64_t dropped = 0;
+        EXPECT_TRUE(hasAction(result, "drop-invalid-wav-tail", &dropped)) << c.name;
+        const ByteBuffer out = test_support::readAll(result.output.path);
+        EXPECT_EQ(chunkIds(out).back(), "data") << c.name;
+        const uint64_t outData = findBytes(out, "data", 12);
+        EXPECT_EQ(readLe32(out, outData + 4), frames * c.align) << c.name;
+        // The sizes declared before the cut, less the whole frames kept.
+        EXPECT_EQ(dropped, readLe32(whole, dataAt - 4) - frames * c.align) << c.name;
+        EXPECT_EQ(test_support::playerComplaints(result.output.path), "") << c.name;
+        std::string errors;
+        EXPECT_NEAR(decodedSeconds(result.output.path, &errors), static_cast<double>(frames) / c.rate, 0.001)
+            << c.name << ": " << errors;
+    }
+}
