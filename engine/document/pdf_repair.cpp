@@ -506,6 +506,97 @@ std::map<std::string, std::string> readPdfDictionary(ByteView b, uint64_t pos, u
 
 namespace {
 
+// A stream whose /Length does not reach its "endstream" (bytes were inserted into or cut from its
+// data): readers then search for the end and report the file damaged. Direct lengths are
+// rewritten in place when the new digits fit where the old ones and the spaces after them stood;
+// an indirect length gets a new revision of its number object.
+struct StreamLengths {
+    std::vector<std::pair<uint64_t, std::string>> patches; // position, bytes written over the input
+    std::map<uint64_t, std::string> revised;               // object number, its new revision
+    uint64_t fixed = 0;
+};
+
+// The stated length of the stream whose dictionary holds `value`; npos when it cannot be read.
+uint64_t statedLength(ByteView t, const std::string& value, const std::map<uint64_t, uint64_t>& objects,
+                      uint64_t kept, uint64_t& reference)
+{
+    reference = 0;
+    uint64_t number = 0, generation = 0;
+    if (parseReference(value, number, generation)) {
+        const auto object = objects.find(number);
+        if (object == objects.end() || object->second >= kept)
+            return npos;
+        const uint64_t obj = findBytes(t.first(kept), "obj", object->second);
+        uint64_t length = 0;
+        if (obj == npos || readNumber(t, skipFiller(t, obj + 3, kept), 19, length) == npos)
+            return npos;
+        reference = number;
+        return length;
+    }
+    return parseSmallNumber(value) == 0 && value != "0" ? npos : parseSmallNumber(value);
+}
+
+StreamLengths fixStreamLengths(ByteView t, std::span<const PdfObjectHeader> headers,
+                               const std::map<uint64_t, uint64_t>& objects, uint64_t kept)
+{
+    StreamLengths out;
+    NextWord streams(t, "stream", kept);
+    for (size_t i = 0; i < headers.size(); ++i) {
+        const PdfObjectHeader& h = headers[i];
+        const uint64_t limit = std::min(kept, i + 1 < headers.size() ? headers[i + 1].offset : kept);
+        const uint64_t keyword = streams.atOrAfter(h.end);
+        if (keyword == npos)
+            break;
+        if (keyword >= limit || objects.count(h.number) == 0 || objects.at(h.number) != h.offset)
+            continue;
+        const uint64_t open = skipFiller(t, h.end, limit);
+        const uint64_t close = skipValue(t, open, std::min(limit, open + kDictionaryWindow), 0);
+        if (close == npos || !matchesAt(t, open, "<<") || skipFiller(t, close, limit) != keyword)
+            continue;
+        uint64_t data = keyword + 6;
+        if (matchesAt(t, data, "\r\n"))
+            data += 2;
+        else if (data < limit && (t[data] == '\n' || t[data] == '\r'))
+            ++data;
+        const auto keys = readPdfDictionary(t, open, limit);
+        const auto value = keys.find("/Length");
+        if (value == keys.end())
+            continue;
+        uint64_t reference = 0;
+        const uint64_t stated = statedLength(t, value->second, objects, kept, reference);
+        if (stated != npos && stated <= limit - data && matchesAt(t, skipSpaces(t, data + stated), "endstream"))
+            continue;
+        const uint64_t end = findBytes(t.first(limit), "endstream", data);
+        if (end == npos)
+            continue;
+        uint64_t length = end - data;
+        if (length > 0 && t[end - 1] == '\n')
+            length -= (length > 1 && t[end - 2] == '\r') ? 2 : 1;
+        else if (length > 0 && t[end - 1] == '\r')
+            --length;
+        const std::string digits = decimal(length);
+        if (reference != 0) {
+            out.revised[reference] = decimal(reference) + " 0 obj\n" + digits + "\nendobj\n";
+            ++out.fixed;
+            continue;
+        }
+        // The direct number: the value after the key "/Length" in this dictionary.
+        uint64_t key = findBytes(t.first(close), "/Length", open);
+        while (key != npos && fits(t, key + 7, 1) && isRegular(t[key + 7]))
+            key = findBytes(t.first(close), "/Length", key + 7);
+        if (key == npos)
+            continue;
+        const uint64_t number = skipFiller(t, key + 7, close);
+        const uint64_t numberEnd = skipRun(t, number, isDigit, 19);
+        const uint64_t room = skipRun(t, numberEnd, isPdfSpace, 64);
+        if (numberEnd == number || digits.size() > room - number || (room < close && isRegular(t[room]) && digits.size() == room - number))
+            continue;
+        out.patches.emplace_back(number, digits + std::string(room - number - digits.size(), ' '));
+        ++out.fixed;
+    }
+    return out;
+}
+
 // "[3 0 R 5 0 R]" -> the references, each as written ("3 0 R") with its number; empty when the
 // text is anything else.
 std::vector<std::pair<uint64_t, std::string>> parseReferenceArray(const std::string& text)
@@ -828,6 +919,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     // rebuilt over the surviving page tree. They replace the earlier copies in the new table.
     // Objects inside object streams are not seen here, so such files keep their tree untouched.
     std::string appended;
+    std::vector<std::pair<uint64_t, std::string>> patches; // in place over the kept bytes, in order
     if (!objectStreams) {
         auto nodes = findPagesNodes(t, whole, objects, kept);
         if (kept > 0 && !isPdfSpace(t[kept - 1]))
@@ -838,6 +930,14 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
             objects[number] = kept + appended.size();
             appended += text;
         }
+        StreamLengths lengths = fixStreamLengths(t, whole, objects, kept);
+        for (const auto& [number, text] : lengths.revised) {
+            objects[number] = kept + appended.size();
+            appended += text;
+        }
+        patches = std::move(lengths.patches);
+        if (lengths.fixed > 0)
+            result.addAction("fix-stream-length", "set PDF stream lengths to where their data ends", lengths.fixed);
         if (!revised.empty())
             result.addAction("prune-page-tree", "removed page tree entries whose objects were lost",
                              revised.size());
@@ -917,9 +1017,17 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     OutputPieces output(bytes);
     if (copied) {
         changed.resize(kept);
+        for (const auto& [at, text] : patches)
+            std::copy(text.begin(), text.end(), changed.begin() + static_cast<std::ptrdiff_t>(at));
         output.append(std::move(changed));
     } else {
-        output.appendInput(0, kept);
+        uint64_t from = 0;
+        for (const auto& [at, text] : patches) {
+            output.appendInput(from, at - from);
+            output.append(ByteBuffer(text.begin(), text.end()));
+            from = at + text.size();
+        }
+        output.appendInput(from, kept - from);
     }
     output.append(ByteBuffer(appended.begin(), appended.end()));
     output.append(ByteBuffer(table.begin(), table.end()));

@@ -45,18 +45,22 @@ std::string cutAfterLastEndobj(const std::string& pdf)
 }
 
 // A document of `pages` pages, each with its own content stream. The catalog and the page tree
-// come first, or last as some office suites write them.
+// come first, or last as some office suites write them; with the catalog first, every page
+// draws one gray image that comes last.
 std::string pagesPdf(int pages, bool catalogLast)
 {
     std::vector<std::string> bodies;
     const int first = catalogLast ? 1 : 3; // number of the first page object
     const int tree = catalogLast ? 2 * pages + 1 : 2;
+    const std::string image = std::to_string(2 * pages + 3);
     std::string kids;
     for (int i = 0; i < pages; ++i) {
         const std::string content = "BT /F1 24 Tf 72 720 Td (Page " + std::to_string(i + 1) + ") Tj ET\n" +
-                                    std::string(200, ' ') + "0 0 m 100 100 l S";
-        bodies.push_back("<< /Type /Page /Parent " + std::to_string(tree) + " 0 R /MediaBox [0 0 612 792] /Contents " +
-                         std::to_string(first + 2 * i + 1) + " 0 R >>");
+                                    std::string(200, ' ') + "0 0 m 100 100 l S" +
+                                    (catalogLast ? "" : " q 64 0 0 64 72 500 cm /Im1 Do Q");
+        const std::string resources = catalogLast ? "" : " /Resources << /XObject << /Im1 " + image + " 0 R >> >>";
+        bodies.push_back("<< /Type /Page /Parent " + std::to_string(tree) + " 0 R /MediaBox [0 0 612 792]" +
+                         resources + " /Contents " + std::to_string(first + 2 * i + 1) + " 0 R >>");
         bodies.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream");
         kids += (i == 0 ? "" : " ") + std::to_string(first + 2 * i) + " 0 R";
     }
@@ -68,6 +72,11 @@ std::string pagesPdf(int pages, bool catalogLast)
         return makePdf(bodies, 2 * pages + 2);
     }
     bodies.insert(bodies.begin(), {catalog, pagesNode});
+    std::string pixels(32 * 32, '\0');
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<char>(i % 61 * 4);
+    bodies.push_back("<< /Type /XObject /Subtype /Image /Width 32 /Height 32 /ColorSpace /DeviceGray "
+                     "/BitsPerComponent 8 /Length 1024 >>\nstream\n" + pixels + "\nendstream");
     return makePdf(bodies, 1);
 }
 
@@ -215,6 +224,7 @@ TEST(PdfRepair, CutOrInsertedDocumentsComeOutWholeForQpdf)
     }();
     // Inserted right before an object's number: the garbage ends without a separator.
     const size_t middleObject = front.find("\n9 0 obj") + 1;
+    const size_t imageData = front.find("stream\n", front.find("/Subtype /Image")) + 7 + 500;
     const size_t treeEnd = back.find("endobj", back.find("/Type /Pages")) + 7;
     struct Case {
         std::string name;
@@ -225,6 +235,8 @@ TEST(PdfRepair, CutOrInsertedDocumentsComeOutWholeForQpdf)
     const std::vector<Case> cases = {
         {"4 KiB inserted between objects", front.substr(0, middleObject) + junk + front.substr(middleObject), 6,
          "rebuild-xref"},
+        {"4 KiB inserted into an image's data", front.substr(0, imageData) + junk + front.substr(imageData), 6,
+         "fix-stream-length"},
         {"cut at 50 %", front.substr(0, front.size() / 2), wholePages(front, front.size() / 2), "prune-page-tree"},
         {"cut at 75 %", front.substr(0, front.size() * 3 / 4), wholePages(front, front.size() * 3 / 4),
          "drop-incomplete-object"},
