@@ -124,6 +124,9 @@ inline constexpr uint64_t kCrc32Element = 6; // BF 84 and four bytes
 // Cluster children read to confirm a place to resume at: a false start in foreign bytes fails
 // long before, and the look stays bounded.
 inline constexpr int kChainLength = 64;
+// Edits and kept top-level elements the walk records at most: a file of millions of tiny damaged
+// pieces keeps the rest as it stands instead of needing many times its size in records.
+inline constexpr size_t kMaxRecords = size_t{4} << 20;
 
 bool isTopLevelId(uint32_t id)
 {
@@ -240,6 +243,7 @@ struct MatroskaLayout {
     uint64_t staleEntries = 0;
     bool durationSet = false;
     bool hasCues = false;
+    bool incomplete = false; // the walk stopped at kMaxRecords; the rest is kept as it stands
 };
 
 class MatroskaWalk {
@@ -258,6 +262,7 @@ private:
     };
 
     uint64_t relative(uint64_t pos) const { return pos - segment_.data - removed_; }
+    bool full() const { return layout_->edits.size() + topLevel_.size() >= kMaxRecords; }
     void edit(Edit e) { layout_->edits.push_back(std::move(e)); }
     void dropTail(uint64_t pos);
     void stepOver(uint64_t from, uint64_t to);
@@ -448,7 +453,7 @@ uint64_t MatroskaWalk::walkCluster(const Element& cluster, size_t& innerEnd)
     uint64_t crc = npos;
     bool changed = false;
     uint64_t p = cluster.data;
-    while (p < size_ && p < limit()) {
+    while (p < size_ && p < limit() && !full()) {
         checkpoint(p, size_);
         Element e;
         const bool read = readElement(b_, p, e);
@@ -522,7 +527,7 @@ uint64_t MatroskaWalk::walkCluster(const Element& cluster, size_t& innerEnd)
         p = e.end();
     }
     innerEnd = layout_->edits.size();
-    if (!cluster.unknown) {
+    if (!cluster.unknown && !full()) {
         const uint64_t content = p - cluster.data - (removed_ - removedBefore);
         if (content != cluster.size) {
             edit(Edit{cluster.sizePos, cluster.data, sizeField(content, cluster.sizeLength), 0, 0});
@@ -710,6 +715,10 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
     uint64_t p = segment_.data;
     while (p < size_) {
         checkpoint(p, size_);
+        if (full()) {
+            layout.incomplete = true;
+            break;
+        }
         if (!segment_.unknown && p - segment_.data - removed_ >= segment_.size)
             break; // past the Segment: whatever follows is kept as it is
         Element e;
@@ -758,6 +767,10 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
         edit(Edit{p, q, {}, 0, 0});
         removed_ += q - p;
         p = q;
+    }
+    if (layout.incomplete) {
+        std::sort(layout.edits.begin(), layout.edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+        return true;
     }
     if (!segment_.unknown) {
         const uint64_t content = p - segment_.data - removed_;

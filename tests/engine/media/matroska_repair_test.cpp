@@ -140,6 +140,46 @@ TEST(Matroska, CutOrInsertedFilesComeOutWholeForTheDecoder)
     }
 }
 
+TEST(Matroska, BrokenBlocksAreSteppedOverInBoundedLooks)
+{
+    // One cluster of 4 MiB of tiny blocks, one in a hundred naming a track the file lacks: each
+    // break makes the walk look for where blocks resume, and each place it looks at reads a bounded
+    // run of blocks. Where nothing sound follows, the looks run to the end of the file once.
+    const ByteBuffer tracks = {0x16, 0x54, 0xAE, 0x6B, 0x85, 0xAE, 0x83, 0xD7, 0x81, 0x01};
+    const auto cluster = [&](int every) {
+        ByteBuffer blocks;
+        uint64_t broken = 0;
+        for (int i = 1; blocks.size() < (4u << 20); ++i) {
+            const bool bad = i % every == 0;
+            broken += bad;
+            appendBytes(blocks, ByteBuffer{0xA3, 0x84, static_cast<uint8_t>(bad ? 0x85 : 0x81), 0x00, 0x00, 0x80});
+        }
+        ByteBuffer head = {0x1F, 0x43, 0xB6, 0x75, 0x01, 0, 0, 0, 0, 0, 0, 0, 0xE7, 0x81, 0x00};
+        putBe64(head, 4, (uint64_t{1} << 56) | (blocks.size() + 3));
+        ByteBuffer segment = {0x18, 0x53, 0x80, 0x67, 0x01, 0, 0, 0, 0, 0, 0, 0};
+        putBe64(segment, 4, (uint64_t{1} << 56) | (tracks.size() + head.size() + blocks.size()));
+        return std::pair{concat({ebmlHeader("matroska"), segment, tracks, head, blocks}), broken};
+    };
+    TempDir dir;
+    for (const int every : {100, 3}) {
+        SCOPED_TRACE(every);
+        const auto [file, broken] = cluster(every);
+        const auto path = dir.write("blocks.mkv", file);
+        const RepairResult repaired = repairMatroska(test_support::requestFor(path), file);
+        ASSERT_TRUE(repaired.outputWritten) << repaired.status.message;
+        const RepairAction* skipped = actionWith(repaired, "skip-matroska-stray-bytes");
+        if (every == 3) { // no run of sound blocks anywhere: all of them go
+            EXPECT_EQ(skipped, nullptr);
+            EXPECT_NE(actionWith(repaired, "drop-truncated-matroska-tail"), nullptr);
+            continue;
+        }
+        ASSERT_NE(skipped, nullptr);
+        EXPECT_EQ(skipped->amount, broken * 6);
+        EXPECT_EQ(fs::file_size(repaired.output.path), file.size() - broken * 6);
+        fs::remove(repaired.output.path);
+    }
+}
+
 TEST(Matroska, SoundFileIsCopiedUnchanged)
 {
     REQUIRE_TOOL("ffmpeg");
