@@ -1,9 +1,10 @@
-// Transport stream and ASF analysis and repair per byte at 1, 64 and 512 MiB, next to ffmpeg
-// remuxing the same file with "-c copy" as the yardstick.
+// Transport stream, ASF and Matroska analysis and repair per byte at 1, 64 and 512 MiB (Matroska
+// also at 1 GiB), next to ffmpeg remuxing the same file with "-c copy" as the yardstick.
 //
-// Inputs are a real clip encoded once with ffmpeg whose packets are repeated up to the size,
-// then damaged the way the repairs expect: garbage before the first packet and a run of bytes
-// inserted (TS) or deleted (ASF) in the middle.
+// Inputs are a real clip encoded once with ffmpeg whose packets (clusters for Matroska) are
+// repeated up to the size, then damaged the way the repairs expect: garbage before the first
+// packet and a run of bytes inserted (TS, Matroska) or deleted (ASF) in the middle, and the
+// Matroska file cut at 90 % inside a cluster.
 
 #include <benchmark/benchmark.h>
 
@@ -80,14 +81,42 @@ ByteBuffer makeAsf(int64_t size, bool damaged)
     return out;
 }
 
+// The clip's header (EBML header, Segment, SeekHead, Info, Tracks, Tags) and then its clusters
+// again and again, under a Segment whose size covers them all.
+ByteBuffer makeMkv(int64_t size, bool damaged)
+{
+    const ByteBuffer clip = encodeClip("bench.mkv", "-c:v mpeg4 -q:v 2 -g 25 -f matroska");
+    const ByteBuffer clusterId = {0x1F, 0x43, 0xB6, 0x75};
+    const uint64_t first = findBytes(clip, clusterId);
+    const uint64_t cues = rfindBytes(clip, ByteBuffer{0x1C, 0x53, 0xBB, 0x6B});
+    const uint64_t segment = findBytes(clip, ByteBuffer{0x18, 0x53, 0x80, 0x67});
+    if (first == npos || cues == npos || segment == npos || cues < first || clip[segment + 4] != 0x01)
+        return {};
+    ByteBuffer out = sliceBytes(clip, 0, first);
+    out.reserve(static_cast<size_t>(size) + 8192);
+    while (out.size() + (cues - first) <= static_cast<uint64_t>(size))
+        out.insert(out.end(), clip.begin() + static_cast<long>(first), clip.begin() + static_cast<long>(cues));
+    putBe64(out, segment + 4, (out.size() - segment - 12) | (uint64_t{1} << 56));
+    if (damaged) {
+        out.resize(out.size() * 9 / 10);
+        insertGarbage(out, out.size() / 2, 4096);
+        insertGarbage(out, 0, 100);
+    }
+    return out;
+}
+
 // "damaged.*" inputs go to our repairs; ffmpeg gets the healthy "clean.*" files of the same size
 // (its ASF demuxer refuses a file with bytes before the header).
 fs::path input(const std::string& name, benchmark::State& state)
 {
     const bool damaged = name.rfind("damaged", 0) == 0;
-    const bool ts = name.size() > 3 && name.compare(name.size() - 3, 3, ".ts") == 0;
+    const auto endsWith = [&](const std::string& suffix) {
+        return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    };
     return bench_support::cachedInput(name, state.range(0), [&](int64_t size) {
-        return ts ? makeTs(size, damaged) : makeAsf(size, damaged);
+        if (endsWith(".ts"))
+            return makeTs(size, damaged);
+        return endsWith(".mkv") ? makeMkv(size, damaged) : makeAsf(size, damaged);
     });
 }
 
@@ -169,3 +198,10 @@ static void BM_AsfRepair(benchmark::State& state) { runRepair(state, "damaged.wm
 BENCHMARK(BM_AsfRepair) KORVEX_BENCH_SIZES;
 static void BM_AsfFfmpegCopy(benchmark::State& state) { runFfmpegCopy(state, "clean.wmv", "asf"); }
 BENCHMARK(BM_AsfFfmpegCopy) KORVEX_BENCH_SIZES;
+
+static void BM_MkvAnalyze(benchmark::State& state) { runAnalyze(state, "damaged.mkv", analyzeMatroska); }
+BENCHMARK(BM_MkvAnalyze) KORVEX_BENCH_SIZES->Arg(1024 * bench_support::kMiB);
+static void BM_MkvRepair(benchmark::State& state) { runRepair(state, "damaged.mkv", repairMatroska); }
+BENCHMARK(BM_MkvRepair) KORVEX_BENCH_SIZES->Arg(1024 * bench_support::kMiB);
+static void BM_MkvFfmpegCopy(benchmark::State& state) { runFfmpegCopy(state, "clean.mkv", "matroska"); }
+BENCHMARK(BM_MkvFfmpegCopy) KORVEX_BENCH_SIZES->Arg(1024 * bench_support::kMiB);

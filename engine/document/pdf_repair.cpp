@@ -189,7 +189,7 @@ int64_t findCatalogByObject(ByteView t, std::span<const PdfObjectHeader> headers
 
 // The same answer, led by the "/Catalog" words: apart from that one search, only the bytes around
 // each of them are read, where the object by object walk reads the file once per word.
-int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uint64_t size)
+int64_t findCatalog(ByteView t, std::span<const PdfObjectHeader> headers, uint64_t size)
 {
     NextWord catalogs(t, "/Catalog", size);
     NextWord endobjs(t, "endobj", size);
@@ -218,7 +218,7 @@ int64_t findCatalog(ByteView t, const std::vector<PdfObjectHeader>& headers, uin
         const uint64_t bodyEnd = endobjs.atOrAfter(catalog);
         if (bodyEnd == npos) {
             // No "endobj" follows: these bodies and every later one end after 512 bytes.
-            const int64_t tail = findCatalogByObject(t, std::span(headers).subspan(first), size);
+            const int64_t tail = findCatalogByObject(t, headers.subspan(first), size);
             return tail != 0 ? tail : root;
         }
         if (open < end) {
@@ -458,7 +458,7 @@ std::vector<PdfObjectHeader> scanPdfObjectHeaders(ByteView b, uint64_t maxHeader
             back(isPdfSpace, npos) == 0)
             continue;
         const uint64_t numberEnd = p;
-        if (back(isDigit, 10) == 0 || (p > 0 && !isPdfSpace(b[p - 1])))
+        if (back(isDigit, 10) == 0 || (p > 0 && isDigit(b[p - 1])))
             continue;
         uint64_t number = 0;
         for (uint64_t d = p; d < numberEnd; ++d)
@@ -505,6 +505,209 @@ std::map<std::string, std::string> readPdfDictionary(ByteView b, uint64_t pos, u
 }
 
 namespace {
+
+// A stream whose /Length does not reach its "endstream" (bytes were inserted into or cut from its
+// data): readers then search for the end and report the file damaged. Direct lengths are
+// rewritten in place when the new digits fit where the old ones and the spaces after them stood;
+// an indirect length gets a new revision of its number object.
+struct StreamLengths {
+    std::vector<std::pair<uint64_t, std::string>> patches; // position, bytes written over the input
+    std::map<uint64_t, std::string> revised;               // object number, its new revision
+    uint64_t fixed = 0;
+};
+
+// The stated length of the stream whose dictionary holds `value`; npos when it cannot be read.
+uint64_t statedLength(ByteView t, const std::string& value, const std::map<uint64_t, uint64_t>& objects,
+                      uint64_t kept, uint64_t& reference)
+{
+    reference = 0;
+    uint64_t number = 0, generation = 0;
+    if (parseReference(value, number, generation)) {
+        const auto object = objects.find(number);
+        if (object == objects.end() || object->second >= kept)
+            return npos;
+        const uint64_t obj = findBytes(t.first(kept), "obj", object->second);
+        uint64_t length = 0;
+        if (obj == npos || readNumber(t, skipFiller(t, obj + 3, kept), 19, length) == npos)
+            return npos;
+        reference = number;
+        return length;
+    }
+    return parseSmallNumber(value) == 0 && value != "0" ? npos : parseSmallNumber(value);
+}
+
+StreamLengths fixStreamLengths(ByteView t, std::span<const PdfObjectHeader> headers,
+                               const std::map<uint64_t, uint64_t>& objects, uint64_t kept)
+{
+    StreamLengths out;
+    NextWord streams(t, "stream", kept);
+    for (size_t i = 0; i < headers.size(); ++i) {
+        const PdfObjectHeader& h = headers[i];
+        const uint64_t limit = std::min(kept, i + 1 < headers.size() ? headers[i + 1].offset : kept);
+        const uint64_t keyword = streams.atOrAfter(h.end);
+        if (keyword == npos)
+            break;
+        if (keyword >= limit || objects.count(h.number) == 0 || objects.at(h.number) != h.offset)
+            continue;
+        const uint64_t open = skipFiller(t, h.end, limit);
+        const uint64_t close = skipValue(t, open, std::min(limit, open + kDictionaryWindow), 0);
+        if (close == npos || !matchesAt(t, open, "<<") || skipFiller(t, close, limit) != keyword)
+            continue;
+        uint64_t data = keyword + 6;
+        if (matchesAt(t, data, "\r\n"))
+            data += 2;
+        else if (data < limit && (t[data] == '\n' || t[data] == '\r'))
+            ++data;
+        const auto keys = readPdfDictionary(t, open, limit);
+        const auto value = keys.find("/Length");
+        if (value == keys.end())
+            continue;
+        uint64_t reference = 0;
+        const uint64_t stated = statedLength(t, value->second, objects, kept, reference);
+        if (stated != npos && stated <= limit - data && matchesAt(t, skipSpaces(t, data + stated), "endstream"))
+            continue;
+        const uint64_t end = findBytes(t.first(limit), "endstream", data);
+        if (end == npos)
+            continue;
+        uint64_t length = end - data;
+        if (length > 0 && t[end - 1] == '\n')
+            length -= (length > 1 && t[end - 2] == '\r') ? 2 : 1;
+        else if (length > 0 && t[end - 1] == '\r')
+            --length;
+        const std::string digits = decimal(length);
+        if (reference != 0) {
+            out.revised[reference] = decimal(reference) + " 0 obj\n" + digits + "\nendobj\n";
+            ++out.fixed;
+            continue;
+        }
+        // The direct number: the value after the key "/Length" in this dictionary.
+        uint64_t key = findBytes(t.first(close), "/Length", open);
+        while (key != npos && fits(t, key + 7, 1) && isRegular(t[key + 7]))
+            key = findBytes(t.first(close), "/Length", key + 7);
+        if (key == npos)
+            continue;
+        const uint64_t number = skipFiller(t, key + 7, close);
+        const uint64_t numberEnd = skipRun(t, number, isDigit, 19);
+        const uint64_t room = skipRun(t, numberEnd, isPdfSpace, 64);
+        if (numberEnd == number || digits.size() > room - number || (room < close && isRegular(t[room]) && digits.size() == room - number))
+            continue;
+        out.patches.emplace_back(number, digits + std::string(room - number - digits.size(), ' '));
+        ++out.fixed;
+    }
+    return out;
+}
+
+// "[3 0 R 5 0 R]" -> the references, each as written ("3 0 R") with its number; empty when the
+// text is anything else.
+std::vector<std::pair<uint64_t, std::string>> parseReferenceArray(const std::string& text)
+{
+    std::vector<std::pair<uint64_t, std::string>> references;
+    const ByteView b(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    uint64_t pos = skipFiller(b, 0, b.size());
+    if (pos >= b.size() || b[pos] != '[')
+        return {};
+    for (pos = skipFiller(b, pos + 1, b.size()); pos < b.size() && b[pos] != ']'; pos = skipFiller(b, pos, b.size())) {
+        uint64_t number = 0, generation = 0;
+        const uint64_t start = pos;
+        pos = readNumber(b, pos, 10, number);
+        if (pos == npos)
+            return {};
+        pos = readNumber(b, skipFiller(b, pos, b.size()), 5, generation);
+        if (pos == npos)
+            return {};
+        pos = skipFiller(b, pos, b.size());
+        if (pos >= b.size() || b[pos] != 'R')
+            return {};
+        ++pos;
+        references.emplace_back(number, text.substr(start, pos - start));
+    }
+    if (pos >= b.size())
+        return {};
+    return references;
+}
+
+// A node of the page tree: an object whose dictionary (closed within the window) says /Pages.
+struct PagesNode {
+    std::map<std::string, std::string> keys;
+    std::vector<std::pair<uint64_t, std::string>> kids;
+};
+
+// Every page tree node among the objects [0, count) of headers whose bodies end by `kept`. Only
+// objects that hold "/Kids" are read: one forward search finds them.
+std::map<uint64_t, PagesNode> findPagesNodes(ByteView t, std::span<const PdfObjectHeader> headers,
+                                              const std::map<uint64_t, uint64_t>& objects, uint64_t kept)
+{
+    std::map<uint64_t, PagesNode> nodes;
+    NextWord kidsWords(t, "/Kids", kept);
+    for (size_t i = 0; i < headers.size(); ++i) {
+        const PdfObjectHeader& h = headers[i];
+        const uint64_t limit = std::min(kept, i + 1 < headers.size() ? headers[i + 1].offset : kept);
+        const uint64_t kids = kidsWords.atOrAfter(h.end);
+        if (kids == npos)
+            break;
+        if (kids + 5 > limit || objects.count(h.number) == 0 || objects.at(h.number) != h.offset)
+            continue;
+        const uint64_t open = skipFiller(t, h.end, limit);
+        if (skipValue(t, open, std::min(limit, open + kDictionaryWindow), 0) == npos)
+            continue; // not a dictionary closed within the window: left as it is
+        PagesNode node;
+        node.keys = readPdfDictionary(t, open, limit);
+        const auto type = node.keys.find("/Type");
+        const auto kidsValue = node.keys.find("/Kids");
+        if (type == node.keys.end() || type->second != "/Pages" || kidsValue == node.keys.end())
+            continue;
+        node.kids = parseReferenceArray(kidsValue->second);
+        if (!node.kids.empty() || kidsValue->second.find(']') != std::string::npos)
+            nodes[h.number] = std::move(node);
+    }
+    return nodes;
+}
+
+// The page tree as the new table will hold it: kids that are not in the table leave their
+// /Kids, and each /Count becomes the pages below it. Returns each node that changed as a new
+// revision of its object, ready to append; `counts` gets each node's pages.
+std::map<uint64_t, std::string> prunePageTree(std::map<uint64_t, PagesNode>& nodes,
+                                              const std::map<uint64_t, uint64_t>& objects,
+                                              std::map<uint64_t, uint64_t>& counts)
+{
+    std::map<uint64_t, std::string> revised;
+    // Depth-first with a bound: a tree that loops back counts the repeated node as empty.
+    const auto count = [&](auto& self, uint64_t number, int depth) -> uint64_t {
+        if (const auto done = counts.find(number); done != counts.end())
+            return done->second;
+        PagesNode& node = nodes.at(number);
+        counts[number] = 0;
+        if (depth > kMaxNesting)
+            return 0;
+        uint64_t pages = 0;
+        std::vector<std::pair<uint64_t, std::string>> kept;
+        for (const auto& kid : node.kids) {
+            if (objects.count(kid.first) == 0)
+                continue;
+            pages += nodes.count(kid.first) != 0 ? self(self, kid.first, depth + 1) : 1;
+            kept.push_back(kid);
+        }
+        counts[number] = pages;
+        const auto declared = node.keys.find("/Count");
+        if (kept.size() != node.kids.size() || declared == node.keys.end() || declared->second != decimal(pages)) {
+            std::string text = decimal(number) + " 0 obj\n<< /Type /Pages /Kids [";
+            for (size_t k = 0; k < kept.size(); ++k)
+                text += (k == 0 ? "" : " ") + kept[k].second;
+            text += "] /Count " + decimal(pages);
+            for (const auto& [key, value] : node.keys) {
+                if (key != "/Type" && key != "/Kids" && key != "/Count")
+                    text += " " + key + " " + value;
+            }
+            text += " >>\nendobj\n";
+            revised[number] = std::move(text);
+        }
+        return pages;
+    };
+    for (const auto& entry : nodes)
+        count(count, entry.first, 0);
+    return revised;
+}
+
 
 // What the analysis and the repair both look for in the whole file, found once for both.
 struct PdfScan {
@@ -642,9 +845,20 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
 
     // Only the final tail after the last object may go (old table, trailer, startxref): earlier
     // tables of linearized or incrementally updated files sit between objects that must stay.
+    // A file cut inside its last object ends with a header and no "endobj" after it: that object
+    // goes with the tail instead of being indexed half.
+    size_t complete = headers.size();
     if (!headers.empty()) {
         const uint64_t lastEndobj = rfindBytes(t, "endobj");
-        if (lastEndobj != npos && lastEndobj > headers.back().offset) {
+        while (lastEndobj != npos && complete > 0 && headers[complete - 1].offset > lastEndobj)
+            --complete;
+        if (complete < headers.size() && complete > 0) {
+            kept = headers[complete].offset;
+            result.addAction("drop-incomplete-object", "removed the incomplete PDF object the file ends inside",
+                             t.size() - kept);
+        } else if (complete < headers.size()) {
+            complete = headers.size(); // no object is whole: each is indexed as it stands
+        } else if (lastEndobj != npos && lastEndobj > headers.back().offset) {
             const uint64_t tail = lastEndobj + 6;
             uint64_t cut = npos;
             for (uint64_t x = findBytes(t, "xref", tail); x != npos; x = findBytes(t, "xref", x + 4)) {
@@ -666,10 +880,11 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
         }
     }
 
+    const std::span<const PdfObjectHeader> whole = std::span(headers).first(complete);
     std::map<uint64_t, uint64_t> objects;
     uint64_t highest = 0;
     bool ignoredNumbers = false;
-    for (const auto& h : headers) {
+    for (const auto& h : whole) {
         if (h.number > kPdfMaxObjectNumber) {
             ignoredNumbers = true;
             continue;
@@ -684,7 +899,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     if (ignoredNumbers)
         result.notes.push_back("PDF object numbers above 8388607 were ignored");
 
-    int64_t root = findCatalog(t, headers, kept);
+    int64_t root = findCatalog(t, whole, kept);
     uint64_t rootGeneration = 0;
     const uint64_t objectStream = found.objectStream;
     const bool objectStreams = objectStream != npos && objectStream + 7 <= kept;
@@ -700,6 +915,60 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
         }
     }
 
+    // Objects appended after the kept bytes: page tree nodes that named lost kids, and a catalog
+    // rebuilt over the surviving page tree. They replace the earlier copies in the new table.
+    // Objects inside object streams are not seen here, so such files keep their tree untouched.
+    std::string appended;
+    std::vector<std::pair<uint64_t, std::string>> patches; // in place over the kept bytes, in order
+    if (!objectStreams) {
+        auto nodes = findPagesNodes(t, whole, objects, kept);
+        if (kept > 0 && !isPdfSpace(t[kept - 1]))
+            appended = "\n";
+        std::map<uint64_t, uint64_t> pages;
+        const auto revised = prunePageTree(nodes, objects, pages);
+        for (const auto& [number, text] : revised) {
+            objects[number] = kept + appended.size();
+            appended += text;
+        }
+        StreamLengths lengths = fixStreamLengths(t, whole, objects, kept);
+        for (const auto& [number, text] : lengths.revised) {
+            objects[number] = kept + appended.size();
+            appended += text;
+        }
+        patches = std::move(lengths.patches);
+        if (lengths.fixed > 0)
+            result.addAction("fix-stream-length", "set PDF stream lengths to where their data ends", lengths.fixed);
+        if (!revised.empty())
+            result.addAction("prune-page-tree", "removed page tree entries whose objects were lost",
+                             revised.size());
+        if (root < 1 && highest < kPdfMaxObjectNumber) {
+            // The catalog is lost: the page tree node without a parent that holds the most pages
+            // becomes the root of a new one.
+            uint64_t treeRoot = 0;
+            for (const auto& [number, node] : nodes) {
+                if (node.keys.count("/Parent") == 0 && (treeRoot == 0 || pages[number] >= pages[treeRoot]))
+                    treeRoot = number;
+            }
+            if (treeRoot != 0) {
+                ++highest;
+                objects[highest] = kept + appended.size();
+                appended += decimal(highest) + " 0 obj\n<< /Type /Catalog /Pages " + decimal(treeRoot) +
+                            " 0 R >>\nendobj\n";
+                root = static_cast<int64_t>(highest);
+                result.addAction("rebuild-catalog", "rebuilt the PDF catalog over the surviving page tree", 1);
+            }
+        }
+        if (appended.size() == 1)
+            appended.clear();
+    }
+    if (root < 1) {
+        // A PDF without a catalog opens as no document at all: that is no repair.
+        result.notes.push_back(kNoRootNote);
+        result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
+        result.confidence = 0.1;
+        return result;
+    }
+
     uint64_t size = highest + 1;
     if (hybrid) {
         const auto streamSize = old.keys.find("/Size");
@@ -707,7 +976,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
             size = std::max(size, std::min(parseSmallNumber(streamSize->second), kPdfMaxObjectNumber + 1));
     }
 
-    const uint64_t x = kept;
+    const uint64_t x = kept + appended.size();
     std::string table = "xref\n";
     const uint64_t used = objects.size();
     const bool sparse = hybrid || highest + 1 > 8 * used + 65536;
@@ -736,10 +1005,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
         }
     }
     table += "trailer\n<< /Size " + decimal(size);
-    if (root >= 1)
-        table += " /Root " + decimal(static_cast<uint64_t>(root)) + " " + decimal(rootGeneration) + " R";
-    else
-        result.notes.push_back(kNoRootNote);
+    table += " /Root " + decimal(static_cast<uint64_t>(root)) + " " + decimal(rootGeneration) + " R";
     for (const char* key : {"/Info", "/Encrypt", "/ID"}) {
         const auto value = old.keys.find(key);
         if (value != old.keys.end() && !value->second.empty())
@@ -751,14 +1017,23 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     OutputPieces output(bytes);
     if (copied) {
         changed.resize(kept);
+        for (const auto& [at, text] : patches)
+            std::copy(text.begin(), text.end(), changed.begin() + static_cast<std::ptrdiff_t>(at));
         output.append(std::move(changed));
     } else {
-        output.appendInput(0, kept);
+        uint64_t from = 0;
+        for (const auto& [at, text] : patches) {
+            output.appendInput(from, at - from);
+            output.append(ByteBuffer(text.begin(), text.end()));
+            from = at + text.size();
+        }
+        output.appendInput(from, kept - from);
     }
+    output.append(ByteBuffer(appended.begin(), appended.end()));
     output.append(ByteBuffer(table.begin(), table.end()));
     result.addAction("rebuild-xref", "rebuilt PDF xref table, trailer and startxref", used);
 
-    double confidence = root >= 1 ? 0.84 : 0.65;
+    double confidence = 0.84;
     if (hybrid) {
         result.notes.push_back("objects inside PDF object streams stay indexed by the original cross-reference stream");
         confidence = std::min(confidence, 0.72);

@@ -23,8 +23,9 @@ struct PdfObjectHeader {
     uint64_t end = 0;
 };
 
-// Every object header, left to right without overlap: the number starts the text or follows one
-// of the six PDF white-space bytes, 1-10 digits, white space, 1-5 digits, white space, "obj".
+// Every object header, left to right without overlap: the number starts the text or follows any
+// byte but a digit (bytes inserted before a header leave it where it was), 1-10 digits, white
+// space, 1-5 digits, white space, "obj".
 // One linear pass (a backtracking matcher recurses once per white-space byte and overflows the
 // stack on long runs). Stops after maxHeaders headers.
 std::vector<PdfObjectHeader> scanPdfObjectHeaders(ByteView bytes, uint64_t maxHeaders = npos);

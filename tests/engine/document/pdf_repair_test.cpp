@@ -44,6 +44,51 @@ std::string cutAfterLastEndobj(const std::string& pdf)
     return pdf.substr(0, pdf.rfind("endobj") + 7);
 }
 
+// A document of `pages` pages, each with its own content stream. The catalog and the page tree
+// come first, or last as some office suites write them; with the catalog first, every page
+// draws one gray image that comes last.
+std::string pagesPdf(int pages, bool catalogLast)
+{
+    std::vector<std::string> bodies;
+    const int first = catalogLast ? 1 : 3; // number of the first page object
+    const int tree = catalogLast ? 2 * pages + 1 : 2;
+    const std::string image = std::to_string(2 * pages + 3);
+    std::string kids;
+    for (int i = 0; i < pages; ++i) {
+        const std::string content = "BT /F1 24 Tf 72 720 Td (Page " + std::to_string(i + 1) + ") Tj ET\n" +
+                                    std::string(200, ' ') + "0 0 m 100 100 l S" +
+                                    (catalogLast ? "" : " q 64 0 0 64 72 500 cm /Im1 Do Q");
+        const std::string resources = catalogLast ? "" : " /Resources << /XObject << /Im1 " + image + " 0 R >> >>";
+        bodies.push_back("<< /Type /Page /Parent " + std::to_string(tree) + " 0 R /MediaBox [0 0 612 792]" +
+                         resources + " /Contents " + std::to_string(first + 2 * i + 1) + " 0 R >>");
+        bodies.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream");
+        kids += (i == 0 ? "" : " ") + std::to_string(first + 2 * i) + " 0 R";
+    }
+    const std::string pagesNode = "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) + " >>";
+    const std::string catalog = "<< /Type /Catalog /Pages " + std::to_string(tree) + " 0 R >>";
+    if (catalogLast) {
+        bodies.push_back(pagesNode);
+        bodies.push_back(catalog);
+        return makePdf(bodies, 2 * pages + 2);
+    }
+    bodies.insert(bodies.begin(), {catalog, pagesNode});
+    std::string pixels(32 * 32, '\0');
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<char>(i % 61 * 4);
+    bodies.push_back("<< /Type /XObject /Subtype /Image /Width 32 /Height 32 /ColorSpace /DeviceGray "
+                     "/BitsPerComponent 8 /Length 1024 >>\nstream\n" + pixels + "\nendstream");
+    return makePdf(bodies, 1);
+}
+
+// Page objects whose "endobj" lies within the first `size` bytes.
+int wholePages(const std::string& pdf, size_t size)
+{
+    int pages = 0;
+    for (size_t at = pdf.find("/Type /Page "); at != std::string::npos; at = pdf.find("/Type /Page ", at + 1))
+        pages += pdf.find("endobj", at) + 6 <= size;
+    return pages;
+}
+
 } // namespace
 
 TEST(PdfObjectScan, MatchesHeadersLikeTheObjectPatternWithoutRecursion)
@@ -54,12 +99,13 @@ TEST(PdfObjectScan, MatchesHeadersLikeTheObjectPatternWithoutRecursion)
     };
     const std::vector<Case> cases = {
         {"1 0 obj", {{1, 0}}},
-        {"x1 0 obj", {}},
+        {"x1 0 obj", {{1, 1}}},                // bytes inserted before a header leave it whole
         {" 12\t\r\n0 obj 3 0 obj", {{12, 1}, {3, 12}}},
         {"12345678901 0 obj", {}},             // 11 digits
         {"1 123456 obj", {}},                  // 6-digit generation
         {"\v7 0\fobjx", {{7, 1}}},             // every white-space byte counts, "obj" may run on
-        {"1 0 obj2 0 obj", {{1, 0}}},          // the next number must follow white space
+        {"1 0 obj2 0 obj", {{1, 0}, {2, 7}}},
+        {"71 0 obj", {{71, 0}}},               // the number is the whole digit run
         {"9999999999 0 obj", {{9999999999ULL, 0}}},
         {"1 0 1 0 obj", {{1, 4}}},
     };
@@ -87,7 +133,7 @@ TEST(PdfObjectScan, FindsWhatAPlainLeftToRightMatchFinds)
                     ++p;
                 return p - from;
             };
-            const bool starts = digit(t[i]) && (i == 0 || space(t[i - 1]));
+            const bool starts = digit(t[i]) && (i == 0 || !digit(t[i - 1]));
             const size_t numberDigits = starts ? run(digit) : 0;
             const size_t numberEnd = p;
             if (numberDigits >= 1 && numberDigits <= 10 && run(space) >= 1) {
@@ -165,11 +211,62 @@ TEST(PdfRepair, DamageTableIsRepairedIntoFilesQpdfAccepts)
     }
 }
 
+TEST(PdfRepair, CutOrInsertedDocumentsComeOutWholeForQpdf)
+{
+    REQUIRE_TOOL("qpdf");
+    const std::string front = pagesPdf(6, false);
+    const std::string back = pagesPdf(6, true);
+    const std::string junk = [] {
+        std::string bytes(4096, '\0');
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>((i * 37 + 11) % 256);
+        return bytes;
+    }();
+    // Inserted right before an object's number: the garbage ends without a separator.
+    const size_t middleObject = front.find("\n9 0 obj") + 1;
+    const size_t imageData = front.find("stream\n", front.find("/Subtype /Image")) + 7 + 500;
+    const size_t treeEnd = back.find("endobj", back.find("/Type /Pages")) + 7;
+    struct Case {
+        std::string name;
+        std::string pdf;
+        int pages;       // 0: the repair fails without writing
+        std::string action;
+    };
+    const std::vector<Case> cases = {
+        {"4 KiB inserted between objects", front.substr(0, middleObject) + junk + front.substr(middleObject), 6,
+         "rebuild-xref"},
+        {"4 KiB inserted into an image's data", front.substr(0, imageData) + junk + front.substr(imageData), 6,
+         "fix-stream-length"},
+        {"cut at 50 %", front.substr(0, front.size() / 2), wholePages(front, front.size() / 2), "prune-page-tree"},
+        {"cut at 75 %", front.substr(0, front.size() * 3 / 4), wholePages(front, front.size() * 3 / 4),
+         "drop-incomplete-object"},
+        {"cut at 90 %", front.substr(0, front.size() * 9 / 10), 6, "rebuild-xref"}, // inside the old table
+        {"catalog last, cut at 75 %", back.substr(0, back.size() * 3 / 4), 0, ""},
+        {"catalog last, cut after the page tree", back.substr(0, treeEnd + 20), 6, "rebuild-catalog"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const auto input = dir.write("damaged.pdf", c.pdf);
+        EXPECT_NE(run("qpdf --check " + quote(input)).exitCode, 0); // the damage is real
+        const auto result = repairFile(input);
+        if (c.pages == 0) {
+            EXPECT_EQ(result.status.code, 41);
+            EXPECT_FALSE(result.outputWritten);
+            continue;
+        }
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        EXPECT_TRUE(hasAction(result, c.action)) << describe(result);
+        expectQpdfClean(result.output.path);
+        EXPECT_EQ(qpdfPages(result.output.path), std::to_string(c.pages) + "\n");
+    }
+}
+
 TEST(PdfRepair, SparseNumbersGetOneEntryPerNumberUpToTheHighest)
 {
     TempDir dir;
-    std::string pdf = "%PDF-1.4\n";
-    for (int n : {1, 2, 5})
+    std::string pdf = "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n";
+    for (int n : {2, 5})
         pdf += std::to_string(n) + " 0 obj\n<< /N " + std::to_string(n) + " >>\nendobj\n";
     const auto result = repairFile(dir.write("sparse.pdf", pdf));
     ASSERT_TRUE(result.outputWritten) << describe(result);
@@ -177,9 +274,36 @@ TEST(PdfRepair, SparseNumbersGetOneEntryPerNumberUpToTheHighest)
     const std::string table = out.substr(out.find("xref\n"));
     EXPECT_EQ(table.substr(0, 11), "xref\n0 6\n00");
     EXPECT_NE(table.find(" n \n0000000000 65535 f \n0000000000 65535 f \n00"), std::string::npos) << table;
-    EXPECT_NE(table.find("/Size 6"), std::string::npos);
-    EXPECT_DOUBLE_EQ(result.confidence, 0.65); // no catalog
-    EXPECT_EQ(result.notes.back(), "PDF catalog root was not found; output may require manual recovery");
+    EXPECT_NE(table.find("/Size 6 /Root 1 0 R"), std::string::npos);
+    EXPECT_DOUBLE_EQ(result.confidence, 0.84);
+}
+
+TEST(PdfRepair, WithoutACatalogNothingIsWrittenUnlessThePageTreeGivesANewOne)
+{
+    REQUIRE_TOOL("qpdf");
+    TempDir dir;
+    const std::string noRoot = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    const std::string pages = "<< /Type /Pages /Kids [3 0 R] /Count 1 >>";
+    const std::string page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>";
+    // Without a catalog and without a page tree to build one on: the repair fails and writes
+    // neither the output nor its preview.
+    const auto input = dir.write("orphans.pdf", cutAfterLastEndobj(makePdf({noRoot, noRoot}, 1)));
+    const auto failed = repairFile(input, Repair, true);
+    EXPECT_FALSE(failed.status.ok);
+    EXPECT_EQ(failed.status.code, 41);
+    EXPECT_EQ(failed.status.message, "no recoverable PDF objects");
+    EXPECT_EQ(failed.notes.back(), "PDF catalog root was not found; output may require manual recovery");
+    EXPECT_FALSE(failed.outputWritten);
+    EXPECT_TRUE(failed.artifacts.empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    // The catalog lost, the page tree whole: a new catalog names the tree's root.
+    const auto tree = dir.write("tree.pdf", cutAfterLastEndobj(makePdf({noRoot, pages, page}, 1)));
+    const auto rebuilt = repairFile(tree);
+    ASSERT_TRUE(rebuilt.outputWritten) << describe(rebuilt);
+    EXPECT_TRUE(hasAction(rebuilt, "rebuild-catalog"));
+    expectQpdfClean(rebuilt.output.path);
+    EXPECT_EQ(qpdfPages(rebuilt.output.path), "1\n");
 }
 
 TEST(PdfRepair, HugeOrUnfittingObjectNumbersNeitherThrowNorAllocateFromTheNumber)
@@ -191,11 +315,12 @@ TEST(PdfRepair, HugeOrUnfittingObjectNumbersNeitherThrowNorAllocateFromTheNumber
     };
     const std::vector<Case> cases = {
         // 2^31 - 1 is above the PDF limit: ignored, table of one object.
-        {"%PDF-1.4\n1 0 obj 2147483647 0 obj", "xref\n0 2\n"},
+        {"%PDF-1.4\n1 0 obj /Type /Catalog 2147483647 0 obj", "xref\n0 2\n"},
         // does not fit 32 bits at all
-        {"%PDF-1.4\n1 0 obj 9999999999 0 obj", "xref\n0 2\n"},
+        {"%PDF-1.4\n1 0 obj /Type /Catalog 9999999999 0 obj", "xref\n0 2\n"},
         // within the limit but far beyond what was found: subsections instead of millions of lines
-        {"%PDF-1.4\n1 0 obj\n<<>>\nendobj\n8000000 0 obj\n<<>>\nendobj\n", "0 1\n0000000000 65535 f \n1 1\n"},
+        {"%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n8000000 0 obj\n<<>>\nendobj\n",
+         "0 1\n0000000000 65535 f \n1 1\n"},
     };
     for (const auto& c : cases) {
         const auto result = repairFile(dir.write("big.pdf", c.input));
@@ -222,20 +347,33 @@ TEST(PdfRepair, HostileInputsRunInLinearTime)
     std::string catalogs = "%PDF-1.4";
     for (int i = 0; i < 200000; ++i)
         catalogs += "\n1 0 obj /Catalog";
-    for (const auto& input : {manyHeaders, nested, catalogs, catalogs + " /Type endobj"}) {
+    // Those without a catalog end in the failure, after the same walk.
+    for (const auto& [input, catalog] : {std::pair{manyHeaders, false}, std::pair{nested, true},
+                                         std::pair{catalogs, false}, std::pair{catalogs + " /Type endobj", true}}) {
         const auto result = repairFile(dir.write("hostile.pdf", input));
-        EXPECT_TRUE(result.outputWritten) << describe(result);
+        EXPECT_EQ(result.outputWritten, catalog) << describe(result);
+        if (!catalog) {
+            EXPECT_EQ(result.status.code, 41);
+        }
         fs::remove(result.output.path);
     }
 }
 
 // The catalog as a reader would look for it, object by object: the last object whose body (up to
-// its first "endobj", else 512 bytes) holds "/Type" and "/Catalog".
+// its first "endobj", else 512 bytes) holds "/Type" and "/Catalog". Objects after the last
+// "endobj" are incomplete and do not count while any object before it does.
 uint64_t catalogByObject(const std::string& pdf)
 {
     const ByteBuffer bytes(pdf.begin(), pdf.end());
+    auto headers = scanPdfObjectHeaders(bytes);
+    const size_t lastEndobj = pdf.rfind("endobj");
+    size_t complete = headers.size();
+    while (lastEndobj != std::string::npos && complete > 0 && headers[complete - 1].offset > lastEndobj)
+        --complete;
+    if (complete > 0)
+        headers.resize(complete);
     uint64_t root = 0;
-    for (const auto& h : scanPdfObjectHeaders(bytes)) {
+    for (const auto& h : headers) {
         const size_t endobj = pdf.find("endobj", h.offset);
         const uint64_t bodyEnd = endobj != std::string::npos ? endobj : std::min<uint64_t>(pdf.size(), h.offset + 512);
         const size_t type = pdf.find("/Type", h.offset);
@@ -266,16 +404,17 @@ TEST(PdfRepair, TheRootIsTheLastObjectWhoseBodyHoldsTheCatalog)
             continue;
         const uint64_t expected = catalogByObject(pdf);
         const auto result = repairFile(dir.write("catalog.pdf", pdf));
-        if (!result.outputWritten)
-            continue; // only objects beyond the limit
+        if (expected == 0) { // no catalog (or only objects beyond the limit): nothing is written
+            EXPECT_EQ(result.status.code, 41) << pdf;
+            EXPECT_FALSE(result.outputWritten);
+            continue;
+        }
+        ASSERT_TRUE(result.outputWritten) << pdf << describe(result);
         const std::string out = text(readAll(result.output.path));
         const size_t trailer = out.rfind("trailer\n");
         ASSERT_NE(trailer, std::string::npos) << out;
-        const std::string named = expected == 0 ? "" : "/Root " + std::to_string(expected) + " 0 R";
-        if (expected == 0)
-            EXPECT_EQ(out.find("/Root", trailer), std::string::npos) << pdf;
-        else
-            EXPECT_NE(out.find(named, trailer), std::string::npos) << pdf << "\n---\n" << out.substr(trailer);
+        const std::string named = "/Root " + std::to_string(expected) + " 0 R";
+        EXPECT_NE(out.find(named, trailer), std::string::npos) << pdf << "\n---\n" << out.substr(trailer);
         withRoot += expected != 0;
         fs::remove(result.output.path);
     }
@@ -294,7 +433,8 @@ TEST(PdfRepair, XrefWordsInOneDictionaryAreReadOnce)
     const std::string orphanFinding = "PDF object streams have no surviving cross-reference stream";
     for (const bool withXrefStream : {true, false}) {
         SCOPED_TRACE(withXrefStream);
-        const std::string pdf = "%PDF-1.5\n" + (withXrefStream ? xrefStream : std::string()) + packed;
+        const std::string pdf = "%PDF-1.5\n" + (withXrefStream ? xrefStream : std::string()) +
+                                "3 0 obj\n<< /Type /Catalog >>\nendobj\n" + packed;
         const auto input = dir.write("xref-words.pdf", pdf);
         const auto analysis = analyzeFile(input);
         EXPECT_EQ(hasFindingStartingWith(analysis, orphanFinding), !withXrefStream) << describe(analysis);
