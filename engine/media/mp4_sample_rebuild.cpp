@@ -783,7 +783,7 @@ public:
     {
         frames.clear();
         uint64_t at = p;
-        while (at < end_) {
+        while (at < end_ && (at == p || !otherStarts(at))) {
             const uint64_t windowEnd = std::min<uint64_t>(end_, at + 4 * uint64_t{maxFrame_});
             bool endsAtEnd = false;
             splitter_.split(bytes_.subspan(static_cast<size_t>(at), static_cast<size_t>(windowEnd - at)), starts_,
@@ -983,9 +983,11 @@ bool writeTables(BoxWriter& w, const FoundTrack& t, uint32_t delta)
         // Composition offsets: every picture delayed by the deepest reordering, so none is negative.
         int64_t delay = 0;
         bool reordered = false;
+        uint64_t seen = 0;
         for (int16_t s : t.shownShift) {
             delay = std::max<int64_t>(delay, -s);
             reordered = reordered || s != 0;
+            checkpoint(++seen, n);
         }
         if (reordered) {
             w.openFull("ctts");
@@ -1009,8 +1011,10 @@ bool writeTables(BoxWriter& w, const FoundTrack& t, uint32_t delta)
     if (!t.syncSamples.empty() && t.syncSamples.size() != n) {
         w.openFull("stss");
         appendBe32(out, static_cast<uint32_t>(t.syncSamples.size()));
-        for (uint32_t s : t.syncSamples)
+        for (uint32_t s : t.syncSamples) {
             appendBe32(out, s);
+            checkpoint(s, n);
+        }
         ok = w.close() && ok;
     }
     w.openFull("stsc");
@@ -1033,7 +1037,9 @@ bool writeTables(BoxWriter& w, const FoundTrack& t, uint32_t delta)
     const bool wide = !t.chunkOffsets.empty() && t.chunkOffsets.back() > 0xFFFFFFFFull;
     w.openFull(wide ? "co64" : "stco");
     appendBe32(out, static_cast<uint32_t>(t.chunkOffsets.size()));
+    uint64_t chunk = 0;
     for (uint64_t offset : t.chunkOffsets) {
+        checkpoint(++chunk, t.chunkOffsets.size());
         if (wide)
             appendBe64(out, offset);
         else
