@@ -805,7 +805,9 @@ public:
                 at = windowEnd;
                 continue;
             }
-            if (windowEnd < end_ && n > 1) { // the window may have cut the frame after it
+            // The frame after the last one failed: it may have been cut by the window when it
+            // could reach past it (a frame is at most maxFrame long).
+            if (windowEnd < end_ && n > 1 && last + 2 * uint64_t{maxFrame_} > windowEnd) {
                 at = last;
                 continue;
             }
