@@ -330,15 +330,29 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
             result.usedReference = true;
             result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
         }
-        if (borrowed.empty() || !fitsAudio(borrowed, sampleBase, true))
+        // An index that does not fit stands in for the codec settings: the frame tables are
+        // rebuilt from this file's own AAC frames.
+        SampleTableRebuild rebuilt;
+        if (!borrowed.empty() && !spread && !fitsAudio(borrowed, sampleBase, true) &&
+            rebuildSampleTables(borrowed, buffer, layout.mdat, rebuilt) &&
+            rebuiltTablesHold(rebuilt, buffer, layout.mdat)) {
+            moov = std::move(rebuilt.moov);
+            oldBase = layout.mdat.payloadStart();
+            result.addAction("rebuild-m4a-sample-tables",
+                             "rebuilt M4A sample tables from the audio data using the sample's codec settings",
+                             rebuilt.samples);
+            noteTracksLeftOut(result, rebuilt);
+        } else if (borrowed.empty() || !fitsAudio(borrowed, sampleBase, true)) {
             return failM4a(result, kAudioM4aSampleMismatch,
                            "the sample file does not match this recording: its M4A moov atom does not fit the audio "
-                           "data");
-        moov = std::move(borrowed);
-        oldBase = sampleBase;
+                           "data and the sample tables could not be rebuilt from it");
+        } else {
+            moov = std::move(borrowed);
+            oldBase = sampleBase;
+            result.addAction("borrow-m4a-moov", "borrowed moov atom from sample audio", moov.size());
+        }
         moovBorrowed = true;
         result.usedReference = true;
-        result.addAction("borrow-m4a-moov", "borrowed moov atom from sample audio", moov.size());
     }
 
     // Box headers, ftyp and moov are new bytes; box payloads are copied from the input file.

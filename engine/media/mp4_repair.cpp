@@ -277,15 +277,13 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
                 result.addAction("borrow-sample-moov", "borrowed and patched moov atom from sample video", counter);
                 result.confidence = counter != 0 ? 0.78 : 0.64;
             }
-        } else if (rebuildSampleTables(sample.moov, bytes, mdat, rebuilt) &&
+        } else if (rebuildSampleTables(sample.moov, bytes, mdat, rebuilt) && rebuiltTablesHold(rebuilt, bytes, mdat) &&
                    rebaseMoovBeforeMdat(rebuilt.moov, oldBase, ftypBytes.size(), mdat.headerSize, counter)) {
             moovBytes = std::move(rebuilt.moov);
             result.addAction("rebuild-sample-tables",
                              "rebuilt MP4 sample tables from the media data using the sample's codec settings",
                              rebuilt.samples);
-            if (rebuilt.videoOnly)
-                result.notes.push_back("kept the video track alone: the sample's other tracks cannot be matched to "
-                                       "this file's media data");
+            noteTracksLeftOut(result, rebuilt);
             result.confidence = 0.6;
         }
         if (moovBytes.empty()) {

@@ -89,17 +89,29 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
 bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore,
                           uint64_t mdatHeader, uint64_t& counter);
 
-// A moov for this file's own media data: the first AVC/HEVC track of `templateMoov` (a healthy
-// recording's) with sample tables found by walking the mdat's NAL units; chunk offsets count in
-// `bytes`. Other tracks are left out (`videoOnly`). False when the template has no such track or
-// the mdat holds no picture.
+// A moov for this file's own media data, from the tracks of `templateMoov` (a healthy recording
+// of the same device) that can be found in it: the first AVC/HEVC video track and the first AAC
+// audio track, their samples found in one walk over the mdat, where they may be interleaved.
+// Chunk offsets count in `bytes`. Other tracks of the template are left out and named in
+// `leftOut`. False when the template has no such track or the mdat holds none of its samples.
+// The tables are held to `memoryLimit` bytes (std::bad_alloc beyond it).
 struct SampleTableRebuild {
     ByteBuffer moov;
-    uint64_t samples = 0;
-    bool videoOnly = false;
+    uint64_t samples = 0;      // of all rebuilt tracks
+    uint64_t videoSamples = 0;
+    uint64_t audioSamples = 0;
+    uint64_t covered = 0;      // mdat bytes the rebuilt tables place samples in
+    bool videoTrack = false;   // the template has a video track the walk looked for
+    bool videoDecodes = false; // the first and the last pictures decode (true without video)
+    std::vector<std::string> leftOut; // e.g. "audio track (sowt)"
 };
 bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& mdat,
-                         SampleTableRebuild& rebuilt);
+                         SampleTableRebuild& rebuilt, uint64_t memoryLimit = workingMemoryLimit());
+// A rebuild is written only when its tables place samples in at least 90 % of the mdat and its
+// first and last pictures decode: anything less means the sample is of another recording kind.
+bool rebuiltTablesHold(const SampleTableRebuild& rebuilt, ByteView bytes, const IsoBox& mdat);
+// Names each track of the sample that the rebuild had to leave out in a note.
+void noteTracksLeftOut(RepairResult& result, const SampleTableRebuild& rebuilt);
 
 // --- AVI ------------------------------------------------------------------------------------
 
