@@ -136,6 +136,25 @@ private slots:
         QCOMPARE(c.repairStep(), 2); // validated and sealed before the preview
     }
 
+    // A recording whose index was never written: its analysis is no good news (a sample is asked
+    // for, the verdict pill is not green), and a quick repair is never called verified.
+    void recordingWithoutIndexIsNoGoodNews()
+    {
+        WORKFLOW_REQUIRE_TOOL("ffmpeg");
+        const QString input = dir_.filePath(QStringLiteral("noindex.mp4"));
+        QVERIFY(makeMp4WithoutIndex(input));
+        RepairWorkflowController c;
+        c.selectInput(QUrl::fromLocalFile(input));
+        c.analyze();
+        QVERIFY(waitIdle(c));
+        QCOMPARE(c.state(), WorkflowState::AnalysisCompleted);
+        QVERIFY(c.sampleRequired());
+        QCOMPARE(c.repairability(), QStringLiteral("未确认存在可自动修复的问题"));
+        c.repair(QStringLiteral("quick"));
+        QVERIFY(waitIdle(c));
+        QVERIFY(!(c.state() == WorkflowState::PreviewReady && c.formatValid()));
+    }
+
     // Damaged files through the real engine: the application's verdict on each output is the
     // independent tool's.
     void verdictsAgreeWithIndependentTools_data()

@@ -299,11 +299,20 @@ Item {
             // An analysis that found the file needs a sample offers it too, and says why.
             workflow.samplePath = ""
             workflow.sampleRequired = true
+            workflow.repairability = "未确认存在可自动修复的问题"
             workflow.status = "文件关键头部已缺失，请进入高级修复并选择兼容的正常样本"
             verify(findChild(page, "advancedRepairButton").visible)
             compare(findChild(page, "analysisVerdict").text, workflow.status)
+            // A recording without its index is no good news: the pill is not green.
+            sameColor(findChild(page, "analysisStatePill").color, "#FFF6E8", "pill")
+            sameColor(findChild(page, "analysisStateLabel").color, "#B54708", "pill text")
             workflow.sampleRequired = false
             verify(!findChild(page, "advancedRepairButton").visible)
+            // Nor is damage the engine says it cannot repair.
+            workflow.findings = [{ message: "缺少索引", severityCode: 2, repairable: false }]
+            sameColor(findChild(page, "analysisStatePill").color, "#FFF6E8", "pill")
+            workflow.findings = [{ message: "缺少索引", severityCode: 2, repairable: true }]
+            sameColor(findChild(page, "analysisStatePill").color, "#ECF9F1", "pill")
 
             workflow.state = "Failed"
             workflow.status = "文件头已损坏"
