@@ -213,6 +213,10 @@ public:
 
     bool run()
     {
+        // FFmpeg logs through one process-wide callback, which a media framework loaded later may
+        // have taken over: ours is put back for every check. It counts the decoder errors of the
+        // check running on the calling thread and prints nothing.
+        av_log_set_callback(logCallback);
         decoderErrorCount = &logErrors_;
         const bool passed = open() && readAll();
         decoderErrorCount = nullptr;
@@ -486,13 +490,6 @@ private:
 
 class MediaOutputChecker final : public OutputChecker {
 public:
-    MediaOutputChecker()
-    {
-        // FFmpeg logs through one process-wide callback; ours only counts decoder errors of the
-        // validation running on the calling thread and prints nothing.
-        av_log_set_callback(logCallback);
-    }
-
     bool claimsSuffix(const QString& suffix) const override { return isMediaSuffix(suffix); }
 
     bool claimsContent(const QByteArray& head) const override

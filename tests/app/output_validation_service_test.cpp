@@ -415,6 +415,13 @@ private slots:
         result = validation::validateOutput(cut);
         QVERIFY(!result.valid);
         QVERIFY(result.message.toString().startsWith(QStringLiteral("图片解码验证失败：")));
+        if (name.endsWith(u".jpg")) {
+            // A camera's trailer after the end marker is no damage.
+            const QString trailer = write(QStringLiteral("trailer.jpg"), bytes + QByteArray("CAMERA TRAILER").repeated(20));
+            if (toolAvailable(checker))
+                QVERIFY(toolAccepts(trailer));
+            QVERIFY(validation::validateOutput(trailer).valid);
+        }
     }
 
     // Camera RAW: a DNG (TIFF with a DNG version) whose image decodes passes; one whose image data
