@@ -63,7 +63,7 @@ struct NoteRule {
     const char* text;
 };
 
-constexpr std::array<NoteRule, 7> kNoteRules = {{
+constexpr std::array<NoteRule, 8> kNoteRules = {{
     {{"catalog root was not found", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "PDF 文档目录（根对象）缺失，输出可能需要手工恢复")},
     {{"kept the video track alone", nullptr, nullptr},
@@ -76,6 +76,8 @@ constexpr std::array<NoteRule, 7> kNoteRules = {{
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "部分图像数据无法恢复，结果中可能仍有可见损坏")},
     {{"zero-filled", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "部分图像数据无法恢复，结果中可能仍有可见损坏")},
+    {{"Cues index was not found", "idx1 index is missing", nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "视频缺少跳转索引，播放器可能需要先扫描文件才能跳转")},
     {{"may require manual recovery", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "输出可能需要手工恢复")},
 }};

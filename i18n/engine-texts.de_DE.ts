@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>Die Reparatur-Engine hat einen Hinweis zur Ausgabe gegeben; prüfen Sie das Ergebnis vor der Verwendung</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>Dem Video fehlt der Sprungindex; Player müssen die Datei eventuell erst durchsuchen, bevor sie springen können</translation>
+    </message>
 </context>
 </TS>

@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>The repair engine added a note about the output; check the result before you use it</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>The video has no seek index; players may have to scan the file before they can seek</translation>
+    </message>
 </context>
 </TS>

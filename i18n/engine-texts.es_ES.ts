@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>El motor de reparación añadió una nota sobre el resultado; compruébelo antes de usarlo</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>El vídeo no tiene índice de búsqueda; los reproductores pueden tener que recorrer el archivo antes de poder saltar</translation>
+    </message>
 </context>
 </TS>

@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>Le moteur de réparation a joint une remarque sur la sortie ; vérifiez le résultat avant de l’utiliser</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>La vidéo n’a pas d’index de recherche ; les lecteurs devront peut-être parcourir le fichier avant de pouvoir s’y déplacer</translation>
+    </message>
 </context>
 </TS>

@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>Il motore di riparazione ha aggiunto una nota sul risultato; controllalo prima di usarlo</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>Il video non ha un indice di ricerca; i lettori potrebbero dover analizzare il file prima di poter saltare</translation>
+    </message>
 </context>
 </TS>

@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>修復エンジンが出力について注記を残しました。使用前に結果を確認してください</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>動画にシーク用のインデックスがありません。プレーヤーはシークの前にファイルを走査する必要がある場合があります</translation>
+    </message>
 </context>
 </TS>

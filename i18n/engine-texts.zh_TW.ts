@@ -163,5 +163,9 @@
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>修復引擎對輸出附有一條說明，請在使用前檢查結果</translation>
     </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>視訊缺少跳轉索引，播放器可能需要先掃描檔案才能跳轉</translation>
+    </message>
 </context>
 </TS>
