@@ -28,6 +28,7 @@ namespace {
 constexpr qint64 kPreviewScanBytes = 16777216; // embedded previews of RAW files sit near the start
 constexpr int kMaxPreviewTries = 8;
 constexpr qint64 kMaxPreviewBytes = 67108864;
+constexpr int kReducedEdge = 4096;
 
 // --- Warnings of the image plug-ins, counted for the decode running on this thread ---
 
@@ -69,6 +70,11 @@ DecodeOutcome decodeWhole(QIODevice* device, const QByteArray& format = {})
     int warnings = 0;
     imageWarnings = &warnings;
     QImageReader reader(device, format);
+    // A picture too large for the reader's allocation limit is decoded at a reduced size: every
+    // byte of it is still read, but the image held stays small.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024 / 2)
+        reader.setScaledSize(size.scaled(kReducedEdge, kReducedEdge, Qt::KeepAspectRatio));
     const QImage image = reader.read();
     imageWarnings = nullptr;
     if (image.isNull())

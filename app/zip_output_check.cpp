@@ -157,6 +157,7 @@ private:
             return false;
         const qint64 directoryEnd = qint64(directoryOffset + directorySize);
         entries_.reserve(static_cast<size_t>(total));
+        quint64 compressedTotal = 0;
         for (quint64 i = 0; i < total; ++i) {
             const QByteArray record = input_.read(kDirectoryRecordSize);
             if (record.size() != kDirectoryRecordSize || le32(record.constData()) != kDirectorySignature)
@@ -177,6 +178,11 @@ private:
             if (name.size() != nameSize || extra.size() != extraSize || !input_.seek(input_.pos() + commentSize))
                 return false;
             if (!applyZip64Extra(entry, extra))
+                return false;
+            // Entries share no bytes in a real archive: more data than the file holds means
+            // entries overlap (a zip bomb), which would make the check read the file many times.
+            compressedTotal += entry.compressedSize;
+            if (compressedTotal > quint64(size))
                 return false;
             entry.name = (entry.flags & 0x0800) != 0 ? QString::fromUtf8(name) : QString::fromLatin1(name);
             entries_.push_back(std::move(entry));

@@ -361,6 +361,24 @@ private slots:
         QVERIFY(!validation::validateOutput(path).valid);
         // Cut before its central directory: no archive at all.
         QVERIFY(!validation::validateOutput(path + QStringLiteral(".part")).valid);
+
+        // A directory whose entries all point at the same data (a zip bomb's shape) is refused
+        // before anything is inflated twice.
+        const QString bomb = dir_.filePath(QStringLiteral("bomb.zip"));
+        QCOMPARE(python(QStringLiteral(
+            "import sys, struct, zipfile\n"
+            "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+            "    z.writestr('a.bin', b'x' * 100000)\n"
+            "data = open(sys.argv[1], 'rb').read()\n"
+            "cd = data.index(b'PK\\x01\\x02'); end = data.index(b'PK\\x05\\x06')\n"
+            "record = data[cd:end]\n"
+            "copies = 50\n"
+            "eocd = bytearray(data[end:])\n"
+            "struct.pack_into('<HHII', eocd, 8, copies, copies, len(record) * copies, cd)\n"
+            "open(sys.argv[1], 'wb').write(data[:cd] + record * copies + bytes(eocd))\n"), {bomb}).exitCode, 0);
+        if (toolAvailable(QStringLiteral("unzip")))
+            QVERIFY(runTool(QStringLiteral("unzip"), {"-tqq", bomb}).exitCode != 0);
+        QVERIFY(!validation::validateOutput(bomb).valid);
     }
 
     // Images are decoded whole: a cut one, which the reader would fill with grey, fails; the real
@@ -422,6 +440,19 @@ private slots:
                 QVERIFY(toolAccepts(trailer));
             QVERIFY(validation::validateOutput(trailer).valid);
         }
+    }
+
+    // A 70-megapixel photo is past the reader's allocation limit when decoded whole at full size:
+    // it is read whole at a reduced size instead, not refused.
+    void hugePhotosAreDecodedReduced()
+    {
+        const QString path = dir_.filePath(QStringLiteral("huge.jpg"));
+        QCOMPARE(python(QStringLiteral("import sys\nfrom PIL import Image\nImage.new('RGB', (10000, 7000), (90, 140, 200)).save(sys.argv[1], quality=80)\n"),
+                        {path}).exitCode, 0);
+        const OutputValidationResult result = validation::validateOutput(path);
+        QVERIFY2(result.valid, qPrintable(result.message.toString()));
+        const QByteArray bytes = readAll(path);
+        QVERIFY(!validation::validateOutput(write(QStringLiteral("huge-cut.jpg"), bytes.left(bytes.size() / 2))).valid);
     }
 
     // Camera RAW: a DNG (TIFF with a DNG version) whose image decodes passes; one whose image data
