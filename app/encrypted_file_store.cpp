@@ -343,7 +343,7 @@ bool readContainerHeader(QIODevice& file, ContainerHeader& header, UiText* error
 
 bool takeMasterKeyReplacedNotice() { return masterKeyReplaced.exchange(false); }
 
-bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error)
+bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error, const SealProgress& progress)
 {
     QFile source(sourcePath);
     // Unbuffered, so no copy of the plain bytes stays in the device's buffer.
@@ -401,6 +401,11 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
             return false;
         }
         done += length;
+        if (progress && !progress(done, header.plainSize)) {
+            container.cancelWriting();
+            setError(error, uiTr("写入加密临时结果失败"));
+            return false;
+        }
     }
     aead::wipe(context);
     QString commitError;

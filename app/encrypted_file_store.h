@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace olm::repair::EncryptedFileStore {
 
 inline constexpr char kMagic[] = "KRVXSEC2";
@@ -27,10 +29,14 @@ inline constexpr char kMasterKeyFileName[] = "temporary-result-key.ini";
 inline constexpr char kMasterKeyLockFileName[] = "temporary-result-master-key.lock";
 inline constexpr char kMasterKeySetting[] = "security/temporaryResultMasterKeyV1";
 
+// Told the plain bytes sealed so far and the total after each chunk; false stops the sealing.
+using SealProgress = std::function<bool(qint64 done, qint64 total)>;
+
 // Seals the plain file at `sourcePath` into a new container at `containerPath` (replaced
-// atomically; its folder must exist). On failure returns false, sets `error` when given, and leaves
-// the target untouched.
-bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr);
+// atomically; its folder must exist). On failure (or when `progress` stops it) returns false, sets
+// `error` when given, and leaves the target untouched.
+bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr,
+                 const SealProgress& progress = {});
 
 // Opens the container and writes the plain file to `outputPath` (atomically, folder created, mode
 // 0600). On failure returns false, sets `error` when given, and never leaves a partial output.

@@ -57,6 +57,31 @@ constexpr std::array<const char*, 19> kCategoryTexts = {
     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "所需的处理组件不可用"),
 };
 
+// The engine's notes about its output, by a phrase of each; the first rule that matches speaks.
+struct NoteRule {
+    std::array<const char*, 3> phrases;
+    const char* text;
+};
+
+constexpr std::array<NoteRule, 8> kNoteRules = {{
+    {{"catalog root was not found", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "PDF 文档目录（根对象）缺失，输出可能需要手工恢复")},
+    {{"kept the video track alone", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "只保留了视频轨道，其他轨道（如音频）未能恢复")},
+    {{"packets were omitted", "packets remain omitted", nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "损坏的媒体数据已被略去，播放时会有短暂跳跃")},
+    {{"repaired as an AAC ADTS frame stream", "repaired as an MP3 frame stream", nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "容器信息无法恢复，已改存为纯音频帧流")},
+    {{"corruption may remain", "could not be decoded into a complete image", "not recoverable without"},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "部分图像数据无法恢复，结果中可能仍有可见损坏")},
+    {{"zero-filled", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "部分图像数据无法恢复，结果中可能仍有可见损坏")},
+    {{"Cues index was not found", "idx1 index is missing", nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "视频缺少跳转索引，播放器可能需要先扫描文件才能跳转")},
+    {{"may require manual recovery", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "输出可能需要手工恢复")},
+}};
+
 bool containsAny(const QString& text, std::initializer_list<const char*> phrases)
 {
     for (const char* phrase : phrases) {
@@ -83,6 +108,16 @@ UiText findingUserMessage(const data_repair::Finding& finding)
     if (category >= 0 && category < static_cast<int32_t>(kCategoryTexts.size()) && kCategoryTexts[category] != nullptr)
         return uiTr(kCategoryTexts[category]);
     return uiTr("检测到文件异常，详细诊断见修复报告");
+}
+
+UiText engineNoteUserMessage(const std::string& note)
+{
+    const QString text = QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size()));
+    for (const NoteRule& rule : kNoteRules) {
+        if (containsAny(text, {rule.phrases[0], rule.phrases[1], rule.phrases[2]}))
+            return uiTr(rule.text);
+    }
+    return uiTr("修复引擎对输出附有一条说明，请在使用前检查结果");
 }
 
 UiText engineErrorUserMessage(const std::string& message)

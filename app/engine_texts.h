@@ -14,6 +14,10 @@ namespace olm::repair {
 // The user text of one finding: a known phrase of its message first, else its category.
 UiText findingUserMessage(const data_repair::Finding& finding);
 
+// The warning shown for a note the engine made about its output (a part it could not restore, a
+// track it dropped); a note with no text of its own gets a general one.
+UiText engineNoteUserMessage(const std::string& note);
+
 // Advice for the engine failures the user can act on; any other message as it is (untranslated),
 // an empty message as an empty text.
 UiText engineErrorUserMessage(const std::string& message);

@@ -4,7 +4,7 @@
 
 namespace olm::repair {
 
-void JobLink::postProgress(int percent)
+void JobLink::postProgress(int percent, int step)
 {
     // The lock keeps the controller from being destroyed while the call is posted; calls posted
     // earlier are dropped with the controller's event queue.
@@ -12,7 +12,7 @@ void JobLink::postProgress(int percent)
     QObject* target = controller_;
     if (target == nullptr)
         return;
-    QMetaObject::invokeMethod(target, [apply = applyProgress_, percent] { apply(percent); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(target, [apply = applyProgress_, percent, step] { apply(percent, step); }, Qt::QueuedConnection);
 }
 
 void JobLink::jobStarted()

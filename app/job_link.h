@@ -17,9 +17,17 @@
 
 namespace olm::repair {
 
+// The steps of a repair the progress shows: the engine rebuilding the file, the independent
+// validation of its output, and sealing the result in the task folder.
+namespace RepairStep {
+inline constexpr int Rebuild = 0;
+inline constexpr int Validate = 1;
+inline constexpr int Seal = 2;
+} // namespace RepairStep
+
 class JobLink {
 public:
-    using ProgressReceiver = std::function<void(int percent)>;
+    using ProgressReceiver = std::function<void(int percent, int step)>;
 
     // `applyProgress` runs in `controller`'s thread, only while the controller has not abandoned
     // the link.
@@ -32,9 +40,9 @@ public:
     bool isCancelRequested() const { return cancelRequested_.load(); }
     void setCancelRequested(bool requested) { cancelRequested_.exchange(requested); }
 
-    // Job thread: hands the percentage to the controller's progress receiver by a queued call, or
-    // drops it when the controller is gone. Never waits for the GUI thread.
-    void postProgress(int percent);
+    // Job thread: hands the percentage and the step to the controller's progress receiver by a
+    // queued call, or drops them when the controller is gone. Never waits for the GUI thread.
+    void postProgress(int percent, int step = RepairStep::Rebuild);
 
     // GUI thread, before the job is started.
     void jobStarted();

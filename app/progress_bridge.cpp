@@ -15,10 +15,28 @@ int progressPercent(uint64_t current, uint64_t total)
     return static_cast<int>(static_cast<Wide>(current) * 100 / total);
 }
 
+void ProgressBridge::beginStep(int newStep, int newFrom, int newTo)
+{
+    step = newStep;
+    from = newFrom;
+    to = newTo;
+    posted = -1;
+    report(0, 1);
+}
+
+bool ProgressBridge::report(uint64_t current, uint64_t total)
+{
+    const int percent = from + progressPercent(current, total) * (to - from) / 100;
+    if (percent != posted) {
+        posted = percent;
+        link->postProgress(percent, step);
+    }
+    return !link->isCancelRequested();
+}
+
 bool ProgressBridge::onProgress(const data_repair::ProgressEvent& event)
 {
-    link->postProgress(progressPercent(event.current, event.total));
-    return !link->isCancelRequested();
+    return report(event.current, event.total);
 }
 
 bool ProgressBridge::isCancelled()

@@ -22,12 +22,22 @@ class ProgressBridge final : public data_repair::IProgress {
 public:
     explicit ProgressBridge(std::shared_ptr<JobLink> link) : link(std::move(link)) {}
 
-    // Posts the percentage to the controller as a queued call; false once cancellation was asked.
+    // From now on progress belongs to `step` and fills the bar from `from` to `to` percent (the
+    // whole bar until this is called). The start of the step is posted at once.
+    void beginStep(int step, int from, int to);
+    // Posts `current` out of `total` of the current step to the controller as a queued call, when
+    // the percentage or the step changed; false once cancellation was asked.
+    bool report(uint64_t current, uint64_t total);
+
     bool onProgress(const data_repair::ProgressEvent& event) override;
     bool isCancelled() override;
 
 private:
     std::shared_ptr<JobLink> link;
+    int step = 0;
+    int from = 0;
+    int to = 100;
+    int posted = -1;
 };
 
 } // namespace olm::repair

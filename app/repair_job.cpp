@@ -119,6 +119,13 @@ OperationResult& fail(OperationResult& result, const UiText& error)
     return result;
 }
 
+// A warning is listed once, however often the engine gives it.
+void addWarning(OperationResult& result, const UiText& warning)
+{
+    if (!result.warnings.contains(warning))
+        result.warnings.append(warning);
+}
+
 // Findings listed one by one. A hostile file can carry millions of small faults (one per gap between
 // Ogg pages, say); every read of the list builds and translates it anew, so the rest is summed up in
 // one entry instead.
@@ -163,8 +170,16 @@ void takeEngineReport(OperationResult& result, const data_repair::RepairResult& 
         result.actions.append(entry);
     }
     for (const std::string& note : engine.notes)
-        result.warnings.append(UiText(fromUtf8(note)));
+        addWarning(result, engineNoteUserMessage(note));
     result.sampleRequired = engine.sampleRequired;
+}
+
+// Damage a repair found and could not mend stays in its output: the user is warned of it.
+void takeOutputWarnings(OperationResult& result, const data_repair::RepairResult& engine)
+{
+    for (const data_repair::Finding& finding : engine.findings)
+        if (finding.severity >= data_repair::Warning && !finding.repairable)
+            addWarning(result, findingUserMessage(finding));
 }
 
 // For an image output the engine may have listed an image it extracted; that one is previewed.
@@ -180,7 +195,7 @@ QString choosePreview(const data_repair::RepairResult& engine, const QString& ou
     return outputPath;
 }
 
-void sealResult(OperationResult& result, const QString& taskDirectory)
+void sealResult(OperationResult& result, const QString& taskDirectory, ProgressBridge& bridge)
 {
     if (result.outputPath.isEmpty() || result.previewPath.isEmpty()) {
         fail(result, uiTr("修复核心未返回可加密的结果文件"));
@@ -196,9 +211,16 @@ void sealResult(OperationResult& result, const QString& taskDirectory)
     const QString previewContainer =
         samePreview ? resultContainer : QDir(taskDirectory).filePath(QStringLiteral("preview.drcache"));
     UiText storeError;
-    bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError);
+    const qint64 total = result.outputSize + (samePreview ? 0 : preview.size());
+    const auto progress = [&bridge, total](qint64 offset) {
+        return [&bridge, total, offset](qint64 done, qint64) {
+            return bridge.report(static_cast<uint64_t>(offset + done), static_cast<uint64_t>(std::max<qint64>(total, 1)));
+        };
+    };
+    bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError, progress(0));
     if (sealed && !samePreview)
-        sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError);
+        sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError,
+                                                 progress(result.outputSize));
     if (EncryptedFileStore::takeMasterKeyReplacedNotice())
         result.warnings.append(uiTr("保护临时结果的主密钥已无法解锁，已自动换用新的主密钥"));
     if (sealed) {
@@ -322,6 +344,11 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
         return result;
     ProgressBridge bridge(link);
     const auto cancelled = [&link] { return link->isCancelRequested(); };
+    // A repair's bar is shared: the engine fills most of it, validation and sealing the rest.
+    constexpr int kRebuildEnd = 80;
+    constexpr int kValidateEnd = 95;
+    if (!analyze)
+        bridge.beginStep(RepairStep::Rebuild, 0, kRebuildEnd);
 
     QString readError;
     const data_repair::ByteBuffer head = readFileHead(inputPath, kHeadBytes, &readError);
@@ -418,7 +445,14 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     if (!analyze && result.ok && engine.outputWritten && !engine.output.path.empty() && !cancelled()) {
         result.outputPath = fromUtf8(engine.output.path);
         result.previewPath = choosePreview(engine, result.outputPath);
-        const OutputValidationResult verdict = OutputValidationService::validateOutput(result.outputPath);
+        takeOutputWarnings(result, engine);
+        bridge.beginStep(RepairStep::Validate, kRebuildEnd, kValidateEnd);
+        ValidationControl control;
+        control.cancelled = cancelled;
+        control.progress = [&bridge](qint64 done, qint64 total) {
+            bridge.report(static_cast<uint64_t>(std::max<qint64>(done, 0)), static_cast<uint64_t>(std::max<qint64>(total, 1)));
+        };
+        const OutputValidationResult verdict = OutputValidationService::validateOutput(result.outputPath, control);
         result.validationMessage = verdict.message;
         result.formatValid = verdict.valid;
         if (!verdict.valid) {
@@ -436,7 +470,8 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     }
 
     if (!analyze && result.ok && !cancelled()) {
-        sealResult(result, taskDirectory);
+        bridge.beginStep(RepairStep::Seal, kValidateEnd, 100);
+        sealResult(result, taskDirectory, bridge);
         // The plain output, the preview and the private copies never outlive the sealing step.
         removeCacheEntry(workDirectory);
     }

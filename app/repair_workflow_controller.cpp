@@ -218,6 +218,10 @@ void RepairWorkflowController::start(bool analyze, const QString& mode)
     emit busyChanged();
     emit stateChanged();
     setProgress(0);
+    if (repairStep_ != RepairStep::Rebuild) {
+        repairStep_ = RepairStep::Rebuild;
+        emit progressChanged();
+    }
     setState(analyze ? WorkflowState::Analyzing : WorkflowState::Repairing);
     setStatus(analyze ? uiTr("正在只读分析文件结构…") : uiTr("正在私有缓存中生成修复结果…"));
 
@@ -241,14 +245,22 @@ void RepairWorkflowController::cancel()
     setStatus(uiTr("正在安全取消…"));
 }
 
-void RepairWorkflowController::applyProgress(int percent)
+void RepairWorkflowController::applyProgress(int percent, int step)
 {
+    if (repairStep_ != step && state_ == WorkflowState::Repairing) {
+        repairStep_ = step;
+        emit progressChanged();
+    }
     setProgress(qBound(0, percent, 100));
     // Progress that was posted before the engine saw the flag must not hide the cancel feedback.
     if (link_->isCancelRequested())
         return;
     if (state_ == WorkflowState::Analyzing)
         setStatus(uiTr("正在只读分析文件结构…"));
+    else if (state_ == WorkflowState::Repairing && repairStep_ == RepairStep::Validate)
+        setStatus(uiTr("正在独立验证修复结果…"));
+    else if (state_ == WorkflowState::Repairing && repairStep_ == RepairStep::Seal)
+        setStatus(uiTr("正在加密封存修复结果…"));
     else if (state_ == WorkflowState::Repairing)
         setStatus(uiTr("正在私有缓存中生成修复结果…"));
 }

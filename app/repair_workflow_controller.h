@@ -99,6 +99,9 @@ class RepairWorkflowController : public QObject {
     Q_PROPERTY(bool hasUnsavedResult READ hasUnsavedResult NOTIFY stateChanged)
     Q_PROPERTY(bool saved READ saved NOTIFY stateChanged)
     Q_PROPERTY(int progress READ progress NOTIFY progressChanged)
+    // Which step of a repair the progress belongs to (RepairStep in app/job_link.h): 0 the engine
+    // rebuilds the file, 1 its output is validated, 2 the result is sealed.
+    Q_PROPERTY(int repairStep READ repairStep NOTIFY progressChanged)
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(bool canAnalyze READ canAnalyze NOTIFY stateChanged)
     Q_PROPERTY(bool canRepair READ canRepair NOTIFY stateChanged)
@@ -135,6 +138,7 @@ public:
     bool hasUnsavedResult() const;
     bool saved() const;
     int progress() const { return progress_; }
+    int repairStep() const { return repairStep_; }
     bool busy() const { return busy_; }
     bool canAnalyze() const;
     bool canRepair() const;
@@ -162,7 +166,7 @@ public:
     // job keeps to the controller, and the percentage, delivered by queued calls (GUI thread).
     bool isCancelRequested() const { return link_->isCancelRequested(); }
     const std::shared_ptr<JobLink>& jobLink() const { return link_; }
-    void applyProgress(int percent);
+    void applyProgress(int percent, int step = RepairStep::Rebuild);
 
     // This instance's session folder and the current task folder (empty when there is none).
     QString sessionDirectory() const { return session_.directory(); }
@@ -212,12 +216,13 @@ private:
     QString taskDirectory_;
     SessionHandle session_;
     int progress_ = 0;
+    int repairStep_ = RepairStep::Rebuild;
     bool busy_ = false;
     QVariantList findings_;
     QVariantList actions_;
     QList<UiText> warnings_;
     bool sampleRequired_ = false;
-    std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this, [this](int percent) { applyProgress(percent); });
+    std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this, [this](int percent, int step) { applyProgress(percent, step); });
     QFutureWatcher<OperationResult> watcher_;
 };
 

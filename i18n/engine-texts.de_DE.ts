@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>Die gewählte intakte Beispieldatei passt nicht zu dieser Aufnahme; wählen Sie eine intakte Datei, die mit demselben Gerät und denselben Einstellungen aufgenommen wurde</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>Der Dokumentkatalog (Stammobjekt) der PDF fehlt; die Ausgabe muss eventuell von Hand wiederhergestellt werden</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>Nur die Videospur wurde behalten; die anderen Spuren (etwa Audio) ließen sich nicht wiederherstellen</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>Beschädigte Mediendaten wurden ausgelassen; die Wiedergabe springt dort kurz</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>Die Containerdaten ließen sich nicht wiederherstellen; der Ton wurde als reiner Frame-Strom gespeichert</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>Einige Bilddaten ließen sich nicht wiederherstellen; im Ergebnis können sichtbare Schäden bleiben</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>Die Ausgabe muss eventuell von Hand wiederhergestellt werden</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>Die Reparatur-Engine hat einen Hinweis zur Ausgabe gegeben; prüfen Sie das Ergebnis vor der Verwendung</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>Dem Video fehlt der Sprungindex; Player müssen die Datei eventuell erst durchsuchen, bevor sie springen können</translation>
+    </message>
 </context>
 </TS>

@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>The selected healthy sample does not match this recording; choose a healthy file recorded by the same device with the same settings</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>The PDF's document catalog (root object) is missing; the output may need manual recovery</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>Only the video track was kept; the other tracks (such as audio) could not be restored</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>Damaged media data was left out; playback skips briefly there</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>The container information could not be restored; the audio was saved as a plain frame stream</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>Some image data could not be restored; visible damage may remain in the result</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>The output may need manual recovery</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>The repair engine added a note about the output; check the result before you use it</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>The video has no seek index; players may have to scan the file before they can seek</translation>
+    </message>
 </context>
 </TS>

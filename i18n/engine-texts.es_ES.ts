@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>La muestra sana seleccionada no coincide con esta grabación; elija un archivo sano grabado con el mismo dispositivo y la misma configuración</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>Falta el catálogo del documento PDF (objeto raíz); el resultado puede requerir una recuperación manual</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>Solo se conservó la pista de vídeo; las demás pistas (como el audio) no se pudieron restaurar</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>Se omitieron datos multimedia dañados; la reproducción salta brevemente en ese punto</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>No se pudo restaurar la información del contenedor; el audio se guardó como flujo de tramas simple</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>No se pudieron restaurar algunos datos de imagen; pueden quedar daños visibles en el resultado</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>El resultado puede requerir una recuperación manual</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>El motor de reparación añadió una nota sobre el resultado; compruébelo antes de usarlo</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>El vídeo no tiene índice de búsqueda; los reproductores pueden tener que recorrer el archivo antes de poder saltar</translation>
+    </message>
 </context>
 </TS>

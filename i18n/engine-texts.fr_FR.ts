@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>L'échantillon sain sélectionné ne correspond pas à cet enregistrement ; choisissez un fichier sain enregistré par le même appareil avec les mêmes réglages</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>Le catalogue du document PDF (objet racine) est absent ; la sortie peut nécessiter une récupération manuelle</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>Seule la piste vidéo a été conservée ; les autres pistes (comme l’audio) n’ont pas pu être restaurées</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>Des données média endommagées ont été omises ; la lecture saute brièvement à cet endroit</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>Les informations du conteneur n’ont pas pu être restaurées ; l’audio a été enregistré en flux de trames brut</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>Certaines données d’image n’ont pas pu être restaurées ; des dégâts visibles peuvent subsister</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>La sortie peut nécessiter une récupération manuelle</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>Le moteur de réparation a joint une remarque sur la sortie ; vérifiez le résultat avant de l’utiliser</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>La vidéo n’a pas d’index de recherche ; les lecteurs devront peut-être parcourir le fichier avant de pouvoir s’y déplacer</translation>
+    </message>
 </context>
 </TS>

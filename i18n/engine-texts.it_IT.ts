@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>Il campione integro selezionato non corrisponde a questa registrazione; scegliere un file integro registrato dallo stesso dispositivo con le stesse impostazioni</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>Il catalogo del documento PDF (oggetto radice) è assente; il risultato potrebbe richiedere un recupero manuale</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>È stata mantenuta solo la traccia video; le altre tracce (come l’audio) non sono state ripristinate</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>I dati multimediali danneggiati sono stati omessi; in quel punto la riproduzione salta brevemente</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>Le informazioni del contenitore non sono state ripristinate; l’audio è stato salvato come flusso di frame semplice</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>Alcuni dati dell’immagine non sono stati ripristinati; nel risultato possono restare danni visibili</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>Il risultato potrebbe richiedere un recupero manuale</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>Il motore di riparazione ha aggiunto una nota sul risultato; controllalo prima di usarlo</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>Il video non ha un indice di ricerca; i lettori potrebbero dover analizzare il file prima di poter saltare</translation>
+    </message>
 </context>
 </TS>

@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>選択した正常なサンプルはこの録画と一致しません。同じデバイス・同じ設定で録画した正常なファイルを選択してください</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>PDF の文書カタログ（ルートオブジェクト）がありません。出力は手動での復旧が必要な場合があります</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>映像トラックのみ残しました。ほかのトラック（音声など）は復元できませんでした</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>破損したメディアデータは除外しました。その箇所で再生が一瞬飛びます</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>コンテナー情報を復元できなかったため、音声をフレームのみのストリームとして保存しました</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>一部の画像データは復元できませんでした。結果に目に見える破損が残る場合があります</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>出力は手動での復旧が必要な場合があります</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>修復エンジンが出力について注記を残しました。使用前に結果を確認してください</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>動画にシーク用のインデックスがありません。プレーヤーはシークの前にファイルを走査する必要がある場合があります</translation>
+    </message>
 </context>
 </TS>

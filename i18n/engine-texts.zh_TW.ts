@@ -135,5 +135,37 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>所選正常樣本與這段錄製不相符，請選擇同一裝置、相同設定錄製的正常檔案</translation>
     </message>
+    <message>
+        <source>PDF 文档目录（根对象）缺失，输出可能需要手工恢复</source>
+        <translation>PDF 文件目錄（根物件）遺失，輸出可能需要手動復原</translation>
+    </message>
+    <message>
+        <source>只保留了视频轨道，其他轨道（如音频）未能恢复</source>
+        <translation>只保留了視訊軌道，其他軌道（如音訊）未能復原</translation>
+    </message>
+    <message>
+        <source>损坏的媒体数据已被略去，播放时会有短暂跳跃</source>
+        <translation>損壞的媒體資料已略去，播放時會有短暫跳躍</translation>
+    </message>
+    <message>
+        <source>容器信息无法恢复，已改存为纯音频帧流</source>
+        <translation>容器資訊無法復原，已改存為純音訊影格串流</translation>
+    </message>
+    <message>
+        <source>部分图像数据无法恢复，结果中可能仍有可见损坏</source>
+        <translation>部分影像資料無法復原，結果中可能仍有可見損壞</translation>
+    </message>
+    <message>
+        <source>输出可能需要手工恢复</source>
+        <translation>輸出可能需要手動復原</translation>
+    </message>
+    <message>
+        <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
+        <translation>修復引擎對輸出附有一條說明，請在使用前檢查結果</translation>
+    </message>
+    <message>
+        <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
+        <translation>視訊缺少跳轉索引，播放器可能需要先掃描檔案才能跳轉</translation>
+    </message>
 </context>
 </TS>

@@ -48,10 +48,6 @@
         <translation>Für dieses Format gibt es noch keine unabhängige Prüfregel</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Prüfung der internen Office-Vorschau fehlgeschlagen: %1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>Prüfung der Ausgabestruktur bestanden</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>Elemente sind tiefer als %1 Ebenen verschachtelt</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>die Bilddaten sind unvollständig</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>kein dekodierbares Bild und keine eingebettete Vorschau gefunden</translation>
     </message>
 </context>
 </TS>

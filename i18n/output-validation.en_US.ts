@@ -48,10 +48,6 @@
         <translation>No independent validation rule exists for this format yet</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Office internal preview check failed: %1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>Output structure check passed</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>elements are nested more than %1 levels deep</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>the image data is incomplete</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>no decodable image or embedded preview was found</translation>
     </message>
 </context>
 </TS>

@@ -48,10 +48,6 @@
         <translation>Todavía no existe una regla de validación independiente para este formato</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Error en la comprobación de la vista previa interna de Office: %1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>Comprobación de la estructura de salida superada</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>los elementos están anidados en más de %1 niveles</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>los datos de la imagen están incompletos</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>no se encontró ninguna imagen ni vista previa incrustada que se pueda decodificar</translation>
     </message>
 </context>
 </TS>

@@ -48,10 +48,6 @@
         <translation>Aucune règle de validation indépendante n'existe encore pour ce format</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Échec de la vérification de l'aperçu Office intégré : %1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>Vérification de la structure de sortie réussie</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>les éléments sont imbriqués sur plus de %1 niveaux</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>les données de l’image sont incomplètes</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>aucune image ni aperçu intégré décodable trouvé</translation>
     </message>
 </context>
 </TS>

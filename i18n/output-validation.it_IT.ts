@@ -48,10 +48,6 @@
         <translation>Non esiste ancora una regola di convalida indipendente per questo formato</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Verifica dell'anteprima Office interna non riuscita: %1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>Verifica della struttura dell'output superata</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>gli elementi sono annidati per più di %1 livelli</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>i dati dell’immagine sono incompleti</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>nessuna immagine o anteprima incorporata decodificabile trovata</translation>
     </message>
 </context>
 </TS>

@@ -48,10 +48,6 @@
         <translation>この形式にはまだ独立した検証ルールがありません</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Office 内部プレビューの検証に失敗しました：%1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>出力構造の検証に合格しました</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>要素の入れ子が %1 階層を超えています</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>画像データが不完全です</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>デコードできる画像や埋め込みプレビューが見つかりません</translation>
     </message>
 </context>
 </TS>

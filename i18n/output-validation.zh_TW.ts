@@ -48,10 +48,6 @@
         <translation>尚未為此格式建立獨立驗證規則</translation>
     </message>
     <message>
-        <source>Office 内部预览验证失败：%1</source>
-        <translation>Office 內部預覽驗證失敗：%1</translation>
-    </message>
-    <message>
         <source>输出结构验证通过</source>
         <translation>輸出結構驗證通過</translation>
     </message>
@@ -62,6 +58,14 @@
     <message>
         <source>元素嵌套超过 %1 层</source>
         <translation>元素巢狀超過 %1 層</translation>
+    </message>
+    <message>
+        <source>图像数据不完整</source>
+        <translation>影像資料不完整</translation>
+    </message>
+    <message>
+        <source>未找到可解码的图像或内嵌预览</source>
+        <translation>找不到可解碼的影像或內嵌預覽</translation>
     </message>
 </context>
 </TS>

@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>Die erweiterte Reparatur übernimmt nur Struktur und Kodierparameter der Probedatei; die zu reparierende Datei bleibt stets schreibgeschützt.</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>Warnungen beachten</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>Unabhängige Formatprüfung bestanden, mit Warnungen zur Durchsicht</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>Advanced repair only borrows the sample’s structure and coding parameters; the file to repair always stays read-only.</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>Warnings need your attention</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>Passed independent format verification, with warnings to review</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

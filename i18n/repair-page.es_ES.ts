@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>La reparación avanzada solo toma la estructura y los parámetros de codificación de la muestra; el archivo que se repara siempre permanece de solo lectura.</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>Hay advertencias que revisar</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>Verificación independiente del formato superada, con advertencias que revisar</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>La réparation avancée n’emprunte que la structure et les paramètres d’encodage de l’échantillon ; le fichier à réparer reste toujours en lecture seule.</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>Avertissements à examiner</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>Vérification indépendante du format réussie, avec des avertissements à examiner</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

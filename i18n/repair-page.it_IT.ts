@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>La riparazione avanzata prende in prestito solo la struttura e i parametri di codifica del campione; il file da riparare resta sempre in sola lettura.</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>Avvisi da controllare</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>Verifica indipendente del formato superata, con avvisi da controllare</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

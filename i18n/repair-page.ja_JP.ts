@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>高度な修復では、サンプルの構造とエンコード設定だけを利用します。修復対象のファイルは常に読み取り専用です。</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>確認が必要な警告があります</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>独立した形式検証に合格しました（確認が必要な警告あり）</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

@@ -375,6 +375,14 @@
         <source>高级修复只借用正常样本的结构与编码参数；待修复文件始终保持只读。</source>
         <translation>進階修復只借用正常樣本的結構與編碼參數；待修復檔案始終保持唯讀。</translation>
     </message>
+    <message>
+        <source>存在需要注意的警告</source>
+        <translation>存在需要注意的警告</translation>
+    </message>
+    <message>
+        <source>已通过独立格式验证，但有警告需要注意</source>
+        <translation>已通過獨立格式驗證，但有需要注意的警告</translation>
+    </message>
 </context>
 <context>
     <name>InternalPreview</name>

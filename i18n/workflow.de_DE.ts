@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>Der Hauptschlüssel, der temporäre Ergebnisse schützt, ließ sich nicht mehr entsperren und wurde durch einen neuen ersetzt</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>Reparaturergebnis wird unabhängig geprüft…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>Reparaturergebnis wird verschlüsselt versiegelt…</translation>
+    </message>
 </context>
 </TS>

@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>The master key protecting temporary results could no longer be unlocked and was replaced with a new one</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>Verifying the repaired result independently…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>Encrypting and sealing the repaired result…</translation>
+    </message>
 </context>
 </TS>

@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>La clave maestra que protege los resultados temporales ya no se podía desbloquear y se ha sustituido por una nueva</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>Verificando el resultado reparado de forma independiente…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>Cifrando y sellando el resultado reparado…</translation>
+    </message>
 </context>
 </TS>

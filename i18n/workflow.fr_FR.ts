@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>La clé principale qui protège les résultats temporaires ne pouvait plus être déverrouillée ; elle a été remplacée par une nouvelle</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>Vérification indépendante du résultat réparé…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>Chiffrement et scellement du résultat réparé…</translation>
+    </message>
 </context>
 </TS>

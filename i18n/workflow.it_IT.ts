@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>La chiave principale che protegge i risultati temporanei non poteva più essere sbloccata ed è stata sostituita con una nuova</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>Verifica indipendente del risultato riparato…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>Cifratura e sigillatura del risultato riparato…</translation>
+    </message>
 </context>
 </TS>

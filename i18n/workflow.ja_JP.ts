@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>一時結果を保護するマスターキーのロックを解除できなくなったため、新しいマスターキーに自動で置き換えました</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>修復結果を独立して検証しています…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>修復結果を暗号化して封印しています…</translation>
+    </message>
 </context>
 </TS>

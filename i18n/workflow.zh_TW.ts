@@ -215,5 +215,13 @@
         <source>保护临时结果的主密钥已无法解锁，已自动换用新的主密钥</source>
         <translation>保護暫存結果的主金鑰已無法解鎖，已自動改用新的主金鑰</translation>
     </message>
+    <message>
+        <source>正在独立验证修复结果…</source>
+        <translation>正在獨立驗證修復結果…</translation>
+    </message>
+    <message>
+        <source>正在加密封存修复结果…</source>
+        <translation>正在加密封存修復結果…</translation>
+    </message>
 </context>
 </TS>

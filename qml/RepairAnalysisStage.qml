@@ -25,6 +25,11 @@ ColumnLayout {
     required property int findingCount
     required property string inputIcon
 
+    // Damage that the quick repair cannot mend (a sample is needed, or a warning or error the
+    // engine cannot repair) is never shown as good news.
+    readonly property bool damageStands: analysisStage.sampleRequired
+        || (analysisStage.findings ? analysisStage.findings.some(f => f.severityCode >= 1 && f.repairable === false) : false)
+
     // Requests the page carries out.
     signal repairRequested(string mode)
     signal chooseFileRequested()
@@ -84,7 +89,9 @@ ColumnLayout {
                 Layout.preferredHeight: Math.max(30, analysisStateLabel.implicitHeight + 12)
                 radius: 15
                 clip: true
-                color: analysisStage.workflowState === WorkflowState.analyzing ? Theme.infoFill : analysisStage.workflowState === WorkflowState.failed ? Theme.errorFill : Theme.successFill
+                color: analysisStage.workflowState === WorkflowState.analyzing ? Theme.infoFill
+                     : analysisStage.workflowState === WorkflowState.failed ? Theme.errorFill
+                     : analysisStage.damageStands ? Theme.warningFill : Theme.successFill
 
                 Label {
                     id: analysisStateLabel
@@ -98,7 +105,9 @@ ColumnLayout {
                     text: analysisStage.workflowState === WorkflowState.analyzing ? qsTranslate("RepairPage", "分析中…")
                         : analysisStage.workflowState === WorkflowState.failed ? qsTranslate("RepairPage", "当前无法自动修复")
                         : analysisStage.repairability
-                    color: analysisStage.workflowState === WorkflowState.analyzing ? Theme.textInfo : analysisStage.workflowState === WorkflowState.failed ? Theme.textError : Theme.textSuccess
+                    color: analysisStage.workflowState === WorkflowState.analyzing ? Theme.textInfo
+                         : analysisStage.workflowState === WorkflowState.failed ? Theme.textError
+                         : analysisStage.damageStands ? Theme.textWarning : Theme.textSuccess
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontSmall
                     font.bold: true

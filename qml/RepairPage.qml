@@ -462,6 +462,8 @@ Item {
         RepairProgressStage {
             inputName: page.workflow.inputName
             progress: page.workflow.progress
+            repairStep: page.workflow.repairStep
+            status: page.workflow.status
             onCancelRequested: page.workflow.cancel()
         }
     }
@@ -480,6 +482,7 @@ Item {
             saved: page.workflow.saved
             status: page.workflow.status
             validationMessage: page.workflow.validationMessage
+            warnings: page.workflow.warnings
             resultNotice: page.resultNotice
             onRevealRequested: page.workflow.revealResult()
             onSaveRequested: page.saveResultByRule()

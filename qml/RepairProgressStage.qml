@@ -13,6 +13,9 @@ ColumnLayout {
     // What the workflow controller reports, passed in by the page.
     required property string inputName
     required property int progress
+    // 0 the engine rebuilds the file, 1 the output is validated, 2 the result is sealed.
+    required property int repairStep
+    required property string status
     // Requests the page carries out.
     signal cancelRequested()
 
@@ -111,6 +114,17 @@ ColumnLayout {
         value: repairStage.progress
     }
 
+    Label {
+        objectName: "repairStatus"
+        Layout.fillWidth: true
+        text: repairStage.status
+        textFormat: Text.PlainText
+        elide: Text.ElideRight
+        color: Theme.textSecondary
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontSmall
+    }
+
     RowLayout {
         Layout.fillWidth: true
         spacing: 12
@@ -122,18 +136,22 @@ ColumnLayout {
             statusText: qsTranslate("RepairPage", "完成")
         }
         Phase {
+            objectName: "rebuildPhase"
             fill: Theme.accent
-            mark: "2"
+            mark: repairStage.repairStep > 0 ? "" : "2"
             markColor: Theme.textOnAccent
             title: qsTranslate("RepairPage", "重建内容")
-            statusText: qsTranslate("RepairPage", "进行中")
+            statusText: repairStage.repairStep > 0 ? qsTranslate("RepairPage", "完成") : qsTranslate("RepairPage", "进行中")
         }
         Phase {
-            fill: Theme.phasePendingFill
-            mark: "3"
-            markColor: Theme.textSecondary
+            objectName: "verifyPhase"
+            fill: repairStage.repairStep > 0 ? Theme.accent : Theme.phasePendingFill
+            mark: repairStage.repairStep > 1 ? "" : "3"
+            markColor: repairStage.repairStep > 0 ? Theme.textOnAccent : Theme.textSecondary
             title: qsTranslate("RepairPage", "独立验证")
-            statusText: qsTranslate("RepairPage", "等待中")
+            statusText: repairStage.repairStep === 0 ? qsTranslate("RepairPage", "等待中")
+                        : repairStage.repairStep === 1 ? qsTranslate("RepairPage", "进行中")
+                        : qsTranslate("RepairPage", "完成")
         }
     }
 

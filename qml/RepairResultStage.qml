@@ -21,6 +21,8 @@ ColumnLayout {
     required property bool saved
     required property string status
     required property string validationMessage
+    // What the user should know about the output before trusting it (engine notes, damage left).
+    required property var warnings
     // Outcome of the last save or report export: "" (none yet), "ok" or "failed".
     required property string resultNotice
 
@@ -38,12 +40,17 @@ ColumnLayout {
         case "dataNotEmpty": return qsTranslate("RepairPage", "恢复数据非空")
         case "originalUntouched": return qsTranslate("RepairPage", "原文件未修改")
         case "structureComplete": return qsTranslate("RepairPage", "结构完整")
+        case "warningsStand": return qsTranslate("RepairPage", "存在需要注意的警告")
         default: return qsTranslate("RepairPage", "可正常解析")
         }
     }
 
     // The three checks shown for this kind of result, as fixed keys translated by validationLabel.
+    // A warning that stands keeps the verdict from reading as a complete structure.
+    readonly property bool warningsStand: resultLayout.formatValid && resultLayout.warnings !== undefined
+                                          && resultLayout.warnings.length > 0
     readonly property var validationKeys: !resultLayout.formatValid ? ["sameSource", "safePreview", "extensionFailed"]
+        : resultLayout.warningsStand ? ["warningsStand", "parses", "originalUntouched"]
         : resultLayout.binaryKind ? ["dataNotEmpty", "safePreview", "originalUntouched"]
         : ["structureComplete", "parses", "originalUntouched"]
 
@@ -128,8 +135,10 @@ ColumnLayout {
                 Layout.fillWidth: true
                 Layout.minimumWidth: 0
                 wrapMode: Text.Wrap
-                text: resultLayout.formatValid ? qsTranslate("RepairPage", "已通过独立格式验证") : qsTranslate("RepairPage", "格式声明异常，已启用安全数据预览")
-                color: resultLayout.formatValid ? Theme.textSuccess : Theme.textWarning
+                text: !resultLayout.formatValid ? qsTranslate("RepairPage", "格式声明异常，已启用安全数据预览")
+                      : resultLayout.warningsStand ? qsTranslate("RepairPage", "已通过独立格式验证，但有警告需要注意")
+                      : qsTranslate("RepairPage", "已通过独立格式验证")
+                color: resultLayout.formatValid && !resultLayout.warningsStand ? Theme.textSuccess : Theme.textWarning
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontSmall
                 font.bold: true
@@ -230,7 +239,7 @@ ColumnLayout {
                 ValidationRow {
                     index: 0
                     label: resultLayout.validationLabel(resultLayout.validationKeys[0])
-                    warning: false
+                    warning: resultLayout.warningsStand
                 }
                 ValidationRow {
                     index: 1
@@ -250,6 +259,36 @@ ColumnLayout {
                     color: Theme.textHint
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
+                }
+                Repeater {
+                    objectName: "outputWarnings"
+                    model: resultLayout.formatValid ? resultLayout.warnings : []
+                    delegate: RowLayout {
+                        id: warningRow
+                        objectName: "outputWarning" + warningRow.index
+                        required property int index
+                        required property string modelData
+                        Layout.fillWidth: true
+                        spacing: 6
+                        Image {
+                            Layout.alignment: Qt.AlignTop
+                            Layout.preferredWidth: 14
+                            Layout.preferredHeight: 14
+                            source: "assets/status-warning.svg"
+                            sourceSize.width: 28
+                            sourceSize.height: 28
+                        }
+                        Label {
+                            objectName: "outputWarningText"
+                            Layout.fillWidth: true
+                            text: warningRow.modelData
+                            textFormat: Text.PlainText
+                            wrapMode: Text.Wrap
+                            color: Theme.textWarning
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontCaption
+                        }
+                    }
                 }
                 Item {
                     Layout.fillHeight: true

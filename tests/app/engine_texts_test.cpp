@@ -119,6 +119,36 @@ private slots:
         QCOMPARE(engineErrorUserMessage(message.toStdString()).toString(), expected);
     }
 
+    // The engine's notes about its output, as it words them, become the warnings the user reads.
+    void engineNotes_data()
+    {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("pdf catalog") << "PDF catalog root was not found; output may require manual recovery"
+                                     << "PDF 文档目录（根对象）缺失，输出可能需要手工恢复";
+        QTest::newRow("pdf object streams") << "objects inside PDF object streams could not be indexed; output may require manual recovery"
+                                            << "输出可能需要手工恢复";
+        QTest::newRow("video alone") << "kept the video track alone: the sample's other tracks cannot be matched to this file's media data"
+                                     << "只保留了视频轨道，其他轨道（如音频）未能恢复";
+        QTest::newRow("asf gap") << "damaged ASF packets were omitted; playback contains a short gap at the deleted region"
+                                 << "损坏的媒体数据已被略去，播放时会有短暂跳跃";
+        QTest::newRow("m4a as adts") << "M4A container metadata was not recoverable; repaired as an AAC ADTS frame stream"
+                                     << "容器信息无法恢复，已改存为纯音频帧流";
+        QTest::newRow("png idat") << "PNG IDAT stream could not be decoded into a complete image"
+                                  << "部分图像数据无法恢复，结果中可能仍有可见损坏";
+        QTest::newRow("mkv cues") << "Matroska Cues index was not found; players may scan clusters to rebuild seeking"
+                                  << "视频缺少跳转索引，播放器可能需要先扫描文件才能跳转";
+        QTest::newRow("any other") << "text is kept in its original encoding; no bytes were replaced"
+                                   << "修复引擎对输出附有一条说明，请在使用前检查结果";
+    }
+
+    void engineNotes()
+    {
+        QFETCH(QString, note);
+        QFETCH(QString, expected);
+        QCOMPARE(engineNoteUserMessage(note.toStdString()).toString(), expected);
+    }
+
     void anEmptyEngineMessageGivesAnEmptyText()
     {
         QVERIFY(engineErrorUserMessage(std::string()).isEmpty());

@@ -23,7 +23,9 @@ Item {
             property string status: "请选择需要分析的文件"
             property string repairability: ""
             property int progress: 0
+            property int repairStep: 0
             property var findings: []
+            property var warnings: []
             property bool canAnalyze: !busy && inputPath !== ""
             property bool canRepair: !busy && state === "AnalysisCompleted"
             property string previewKind: "none"
@@ -297,11 +299,20 @@ Item {
             // An analysis that found the file needs a sample offers it too, and says why.
             workflow.samplePath = ""
             workflow.sampleRequired = true
+            workflow.repairability = "未确认存在可自动修复的问题"
             workflow.status = "文件关键头部已缺失，请进入高级修复并选择兼容的正常样本"
             verify(findChild(page, "advancedRepairButton").visible)
             compare(findChild(page, "analysisVerdict").text, workflow.status)
+            // A recording without its index is no good news: the pill is not green.
+            sameColor(findChild(page, "analysisStatePill").color, "#FFF6E8", "pill")
+            sameColor(findChild(page, "analysisStateLabel").color, "#B54708", "pill text")
             workflow.sampleRequired = false
             verify(!findChild(page, "advancedRepairButton").visible)
+            // Nor is damage the engine says it cannot repair.
+            workflow.findings = [{ message: "缺少索引", severityCode: 2, repairable: false }]
+            sameColor(findChild(page, "analysisStatePill").color, "#FFF6E8", "pill")
+            workflow.findings = [{ message: "缺少索引", severityCode: 2, repairable: true }]
+            sameColor(findChild(page, "analysisStatePill").color, "#ECF9F1", "pill")
 
             workflow.state = "Failed"
             workflow.status = "文件头已损坏"
@@ -393,6 +404,44 @@ Item {
             fuzzyCompare(findChild(track, "progressFill").width, track.width * 0.99, 0.5)
             mouseClick(findChild(page, "cancelTaskButton"))
             compare(workflow.calls, ["cancel"])
+        }
+
+        function test_progressStepsMove() {
+            workflow.state = "Repairing"
+            const rebuild = findChild(page, "rebuildPhase")
+            const verify = findChild(page, "verifyPhase")
+            const steps = [
+                { step: 0, status: "正在私有缓存中生成修复结果…", rebuild: "进行中", verify: "等待中", verifyMark: "3" },
+                { step: 1, status: "正在独立验证修复结果…", rebuild: "完成", verify: "进行中", verifyMark: "3" },
+                { step: 2, status: "正在加密封存修复结果…", rebuild: "完成", verify: "完成", verifyMark: "" },
+            ]
+            for (const s of steps) {
+                workflow.repairStep = s.step
+                workflow.status = s.status
+                compare(findChild(page, "repairStatus").text, s.status)
+                compare(rebuild.statusText, s.rebuild)
+                compare(rebuild.mark, s.step > 0 ? "" : "2")
+                compare(verify.statusText, s.verify)
+                compare(verify.mark, s.verifyMark)
+            }
+        }
+
+        function test_warningsKeepTheVerdictFromGreen() {
+            workflow.formatValid = true
+            workflow.previewKind = "pdf"
+            workflow.warnings = ["PDF 文档目录（根对象）缺失，输出可能需要手工恢复", "<b>plain</b>"]
+            workflow.state = "PreviewReady"
+            const row = findChild(page, "validationRow0")
+            compare(findChild(row, "validationLabel").text, "存在需要注意的警告")
+            verify(String(findChild(row, "validationIcon").source).endsWith("status-warning.svg"))
+            compare(findChild(page, "verificationLine").text, "已通过独立格式验证，但有警告需要注意")
+            sameColor(findChild(page, "verificationLine").color, "#B54708", "verification")
+            const second = findChild(page, "outputWarning1")
+            compare(findChild(second, "outputWarningText").text, "<b>plain</b>")
+            compare(findChild(second, "outputWarningText").textFormat, Text.PlainText)
+            workflow.warnings = []
+            compare(findChild(row, "validationLabel").text, "结构完整")
+            compare(findChild(page, "outputWarning0"), null)
         }
 
         function test_resultTexts_data() {

@@ -1,0 +1,276 @@
+// Pictures are decoded whole by the toolkit's image reader, within its allocation limit. The
+// reader fills a cut image with grey and only warns, so a warning of an image plug-in while this
+// thread decodes fails the picture too, and so does a file that stops before its format's end
+// (PNG end chunk, GIF trailer, BMP pixel array). Camera RAW files pass when their
+// TIFF image or an embedded JPEG preview decodes.
+
+#include "app/output_checker.h"
+
+#include "data_repair/detection.h"
+#include "data_repair/format_extensions.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QMutex>
+#include <QtEndian>
+
+#include <atomic>
+
+#define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
+#include "common/ui_tr.h"
+
+namespace olm::repair {
+
+namespace {
+
+constexpr qint64 kPreviewScanBytes = 16777216; // embedded previews of RAW files sit near the start
+constexpr int kMaxPreviewTries = 8;
+constexpr qint64 kMaxPreviewBytes = 67108864;
+constexpr int kReducedEdge = 4096;
+
+// --- Warnings of the image plug-ins, counted for the decode running on this thread ---
+
+thread_local int* imageWarnings = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+void countingHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (imageWarnings != nullptr && type != QtDebugMsg && type != QtInfoMsg) {
+        const QLatin1String category(context.category != nullptr ? context.category : "");
+        if (category.startsWith(QLatin1String("qt.gui.imageio")) || category.startsWith(QLatin1String("qt.imageformats"))
+            || category == QLatin1String("default"))
+            ++*imageWarnings;
+    }
+    if (previousHandler != nullptr)
+        previousHandler(type, context, message);
+}
+
+void installWarningCounter()
+{
+    static QMutex mutex;
+    static bool installed = false;
+    const QMutexLocker locker(&mutex);
+    if (!installed) {
+        previousHandler = qInstallMessageHandler(countingHandler);
+        installed = true;
+    }
+}
+
+struct DecodeOutcome {
+    bool decoded = false;
+    QString error;
+};
+
+// Decodes the whole image from `device`; warnings during the decode fail it.
+DecodeOutcome decodeWhole(QIODevice* device, const QByteArray& format = {})
+{
+    installWarningCounter();
+    int warnings = 0;
+    imageWarnings = &warnings;
+    QImageReader reader(device, format);
+    // A picture too large for the reader's allocation limit is decoded at a reduced size: every
+    // byte of it is still read, but the image held stays small.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024 / 2)
+        reader.setScaledSize(size.scaled(kReducedEdge, kReducedEdge, Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    imageWarnings = nullptr;
+    if (image.isNull())
+        return {false, reader.errorString()};
+    return {warnings == 0, {}};
+}
+
+// The last bytes of the file with trailing zero padding (which card readers leave) removed.
+QByteArray trimmedTail(QFile& file, qint64 size, qint64 length)
+{
+    if (!file.seek(std::max<qint64>(0, size - length)))
+        return {};
+    QByteArray tail = file.read(length);
+    while (!tail.isEmpty() && tail.back() == '\0')
+        tail.chop(1);
+    return tail;
+}
+
+// False when the file visibly stops before its format's end.
+bool reachesFormatEnd(const OutputFile& file)
+{
+    QFile input(file.path);
+    if (!input.open(QIODevice::ReadOnly))
+        return false;
+    const data_repair::ByteBuffer head(file.head.begin(), file.head.end());
+    // A cut JPEG is caught by the decoder's own warning; bytes after its end marker (camera
+    // trailers) are no fault.
+    if (data_repair::hasPngSignature(head))
+        return trimmedTail(input, file.size, 65536).contains(QByteArray("IEND\xAE\x42\x60\x82"));
+    if (data_repair::isGifStart(head))
+        return trimmedTail(input, file.size, 65536).endsWith(';');
+    if (data_repair::hasBmpSignature(head) && file.head.size() >= 54) {
+        const char* h = file.head.constData();
+        const quint32 pixelOffset = qFromLittleEndian<quint32>(h + 10);
+        const quint32 headerSize = qFromLittleEndian<quint32>(h + 14);
+        const quint32 compression = headerSize >= 40 ? qFromLittleEndian<quint32>(h + 30) : 0;
+        if (headerSize < 40 || (compression != 0 && compression != 3))
+            return true; // compressed rows have no fixed size; the decoder's warnings judge them
+        const qint64 width = qFromLittleEndian<qint32>(h + 18);
+        const qint64 height = qAbs(qint64(qFromLittleEndian<qint32>(h + 22)));
+        const qint64 bits = qFromLittleEndian<quint16>(h + 28);
+        const qint64 stride = ((width * bits + 31) / 32) * 4;
+        return width > 0 && bits > 0 && qint64(pixelOffset) + stride * height <= file.size;
+    }
+    return true;
+}
+
+class ImageOutputChecker final : public OutputChecker {
+public:
+    bool claimsSuffix(const QString& suffix) const override
+    {
+        static const QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
+                                             QStringLiteral("gif"), QStringLiteral("bmp"),  QStringLiteral("tif"),
+                                             QStringLiteral("tiff"), QStringLiteral("webp")};
+        return suffixes.contains(suffix);
+    }
+
+    bool claimsContent(const QByteArray& head) const override
+    {
+        const data_repair::ByteBuffer bytes(head.begin(), head.end());
+        return data_repair::hasJpegSignature(bytes) || data_repair::hasPngSignature(bytes)
+            || data_repair::isGifStart(bytes) || data_repair::hasBmpSignature(bytes);
+    }
+
+    OutputValidationResult check(const OutputFile& file, const ValidationControl& control) const override
+    {
+        QFile input(file.path);
+        if (!input.open(QIODevice::ReadOnly))
+            return unreadableOutput();
+        const DecodeOutcome outcome = decodeWhole(&input);
+        control.report(file.size, file.size);
+        if (!outcome.decoded || !reachesFormatEnd(file)) {
+            const UiText reason = outcome.error.isEmpty() ? uiTr("图像数据不完整") : UiText(outcome.error);
+            return {false, uiTr("图片解码验证失败：%1").arg(reason)};
+        }
+        return {true, uiTr("图片可由独立解码器读取")};
+    }
+};
+
+// --- Camera RAW ---
+
+bool isTiffStart(const QByteArray& head)
+{
+    return head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4));
+}
+
+bool decodesAsJpegAt(QFile& input, qint64 offset, qint64 length)
+{
+    if (offset < 0 || length <= 0 || length > kMaxPreviewBytes || offset > input.size() - length || !input.seek(offset))
+        return false;
+    QByteArray bytes = input.read(length);
+    if (bytes.size() != length || !bytes.startsWith("\xFF\xD8"))
+        return false;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decodeWhole(&buffer, "jpeg").decoded;
+}
+
+// The JPEG previews a TIFF-based RAW file names in its first directories (JPEGInterchangeFormat
+// and its length, in IFD0, IFD1 and the SubIFDs of IFD0).
+bool tiffPreviewDecodes(QFile& input, const QByteArray& head)
+{
+    const bool little = head.startsWith("II");
+    const auto u16 = [&](qint64 at) -> quint32 {
+        return at + 2 <= head.size() ? (little ? qFromLittleEndian<quint16>(head.constData() + at)
+                                               : qFromBigEndian<quint16>(head.constData() + at)) : 0;
+    };
+    const auto u32 = [&](qint64 at) -> quint32 {
+        return at + 4 <= head.size() ? (little ? qFromLittleEndian<quint32>(head.constData() + at)
+                                               : qFromBigEndian<quint32>(head.constData() + at)) : 0;
+    };
+    QList<quint32> directories{u32(4)};
+    for (int visited = 0; visited < directories.size() && visited < 16; ++visited) {
+        const qint64 ifd = directories.at(visited);
+        if (ifd < 8 || ifd + 2 > head.size())
+            continue;
+        const quint32 count = std::min<quint32>(u16(ifd), 512);
+        quint32 previewOffset = 0, previewLength = 0;
+        for (quint32 i = 0; i < count; ++i) {
+            const qint64 entry = ifd + 2 + qint64(i) * 12;
+            const quint32 tag = u16(entry);
+            const quint32 type = u16(entry + 2);
+            const quint32 values = u32(entry + 4);
+            const quint32 value = type == 3 ? u16(entry + 8) : u32(entry + 8);
+            if (tag == 0x0201)
+                previewOffset = value;
+            else if (tag == 0x0202)
+                previewLength = value;
+            else if (tag == 0x014A && visited == 0) {
+                // SubIFDs: one offset inline, or a list of them.
+                if (values == 1)
+                    directories.append(value);
+                else
+                    for (quint32 k = 0; k < std::min<quint32>(values, 8); ++k)
+                        directories.append(u32(qint64(value) + qint64(k) * 4));
+            }
+        }
+        if (visited == 0)
+            directories.append(u32(ifd + 2 + qint64(count) * 12));
+        if (previewOffset != 0 && decodesAsJpegAt(input, previewOffset, previewLength))
+            return true;
+    }
+    return false;
+}
+
+// Any JPEG that starts near the beginning of the file and decodes (RAF, CR3 and CRW keep their
+// previews there).
+bool scannedPreviewDecodes(QFile& input)
+{
+    if (!input.seek(0))
+        return false;
+    const QByteArray start = input.read(kPreviewScanBytes);
+    int tries = 0;
+    for (qsizetype at = start.indexOf("\xFF\xD8\xFF"); at >= 0 && tries < kMaxPreviewTries;
+         at = start.indexOf("\xFF\xD8\xFF", at + 3), ++tries) {
+        const qsizetype end = start.indexOf("\xFF\xD9", at);
+        const qint64 length = end >= 0 ? end + 2 - at : std::min<qint64>(input.size() - at, kMaxPreviewBytes);
+        if (decodesAsJpegAt(input, at, length))
+            return true;
+    }
+    return false;
+}
+
+class CameraRawOutputChecker final : public OutputChecker {
+public:
+    bool claimsSuffix(const QString& suffix) const override
+    {
+        const std::string ext = suffix.toStdString();
+        return ext != "tif" && ext != "tiff" && data_repair::isListed(data_repair::extensions::kTiffRaw, ext);
+    }
+
+    bool claimsContent(const QByteArray&) const override { return false; }
+
+    OutputValidationResult check(const OutputFile& file, const ValidationControl& control) const override
+    {
+        QFile input(file.path);
+        if (!input.open(QIODevice::ReadOnly))
+            return unreadableOutput();
+        bool decoded = false;
+        if (isTiffStart(file.head)) {
+            decoded = tiffPreviewDecodes(input, file.head);
+            if (!decoded && input.seek(0))
+                decoded = decodeWhole(&input, "tiff").decoded;
+        }
+        if (!decoded && !control.isCancelled())
+            decoded = scannedPreviewDecodes(input);
+        control.report(file.size, file.size);
+        if (!decoded)
+            return {false, uiTr("图片解码验证失败：%1").arg(uiTr("未找到可解码的图像或内嵌预览"))};
+        return {true, uiTr("图片可由独立解码器读取")};
+    }
+};
+
+} // namespace
+
+std::unique_ptr<OutputChecker> makeImageOutputChecker() { return std::make_unique<ImageOutputChecker>(); }
+std::unique_ptr<OutputChecker> makeCameraRawOutputChecker() { return std::make_unique<CameraRawOutputChecker>(); }
+
+} // namespace olm::repair
