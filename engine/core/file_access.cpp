@@ -378,7 +378,7 @@ int copyOpenFile(int in, int out, uint64_t size)
         } else {
             buffer.resize(std::min<size_t>(piece, size_t{1} << 20));
             n = ::read(in, buffer.data(), buffer.size());
-            OutputStream sink{out, done, size};
+            OutputStream sink{.fd = out, .done = done, .total = size};
             if (n > 0 && !sink.write(buffer.data(), static_cast<uint64_t>(n)))
                 return errno != 0 ? errno : EIO;
         }
