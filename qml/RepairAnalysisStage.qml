@@ -50,6 +50,7 @@ ColumnLayout {
             Label {
                 id: analysisFileName
                 objectName: "analysisFileName"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 Layout.minimumWidth: 0
                 text: analysisStage.inputName
@@ -61,8 +62,10 @@ ColumnLayout {
                 HoverHandler {
                     id: fileNameHover
                 }
-                ToolTip.visible: fileNameHover.hovered && analysisFileName.truncated
-                ToolTip.text: analysisStage.inputName
+                PlainToolTip {
+                    visible: fileNameHover.hovered && analysisFileName.truncated
+                    text: analysisStage.inputName
+                }
             }
             Label {
                 Layout.fillWidth: true
@@ -143,6 +146,7 @@ ColumnLayout {
         }
         Label {
             objectName: "analysisVerdict"
+            textFormat: Text.PlainText
             Layout.minimumWidth: 0
             Layout.maximumWidth: 340
             text: analysisStage.workflowState === WorkflowState.failed || analysisStage.sampleRequired
@@ -206,6 +210,7 @@ ColumnLayout {
                         spacing: 1
                         Label {
                             objectName: "findingMessage"
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             text: String(findingRow.modelData.message)
                             wrapMode: Text.Wrap

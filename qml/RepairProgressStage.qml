@@ -61,6 +61,8 @@ ColumnLayout {
             font.bold: true
         }
         Label {
+            objectName: "progressStatusText"
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             text: phase.statusText
@@ -86,6 +88,8 @@ ColumnLayout {
                 font.bold: true
             }
             Label {
+                objectName: "progressFileName"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: repairStage.inputName
                 elide: Text.ElideMiddle
