@@ -14,8 +14,9 @@ namespace olm::repair {
 // The user text of one finding: a known phrase of its message first, else its category.
 UiText findingUserMessage(const data_repair::Finding& finding);
 
-// Advice for the engine failures the user can act on; any other message as it is (untranslated),
-// an empty message as an empty text.
+// Advice for the engine failures the user can act on; any other message by its kind (file access,
+// cancelled, changed meanwhile, sample, format, damage), never in the engine's English. An empty
+// message gives an empty text.
 UiText engineErrorUserMessage(const std::string& message);
 
 } // namespace olm::repair

@@ -135,5 +135,49 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>Die gewählte intakte Beispieldatei passt nicht zu dieser Aufnahme; wählen Sie eine intakte Datei, die mit demselben Gerät und denselben Einstellungen aufgenommen wurde</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>Der Vorgang wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>Das Reparaturergebnis kann nicht über die Originaldatei oder die Musterdatei geschrieben werden</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>Die zu reparierende Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>Die zu reparierende Datei konnte nicht vollständig gelesen werden</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>Für das Reparaturergebnis wurde kein freier Dateiname gefunden</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>Die Datei mit dem Reparaturergebnis konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>Eine Datei wurde während der Verarbeitung geändert; bitte analysieren Sie erneut</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>Es wurden keine eindeutig übereinstimmenden identischen Kopien gefunden</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>Die ausgewählte intakte Musterdatei kann für die Reparatur dieser Datei nicht verwendet werden</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>Die Datei ist zu stark beschädigt; es wurden keine wiederherstellbaren Daten gefunden</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>Die Reparatur-Engine konnte diese Datei nicht reparieren</translation>
+    </message>
 </context>
 </TS>

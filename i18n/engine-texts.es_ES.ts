@@ -135,5 +135,49 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>La muestra sana seleccionada no coincide con esta grabación; elija un archivo sano grabado con el mismo dispositivo y la misma configuración</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>La operación se ha cancelado</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>El resultado de la reparación no puede escribirse sobre el archivo original ni sobre el archivo de muestra</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>No se pudo abrir el archivo que se va a reparar</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>No se pudo leer por completo el archivo que se va a reparar</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>No se encontró ningún nombre de archivo libre para el resultado de la reparación</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>No se pudo escribir el archivo con el resultado de la reparación</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>Un archivo se modificó mientras se procesaba; vuelva a analizarlo</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>No se encontró ningún grupo de copias idénticas que coincidan claramente</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>La muestra en buen estado seleccionada no se puede usar para reparar este archivo</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>El archivo está demasiado dañado; no se encontraron datos recuperables</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>El motor de reparación no pudo reparar este archivo</translation>
+    </message>
 </context>
 </TS>
