@@ -11,6 +11,7 @@
 
 #include "common/ui_text.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace olm::repair::EncryptedFileStore {
@@ -27,14 +28,28 @@ inline constexpr char kMasterKeyFileName[] = "temporary-result-key.ini";
 inline constexpr char kMasterKeyLockFileName[] = "temporary-result-master-key.lock";
 inline constexpr char kMasterKeySetting[] = "security/temporaryResultMasterKeyV1";
 
+// What one sealing wrote: the container's length and the tag of its last record. Every container
+// has its own nonce and so its own file key, so no other container (another task's, sealed under
+// the same master key) ends in the same tag; a sealed result is opened only against its own.
+struct SealedContainer {
+    qint64 size = -1;
+    QByteArray lastTag;
+
+    bool isEmpty() const { return size < 0; }
+};
+
 // Seals the plain file at `sourcePath` into a new container at `containerPath` (replaced
 // atomically; its folder must exist). On failure returns false, sets `error` when given, and leaves
-// the target untouched.
-bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr);
+// the target untouched. On success `sealed` (when given) describes the container written.
+bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr,
+                 SealedContainer* sealed = nullptr);
 
 // Opens the container and writes the plain file to `outputPath` (atomically, folder created, mode
-// 0600). On failure returns false, sets `error` when given, and never leaves a partial output.
-bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr);
+// 0600). With `expectedSeal`, a container of another length or whose last record carries another tag is
+// refused (nothing written). A path that is no regular file fails at once. On failure returns false,
+// sets `error` when given, and never leaves a partial output.
+bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr,
+                 const SealedContainer* expectedSeal = nullptr);
 
 // True once after the stored master key, which could no longer be opened and protected no sealed
 // result, was replaced by a new one; the caller tells the user.

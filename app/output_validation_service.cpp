@@ -1,5 +1,6 @@
 #define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
 #include "common/ui_tr.h"
+#include "common/regular_file.h"
 
 #include "app/output_validation_service.h"
 
@@ -47,8 +48,8 @@ OutputValidationResult validateText(const QString& path, const QString& suffix, 
 {
     if (size > kTextLimit)
         return result(false, uiTr("文本验证大小超过安全限制"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return result(false, uiTr("无法读取文本输出"));
     if (suffix == u"xml")
         return validateXml(file);
@@ -83,8 +84,8 @@ constexpr int kMaxTopLevelBoxes = 100000;
 // without one no player finds the media, however sound the rest looks. Only box headers are read.
 bool hasTopLevelMediaIndex(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return false;
     const quint64 size = static_cast<quint64>(file.size());
     quint64 pos = 0;
@@ -154,8 +155,8 @@ bool startsWithBytes(const QByteArray& bytes, const QByteArray& prefix)
 
 bool fileContainsAllMarkers(const QString& path, const QList<QByteArray>& markers)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() == 0)
         return false;
     QList<bool> found(markers.size(), false);
     qsizetype longest = 0;
@@ -194,8 +195,8 @@ OutputValidationResult validateOutput(const QString& path)
     if (imageSuffixes.contains(suffix))
         return validateImage(path);
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return result(false, uiTr("无法读取输出文件"));
     const QByteArray head = file.read(kWindowSize);
     QByteArray tail = head;

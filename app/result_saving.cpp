@@ -17,9 +17,11 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStorageInfo>
 #include <QUuid>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,6 +56,25 @@ void setErrorText(QString* error, int code)
 {
     if (error)
         *error = qt_error_string(code);
+}
+
+// The longest file name the system takes, in bytes of its encoding.
+constexpr qsizetype kMaxNameBytes = NAME_MAX;
+// Room for the longest number a free name may get: " (10000)".
+constexpr qsizetype kNumberBytes = 8;
+
+// `stem` + `tail`, the stem shortened (whole characters from its end) until the name and any
+// numbered form of it fit the system's limit. A name built from a long input name would otherwise
+// never be saved.
+QString withFittingStem(QString stem, const QString& tail)
+{
+    const qsizetype tailBytes = QFile::encodeName(tail).size() + kNumberBytes;
+    while (!stem.isEmpty() && QFile::encodeName(stem).size() + tailBytes > kMaxNameBytes) {
+        stem.chop(1);
+        if (!stem.isEmpty() && stem.back().isHighSurrogate())
+            stem.chop(1);
+    }
+    return stem + tail;
 }
 
 // The n-th candidate name: n = 1 is the name itself, then "base (n).suffix".
@@ -109,6 +130,40 @@ bool isInsideCache(const QString& folder)
     return false;
 }
 
+// 0 when a new file of `size` bytes can be made in the folder; else the system's reason: the
+// folder refuses new files (read-only, no permission, a name too long for it) or has no room.
+int folderWriteError(const QString& folder, qint64 size)
+{
+    const QByteArray probe = QFile::encodeName(partialFilePath(folder));
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.isReady() && storage.bytesAvailable() < size)
+        return ENOSPC;
+    return 0;
+}
+
+// Why a save failed, in words the user can act on: the common system reasons by name, else the
+// store's own text (a damaged or tampered result, one that is not this repair's).
+UiText saveFailureReason(int systemError, const UiText& storeError)
+{
+    switch (systemError) {
+    case 0: break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return uiTr("目标磁盘空间不足");
+    case ENAMETOOLONG: return uiTr("文件名或路径过长");
+    case EACCES:
+    case EPERM:
+    case EROFS: return uiTr("目标文件夹不可写");
+    default: return UiText(qt_error_string(systemError));
+    }
+    return storeError;
+}
+
 } // namespace
 
 QString uniqueOutputPath(const QString& folder, const QString& fileName, QString* error)
@@ -126,13 +181,16 @@ QString uniqueOutputPath(const QString& folder, const QString& fileName, QString
     return QString();
 }
 
-QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName, QString* error)
+QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName, QString* error,
+                             int* systemError)
 {
     for (int n = 1; n <= kMaxNameCandidates; ++n) {
         const QString candidate = candidatePath(folder, fileName, n);
         int failure = 0;
         const NameState state = nameState(candidate, &failure);
         if (state == NameState::Unknown) {
+            if (systemError)
+                *systemError = failure;
             setErrorText(error, failure);
             return QString();
         }
@@ -141,9 +199,15 @@ QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, c
         switch (moveWithoutReplacing(sourcePath, candidate)) {
         case MoveOutcome::Moved: return candidate;
         case MoveOutcome::Taken: continue;
-        case MoveOutcome::Failed: setErrorText(error, errno); return QString();
+        case MoveOutcome::Failed:
+            if (systemError)
+                *systemError = errno;
+            setErrorText(error, errno);
+            return QString();
         }
     }
+    if (systemError)
+        *systemError = EEXIST;
     setErrorText(error, EEXIST);
     return QString();
 }
@@ -219,7 +283,7 @@ bool RepairWorkflowController::preparePreviewFile(UiText* error)
     const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
     const QString target = QDir(previewFolder).filePath(QFileInfo(previewFileName_).fileName());
     makePrivateCacheFolder(previewFolder);
-    if (EncryptedFileStore::decryptFile(previewPath_, target, error)) {
+    if (EncryptedFileStore::decryptFile(previewPath_, target, error, &previewSeal_)) {
         decryptedPreviewPath_ = target;
         return true;
     }
@@ -253,8 +317,8 @@ QString RepairWorkflowController::savedResultName() const
     QString suffix = QFileInfo(outputFile).suffix();
     if (suffix.isEmpty())
         suffix = QFileInfo(inputPath_).suffix();
-    const QString base = QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repaired");
-    return suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix;
+    const QString tail = QStringLiteral("_repaired") + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+    return withFittingStem(QFileInfo(inputPath_).completeBaseName(), tail);
 }
 
 bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
@@ -267,15 +331,17 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
         return false;
     }
     // The plain result is decrypted beside its final name and moved there only when complete, to
-    // a name that is still free at that moment.
+    // a name that is still free at that moment. Only the container this repair sealed is opened.
     const QString name = savedResultName();
     const QString partial = partialFilePath(folder);
     QString target;
-    if (EncryptedFileStore::decryptFile(outputPath_, partial))
-        target = moveToFreeOutputPath(partial, folder, name);
+    UiText storeError;
+    int systemError = folderWriteError(folder, outputSize_);
+    if (systemError == 0 && EncryptedFileStore::decryptFile(outputPath_, partial, &storeError, &resultSeal_))
+        target = moveToFreeOutputPath(partial, folder, name, nullptr, &systemError);
     if (target.isEmpty()) {
         QFile::remove(partial);
-        setStatus(uiTr("保存失败，缓存结果仍保留"));
+        setStatus(uiTr("保存失败，缓存结果仍保留：%1").arg(saveFailureReason(systemError, storeError)));
         return false;
     }
     removeTaskDirectory();
@@ -335,7 +401,8 @@ bool RepairWorkflowController::exportReport(const QUrl& directoryUrl)
     const QString partial = writeNewFile(folder, bytes, &error);
     if (!partial.isEmpty()) {
         path = moveToFreeOutputPath(
-            partial, folder, QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repair_report.json"), &error);
+            partial, folder, withFittingStem(QFileInfo(inputPath_).completeBaseName(), QStringLiteral("_repair_report.json")),
+            &error);
         if (path.isEmpty())
             QFile::remove(partial);
     }
