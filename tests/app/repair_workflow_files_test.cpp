@@ -18,26 +18,6 @@ using namespace workflow_fixtures;
 
 namespace {
 
-constexpr int kJobTimeoutMs = 120000;
-
-bool waitIdle(RepairWorkflowController& c)
-{
-    QDeadlineTimer deadline(kJobTimeoutMs);
-    while (c.busy() && !deadline.hasExpired())
-        QTest::qWait(10);
-    return !c.busy();
-}
-
-bool repairToPreview(RepairWorkflowController& c, const QString& input)
-{
-    c.selectInput(QUrl::fromLocalFile(input));
-    c.analyze();
-    if (!waitIdle(c) || c.state() != WorkflowState::AnalysisCompleted)
-        return false;
-    c.repair(QStringLiteral("quick"));
-    return waitIdle(c) && c.state() == WorkflowState::PreviewReady;
-}
-
 int mode(const QString& path)
 {
     struct stat st;

@@ -28,27 +28,8 @@ using namespace workflow_fixtures;
 
 namespace {
 
-constexpr int kJobTimeoutMs = 120000;
 // What "at once" allows on a loaded machine; a reader stuck on a pipe never returns at all.
 constexpr int kPromptMs = 20000;
-
-bool waitIdle(RepairWorkflowController& c)
-{
-    QDeadlineTimer deadline(kJobTimeoutMs);
-    while (c.busy() && !deadline.hasExpired())
-        QTest::qWait(10);
-    return !c.busy();
-}
-
-bool repairToPreview(RepairWorkflowController& c, const QString& input)
-{
-    c.selectInput(QUrl::fromLocalFile(input));
-    c.analyze();
-    if (!waitIdle(c) || c.state() != WorkflowState::AnalysisCompleted)
-        return false;
-    c.repair();
-    return waitIdle(c) && c.state() == WorkflowState::PreviewReady;
-}
 
 // Runs `work` on a pool thread and waits for it a bounded time. A call that blocks on a pipe is
 // released by opening the pipe's other end, so a failing check ends the test instead of hanging it.
