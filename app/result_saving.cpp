@@ -60,34 +60,43 @@ void setErrorText(QString* error, int code)
 
 // The longest file name the system takes, in bytes of its encoding.
 constexpr qsizetype kMaxNameBytes = NAME_MAX;
+
+// `text` with whole characters taken from its end until it takes at most `bytes` bytes.
+QString shortenedTo(QString text, qsizetype bytes)
+{
+    while (!text.isEmpty() && QFile::encodeName(text).size() > bytes) {
+        text.chop(1);
+        if (!text.isEmpty() && text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
+}
+
 // Room for the longest number a free name may get: " (10000)".
 constexpr qsizetype kNumberBytes = 8;
 
-// `stem` + `tail`, the stem shortened (whole characters from its end) until the name and any
-// numbered form of it fit the system's limit. A name built from a long input name would otherwise
-// never be saved.
-QString withFittingStem(QString stem, const QString& tail)
+// `stem` + `tail`; a name too long for the system (made from a long input name, it could never be
+// saved) gets its stem shortened until the name and its numbered forms fit.
+QString withFittingStem(const QString& stem, const QString& tail)
 {
-    const qsizetype tailBytes = QFile::encodeName(tail).size() + kNumberBytes;
-    while (!stem.isEmpty() && QFile::encodeName(stem).size() + tailBytes > kMaxNameBytes) {
-        stem.chop(1);
-        if (!stem.isEmpty() && stem.back().isHighSurrogate())
-            stem.chop(1);
-    }
-    return stem + tail;
+    const qsizetype tailBytes = QFile::encodeName(tail).size();
+    if (QFile::encodeName(stem).size() + tailBytes <= kMaxNameBytes)
+        return stem + tail;
+    return shortenedTo(stem, kMaxNameBytes - tailBytes - kNumberBytes) + tail;
 }
 
-// The n-th candidate name: n = 1 is the name itself, then "base (n).suffix".
+// The n-th candidate name: n = 1 is the name itself, then "base (n).suffix", the base shortened
+// where the number would make the name too long.
 QString candidatePath(const QString& folder, const QString& fileName, int n)
 {
     if (n <= 1)
         return QDir(folder).filePath(fileName);
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot < 0 ? fileName : fileName.left(dot);
-    // One substitution pass: a "%1" in the name is kept as it stands.
-    const QString name = dot < 0 ? QStringLiteral("%1 (%2)").arg(base, QString::number(n))
-                                 : QStringLiteral("%1 (%2).%3").arg(base, QString::number(n), fileName.mid(dot + 1));
-    return QDir(folder).filePath(name);
+    const QString number = QStringLiteral(" (%1)").arg(n);
+    const QString suffix = dot < 0 ? QString() : fileName.mid(dot);
+    const QString base = shortenedTo(dot < 0 ? fileName : fileName.left(dot),
+                                     kMaxNameBytes - QFile::encodeName(number + suffix).size());
+    return QDir(folder).filePath(base + number + suffix);
 }
 
 enum class MoveOutcome { Moved, Taken, Failed };
