@@ -3,6 +3,7 @@
 
 #include "app/encrypted_file_store.h"
 #include "app/incremental_aead.h"
+#include "common/regular_file.h"
 #include "common/save_file_commit.h"
 #include "platform/secure_random.h"
 #include "platform/user_data_protection.h"
@@ -343,12 +344,14 @@ bool readContainerHeader(QIODevice& file, ContainerHeader& header, UiText* error
 
 bool takeMasterKeyReplacedNotice() { return masterKeyReplaced.exchange(false); }
 
-bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error, const SealProgress& progress)
+bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error, SealedContainer* sealed,
+                 const SealProgress& progress)
 {
-    QFile source(sourcePath);
+    QFile source;
+    UiText openError;
     // Unbuffered, so no copy of the plain bytes stays in the device's buffer.
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || source.size() < 0) {
-        setError(error, uiTr("无法读取待加密修复结果：%1").arg(source.errorString()));
+    if (!openRegularFile(source, sourcePath, &openError, QIODevice::Unbuffered) || source.size() < 0) {
+        setError(error, uiTr("无法读取待加密修复结果：%1").arg(openError.isEmpty() ? UiText(source.errorString()) : openError));
         return false;
     }
     ContainerHeader header;
@@ -379,6 +382,8 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
     SecretBuffer& plain = buffers.plain;
     std::vector<unsigned char>& cipher = buffers.cipher;
     qint64 done = 0;
+    qint64 written = kHeaderSize;
+    unsigned char tag[aead::kTagSize] = {};
     for (qint64 index = 0; index < buffers.count; ++index) {
         const qint64 length = std::min<qint64>(header.plainSize - done, kChunkSize);
         if (readFully(source, plain.data(), length) != length) {
@@ -388,7 +393,7 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
             return false;
         }
         const QByteArray ad = chunkAssociatedData(headerBytes, index, length);
-        unsigned char tag[aead::kTagSize] = {};
+        std::memset(tag, 0, sizeof tag);
         aead::write(context, cipher.data(), tag, reinterpret_cast<const unsigned char*>(ad.constData()),
                     static_cast<std::size_t>(ad.size()), plain.data(), static_cast<std::size_t>(length));
         plain.wipe();
@@ -401,6 +406,7 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
             return false;
         }
         done += length;
+        written += kRecordHeaderSize + length;
         if (progress && !progress(done, header.plainSize)) {
             container.cancelWriting();
             setError(error, uiTr("写入加密临时结果失败"));
@@ -413,14 +419,27 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         setError(error, uiTr("提交加密临时结果失败：%1").arg(commitError));
         return false;
     }
+    if (sealed != nullptr) {
+        sealed->size = written;
+        sealed->lastTag = QByteArray(reinterpret_cast<const char*>(tag), sizeof tag);
+    }
     return true;
 }
 
-bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error)
+bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error,
+                 const SealedContainer* expectedSeal)
 {
-    QFile file(containerPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, uiTr("无法读取加密临时结果：%1").arg(file.errorString()));
+    QFile file;
+    UiText openError;
+    if (!openRegularFile(file, containerPath, &openError)) {
+        setError(error, uiTr("无法读取加密临时结果：%1").arg(openError));
+        return false;
+    }
+    // Another container put in this one's place (another task's result, sealed under the same
+    // master key) would open cleanly: its length is checked first, its last tag at the end.
+    const UiText foreign = uiTr("加密临时结果不是本次修复封存的结果，已拒绝使用");
+    if (expectedSeal != nullptr && file.size() != expectedSeal->size) {
+        setError(error, foreign);
         return false;
     }
     ContainerHeader header;
@@ -454,13 +473,13 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
     SecretBuffer& plain = buffers.plain;
     std::vector<unsigned char>& cipher = buffers.cipher;
     qint64 done = 0;
+    unsigned char tag[aead::kTagSize] = {};
     for (qint64 index = 0; index < buffers.count; ++index) {
         const qint64 expected = std::min<qint64>(header.plainSize - done, kChunkSize);
         char lengthField[4];
         if (readFully(file, lengthField, sizeof lengthField) != sizeof lengthField
             || qFromLittleEndian<qint32>(lengthField) != expected)
             return fail(uiTr("加密临时结果分块记录无效"));
-        unsigned char tag[aead::kTagSize];
         if (readFully(file, tag, sizeof tag) != sizeof tag || readFully(file, cipher.data(), expected) != expected)
             return fail(uiTr("加密临时结果已被截断"));
         const QByteArray ad = chunkAssociatedData(headerBytes, index, expected);
@@ -479,6 +498,8 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
     char extra = 0;
     if (done != header.plainSize || file.read(&extra, 1) != 0)
         return fail(uiTr("加密临时结果完整性检查失败"));
+    if (expectedSeal != nullptr && QByteArray(reinterpret_cast<const char*>(tag), sizeof tag) != expectedSeal->lastTag)
+        return fail(foreign);
     QString commitError;
     if (!commitSaveFile(output, &commitError)) {
         setError(error, uiTr("提交解密结果失败：%1").arg(commitError));

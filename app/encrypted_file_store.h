@@ -11,6 +11,7 @@
 
 #include "common/ui_text.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -32,15 +33,29 @@ inline constexpr char kMasterKeySetting[] = "security/temporaryResultMasterKeyV1
 // Told the plain bytes sealed so far and the total after each chunk; false stops the sealing.
 using SealProgress = std::function<bool(qint64 done, qint64 total)>;
 
+// What one sealing wrote: the container's length and the tag of its last record. Every container
+// has its own nonce and so its own file key, so no other container (another task's, sealed under
+// the same master key) ends in the same tag; a sealed result is opened only against its own.
+struct SealedContainer {
+    qint64 size = -1;
+    QByteArray lastTag;
+
+    bool isEmpty() const { return size < 0; }
+};
+
 // Seals the plain file at `sourcePath` into a new container at `containerPath` (replaced
 // atomically; its folder must exist). On failure (or when `progress` stops it) returns false, sets
-// `error` when given, and leaves the target untouched.
+// `error` when given, and leaves the target untouched. On success `sealed` (when given) describes
+// the container written.
 bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr,
-                 const SealProgress& progress = {});
+                 SealedContainer* sealed = nullptr, const SealProgress& progress = {});
 
 // Opens the container and writes the plain file to `outputPath` (atomically, folder created, mode
-// 0600). On failure returns false, sets `error` when given, and never leaves a partial output.
-bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr);
+// 0600). With `expectedSeal`, a container of another length or whose last record carries another tag is
+// refused (nothing written). A path that is no regular file fails at once. On failure returns false,
+// sets `error` when given, and never leaves a partial output.
+bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr,
+                 const SealedContainer* expectedSeal = nullptr);
 
 // True once after the stored master key, which could no longer be opened and protected no sealed
 // result, was replaced by a new one; the caller tells the user.

@@ -82,6 +82,32 @@ constexpr std::array<NoteRule, 8> kNoteRules = {{
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "输出可能需要手工恢复")},
 }};
 
+// The engine's other failures, by what its English message says, so that no English reaches the
+// window: its file-access texts, then a cancelled, changed-meanwhile, consensus, sample, format or
+// damage failure. The first rule any of whose phrases occurs decides; anything else gets the
+// general text.
+struct ErrorRule {
+    std::array<const char*, 6> phrases;
+    const char* text;
+};
+
+constexpr std::array<ErrorRule, 12> kErrorRules = {{
+    {{"cancelled"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "操作已取消")},
+    {{"output path names the input"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "修复结果不能写到原文件或样本文件上")},
+    {{"failed to open input file"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "无法打开待修复文件")},
+    {{"failed to read input", "too large to read"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "无法完整读取待修复文件")},
+    {{"output file already exists", "no free output file name"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "找不到可用的修复结果文件名")},
+    {{"output file", "failed to copy file"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "无法写入修复结果文件")},
+    {{"changed"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件在处理期间被更改，请重新分析")},
+    {{"consensus", "redundant cop"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "未找到可一致确认的同源副本")},
+    {{"sample", "exemplar"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "所选正常样本无法用于修复此文件")},
+    {{"unsupported document format", "unsupported audio format", "unsupported photo format", "unsupported file"},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "此文件格式尚不支持")},
+    {{"not found", "damaged", "no recoverable", "missing", "truncated", "could not be"},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件损坏过重，未找到可恢复的数据")},
+    {{"requires", "not a photo", "not recoverable"}, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "文件损坏过重，未找到可恢复的数据")},
+}};
+
 bool containsAny(const QString& text, std::initializer_list<const char*> phrases)
 {
     for (const char* phrase : phrases) {
@@ -150,7 +176,12 @@ UiText engineErrorUserMessage(const std::string& message)
         return uiTr("文件缺少播放所需的索引（moov），需要同一设备录制的正常样本；请进入高级修复并选择样本");
     if (containsAny(text, {"the sample file does not match this recording"}))
         return uiTr("所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件");
-    return UiText(text);
+    for (const ErrorRule& rule : kErrorRules) {
+        for (const char* phrase : rule.phrases)
+            if (phrase != nullptr && text.contains(QLatin1String(phrase), Qt::CaseInsensitive))
+                return uiTr(rule.text);
+    }
+    return uiTr("修复引擎未能修复此文件");
 }
 
 } // namespace olm::repair

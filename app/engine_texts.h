@@ -18,8 +18,9 @@ UiText findingUserMessage(const data_repair::Finding& finding);
 // track it dropped); a note with no text of its own gets a general one.
 UiText engineNoteUserMessage(const std::string& note);
 
-// Advice for the engine failures the user can act on; any other message as it is (untranslated),
-// an empty message as an empty text.
+// Advice for the engine failures the user can act on; any other message by its kind (file access,
+// cancelled, changed meanwhile, sample, format, damage), never in the engine's English. An empty
+// message gives an empty text.
 UiText engineErrorUserMessage(const std::string& message);
 
 } // namespace olm::repair

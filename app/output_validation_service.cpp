@@ -1,5 +1,6 @@
 #define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
 #include "common/ui_tr.h"
+#include "common/regular_file.h"
 
 #include "app/output_validation_service.h"
 
@@ -91,8 +92,8 @@ OutputValidationResult validateText(const QString& path, const QString& suffix, 
 {
     if (size > kTextLimit)
         return result(false, uiTr("文本验证大小超过安全限制"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return result(false, uiTr("无法读取文本输出"));
     if (suffix == u"xml")
         return validateXml(file, control);
@@ -156,8 +157,8 @@ bool startsWithBytes(const QByteArray& bytes, const QByteArray& prefix)
 
 bool fileContainsAllMarkers(const QString& path, const QList<QByteArray>& markers)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() == 0)
         return false;
     QList<bool> found(markers.size(), false);
     qsizetype longest = 0;
@@ -191,8 +192,8 @@ OutputValidationResult validateOutput(const QString& path, const ValidationContr
     if (data_repair::isListed(data_repair::extensions::kText, suffix.toStdString()))
         return validateText(path, suffix, info.size(), control);
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return unreadableOutput();
     const OutputFile output{path, suffix, info.size(), file.read(kWindowSize)};
     file.close();

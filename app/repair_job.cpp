@@ -5,6 +5,7 @@
 #include "app/job_link.h"
 #include "app/output_validation_service.h"
 #include "app/progress_bridge.h"
+#include "common/regular_file.h"
 #include "common/save_file_commit.h"
 #include "services/session_cache.h"
 
@@ -126,6 +127,13 @@ void addWarning(OperationResult& result, const UiText& warning)
         result.warnings.append(warning);
 }
 
+// A working copy that failed because its source is no regular file (a pipe or device put in its
+// place) says so; other failures keep the copy's own text.
+UiText copyFailure(const UiText& copyText, const UiText& openError)
+{
+    return openError.isEmpty() ? copyText : openError;
+}
+
 // Findings listed one by one. A hostile file can carry millions of small faults (one per gap between
 // Ogg pages, say); every read of the list builds and translates it anew, so the rest is summed up in
 // one entry instead.
@@ -217,9 +225,11 @@ void sealResult(OperationResult& result, const QString& taskDirectory, ProgressB
             return bridge.report(static_cast<uint64_t>(offset + done), static_cast<uint64_t>(std::max<qint64>(total, 1)));
         };
     };
-    bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError, progress(0));
+    bool sealed = EncryptedFileStore::encryptFile(result.outputPath, resultContainer, &storeError, &result.resultSeal,
+                                                  progress(0));
+    result.previewSeal = result.resultSeal;
     if (sealed && !samePreview)
-        sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError,
+        sealed = EncryptedFileStore::encryptFile(result.previewPath, previewContainer, &storeError, &result.previewSeal,
                                                  progress(result.outputSize));
     if (EncryptedFileStore::takeMasterKeyReplacedNotice())
         result.warnings.append(uiTr("保护临时结果的主密钥已无法解锁，已自动换用新的主密钥"));
@@ -298,33 +308,30 @@ bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, cons
 }
 
 bool copyToPrivateWorkingCopy(const QString& source, const QString& destination,
-                               const std::function<bool()>& cancelled)
+                               const std::function<bool()>& cancelled, UiText* error)
 {
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly))
+    QFile input;
+    UiText openError;
+    bool notRegular = false;
+    if (!openRegularFile(input, source, &openError, QIODevice::NotOpen, &notRegular)) {
+        if (notRegular && error != nullptr)
+            *error = openError;
         return false;
+    }
     return copyDeviceToPrivateWorkingCopy(input, input.size(), destination, cancelled);
 }
 
 namespace {
 
 // The first bytes of the input, read through Qt so that a failure carries the file's own error
-// text (not the engine's fixed English one); empty with *error set when it cannot be read.
-data_repair::ByteBuffer readFileHead(const QString& path, qint64 limit, QString* error)
+// text (not the engine's fixed English one); empty with *error set when it cannot be read. The
+// identity of the file read is kept, so a repair can tell whether it is still the file analysed.
+data_repair::ByteBuffer readFileHead(const QString& path, qint64 limit, UiText* error, FileIdentity* identity)
 {
-    if (QFileInfo fileInfo(path); fileInfo.exists() && !fileInfo.isFile()) {
-        // A folder, pipe or device: the engine's reader refuses it without blocking on it.
-        std::string engineError;
-        data_repair::ByteBuffer bytes = data_repair::readFileHead(fsPath(path), static_cast<uint64_t>(limit), &engineError);
-        if (!engineError.empty())
-            *error = fromUtf8(engineError);
-        return bytes;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    QFile file;
+    if (!openRegularFile(file, path, error))
         return {};
-    }
+    *identity = fileIdentity(file);
     const QByteArray bytes = file.read(limit);
     if (bytes.isEmpty() && file.size() > 0 && file.error() != QFileDevice::NoError) {
         *error = file.errorString();
@@ -336,7 +343,8 @@ data_repair::ByteBuffer readFileHead(const QString& path, qint64 limit, QString*
 // The job's road up to its result; every step that reads or writes whole files asks the link
 // whether to stop (runRepairOperation turns a stop into a cancelled result).
 OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString& inputPath, const QString& samplePath,
-                            const QString& sessionDirectory, bool analyze, const QString& mode)
+                            const QString& sessionDirectory, bool analyze, const QString& mode,
+                            const FileIdentity& analyzedInput)
 {
     OperationResult result;
     result.analysisOnly = analyze;
@@ -350,10 +358,17 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     if (!analyze)
         bridge.beginStep(RepairStep::Rebuild, 0, kRebuildEnd);
 
-    QString readError;
-    const data_repair::ByteBuffer head = readFileHead(inputPath, kHeadBytes, &readError);
+    UiText readError;
+    const data_repair::ByteBuffer head = readFileHead(inputPath, kHeadBytes, &readError, &result.inputIdentity);
     if (!readError.isEmpty())
         return fail(result, uiTr("无法读取输入文件：%1").arg(readError));
+    // A repair works from its analysis: a file put in the input's place since then (or changed)
+    // is not repaired under findings that were made for another one.
+    const UiText inputReplaced = uiTr("输入文件在分析后已被更改或替换，请重新分析后再修复");
+    if (!analyze && analyzedInput.valid && !result.inputIdentity.matches(analyzedInput)) {
+        result.inputChanged = true;
+        return fail(result, inputReplaced);
+    }
 
     data_repair::ConsensusResult consensus = data_repair::findSiblingConsensus(inputPath.toStdString(), &bridge);
     if (cancelled())
@@ -407,19 +422,22 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     QString workingInput = inputPath;
     if (copyInput) {
         workingInput = privateCopyPath(workDirectory, QStringLiteral("input"), inputPath);
-        if (!copyToPrivateWorkingCopy(inputPath, workingInput, cancelled))
-            return fail(result, uiTr("无法为 Windows 长路径创建私有工作副本"));
+        UiText copyError;
+        if (!copyToPrivateWorkingCopy(inputPath, workingInput, cancelled, &copyError))
+            return fail(result, copyFailure(uiTr("无法为 Windows 长路径创建私有工作副本"), copyError));
     }
     QString workingSample = samplePath;
     if (copySample) {
         workingSample = privateCopyPath(workDirectory, QStringLiteral("sample"), samplePath);
-        if (!copyToPrivateWorkingCopy(samplePath, workingSample, cancelled))
-            return fail(result, uiTr("无法为长路径样本创建私有工作副本"));
+        UiText copyError;
+        if (!copyToPrivateWorkingCopy(samplePath, workingSample, cancelled, &copyError))
+            return fail(result, copyFailure(uiTr("无法为长路径样本创建私有工作副本"), copyError));
     }
     if (copyConsensus) {
         const QString copy = privateCopyPath(workDirectory, QStringLiteral("consensus"), consensusPath);
-        if (!copyToPrivateWorkingCopy(consensusPath, copy, cancelled))
-            return fail(result, uiTr("无法为同源一致副本创建短路径工作副本"));
+        UiText copyError;
+        if (!copyToPrivateWorkingCopy(consensusPath, copy, cancelled, &copyError))
+            return fail(result, copyFailure(uiTr("无法为同源一致副本创建短路径工作副本"), copyError));
         consensus.best = data_repair::makeSourceInfo(copy.toStdString());
     }
 
@@ -469,6 +487,11 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
         }
     }
 
+    if (!analyze && result.ok && !fileIdentity(inputPath).matches(result.inputIdentity)) {
+        // Changed while the engine read it: the output mixes two files.
+        result.inputChanged = true;
+        fail(result, inputReplaced);
+    }
     if (!analyze && result.ok && !cancelled()) {
         bridge.beginStep(RepairStep::Seal, kValidateEnd, 100);
         sealResult(result, taskDirectory, bridge);
@@ -482,9 +505,9 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
 
 OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const QString& inputPath,
                                    const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                   const QString& mode)
+                                   const QString& mode, const FileIdentity& analyzedInput)
 {
-    OperationResult result = runJobSteps(link, inputPath, samplePath, sessionDirectory, analyze, mode);
+    OperationResult result = runJobSteps(link, inputPath, samplePath, sessionDirectory, analyze, mode, analyzedInput);
     // However the road ended, a cancellation asked for meanwhile is what the user is told.
     if (link->isCancelRequested()) {
         result.cancelled = true;

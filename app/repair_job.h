@@ -20,9 +20,13 @@ namespace olm::repair {
 
 // The controller starts it with its link (app/job_link.h), which outlives the controller; a stop asked
 // for at any step gives a cancelled result.
+// A repair is given the identity of the input its analysis read (RepairOperationResult::inputIdentity)
+// and fails, with inputChanged set, when the file at the path is another one or has changed; a
+// repair without one (the analysis was not kept) is not compared. Either way a repair also fails
+// when the input changes while the engine reads it.
 RepairOperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const QString& inputPath,
                                          const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                         const QString& mode);
+                                         const QString& mode, const FileIdentity& analyzedInput = {});
 
 // True for the lower-cased suffixes jpg, jpeg, png, bmp, gif, tif, tiff, webp.
 bool isImageSuffix(const QString& path);
@@ -36,9 +40,10 @@ QString privateCopyPath(const QString& workDirectory, const QString& baseName, c
 
 // Copies a file in 1 MiB chunks through a save file; nothing stays under the destination's name
 // unless the copy is whole. `cancelled`, when given, is asked before each chunk: true stops the copy
-// (a failure, nothing left behind).
+// (a failure, nothing left behind). A source that is no regular file (a pipe, device or folder)
+// fails at once without being read, with `error` (when given) saying so.
 bool copyToPrivateWorkingCopy(const QString& source, const QString& destination,
-                              const std::function<bool()>& cancelled = {});
+                              const std::function<bool()>& cancelled = {}, UiText* error = nullptr);
 // The same from an open device whose size was measured as `expectedSize`: a copy that ends before
 // that size (a read that yields nothing, or an error) fails.
 bool copyDeviceToPrivateWorkingCopy(QIODevice& source, qint64 expectedSize, const QString& destination,

@@ -3,6 +3,8 @@
 // What one analysis or repair job hands back to the workflow (a plain value, copied between the
 // job's thread and the GUI thread).
 
+#include "app/encrypted_file_store.h"
+#include "common/regular_file.h"
 #include "common/ui_text.h"
 
 #include <QList>
@@ -31,6 +33,10 @@ struct RepairOperationResult {
     QVariantList actions;     // ActionEntry maps ("name", "message")
     QList<UiText> warnings;
     bool sampleRequired = false;
+    FileIdentity inputIdentity; // the input file the job read
+    bool inputChanged = false;  // a repair found another file (or a changed one) than its analysis read
+    EncryptedFileStore::SealedContainer resultSeal;  // what was sealed into the result container
+    EncryptedFileStore::SealedContainer previewSeal; // and into the preview's (the result's own when they are one)
 };
 
 } // namespace olm::repair

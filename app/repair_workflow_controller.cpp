@@ -228,10 +228,12 @@ void RepairWorkflowController::start(bool analyze, const QString& mode)
     const QString input = inputPath_;
     const QString sample = samplePath_;
     const QString session = session_.directory();
+    const FileIdentity analyzedInput = analyzedInput_;
     const std::shared_ptr<JobLink> link = link_;
     link->jobStarted();
-    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [link, input, sample, session, analyze, mode] {
-        OperationResult result = runRepairOperation(link, input, sample, session, analyze, mode);
+    watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [link, input, sample, session, analyze, mode,
+                                                                         analyzedInput] {
+        OperationResult result = runRepairOperation(link, input, sample, session, analyze, mode, analyzedInput);
         link->jobReturned();
         return result;
     }));
@@ -291,11 +293,22 @@ void RepairWorkflowController::onOperationFinished()
     previewFileName_ = result.previewFileName;
     outputSize_ = result.outputSize;
     taskDirectory_ = result.taskDirectory;
+    resultSeal_ = result.resultSeal;
+    previewSeal_ = result.previewSeal;
     decryptedPreviewPath_.clear();
+    if (result.analysisOnly)
+        analyzedInput_ = result.ok && !result.cancelled ? result.inputIdentity : FileIdentity();
 
     if (result.cancelled) {
         setState(WorkflowState::Cancelled);
         setStatus(uiTr("任务已取消，原文件未被修改"));
+    } else if (result.inputChanged) {
+        // The analysis was of another file: it no longer stands, and the file is analysed anew.
+        analyzedInput_ = FileIdentity();
+        removeTaskDirectory();
+        clearResult();
+        setState(WorkflowState::FileSelected);
+        setStatus(result.error);
     } else if (!result.ok) {
         setState(WorkflowState::Failed);
         setStatus(result.error.toString().isEmpty() ? uiTr("操作失败") : result.error);
@@ -372,6 +385,8 @@ void RepairWorkflowController::setProgress(int value)
 
 void RepairWorkflowController::clearRepairOutput()
 {
+    resultSeal_ = {};
+    previewSeal_ = {};
     outputPath_.clear();
     decryptedPreviewPath_.clear();
     previewPath_.clear();
@@ -395,6 +410,7 @@ void RepairWorkflowController::setSampleRequired(bool required)
 void RepairWorkflowController::clearResult()
 {
     clearRepairOutput();
+    analyzedInput_ = FileIdentity();
     setSampleRequired(false);
     category_.clear();
     repairability_.clear();
@@ -435,9 +451,10 @@ void RepairWorkflowController::shutdownSession()
 
 RepairOperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
                                          const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                         const QString& mode)
+                                         const QString& mode, const FileIdentity& analyzedInput)
 {
-    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode);
+    return runRepairOperation(controller->jobLink(), inputPath, samplePath, sessionDirectory, analyze, mode,
+                              analyzedInput);
 }
 
 } // namespace olm::repair

@@ -214,6 +214,12 @@ private:
     QString previewFileName_;
     qint64 outputSize_ = 0;
     QString taskDirectory_;
+    // What the job sealed into the result and preview containers: any other container found in
+    // their place is refused.
+    EncryptedFileStore::SealedContainer resultSeal_;
+    EncryptedFileStore::SealedContainer previewSeal_;
+    // The input file the last analysis read; a repair runs only on that same file.
+    FileIdentity analyzedInput_;
     SessionHandle session_;
     int progress_ = 0;
     int repairStep_ = RepairStep::Rebuild;
@@ -238,6 +244,6 @@ QString pathFromUrl(const QUrl& url);
 // (app/repair_job.h).
 RepairOperationResult runRepairOperation(RepairWorkflowController* controller, const QString& inputPath,
                                          const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                         const QString& mode);
+                                         const QString& mode, const FileIdentity& analyzedInput = {});
 
 } // namespace olm::repair

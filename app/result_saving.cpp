@@ -17,9 +17,11 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStorageInfo>
 #include <QUuid>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,17 +58,45 @@ void setErrorText(QString* error, int code)
         *error = qt_error_string(code);
 }
 
-// The n-th candidate name: n = 1 is the name itself, then "base (n).suffix".
+// The longest file name the system takes, in bytes of its encoding.
+constexpr qsizetype kMaxNameBytes = NAME_MAX;
+
+// `text` with whole characters taken from its end until it takes at most `bytes` bytes.
+QString shortenedTo(QString text, qsizetype bytes)
+{
+    while (!text.isEmpty() && QFile::encodeName(text).size() > bytes) {
+        text.chop(1);
+        if (!text.isEmpty() && text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
+}
+
+// Room for the longest number a free name may get: " (10000)".
+constexpr qsizetype kNumberBytes = 8;
+
+// `stem` + `tail`; a name too long for the system (made from a long input name, it could never be
+// saved) gets its stem shortened until the name and its numbered forms fit.
+QString withFittingStem(const QString& stem, const QString& tail)
+{
+    const qsizetype tailBytes = QFile::encodeName(tail).size();
+    if (QFile::encodeName(stem).size() + tailBytes <= kMaxNameBytes)
+        return stem + tail;
+    return shortenedTo(stem, kMaxNameBytes - tailBytes - kNumberBytes) + tail;
+}
+
+// The n-th candidate name: n = 1 is the name itself, then "base (n).suffix", the base shortened
+// where the number would make the name too long.
 QString candidatePath(const QString& folder, const QString& fileName, int n)
 {
     if (n <= 1)
         return QDir(folder).filePath(fileName);
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot < 0 ? fileName : fileName.left(dot);
-    // One substitution pass: a "%1" in the name is kept as it stands.
-    const QString name = dot < 0 ? QStringLiteral("%1 (%2)").arg(base, QString::number(n))
-                                 : QStringLiteral("%1 (%2).%3").arg(base, QString::number(n), fileName.mid(dot + 1));
-    return QDir(folder).filePath(name);
+    const QString number = QStringLiteral(" (%1)").arg(n);
+    const QString suffix = dot < 0 ? QString() : fileName.mid(dot);
+    const QString base = shortenedTo(dot < 0 ? fileName : fileName.left(dot),
+                                     kMaxNameBytes - QFile::encodeName(number + suffix).size());
+    return QDir(folder).filePath(base + number + suffix);
 }
 
 enum class MoveOutcome { Moved, Taken, Failed };
@@ -109,6 +139,40 @@ bool isInsideCache(const QString& folder)
     return false;
 }
 
+// 0 when a new file of `size` bytes can be made in the folder; else the system's reason: the
+// folder refuses new files (read-only, no permission, a name too long for it) or has no room.
+int folderWriteError(const QString& folder, qint64 size)
+{
+    const QByteArray probe = QFile::encodeName(partialFilePath(folder));
+    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.isReady() && storage.bytesAvailable() < size)
+        return ENOSPC;
+    return 0;
+}
+
+// Why a save failed, in words the user can act on: the common system reasons by name, else the
+// store's own text (a damaged or tampered result, one that is not this repair's).
+UiText saveFailureReason(int systemError, const UiText& storeError)
+{
+    switch (systemError) {
+    case 0: break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return uiTr("目标磁盘空间不足");
+    case ENAMETOOLONG: return uiTr("文件名或路径过长");
+    case EACCES:
+    case EPERM:
+    case EROFS: return uiTr("目标文件夹不可写");
+    default: return UiText(qt_error_string(systemError));
+    }
+    return storeError;
+}
+
 } // namespace
 
 QString uniqueOutputPath(const QString& folder, const QString& fileName, QString* error)
@@ -126,13 +190,16 @@ QString uniqueOutputPath(const QString& folder, const QString& fileName, QString
     return QString();
 }
 
-QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName, QString* error)
+QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName, QString* error,
+                             int* systemError)
 {
     for (int n = 1; n <= kMaxNameCandidates; ++n) {
         const QString candidate = candidatePath(folder, fileName, n);
         int failure = 0;
         const NameState state = nameState(candidate, &failure);
         if (state == NameState::Unknown) {
+            if (systemError)
+                *systemError = failure;
             setErrorText(error, failure);
             return QString();
         }
@@ -141,9 +208,15 @@ QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, c
         switch (moveWithoutReplacing(sourcePath, candidate)) {
         case MoveOutcome::Moved: return candidate;
         case MoveOutcome::Taken: continue;
-        case MoveOutcome::Failed: setErrorText(error, errno); return QString();
+        case MoveOutcome::Failed:
+            if (systemError)
+                *systemError = errno;
+            setErrorText(error, errno);
+            return QString();
         }
     }
+    if (systemError)
+        *systemError = EEXIST;
     setErrorText(error, EEXIST);
     return QString();
 }
@@ -219,7 +292,7 @@ bool RepairWorkflowController::preparePreviewFile(UiText* error)
     const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
     const QString target = QDir(previewFolder).filePath(QFileInfo(previewFileName_).fileName());
     makePrivateCacheFolder(previewFolder);
-    if (EncryptedFileStore::decryptFile(previewPath_, target, error)) {
+    if (EncryptedFileStore::decryptFile(previewPath_, target, error, &previewSeal_)) {
         decryptedPreviewPath_ = target;
         return true;
     }
@@ -253,8 +326,8 @@ QString RepairWorkflowController::savedResultName() const
     QString suffix = QFileInfo(outputFile).suffix();
     if (suffix.isEmpty())
         suffix = QFileInfo(inputPath_).suffix();
-    const QString base = QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repaired");
-    return suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix;
+    const QString tail = QStringLiteral("_repaired") + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+    return withFittingStem(QFileInfo(inputPath_).completeBaseName(), tail);
 }
 
 bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
@@ -267,15 +340,17 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
         return false;
     }
     // The plain result is decrypted beside its final name and moved there only when complete, to
-    // a name that is still free at that moment.
+    // a name that is still free at that moment. Only the container this repair sealed is opened.
     const QString name = savedResultName();
     const QString partial = partialFilePath(folder);
     QString target;
-    if (EncryptedFileStore::decryptFile(outputPath_, partial))
-        target = moveToFreeOutputPath(partial, folder, name);
+    UiText storeError;
+    int systemError = folderWriteError(folder, outputSize_);
+    if (systemError == 0 && EncryptedFileStore::decryptFile(outputPath_, partial, &storeError, &resultSeal_))
+        target = moveToFreeOutputPath(partial, folder, name, nullptr, &systemError);
     if (target.isEmpty()) {
         QFile::remove(partial);
-        setStatus(uiTr("保存失败，缓存结果仍保留"));
+        setStatus(uiTr("保存失败，缓存结果仍保留：%1").arg(saveFailureReason(systemError, storeError)));
         return false;
     }
     removeTaskDirectory();
@@ -335,7 +410,8 @@ bool RepairWorkflowController::exportReport(const QUrl& directoryUrl)
     const QString partial = writeNewFile(folder, bytes, &error);
     if (!partial.isEmpty()) {
         path = moveToFreeOutputPath(
-            partial, folder, QFileInfo(inputPath_).completeBaseName() + QStringLiteral("_repair_report.json"), &error);
+            partial, folder, withFittingStem(QFileInfo(inputPath_).completeBaseName(), QStringLiteral("_repair_report.json")),
+            &error);
         if (path.isEmpty())
             QFile::remove(partial);
     }

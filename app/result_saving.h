@@ -17,9 +17,10 @@ QString uniqueOutputPath(const QString& folder, const QString& fileName, QString
 
 // Moves the finished file `sourcePath` to the first free name that uniqueOutputPath would give,
 // without ever replacing a file: a name taken between the choice and the move is skipped for the
-// next one. Returns the final path, or an empty string when the move failed (source left as is).
+// next one. Returns the final path, or an empty string when the move failed (source left as is),
+// with the system's text in `error` and its error number in `systemError`.
 QString moveToFreeOutputPath(const QString& sourcePath, const QString& folder, const QString& fileName,
-                             QString* error = nullptr);
+                             QString* error = nullptr, int* systemError = nullptr);
 
 // A short hidden name in `folder` for a file being written, independent of its final name.
 QString partialFilePath(const QString& folder);

@@ -44,16 +44,8 @@
         <translation>Der lokale Rückruf der Google-Anmeldung ist vorübergehend gestört; er wird automatisch wiederhergestellt…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>Die Daten des Google-Anmelde-Rückrufs sind ungültig; bitte versuchen Sie es erneut</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>Der Status der Google-Anmeldung konnte nicht überprüft werden; bitte starten Sie erneut</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google hat die Autorisierung nicht abgeschlossen: %1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>Weiter ohne Konto; Dateien werden weiterhin vollständig auf diesem Computer verarbeitet</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google hat die Autorisierung nicht abgeschlossen; bitte starten Sie die Anmeldung erneut</translation>
     </message>
 </context>
 <context>

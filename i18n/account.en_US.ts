@@ -44,16 +44,8 @@
         <translation>The local Google sign-in callback has a temporary fault; recovering automatically…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>The Google sign-in callback data was invalid; please try again</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>The Google sign-in state could not be verified; please start again</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google did not complete the authorization: %1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>Continuing without an account; files are still processed entirely on this computer</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google did not complete the authorization; please start the sign-in again</translation>
     </message>
 </context>
 <context>

@@ -44,16 +44,8 @@
         <translation>La devolución de llamada local de Google tiene un fallo temporal; recuperándose automáticamente…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>Los datos de la devolución de llamada de Google no son válidos; vuelva a intentarlo</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>No se pudo verificar el estado del inicio de sesión con Google; vuelva a empezar</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google no completó la autorización: %1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>Continuando sin cuenta; los archivos se siguen procesando íntegramente en este equipo</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google no completó la autorización; inicie de nuevo el inicio de sesión</translation>
     </message>
 </context>
 <context>

@@ -44,16 +44,8 @@
         <translation>Le rappel local de la connexion Google rencontre un problème temporaire ; rétablissement automatique…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>Les données du rappel de connexion Google sont invalides ; veuillez réessayer</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>L’état de la connexion Google n’a pas pu être vérifié ; veuillez recommencer</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google n’a pas terminé l’autorisation : %1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>Poursuite sans compte ; les fichiers sont toujours traités entièrement sur cet ordinateur</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google n’a pas terminé l’autorisation ; veuillez relancer la connexion</translation>
     </message>
 </context>
 <context>

@@ -44,16 +44,8 @@
         <translation>Il callback locale dell’accesso con Google ha un problema temporaneo; ripristino automatico…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>I dati del callback dell’accesso con Google non sono validi; riprova</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>Impossibile verificare lo stato dell’accesso con Google; ricomincia</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google non ha completato l’autorizzazione: %1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>Si prosegue senza account; i file vengono comunque elaborati interamente su questo computer</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google non ha completato l’autorizzazione; avvia di nuovo l’accesso</translation>
     </message>
 </context>
 <context>

@@ -44,16 +44,8 @@
         <translation>ローカルの Google ログインコールバックに一時的な問題があります。自動的に復旧しています…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>Google ログインのコールバックデータが不正です。再試行してください</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>Google ログインの状態を検証できませんでした。もう一度やり直してください</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google の認可が完了しませんでした：%1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>アカウントなしで続行します。ファイルは引き続きすべてこのコンピューター上で処理されます</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google の認可が完了しませんでした。もう一度サインインを開始してください</translation>
     </message>
 </context>
 <context>

@@ -44,16 +44,8 @@
         <translation>本機 Google 登入回呼暫時異常，正在自動復原…</translation>
     </message>
     <message>
-        <source>Google 登录回调数据异常，请重试</source>
-        <translation>Google 登入回呼資料異常，請重試</translation>
-    </message>
-    <message>
         <source>Google 登录状态校验失败，请重新发起</source>
         <translation>Google 登入狀態驗證失敗，請重新發起</translation>
-    </message>
-    <message>
-        <source>Google 未完成授权：%1</source>
-        <translation>Google 未完成授權：%1</translation>
     </message>
     <message>
         <source>Korvex 授权已返回</source>
@@ -242,6 +234,10 @@
     <message>
         <source>已选择免登录使用；文件仍完全在本机处理</source>
         <translation>已選擇免登入使用；檔案仍完全在本機處理</translation>
+    </message>
+    <message>
+        <source>Google 未完成授权，请重新发起登录</source>
+        <translation>Google 未完成授權，請重新發起登入</translation>
     </message>
 </context>
 <context>

@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>Dem Video fehlt der Sprungindex; Player müssen die Datei eventuell erst durchsuchen, bevor sie springen können</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>Der Vorgang wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>Das Reparaturergebnis kann nicht über die Originaldatei oder die Musterdatei geschrieben werden</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>Die zu reparierende Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>Die zu reparierende Datei konnte nicht vollständig gelesen werden</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>Für das Reparaturergebnis wurde kein freier Dateiname gefunden</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>Die Datei mit dem Reparaturergebnis konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>Eine Datei wurde während der Verarbeitung geändert; bitte analysieren Sie erneut</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>Es wurden keine eindeutig übereinstimmenden identischen Kopien gefunden</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>Die ausgewählte intakte Musterdatei kann für die Reparatur dieser Datei nicht verwendet werden</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>Die Datei ist zu stark beschädigt; es wurden keine wiederherstellbaren Daten gefunden</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>Die Reparatur-Engine konnte diese Datei nicht reparieren</translation>
+    </message>
 </context>
 </TS>

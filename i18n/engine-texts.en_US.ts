@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>The video has no seek index; players may have to scan the file before they can seek</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>The operation was cancelled</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>The repair result cannot be written over the original file or the sample file</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>The file to repair could not be opened</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>The file to repair could not be read completely</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>No free file name was found for the repair result</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>The repair result file could not be written</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>A file was changed while it was being processed; please analyse again</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>No set of identical copies that clearly agree was found</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>The selected healthy sample cannot be used to repair this file</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>The file is too badly damaged; no recoverable data was found</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>The repair engine could not repair this file</translation>
+    </message>
 </context>
 </TS>

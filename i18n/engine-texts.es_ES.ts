@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>El vídeo no tiene índice de búsqueda; los reproductores pueden tener que recorrer el archivo antes de poder saltar</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>La operación se ha cancelado</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>El resultado de la reparación no puede escribirse sobre el archivo original ni sobre el archivo de muestra</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>No se pudo abrir el archivo que se va a reparar</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>No se pudo leer por completo el archivo que se va a reparar</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>No se encontró ningún nombre de archivo libre para el resultado de la reparación</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>No se pudo escribir el archivo con el resultado de la reparación</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>Un archivo se modificó mientras se procesaba; vuelva a analizarlo</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>No se encontró ningún grupo de copias idénticas que coincidan claramente</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>La muestra en buen estado seleccionada no se puede usar para reparar este archivo</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>El archivo está demasiado dañado; no se encontraron datos recuperables</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>El motor de reparación no pudo reparar este archivo</translation>
+    </message>
 </context>
 </TS>

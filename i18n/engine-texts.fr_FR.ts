@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>La vidéo n’a pas d’index de recherche ; les lecteurs devront peut-être parcourir le fichier avant de pouvoir s’y déplacer</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>L’opération a été annulée</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>Le résultat de la réparation ne peut pas remplacer le fichier d’origine ni le fichier d’exemple</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>Impossible d’ouvrir le fichier à réparer</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>Impossible de lire entièrement le fichier à réparer</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>Aucun nom de fichier libre n’a été trouvé pour le résultat de la réparation</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>Impossible d’écrire le fichier du résultat de la réparation</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>Un fichier a été modifié pendant son traitement ; veuillez relancer l’analyse</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>Aucun ensemble de copies identiques clairement concordantes n’a été trouvé</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>L’exemple sain sélectionné ne peut pas servir à réparer ce fichier</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>Le fichier est trop endommagé ; aucune donnée récupérable n’a été trouvée</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>Le moteur de réparation n’a pas pu réparer ce fichier</translation>
+    </message>
 </context>
 </TS>

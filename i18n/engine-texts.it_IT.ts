@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>Il video non ha un indice di ricerca; i lettori potrebbero dover analizzare il file prima di poter saltare</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>L’operazione è stata annullata</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>Il risultato della riparazione non può sovrascrivere il file originale o il file di esempio</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>Impossibile aprire il file da riparare</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>Impossibile leggere completamente il file da riparare</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>Non è stato trovato alcun nome di file libero per il risultato della riparazione</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>Impossibile scrivere il file del risultato della riparazione</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>Un file è stato modificato durante l’elaborazione; esegui di nuovo l’analisi</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>Non è stato trovato alcun gruppo di copie identiche chiaramente concordanti</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>Il file di esempio integro selezionato non può essere usato per riparare questo file</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>Il file è troppo danneggiato; non sono stati trovati dati recuperabili</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>Il motore di riparazione non è riuscito a riparare questo file</translation>
+    </message>
 </context>
 </TS>

@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>動画にシーク用のインデックスがありません。プレーヤーはシークの前にファイルを走査する必要がある場合があります</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>操作はキャンセルされました</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>修復結果を元のファイルやサンプルファイルに上書きすることはできません</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>修復するファイルを開けませんでした</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>修復するファイルを最後まで読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>修復結果に使える空きファイル名が見つかりませんでした</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>修復結果ファイルを書き込めませんでした</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>処理中にファイルが変更されました。もう一度分析してください</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>明確に一致する同一コピーが見つかりませんでした</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>選択した正常なサンプルはこのファイルの修復に使用できません</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>ファイルの破損がひどく、復元できるデータが見つかりませんでした</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>修復エンジンはこのファイルを修復できませんでした</translation>
+    </message>
 </context>
 </TS>

@@ -167,5 +167,49 @@
         <source>视频缺少跳转索引，播放器可能需要先扫描文件才能跳转</source>
         <translation>視訊缺少跳轉索引，播放器可能需要先掃描檔案才能跳轉</translation>
     </message>
+    <message>
+        <source>操作已取消</source>
+        <translation>操作已取消</translation>
+    </message>
+    <message>
+        <source>修复结果不能写到原文件或样本文件上</source>
+        <translation>修復結果不能寫到原檔案或樣本檔案上</translation>
+    </message>
+    <message>
+        <source>无法打开待修复文件</source>
+        <translation>無法開啟待修復檔案</translation>
+    </message>
+    <message>
+        <source>无法完整读取待修复文件</source>
+        <translation>無法完整讀取待修復檔案</translation>
+    </message>
+    <message>
+        <source>找不到可用的修复结果文件名</source>
+        <translation>找不到可用的修復結果檔案名稱</translation>
+    </message>
+    <message>
+        <source>无法写入修复结果文件</source>
+        <translation>無法寫入修復結果檔案</translation>
+    </message>
+    <message>
+        <source>文件在处理期间被更改，请重新分析</source>
+        <translation>檔案在處理期間被變更，請重新分析</translation>
+    </message>
+    <message>
+        <source>未找到可一致确认的同源副本</source>
+        <translation>未找到可一致確認的同源副本</translation>
+    </message>
+    <message>
+        <source>所选正常样本无法用于修复此文件</source>
+        <translation>所選正常樣本無法用於修復此檔案</translation>
+    </message>
+    <message>
+        <source>文件损坏过重，未找到可恢复的数据</source>
+        <translation>檔案損壞過於嚴重，未找到可恢復的資料</translation>
+    </message>
+    <message>
+        <source>修复引擎未能修复此文件</source>
+        <translation>修復引擎未能修復此檔案</translation>
+    </message>
 </context>
 </TS>

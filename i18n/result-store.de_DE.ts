@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>Die Schlüsseldatei des Benutzerdatenschutzes %1 hat unsichere Berechtigungen (nur der aktuelle Benutzer darf sie lesen und schreiben) und wurde abgelehnt</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>Das verschlüsselte temporäre Ergebnis ist nicht das von dieser Reparatur versiegelte und wurde abgelehnt</translation>
+    </message>
 </context>
 </TS>

@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>The user data protection key file %1 has unsafe permissions (only the current user may read and write it) and was refused</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>The encrypted temporary result is not the one this repair sealed and was refused</translation>
+    </message>
 </context>
 </TS>

@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>El archivo de clave de protección de datos del usuario %1 tiene permisos no seguros (solo el usuario actual puede leerlo y escribirlo) y se ha rechazado</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>El resultado temporal cifrado no es el que selló esta reparación y se ha rechazado</translation>
+    </message>
 </context>
 </TS>

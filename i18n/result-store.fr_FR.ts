@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>Le fichier de clé de protection des données utilisateur %1 a des autorisations non sûres (seul l'utilisateur actuel doit pouvoir le lire et l'écrire) ; il a été refusé</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>Le résultat temporaire chiffré n’est pas celui scellé par cette réparation et a été refusé</translation>
+    </message>
 </context>
 </TS>

@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>Il file della chiave di protezione dei dati utente %1 ha autorizzazioni non sicure (solo l'utente corrente può leggerlo e scriverlo) ed è stato rifiutato</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>Il risultato temporaneo cifrato non è quello sigillato da questa riparazione ed è stato rifiutato</translation>
+    </message>
 </context>
 </TS>

@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>ユーザーデータ保護の鍵ファイル %1 のアクセス権が安全ではないため（読み書きできるのは現在のユーザーのみ）、使用を拒否しました</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>暗号化された一時結果はこの修復で封印されたものではないため、使用を拒否しました</translation>
+    </message>
 </context>
 </TS>

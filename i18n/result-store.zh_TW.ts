@@ -107,5 +107,9 @@
         <source>用户数据保护密钥文件 %1 的权限不安全（只允许当前用户读写），已拒绝使用</source>
         <translation>使用者資料保護金鑰檔案 %1 的權限不安全（僅允許目前使用者讀寫），已拒絕使用</translation>
     </message>
+    <message>
+        <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
+        <translation>加密暫存結果不是本次修復封存的結果，已拒絕使用</translation>
+    </message>
 </context>
 </TS>

@@ -196,10 +196,6 @@
         <translation>Sicher gespeichert: %1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>Speichern fehlgeschlagen; das zwischengespeicherte Ergebnis bleibt erhalten</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>Der Berichtsordner existiert nicht</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>Reparaturergebnis wird verschlüsselt versiegelt…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>Die Eingabedatei wurde nach der Analyse geändert oder ersetzt; analysieren Sie sie vor der Reparatur erneut</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>Speichern fehlgeschlagen; das zwischengespeicherte Ergebnis bleibt erhalten: %1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>nicht genug Speicherplatz auf dem Ziellaufwerk</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>der Dateiname oder Pfad ist zu lang</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>in den Zielordner kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>„%1“ ist keine normale Datei (möglicherweise eine Pipe, ein Gerät oder ein Ordner) und wurde nicht gelesen</translation>
     </message>
 </context>
 </TS>

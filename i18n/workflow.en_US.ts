@@ -196,10 +196,6 @@
         <translation>Saved safely: %1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>Saving failed; the cached result is kept</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>The report folder does not exist</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>Encrypting and sealing the repaired result…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>The input file was changed or replaced after the analysis; analyse it again before repairing</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>Saving failed; the cached result is kept: %1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>not enough space on the target disk</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>the file name or path is too long</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>the target folder cannot be written to</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>“%1” is not a regular file (it may be a pipe, a device or a folder) and was not read</translation>
     </message>
 </context>
 </TS>

@@ -196,10 +196,6 @@
         <translation>Guardado de forma segura: %1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>Error al guardar; el resultado en caché se conserva</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>La carpeta del informe no existe</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>Cifrando y sellando el resultado reparado…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>El archivo de entrada se modificó o sustituyó después del análisis; analícelo de nuevo antes de repararlo</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>No se pudo guardar; el resultado en caché se conserva: %1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>no hay espacio suficiente en el disco de destino</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>el nombre o la ruta del archivo es demasiado largo</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>no se puede escribir en la carpeta de destino</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>«%1» no es un archivo normal (puede ser una tubería, un dispositivo o una carpeta) y no se ha leído</translation>
     </message>
 </context>
 </TS>

@@ -196,10 +196,6 @@
         <translation>Enregistré en toute sécurité : %1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>Échec de l'enregistrement ; le résultat en cache est conservé</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>Le dossier du rapport n'existe pas</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>Chiffrement et scellement du résultat réparé…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>Le fichier d’entrée a été modifié ou remplacé après l’analyse ; analysez-le de nouveau avant de le réparer</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>Échec de l’enregistrement ; le résultat en cache est conservé : %1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>espace insuffisant sur le disque de destination</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>le nom ou le chemin du fichier est trop long</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>impossible d’écrire dans le dossier de destination</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>« %1 » n’est pas un fichier ordinaire (peut-être un tube, un périphérique ou un dossier) et n’a pas été lu</translation>
     </message>
 </context>
 </TS>

@@ -196,10 +196,6 @@
         <translation>Salvato in modo sicuro: %1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>Salvataggio non riuscito; il risultato nella cache viene mantenuto</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>La cartella del rapporto non esiste</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>Cifratura e sigillatura del risultato riparato…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>Il file di input è stato modificato o sostituito dopo l’analisi; analizzalo di nuovo prima di ripararlo</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>Salvataggio non riuscito; il risultato nella cache viene conservato: %1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>spazio insufficiente sul disco di destinazione</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>il nome o il percorso del file è troppo lungo</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>impossibile scrivere nella cartella di destinazione</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>“%1” non è un file normale (potrebbe essere una pipe, un dispositivo o una cartella) e non è stato letto</translation>
     </message>
 </context>
 </TS>

@@ -196,10 +196,6 @@
         <translation>安全に保存しました: %1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>保存に失敗しました。キャッシュの結果は保持されています</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>レポートフォルダーが存在しません</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>修復結果を暗号化して封印しています…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>入力ファイルは分析後に変更または置き換えられました。修復する前にもう一度分析してください</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>保存に失敗しました。キャッシュされた結果は保持されています：%1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>保存先のディスクの空き容量が不足しています</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>ファイル名またはパスが長すぎます</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>保存先のフォルダーに書き込めません</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>「%1」は通常のファイルではありません（パイプ、デバイス、またはフォルダーの可能性があります）。読み込みませんでした</translation>
     </message>
 </context>
 </TS>

@@ -196,10 +196,6 @@
         <translation>已安全儲存：%1</translation>
     </message>
     <message>
-        <source>保存失败，缓存结果仍保留</source>
-        <translation>儲存失敗，快取結果仍保留</translation>
-    </message>
-    <message>
         <source>报告目录不存在</source>
         <translation>報告目錄不存在</translation>
     </message>
@@ -222,6 +218,33 @@
     <message>
         <source>正在加密封存修复结果…</source>
         <translation>正在加密封存修復結果…</translation>
+    </message>
+    <message>
+        <source>输入文件在分析后已被更改或替换，请重新分析后再修复</source>
+        <translation>輸入檔案在分析後已被變更或取代，請重新分析後再修復</translation>
+    </message>
+    <message>
+        <source>保存失败，缓存结果仍保留：%1</source>
+        <translation>儲存失敗，快取結果仍保留：%1</translation>
+    </message>
+    <message>
+        <source>目标磁盘空间不足</source>
+        <translation>目標磁碟空間不足</translation>
+    </message>
+    <message>
+        <source>文件名或路径过长</source>
+        <translation>檔案名稱或路徑過長</translation>
+    </message>
+    <message>
+        <source>目标文件夹不可写</source>
+        <translation>目標資料夾不可寫入</translation>
+    </message>
+</context>
+<context>
+    <name>olm::repair</name>
+    <message>
+        <source>“%1”不是普通文件（可能是管道、设备或文件夹），未读取</source>
+        <translation>「%1」不是一般檔案（可能是管道、裝置或資料夾），未讀取</translation>
     </message>
 </context>
 </TS>

@@ -103,8 +103,10 @@ Item {
         elide: Text.ElideRight
         maximumLineCount: 1
         font.family: Theme.fontFamily
-        ToolTip.visible: lineHover.hovered && line.truncated
-        ToolTip.text: line.text
+        PlainToolTip {
+            visible: lineHover.hovered && line.truncated
+            text: line.text
+        }
         HoverHandler { id: lineHover }
     }
 

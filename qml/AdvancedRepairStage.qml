@@ -192,6 +192,7 @@ ColumnLayout {
                         spacing: 2
                         Label {
                             objectName: "sampleName"
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             Layout.minimumWidth: 0
                             text: advancedPanel.sampleSelected ? advancedPanel.sampleFileName() : qsTranslate("RepairPage", "请选择同设备、同格式的正常文件")
@@ -202,6 +203,7 @@ ColumnLayout {
                         }
                         Label {
                             objectName: "samplePathLabel"
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             Layout.minimumWidth: 0
                             text: advancedPanel.sampleSelected ? advancedPanel.samplePath : qsTranslate("RepairPage", "例如同一相机、录制设备或同一导出配置生成的正常文件")

@@ -301,6 +301,7 @@ Item {
         }
         Label {
             objectName: "imageError"
+            textFormat: Text.PlainText
             visible: preview.kind === "image" && imagePreview.error !== ""
             anchors.centerIn: parent
             width: Math.min(parent.width - 40, 520)
@@ -721,6 +722,7 @@ Item {
                         font.bold: true
                     }
                     Label {
+                        textFormat: Text.PlainText
                         Layout.fillWidth: true
                         horizontalAlignment: Text.AlignHCenter
                         text: officePreview.error
@@ -754,6 +756,7 @@ Item {
                     onClicked: preview.officePage += 1
                 }
                 Label {
+                    textFormat: Text.PlainText
                     Layout.fillWidth: true
                     text: officePreview.limitation
                     elide: Text.ElideRight

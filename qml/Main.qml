@@ -351,9 +351,11 @@ ApplicationWindow {
                             font: profileButton.font
                             text: profileButton.labelText
                         }
-                        ToolTip.visible: profileButton.hovered && profileButton.labelTruncated
-                        ToolTip.delay: 500
-                        ToolTip.text: window.signedIn ? window.accountEmail : profileButton.labelText
+                        PlainToolTip {
+                            visible: profileButton.hovered && profileButton.labelTruncated
+                            delay: 500
+                            text: window.signedIn ? window.accountEmail : profileButton.labelText
+                        }
 
                         contentItem: RowLayout {
                             spacing: 6
@@ -367,6 +369,7 @@ ApplicationWindow {
                             }
                             Label {
                                 objectName: "profileText"
+                                textFormat: Text.PlainText
                                 Layout.fillWidth: true
                                 Layout.minimumWidth: 0
                                 Layout.alignment: Qt.AlignVCenter

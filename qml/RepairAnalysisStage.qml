@@ -55,6 +55,7 @@ ColumnLayout {
             Label {
                 id: analysisFileName
                 objectName: "analysisFileName"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 Layout.minimumWidth: 0
                 text: analysisStage.inputName
@@ -66,8 +67,10 @@ ColumnLayout {
                 HoverHandler {
                     id: fileNameHover
                 }
-                ToolTip.visible: fileNameHover.hovered && analysisFileName.truncated
-                ToolTip.text: analysisStage.inputName
+                PlainToolTip {
+                    visible: fileNameHover.hovered && analysisFileName.truncated
+                    text: analysisStage.inputName
+                }
             }
             Label {
                 Layout.fillWidth: true
@@ -152,6 +155,7 @@ ColumnLayout {
         }
         Label {
             objectName: "analysisVerdict"
+            textFormat: Text.PlainText
             Layout.minimumWidth: 0
             Layout.maximumWidth: 340
             text: analysisStage.workflowState === WorkflowState.failed || analysisStage.sampleRequired
@@ -215,6 +219,7 @@ ColumnLayout {
                         spacing: 1
                         Label {
                             objectName: "findingMessage"
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             text: String(findingRow.modelData.message)
                             wrapMode: Text.Wrap

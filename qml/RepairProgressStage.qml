@@ -64,6 +64,8 @@ ColumnLayout {
             font.bold: true
         }
         Label {
+            objectName: "progressStatusText"
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             text: phase.statusText
@@ -89,6 +91,8 @@ ColumnLayout {
                 font.bold: true
             }
             Label {
+                objectName: "progressFileName"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: repairStage.inputName
                 elide: Text.ElideMiddle

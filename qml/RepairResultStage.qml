@@ -73,6 +73,7 @@ ColumnLayout {
         }
         Label {
             objectName: "validationLabel"
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             text: validationRow.label
             wrapMode: Text.Wrap
@@ -208,6 +209,7 @@ ColumnLayout {
                 }
                 Label {
                     objectName: "outputNameLabel"
+                    textFormat: Text.PlainText
                     Layout.fillWidth: true
                     text: resultLayout.outputName
                     elide: Text.ElideMiddle
@@ -216,6 +218,7 @@ ColumnLayout {
                     font.bold: true
                 }
                 Label {
+                    textFormat: Text.PlainText
                     Layout.fillWidth: true
                     text: resultLayout.outputSizeText + "  ·  " + resultLayout.category
                     wrapMode: Text.Wrap
@@ -252,6 +255,7 @@ ColumnLayout {
                     warning: !resultLayout.formatValid
                 }
                 Label {
+                    textFormat: Text.PlainText
                     Layout.fillWidth: true
                     text: resultLayout.validationMessage
                     visible: text !== ""
@@ -358,6 +362,7 @@ ColumnLayout {
             Label {
                 id: savedPathLabel
                 objectName: "savedPathLabel"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 Layout.minimumWidth: 0
                 text: resultLayout.outputPath
@@ -370,9 +375,11 @@ ColumnLayout {
                     id: savedPathHover
                     acceptedButtons: Qt.NoButton
                 }
-                ToolTip.visible: savedPathHover.hovered && savedPathLabel.truncated
-                ToolTip.delay: 400
-                ToolTip.text: resultLayout.outputPath
+                PlainToolTip {
+                    visible: savedPathHover.hovered && savedPathLabel.truncated
+                    delay: 400
+                    text: resultLayout.outputPath
+                }
             }
             AppButton {
                 objectName: "revealButton"
@@ -387,6 +394,7 @@ ColumnLayout {
 
     Label {
         objectName: "resultStatus"
+        textFormat: Text.PlainText
         Layout.fillWidth: true
         visible: resultLayout.resultNotice !== ""
         text: resultLayout.status

@@ -120,6 +120,7 @@ ColumnLayout {
             }
             Label {
                 objectName: "welcomeFileLine"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: welcomeStage.inputName !== "" ? welcomeStage.inputName : qsTranslate("RepairPage", "拖入损坏文件，或点击选择文件")
                 horizontalAlignment: Text.AlignHCenter
@@ -134,6 +135,7 @@ ColumnLayout {
             }
             Label {
                 objectName: "welcomeDetailLine"
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: welcomeStage.inputPath !== ""
                       ? welcomeStage.inputSizeText + "  ·  " + welcomeStage.inputPath
@@ -211,6 +213,7 @@ ColumnLayout {
 
         Label {
             objectName: "welcomeStatus"
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             Layout.minimumWidth: 0
             // Takes what the buttons leave; its wrapped text never pushes them.

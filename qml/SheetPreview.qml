@@ -16,6 +16,7 @@ Rectangle {
     Label {
         id: sheetTitle
         objectName: "sheetTitle"
+        textFormat: Text.PlainText
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: parent.top

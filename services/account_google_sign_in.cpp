@@ -228,6 +228,16 @@ void AccountService::answerLoopback(QTcpSocket* socket, bool accepted)
     socket->disconnectFromHost();
 }
 
+void AccountService::refuseLoopback(QTcpSocket* socket)
+{
+    loopbackRequests_.remove(socket);
+    socket->disconnect(this);
+    socket->write(QByteArrayLiteral("HTTP/1.1 400 Bad Request\r\nContent-Type: text/plain; charset=utf-8\r\n"
+                                    "Cache-Control: no-store\r\nConnection: close\r\nContent-Length: 11\r\n\r\nBad Request"));
+    socket->flush();
+    socket->disconnectFromHost();
+}
+
 void AccountService::handleLoopbackRequest(QTcpSocket* socket)
 {
     auto entry = loopbackRequests_.find(socket);
@@ -239,13 +249,12 @@ void AccountService::handleLoopbackRequest(QTcpSocket* socket)
         socket->disconnectFromHost();
         return;
     }
-    // Never more than one byte past the limit is kept.
+    // Never more than one byte past the limit is kept. A request that long is no browser's
+    // redirect: it is refused like any other stray request, and the sign-in waits on.
     QByteArray& buffer = entry.value();
     buffer.append(socket->read(kMaxLoopbackRequestBytes + 1 - buffer.size()));
     if (buffer.size() > kMaxLoopbackRequestBytes) {
-        answerLoopback(socket, false);
-        stopOAuth(true);
-        setStatus(uiTr("Google 登录回调数据异常，请重试"), true);
+        refuseLoopback(socket);
         return;
     }
     if (!buffer.contains("\r\n\r\n"))
@@ -259,12 +268,18 @@ void AccountService::handleLoopbackRequest(QTcpSocket* socket)
     const QString state = query.queryItemValue(QStringLiteral("state"), QUrl::FullyDecoded);
     const QString error = query.queryItemValue(QStringLiteral("error"), QUrl::FullyDecoded);
 
+    // Any program or web page can reach the loopback port; only the browser's redirect knows this
+    // sign-in's state. Whatever else arrives (another path, no or a wrong state, the browser's icon
+    // request) gets a bare 400 and changes nothing.
+    if (target.path() != loopbackCallbackPath() || state.isEmpty() || state != oauthState_) {
+        refuseLoopback(socket);
+        return;
+    }
+
     static const QRegularExpression whiteSpace(QStringLiteral("\\s"));
     const bool accepted = parts.size() == 3 && parts.at(0) == QLatin1String("GET")
-        && (parts.at(2) == QLatin1String("HTTP/1.1") || parts.at(2) == QLatin1String("HTTP/1.0"))
-        && target.path() == loopbackCallbackPath() && error.isEmpty() && !code.isEmpty()
-        && code.size() <= kMaxAuthorizationCodeLength && !whiteSpace.match(code).hasMatch() && !state.isEmpty()
-        && state == oauthState_;
+        && (parts.at(2) == QLatin1String("HTTP/1.1") || parts.at(2) == QLatin1String("HTTP/1.0")) && error.isEmpty()
+        && !code.isEmpty() && code.size() <= kMaxAuthorizationCodeLength && !whiteSpace.match(code).hasMatch();
 
     answerLoopback(socket, accepted);
     if (accepted) {
@@ -272,7 +287,8 @@ void AccountService::handleLoopbackRequest(QTcpSocket* socket)
         return;
     }
     stopOAuth(true);
-    setStatus(error.isEmpty() ? uiTr("Google 登录状态校验失败，请重新发起") : uiTr("Google 未完成授权：%1").arg(error), true);
+    // The provider's error value is text from a request: it is never shown.
+    setStatus(error.isEmpty() ? uiTr("Google 登录状态校验失败，请重新发起") : uiTr("Google 未完成授权，请重新发起登录"), true);
 }
 
 QByteArray AccountService::loopbackHtmlResponse(bool accepted)

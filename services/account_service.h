@@ -158,6 +158,8 @@ private:
     void handleLoopbackRequest(QTcpSocket* socket);
     void closeLoopbackConnections();
     void answerLoopback(QTcpSocket* socket, bool accepted);
+    // Answers a request that is not this sign-in's callback with a bare 400 and closes it.
+    void refuseLoopback(QTcpSocket* socket);
     void completeGoogleSignIn(const QString& code, const QString& state);
 
     QNetworkAccessManager network_;

@@ -1,5 +1,7 @@
 #include "services/binary_preview_service.h"
 
+#include "common/regular_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -75,8 +77,8 @@ void BinaryPreviewService::load(const QUrl& source)
         emit previewChanged();
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openRegularFile(file, path)) {
         error_ = uiTr("无法读取安全数据预览文件：%1").arg(file.errorString());
         emit previewChanged();
         return;

@@ -1,5 +1,6 @@
 #define KORVEX_TR_CONTEXT "olm::repair::OfficePreviewService"
 #include "common/ui_tr.h"
+#include "common/regular_file.h"
 
 #include "services/office_zip_archive.h"
 
@@ -26,11 +27,11 @@ quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
 
 } // namespace
 
-OfficeZipArchive::OfficeZipArchive(const QString& path) : file_(path) {}
+OfficeZipArchive::OfficeZipArchive(const QString& path) : path_(path) {}
 
 bool OfficeZipArchive::readDirectory(UiText& error)
 {
-    if (!file_.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(file_, path_)) {
         error = uiTr("Office 容器不可读取");
         return false;
     }

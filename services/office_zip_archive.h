@@ -46,6 +46,7 @@ public:
     qint64 extractedBytes() const { return extractedBytes_; }
 
 private:
+    QString path_;
     QFile file_;
     QList<OfficeZipEntry> entries_;
     qint64 extractedBytes_ = 0;

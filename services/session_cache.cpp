@@ -47,6 +47,15 @@ bool isLink(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+// A cache folder of ours that lost its write permission (the user or another program took it away)
+// is given it back before it is emptied: the decrypted copies inside must go all the same.
+void letOwnerEmpty(int folderFd)
+{
+    struct stat st;
+    if (::fstat(folderFd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & S_IRWXU) != S_IRWXU)
+        ::fchmod(folderFd, (st.st_mode & 07777) | S_IRWXU);
+}
+
 // Removes the entry `name` of the open folder `parentFd` without following any link: a link or
 // file is unlinked itself, a folder is opened with O_NOFOLLOW and emptied entry by entry.
 bool removeEntryAt(int parentFd, const char* name, int depth)
@@ -61,6 +70,7 @@ bool removeEntryAt(int parentFd, const char* name, int depth)
     const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
+    letOwnerEmpty(fd);
     DIR* dir = ::fdopendir(fd);
     if (!dir) {
         ::close(fd);
@@ -168,6 +178,7 @@ bool removeCacheEntry(const QString& path)
             return openError == ENOENT;
         fd = next;
     }
+    letOwnerEmpty(fd);
     const bool removed = removeEntryAt(fd, QFile::encodeName(parts.constLast()).constData(), 0);
     ::close(fd);
     return removed;

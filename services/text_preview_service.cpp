@@ -1,5 +1,7 @@
 #include "services/text_preview_service.h"
 
+#include "common/regular_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -135,8 +137,8 @@ void TextPreviewService::load(const QUrl& source)
         return fail(uiTr("预览文件不存在"));
     if (info.size() < 1 || info.size() > kLimitBytes)
         return fail(uiTr("文本文件为空或超过 8 MB 安全预览上限"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return fail(uiTr("无法读取文本预览文件"));
     // The file may have grown since it was measured: never read past the limit.
     const QByteArray bytes = file.read(kLimitBytes + 1);

@@ -2,7 +2,10 @@
 
 #include "app/engine_texts.h"
 
+#include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTranslator>
 
 using namespace olm::repair;
 
@@ -108,8 +111,25 @@ private slots:
         QTest::newRow("m4a sample mismatch")
             << "the sample file does not match this recording: its M4A moov atom does not fit the audio data"
             << otherRecording;
-        QTest::newRow("other") << "failed to open input file" << "failed to open input file";
-        QTest::newRow("utf-8 kept") << "kann nicht öffnen" << "kann nicht öffnen";
+        // Every other failure by its kind, never in the engine's English.
+        const QString damaged = QStringLiteral("文件损坏过重，未找到可恢复的数据");
+        QTest::newRow("open input") << "failed to open input file" << "无法打开待修复文件";
+        QTest::newRow("short read") << "failed to read input file completely" << "无法完整读取待修复文件";
+        QTest::newRow("input too large") << "input file is too large to read" << "无法完整读取待修复文件";
+        QTest::newRow("output over input") << "output path names the input or sample file" << "修复结果不能写到原文件或样本文件上";
+        QTest::newRow("no free name") << "no free output file name" << "找不到可用的修复结果文件名";
+        QTest::newRow("write output") << "failed to write output file" << "无法写入修复结果文件";
+        QTest::newRow("cancelled") << "video repair cancelled" << "操作已取消";
+        QTest::newRow("copy changed") << "the chosen copy changed after its siblings were compared"
+                                      << "文件在处理期间被更改，请重新分析";
+        QTest::newRow("no consensus") << "no unambiguous sibling consensus was found" << "未找到可一致确认的同源副本";
+        QTest::newRow("unsupported") << "unsupported audio format" << "此文件格式尚不支持";
+        QTest::newRow("png damaged") << "unsupported or severely damaged PNG" << damaged;
+        QTest::newRow("flac") << "FLAC STREAMINFO missing" << damaged;
+        QTest::newRow("pdf objects") << "no recoverable PDF objects" << damaged;
+        QTest::newRow("ts alignment") << "MPEG-TS packet alignment not found" << damaged;
+        QTest::newRow("wav chunks") << "WAV repair requires fmt and data chunks" << damaged;
+        QTest::newRow("unknown text") << "kann nicht öffnen" << "修复引擎未能修复此文件";
     }
 
     void engineErrors()
@@ -147,6 +167,23 @@ private slots:
         QFETCH(QString, note);
         QFETCH(QString, expected);
         QCOMPARE(engineNoteUserMessage(note.toStdString()).toString(), expected);
+    }
+
+    // In a German window an engine failure reads in German, whatever English the engine wrote.
+    void engineFailuresReadInTheUiLanguage()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/korvex_file_repair_de_DE.qm")));
+        QCoreApplication::installTranslator(&german);
+        for (const char* message : {"failed to read input file completely", "failed to open input file", "photo repair cancelled",
+                                    "unsupported or severely damaged GIF", "no free output file name", "kann nicht öffnen"}) {
+            const UiText text = engineErrorUserMessage(message);
+            const QString shown = text.toString();
+            QVERIFY2(!shown.isEmpty() && !shown.contains(QString::fromUtf8(message), Qt::CaseInsensitive), qPrintable(shown));
+            // Translated: the German catalogue's text, not the Chinese source.
+            QVERIFY2(!shown.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))), qPrintable(shown));
+        }
+        QCoreApplication::removeTranslator(&german);
     }
 
     void anEmptyEngineMessageGivesAnEmptyText()

@@ -23,17 +23,7 @@ using namespace workflow_fixtures;
 
 namespace {
 
-constexpr int kJobTimeoutMs = 120000;
-
 QString state(const RepairWorkflowController& c) { return c.state(); }
-
-bool waitIdle(RepairWorkflowController& c)
-{
-    QDeadlineTimer deadline(kJobTimeoutMs);
-    while (c.busy() && !deadline.hasExpired())
-        QTest::qWait(10);
-    return !c.busy();
-}
 
 QStringList entries(const QString& folder)
 {
@@ -53,17 +43,6 @@ void age(const QString& path)
 bool engineMissing(const RepairWorkflowController& c)
 {
     return c.state() == WorkflowState::Failed && c.status().contains(QStringLiteral("not available in this build"));
-}
-
-// Select, analyse and repair quickly; true when the result waits in "PreviewReady".
-bool repairToPreview(RepairWorkflowController& c, const QString& input, const QString& mode = QStringLiteral("quick"))
-{
-    c.selectInput(QUrl::fromLocalFile(input));
-    c.analyze();
-    if (!waitIdle(c) || c.state() != WorkflowState::AnalysisCompleted)
-        return false;
-    c.repair(mode);
-    return waitIdle(c) && c.state() == WorkflowState::PreviewReady;
 }
 
 QJsonObject readJson(const QString& path) { return QJsonDocument::fromJson(readAll(path)).object(); }

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "app/repair_job.h"
+#include "app/repair_workflow_controller.h"
 #include "data_repair/engine.h"
 
 namespace workflow_fixtures {
@@ -251,6 +252,30 @@ public:
 private:
     ScriptedCall call_;
 };
+
+// How long one job of the real engine on a small fixture may take on a loaded machine.
+constexpr int kJobTimeoutMs = 120000;
+
+// Waits until the controller's job has returned; false when it did not in time.
+inline bool waitIdle(olm::repair::RepairWorkflowController& c)
+{
+    QDeadlineTimer deadline(kJobTimeoutMs);
+    while (c.busy() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return !c.busy();
+}
+
+// Select, analyse and repair; true when the result waits in "PreviewReady".
+inline bool repairToPreview(olm::repair::RepairWorkflowController& c, const QString& input,
+                            const QString& mode = QStringLiteral("quick"))
+{
+    c.selectInput(QUrl::fromLocalFile(input));
+    c.analyze();
+    if (!waitIdle(c) || c.state() != olm::repair::WorkflowState::AnalysisCompleted)
+        return false;
+    c.repair(mode);
+    return waitIdle(c) && c.state() == olm::repair::WorkflowState::PreviewReady;
+}
 
 // Jobs started from now on run `call` in place of the engine (until setRepairFactoryProvider({})).
 inline void scriptEngine(ScriptedCall call)

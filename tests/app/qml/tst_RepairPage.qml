@@ -444,6 +444,39 @@ Item {
             compare(findChild(page, "outputWarning0"), null)
         }
 
+        // File names, paths, statuses and engine texts are shown as they are, never read as markup:
+        // a file named like an alarm stays a file name.
+        function test_namesAreNeverMarkup_data() {
+            const hostile = "<font color=red size=7><b>VIRUS FOUND<br>.wav"
+            return [
+                { tag: "welcome", state: "FileSelected", findings: 0, labels: ["welcomeFileLine", "welcomeDetailLine", "welcomeStatus"] },
+                { tag: "analysis", state: "AnalysisCompleted", findings: 1, labels: ["analysisFileName", "findingMessage"] },
+                { tag: "failed analysis", state: "Failed", findings: 1, labels: ["analysisFileName", "analysisVerdict"] },
+                { tag: "repairing", state: "Repairing", findings: 1, labels: ["progressFileName", "progressStatusText"] },
+                { tag: "result", state: "PreviewReady", findings: 1, labels: ["outputNameLabel", "resultStatus", "validationLabel"] },
+                { tag: "saved", state: "Saved", findings: 0, labels: ["savedPathLabel", "resultStatus"] },
+            ].map(row => Object.assign(row, { hostile: hostile }))
+        }
+
+        function test_namesAreNeverMarkup(data) {
+            workflow.inputPath = "/d/" + data.hostile
+            workflow.inputName = data.hostile
+            workflow.outputName = data.hostile
+            workflow.outputPath = "/d/" + data.hostile
+            workflow.status = "已选择 " + data.hostile
+            workflow.validationMessage = data.hostile
+            workflow.findings = data.findings > 0 ? [{ message: data.hostile, severityCode: 2 }] : []
+            workflow.busy = data.state === "Repairing"
+            workflow.state = data.state
+            for (const name of data.labels) {
+                const label = findChild(page, name)
+                verify(label, name)
+                compare(label.textFormat, Text.PlainText, name)
+            }
+            // The name itself is shown whole, its brackets and all.
+            verify(findChild(page, data.labels[0]).text.indexOf("<font color=red") >= 0, data.labels[0])
+        }
+
         function test_resultTexts_data() {
             return [
                 { tag: "valid unsaved", valid: true, state: "PreviewReady", kind: "image", heading: "修复完成，结果尚未保存", rows: ["结构完整", "可正常解析", "原文件未修改"] },
