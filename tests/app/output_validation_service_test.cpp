@@ -235,13 +235,13 @@ private slots:
         QCOMPARE(result.message.toString(), QStringLiteral("输出结构验证失败"));
     }
 
-    // A large recording is decoded at its edges and key frames only, but still wholly demuxed; a stop
-    // asked for ends it at once.
+    // A recording over 64 MiB is decoded at its edges and at key frames only, but still wholly
+    // demuxed: uncompressed video makes one quickly. A stop asked for ends the check at once.
     void largeRecordingsAndCancellation()
     {
-        const QString path = makeRecording("long.mkv", {"-c:v", "mpeg2video", "-q:v", "1", "-an"}, 6,
-                                           QStringLiteral("testsrc2=s=1280x720:r=25"));
-        QVERIFY(QFileInfo(path).size() > 0);
+        const QString path = makeRecording("long.mkv", {"-c:v", "rawvideo", "-pix_fmt", "yuv420p", "-c:a", "pcm_s16le"}, 3,
+                                           QStringLiteral("testsrc=s=1280x720:r=25"));
+        QVERIFY(QFileInfo(path).size() > 64 * 1024 * 1024);
         int reports = 0;
         ValidationControl control;
         control.progress = [&reports](qint64 done, qint64 total) {
@@ -250,6 +250,9 @@ private slots:
         };
         QVERIFY(validation::validateOutput(path, control).valid);
         QVERIFY(reports > 0);
+        // Cut at 80 %: the duration the container claims is no longer there.
+        const QByteArray bytes = readAll(path);
+        QVERIFY(!validation::validateOutput(write(QStringLiteral("long-cut.mkv"), bytes.left(bytes.size() * 8 / 10))).valid);
         control.cancelled = [] { return true; };
         QVERIFY(!validation::validateOutput(path, control).valid);
     }

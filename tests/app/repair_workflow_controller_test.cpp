@@ -452,7 +452,7 @@ private slots:
         QCOMPARE(report.value("workflowState").toString(), WorkflowState::Failed);
         QCOMPARE(report.value("findings").toArray().size(), 1);
         QCOMPARE(report.value("findings").toArray().first().toObject().value("severity").toString(), QStringLiteral("警告"));
-        QCOMPARE(report.value("warnings").toArray(), QJsonArray{QStringLiteral("rebuilt from objects")});
+        QCOMPARE(report.value("warnings").toArray(), QJsonArray{QStringLiteral("修复引擎对输出附有一条说明，请在使用前检查结果")});
 
         // An engine failure without a text reads "操作失败".
         scriptEngine([](const data_repair::RepairRequest&, data_repair::IProgress*, bool) {
