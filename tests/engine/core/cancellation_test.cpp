@@ -322,8 +322,9 @@ fs::path nulText(const fs::path& dir, uint64_t size)
     return dir / "zeros.txt";
 }
 
-// Address space in use now (the limit below is set on top of it).
-uint64_t addressSpaceInUse()
+// Address space in use now (the limit below is set on top of it; unused where address space
+// limits do not apply).
+[[maybe_unused]] uint64_t addressSpaceInUse()
 {
     std::ifstream status("/proc/self/status");
     std::string key;
