@@ -310,6 +310,9 @@ TEST_F(Mp4RepairClipTest, CutFastStartRecordingsClaimOnlyTheMediaTheyHold) {
     const std::vector<Case> cases = {
         {"H.264 and AAC at 60 %", std::string(kX264) + " -c:a aac" + fastStart, "mp4", 60},
         {"H.264 and AAC at 97 %", std::string(kX264) + " -c:a aac" + fastStart, "mp4", 97},
+        // B-frames: composition offsets and an edit list that delays the video.
+        {"H.264 with B-frames at 45 %", "-c:v libx264 -preset veryfast -bf 3 -pix_fmt yuv420p -c:a aac" + fastStart,
+         "mp4", 45},
         {"MPEG-4 part 2 and AAC at 50 %", "-c:v mpeg4 -g 25 -c:a aac" + fastStart, "mp4", 50},
         {"MOV, H.264 and PCM at 30 %", std::string(kX264) + " -c:a pcm_s16le" + fastStart, "mov", 30},
     };
