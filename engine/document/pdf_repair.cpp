@@ -506,6 +506,22 @@ std::map<std::string, std::string> readPdfDictionary(ByteView b, uint64_t pos, u
 
 namespace {
 
+// Whether an object's body reads as PDF values up to its "endobj" (or "stream"): bytes inserted
+// into a dictionary leave delimiters that no value closes. A body that runs past the window
+// before it fails, or reaches the next object without the keyword, is not judged.
+bool bodyReads(ByteView t, uint64_t from, uint64_t limit)
+{
+    const uint64_t window = std::min(limit, from + kDictionaryWindow);
+    for (uint64_t pos = skipFiller(t, from, window); pos < window; pos = skipFiller(t, pos, window)) {
+        if (matchesAt(t, pos, "endobj") || matchesAt(t, pos, "stream"))
+            return true;
+        pos = skipValue(t, pos, window, 0);
+        if (pos == npos)
+            return window < limit;
+    }
+    return true;
+}
+
 // A stream whose /Length does not reach its "endstream" (bytes were inserted into or cut from its
 // data): readers then search for the end and report the file damaged. Direct lengths are
 // rewritten in place when the new digits fit where the old ones and the spaces after them stood;
@@ -881,12 +897,22 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     }
 
     const std::span<const PdfObjectHeader> whole = std::span(headers).first(complete);
+    const uint64_t objectStream = found.objectStream;
+    const bool objectStreams = objectStream != npos && objectStream + 7 <= kept;
     std::map<uint64_t, uint64_t> objects;
     uint64_t highest = 0;
+    uint64_t unreadable = 0;
     bool ignoredNumbers = false;
-    for (const auto& h : whole) {
+    for (size_t i = 0; i < whole.size(); ++i) {
+        const PdfObjectHeader& h = whole[i];
         if (h.number > kPdfMaxObjectNumber) {
             ignoredNumbers = true;
+            continue;
+        }
+        // A damaged copy leaves the table (an earlier revision of the object, if any, stays);
+        // files with object streams are indexed as they stand.
+        if (!objectStreams && !bodyReads(t, h.end, i + 1 < whole.size() ? whole[i + 1].offset : kept)) {
+            ++unreadable;
             continue;
         }
         objects[h.number] = h.offset;
@@ -899,10 +925,14 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     if (ignoredNumbers)
         result.notes.push_back("PDF object numbers above 8388607 were ignored");
 
+    if (unreadable > 0)
+        result.addAction("drop-damaged-objects", "left PDF objects whose contents do not read out of the table",
+                         unreadable);
+
     int64_t root = findCatalog(t, whole, kept);
+    if (root >= 1 && objects.count(static_cast<uint64_t>(root)) == 0)
+        root = 0; // the catalog itself is damaged
     uint64_t rootGeneration = 0;
-    const uint64_t objectStream = found.objectStream;
-    const bool objectStreams = objectStream != npos && objectStream + 7 <= kept;
     const bool hybrid = objectStreams && old.xrefStreamOffset != npos;
     if (root < 1 && objectStreams) {
         // The catalog often lives inside an object stream: the old trailer still names it.

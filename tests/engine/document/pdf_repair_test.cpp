@@ -224,6 +224,7 @@ TEST(PdfRepair, CutOrInsertedDocumentsComeOutWholeForQpdf)
     }();
     // Inserted right before an object's number: the garbage ends without a separator.
     const size_t middleObject = front.find("\n9 0 obj") + 1;
+    const size_t pageDictionary = front.find("/MediaBox", middleObject);
     const size_t imageData = front.find("stream\n", front.find("/Subtype /Image")) + 7 + 500;
     const size_t treeEnd = back.find("endobj", back.find("/Type /Pages")) + 7;
     struct Case {
@@ -235,6 +236,8 @@ TEST(PdfRepair, CutOrInsertedDocumentsComeOutWholeForQpdf)
     const std::vector<Case> cases = {
         {"4 KiB inserted between objects", front.substr(0, middleObject) + junk + front.substr(middleObject), 6,
          "rebuild-xref"},
+        {"4 KiB inserted into a page's dictionary", front.substr(0, pageDictionary) + junk + front.substr(pageDictionary),
+         5, "drop-damaged-objects"},
         {"4 KiB inserted into an image's data", front.substr(0, imageData) + junk + front.substr(imageData), 6,
          "fix-stream-length"},
         {"cut at 50 %", front.substr(0, front.size() / 2), wholePages(front, front.size() / 2), "prune-page-tree"},
