@@ -47,10 +47,14 @@ Item {
 
     clip: true
 
+    // m:ss below an hour, h:mm:ss from an hour on.
     function formatTime(ms) {
         const seconds = Math.max(0, Math.floor(ms / 1000))
-        const rest = seconds % 60
-        return Math.floor(seconds / 60) + ":" + (rest < 10 ? "0" : "") + rest
+        const twoDigits = value => (value < 10 ? "0" : "") + value
+        const hours = Math.floor(seconds / 3600)
+        const minutes = Math.floor(seconds / 60) % 60
+        const clock = twoDigits(seconds % 60)
+        return hours > 0 ? hours + ":" + twoDigits(minutes) + ":" + clock : minutes + ":" + clock
     }
 
     function cannotPlayText() {

@@ -76,7 +76,11 @@ Item {
                 { tag: "negative", ms: -5000, text: "0:00" },
                 { tag: "fraction", ms: 999, text: "0:00" },
                 { tag: "minute", ms: 65000, text: "1:05" },
-                { tag: "over an hour", ms: (62 * 60 + 5) * 1000, text: "62:05" },
+                { tag: "last second below an hour", ms: 3599999, text: "59:59" },
+                { tag: "one hour", ms: 3600000, text: "1:00:00" },
+                { tag: "over an hour", ms: (62 * 60 + 5) * 1000, text: "1:02:05" },
+                { tag: "two hours", ms: ((2 * 60 + 5) * 60 + 3) * 1000, text: "2:05:03" },
+                { tag: "a day and more", ms: 100 * 3600 * 1000, text: "100:00:00" },
             ]
         }
 
