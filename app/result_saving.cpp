@@ -109,6 +109,26 @@ bool isInsideCache(const QString& folder)
     return false;
 }
 
+// The mode of a file the user creates: read and write for everyone less the process's umask.
+// The kernel reports the mask; only where it does not is it read by setting it and back.
+mode_t userFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok && mask <= 0777)
+                return static_cast<mode_t>(0666 & ~mask);
+        }
+    }
+    const mode_t mask = ::umask(0077);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
 QString uniqueOutputPath(const QString& folder, const QString& fileName, QString* error)
@@ -271,7 +291,9 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
     const QString name = savedResultName();
     const QString partial = partialFilePath(folder);
     QString target;
-    if (EncryptedFileStore::decryptFile(outputPath_, partial))
+    // Owner-only while it is written; whole, it takes the mode of any file the user saves.
+    if (EncryptedFileStore::decryptFile(outputPath_, partial)
+        && ::chmod(QFile::encodeName(partial).constData(), userFileMode()) == 0)
         target = moveToFreeOutputPath(partial, folder, name);
     if (target.isEmpty()) {
         QFile::remove(partial);
