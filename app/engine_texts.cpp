@@ -85,6 +85,20 @@ UiText findingUserMessage(const data_repair::Finding& finding)
     return uiTr("检测到文件异常，详细诊断见修复报告");
 }
 
+UiText findingSubject(const data_repair::Finding& finding)
+{
+    const QString message = QString::fromUtf8(finding.message.data(), static_cast<qsizetype>(finding.message.size()));
+    const qsizetype colon = message.indexOf(QLatin1String(": "));
+    if (colon >= 0) {
+        const QString subject = message.mid(colon + 2).trimmed();
+        if (!subject.isEmpty())
+            return UiText(subject);
+    }
+    if (finding.offset > 0)
+        return uiTr("字节偏移 %1").arg(static_cast<unsigned long long>(finding.offset));
+    return {};
+}
+
 UiText engineErrorUserMessage(const std::string& message)
 {
     const QString text = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));

@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>Die gewählte intakte Beispieldatei passt nicht zu dieser Aufnahme; wählen Sie eine intakte Datei, die mit demselben Gerät und denselben Einstellungen aufgenommen wurde</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Byte-Offset %1</translation>
+    </message>
 </context>
 </TS>

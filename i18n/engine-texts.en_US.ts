@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>The selected healthy sample does not match this recording; choose a healthy file recorded by the same device with the same settings</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Byte offset %1</translation>
+    </message>
 </context>
 </TS>

@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>La muestra sana seleccionada no coincide con esta grabación; elija un archivo sano grabado con el mismo dispositivo y la misma configuración</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Desplazamiento de byte %1</translation>
+    </message>
 </context>
 </TS>

@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>L'échantillon sain sélectionné ne correspond pas à cet enregistrement ; choisissez un fichier sain enregistré par le même appareil avec les mêmes réglages</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Position %1 (octets)</translation>
+    </message>
 </context>
 </TS>

@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>Il campione integro selezionato non corrisponde a questa registrazione; scegliere un file integro registrato dallo stesso dispositivo con le stesse impostazioni</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Offset byte %1</translation>
+    </message>
 </context>
 </TS>

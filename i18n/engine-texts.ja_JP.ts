@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>選択した正常なサンプルはこの録画と一致しません。同じデバイス・同じ設定で録画した正常なファイルを選択してください</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>バイト位置 %1</translation>
+    </message>
 </context>
 </TS>

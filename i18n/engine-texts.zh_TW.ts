@@ -135,5 +135,9 @@
         <source>所选正常样本与这段录制不匹配，请选择同一设备、相同设置录制的正常文件</source>
         <translation>所選正常樣本與這段錄製不相符，請選擇同一裝置、相同設定錄製的正常檔案</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>位元組偏移 %1</translation>
+    </message>
 </context>
 </TS>

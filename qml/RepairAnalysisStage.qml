@@ -24,6 +24,26 @@ ColumnLayout {
     required property var findings
     required property int findingCount
     required property string inputIcon
+    // The rows of the list: identical findings (same severity, text and subject) once, with how
+    // often they were reported, in the order they first appear.
+    readonly property var findingRows: analysisStage.groupFindings(analysisStage.findings)
+
+    function groupFindings(list) {
+        const rows = []
+        const index = {}
+        for (let i = 0; list && i < list.length; ++i) {
+            const entry = list[i]
+            const subject = entry.subject === undefined ? "" : String(entry.subject)
+            const key = Number(entry.severityCode) + "\n" + String(entry.message) + "\n" + subject
+            if (index[key] !== undefined) {
+                rows[index[key]].count += 1
+                continue
+            }
+            index[key] = rows.length
+            rows.push({ message: String(entry.message), subject: subject, severityCode: Number(entry.severityCode), count: 1 })
+        }
+        return rows
+    }
 
     // Requests the page carries out.
     signal repairRequested(string mode)
@@ -169,7 +189,7 @@ ColumnLayout {
             anchors.fill: parent
             anchors.margins: 4
             clip: true
-            model: analysisStage.findings
+            model: analysisStage.findingRows
             ScrollBar.vertical: ScrollBar {}
 
             delegate: Item {
@@ -204,14 +224,37 @@ ColumnLayout {
                     ColumnLayout {
                         Layout.fillWidth: true
                         spacing: 1
-                        Label {
-                            objectName: "findingMessage"
+                        RowLayout {
                             Layout.fillWidth: true
-                            text: String(findingRow.modelData.message)
-                            wrapMode: Text.Wrap
-                            color: Theme.textStrong
+                            spacing: 8
+                            Label {
+                                objectName: "findingMessage"
+                                Layout.fillWidth: true
+                                text: findingRow.modelData.message
+                                wrapMode: Text.Wrap
+                                color: Theme.textStrong
+                                font.family: Theme.fontFamily
+                                font.bold: true
+                            }
+                            Label {
+                                objectName: "findingCount"
+                                Layout.alignment: Qt.AlignTop
+                                visible: findingRow.modelData.count > 1
+                                text: "× " + findingRow.modelData.count
+                                color: Theme.textSecondary
+                                font.family: Theme.fontFamily
+                                font.bold: true
+                            }
+                        }
+                        Label {
+                            objectName: "findingSubject"
+                            Layout.fillWidth: true
+                            visible: text !== ""
+                            text: findingRow.modelData.subject
+                            elide: Text.ElideMiddle
+                            color: Theme.textSecondary
                             font.family: Theme.fontFamily
-                            font.bold: true
+                            font.pixelSize: Theme.fontCaption
                         }
                         Label {
                             Layout.fillWidth: true

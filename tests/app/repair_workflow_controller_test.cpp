@@ -204,7 +204,7 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$"))
                     .match(report.value("createdAtUtc").toString()).hasMatch());
         const QJsonObject reportedFinding = report.value("findings").toArray().first().toObject();
-        QCOMPARE(reportedFinding.keys(), (QStringList{"message", "repairable", "severity", "severityCode", "technicalMessage"}));
+        QCOMPARE(reportedFinding.keys(), (QStringList{"message", "repairable", "severity", "severityCode", "subject", "technicalMessage"}));
         QVERIFY(!report.value("actions").toArray().isEmpty());
         QCOMPARE(report.value("actions").toArray().first().toObject().keys(), (QStringList{"message", "name"}));
         QVERIFY(c.exportReport(QUrl::fromLocalFile(saveFolder)));

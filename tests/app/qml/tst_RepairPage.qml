@@ -316,6 +316,43 @@ Item {
             compare(stage().objectName, "advancedPanel")
         }
 
+        // Each row says what its finding is about; findings the user could not tell apart are one
+        // row with their count, in the order they first came.
+        function test_findingsNamedAndCounted() {
+            workflow.inputPath = "/d/letter.docx"
+            workflow.inputName = "letter.docx"
+            workflow.state = "AnalysisCompleted"
+            const index = "文件容器索引损坏"
+            const findings = []
+            for (let i = 0; i < 7; ++i)
+                findings.push({ message: index, subject: "word/document.xml", severityCode: 1 })
+            findings.splice(2, 0, { message: index, subject: "word/styles.xml", severityCode: 1 })
+            findings.push({ message: index, subject: "word/document.xml", severityCode: 2 })
+            findings.push({ message: "文件结束结构缺失", subject: "", severityCode: 1 })
+            findings.push({ message: "文件结束结构缺失", severityCode: 1 })
+            workflow.findings = findings
+            const list = findChild(page, "findingsList")
+            tryCompare(list, "count", 4)
+            const expected = [
+                { subject: "word/document.xml", count: 7, message: index },
+                { subject: "word/styles.xml", count: 1, message: index },
+                { subject: "word/document.xml", count: 1, message: index },
+                { subject: "", count: 2, message: "文件结束结构缺失" },
+            ]
+            for (let i = 0; i < expected.length; ++i) {
+                list.currentIndex = i
+                const row = list.currentItem
+                compare(findChild(row, "findingMessage").text, expected[i].message, "row " + i)
+                const subject = findChild(row, "findingSubject")
+                compare(subject.visible, expected[i].subject !== "", "subject shown in row " + i)
+                compare(subject.text, expected[i].subject, "row " + i)
+                const count = findChild(row, "findingCount")
+                compare(count.visible, expected[i].count > 1, "count shown in row " + i)
+                if (expected[i].count > 1)
+                    compare(count.text, "× " + expected[i].count)
+            }
+        }
+
         function test_emptyAnalysis() {
             workflow.inputPath = "/d/a.pdf"
             workflow.state = "AnalysisCompleted"
