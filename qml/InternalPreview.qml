@@ -327,7 +327,7 @@ Item {
                 anchors.right: parent.right
                 anchors.top: parent.top
                 anchors.bottom: parent.bottom
-                anchors.bottomMargin: 58
+                anchors.bottomMargin: videoBar.height + 20
                 radius: Theme.radiusControl
                 color: Theme.videoBackdrop
 
@@ -363,21 +363,37 @@ Item {
                     onClicked: preview.requestPlayback()
                 }
             }
-            RowLayout {
+            // One row of play, position, slider, duration and mute where the slider keeps room to
+            // seek; where a language's button texts leave it less, the slider and the times take a
+            // row of their own above the two buttons.
+            GridLayout {
+                id: videoBar
+                objectName: "videoBar"
+                readonly property int minimumSliderWidth: 160
+                readonly property bool oneRow: width >= videoPlayButton.implicitWidth + videoMuteButton.implicitWidth
+                    + positionLabel.implicitWidth + durationLabel.implicitWidth + minimumSliderWidth + 4 * columnSpacing
                 anchors.left: parent.left
                 anchors.right: parent.right
                 anchors.bottom: parent.bottom
                 anchors.leftMargin: 10
                 anchors.rightMargin: 10
                 anchors.bottomMargin: 10
-                height: 38
-                spacing: 10
+                height: oneRow ? 38 : 38 * 2 + rowSpacing
+                columns: 5
+                columnSpacing: 10
+                rowSpacing: 6
 
                 MediaButton {
+                    id: videoPlayButton
                     objectName: "videoPlayButton"
                     compact: true
+                    Layout.row: videoBar.oneRow ? 0 : 1
+                    Layout.column: 0
                 }
                 Label {
+                    id: positionLabel
+                    Layout.row: 0
+                    Layout.column: videoBar.oneRow ? 1 : 0
                     text: preview.formatTime(player.position) // qmllint disable type
                     color: Theme.mediaTime
                     font.family: Theme.fontFamily
@@ -385,17 +401,29 @@ Item {
                 }
                 SeekSlider {
                     objectName: "videoSlider"
+                    Layout.row: 0
+                    Layout.column: videoBar.oneRow ? 2 : 1
+                    Layout.columnSpan: videoBar.oneRow ? 1 : 3
                     Layout.fillWidth: true
+                    Layout.minimumWidth: videoBar.minimumSliderWidth
                 }
                 Label {
+                    id: durationLabel
+                    Layout.row: 0
+                    Layout.column: videoBar.oneRow ? 3 : 4
+                    Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
                     text: preview.formatTime(player.duration) // qmllint disable type
                     color: Theme.mediaTime
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
                 }
                 AppButton {
+                    id: videoMuteButton
                     objectName: "muteButton"
                     compact: true
+                    Layout.row: videoBar.oneRow ? 0 : 1
+                    Layout.column: 4
+                    Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
                     text: audioOutput.muted ? qsTr("取消静音") : qsTr("静音")
                     iconSource: audioOutput.muted ? "assets/media-muted.svg" : "assets/media-volume.svg"
                     onClicked: audioOutput.muted = !audioOutput.muted

@@ -373,6 +373,7 @@ Item {
                             id: saveBehaviorBox
                             objectName: "saveBehaviorBox"
                             Layout.fillWidth: true
+                            Layout.minimumWidth: saveBehaviorBox.implicitWidth
                             model: [qsTr("每次询问"), qsTr("使用上次保存目录")]
                             currentIndex: page.settings.defaultSaveBehavior === "last" ? 1 : 0
                             onActivated: function(index) {

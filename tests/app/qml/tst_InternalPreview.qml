@@ -89,6 +89,47 @@ Item {
             compare(item.formatTime(data.ms), data.text)
         }
 
+        // However narrow the preview and however long the button texts, the slider keeps room to
+        // seek and nothing in the bar overlaps or leaves it.
+        function test_videoBarKeepsTheSliderUsable_data() {
+            return [
+                { tag: "wide", width: 900, play: "播放", mute: "静音", rows: 1 },
+                { tag: "long button texts", width: 560, play: "Riproduci il video", mute: "Disattiva l’audio del video", rows: 2 },
+                { tag: "narrow", width: 420, play: "播放", mute: "取消静音", rows: 2 },
+            ]
+        }
+
+        function test_videoBarKeepsTheSliderUsable(data) {
+            const item = make("video")
+            item.width = data.width
+            const bar = findChild(item, "videoBar")
+            const play = findChild(item, "videoPlayButton")
+            const mute = findChild(item, "muteButton")
+            play.text = data.play
+            mute.text = data.mute
+            waitForRendering(item)
+            const slider = findChild(item, "videoSlider")
+            verify(slider.width >= 160, "slider " + slider.width + " wide")
+            compare(bar.oneRow, data.rows === 1)
+            const boxes = []
+            for (const child of bar.children) {
+                if (!child.visible)
+                    continue
+                verify(child.x >= 0 && child.y >= 0 && child.x + child.width <= bar.width + 0.5
+                       && child.y + child.height <= bar.height + 0.5, "inside the bar: " + child)
+                boxes.push(child)
+            }
+            for (let i = 0; i < boxes.length; ++i)
+                for (let j = i + 1; j < boxes.length; ++j) {
+                    const a = boxes[i], b = boxes[j]
+                    verify(a.x + a.width <= b.x + 0.5 || b.x + b.width <= a.x + 0.5
+                           || a.y + a.height <= b.y + 0.5 || b.y + b.height <= a.y + 0.5, "overlap: " + a + " " + b)
+                }
+            // The picture ends above the bar.
+            const surface = findChild(item, "videoOutput").parent
+            verify(surface.y + surface.height <= bar.y, "video surface above the bar")
+        }
+
         function test_noneAndUnsupported() {
             for (const kind of ["none", "unsupported"]) {
                 const item = make(kind)

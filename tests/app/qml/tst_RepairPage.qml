@@ -214,6 +214,24 @@ Item {
             sameColor(findChild(page, "welcomeStatus").color, "#B42318", "failure status")
         }
 
+        // A name near the system's limit is elided in its middle inside the status line, which
+        // stays short and keeps the buttons beside it.
+        function test_longNameInTheStatus() {
+            const name = "Urlaubsfoto_" + "ä".repeat(110) + "_final.jpg"
+            workflow.inputPath = "/data/" + name
+            workflow.inputName = name
+            workflow.state = "FileSelected"
+            workflow.status = "已选择 " + name + "；原文件将保持只读"
+            const status = findChild(page, "welcomeStatus")
+            waitForRendering(page)
+            verify(status.lineCount <= 2, status.lineCount + " lines")
+            verify(status.text.startsWith("已选择 Urlaubsfoto_"), status.text)
+            verify(status.text.endsWith("_final.jpg；原文件将保持只读"), status.text)
+            verify(status.text.indexOf("…") > 0, status.text)
+            const analyze = findChild(page, "analyzeButton")
+            verify(analyze.mapToItem(page, 0, 0).y < status.mapToItem(page, 0, 0).y + status.height, "button beside the status")
+        }
+
         function test_chipColumns() {
             const grid = findChild(page, "chipGrid")
             compare(grid.columns, 4)
