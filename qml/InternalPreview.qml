@@ -378,8 +378,8 @@ Item {
                 anchors.leftMargin: 10
                 anchors.rightMargin: 10
                 anchors.bottomMargin: 10
-                height: oneRow ? 38 : 38 * 2 + rowSpacing
-                columns: 5
+                height: Math.max(oneRow ? 38 : 38 * 2 + rowSpacing, implicitHeight)
+                columns: oneRow ? 5 : 4
                 columnSpacing: 10
                 rowSpacing: 6
 
@@ -389,6 +389,8 @@ Item {
                     compact: true
                     Layout.row: videoBar.oneRow ? 0 : 1
                     Layout.column: 0
+                    Layout.columnSpan: videoBar.oneRow ? 1 : 2
+                    Layout.alignment: Qt.AlignLeft | Qt.AlignVCenter
                 }
                 Label {
                     id: positionLabel
@@ -403,14 +405,14 @@ Item {
                     objectName: "videoSlider"
                     Layout.row: 0
                     Layout.column: videoBar.oneRow ? 2 : 1
-                    Layout.columnSpan: videoBar.oneRow ? 1 : 3
+                    Layout.columnSpan: videoBar.oneRow ? 1 : 2
                     Layout.fillWidth: true
                     Layout.minimumWidth: videoBar.minimumSliderWidth
                 }
                 Label {
                     id: durationLabel
                     Layout.row: 0
-                    Layout.column: videoBar.oneRow ? 3 : 4
+                    Layout.column: 3
                     Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
                     text: preview.formatTime(player.duration) // qmllint disable type
                     color: Theme.mediaTime
@@ -422,7 +424,8 @@ Item {
                     objectName: "muteButton"
                     compact: true
                     Layout.row: videoBar.oneRow ? 0 : 1
-                    Layout.column: 4
+                    Layout.column: videoBar.oneRow ? 4 : 2
+                    Layout.columnSpan: videoBar.oneRow ? 1 : 2
                     Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
                     text: audioOutput.muted ? qsTr("取消静音") : qsTr("静音")
                     iconSource: audioOutput.muted ? "assets/media-muted.svg" : "assets/media-volume.svg"

@@ -112,11 +112,12 @@ Item {
             verify(slider.width >= 160, "slider " + slider.width + " wide")
             compare(bar.oneRow, data.rows === 1)
             const boxes = []
-            for (const child of bar.children) {
+            for (let i = 0; i < bar.children.length; ++i) {
+                const child = bar.children[i]
                 if (!child.visible)
                     continue
                 verify(child.x >= 0 && child.y >= 0 && child.x + child.width <= bar.width + 0.5
-                       && child.y + child.height <= bar.height + 0.5, "inside the bar: " + child)
+                       && child.y + child.height <= bar.height + 0.5, "inside the " + bar.width + " x " + bar.height + " bar: " + child + " " + child.x + "," + child.y + " " + child.width + " x " + child.height)
                 boxes.push(child)
             }
             for (let i = 0; i < boxes.length; ++i)

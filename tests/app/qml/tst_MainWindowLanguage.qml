@@ -111,7 +111,7 @@ Item {
             const inputDialog = findChild(window.repairPage, "inputDialog")
             const sampleDialog = findChild(window.repairPage, "sampleDialog")
             // One dialog opened before every switch, one for the first time after the last.
-            for (const code of ["zh-CN", "en-US", "zh-CN", "de-DE", "en-US", "zh-CN"]) {
+            for (const code of ["en-US", "zh-CN", "en-US", "de-DE", "zh-CN", "en-US", "zh-CN"]) {
                 settingsService.language = code
                 const texts = shownButtons(inputDialog)
                 for (const text of buttons[code])
