@@ -450,11 +450,13 @@ Item {
                     Rectangle {
                         objectName: "statusBox"
                         Layout.fillWidth: true
-                        Layout.preferredHeight: 46
+                        // Taller where the status needs a third line.
+                        Layout.preferredHeight: Math.max(46, statusText.implicitHeight + 18)
                         radius: Theme.radiusControl
                         // A failure is never shown in the success colours.
                         color: page.account.statusIsError ? Theme.errorFill : page.account.backendConfigured ? Theme.noticeSuccessFill : Theme.noticeWarningFill
                         Text {
+                            id: statusText
                             objectName: "statusText"
                             anchors.fill: parent
                             anchors.margins: 9

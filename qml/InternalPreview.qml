@@ -95,7 +95,7 @@ Item {
     }
 
     function syncImage() {
-        if (preview.kind === "image" && preview.hasSource)
+        if (preview.kind === "image" && preview.sourceGiven())
             imagePreview.load(preview.source)
         else
             imagePreview.clear()
@@ -152,6 +152,9 @@ Item {
             preview.fitPdfWidth(0)
         } else if (preview.kind === "office") {
             preview.officePage = 0
+        } else if (preview.kind === "image") {
+            // The picture is read again from the file on show.
+            preview.syncImage()
         }
     }
 

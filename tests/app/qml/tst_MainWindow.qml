@@ -193,6 +193,12 @@ Item {
             compare(findChild(page, "resultStatus").text, workflow.status)
             compare(settings.limits, [settings.limits[0], ""])
             compare(settings.events[settings.events.length - 1], "workflow.Saved")
+            // At the window's first size the saved result keeps all four buttons in view.
+            for (const name of ["saveButton", "resetPreviewButton", "exportReportButton", "repairAgainButton"]) {
+                const button = findChild(page, name)
+                const box = button.mapToItem(window.contentItem, 0, 0, button.width, button.height)
+                verify(box.y + box.height <= window.contentItem.height, name + " below the fold: " + JSON.stringify(box))
+            }
             // The picture stays on show from the saved file, also after "重置预览".
             const imageView = findChild(preview, "imageView")
             compare(String(preview.source), String(workflow.previewUrl))
