@@ -205,8 +205,10 @@ Item {
                 id: card
                 objectName: "card"
                 width: 470
-                // Taller only when a language's texts need more lines than the card has room for.
-                height: Math.max(page.signedIn ? 370 : 540, cardColumn.implicitHeight + 52)
+                // Taller only by the lines a language's consent sentence or status needs beyond one
+                // and two.
+                height: (page.signedIn ? 370 : 540) + (page.signedIn ? 0 : Math.max(0, consentRow.implicitHeight - 20))
+                        + Math.max(0, statusBox.Layout.preferredHeight - 46)
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
                 radius: 14
@@ -214,7 +216,6 @@ Item {
                 border.color: Theme.cardBorder
 
                 ColumnLayout {
-                    id: cardColumn
                     anchors.fill: parent
                     anchors.margins: 26
                     spacing: 5
@@ -448,6 +449,7 @@ Item {
                     }
 
                     Rectangle {
+                        id: statusBox
                         objectName: "statusBox"
                         Layout.fillWidth: true
                         // Taller where the status needs a third line.
@@ -473,6 +475,7 @@ Item {
 
                     // Wraps onto a second line where a language's sentence is longer than the card.
                     Flow {
+                        id: consentRow
                         objectName: "consentRow"
                         visible: !page.signedIn
                         spacing: 4
