@@ -146,6 +146,20 @@ UiText engineNoteUserMessage(const std::string& note)
     return uiTr("修复引擎对输出附有一条说明，请在使用前检查结果");
 }
 
+UiText findingSubject(const data_repair::Finding& finding)
+{
+    const QString message = QString::fromUtf8(finding.message.data(), static_cast<qsizetype>(finding.message.size()));
+    const qsizetype colon = message.indexOf(QLatin1String(": "));
+    if (colon >= 0) {
+        const QString subject = message.mid(colon + 2).trimmed();
+        if (!subject.isEmpty())
+            return UiText(subject);
+    }
+    if (finding.offset > 0)
+        return uiTr("字节偏移 %1").arg(static_cast<unsigned long long>(finding.offset));
+    return {};
+}
+
 UiText engineErrorUserMessage(const std::string& message)
 {
     const QString text = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));

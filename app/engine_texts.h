@@ -18,6 +18,11 @@ UiText findingUserMessage(const data_repair::Finding& finding);
 // track it dropped); a note with no text of its own gets a general one.
 UiText engineNoteUserMessage(const std::string& note);
 
+// What one finding is about, for telling findings of the same kind apart: the part or entry the
+// engine names after ": " in its message (as it stands, untranslated), else the byte offset it gives
+// (above 0), else an empty text.
+UiText findingSubject(const data_repair::Finding& finding);
+
 // Advice for the engine failures the user can act on; any other message by its kind (file access,
 // cancelled, changed meanwhile, sample, format, damage), never in the engine's English. An empty
 // message gives an empty text.

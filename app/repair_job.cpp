@@ -157,6 +157,7 @@ void takeEngineReport(OperationResult& result, const data_repair::RepairResult& 
         entry.insert(QStringLiteral("severity"), QVariant::fromValue(severityText(finding.severity)));
         entry.insert(QStringLiteral("severityCode"), static_cast<int>(finding.severity));
         entry.insert(QStringLiteral("message"), QVariant::fromValue(findingUserMessage(finding)));
+        entry.insert(QStringLiteral("subject"), QVariant::fromValue(findingSubject(finding)));
         entry.insert(QStringLiteral("technicalMessage"), fromUtf8(finding.message));
         entry.insert(QStringLiteral("repairable"), finding.repairable);
         result.findings.append(entry);
@@ -167,6 +168,7 @@ void takeEngineReport(OperationResult& result, const data_repair::RepairResult& 
         entry.insert(QStringLiteral("severityCode"), omittedSeverity);
         entry.insert(QStringLiteral("message"),
                      QVariant::fromValue(uiTr("另有 %1 项同类发现未逐条列出").arg(static_cast<long long>(omitted))));
+        entry.insert(QStringLiteral("subject"), QString());
         entry.insert(QStringLiteral("technicalMessage"), QStringLiteral("%1 more findings not listed").arg(omitted));
         entry.insert(QStringLiteral("repairable"), false);
         result.findings.append(entry);

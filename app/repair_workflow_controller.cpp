@@ -80,6 +80,10 @@ QString RepairWorkflowController::inputSizeText() const
 
 QString RepairWorkflowController::outputName() const
 {
+    // A result waiting in the cache is shown under the name it will be saved as, not under the
+    // name of the engine's working file.
+    if (hasUnsavedResult())
+        return savedResultName();
     return outputName_.isEmpty() ? QFileInfo(outputPath_).fileName() : outputName_;
 }
 
@@ -426,15 +430,16 @@ void RepairWorkflowController::removeDecryptedPreview()
         decryptedPreviewPath_.clear();
         emit resultChanged();
     }
+    // Off the GUI thread: a decrypted preview or a sealed result can be gigabytes.
     if (!taskDirectory_.isEmpty())
-        removeDirectoryWithRetries(QDir(taskDirectory_).filePath(QStringLiteral("preview")));
+        discardCacheEntry(QDir(taskDirectory_).filePath(QStringLiteral("preview")));
 }
 
 void RepairWorkflowController::removeTaskDirectory()
 {
     removeDecryptedPreview();
     if (!taskDirectory_.isEmpty() && isInsideRepairOutput(taskDirectory_))
-        removeCacheEntry(taskDirectory_);
+        discardCacheEntry(taskDirectory_);
     taskDirectory_.clear();
 }
 

@@ -173,6 +173,26 @@ UiText saveFailureReason(int systemError, const UiText& storeError)
     return storeError;
 }
 
+// The mode of a file the user creates: read and write for everyone less the process's umask.
+// The kernel reports the mask; only where it does not is it read by setting it and back.
+mode_t userFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok && mask <= 0777)
+                return static_cast<mode_t>(0666 & ~mask);
+        }
+    }
+    const mode_t mask = ::umask(0077);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
 QString uniqueOutputPath(const QString& folder, const QString& fileName, QString* error)
@@ -346,8 +366,13 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
     QString target;
     UiText storeError;
     int systemError = folderWriteError(folder, outputSize_);
-    if (systemError == 0 && EncryptedFileStore::decryptFile(outputPath_, partial, &storeError, &resultSeal_))
-        target = moveToFreeOutputPath(partial, folder, name, nullptr, &systemError);
+    // Owner-only while it is written; whole, it takes the mode of any file the user saves.
+    if (systemError == 0 && EncryptedFileStore::decryptFile(outputPath_, partial, &storeError, &resultSeal_)) {
+        if (::chmod(QFile::encodeName(partial).constData(), userFileMode()) == 0)
+            target = moveToFreeOutputPath(partial, folder, name, nullptr, &systemError);
+        else
+            systemError = errno;
+    }
     if (target.isEmpty()) {
         QFile::remove(partial);
         setStatus(uiTr("保存失败，缓存结果仍保留：%1").arg(saveFailureReason(systemError, storeError)));

@@ -16,6 +16,7 @@
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickStyle>
+#include <QQuickWindow>
 #include <QTranslator>
 #include <QWindow>
 
@@ -68,6 +69,29 @@ QTranslator* sourceLanguageDialogTexts()
     return texts;
 }
 
+// Qt's own dialogs (the file and folder dialogs) label their standard buttons once, when the
+// buttons are made, and a retranslation does not reach them: each dialog's buttons are made anew.
+void relabelStandardButtons(QObject* object)
+{
+    if (object->inherits("QQuickDialog")) {
+        const QVariant buttons = object->property("standardButtons");
+        if (buttons.isValid() && buttons.toInt() != 0) {
+            object->setProperty("standardButtons", QVariant(buttons.metaType()));
+            object->setProperty("standardButtons", buttons);
+        }
+    }
+    for (QObject* child : object->children())
+        relabelStandardButtons(child);
+}
+
+void relabelToolkitDialogs()
+{
+    for (QWindow* window : QGuiApplication::allWindows()) {
+        if (auto* quickWindow = qobject_cast<QQuickWindow*>(window))
+            relabelStandardButtons(quickWindow);
+    }
+}
+
 } // namespace
 
 QString uiCatalogueResource(const QString& languageCode)
@@ -111,8 +135,10 @@ void applyUiLanguage(const UiLanguageContext& context, const QString& languageCo
     if (context.engine == nullptr)
         return;
     const auto* applicationEngine = qobject_cast<const QQmlApplicationEngine*>(context.engine);
-    if (applicationEngine == nullptr || !applicationEngine->rootObjects().isEmpty())
+    if (applicationEngine == nullptr || !applicationEngine->rootObjects().isEmpty()) {
         context.engine->retranslate();
+        relabelToolkitDialogs();
+    }
 }
 
 QMetaObject::Connection followUiLanguage(SettingsService& settings, const UiLanguageContext& context)

@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>Die Reparatur-Engine konnte diese Datei nicht reparieren</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Byte-Offset %1</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>The repair engine could not repair this file</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Byte offset %1</translation>
+    </message>
 </context>
 </TS>

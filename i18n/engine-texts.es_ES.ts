@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>El motor de reparación no pudo reparar este archivo</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Desplazamiento de byte %1</translation>
+    </message>
 </context>
 </TS>

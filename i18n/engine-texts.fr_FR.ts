@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>Le moteur de réparation n’a pas pu réparer ce fichier</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Position %1 (octets)</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>Il motore di riparazione non è riuscito a riparare questo file</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>Offset byte %1</translation>
+    </message>
 </context>
 </TS>

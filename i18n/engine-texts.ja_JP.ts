@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>修復エンジンはこのファイルを修復できませんでした</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>バイト位置 %1</translation>
+    </message>
 </context>
 </TS>

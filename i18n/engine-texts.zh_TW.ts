@@ -211,5 +211,9 @@
         <source>修复引擎未能修复此文件</source>
         <translation>修復引擎未能修復此檔案</translation>
     </message>
+    <message>
+        <source>字节偏移 %1</source>
+        <translation>位元組偏移 %1</translation>
+    </message>
 </context>
 </TS>

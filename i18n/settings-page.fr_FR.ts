@@ -191,7 +191,7 @@ Le Logiciel ne s'adresse pas aux mineurs qui ne peuvent légalement donner leur 
     </message>
     <message>
         <source>；上限：%1 MB</source>
-        <translation> ; limite : %1 Mo</translation>
+        <translation> ; limite : %1 MB</translation>
     </message>
     <message>
         <source>当前未保存结果受到保护；清理不会触碰该任务或用户原始文件</source>

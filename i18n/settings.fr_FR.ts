@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>临时修复缓存上限已设置为 %1 MB</source>
-        <translation>Limite du cache de réparation temporaire fixée à %1 Mo</translation>
+        <translation>Limite du cache de réparation temporaire fixée à %1 MB</translation>
     </message>
     <message>
         <source>保存成功后将在系统文件管理器中定位结果</source>
@@ -69,11 +69,11 @@
     </message>
     <message>
         <source>缓存占用未超过 %1 MB 上限</source>
-        <translation>L'utilisation du cache ne dépasse pas la limite de %1 Mo</translation>
+        <translation>L'utilisation du cache ne dépasse pas la limite de %1 MB</translation>
     </message>
     <message>
         <source>已清理 %1 个旧任务，缓存已回到 %2 MB 上限内</source>
-        <translation>%1 anciennes tâches nettoyées ; le cache respecte de nouveau la limite de %2 Mo</translation>
+        <translation>%1 anciennes tâches nettoyées ; le cache respecte de nouveau la limite de %2 MB</translation>
     </message>
     <message>
         <source>已清理 %1 个过期任务缓存；%2 个当前任务受到保护</source>

@@ -163,32 +163,36 @@ Item {
         ScrollBar.vertical: ScrollBar { objectName: "verticalScrollBar"; policy: viewport.contentHeight > viewport.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff }
         ScrollBar.horizontal: ScrollBar { objectName: "horizontalScrollBar"; policy: viewport.contentWidth > viewport.width ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff }
 
+        // 820 wide where there is room; narrower, down to the smallest window, the notice beside
+        // the card gives up its width (its picture shrinks) and the card keeps its own.
         Item {
             id: block
             objectName: "block"
-            width: 820
-            height: 560
+            width: Math.max(700, Math.min(820, viewport.width))
+            height: Math.max(560, card.height)
             x: Math.round((viewport.contentWidth - width) / 2)
             y: Math.round((viewport.contentHeight - height) / 2)
 
             Item {
+                id: localNotice
                 objectName: "localNotice"
-                width: 290
-                height: 340
+                width: block.width - card.width - 60 * (block.width - 700) / 120 - 24 * (820 - block.width) / 120
+                height: localPicture.height + 90
                 anchors.left: parent.left
                 anchors.verticalCenter: parent.verticalCenter
 
                 Image {
+                    id: localPicture
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: 0
-                    width: 250
-                    height: 250
+                    width: Math.min(250, localNotice.width)
+                    height: width
                     sourceSize.width: 500
                     sourceSize.height: 500
                     source: "assets/account-local.svg"
                 }
                 Text {
-                    y: 254
+                    y: localPicture.height + 4
                     width: parent.width
                     horizontalAlignment: Text.AlignHCenter
                     wrapMode: Text.Wrap
@@ -203,7 +207,10 @@ Item {
                 id: card
                 objectName: "card"
                 width: 470
-                height: page.signedIn ? 370 : 540
+                // Taller only by the lines a language's consent sentence or status needs beyond one
+                // and two.
+                height: (page.signedIn ? 370 : 540) + (page.signedIn ? 0 : Math.max(0, consentRow.implicitHeight - 20))
+                        + Math.max(0, statusBox.Layout.preferredHeight - 46)
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
                 radius: 14
@@ -444,13 +451,16 @@ Item {
                     }
 
                     Rectangle {
+                        id: statusBox
                         objectName: "statusBox"
                         Layout.fillWidth: true
-                        Layout.preferredHeight: 46
+                        // Taller where the status needs a third line.
+                        Layout.preferredHeight: Math.max(46, statusText.implicitHeight + 18)
                         radius: Theme.radiusControl
                         // A failure is never shown in the success colours.
                         color: page.account.statusIsError ? Theme.errorFill : page.account.backendConfigured ? Theme.noticeSuccessFill : Theme.noticeWarningFill
                         Text {
+                            id: statusText
                             objectName: "statusText"
                             anchors.fill: parent
                             anchors.margins: 9
@@ -465,7 +475,9 @@ Item {
                         }
                     }
 
-                    RowLayout {
+                    // Wraps onto a second line where a language's sentence is longer than the card.
+                    Flow {
+                        id: consentRow
                         objectName: "consentRow"
                         visible: !page.signedIn
                         spacing: 4
@@ -506,19 +518,18 @@ Item {
                             }
                             contentItem: Item {}
                         }
-                        SmallLabel { text: qsTr("我已阅读并同意") }
+                        SmallLabel { text: qsTr("我已阅读并同意"); height: 20; verticalAlignment: Text.AlignVCenter }
                         LegalLink {
                             objectName: "agreementLink"
                             text: qsTr("Korvex 许可协议")
                             onClicked: page.openLegalPage("agreement")
                         }
-                        SmallLabel { text: qsTr("与") }
+                        SmallLabel { text: qsTr("与"); height: 20; verticalAlignment: Text.AlignVCenter }
                         LegalLink {
                             objectName: "privacyLink"
                             text: qsTr("隐私政策")
                             onClicked: page.openLegalPage("privacyPolicy")
                         }
-                        Item { Layout.fillWidth: true }
                     }
 
                     Text {

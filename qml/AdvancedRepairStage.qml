@@ -169,12 +169,15 @@ ColumnLayout {
             }
 
             Rectangle {
+                objectName: "sampleCard"
                 Layout.fillWidth: true
-                Layout.preferredHeight: 82
+                // Taller only when the two hints need more lines than the card has.
+                Layout.preferredHeight: Math.max(82, sampleCardRow.implicitHeight + 24)
                 radius: Theme.radiusControl
                 color: Theme.surface
                 border.color: Theme.panelBorder
                 RowLayout {
+                    id: sampleCardRow
                     anchors.fill: parent
                     anchors.margins: 12
                     spacing: 10
@@ -196,7 +199,9 @@ ColumnLayout {
                             Layout.fillWidth: true
                             Layout.minimumWidth: 0
                             text: advancedPanel.sampleSelected ? advancedPanel.sampleFileName() : qsTranslate("RepairPage", "请选择同设备、同格式的正常文件")
-                            elide: Text.ElideMiddle
+                            // A file name is elided in its middle; the hint in its place is read whole.
+                            elide: advancedPanel.sampleSelected ? Text.ElideMiddle : Text.ElideNone
+                            wrapMode: advancedPanel.sampleSelected ? Text.NoWrap : Text.Wrap
                             color: Theme.textStrong
                             font.family: Theme.fontFamily
                             font.bold: true
@@ -207,7 +212,8 @@ ColumnLayout {
                             Layout.fillWidth: true
                             Layout.minimumWidth: 0
                             text: advancedPanel.sampleSelected ? advancedPanel.samplePath : qsTranslate("RepairPage", "例如同一相机、录制设备或同一导出配置生成的正常文件")
-                            elide: Text.ElideMiddle
+                            elide: advancedPanel.sampleSelected ? Text.ElideMiddle : Text.ElideNone
+                            wrapMode: advancedPanel.sampleSelected ? Text.NoWrap : Text.Wrap
                             color: Theme.textHint
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.fontCaption

@@ -6,6 +6,8 @@ ComboBox {
     id: control
 
     implicitHeight: 42
+    // Wide enough for its longest entry, whichever is chosen, so no entry needs to be cut.
+    implicitContentWidthPolicy: ComboBox.WidestText
     leftPadding: 13
     rightPadding: 36
     font.family: Theme.fontFamily

@@ -71,7 +71,7 @@ Button {
             x: iconBox.width + 12
             anchors.verticalCenter: parent.verticalCenter
             width: Math.max(0, content.width - label.x)
-            text: content.text
+            text: Theme.keepWords(content.text)
             font.family: content.font.family
             font.pixelSize: content.font.pixelSize
             font.bold: content.active

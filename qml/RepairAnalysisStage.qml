@@ -24,6 +24,26 @@ ColumnLayout {
     required property var findings
     required property int findingCount
     required property string inputIcon
+    // The rows of the list: identical findings (same severity, text and subject) once, with how
+    // often they were reported, in the order they first appear.
+    readonly property var findingRows: analysisStage.groupFindings(analysisStage.findings)
+
+    function groupFindings(list) {
+        const rows = []
+        const index = {}
+        for (let i = 0; list && i < list.length; ++i) {
+            const entry = list[i]
+            const subject = entry.subject === undefined ? "" : String(entry.subject)
+            const key = Number(entry.severityCode) + "\n" + String(entry.message) + "\n" + subject
+            if (index[key] !== undefined) {
+                rows[index[key]].count += 1
+                continue
+            }
+            index[key] = rows.length
+            rows.push({ message: String(entry.message), subject: subject, severityCode: Number(entry.severityCode), count: 1 })
+        }
+        return rows
+    }
 
     // Damage that the quick repair cannot mend (a sample is needed, or a warning or error the
     // engine cannot repair) is never shown as good news.
@@ -182,7 +202,7 @@ ColumnLayout {
             anchors.fill: parent
             anchors.margins: 4
             clip: true
-            model: analysisStage.findings
+            model: analysisStage.findingRows
             ScrollBar.vertical: ScrollBar {}
 
             delegate: Item {
@@ -217,15 +237,39 @@ ColumnLayout {
                     ColumnLayout {
                         Layout.fillWidth: true
                         spacing: 1
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 8
+                            Label {
+                                objectName: "findingMessage"
+                                textFormat: Text.PlainText
+                                Layout.fillWidth: true
+                                text: findingRow.modelData.message
+                                wrapMode: Text.Wrap
+                                color: Theme.textStrong
+                                font.family: Theme.fontFamily
+                                font.bold: true
+                            }
+                            Label {
+                                objectName: "findingCount"
+                                Layout.alignment: Qt.AlignTop
+                                visible: findingRow.modelData.count > 1
+                                text: "× " + findingRow.modelData.count
+                                color: Theme.textSecondary
+                                font.family: Theme.fontFamily
+                                font.bold: true
+                            }
+                        }
                         Label {
-                            objectName: "findingMessage"
+                            objectName: "findingSubject"
                             textFormat: Text.PlainText
                             Layout.fillWidth: true
-                            text: String(findingRow.modelData.message)
-                            wrapMode: Text.Wrap
-                            color: Theme.textStrong
+                            visible: text !== ""
+                            text: findingRow.modelData.subject
+                            elide: Text.ElideMiddle
+                            color: Theme.textSecondary
                             font.family: Theme.fontFamily
-                            font.bold: true
+                            font.pixelSize: Theme.fontCaption
                         }
                         Label {
                             Layout.fillWidth: true

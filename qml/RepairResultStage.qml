@@ -408,11 +408,16 @@ ColumnLayout {
         id: resultActions
         objectName: "resultActions"
         Layout.fillWidth: true
-        columns: resultLayout.width >= 800 ? 4 : 2
+        // Four in a row where the stage is wide, or wherever the four texts fit in one row (so a
+        // saved result keeps its buttons in view); else two rows of two.
+        readonly property real widestAction: Math.max(saveButton.implicitWidth, resetPreviewButton.implicitWidth,
+                                                      exportReportButton.implicitWidth, repairAgainButton.implicitWidth)
+        columns: resultLayout.width >= 800 || 4 * widestAction + 3 * columnSpacing <= resultLayout.width ? 4 : 2
         columnSpacing: 6
         rowSpacing: 8
 
         AppButton {
+            id: saveButton
             objectName: "saveButton"
             Layout.fillWidth: true
             Layout.fillHeight: true
@@ -424,6 +429,7 @@ ColumnLayout {
             onClicked: resultLayout.saveRequested()
         }
         AppButton {
+            id: resetPreviewButton
             objectName: "resetPreviewButton"
             Layout.fillWidth: true
             Layout.fillHeight: true
@@ -435,6 +441,7 @@ ColumnLayout {
             onClicked: internalPreview.resetView()
         }
         AppButton {
+            id: exportReportButton
             objectName: "exportReportButton"
             Layout.fillWidth: true
             Layout.fillHeight: true
@@ -446,6 +453,7 @@ ColumnLayout {
             onClicked: resultLayout.exportReportRequested()
         }
         AppButton {
+            id: repairAgainButton
             objectName: "repairAgainButton"
             Layout.fillWidth: true
             Layout.fillHeight: true

@@ -212,14 +212,27 @@ ColumnLayout {
         spacing: 10
 
         Label {
+            id: welcomeStatus
             objectName: "welcomeStatus"
             textFormat: Text.PlainText
             Layout.fillWidth: true
             Layout.minimumWidth: 0
             // Takes what the buttons leave; its wrapped text never pushes them.
             Layout.preferredWidth: 1
-            text: welcomeStage.inputPath !== "" ? welcomeStage.status : qsTranslate("RepairPage", "选择需要修复的文件")
+            // A long file name inside the status is elided in its middle, so the line keeps to
+            // the width instead of wrapping the name over many lines.
+            text: welcomeStage.inputPath !== ""
+                ? welcomeStage.status.replace(welcomeStage.inputName, statusNameMetrics.elidedText)
+                : qsTranslate("RepairPage", "选择需要修复的文件")
             wrapMode: Text.Wrap
+
+            TextMetrics {
+                id: statusNameMetrics
+                font: welcomeStatus.font
+                text: welcomeStage.inputName
+                elide: Text.ElideMiddle
+                elideWidth: Math.max(80, welcomeStatus.width * 0.6)
+            }
             color: welcomeStage.workflowState === WorkflowState.failed ? Theme.textError : Theme.textSecondary
             font.family: Theme.fontFamily
         }

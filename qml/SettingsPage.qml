@@ -60,121 +60,22 @@ Item {
         return page.workflow.hasUnsavedResult ? page.workflow.outputPath : ""
     }
 
-    function languageIndex() {
-        return Math.max(0, page.languageCodes.indexOf(page.settings.language))
-    }
-
     onSectionChanged: {
         if (section === "repair")
             page.settings.refreshCacheSize()
     }
 
-    // A control the user changed holds the value it was given, not the service's; these put the
-    // service's value back (with its binding), so a refused value, a reset or a language switch
+    // A control the user changed holds the value it was given, not the service's; the sections put
+    // the service's value back (with its binding), so a refused value, a reset or a language switch
     // made elsewhere shows in the control.
-    function followLanguage() {
-        languageBox.currentIndex = Qt.binding(function() { return page.languageIndex() })
-    }
-    function followSaveBehavior() {
-        saveBehaviorBox.currentIndex = Qt.binding(function() { return page.settings.defaultSaveBehavior === "last" ? 1 : 0 })
-    }
-    function followCacheLimit() {
-        cacheLimitField.text = Qt.binding(function() { return String(page.settings.cacheLimitMb) })
-    }
-    function followOpenAfterSave() {
-        openAfterSaveSwitch.checked = Qt.binding(function() { return page.settings.openAfterSave })
-    }
-    function followDiagnostics() {
-        diagnosticsSwitch.checked = Qt.binding(function() { return page.settings.diagnosticsEnabled })
-    }
-
     Connections {
         target: page.settings
-        function onLanguageChanged(language) { page.followLanguage() }
+        function onLanguageChanged(language) { generalSection.followLanguage() }
         function onSettingsChanged() {
-            page.followSaveBehavior()
-            if (!cacheLimitField.activeFocus)
-                page.followCacheLimit()
-            page.followOpenAfterSave()
-            page.followDiagnostics()
+            repairSection.followSettings()
+            privacySection.followDiagnostics()
         }
         function onLegalDocumentRequested() { legalDialog.open() }
-    }
-
-    component SectionLabel: Label {
-        color: Theme.textBody
-        font.family: Theme.fontFamily
-        font.bold: true
-        wrapMode: Text.Wrap
-        Layout.fillWidth: true
-    }
-
-    // A card the column hides keeps the column's width: laid out at zero width, its rows would
-    // wrap every word and re-lay themselves without end.
-    component Card: Rectangle {
-        color: Theme.surface
-        radius: Theme.radiusPanel
-        border.color: Theme.cardBorder
-        implicitWidth: parent ? parent.width : 0
-        Layout.fillWidth: true
-    }
-
-    component LegalContentPage: Rectangle {
-        id: legalCard
-        property string pageTitle
-        property string pageSubtitle
-        property string bodyText
-
-        color: Theme.surface
-        radius: Theme.radiusPanel
-        border.color: Theme.cardBorder
-        implicitWidth: parent ? parent.width : 0
-        Layout.fillWidth: true
-        implicitHeight: legalColumn.implicitHeight + 44
-
-        ColumnLayout {
-            id: legalColumn
-            anchors.left: parent.left
-            anchors.right: parent.right
-            anchors.top: parent.top
-            anchors.margins: 22
-            spacing: 10
-
-            Label {
-                objectName: "legalPageTitle"
-                Layout.fillWidth: true
-                text: legalCard.pageTitle
-                wrapMode: Text.Wrap
-                color: Theme.textTitle
-                font.family: Theme.fontFamily
-                font.bold: true
-                font.pixelSize: Theme.fontPanelHeading
-            }
-            Label {
-                Layout.fillWidth: true
-                text: legalCard.pageSubtitle
-                wrapMode: Text.Wrap
-                color: Theme.textHint
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontCaption
-            }
-            Rectangle {
-                Layout.fillWidth: true
-                implicitHeight: 1
-                color: Theme.rule
-            }
-            Text {
-                objectName: "legalPageBody"
-                Layout.fillWidth: true
-                text: legalCard.bodyText
-                textFormat: Text.PlainText
-                wrapMode: Text.Wrap
-                color: Theme.textBody
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontControl
-                lineHeight: 1.55
-            }
-        }
     }
 
     RowLayout {
@@ -267,485 +168,40 @@ Item {
                 width: scroller.availableWidth - 12
                 spacing: 14
 
-                // --- General ---
-                Card {
-                    objectName: "generalCard"
+                SettingsGeneralSection {
+                    id: generalSection
                     visible: page.section === "general"
-                    implicitHeight: generalColumn.implicitHeight + 44
-
-                    ColumnLayout {
-                        id: generalColumn
-                        anchors.left: parent.left
-                        anchors.right: parent.right
-                        anchors.top: parent.top
-                        anchors.margins: 22
-                        spacing: 14
-
-                        Label {
-                            text: qsTr("界面设置")
-                            color: Theme.textTitle
-                            font.family: Theme.fontFamily
-                            font.bold: true
-                            font.pixelSize: Theme.fontEmphasis
-                        }
-
-                        GridLayout {
-                            objectName: "generalGrid"
-                            Layout.fillWidth: true
-                            columns: scroller.availableWidth < 570 ? 1 : 2
-                            columnSpacing: 16
-                            rowSpacing: 14
-
-                            SectionLabel { text: qsTr("界面语言") }
-                            AppComboBox {
-                                id: languageBox
-                                objectName: "languageBox"
-                                Layout.fillWidth: true
-                                model: page.languageLabels
-                                currentIndex: page.languageIndex()
-                                onActivated: function(index) {
-                                    page.settings.language = page.languageCodes[index]
-                                    page.followLanguage()
-                                }
-                            }
-
-                            SectionLabel { text: qsTr("界面主题") }
-                            Rectangle {
-                                Layout.fillWidth: true
-                                implicitHeight: Math.max(42, themeText.implicitHeight + 20)
-                                color: Theme.readOnlyFill
-                                border.color: Theme.cardBorder
-                                radius: Theme.radiusControl
-                                Label {
-                                    id: themeText
-                                    anchors.fill: parent
-                                    anchors.leftMargin: 13
-                                    anchors.rightMargin: 13
-                                    verticalAlignment: Text.AlignVCenter
-                                    text: qsTr("浅色（已完成视觉验收）")
-                                    color: Theme.textSecondary
-                                    font.family: Theme.fontFamily
-                                    wrapMode: Text.Wrap
-                                }
-                            }
-                        }
-
-                        Rectangle {
-                            Layout.fillWidth: true
-                            implicitHeight: Math.max(62, noteText.implicitHeight + 22)
-                            color: Theme.noteFill
-                            border.color: Theme.noteBorder
-                            radius: Theme.radiusControl
-                            Label {
-                                id: noteText
-                                anchors.fill: parent
-                                anchors.margins: 11
-                                verticalAlignment: Text.AlignVCenter
-                                text: qsTr("支持八种界面语言，可立即切换；当前提供经过验收的浅色主题。")
-                                color: Theme.textNote
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.fontCaption
-                                wrapMode: Text.Wrap
-                            }
-                        }
-                    }
+                    settings: page.settings
+                    languageCodes: page.languageCodes
+                    languageLabels: page.languageLabels
+                    narrow: scroller.availableWidth < 570
                 }
 
-                // --- Repair & storage ---
-                Card {
-                    objectName: "repairSettingsCard"
+                SettingsRepairSection {
+                    id: repairSection
                     visible: page.section === "repair"
-                    implicitHeight: repairGrid.implicitHeight + 44
-
-                    GridLayout {
-                        id: repairGrid
-                        objectName: "repairGrid"
-                        anchors.left: parent.left
-                        anchors.right: parent.right
-                        anchors.top: parent.top
-                        anchors.margins: 22
-                        columns: scroller.availableWidth < 570 ? 1 : 2
-                        columnSpacing: 16
-                        rowSpacing: 14
-
-                        SectionLabel { text: qsTr("默认保存行为") }
-                        AppComboBox {
-                            id: saveBehaviorBox
-                            objectName: "saveBehaviorBox"
-                            Layout.fillWidth: true
-                            model: [qsTr("每次询问"), qsTr("使用上次保存目录")]
-                            currentIndex: page.settings.defaultSaveBehavior === "last" ? 1 : 0
-                            onActivated: function(index) {
-                                page.settings.defaultSaveBehavior = index === 1 ? "last" : "ask"
-                                page.followSaveBehavior()
-                            }
-                        }
-
-                        SectionLabel { text: qsTr("上次保存目录") }
-                        Label {
-                            objectName: "lastSaveDirectoryLabel"
-                            Layout.fillWidth: true
-                            text: page.settings.lastSaveDirectoryAvailable ? page.settings.lastSaveDirectory
-                                                                           : qsTr("尚未选择有效目录")
-                            textFormat: Text.PlainText
-                            elide: Text.ElideMiddle
-                            color: page.settings.lastSaveDirectoryAvailable ? Theme.textBody : Theme.textDisabled
-                            font.family: Theme.fontFamily
-                        }
-
-                        SectionLabel { text: qsTr("临时缓存上限") }
-                        RowLayout {
-                            Layout.fillWidth: true
-                            spacing: 8
-                            AppTextField {
-                                id: cacheLimitField
-                                objectName: "cacheLimitField"
-                                Layout.fillWidth: true
-                                text: String(page.settings.cacheLimitMb)
-                                inputMethodHints: Qt.ImhDigitsOnly
-                                validator: IntValidator { bottom: 128; top: 4096 }
-                                onEditingFinished: {
-                                    page.settings.cacheLimitMb = parseInt(text, 10)
-                                    page.followCacheLimit()
-                                    page.settings.enforceCacheLimit(page.protectedOutputPath())
-                                }
-                                // Input that is no acceptable limit never finishes editing; leaving
-                                // the field shows the limit in effect again.
-                                onActiveFocusChanged: {
-                                    if (!activeFocus)
-                                        page.followCacheLimit()
-                                }
-                            }
-                            Label {
-                                text: "MB"
-                                color: Theme.textSecondary
-                                font.family: Theme.fontFamily
-                            }
-                        }
-
-                        SectionLabel { text: qsTr("保存后在文件管理器中定位") }
-                        AppSwitch {
-                            id: openAfterSaveSwitch
-                            objectName: "openAfterSaveSwitch"
-                            checked: page.settings.openAfterSave
-                            onToggled: {
-                                page.settings.openAfterSave = checked
-                                page.followOpenAfterSave()
-                            }
-                        }
-                    }
+                    settings: page.settings
+                    workflow: page.workflow
+                    protectedOutputPath: page.protectedOutputPath()
+                    narrow: scroller.availableWidth < 570
+                    onClearExpiredRequested: cacheConfirmDialog.open()
                 }
 
-                Card {
-                    objectName: "cacheCard"
-                    visible: page.section === "repair"
-                    implicitHeight: cacheRow.implicitHeight + 40
-
-                    // The texts over the full width and the buttons on a right-aligned row below: wrapping
-                    // texts beside the buttons changed the row's height while it was being laid out.
-                    ColumnLayout {
-                        id: cacheRow
-                        anchors.left: parent.left
-                        anchors.right: parent.right
-                        anchors.top: parent.top
-                        anchors.margins: 20
-                        spacing: 14
-
-                        ColumnLayout {
-                            Layout.fillWidth: true
-                            spacing: 6
-                            Label {
-                                Layout.fillWidth: true
-                                text: qsTr("临时修复缓存")
-                                color: Theme.textTitle
-                                font.family: Theme.fontFamily
-                                font.bold: true
-                                font.pixelSize: Theme.fontSection
-                                wrapMode: Text.Wrap
-                            }
-                            Label {
-                                objectName: "cacheUsage"
-                                Layout.fillWidth: true
-                                text: qsTr("当前占用：") + page.settings.cacheSizeText
-                                      + qsTr("；上限：%1 MB").arg(page.settings.cacheLimitMb)
-                                color: Theme.textSecondary
-                                font.family: Theme.fontFamily
-                                wrapMode: Text.Wrap
-                            }
-                            Label {
-                                objectName: "cacheProtectionNote"
-                                Layout.fillWidth: true
-                                text: page.workflow.hasUnsavedResult
-                                      ? qsTr("当前未保存结果受到保护；清理不会触碰该任务或用户原始文件")
-                                      : qsTr("仅管理应用 repair-output 下、名称符合任务标识的缓存目录")
-                                color: page.workflow.hasUnsavedResult ? Theme.textWarning : Theme.textHint
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.fontCaption
-                                wrapMode: Text.Wrap
-                            }
-                        }
-
-                        RowLayout {
-                            Layout.alignment: Qt.AlignRight
-                            spacing: 10
-                            AppButton {
-                                objectName: "enforceLimitButton"
-                                compact: true
-                                variant: "secondary"
-                                text: qsTr("按上限整理")
-                                enabled: !page.workflow.busy
-                                onClicked: page.settings.enforceCacheLimit(page.protectedOutputPath())
-                            }
-                            AppButton {
-                                objectName: "clearExpiredButton"
-                                compact: true
-                                variant: "secondary"
-                                text: qsTr("清理过期缓存")
-                                enabled: !page.workflow.busy
-                                onClicked: cacheConfirmDialog.open()
-                            }
-                        }
-                    }
-                }
-
-                // --- Privacy & security ---
-                Card {
-                    objectName: "privacyCard"
+                SettingsPrivacySection {
+                    id: privacySection
                     visible: page.section === "privacy"
-                    implicitHeight: privacyColumn.implicitHeight + 40
-
-                    ColumnLayout {
-                        id: privacyColumn
-                        anchors.left: parent.left
-                        anchors.right: parent.right
-                        anchors.top: parent.top
-                        anchors.margins: 20
-                        spacing: 14
-
-                        Label {
-                            text: qsTr("隐私与安全状态")
-                            color: Theme.textTitle
-                            font.family: Theme.fontFamily
-                            font.bold: true
-                            font.pixelSize: Theme.fontSection
-                        }
-
-                        RowLayout {
-                            Layout.fillWidth: true
-                            spacing: 10
-                            Image {
-                                Layout.preferredWidth: 18
-                                Layout.preferredHeight: 18
-                                source: "assets/status-check.svg"
-                                sourceSize.width: 36
-                                sourceSize.height: 36
-                            }
-                            ColumnLayout {
-                                Layout.fillWidth: true
-                                spacing: 2
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("文件完全本地处理")
-                                    color: Theme.textSuccess
-                                    font.family: Theme.fontFamily
-                                    font.bold: true
-                                    wrapMode: Text.Wrap
-                                }
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("修复文件始终在本地，不会上传或共享。")
-                                    color: Theme.textHint
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontCaption
-                                    wrapMode: Text.Wrap
-                                }
-                            }
-                        }
-
-                        Rectangle {
-                            Layout.fillWidth: true
-                            implicitHeight: 1
-                            color: Theme.rule
-                        }
-
-                        RowLayout {
-                            Layout.fillWidth: true
-                            spacing: 10
-                            Image {
-                                objectName: "diagnosticsIcon"
-                                Layout.preferredWidth: 18
-                                Layout.preferredHeight: 18
-                                source: page.settings.diagnosticsEnabled ? "assets/status-check.svg"
-                                                                         : "assets/status-disabled.svg"
-                                sourceSize.width: 36
-                                sourceSize.height: 36
-                            }
-                            ColumnLayout {
-                                Layout.fillWidth: true
-                                spacing: 2
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("本地匿名诊断日志")
-                                    color: Theme.textBody
-                                    font.family: Theme.fontFamily
-                                    font.bold: true
-                                    wrapMode: Text.Wrap
-                                }
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("仅记录时间、事件名和应用版本，不记录文件名、路径或内容，也不会自动上传。")
-                                    color: Theme.textHint
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontCaption
-                                    wrapMode: Text.Wrap
-                                }
-                            }
-                            AppSwitch {
-                                id: diagnosticsSwitch
-                                objectName: "diagnosticsSwitch"
-                                checked: page.settings.diagnosticsEnabled
-                                onToggled: {
-                                    page.settings.diagnosticsEnabled = checked
-                                    page.followDiagnostics()
-                                }
-                            }
-                        }
-
-                        RowLayout {
-                            Layout.fillWidth: true
-                            spacing: 10
-                            ColumnLayout {
-                                Layout.fillWidth: true
-                                spacing: 2
-                                Label {
-                                    objectName: "diagnosticsSize"
-                                    Layout.fillWidth: true
-                                    text: qsTr("日志占用：") + page.settings.diagnosticsSizeText
-                                    color: Theme.textSecondary
-                                    font.family: Theme.fontFamily
-                                    wrapMode: Text.Wrap
-                                }
-                                Label {
-                                    objectName: "diagnosticsPathLabel"
-                                    Layout.fillWidth: true
-                                    text: page.settings.diagnosticsPath
-                                    textFormat: Text.PlainText
-                                    elide: Text.ElideMiddle
-                                    color: Theme.textDisabled
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontTiny
-                                }
-                            }
-                            AppButton {
-                                objectName: "clearDiagnosticsButton"
-                                compact: true
-                                variant: "secondary"
-                                text: qsTr("清除日志")
-                                onClicked: diagnosticsConfirmDialog.open()
-                            }
-                        }
-                    }
+                    settings: page.settings
+                    onClearDiagnosticsRequested: diagnosticsConfirmDialog.open()
                 }
 
-                // --- Open-source licences ---
-                Card {
-                    objectName: "licenseCard"
+                SettingsLicenseSection {
                     visible: page.section === "license"
-                    implicitHeight: licenseColumn.implicitHeight + 40
-
-                    ColumnLayout {
-                        id: licenseColumn
-                        anchors.left: parent.left
-                        anchors.right: parent.right
-                        anchors.top: parent.top
-                        anchors.margins: 20
-                        spacing: 14
-
-                        RowLayout {
-                            Layout.fillWidth: true
-                            spacing: 12
-                            Image {
-                                Layout.preferredWidth: 44
-                                Layout.preferredHeight: 44
-                                source: "assets/korvex_file_repair-app-icon-256.png"
-                                sourceSize.width: 88
-                                sourceSize.height: 88
-                            }
-                            ColumnLayout {
-                                Layout.fillWidth: true
-                                spacing: 2
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("关于 Korvex 文件修复")
-                                    color: Theme.textTitle
-                                    font.family: Theme.fontFamily
-                                    font.bold: true
-                                    wrapMode: Text.Wrap
-                                }
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("Qt 6 · LGPLv3 动态链接")
-                                    color: Theme.textSecondary
-                                    font.family: Theme.fontFamily
-                                    wrapMode: Text.Wrap
-                                }
-                                Label {
-                                    Layout.fillWidth: true
-                                    text: qsTr("版本 %1").arg(page.settings.applicationVersion)
-                                    color: Theme.textHint
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontCaption
-                                    wrapMode: Text.Wrap
-                                }
-                            }
-                        }
-
-                        Label {
-                            Layout.fillWidth: true
-                            text: qsTr("许可证正文和第三方声明随程序提供，位于可执行文件旁的 licenses 文件夹。")
-                            color: Theme.textSecondary
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontCaption
-                            wrapMode: Text.Wrap
-                        }
-
-                        GridLayout {
-                            objectName: "licenseButtons"
-                            Layout.fillWidth: true
-                            columns: scroller.availableWidth < 650 ? 1 : 3
-                            columnSpacing: 10
-                            rowSpacing: 10
-
-                            AppButton {
-                                objectName: "lgplButton"
-                                Layout.fillWidth: true
-                                compact: true
-                                variant: "secondary"
-                                text: qsTr("LGPLv3 正文")
-                                onClicked: page.settings.showLgplLicense()
-                            }
-                            AppButton {
-                                objectName: "noticesButton"
-                                Layout.fillWidth: true
-                                compact: true
-                                variant: "secondary"
-                                text: qsTr("第三方声明")
-                                onClicked: page.settings.showThirdPartyNotices()
-                            }
-                            AppButton {
-                                objectName: "qtSourceButton"
-                                Layout.fillWidth: true
-                                compact: true
-                                variant: "secondary"
-                                text: qsTr("获取对应 Qt 源码")
-                                onClicked: page.settings.showQtSourceInstructions()
-                            }
-                        }
-                    }
+                    settings: page.settings
+                    narrow: scroller.availableWidth < 650
                 }
 
                 // --- Agreement and privacy policy ---
-                LegalContentPage {
+                SettingsLegalDocument {
                     objectName: "agreementCard"
                     visible: page.section === "agreement"
                     pageTitle: qsTr("Korvex 许可协议")
@@ -753,7 +209,7 @@ Item {
                     bodyText: page.agreementText
                 }
 
-                LegalContentPage {
+                SettingsLegalDocument {
                     objectName: "privacyPolicyCard"
                     visible: page.section === "privacyPolicy"
                     pageTitle: qsTr("Korvex 隐私政策")
@@ -784,56 +240,7 @@ Item {
         }
     }
 
-    // --- Dialogs ---
-    component ConfirmDialog: Dialog {
-        id: confirm
-        property string message
-        property string confirmText
-        property string confirmVariant: "primary"
-        signal confirmed()
-
-        anchors.centerIn: parent
-        width: 430
-        modal: true
-        standardButtons: Dialog.NoButton
-        font.family: Theme.fontFamily
-
-        ColumnLayout {
-            anchors.fill: parent
-            spacing: 16
-            Label {
-                Layout.fillWidth: true
-                text: confirm.message
-                color: Theme.textSecondary
-                font.family: Theme.fontFamily
-                wrapMode: Text.Wrap
-            }
-            RowLayout {
-                Layout.fillWidth: true
-                spacing: 10
-                Item { Layout.fillWidth: true }
-                AppButton {
-                    objectName: "cancelButton"
-                    compact: true
-                    variant: "secondary"
-                    text: qsTr("取消")
-                    onClicked: confirm.close()
-                }
-                AppButton {
-                    objectName: "confirmButton"
-                    compact: true
-                    variant: confirm.confirmVariant
-                    text: confirm.confirmText
-                    onClicked: {
-                        confirm.confirmed()
-                        confirm.close()
-                    }
-                }
-            }
-        }
-    }
-
-    ConfirmDialog {
+    SettingsConfirmDialog {
         id: cacheConfirmDialog
         objectName: "cacheConfirmDialog"
         title: qsTr("确认清理过期缓存")
@@ -842,7 +249,7 @@ Item {
         onConfirmed: page.settings.clearExpiredCache(page.protectedOutputPath())
     }
 
-    ConfirmDialog {
+    SettingsConfirmDialog {
         id: diagnosticsConfirmDialog
         objectName: "diagnosticsConfirmDialog"
         title: qsTr("清除本地诊断日志？")
@@ -852,7 +259,7 @@ Item {
         onConfirmed: page.settings.clearDiagnosticData()
     }
 
-    ConfirmDialog {
+    SettingsConfirmDialog {
         id: resetConfirmDialog
         objectName: "resetConfirmDialog"
         title: qsTr("恢复默认设置？")

@@ -130,4 +130,30 @@ QtObject {
     readonly property int fontPageTitle: 28
     readonly property int fontAccountTitle: 30
     readonly property int fontDisplay: 34
+
+    // The text with its words held together for line breaking. Japanese and Chinese may be broken
+    // between any two characters; here a run of one script (katakana with its prolonged sound mark,
+    // hiragana, or han) is joined with invisible word joiners, an opening bracket to what follows
+    // and a closing bracket or comma to what precedes, so lines break between words only.
+    function keepWords(text) {
+        const kind = code => (code >= 0x30A0 && code <= 0x30FF) || (code >= 0x31F0 && code <= 0x31FF)
+                                 || (code >= 0xFF66 && code <= 0xFF9F) ? "katakana"
+            : code >= 0x3040 && code <= 0x309F ? "hiragana"
+            : (code >= 0x4E00 && code <= 0x9FFF) || (code >= 0x3400 && code <= 0x4DBF) ? "han"
+            : "other"
+        const opening = "（「『【〔《〈"
+        const closing = "）」』】〕》〉、。，"
+        let joined = ""
+        for (let i = 0; i < text.length; ++i) {
+            if (i > 0) {
+                const before = text[i - 1]
+                const after = text[i]
+                const sameRun = kind(before.charCodeAt(0)) === kind(after.charCodeAt(0)) && kind(after.charCodeAt(0)) !== "other"
+                if (sameRun || opening.indexOf(before) >= 0 || closing.indexOf(after) >= 0)
+                    joined += "\u2060"
+            }
+            joined += text[i]
+        }
+        return joined
+    }
 }

@@ -4,7 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Configured once: on later starts the build itself re-runs CMake when a CMake file changed, and a
+# start with nothing changed compiles nothing.
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
 cmake --build build -j "$(nproc)"
 program=build/app/korvex-file-repair
 if [ ! -x "$program" ]; then

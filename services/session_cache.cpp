@@ -7,9 +7,12 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <QThreadPool>
 #include <QUuid>
 
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
@@ -155,33 +158,107 @@ void sweepStaleSessions()
     }
 }
 
-bool removeCacheEntry(const QString& path)
+namespace {
+
+enum class ParentState { Opened, Missing, Refused };
+
+// Opens the folder holding `path` inside "repair-output" and names the last part. Every step
+// down from the cache folder is opened without following links, so no link on the way can lead
+// out of the cache.
+ParentState openParentInCache(const QString& path, int* parentFd, QByteArray* name)
 {
     if (!isInsideRepairOutput(path))
-        return false;
+        return ParentState::Refused;
     const QString root = QDir::fromNativeSeparators(QDir::cleanPath(repairOutputPath()));
     const QStringList parts =
         QDir::fromNativeSeparators(QDir::cleanPath(path)).mid(root.size() + 1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty() || parts.contains(QStringLiteral("..")))
-        return false;
-    // Every step down from the cache folder is opened without following links, so no link on
-    // the way can lead the removal out of the cache.
+        return ParentState::Refused;
     int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT;
+        return errno == ENOENT ? ParentState::Missing : ParentState::Refused;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
         const int next = ::openat(fd, QFile::encodeName(parts.at(i)).constData(),
                                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         const int openError = errno;
         ::close(fd);
         if (next < 0)
-            return openError == ENOENT;
+            return openError == ENOENT ? ParentState::Missing : ParentState::Refused;
         fd = next;
     }
+    *parentFd = fd;
+    *name = QFile::encodeName(parts.constLast());
+    return ParentState::Opened;
+}
+
+// Removals handed to the background by discardCacheEntry, counted so they can be waited for.
+struct PendingRemovals {
+    std::mutex mutex;
+    std::condition_variable done;
+    int count = 0;
+};
+
+PendingRemovals& pendingRemovals()
+{
+    static PendingRemovals pending;
+    return pending;
+}
+
+} // namespace
+
+bool removeCacheEntry(const QString& path)
+{
+    int fd = -1;
+    QByteArray name;
+    switch (openParentInCache(path, &fd, &name)) {
+    case ParentState::Missing: return true;
+    case ParentState::Refused: return false;
+    case ParentState::Opened: break;
+    }
     letOwnerEmpty(fd);
-    const bool removed = removeEntryAt(fd, QFile::encodeName(parts.constLast()).constData(), 0);
+    const bool removed = removeEntryAt(fd, name.constData(), 0);
     ::close(fd);
     return removed;
+}
+
+bool discardCacheEntry(const QString& path)
+{
+    int fd = -1;
+    QByteArray name;
+    switch (openParentInCache(path, &fd, &name)) {
+    case ParentState::Missing: return true;
+    case ParentState::Refused: return false;
+    case ParentState::Opened: break;
+    }
+    const QByteArray hidden = ".discarded-" + QUuid::createUuid().toString(QUuid::Id128).toLatin1();
+    const bool moved = ::renameat(fd, name.constData(), fd, hidden.constData()) == 0;
+    const int renameError = errno;
+    ::close(fd);
+    if (!moved)
+        return renameError == ENOENT || removeCacheEntry(path);
+
+    const QString clean = QDir::fromNativeSeparators(QDir::cleanPath(path));
+    const QString hiddenPath = clean.left(clean.lastIndexOf(QLatin1Char('/')) + 1) + QString::fromLatin1(hidden);
+    PendingRemovals& pending = pendingRemovals();
+    {
+        const std::lock_guard<std::mutex> lock(pending.mutex);
+        ++pending.count;
+    }
+    QThreadPool::globalInstance()->start([hiddenPath] {
+        removeDirectoryWithRetries(hiddenPath);
+        PendingRemovals& removals = pendingRemovals();
+        const std::lock_guard<std::mutex> lock(removals.mutex);
+        if (--removals.count == 0)
+            removals.done.notify_all();
+    });
+    return true;
+}
+
+void waitForDiscardedCacheEntries()
+{
+    PendingRemovals& pending = pendingRemovals();
+    std::unique_lock<std::mutex> lock(pending.mutex);
+    pending.done.wait(lock, [&pending] { return pending.count == 0; });
 }
 
 bool makePrivateCacheFolder(const QString& path)

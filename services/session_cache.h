@@ -35,6 +35,15 @@ bool removeDirectoryWithRetries(const QString& path);
 // left at the path; false (and nothing removed) for a path outside the cache.
 bool removeCacheEntry(const QString& path);
 
+// Like removeCacheEntry, but the caller does not wait for the removal of a large tree: the entry
+// is renamed at once to a hidden name in the same folder (so nothing is left at the path) and
+// removed on a background thread. Where it cannot be renamed it is removed here. True when
+// nothing is left at the path; false for a path outside the cache.
+bool discardCacheEntry(const QString& path);
+
+// Returns once every removal that discardCacheEntry handed to the background has ended.
+void waitForDiscardedCacheEntries();
+
 // Creates a folder inside "repair-output" and the folders on the way, each readable by the
 // user only (0700); fails on a link or a non-folder in the way.
 bool makePrivateCacheFolder(const QString& path);

@@ -78,6 +78,31 @@ private slots:
         QCOMPARE(findingUserMessage(finding(category, severity, utf8.constData())).toString(), expected);
     }
 
+    // What a finding is about: the entry the engine names, else where in the file it is.
+    void findingSubjects_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<qulonglong>("offset");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zip entry") << "ZIP entry payload is truncated: word/document.xml" << qulonglong(812) << "word/document.xml";
+        QTest::newRow("entry with a colon") << "ZIP stored entry CRC mismatch: a: b.xml" << qulonglong(0) << "a: b.xml";
+        QTest::newRow("non-ASCII entry") << "OOXML core part is missing: 文档/页.xml" << qulonglong(0) << "文档/页.xml";
+        QTest::newRow("offset only") << "PDF cross-reference table is missing or damaged" << qulonglong(4096) << "字节偏移 4096";
+        QTest::newRow("nothing named") << "ZIP EOCD record is missing" << qulonglong(0) << "";
+        QTest::newRow("empty after the colon") << "box damaged: " << qulonglong(17) << "字节偏移 17";
+    }
+
+    void findingSubjects()
+    {
+        QFETCH(QString, message);
+        QFETCH(qulonglong, offset);
+        QFETCH(QString, expected);
+        const QByteArray utf8 = message.toUtf8();
+        data_repair::Finding value = finding(7, 1, utf8.constData());
+        value.offset = offset;
+        QCOMPARE(findingSubject(value).toString(), expected);
+    }
+
     void engineErrors_data()
     {
         QTest::addColumn<QString>("message");

@@ -17,6 +17,7 @@
 #include "app/repair_job.h"
 #include "app/repair_workflow_controller.h"
 #include "repair_workflow_fixtures.h"
+#include "services/session_cache.h"
 
 using namespace olm::repair;
 using namespace workflow_fixtures;
@@ -183,7 +184,7 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$"))
                     .match(report.value("createdAtUtc").toString()).hasMatch());
         const QJsonObject reportedFinding = report.value("findings").toArray().first().toObject();
-        QCOMPARE(reportedFinding.keys(), (QStringList{"message", "repairable", "severity", "severityCode", "technicalMessage"}));
+        QCOMPARE(reportedFinding.keys(), (QStringList{"message", "repairable", "severity", "severityCode", "subject", "technicalMessage"}));
         QVERIFY(!report.value("actions").toArray().isEmpty());
         QCOMPARE(report.value("actions").toArray().first().toObject().keys(), (QStringList{"message", "name"}));
         QVERIFY(c.exportReport(QUrl::fromLocalFile(saveFolder)));
@@ -337,12 +338,17 @@ private slots:
         QVERIFY2(actionNames.contains(QStringLiteral("rebuild-sample-tables")), qPrintable(actionNames.join(',')));
 
         // Discarding keeps the analysis; the advanced repair can run again.
+        const QString task = c.taskDirectory();
+        QVERIFY(!task.isEmpty());
         c.discardUnsavedResult();
         QCOMPARE(state(c), WorkflowState::AnalysisCompleted);
         QCOMPARE(c.status(), QStringLiteral("已丢弃未保存结果，可以重新选择修复方式"));
         QVERIFY(c.outputPath().isEmpty());
         QVERIFY(!c.findings().isEmpty());
         QVERIFY(c.canRepair());
+        // The task left its place at once; its files go in the background.
+        QVERIFY(!QFileInfo::exists(task));
+        waitForDiscardedCacheEntries();
         QCOMPARE(entries(c.sessionDirectory()), QStringList{QStringLiteral(".session.lock")});
         c.repair(QStringLiteral("advanced"));
         QVERIFY(waitIdle(c));

@@ -24,10 +24,11 @@ int mode(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
 }
 
-// Creates under a wide-open mask, so only the program's own choice of modes keeps others out.
+// Creates under the given mask (by default wide open, so only the program's own choice of modes
+// keeps others out).
 class OpenMask {
 public:
-    OpenMask() : previous_(::umask(0)) {}
+    explicit OpenMask(mode_t mask = 0) : previous_(::umask(mask)) {}
     ~OpenMask() { ::umask(previous_); }
 
 private:
@@ -72,6 +73,56 @@ private slots:
         QCOMPARE(mode(controller.previewUrl().toLocalFile()), 0600);
     }
 
+    // A saved result is the user's file like any other: its mode follows the umask, while the
+    // cache it came from stays the user's only.
+    void savedResultFollowsTheUmask_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("usual 022") << 022 << 0644;
+        QTest::newRow("group-writable 002") << 002 << 0664;
+        QTest::newRow("private 077") << 077 << 0600;
+    }
+    void savedResultFollowsTheUmask()
+    {
+        QFETCH(int, mask);
+        QFETCH(int, expected);
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("photo.jpg"));
+        QVERIFY(makeDamagedJpeg(input));
+        const QString saveFolder = dir.filePath(QStringLiteral("saved"));
+        QVERIFY(QDir().mkpath(saveFolder));
+
+        const OpenMask umask(static_cast<mode_t>(mask));
+        RepairWorkflowController c;
+        QVERIFY(repairToPreview(c, input));
+        const QString task = c.taskDirectory();
+        QCOMPARE(mode(task), 0700);
+        QCOMPARE(mode(task + QStringLiteral("/result.drcache")), 0600);
+        QCOMPARE(mode(c.previewUrl().toLocalFile()), 0600);
+        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QCOMPARE(mode(c.outputPath()), expected);
+    }
+
+    // The name on the result card before saving is the name the save then gives the file.
+    void resultIsShownUnderTheNameItIsSavedAs()
+    {
+        QTemporaryDir dir;
+        const QString base = QStringLiteral("Fotó_日本語_ÄÖÜ (1)");
+        const QString input = dir.filePath(base + QStringLiteral(".jpg"));
+        QVERIFY(makeDamagedJpeg(input));
+        const QString saveFolder = dir.filePath(QStringLiteral("saved"));
+        QVERIFY(QDir().mkpath(saveFolder));
+
+        RepairWorkflowController c;
+        QVERIFY(repairToPreview(c, input));
+        const QString shown = c.outputName();
+        QCOMPARE(shown, base + QStringLiteral("_repaired.jpg"));
+        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QCOMPARE(QDir(saveFolder).entryList(QDir::Files), QStringList{shown});
+        QCOMPARE(c.outputName(), shown);
+    }
+
     void longNamesSaveAndUnusableReportNamesFailPlainly()
     {
         QTemporaryDir dir;
@@ -84,11 +135,15 @@ private slots:
 
         RepairWorkflowController c;
         QVERIFY(repairToPreview(c, input));
+        // The engine worked on a private copy with a short name; the result is shown under its own.
+        QCOMPARE(c.outputName(), base + QStringLiteral("_repaired.jpg"));
         QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         const QString saved = QDir(saveFolder).filePath(base + QStringLiteral("_repaired.jpg"));
         QCOMPARE(c.outputPath(), saved);
         QCOMPARE(QDir(saveFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{base + QStringLiteral("_repaired.jpg")});
+
+        QCOMPARE(c.outputName(), base + QStringLiteral("_repaired.jpg"));
 
         // Its report name would be longer than the system allows: the stem is shortened to fit.
         QVERIFY2(c.exportReport(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));

@@ -225,6 +225,34 @@ private slots:
         session.release();
     }
 
+    // A discarded task is gone from its place at once and its files are removed afterwards,
+    // under the same rules: never through a link, never outside the cache.
+    void discardedEntriesLeaveAtOnceAndAreRemovedLater()
+    {
+        SessionHandle session = SessionHandle::create();
+        QVERIFY(session.isValid());
+        const QString task = QDir(session.directory()).filePath(QStringLiteral("be2f5a40-1b2c-4d3e-8f90-aabbccddeeff"));
+        QVERIFY(makePrivateCacheFolder(task + QStringLiteral("/preview")));
+        QFile result(task + QStringLiteral("/result.drcache"));
+        QVERIFY(result.open(QIODevice::WriteOnly) && result.write(QByteArray(1 << 20, 'r')) == (1 << 20));
+        result.close();
+        QTemporaryDir home;
+        const QString documents = makeDocuments(home);
+        QVERIFY(QFile::link(documents, task + QStringLiteral("/preview/documents")));
+
+        QVERIFY(discardCacheEntry(task));
+        QVERIFY(!QFileInfo::exists(task));
+        waitForDiscardedCacheEntries();
+        QCOMPARE(QDir(session.directory()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral(".session.lock")});
+        QVERIFY(documentsIntact(documents));
+
+        QVERIFY(discardCacheEntry(task)); // already gone
+        QVERIFY(!discardCacheEntry(documents));
+        QVERIFY(documentsIntact(documents));
+        session.release();
+    }
+
     void removeWithRetries()
     {
         QVERIFY(removeDirectoryWithRetries(QString()));

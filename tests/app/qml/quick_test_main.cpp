@@ -14,6 +14,8 @@
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QQuickStyle>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -45,7 +47,31 @@ public:
                 *settings_, {qGuiApp, &translator_, &loaded_, engine_, {&toolkitTranslator_, &toolkitQuickTranslator_}});
     }
 
+    // The texts of the buttons in the dialog button boxes shown in the window of `item`, in the
+    // order the boxes hold them: what Qt's own dialogs (file and folder dialogs) show.
+    Q_INVOKABLE QStringList shownDialogButtonTexts(QQuickItem* item) const
+    {
+        QStringList texts;
+        if (item == nullptr || item->window() == nullptr)
+            return texts;
+        collectButtonTexts(item->window()->contentItem()->parentItem() ? item->window()->contentItem()->parentItem()
+                                                                        : item->window()->contentItem(),
+                           false, texts);
+        return texts;
+    }
+
 private:
+    static void collectButtonTexts(QQuickItem* item, bool inButtonBox, QStringList& texts)
+    {
+        if (!item->isVisible())
+            return;
+        const bool box = inButtonBox || item->inherits("QQuickDialogButtonBox");
+        if (box && item->inherits("QQuickAbstractButton"))
+            texts.append(item->property("text").toString());
+        for (QQuickItem* child : item->childItems())
+            collectButtonTexts(child, box, texts);
+    }
+
     QQmlEngine* engine_;
     olm::repair::SettingsService* settings_;
     QTranslator translator_;

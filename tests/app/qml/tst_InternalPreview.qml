@@ -76,13 +76,59 @@ Item {
                 { tag: "negative", ms: -5000, text: "0:00" },
                 { tag: "fraction", ms: 999, text: "0:00" },
                 { tag: "minute", ms: 65000, text: "1:05" },
-                { tag: "over an hour", ms: (62 * 60 + 5) * 1000, text: "62:05" },
+                { tag: "last second below an hour", ms: 3599999, text: "59:59" },
+                { tag: "one hour", ms: 3600000, text: "1:00:00" },
+                { tag: "over an hour", ms: (62 * 60 + 5) * 1000, text: "1:02:05" },
+                { tag: "two hours", ms: ((2 * 60 + 5) * 60 + 3) * 1000, text: "2:05:03" },
+                { tag: "a day and more", ms: 100 * 3600 * 1000, text: "100:00:00" },
             ]
         }
 
         function test_formatTime(data) {
             const item = make("none")
             compare(item.formatTime(data.ms), data.text)
+        }
+
+        // However narrow the preview and however long the button texts, the slider keeps room to
+        // seek and nothing in the bar overlaps or leaves it.
+        function test_videoBarKeepsTheSliderUsable_data() {
+            return [
+                { tag: "wide", width: 900, play: "播放", mute: "静音", rows: 1 },
+                { tag: "long button texts", width: 560, play: "Riproduci il video", mute: "Disattiva l’audio del video", rows: 2 },
+                { tag: "narrow", width: 420, play: "播放", mute: "取消静音", rows: 2 },
+            ]
+        }
+
+        function test_videoBarKeepsTheSliderUsable(data) {
+            const item = make("video")
+            item.width = data.width
+            const bar = findChild(item, "videoBar")
+            const play = findChild(item, "videoPlayButton")
+            const mute = findChild(item, "muteButton")
+            play.text = data.play
+            mute.text = data.mute
+            waitForRendering(item)
+            const slider = findChild(item, "videoSlider")
+            verify(slider.width >= 160, "slider " + slider.width + " wide")
+            compare(bar.oneRow, data.rows === 1)
+            const boxes = []
+            for (let i = 0; i < bar.children.length; ++i) {
+                const child = bar.children[i]
+                if (!child.visible)
+                    continue
+                verify(child.x >= 0 && child.y >= 0 && child.x + child.width <= bar.width + 0.5
+                       && child.y + child.height <= bar.height + 0.5, "inside the " + bar.width + " x " + bar.height + " bar: " + child + " " + child.x + "," + child.y + " " + child.width + " x " + child.height)
+                boxes.push(child)
+            }
+            for (let i = 0; i < boxes.length; ++i)
+                for (let j = i + 1; j < boxes.length; ++j) {
+                    const a = boxes[i], b = boxes[j]
+                    verify(a.x + a.width <= b.x + 0.5 || b.x + b.width <= a.x + 0.5
+                           || a.y + a.height <= b.y + 0.5 || b.y + b.height <= a.y + 0.5, "overlap: " + a + " " + b)
+                }
+            // The picture ends above the bar.
+            const surface = findChild(item, "videoOutput").parent
+            verify(surface.y + surface.height <= bar.y, "video surface above the bar")
         }
 
         function test_noneAndUnsupported() {

@@ -193,6 +193,21 @@ Item {
             compare(findChild(page, "resultStatus").text, workflow.status)
             compare(settings.limits, [settings.limits[0], ""])
             compare(settings.events[settings.events.length - 1], "workflow.Saved")
+            // At the window's first size the saved result keeps all four buttons in view.
+            for (const name of ["saveButton", "resetPreviewButton", "exportReportButton", "repairAgainButton"]) {
+                const button = findChild(page, name)
+                const box = button.mapToItem(window.contentItem, 0, 0, button.width, button.height)
+                verify(box.y + box.height <= window.contentItem.height, name + " below the fold: " + JSON.stringify(box))
+            }
+            // The picture stays on show from the saved file, also after "重置预览".
+            const imageView = findChild(preview, "imageView")
+            compare(String(preview.source), String(workflow.previewUrl))
+            tryCompare(imageView, "status", Image.Ready, 10000)
+            verify(imageView.visible && imageView.paintedWidth > 0, "saved picture shown")
+            verify(!findChild(preview, "imageError").visible, preview.imagePreview.error)
+            mouseClick(findChild(page, "resetPreviewButton"))
+            tryCompare(imageView, "status", Image.Ready, 10000)
+            verify(imageView.visible && imageView.paintedWidth > 0, "picture shown after resetting the preview")
             capture(window, "stage-5-saved")
 
             // Export the report; its outcome is shown.

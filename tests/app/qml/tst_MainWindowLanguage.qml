@@ -92,6 +92,37 @@ Item {
             }
         }
 
+        // Qt's own file and folder dialogs speak the language chosen last, whichever it was
+        // before and whether or not they were open in between.
+        function test_toolkitDialogsFollowEverySwitch() {
+            const window = createTemporaryObject(mainComponent, root)
+            verify(window)
+            tryVerify(() => window.visible)
+            waitForRendering(window.contentItem)
+            const buttons = { "zh-CN": ["打开", "取消"], "en-US": ["Open", "Cancel"], "de-DE": ["Öffnen", "Abbrechen"] }
+            function shownButtons(dialog) {
+                dialog.open()
+                tryVerify(() => uiLanguage.shownDialogButtonTexts(window.contentItem).length >= 2)
+                const texts = uiLanguage.shownDialogButtonTexts(window.contentItem)
+                dialog.close()
+                tryVerify(() => uiLanguage.shownDialogButtonTexts(window.contentItem).length === 0)
+                return texts
+            }
+            const inputDialog = findChild(window.repairPage, "inputDialog")
+            const sampleDialog = findChild(window.repairPage, "sampleDialog")
+            // One dialog opened before every switch, one for the first time after the last.
+            for (const code of ["en-US", "zh-CN", "en-US", "de-DE", "zh-CN", "en-US", "zh-CN"]) {
+                settingsService.language = code
+                const texts = shownButtons(inputDialog)
+                for (const text of buttons[code])
+                    verify(texts.indexOf(text) >= 0, code + ": " + JSON.stringify(texts))
+            }
+            settingsService.language = "en-US"
+            const texts = shownButtons(sampleDialog)
+            for (const text of buttons["en-US"])
+                verify(texts.indexOf(text) >= 0, "first opened in en-US: " + JSON.stringify(texts))
+        }
+
         function test_switchEveryLanguageOnEveryPage_data() {
             return [
                 { tag: "welcome stage", repaired: false },

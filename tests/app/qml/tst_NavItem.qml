@@ -77,6 +77,26 @@ Item {
             compare(background.radius, 8)
         }
 
+        // Japanese and Chinese labels break between words, never inside one.
+        function test_labelsBreakBetweenWords_data() {
+            return [
+                { tag: "katakana and bracket", text: "サインイン（任意）", words: ["サインイン", "（任意）"] },
+                { tag: "katakana, particle, katakana", text: "ヘルプとフィードバック", words: ["ヘルプ", "と", "フィードバック"] },
+            ]
+        }
+
+        function test_labelsBreakBetweenWords(data) {
+            const joiner = "\u2060"
+            const joined = Theme.keepWords(data.text)
+            compare(joined.split(joiner).join(""), data.text)
+            // Joined inside each word, free between them.
+            compare(joined, data.words.map(word => word.split("").join(joiner)).join(""))
+            // In the sidebar's entry width the label takes two lines, one word each.
+            const item = make({ text: data.text, width: 176 })
+            const label = findChild(item, "label")
+            tryCompare(label, "lineCount", 2)
+        }
+
         function test_longLabelGrows() {
             const item = make({ text: "帮助与反馈帮助与反馈帮助与反馈帮助与反馈", width: 160 })
             const label = findChild(item, "label")

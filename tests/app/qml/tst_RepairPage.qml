@@ -216,6 +216,24 @@ Item {
             sameColor(findChild(page, "welcomeStatus").color, "#B42318", "failure status")
         }
 
+        // A name near the system's limit is elided in its middle inside the status line, which
+        // stays short and keeps the buttons beside it.
+        function test_longNameInTheStatus() {
+            const name = "Urlaubsfoto_" + "ä".repeat(110) + "_final.jpg"
+            workflow.inputPath = "/data/" + name
+            workflow.inputName = name
+            workflow.state = "FileSelected"
+            workflow.status = "已选择 " + name + "；原文件将保持只读"
+            const status = findChild(page, "welcomeStatus")
+            waitForRendering(page)
+            verify(status.lineCount <= 2, status.lineCount + " lines")
+            verify(status.text.startsWith("已选择 Urlaubsfoto_"), status.text)
+            verify(status.text.endsWith("_final.jpg；原文件将保持只读"), status.text)
+            verify(status.text.indexOf("…") > 0, status.text)
+            const analyze = findChild(page, "analyzeButton")
+            verify(analyze.mapToItem(page, 0, 0).y < status.mapToItem(page, 0, 0).y + status.height, "button beside the status")
+        }
+
         function test_chipColumns() {
             const grid = findChild(page, "chipGrid")
             compare(grid.columns, 4)
@@ -325,6 +343,43 @@ Item {
             mouseClick(advanced)
             verify(page.advancedRepairView)
             compare(stage().objectName, "advancedPanel")
+        }
+
+        // Each row says what its finding is about; findings the user could not tell apart are one
+        // row with their count, in the order they first came.
+        function test_findingsNamedAndCounted() {
+            workflow.inputPath = "/d/letter.docx"
+            workflow.inputName = "letter.docx"
+            workflow.state = "AnalysisCompleted"
+            const index = "文件容器索引损坏"
+            const findings = []
+            for (let i = 0; i < 7; ++i)
+                findings.push({ message: index, subject: "word/document.xml", severityCode: 1 })
+            findings.splice(2, 0, { message: index, subject: "word/styles.xml", severityCode: 1 })
+            findings.push({ message: index, subject: "word/document.xml", severityCode: 2 })
+            findings.push({ message: "文件结束结构缺失", subject: "", severityCode: 1 })
+            findings.push({ message: "文件结束结构缺失", severityCode: 1 })
+            workflow.findings = findings
+            const list = findChild(page, "findingsList")
+            tryCompare(list, "count", 4)
+            const expected = [
+                { subject: "word/document.xml", count: 7, message: index },
+                { subject: "word/styles.xml", count: 1, message: index },
+                { subject: "word/document.xml", count: 1, message: index },
+                { subject: "", count: 2, message: "文件结束结构缺失" },
+            ]
+            for (let i = 0; i < expected.length; ++i) {
+                list.currentIndex = i
+                const row = list.currentItem
+                compare(findChild(row, "findingMessage").text, expected[i].message, "row " + i)
+                const subject = findChild(row, "findingSubject")
+                compare(subject.visible, expected[i].subject !== "", "subject shown in row " + i)
+                compare(subject.text, expected[i].subject, "row " + i)
+                const count = findChild(row, "findingCount")
+                compare(count.visible, expected[i].count > 1, "count shown in row " + i)
+                if (expected[i].count > 1)
+                    compare(count.text, "× " + expected[i].count)
+            }
         }
 
         function test_emptyAnalysis() {
@@ -512,7 +567,10 @@ Item {
             const panels = findChild(page, "resultPanels")
             const actions = findChild(page, "resultActions")
             compare(panels.columns, 2)
-            compare(actions.columns, 2)       // the stage is narrower than 800 here
+            verify(findChild(page, "resultLayout").width < 800)
+            compare(actions.columns, 4)       // narrower than 800, but the four texts fit in a row
+            findChild(page, "saveButton").text = "Reparaturergebnis dauerhaft speichern"
+            tryCompare(actions, "columns", 2) // a text too long for a quarter: two rows of two
             compare(findChild(page, "detailFrame").width, 236)
             page.width = 1400
             tryCompare(actions, "columns", 4)
