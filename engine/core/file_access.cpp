@@ -300,6 +300,8 @@ struct OutputStream {
     // that way (or what is no longer in the file) is written from memory.
     bool put(std::span<const uint8_t> part)
     {
+        if (part.empty())
+            return true;
         if (part.size() < kKernelCopyMinimum) {
             if (gathered.size() + part.size() > kOutputGatherBytes && !flush())
                 return false;
