@@ -270,7 +270,7 @@ struct OutputStream {
     const uint8_t* inputData = nullptr;
     uint64_t inputSize = 0;
     bool inputMapped = false;         // short parts of a mapped input are read from the file
-    ByteBuffer gathered;              // short parts not written yet, at most kOutputGatherBytes
+    ByteBuffer gathered{};            // short parts not written yet, at most kOutputGatherBytes
 
     bool write(const uint8_t* data, uint64_t size)
     {
