@@ -296,7 +296,7 @@ private slots:
         QVERIFY(makeDamagedJpeg(input));
         for (auto& [name, value] : variables)
             value.replace(QLatin1String("@capture"), capture).replace(QLatin1String("@input"), input);
-        variables.append({QStringLiteral("KORVEX_SMOKE_PROBE_QML"), QFileInfo(QFINDTESTDATA("NotAWindow.qml")).absoluteFilePath()});
+        variables.append({QStringLiteral("KORVEX_SMOKE_PROBE_QML"), QDir(QStringLiteral(KORVEX_SMOKE_QML_DIR)).filePath(QStringLiteral("NotAWindow.qml"))});
         const SmokeRun run = runSmoke(probeProgram(), home, variables);
         QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1\n%2").arg(run.exitCode).arg(run.log)));
         QVERIFY(!QFileInfo::exists(capture));
@@ -320,7 +320,7 @@ private slots:
         for (auto& [name, value] : variables)
             value.replace(QLatin1String("@input"), input);
         variables.append({QStringLiteral("KORVEX_REPAIR_SMOKE_CAPTURE"), capture});
-        variables.append({QStringLiteral("KORVEX_SMOKE_PROBE_QML"), QFileInfo(QFINDTESTDATA("BareWindow.qml")).absoluteFilePath()});
+        variables.append({QStringLiteral("KORVEX_SMOKE_PROBE_QML"), QDir(QStringLiteral(KORVEX_SMOKE_QML_DIR)).filePath(QStringLiteral("BareWindow.qml"))});
         const SmokeRun run = runSmoke(probeProgram(), home, variables);
         QVERIFY2(run.exitCode == exitCode, qPrintable(QStringLiteral("exit %1\n%2").arg(run.exitCode).arg(run.log)));
         QVERIFY(!QFileInfo::exists(capture));
@@ -333,7 +333,7 @@ private slots:
         QTemporaryDir home;
         const QString capture = home.filePath(QStringLiteral("window.png"));
         const SmokeRun run = runSmoke(probeProgram(), home,
-                                      {{"KORVEX_SMOKE_PROBE_QML", QFileInfo(QFINDTESTDATA("ProbeWindow.qml")).absoluteFilePath()},
+                                      {{"KORVEX_SMOKE_PROBE_QML", QDir(QStringLiteral(KORVEX_SMOKE_QML_DIR)).filePath(QStringLiteral("ProbeWindow.qml"))},
                                        {"KORVEX_REPAIR_SMOKE_PAGE", "help"}, {"KORVEX_REPAIR_SMOKE_SECTION", "privacy"},
                                        {"KORVEX_REPAIR_SMOKE_HELP_FEEDBACK", "1"}, {"KORVEX_REPAIR_SMOKE_CAPTURE", capture}});
         QVERIFY2(run.exitCode == 0, qPrintable(run.log));
@@ -346,7 +346,7 @@ private slots:
         // "1" exactly switches the feedback view on.
         QTemporaryDir other;
         const SmokeRun yes = runSmoke(probeProgram(), other,
-                                      {{"KORVEX_SMOKE_PROBE_QML", QFileInfo(QFINDTESTDATA("ProbeWindow.qml")).absoluteFilePath()},
+                                      {{"KORVEX_SMOKE_PROBE_QML", QDir(QStringLiteral(KORVEX_SMOKE_QML_DIR)).filePath(QStringLiteral("ProbeWindow.qml"))},
                                        {"KORVEX_REPAIR_SMOKE_HELP_FEEDBACK", "true"}});
         QVERIFY2(yes.exitCode == 0, qPrintable(yes.log));
         QVERIFY2(!yes.log.contains(QLatin1String("probe: feedbackVisible")), qPrintable(yes.log));
@@ -361,7 +361,7 @@ private slots:
         QVERIFY(makeDamagedJpeg(input));
         const QString capture = home.filePath(QStringLiteral("window.png"));
         const SmokeRun run = runSmoke(probeProgram(), home,
-                                      {{"KORVEX_SMOKE_PROBE_QML", QFileInfo(QFINDTESTDATA("ProbeWindow.qml")).absoluteFilePath()},
+                                      {{"KORVEX_SMOKE_PROBE_QML", QDir(QStringLiteral(KORVEX_SMOKE_QML_DIR)).filePath(QStringLiteral("ProbeWindow.qml"))},
                                        {"KORVEX_REPAIR_SMOKE_REPAIR_INPUT", input}, {"KORVEX_REPAIR_SMOKE_CAPTURE", capture}});
         QVERIFY2(run.exitCode == 0, qPrintable(run.log));
         QVERIFY2(run.log.contains(QLatin1String("probe: state PreviewReady")), qPrintable(run.log));
