@@ -606,6 +606,13 @@ InputWindow::InputWindow(ByteView input, uint64_t window) : input_(input), windo
     }
 }
 
+InputWindow::InputWindow(const InputWindow& source, uint64_t window)
+    : input_(source.input_), window_(std::max<uint64_t>(window, 1))
+{
+    if (source.fd_ >= 0)
+        fd_ = ::fcntl(source.fd_, F_DUPFD_CLOEXEC, 0);
+}
+
 InputWindow::~InputWindow()
 {
     if (fd_ >= 0)

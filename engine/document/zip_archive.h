@@ -4,6 +4,7 @@
 // the Office Open XML parts restored in between.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 
 namespace data_repair {
 
+class InputWindow;
 class OutputPieces;
 
 // One salvaged entry; the writer and the restoration use the same record.
@@ -55,12 +57,37 @@ uint32_t zipCrc32(const uint8_t* data, uint64_t length);
 // The same continued from the CRC of the bytes before.
 uint32_t zipCrc32(uint32_t crcSoFar, const uint8_t* data, uint64_t length);
 
+// The CRC of [pos, pos + length) of an input, read through the window at most 1 MiB at a time;
+// the last read goes on `readAhead` bytes further, for what the caller reads next.
+uint32_t zipCrc32Of(InputWindow& input, uint64_t pos, uint64_t length, uint64_t readAhead = 0);
+
+// CRC-32s of stretches of an input, computed by helper threads while the caller goes on (on one
+// processor, at once). The caller waits only when it asks for a CRC not yet known, and is asked
+// whether to stop while it waits; the helpers are stopped and joined when this ends.
+class BackgroundCrc {
+public:
+    explicit BackgroundCrc(const InputWindow& input);
+    ~BackgroundCrc();
+    BackgroundCrc(const BackgroundCrc&) = delete;
+    BackgroundCrc& operator=(const BackgroundCrc&) = delete;
+
+    // Starts the CRC of [pos, pos + length), which lies inside the input; returns its ticket.
+    size_t add(uint64_t pos, uint64_t length);
+    // Whether the ticket's CRC is known, without waiting.
+    bool ready(size_t ticket);
+    uint32_t crc(size_t ticket);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
 // Salvages the entries from the first local header on, without the central directory. Findings
 // go to the report when one is given. The entries' payloads are views into `data`.
 std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report);
 
-// Position of the last end-of-central-directory signature in the data, or npos.
-uint64_t findLastZipEndRecord(ByteView data);
+// Position of the last end-of-central-directory signature at or after `from`, or npos.
+uint64_t findLastZipEndRecord(ByteView data, uint64_t from = 0);
 
 // Smallest position at or after start where a local header, central directory header, end
 // record or data descriptor signature begins; npos when none.

@@ -1,12 +1,8 @@
 #include <zlib.h>
 
-#if defined(__x86_64__)
-#include <emmintrin.h>
-#include <wmmintrin.h>
-#endif
-
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <optional>
 
 #include "data_repair/checkpoint.h"
@@ -204,97 +200,98 @@ ByteBuffer extraWithoutZip64(ByteView data)
     return kept;
 }
 
-void addFinding(RepairResult* report, int32_t category, int32_t severity, std::string message, uint64_t offset,
-                uint64_t length, bool repairable, double confidence)
+// The walk's findings in the order it makes them. A stored entry's CRC computed in the background
+// holds its place until it is known, with the findings after it waiting behind it; then the entry
+// takes its CRC, and a mismatch becomes a finding in that place.
+class WalkFindings {
+public:
+    WalkFindings(RepairResult* report, BackgroundCrc& crcs, std::vector<ZipEntry>& entries)
+        : report_(report), crcs_(crcs), entries_(entries)
+    {}
+
+    void add(int32_t category, int32_t severity, std::string message, uint64_t offset, uint64_t length, bool repairable,
+             double confidence)
+    {
+        if (report_ == nullptr)
+            return;
+        if (waiting_.empty())
+            report_->addFinding(category, severity, std::move(message), offset, length, repairable, confidence);
+        else
+            waiting_.push_back(
+                Item{Finding{category, severity, std::move(message), offset, length, confidence, repairable}});
+    }
+
+    // The CRC of entries[entry], the entry about to be added, compared with `expected` once known.
+    void addCrcCheck(size_t entry, size_t ticket, uint32_t expected, uint64_t offset)
+    {
+        Item item;
+        item.check = true;
+        item.entry = entry;
+        item.ticket = ticket;
+        item.expected = expected;
+        item.finding.offset = offset;
+        waiting_.push_back(std::move(item));
+    }
+
+    // Passes on what no longer waits; past a bound, or with `all`, waits for the CRCs.
+    void flush(bool all)
+    {
+        while (!waiting_.empty() && waiting_.front().entry < entries_.size()) {
+            Item& item = waiting_.front();
+            if (item.check && !all && waiting_.size() <= kMaxWaiting && !crcs_.ready(item.ticket))
+                return;
+            if (item.check) {
+                ZipEntry& entry = entries_[item.entry];
+                entry.crc32 = crcs_.crc(item.ticket);
+                entry.crcComputed = true;
+                if (item.expected != 0 && item.expected != entry.crc32 && report_ != nullptr)
+                    report_->addFinding(ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name,
+                                        item.finding.offset, 4, true, 0.92);
+            } else {
+                Finding& f = item.finding;
+                report_->addFinding(f.category, f.severity, std::move(f.message), f.offset, f.length, f.repairable,
+                                    f.confidence);
+            }
+            waiting_.pop_front();
+        }
+    }
+
+private:
+    static constexpr size_t kMaxWaiting = 4096;
+    struct Item {
+        Finding finding;
+        bool check = false;
+        size_t entry = 0;
+        size_t ticket = 0;
+        uint32_t expected = 0;
+    };
+
+    RepairResult* report_;
+    BackgroundCrc& crcs_;
+    std::vector<ZipEntry>& entries_;
+    std::deque<Item> waiting_;
+};
+
+// The list of entries is made at about its size once instead of growing through copies of
+// itself, but never larger than one entry per KiB of input (and a thousand) ahead of what it holds.
+size_t boundedEntryCount(uint64_t count, uint64_t inputSize)
 {
-    if (report != nullptr)
-        report->addFinding(category, severity, std::move(message), offset, length, repairable, confidence);
+    return static_cast<size_t>(std::min<uint64_t>(count, inputSize / 1024 + 1024));
+}
+
+// The number of entries an end record in the last 64 KiB gives; 0 without one.
+size_t expectedEntryCount(InputWindow& input)
+{
+    const uint64_t n = input.size();
+    const uint64_t tail = std::min<uint64_t>(n, (64 << 10) + 22);
+    const ByteView bytes = input.view(n - tail, tail);
+    const uint64_t at = rfindBytes(bytes, "PK\x05\x06");
+    if (at == npos || !fits(bytes, at, 22))
+        return 0;
+    return boundedEntryCount(readLe16(bytes, at + 10), n);
 }
 
 } // namespace
-
-namespace {
-
-#if defined(__x86_64__)
-// CRC-32 by folding 64 bytes at a time with carry-less multiplication: several times faster than
-// zlib's table-driven loop, which dominated the analysis of archives with stored entries. The
-// constants are x^k mod P for the reflected polynomial; the last 128 bits are reduced to 32 by
-// Barrett reduction. `length` is a multiple of 16, at least 64; `crc` is the register value
-// (without zlib's inversion).
-__attribute__((target("pclmul,sse2"))) inline __m128i load(const uint8_t* p)
-{
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-
-__attribute__((target("pclmul,sse2"))) inline __m128i fold(__m128i x, __m128i k)
-{
-    return _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11));
-}
-
-__attribute__((target("pclmul,sse2"))) uint32_t crc32Folded(uint32_t crc, const uint8_t* data, uint64_t length)
-{
-    __m128i x0 = _mm_xor_si128(load(data), _mm_cvtsi32_si128(static_cast<int>(crc)));
-    __m128i x1 = load(data + 16);
-    __m128i x2 = load(data + 32);
-    __m128i x3 = load(data + 48);
-    data += 64;
-    length -= 64;
-    const __m128i by4 = _mm_set_epi64x(0x1c6e41596, 0x154442bd4);
-    for (; length >= 64; data += 64, length -= 64) {
-        x0 = _mm_xor_si128(fold(x0, by4), load(data));
-        x1 = _mm_xor_si128(fold(x1, by4), load(data + 16));
-        x2 = _mm_xor_si128(fold(x2, by4), load(data + 32));
-        x3 = _mm_xor_si128(fold(x3, by4), load(data + 48));
-    }
-    const __m128i by1 = _mm_set_epi64x(0x0ccaa009e, 0x1751997d0);
-    x0 = _mm_xor_si128(fold(x0, by1), x1);
-    x0 = _mm_xor_si128(fold(x0, by1), x2);
-    x0 = _mm_xor_si128(fold(x0, by1), x3);
-    for (; length >= 16; data += 16, length -= 16)
-        x0 = _mm_xor_si128(fold(x0, by1), load(data));
-
-    // 128 bits to 64, then to 32 with Barrett reduction.
-    const __m128i mask32 = _mm_set_epi32(0, 0, 0, -1);
-    x0 = _mm_xor_si128(_mm_clmulepi64_si128(x0, by1, 0x10), _mm_srli_si128(x0, 8));
-    x0 = _mm_xor_si128(_mm_clmulepi64_si128(_mm_and_si128(x0, mask32), _mm_set_epi64x(0, 0x163cd6124), 0x00),
-                       _mm_srli_si128(x0, 4));
-    const __m128i poly = _mm_set_epi64x(0x1f7011641, 0x1db710641);
-    __m128i t = _mm_clmulepi64_si128(_mm_and_si128(x0, mask32), poly, 0x10);
-    t = _mm_clmulepi64_si128(_mm_and_si128(t, mask32), poly, 0x00);
-    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(_mm_xor_si128(t, x0), 4)));
-}
-
-bool canFoldCrc()
-{
-    static const bool supported = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse2");
-    return supported;
-}
-#endif
-
-} // namespace
-
-uint32_t zipCrc32(const uint8_t* data, uint64_t length) { return zipCrc32(0, data, length); }
-
-uint32_t zipCrc32(uint32_t crcSoFar, const uint8_t* data, uint64_t length)
-{
-    uLong crc = crcSoFar;
-#if defined(__x86_64__)
-    if (length >= 64 && canFoldCrc()) {
-        // Whole 16-byte blocks are folded; zlib takes the rest.
-        const uint64_t folded = length & ~uint64_t{15};
-        crc = ~crc32Folded(static_cast<uint32_t>(~crc), data, folded) & 0xFFFFFFFFu;
-        data += folded;
-        length -= folded;
-    }
-#endif
-    while (length > 0) {
-        const uInt chunk = static_cast<uInt>(std::min<uint64_t>(length, 1u << 30));
-        crc = ::crc32(crc, data, chunk);
-        data += chunk;
-        length -= chunk;
-    }
-    return static_cast<uint32_t>(crc);
-}
 
 uint64_t findNextZipRecord(ByteView data, uint64_t start)
 {
@@ -307,10 +304,22 @@ uint64_t findNextZipRecord(ByteView data, uint64_t start)
 std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
 {
     std::vector<ZipEntry> entries;
-    // Headers, descriptors and payloads are read window by window (see InputWindow); only where
-    // a header's sizes cannot be taken as they stand are record signatures looked for.
-    InputWindow input(data);
+    // The input is read through windows (see InputWindow). Headers, signatures and descriptors
+    // come through a small one, so that a payload whose size can be taken as it stands is never
+    // read; a stored payload is read once, for its CRC, together with the header after it; a
+    // deflate stream that must be followed to its end is read window by window. Only where a
+    // header's sizes cannot be taken as they stand are record signatures looked for.
+    constexpr uint64_t kHeaderWindow = 1 << 9;
+    // A stored payload at least this long is read and checked by a helper thread instead.
+    constexpr uint64_t kBackgroundCrcBytes = 16 << 10;
+    // Without an end record to give their number, the list of entries is sized after this many.
+    constexpr size_t kEstimateAfter = 256;
+    InputWindow input(data, kHeaderWindow);
+    InputWindow stream(data);
     RecordIndex index(data);
+    BackgroundCrc crcs(input);
+    WalkFindings findings(report, crcs, entries);
+    entries.reserve(expectedEntryCount(input));
     const uint64_t n = data.size();
     const auto recordAt = [&](uint64_t pos) {
         const ByteView sig = input.view(pos, 4);
@@ -320,16 +329,8 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
         const ByteView sig = input.view(from, 4);
         return sig.size() == 4 && readLe32(sig, 0) == kLocalSig ? from : index.nextLocal(from);
     };
-    const auto crcOf = [&](uint64_t pos, uint64_t length) {
-        uint32_t crc = 0;
-        for (uint64_t done = 0; done < length;) {
-            const ByteView bytes = input.view(pos + done, std::min(length - done, input.windowSize()));
-            crc = zipCrc32(crc, bytes.data(), bytes.size());
-            done += bytes.size();
-            checkpoint(pos + done, n);
-        }
-        return crc;
-    };
+    // A stored payload read here is read together with the header after it.
+    const auto crcOf = [&](uint64_t pos, uint64_t length) { return zipCrc32Of(input, pos, length, kHeaderWindow); };
     // Inflating to find where a stream ends is bounded in total, so hostile archives stay linear.
     uint64_t inflateBudget = 2 * n + (1u << 20);
     uint64_t p = nextLocal(0);
@@ -346,7 +347,7 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
         const uint64_t nameLength = readLe16(header, 26);
         const uint64_t extraLength = readLe16(header, 28);
         if (nameLength == 0 || !fitsIn(n, p + 30, nameLength + extraLength)) {
-            addFinding(report, Truncated, Warning, "ZIP local file header is truncated", p, 30, true, 0.8);
+            findings.add(Truncated, Warning, "ZIP local file header is truncated", p, 30, true, 0.8);
             p = index.nextLocal(p + 1);
             continue;
         }
@@ -376,13 +377,14 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
         uint64_t usize = u;
         uint32_t crc = headerCrc;
         uint64_t recordEnd = end;
-        std::optional<uint32_t> declaredCrc; // of the declared range, once computed
+        std::optional<uint32_t> declaredCrc;  // of the declared range, once computed
+        std::optional<size_t> declaredTicket; // ... or while a helper computes it
 
         if (withDescriptor || c == 0 || !declaredFits) {
             bool settled = false;
             if (method == 8 && !entry.encrypted) {
                 // A deflate stream knows where it ends: take the exact end, CRC and size.
-                const InflateExtent extent = inflateExtent(input, dataStart, inflateBudget);
+                const InflateExtent extent = inflateExtent(stream, dataStart, inflateBudget);
                 if (extent.ok) {
                     settled = true;
                     end = recordEnd = dataStart + extent.consumed;
@@ -440,69 +442,92 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
                     size = end - dataStart;
             }
             if (settled && size != c)
-                addFinding(report, IndexDamaged, Warning, "ZIP entry size was repaired from package boundary: " + entry.name,
-                           p + 18, 4, true, 0.86);
+                findings.add(IndexDamaged, Warning, "ZIP entry size was repaired from package boundary: " + entry.name,
+                             p + 18, 4, true, 0.86);
         } else if (method == 0 && c > 0) {
             // Trust the declared range when it checks out; only otherwise may a signature inside
-            // the bytes (a nested archive, an image) mark where the entry really ended.
+            // the bytes (a nested archive, an image) mark where the entry really ended. The CRC
+            // is needed below anyway: computed here, it reads the next header with the data.
+            if (!entry.encrypted && c >= kBackgroundCrcBytes)
+                declaredTicket = crcs.add(dataStart, c);
+            else if (!entry.encrypted)
+                declaredCrc = crcOf(dataStart, c);
             bool trusted = end == n || recordAt(end);
             if (!trusted && !entry.encrypted && headerCrc != 0) {
-                declaredCrc = crcOf(dataStart, c);
+                if (!declaredCrc)
+                    declaredCrc = crcs.crc(*declaredTicket);
                 trusted = *declaredCrc == headerCrc;
             }
-            const uint64_t g = index.nextRecord(dataStart + 1);
-            if (!trusted && g != npos && g < end) {
+            const uint64_t g = trusted ? npos : index.nextRecord(dataStart + 1);
+            if (g != npos && g < end) {
                 end = recordEnd = g;
                 size = usize = g - dataStart;
-                addFinding(report, IndexDamaged, Warning,
-                           "ZIP entry declared size crossed into the next package record: " + entry.name, p + 18, 4, true,
-                           0.88);
+                findings.add(IndexDamaged, Warning,
+                             "ZIP entry declared size crossed into the next package record: " + entry.name, p + 18, 4,
+                             true, 0.88);
             }
         }
         if (end == npos || end > n) {
-            addFinding(report, Truncated, Warning, "ZIP entry payload is truncated: " + entry.name, dataStart, size, true,
-                       0.82);
+            findings.add(Truncated, Warning, "ZIP entry payload is truncated: " + entry.name, dataStart, size, true,
+                         0.82);
             end = n;
             recordEnd = n;
         }
         entry.stored = std::span<const uint8_t>(data).subspan(static_cast<size_t>(dataStart),
-                                                            static_cast<size_t>(end - dataStart));
+                                                              static_cast<size_t>(end - dataStart));
         entry.compressedSize = end - dataStart;
         entry.uncompressedSize = method == 0 && !entry.encrypted ? entry.compressedSize : usize;
         entry.crc32 = crc;
         if (method != 0 && method != 8)
-            addFinding(report, UnsupportedFormat, Info,
-                       "ZIP entry uses an uncommon compression method preserved as-is: " + entry.name, p + 8, 2, false, 0.7);
+            findings.add(UnsupportedFormat, Info,
+                         "ZIP entry uses an uncommon compression method preserved as-is: " + entry.name, p + 8, 2,
+                         false, 0.7);
         if (method == 0 && !entry.encrypted) {
             // The declared range's CRC, when it was computed and the range stood, is not computed again.
-            const bool sameRange = declaredCrc.has_value() && end == dataStart + c;
-            const uint32_t actual = sameRange ? *declaredCrc : crcOf(dataStart, entry.stored.size());
-            if (crc != 0 && crc != actual)
-                addFinding(report, ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
-                           true, 0.92);
+            const bool sameRange = end == dataStart + c;
+            std::optional<uint32_t> actual = sameRange ? declaredCrc : std::nullopt;
+            std::optional<size_t> ticket = sameRange && !actual ? declaredTicket : std::nullopt;
+            if (!actual && !ticket) {
+                if (entry.stored.size() >= kBackgroundCrcBytes)
+                    ticket = crcs.add(dataStart, entry.stored.size());
+                else
+                    actual = crcOf(dataStart, entry.stored.size());
+            }
+            if (actual) {
+                if (crc != 0 && crc != *actual)
+                    findings.add(ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
+                                 true, 0.92);
+                entry.crc32 = *actual;
+                entry.crcComputed = true;
+            } else {
+                findings.addCrcCheck(entries.size(), *ticket, crc, p + 14);
+            }
             if ((c != 0 && c != entry.compressedSize) || (u != 0 && u != entry.stored.size()))
-                addFinding(report, IndexDamaged, Warning,
-                           "ZIP stored entry size fields do not match recovered payload: " + entry.name, p + 18, 8, true,
-                           0.9);
-            entry.crc32 = actual;
-            entry.crcComputed = true;
+                findings.add(IndexDamaged, Warning,
+                             "ZIP stored entry size fields do not match recovered payload: " + entry.name, p + 18, 8,
+                             true, 0.9);
         }
         if (entry.encrypted)
-            addFinding(report, Encrypted, Warning, "ZIP entry is encrypted and cannot be content-repaired: " + entry.name, p,
-                       entry.compressedSize, false, 0.95);
+            findings.add(Encrypted, Warning, "ZIP entry is encrypted and cannot be content-repaired: " + entry.name, p,
+                         entry.compressedSize, false, 0.95);
         entries.push_back(std::move(entry));
+        if (entries.size() == kEstimateAfter && entries.capacity() < 2 * kEstimateAfter)
+            // No end record said how many entries there are: the first ones tell.
+            entries.reserve(boundedEntryCount(kEstimateAfter * n / std::max<uint64_t>(recordEnd, 1), n));
+        findings.flush(false);
         p = nextLocal(std::max(recordEnd, p + 1));
     }
+    findings.flush(true);
     return entries;
 }
 
-uint64_t findLastZipEndRecord(ByteView data)
+uint64_t findLastZipEndRecord(ByteView data, uint64_t from)
 {
     // From the end, window by window (see InputWindow); each window reaches three bytes into the
     // one after it, so a signature across the seam is found.
     InputWindow input(data);
-    for (uint64_t end = data.size(); end > 0;) {
-        const uint64_t start = end > input.windowSize() ? end - input.windowSize() : 0;
+    for (uint64_t end = data.size(); end > from;) {
+        const uint64_t start = end - from > input.windowSize() ? end - input.windowSize() : from;
         checkpoint(data.size() - end, data.size());
         const uint64_t at = rfindBytes(input.view(start, end - start + 3), "PK\x05\x06");
         if (at != npos)

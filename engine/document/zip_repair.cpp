@@ -22,7 +22,10 @@ RepairResult analyzeZip(const RepairRequest& request, ByteView bytes, std::vecto
         result.setStatus(RepairStatus::failure(kDocZipNoEntries, "no recoverable ZIP entries"));
         return result;
     }
-    if (findLastZipEndRecord(bytes) == npos)
+    // The end record follows the entries: a signature inside an entry's data is not one.
+    const std::span<const uint8_t> last = entries.back().stored;
+    const uint64_t afterEntries = static_cast<uint64_t>(last.data() + last.size() - bytes.data());
+    if (findLastZipEndRecord(bytes, afterEntries) == npos)
         result.addFinding(IndexDamaged, Warning, "ZIP EOCD record is missing", bytes.size(), 0, true, 0.92);
     if (isOfficeOpenXmlExtension(result.format)) {
         if (!hasZipEntry(entries, "[Content_Types].xml"))

@@ -72,6 +72,9 @@ private:
 class InputWindow {
 public:
     explicit InputWindow(ByteView input, uint64_t window = uint64_t{1} << 20);
+    // Another window on the source's input, read the same way; unlike the first, it may be made
+    // and used on any thread.
+    InputWindow(const InputWindow& source, uint64_t window);
     ~InputWindow();
     InputWindow(const InputWindow&) = delete;
     InputWindow& operator=(const InputWindow&) = delete;

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <fstream>
 #include <functional>
@@ -105,6 +106,30 @@ fs::path photoBehindJunk(const fs::path& dir, uint64_t scan)
 
 fs::path largePhoto(const fs::path& dir) { return photoBehindJunk(dir, kLarge); }
 
+// A package of stored 1 MiB entries whose directory was lost: their CRCs are checked on helper
+// threads while the walk goes on, and a stop must not wait for them or leave them running. (A
+// document package: a cancelled plain archive is reported as a document or an archive depending
+// on how far the run came.)
+fs::path largePackage(const fs::path& dir)
+{
+    const ByteBuffer payload(1 << 20, 0);
+    const auto crc = static_cast<uint32_t>(::crc32(0L, payload.data(), static_cast<uInt>(payload.size())));
+    std::ofstream out(dir / "package.docx", std::ios::binary);
+    for (uint64_t i = 0; i < (kLarge >> 20); ++i) {
+        const std::string name = "part" + std::to_string(i) + ".bin";
+        ByteBuffer header = bytesOf(std::string("PK\x03\x04\x14\0\0\0\0\0\0\0\0\0", 14));
+        appendLe32(header, crc);
+        appendLe32(header, static_cast<uint32_t>(payload.size()));
+        appendLe32(header, static_cast<uint32_t>(payload.size()));
+        appendLe16(header, static_cast<uint16_t>(name.size()));
+        appendLe16(header, 0);
+        appendString(header, name);
+        out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+        out.write(reinterpret_cast<const char*>(payload.data()), static_cast<std::streamsize>(payload.size()));
+    }
+    return dir / "package.docx";
+}
+
 struct LargeInput {
     const char* name;
     int32_t kind;
@@ -117,6 +142,7 @@ const LargeInput kLargeInputs[] = {
     {"wav", Audio, largeWav, "audio repair cancelled"},
     {"txt", Document, largeText, "document repair cancelled"},
     {"jpg", Photo, largePhoto, "photo repair cancelled"},
+    {"docx", Document, largePackage, "document repair cancelled"},
 };
 
 RepairResult run(int32_t kind, bool analyze, const RepairRequest& request, IProgress* sink)
