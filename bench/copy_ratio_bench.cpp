@@ -93,8 +93,13 @@ Run median(int runs, Work work)
 std::string peerCommand(const fs::path& input, const fs::path& outDir)
 {
     const std::string ext = toLowerAscii(input.extension().string());
-    const std::string in = "'" + input.string() + "'";
-    const std::string out = "'" + (outDir / ("peer" + ext)).string() + "'";
+    const auto quoted = [](const fs::path& path) {
+        std::string text = "'";
+        text += path.string();
+        return text + "'";
+    };
+    const std::string in = quoted(input);
+    const std::string out = quoted(outDir / ("peer" + ext));
     const auto have = [](const char* tool) {
         return std::system((std::string("command -v ") + tool + " > /dev/null 2>&1").c_str()) == 0;
     };
