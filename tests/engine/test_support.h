@@ -70,6 +70,10 @@ bool hasFindingStartingWith(const data_repair::RepairResult& result, const std::
 const data_repair::RepairAction* findAction(const data_repair::RepairResult& result, const std::string& id);
 bool hasAction(const data_repair::RepairResult& result, const std::string& id, uint64_t* amount = nullptr);
 
+// The start of a photo behind 300 junk bytes: a 16x16 greyscale JPEG up to its scan, whose data
+// and end marker the caller adds.
+data_repair::ByteBuffer photoHeadBehindJunk();
+
 // The parts one after the other.
 data_repair::ByteBuffer concat(std::initializer_list<data_repair::ByteBuffer> parts);
 

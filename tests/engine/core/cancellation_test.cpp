@@ -93,15 +93,7 @@ fs::path largeText(const fs::path& dir)
 // A photo behind 300 junk bytes with a long (empty) scan.
 fs::path photoBehindJunk(const fs::path& dir, uint64_t scan)
 {
-    const uint8_t header[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00,
-                              0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x10,
-                              0x00, 0x10, 0x01, 0x01, 0x11, 0x00, 0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00,
-                              0x00, 0x3F, 0x00};
-    ByteBuffer head;
-    head.resize(300, 0x5A);
-    for (const uint8_t byte : header)
-        head.push_back(byte);
-    return writeWithHole(dir / "photo.jpg", head, scan, ByteBuffer{0xFF, 0xD9});
+    return writeWithHole(dir / "photo.jpg", test_support::photoHeadBehindJunk(), scan, ByteBuffer{0xFF, 0xD9});
 }
 
 fs::path largePhoto(const fs::path& dir) { return photoBehindJunk(dir, kLarge); }
