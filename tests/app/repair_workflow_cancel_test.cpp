@@ -17,6 +17,7 @@
 #include "app/repair_job.h"
 #include "app/repair_workflow_controller.h"
 #include "repair_workflow_fixtures.h"
+#include "services/session_cache.h"
 
 using namespace olm::repair;
 using namespace workflow_fixtures;
@@ -152,6 +153,8 @@ private slots:
             // Stopped by the cancel: the run did not reach its end.
             QCOMPARE(journal.events().mid(journal.events().size() - 2),
                      (QStringList{QStringLiteral("cancel"), QStringLiteral("engine returned 5")}));
+            // The task folder's files go in the background.
+            waitForDiscardedCacheEntries();
             QCOMPARE(QDir(c.sessionDirectory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                      QStringList{QStringLiteral(".session.lock")});
             QVERIFY(c.outputPath().isEmpty());

@@ -419,6 +419,8 @@ private slots:
         QVERIFY(engineSawCancel);
         QCOMPARE(state(c), WorkflowState::Cancelled);
         QCOMPARE(c.status(), QStringLiteral("任务已取消，原文件未被修改"));
+        // The task folder's files go in the background.
+        waitForDiscardedCacheEntries();
         QCOMPARE(entries(c.sessionDirectory()), QStringList{QStringLiteral(".session.lock")});
         QVERIFY(c.canAnalyze());
         QVERIFY(c.exportReport(QUrl::fromLocalFile(dir.path())));
@@ -451,6 +453,7 @@ private slots:
         QVERIFY(!c.validationMessage().isEmpty());
         QVERIFY(!QFileInfo::exists(c.outputPath())); // the plain output went with the task folder
         QVERIFY(c.taskDirectory().isEmpty());
+        waitForDiscardedCacheEntries();
         QCOMPARE(entries(c.sessionDirectory()), QStringList{QStringLiteral(".session.lock")});
         QVERIFY(c.canAnalyze());
         QVERIFY(c.exportReport(QUrl::fromLocalFile(dir.path())));
