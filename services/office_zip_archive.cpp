@@ -9,21 +9,52 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace olm::repair {
 
 namespace {
 
-constexpr qint64 kEndRecordSize = 22;
-constexpr qint64 kMaxCommentSize = 65535;
-constexpr qint64 kDirectoryRecordSize = 46;
 constexpr qint64 kLocalHeaderSize = 30;
-constexpr quint32 kEndSignature = 0x06054B50;
-constexpr quint32 kDirectorySignature = 0x02014B50;
 constexpr quint32 kLocalSignature = 0x04034B50;
 
 quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
 quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
+
+// The preview reads no ZIP64, checks no overlap and is not cancelled: those faults never reach it,
+// and are named as the nearest fault it does see.
+UiText directoryError(ZipDirectoryFault fault)
+{
+    switch (fault) {
+    case ZipDirectoryFault::None:
+        break;
+    case ZipDirectoryFault::EndUnreadable:
+        return uiTr("Office 容器目录定位失败");
+    case ZipDirectoryFault::NoEndRecord:
+        return uiTr("Office 容器缺少 ZIP 中央目录");
+    case ZipDirectoryFault::Spanned:
+    case ZipDirectoryFault::Zip64:
+    case ZipDirectoryFault::Zip64EndInvalid:
+        return uiTr("不支持分卷或 ZIP64 Office 容器");
+    case ZipDirectoryFault::TooManyEntries:
+    case ZipDirectoryFault::DirectoryOutOfRange:
+        return uiTr("Office 容器条目过多，已阻止预览");
+    case ZipDirectoryFault::DirectoryUnreadable:
+        return uiTr("Office 中央目录不可读取");
+    case ZipDirectoryFault::RecordInvalid:
+    case ZipDirectoryFault::Overlapping:
+    case ZipDirectoryFault::Cancelled:
+        return uiTr("Office 中央目录结构无效");
+    case ZipDirectoryFault::Zip64Entry:
+    case ZipDirectoryFault::Zip64ExtraInvalid:
+        return uiTr("不支持 ZIP64 Office 条目");
+    case ZipDirectoryFault::RecordTruncated:
+        return uiTr("Office 中央目录条目被截断");
+    case ZipDirectoryFault::NameInvalid:
+        return uiTr("Office 容器包含非法条目名");
+    }
+    return {};
+}
 
 } // namespace
 
@@ -36,103 +67,32 @@ bool OfficeZipArchive::readDirectory(UiText& error)
         return false;
     }
     const qint64 size = file_.size();
-    if (size < kEndRecordSize || size > kMaxContainerSize) {
+    if (size < kZipEndRecordSize || size > kMaxContainerSize) {
         error = uiTr("Office 容器长度不在安全范围内");
         return false;
     }
-    const qint64 tailSize = std::min<qint64>(size, kEndRecordSize + kMaxCommentSize);
-    if (!file_.seek(size - tailSize)) {
-        error = uiTr("Office 容器目录定位失败");
+    ZipDirectoryOptions options;
+    options.maxEntries = kMaxEntries;
+    options.entriesOnDiskMatchTotal = true;
+    options.refuseNulInNames = true;
+    ZipDirectory directory = readZipDirectory(file_, size, options);
+    if (directory.fault != ZipDirectoryFault::None) {
+        error = directoryError(directory.fault);
         return false;
     }
-    const QByteArray tail = file_.read(tailSize);
-    if (tail.size() != tailSize) {
-        error = uiTr("Office 容器目录定位失败");
-        return false;
-    }
-
-    // The end record is the one whose own comment length makes it end exactly at the end of the
-    // file; a signature inside a comment does not qualify.
-    qint64 found = -1;
-    for (qint64 p = tailSize - kEndRecordSize; p >= 0; --p) {
-        const char* record = tail.constData() + p;
-        if (le32(record) == kEndSignature && p + kEndRecordSize + le16(record + 20) == tailSize) {
-            found = p;
-            break;
-        }
-    }
-    if (found < 0) {
-        error = uiTr("Office 容器缺少 ZIP 中央目录");
-        return false;
-    }
-    const char* end = tail.constData() + found;
-    const quint16 disk = le16(end + 4);
-    const quint16 directoryDisk = le16(end + 6);
-    const quint16 entriesOnDisk = le16(end + 8);
-    const quint16 total = le16(end + 10);
-    const quint32 directorySize = le32(end + 12);
-    const quint32 directoryOffset = le32(end + 16);
-    if (disk != 0 || directoryDisk != disk || entriesOnDisk != total || total == 0xFFFF
-        || directorySize == 0xFFFFFFFFu || directoryOffset == 0xFFFFFFFFu) {
-        error = uiTr("不支持分卷或 ZIP64 Office 容器");
-        return false;
-    }
-    // 64-bit sums: two 32-bit fields must not wrap around into a small value.
-    if (total > kMaxEntries || qint64(directoryOffset) + qint64(directorySize) > size) {
-        error = uiTr("Office 容器条目过多，已阻止预览");
-        return false;
-    }
-    if (!file_.seek(directoryOffset)) {
-        error = uiTr("Office 中央目录不可读取");
-        return false;
-    }
-    entries_.reserve(total);
-    for (int i = 0; i < total; ++i) {
-        const QByteArray record = file_.read(kDirectoryRecordSize);
-        if (record.size() != kDirectoryRecordSize || le32(record.constData()) != kDirectorySignature) {
-            error = uiTr("Office 中央目录结构无效");
-            return false;
-        }
-        const char* r = record.constData();
-        OfficeZipEntry entry;
-        entry.flags = le16(r + 8);
-        entry.method = le16(r + 10);
-        entry.crc32 = le32(r + 16);
-        entry.compressedSize = le32(r + 20);
-        entry.uncompressedSize = le32(r + 24);
-        entry.localHeaderOffset = le32(r + 42);
-        if (entry.compressedSize == 0xFFFFFFFFu || entry.uncompressedSize == 0xFFFFFFFFu
-            || entry.localHeaderOffset == 0xFFFFFFFFu) {
-            error = uiTr("不支持 ZIP64 Office 条目");
-            return false;
-        }
-        const quint16 nameSize = le16(r + 28);
-        const qint64 skip = qint64(le16(r + 30)) + qint64(le16(r + 32));
-        const QByteArray name = file_.read(nameSize);
-        const qint64 next = file_.pos() + skip;
-        if (name.size() != nameSize || next > size || !file_.seek(next)) {
-            error = uiTr("Office 中央目录条目被截断");
-            return false;
-        }
-        entry.name = (entry.flags & 0x0800) != 0 ? QString::fromUtf8(name) : QString::fromLatin1(name);
-        if (entry.name.contains(QChar(u'\0'))) {
-            error = uiTr("Office 容器包含非法条目名");
-            return false;
-        }
-        entries_.append(entry);
-    }
+    entries_ = std::move(directory.entries);
     return true;
 }
 
 QByteArray OfficeZipArchive::readEntry(const QString& name, UiText& error, bool optional)
 {
-    const auto it = std::find_if(entries_.cbegin(), entries_.cend(), [&](const OfficeZipEntry& e) { return e.name == name; });
+    const auto it = std::find_if(entries_.cbegin(), entries_.cend(), [&](const ZipDirectoryEntry& e) { return e.name == name; });
     if (it == entries_.cend()) {
         if (!optional)
             error = uiTr("Office 容器缺少必要条目：%1").arg(name);
         return {};
     }
-    const OfficeZipEntry& entry = *it;
+    const ZipDirectoryEntry& entry = *it;
     if ((entry.flags & 0x0001) != 0) {
         error = uiTr("不预览加密的 Office XML");
         return {};
@@ -217,7 +177,7 @@ int zipEntryNumber(const QString& name)
 QStringList listEntriesMatching(const OfficeZipArchive& archive, const QRegularExpression& expression)
 {
     QStringList names;
-    for (const OfficeZipEntry& entry : archive.entries()) {
+    for (const ZipDirectoryEntry& entry : archive.entries()) {
         if (expression.match(entry.name).hasMatch())
             names.append(entry.name);
     }

@@ -6,6 +6,7 @@
 // every extracted entry against its CRC-32.
 
 #include "common/ui_text.h"
+#include "services/zip_directory.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -15,16 +16,6 @@
 #include <QStringList>
 
 namespace olm::repair {
-
-struct OfficeZipEntry {
-    QString name;
-    quint16 flags = 0;
-    quint16 method = 0;
-    quint32 crc32 = 0;
-    quint32 compressedSize = 0;
-    quint32 uncompressedSize = 0;
-    quint32 localHeaderOffset = 0;
-};
 
 class OfficeZipArchive {
 public:
@@ -42,13 +33,13 @@ public:
     // missing entry is no error when `optional`.
     QByteArray readEntry(const QString& name, UiText& error, bool optional = false);
 
-    const QList<OfficeZipEntry>& entries() const { return entries_; }
+    const QList<ZipDirectoryEntry>& entries() const { return entries_; }
     qint64 extractedBytes() const { return extractedBytes_; }
 
 private:
     QString path_;
     QFile file_;
-    QList<OfficeZipEntry> entries_;
+    QList<ZipDirectoryEntry> entries_;
     qint64 extractedBytes_ = 0;
 };
 
