@@ -140,7 +140,8 @@ int startRepairRun(QObject* root, QQuickWindow* window, SettingsService& setting
         controller->selectInput(QUrl::fromLocalFile(repairInput));
         controller->analyze();
     });
-    endSmokeRunAfter(kRepairTimeoutMs, kSmokeExitRepairTimeout);
+    const int setTimeoutMs = qEnvironmentVariableIntValue(kSmokeRepairTimeoutVariable);
+    endSmokeRunAfter(setTimeoutMs > kRepairTimeoutMs ? setTimeoutMs : kRepairTimeoutMs, kSmokeExitRepairTimeout);
     return kSmokeExitSuccess;
 }
 

@@ -30,6 +30,9 @@ inline constexpr char kSmokeRepairInputVariable[] = "KORVEX_REPAIR_SMOKE_REPAIR_
 inline constexpr char kSmokeSwitchLanguageVariable[] = "KORVEX_REPAIR_SMOKE_SWITCH_LANGUAGE";
 inline constexpr char kSmokeResizeWidthVariable[] = "KORVEX_REPAIR_SMOKE_RESIZE_WIDTH";
 inline constexpr char kSmokeResizeHeightVariable[] = "KORVEX_REPAIR_SMOKE_RESIZE_HEIGHT";
+// A longer wait for the repair run's result than the 30 s default, in milliseconds: the test suite
+// sets it so that a loaded machine is not taken for a hung repair.
+inline constexpr char kSmokeRepairTimeoutVariable[] = "KORVEX_REPAIR_SMOKE_REPAIR_TIMEOUT_MS";
 
 // How a smoke run ends (start-up's own failures, 1 and 2, come before any of these).
 enum SmokeExitCode : int {
@@ -37,7 +40,7 @@ enum SmokeExitCode : int {
     kSmokeExitCaptureFailed = 3, // the window capture was not saved, or there was no window to capture
     kSmokeExitNoController = 4, // repair run: no RepairWorkflowController under the root
     kSmokeExitRepairFailed = 5, // repair run: the controller reached "Failed"
-    kSmokeExitRepairTimeout = 6, // repair run: no preview within 30 seconds
+    kSmokeExitRepairTimeout = 6, // repair run: no preview within 30 seconds (or the wait set)
     kSmokeExitFeedbackFailed = 8, // feedback run: controls missing, not "submitted", nothing written, or no answer
 };
 

@@ -458,7 +458,7 @@ private slots:
         QTcpServer* listener = service->findChild<QTcpServer*>();
         QVERIFY(listener);
         listener->close();
-        QTRY_VERIFY_WITH_TIMEOUT(listener->isListening(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(listener->isListening(), 30000);
         QCOMPARE(listener->serverPort(), port);
         QVERIFY(service->isOauthPending());
 
@@ -466,7 +466,7 @@ private slots:
         listener->close();
         QTcpServer squatter;
         QVERIFY(squatter.listen(QHostAddress(QStringLiteral("127.0.0.1")), port));
-        QTRY_VERIFY_WITH_TIMEOUT(!service->isOauthPending(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!service->isOauthPending(), 30000);
         QCOMPARE(service->status(), QStringLiteral("本机 Google 登录回调已中断且无法恢复，请重新发起登录"));
         QVERIFY(!service->isBusy());
         squatter.close();

@@ -46,7 +46,9 @@ QString requiredPath(const char* variable)
 
 // Runs `program` in smoke mode with its own settings, cache and runtime folders under `home`. The
 // event loop keeps turning meanwhile, so a server living in this process can answer the program.
-SmokeRun runSmoke(const QString& program, const QTemporaryDir& home, const Variables& variables, int timeoutMs = 60000)
+// The program's own wait for a repair result is stretched, and so is this one: on a loaded machine a
+// slow run is not a hung one. A hung run still ends, only later.
+SmokeRun runSmoke(const QString& program, const QTemporaryDir& home, const Variables& variables, int timeoutMs = 300000)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString& name : env.keys()) {
@@ -55,6 +57,7 @@ SmokeRun runSmoke(const QString& program, const QTemporaryDir& home, const Varia
     }
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("KORVEX_REPAIR_SMOKE_TEST"), QStringLiteral("1"));
+    env.insert(QStringLiteral("KORVEX_REPAIR_SMOKE_REPAIR_TIMEOUT_MS"), QStringLiteral("240000"));
     for (const char* folder : {"config", "cache", "data", "runtime"})
         QDir(home.path()).mkpath(QString::fromLatin1(folder));
     QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
