@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
 #include <mutex>
+#include <set>
+#include <utility>
 
 #include "core/scoped_fd.h"
 #include "data_repair/checkpoint.h"
@@ -149,11 +152,19 @@ std::optional<CopyVersion> copyVersion(const fs::path& path)
 
 DigestTally tallyCopies(const std::vector<CopyVersion>& members)
 {
-    std::map<uint64_t, uint64_t> membersOfSize;
-    for (const CopyVersion& member : members)
-        ++membersOfSize[member.size];
-    DigestTally tally;
+    // Hard links are one file under several names: it votes once, under its first name.
+    std::vector<const CopyVersion*> files;
+    std::set<std::pair<uint64_t, uint64_t>> seen;
     for (const CopyVersion& member : members) {
+        if (seen.emplace(member.device, member.inode).second)
+            files.push_back(&member);
+    }
+    std::map<uint64_t, uint64_t> membersOfSize;
+    for (const CopyVersion* file : files)
+        ++membersOfSize[file->size];
+    DigestTally tally;
+    for (const CopyVersion* file : files) {
+        const CopyVersion& member = *file;
         // Links are refused when opened too: a member swapped for one since it was listed.
         if (membersOfSize[member.size] < 2) {
             if (canOpenRegular(member.path, ReadLinks::Refuse))

@@ -77,7 +77,7 @@ struct CopyVersion {
 std::optional<CopyVersion> copyVersion(const std::filesystem::path& path);
 // Counts the members' contents. Members are grouped by size first: only a size that two or more
 // members share is read and hashed; a member of a size of its own is only opened. A member that
-// cannot be read (or has become a link) does not count.
+// cannot be read (or has become a link) does not count, and hard links to one file count once.
 DigestTally tallyCopies(const std::vector<CopyVersion>& members);
 
 struct MajorityWinner {

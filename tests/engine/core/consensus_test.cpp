@@ -295,6 +295,50 @@ TEST(Consensus, LinksAreNeverCopies)
         EXPECT_FALSE(item.usedReference) << item.input.path;
 }
 
+TEST(Consensus, HardLinksAreOneCopy)
+{
+    // Doc__2 with two hard links to it is one file: it cannot outvote Doc__1, a cut copy of
+    // another document, and Doc__1 is not "restored" as that other document.
+    TempDir dir;
+    dir.write("Doc__1.pdf", "%PDF-1.4 the user's own docum");
+    const fs::path shared = dir.write("Doc__2.pdf", "%PDF-1.4 another document");
+    fs::create_hard_link(shared, dir / "Doc__3.pdf");
+    fs::create_hard_link(shared, dir / "Doc__4.pdf");
+    const fs::path input = dir / "Doc__1.pdf";
+    EXPECT_FALSE(findSiblingConsensus(input.string()).found);
+    RepairRequest request = test_support::requestFor(input);
+    EXPECT_EQ(restoreFromConsensus(request, findSiblingConsensus(input.string())).status.code, 64);
+    EXPECT_FALSE(fs::exists(dir / "Doc__1_repaired.pdf"));
+
+    // Two real copies beside the linked one make three distinct files that agree: a majority of
+    // the four files, with the linked file counted once.
+    dir.write("Doc__5.pdf", "%PDF-1.4 another document");
+    dir.write("Doc__6.pdf", "%PDF-1.4 another document");
+    const ConsensusResult found = findSiblingConsensus(input.string());
+    ASSERT_TRUE(found.found);
+    EXPECT_EQ(found.topCount, 3u);
+    EXPECT_EQ(found.hashedFiles, 4u);
+    EXPECT_EQ(found.best.fileName, "Doc__2.pdf");
+
+    // A batch's groups count files the same way.
+    TempDir linked;
+    linked.write("Memo__1.pdf", "%PDF-1.4 the user's own memo");
+    const fs::path memo = linked.write("Memo__2.pdf", "%PDF-1.4 a different memo!!");
+    fs::create_hard_link(memo, linked / "Memo__3.pdf");
+    fs::create_hard_link(memo, linked / "Memo__4.pdf");
+    BatchRepairRequest batch;
+    for (const char* name : {"Memo__1.pdf", "Memo__2.pdf", "Memo__3.pdf", "Memo__4.pdf"})
+        batch.roots.push_back((linked / name).string());
+    batch.useConsensus = true;
+    batch.mode = Repair;
+    TempDir out;
+    batch.outputDirectory = out.path().string();
+    const BatchRepairResult result = BatchRepairer().repair(batch, nullptr);
+    ASSERT_EQ(result.items.size(), 4u);
+    for (const RepairResult& item : result.items)
+        EXPECT_FALSE(item.usedReference) << item.input.path;
+}
+
 TEST(Consensus, OnlySizesHeldByTwoOrMoreCopiesAreRead)
 {
     // A huge sparse copy of a size no other copy has can never be in a majority: it is not read.
