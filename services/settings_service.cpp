@@ -109,6 +109,11 @@ void SettingsService::onUiLanguageChanged()
 void SettingsService::loadSettings()
 {
     QSettings settings;
+    for (const QString& key : {kLanguageKey, kThemeKey, kSaveBehaviorKey, kCacheLimitKey, kOpenAfterSaveKey,
+                               kDiagnosticsKey, kLastSaveDirectoryKey, kBookmarkKey}) {
+        if (settings.contains(key))
+            storedValues_.insert(key, settings.value(key).toString());
+    }
     language_ = settings.value(kLanguageKey, language_).toString();
 
     // The installer's choice wins once per installer revision; an unsupported language leaves the
@@ -121,6 +126,7 @@ void SettingsService::loadSettings()
         && supportedLanguageCodes().contains(installerLanguage)) {
         language_ = installerLanguage;
         settings.setValue(kLanguageKey, language_);
+        storedValues_.insert(kLanguageKey, language_);
         settings.setValue(kInstallerRevisionKey, revision);
     }
 
@@ -148,14 +154,21 @@ void SettingsService::loadSettings()
 void SettingsService::saveSettings()
 {
     QSettings settings;
-    settings.setValue(kLanguageKey, language_);
-    settings.setValue(kThemeKey, theme_);
-    settings.setValue(kSaveBehaviorKey, defaultSaveBehavior_);
-    settings.setValue(kCacheLimitKey, cacheLimitMb_);
-    settings.setValue(kOpenAfterSaveKey, openAfterSave_);
-    settings.setValue(kDiagnosticsKey, diagnosticsEnabled_);
-    settings.setValue(kLastSaveDirectoryKey, lastSaveDirectory_);
-    settings.setValue(kBookmarkKey, QString::fromLatin1(lastSaveDirectoryBookmark_.toBase64()));
+    const auto store = [&](const QString& key, const QVariant& value) {
+        const auto stored = storedValues_.constFind(key);
+        if (stored != storedValues_.constEnd() && *stored == value.toString())
+            return;
+        settings.setValue(key, value);
+        storedValues_.insert(key, value.toString());
+    };
+    store(kLanguageKey, language_);
+    store(kThemeKey, theme_);
+    store(kSaveBehaviorKey, defaultSaveBehavior_);
+    store(kCacheLimitKey, cacheLimitMb_);
+    store(kOpenAfterSaveKey, openAfterSave_);
+    store(kDiagnosticsKey, diagnosticsEnabled_);
+    store(kLastSaveDirectoryKey, lastSaveDirectory_);
+    store(kBookmarkKey, QString::fromLatin1(lastSaveDirectoryBookmark_.toBase64()));
     settings.sync();
 }
 
@@ -297,6 +310,7 @@ void SettingsService::resetDefaults()
     diagnosticsEnabled_ = false;
     lastSaveDirectory_.clear();
     lastSaveDirectoryBookmark_.clear();
+    storedValues_.clear(); // a reset writes every key, whatever another copy stored meanwhile
     saveSettings();
     if (!languageWasDefault)
         emit languageChanged(language_);

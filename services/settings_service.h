@@ -11,6 +11,7 @@
 #include "common/ui_text.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -167,6 +168,9 @@ private:
     QByteArray lastFeedbackPayload_;
     QString lastFeedbackRequestId_;
     QByteArray lastSaveDirectoryBookmark_;
+    // What this copy of the program last read from or wrote to the store, per key: only keys whose
+    // value differs are written, so another running copy's changes to other keys are kept.
+    QHash<QString, QString> storedValues_;
 };
 
 } // namespace olm::repair

@@ -279,6 +279,30 @@ private slots:
         QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     }
 
+    // Two running copies of the program: each change writes only its own key, so one copy's
+    // change does not undo what the other stored meanwhile.
+    void twoCopiesKeepEachOthersChanges()
+    {
+        SettingsService first;
+        SettingsService second;
+        first.setLanguage(QStringLiteral("ja-JP"));
+        second.setCacheLimitMb(2048);
+        first.setOpenAfterSave(true);
+        second.setDiagnosticsEnabled(true);
+        QSettings store;
+        QCOMPARE(store.value(QStringLiteral("ui/language")).toString(), QStringLiteral("ja-JP"));
+        QCOMPARE(store.value(QStringLiteral("cache/limitMb")).toInt(), 2048);
+        QCOMPARE(store.value(QStringLiteral("files/openAfterSave")).toBool(), true);
+        QCOMPARE(store.value(QStringLiteral("privacy/diagnosticsEnabled")).toBool(), true);
+
+        // A copy started afterwards reads all four, and writes nothing back that differs.
+        SettingsService third;
+        QCOMPARE(third.language(), QStringLiteral("ja-JP"));
+        QCOMPARE(third.cacheLimitMb(), 2048);
+        QVERIFY(third.openAfterSave());
+        QVERIFY(third.diagnosticsEnabled());
+    }
+
     void resetDefaults()
     {
         QTemporaryDir folder;
