@@ -21,6 +21,18 @@ bool isExistingRegularFile(const QString& path)
     return info.exists() && info.isFile();
 }
 
+// A name whose bytes are not UTF-8 reaches us with the bytes replaced (by the dialog's listing or
+// by the URL's decoding), so the file cannot be found under that name: say why, not "missing".
+bool hasUnreadableName(const QUrl& url, const QString& path)
+{
+    if (path.contains(QChar::ReplacementCharacter))
+        return true;
+    if (!url.isLocalFile())
+        return false;
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return QString::fromUtf8(bytes).toUtf8() != bytes;
+}
+
 } // namespace
 
 QString pathFromUrl(const QUrl& url)
@@ -164,7 +176,8 @@ void RepairWorkflowController::selectInput(const QUrl& url)
     // An unsaved result stays saveable (and guarded at quit) when a wrong file is dropped on it.
     if (state_ != WorkflowState::PreviewReady)
         setState(WorkflowState::Failed);
-    setStatus(uiTr("所选文件不存在或不是普通文件"));
+    setStatus(hasUnreadableName(url, path) ? uiTr("所选文件的名称包含无法识别的字符；请重命名文件后再试")
+                                           : uiTr("所选文件不存在或不是普通文件"));
 }
 
 void RepairWorkflowController::selectSample(const QUrl& url)
@@ -173,7 +186,8 @@ void RepairWorkflowController::selectSample(const QUrl& url)
         return;
     const QString path = pathFromUrl(url);
     if (!isExistingRegularFile(path)) {
-        setStatus(uiTr("所选样本文件不存在或不是普通文件"));
+        setStatus(hasUnreadableName(url, path) ? uiTr("所选样本文件的名称包含无法识别的字符；请重命名文件后再试")
+                                               : uiTr("所选样本文件不存在或不是普通文件"));
         return;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();

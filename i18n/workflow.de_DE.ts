@@ -124,6 +124,14 @@
         <translation>Die ausgewählte Musterdatei existiert nicht oder ist keine reguläre Datei</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>Der Name der ausgewählten Datei enthält Zeichen, die nicht gelesen werden können; benennen Sie die Datei um und versuchen Sie es erneut</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>Der Name der ausgewählten Musterdatei enthält Zeichen, die nicht gelesen werden können; benennen Sie die Datei um und versuchen Sie es erneut</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>Die Musterdatei darf nicht die zu reparierende Datei sein</translation>
     </message>

@@ -124,6 +124,14 @@
         <translation>The selected sample file does not exist or is not a regular file</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>The selected file's name contains characters that cannot be read; rename the file and try again</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>The selected sample file's name contains characters that cannot be read; rename the file and try again</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>The sample file cannot be the same as the file to be repaired</translation>
     </message>

@@ -124,6 +124,14 @@
         <translation>El archivo de muestra seleccionado no existe o no es un archivo normal</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>El nombre del archivo seleccionado contiene caracteres que no se pueden leer; cambie el nombre del archivo e inténtelo de nuevo</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>El nombre del archivo de muestra seleccionado contiene caracteres que no se pueden leer; cambie el nombre del archivo e inténtelo de nuevo</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>El archivo de muestra no puede ser el mismo que el archivo que se va a reparar</translation>
     </message>

@@ -124,6 +124,14 @@
         <translation>Le fichier échantillon sélectionné n'existe pas ou n'est pas un fichier ordinaire</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>Le nom du fichier sélectionné contient des caractères illisibles ; renommez le fichier et réessayez</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>Le nom du fichier échantillon sélectionné contient des caractères illisibles ; renommez le fichier et réessayez</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>Le fichier échantillon ne peut pas être le fichier à réparer</translation>
     </message>

@@ -124,6 +124,14 @@
         <translation>Il file campione selezionato non esiste o non è un file normale</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>Il nome del file selezionato contiene caratteri che non possono essere letti; rinomina il file e riprova</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>Il nome del file campione selezionato contiene caratteri che non possono essere letti; rinomina il file e riprova</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>Il file campione non può essere lo stesso file da riparare</translation>
     </message>

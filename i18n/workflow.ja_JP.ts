@@ -124,6 +124,14 @@
         <translation>選択したサンプルファイルが存在しないか、通常のファイルではありません</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>選択したファイルの名前に読み取れない文字が含まれています。ファイル名を変更してもう一度お試しください</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>選択したサンプルファイルの名前に読み取れない文字が含まれています。ファイル名を変更してもう一度お試しください</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>サンプルファイルに修復対象のファイルと同じファイルは指定できません</translation>
     </message>

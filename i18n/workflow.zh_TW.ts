@@ -124,6 +124,14 @@
         <translation>所選樣本檔案不存在或不是一般檔案</translation>
     </message>
     <message>
+        <source>所选文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>所選檔案的名稱包含無法識別的字元；請重新命名檔案後再試</translation>
+    </message>
+    <message>
+        <source>所选样本文件的名称包含无法识别的字符；请重命名文件后再试</source>
+        <translation>所選樣本檔案的名稱包含無法識別的字元；請重新命名檔案後再試</translation>
+    </message>
+    <message>
         <source>样本文件不能与待修复文件相同</source>
         <translation>樣本檔案不能與待修復檔案相同</translation>
     </message>

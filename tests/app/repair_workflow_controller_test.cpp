@@ -12,7 +12,9 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include "app/repair_job.h"
 #include "app/repair_workflow_controller.h"
@@ -526,6 +528,36 @@ private slots:
         QVERIFY(c.outputPath().isEmpty());
         QCOMPARE(c.previewKind(), QStringLiteral("none"));
         QVERIFY(guard.unchanged());
+    }
+
+    // A name whose bytes are not UTF-8 cannot be opened under the name the window gets: the user
+    // is told to rename it, not that the file is missing.
+    void nameThatIsNotUtf8IsExplained()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray name = QByteArray("bad\xff\xfename.pdf");
+        const QByteArray raw = folder + '/' + name;
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        QVERIFY(fd >= 0);
+        QVERIFY(::write(fd, "%PDF-1.4\n", 9) == 9);
+        ::close(fd);
+        const QString unreadable = QStringLiteral("所选文件的名称包含无法识别的字符；请重命名文件后再试");
+
+        RepairWorkflowController c;
+        // As a drop delivers it (the bytes percent-encoded) and as a file dialog's listing does.
+        c.selectInput(QUrl::fromEncoded("file://" + folder.toPercentEncoding("/") + '/' + name.toPercentEncoding()));
+        QCOMPARE(c.status(), unreadable);
+        QCOMPARE(c.state(), WorkflowState::Failed);
+        c.selectInput(QUrl::fromLocalFile(QFile::decodeName(raw)));
+        QCOMPARE(c.status(), unreadable);
+
+        // A missing file keeps its own text, and so does a sample with an unreadable name.
+        c.selectInput(QUrl::fromLocalFile(dir.filePath(QStringLiteral("gone.pdf"))));
+        QCOMPARE(c.status(), QStringLiteral("所选文件不存在或不是普通文件"));
+        c.selectSample(QUrl::fromLocalFile(QFile::decodeName(raw)));
+        QCOMPARE(c.status(), QStringLiteral("所选样本文件的名称包含无法识别的字符；请重命名文件后再试"));
+        ::unlink(raw.constData()); // the temporary folder's clean-up lists names as text and would miss it
     }
 
     void textsFollowTheLanguage()
