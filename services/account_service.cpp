@@ -131,6 +131,17 @@ void AccountService::setOauthPending(bool pending)
     emit oauthPendingChanged();
 }
 
+namespace {
+
+// A token goes into the next request's header line as it is: a line break in it would start a
+// header of the server's choosing.
+bool hasControlCharacter(const QString& token)
+{
+    return std::any_of(token.cbegin(), token.cend(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
+} // namespace
+
 bool AccountService::applyTokens(const QJsonObject& reply, bool persist)
 {
     QJsonObject tokens = reply.value(QStringLiteral("tokens")).toObject();
@@ -138,7 +149,7 @@ bool AccountService::applyTokens(const QJsonObject& reply, bool persist)
         tokens = reply;
     const QString access = tokens.value(QStringLiteral("access_token")).toString();
     const QString refresh = tokens.value(QStringLiteral("refresh_token")).toString();
-    if (access.isEmpty() || refresh.isEmpty())
+    if (access.isEmpty() || refresh.isEmpty() || hasControlCharacter(access) || hasControlCharacter(refresh))
         return false;
     accessToken_ = access;
     refreshToken_ = refresh;

@@ -364,6 +364,37 @@ private slots:
         QVERIFY(service->statusIsError());
     }
 
+    // A token goes into the next request's headers: one with a line break or another control
+    // character is no valid token, and no request carries it.
+    void tokensWithControlCharactersAreRefused_data()
+    {
+        QTest::addColumn<QString>("access");
+        QTest::addColumn<QString>("refresh");
+        QTest::newRow("CR LF in the access token") << "access-1\r\nX-Injected: 1" << "refresh-1";
+        QTest::newRow("LF in the refresh token") << "access-1" << "refresh-1\nX-Injected: 1";
+        QTest::newRow("NUL") << QStringLiteral("access-1") + QChar(0) << "refresh-1";
+        QTest::newRow("DEL") << QStringLiteral("access-1") + QChar(0x7F) << "refresh-1";
+    }
+
+    void tokensWithControlCharactersAreRefused()
+    {
+        QFETCH(QString, access);
+        QFETCH(QString, refresh);
+        const QJsonObject reply{{QStringLiteral("access_token"), access}, {QStringLiteral("refresh_token"), refresh},
+                                {QStringLiteral("expires_in"), 900},
+                                {QStringLiteral("user"), QJsonObject{{QStringLiteral("email"), QStringLiteral("user@example.com")}}}};
+        server_->on("POST", QStringLiteral("/v1/auth/login"), FakeResponse::json(200, reply));
+        auto service = makeService();
+        QVERIFY(service->signInWithPassword(QStringLiteral("user@example.com"), QStringLiteral("secret-pass")));
+        QVERIFY(waitIdle(*service));
+        QVERIFY(!service->isSignedIn());
+        QCOMPARE(service->status(), QStringLiteral("登录响应缺少有效令牌"));
+        for (const FakeRequest& request : server_->requests())
+            QVERIFY2(!request.headers.contains("x-injected") && request.path != QLatin1String("/v1/devices/register"),
+                     qPrintable(request.path));
+        QVERIFY(!QSettings().contains(kTokenKey));
+    }
+
     void refreshDelayFollowsExpiry_data()
     {
         QTest::addColumn<QJsonValue>("expiresIn");
