@@ -38,9 +38,12 @@ struct ZipEntry {
     // before `stored`): where the writer would write the same bytes, header and payload are copied
     // as one stretch of the input.
     ByteBuffer localHeader;
-    // crc32 and uncompressedSize were computed from the payload as it is (stored entries the
-    // reader checked): the writer need not read it again.
-    bool crcComputed = false;
+    // crc32 and uncompressedSize are settled (stored entries the reader checked): the writer need
+    // not read the payload again. crc32 is the payload's own, or the recorded one where `damaged`.
+    bool crcSettled = false;
+    // The stored payload fails the CRC its records give, and keeps that CRC so that readers see
+    // the damage.
+    bool damaged = false;
 };
 
 // The entry's payload bytes: the view into the input, or the bytes it holds itself.

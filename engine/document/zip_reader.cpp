@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "data_repair/checkpoint.h"
@@ -136,27 +137,139 @@ InflateExtent inflateExtent(InputWindow& data, uint64_t pos, uint64_t& budget)
     return extent;
 }
 
-// A data descriptor that closes a payload ending at payloadEnd, signed or not, 32- or 64-bit.
+// A data descriptor: signed or not, with 32- or 64-bit sizes.
 struct Descriptor {
     bool found = false;
     uint32_t crc = 0;
+    uint64_t compressed = 0;
     uint64_t uncompressed = 0;
     uint64_t length = 0;
 };
 
-// `at`: the bytes from the payload's end on (24 of them where the file has them).
-Descriptor descriptorAt(ByteView at, uint64_t payloadLength, bool zip64)
+// Every form a descriptor starting at `at` could have (`at`: 24 bytes from there where the file
+// has them), the wide ones first when the header announced ZIP64 sizes.
+std::array<Descriptor, 4> descriptorForms(ByteView at, bool wideFirst)
 {
-    if (readLe32(at, 0) == kDescriptorSig && fits(at, 0, 16)) {
-        if (!zip64 && readLe32(at, 8) == payloadLength)
-            return Descriptor{true, readLe32(at, 4), readLe32(at, 12), 16};
-        if (fits(at, 0, 24) && readLe64(at, 8) == payloadLength)
-            return Descriptor{true, readLe32(at, 4), readLe64(at, 16), 24};
-    }
-    if (!zip64 && fits(at, 0, 12) && readLe32(at, 4) == payloadLength)
-        return Descriptor{true, readLe32(at, 0), readLe32(at, 8), 12};
-    return Descriptor{};
+    const bool signature = readLe32(at, 0) == kDescriptorSig;
+    const Descriptor signed32{signature && fits(at, 0, 16), readLe32(at, 4), readLe32(at, 8), readLe32(at, 12), 16};
+    const Descriptor signed64{signature && fits(at, 0, 24), readLe32(at, 4), readLe64(at, 8), readLe64(at, 16), 24};
+    const Descriptor plain32{fits(at, 0, 12), readLe32(at, 0), readLe32(at, 4), readLe32(at, 8), 12};
+    const Descriptor plain64{fits(at, 0, 20), readLe32(at, 0), readLe64(at, 4), readLe64(at, 12), 20};
+    if (wideFirst)
+        return {signed64, signed32, plain64, plain32};
+    return {signed32, signed64, plain32, plain64};
 }
+
+// What the central directory says of the entries, where an end record near the end of the data
+// leads to one. Nothing in it is trusted on its own: an entry is only taken where its local header
+// and the bytes after its payload agree.
+class CentralDirectory {
+public:
+    struct Entry {
+        uint64_t offset = 0; // of the local header, as the directory counts
+        uint32_t crc = 0;
+        uint64_t compressed = 0;
+        uint64_t uncompressed = 0;
+        uint16_t method = 0;
+        std::string name;
+    };
+
+    explicit CentralDirectory(const InputWindow& source)
+    {
+        InputWindow input(source, 64 << 10);
+        const uint64_t n = input.size();
+        const uint64_t tail = std::min<uint64_t>(n, (64 << 10) + 22);
+        const ByteView bytes = input.view(n - tail, tail);
+        const uint64_t at = rfindBytes(bytes, "PK\x05\x06");
+        if (at == npos || !fits(bytes, at, 22))
+            return;
+        uint64_t size = readLe32(bytes, at + 12);
+        uint64_t offset = readLe32(bytes, at + 16);
+        uint64_t directoryEnd = n - tail + at;
+        if (readLe16(bytes, at + 10) == 0xFFFF || size == kMax32 || offset == kMax32) {
+            // ZIP64: the locator right before the end record, the ZIP64 end record before it.
+            if (directoryEnd < 20 + 56 || readLe32(input.view(directoryEnd - 20, 4), 0) != 0x07064B50)
+                return;
+            const uint64_t record = directoryEnd - 20 - 56;
+            const ByteView wide = input.view(record, 56);
+            if (readLe32(wide, 0) != 0x06064B50 || !fits(wide, 0, 56))
+                return;
+            size = readLe64(wide, 40);
+            offset = readLe64(wide, 48);
+            directoryEnd = record;
+        }
+        if (size > directoryEnd)
+            return;
+        const uint64_t start = directoryEnd - size;
+        shift_ = start - offset; // modulo 2^64: bytes before the archive, or missing from its front
+        for (uint64_t p = start; p + 46 <= directoryEnd;) {
+            checkpoint(p, n);
+            ByteView header = input.view(p, 46);
+            if (readLe32(header, 0) != 0x02014B50)
+                break;
+            const uint64_t nameLength = readLe16(header, 28);
+            const uint64_t extraLength = readLe16(header, 30);
+            const uint64_t length = 46 + nameLength + extraLength + readLe16(header, 32);
+            if (p + length > directoryEnd)
+                break;
+            header = input.view(p, 46 + nameLength + extraLength);
+            Entry entry;
+            entry.method = readLe16(header, 10);
+            entry.crc = readLe32(header, 16);
+            entry.compressed = readLe32(header, 20);
+            entry.uncompressed = readLe32(header, 24);
+            entry.offset = readLe32(header, 42);
+            entry.name = bytesToString(header, 46, nameLength);
+            readWideFields(header.subspan(static_cast<size_t>(46 + nameLength)), entry);
+            entries_.push_back(std::move(entry));
+            p += length;
+        }
+        const auto byOffset = [](const Entry& a, const Entry& b) { return a.offset < b.offset; };
+        if (!std::is_sorted(entries_.begin(), entries_.end(), byOffset))
+            std::stable_sort(entries_.begin(), entries_.end(), byOffset);
+    }
+
+    // The entry of the local header at `pos` named `name`: where the directory places it, counting
+    // the bytes before the archive, or where it stands (the entries before bytes that were
+    // inserted), or null.
+    const Entry* find(uint64_t pos, std::string_view name) const
+    {
+        for (const uint64_t offset : {pos - shift_, pos}) {
+            const auto it = std::lower_bound(entries_.begin(), entries_.end(), offset,
+                                             [](const Entry& e, uint64_t value) { return e.offset < value; });
+            for (auto at = it; at != entries_.end() && at->offset == offset; ++at) {
+                if (at->name == name)
+                    return &*at;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    // The ZIP64 extended information fills the fields that read FFFFFFFF, in this order.
+    static void readWideFields(ByteView extra, Entry& entry)
+    {
+        for (uint64_t p = 0; p + 4 <= extra.size();) {
+            const uint16_t size = readLe16(extra, p + 2);
+            if (p + 4 + size > extra.size())
+                return;
+            if (readLe16(extra, p) == 0x0001) {
+                uint64_t q = p + 4;
+                for (uint64_t* field : {&entry.uncompressed, &entry.compressed, &entry.offset}) {
+                    if (*field == kMax32 && q + 8 <= p + 4 + size) {
+                        *field = readLe64(extra, q);
+                        q += 8;
+                    }
+                }
+                return;
+            }
+            p += 4 + size;
+        }
+    }
+
+    std::vector<Entry> entries_;
+    uint64_t shift_ = 0;
+};
 
 // The ZIP64 extended-information record of a local header's extra field (`data`) fills the
 // fields that read FFFFFFFF.
@@ -200,13 +313,35 @@ ByteBuffer extraWithoutZip64(ByteView data)
     return kept;
 }
 
+// Whether another record of an entry than the one its CRC was taken from gives the CRC its data
+// has (`actual`).
+using Vouch = std::function<bool(const ZipEntry& entry, uint32_t actual)>;
+
+// Settles a stored entry's CRC once its data's is known. Where the recorded CRC disagrees and no
+// other record of the entry vouches for the data, the data is what is damaged: the entry keeps the
+// recorded CRC, so that readers still see the damage, and is marked damaged. Returns the mismatch.
+std::optional<Finding> settleStoredCrc(ZipEntry& entry, uint32_t recorded, uint32_t actual, uint64_t offset,
+                                       const Vouch& vouch)
+{
+    entry.crcSettled = true;
+    entry.crc32 = actual;
+    if (recorded == 0 || recorded == actual)
+        return std::nullopt;
+    const bool dataSound = vouch(entry, actual);
+    if (!dataSound) {
+        entry.crc32 = recorded;
+        entry.damaged = true;
+    }
+    return Finding{ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, offset, 4, 0.92, dataSound};
+}
+
 // The walk's findings in the order it makes them. A stored entry's CRC computed in the background
 // holds its place until it is known, with the findings after it waiting behind it; then the entry
 // takes its CRC, and a mismatch becomes a finding in that place.
 class WalkFindings {
 public:
-    WalkFindings(RepairResult* report, BackgroundCrc& crcs, std::vector<ZipEntry>& entries)
-        : report_(report), crcs_(crcs), entries_(entries)
+    WalkFindings(RepairResult* report, BackgroundCrc& crcs, std::vector<ZipEntry>& entries, Vouch vouch)
+        : report_(report), crcs_(crcs), entries_(entries), vouch_(std::move(vouch))
     {}
 
     void add(int32_t category, int32_t severity, std::string message, uint64_t offset, uint64_t length, bool repairable,
@@ -241,12 +376,11 @@ public:
             if (item.check && !all && waiting_.size() <= kMaxWaiting && !crcs_.ready(item.ticket))
                 return;
             if (item.check) {
-                ZipEntry& entry = entries_[item.entry];
-                entry.crc32 = crcs_.crc(item.ticket);
-                entry.crcComputed = true;
-                if (item.expected != 0 && item.expected != entry.crc32 && report_ != nullptr)
-                    report_->addFinding(ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name,
-                                        item.finding.offset, 4, true, 0.92);
+                const auto mismatch = settleStoredCrc(entries_[item.entry], item.expected, crcs_.crc(item.ticket),
+                                                      item.finding.offset, vouch_);
+                if (mismatch && report_ != nullptr)
+                    report_->addFinding(mismatch->category, mismatch->severity, mismatch->message, mismatch->offset,
+                                        mismatch->length, mismatch->repairable, mismatch->confidence);
             } else {
                 Finding& f = item.finding;
                 report_->addFinding(f.category, f.severity, std::move(f.message), f.offset, f.length, f.repairable,
@@ -269,6 +403,7 @@ private:
     RepairResult* report_;
     BackgroundCrc& crcs_;
     std::vector<ZipEntry>& entries_;
+    Vouch vouch_;
     std::deque<Item> waiting_;
 };
 
@@ -318,13 +453,36 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
     InputWindow stream(data);
     RecordIndex index(data);
     BackgroundCrc crcs(input);
-    WalkFindings findings(report, crcs, entries);
-    entries.reserve(expectedEntryCount(input));
     const uint64_t n = data.size();
     const auto recordAt = [&](uint64_t pos) {
         const ByteView sig = input.view(pos, 4);
         return sig.size() == 4 && sig[0] == 'P' && sig[1] == 'K' && isRecordPair(sig[2], sig[3]);
     };
+    // The descriptor after a payload ending at payloadEnd: the form that gives the payload's
+    // length and after which the next record begins (or the data ends).
+    const auto descriptorAfter = [&](uint64_t payloadEnd, uint64_t length, bool wideFirst) {
+        for (const Descriptor& d : descriptorForms(input.view(payloadEnd, 24), wideFirst)) {
+            if (d.found && d.compressed == length && (payloadEnd + d.length == n || recordAt(payloadEnd + d.length)))
+                return d;
+        }
+        return Descriptor{};
+    };
+    // The central directory is read only when an entry needs it.
+    std::optional<CentralDirectory> directory;
+    const auto centralEntry = [&](uint64_t headerPos, const std::string& name) {
+        if (!directory)
+            directory.emplace(input);
+        return directory->find(headerPos, name);
+    };
+    const auto vouch = [&](const ZipEntry& entry, uint32_t actual) {
+        if (readLe32(entry.localHeader, 14) == actual)
+            return true;
+        const auto headerPos = static_cast<uint64_t>(entry.stored.data() - data.data()) - entry.localHeader.size();
+        const CentralDirectory::Entry* listed = centralEntry(headerPos, entry.name);
+        return listed != nullptr && listed->crc == actual;
+    };
+    WalkFindings findings(report, crcs, entries, vouch);
+    entries.reserve(expectedEntryCount(input));
     const auto nextLocal = [&](uint64_t from) {
         const ByteView sig = input.view(from, 4);
         return sig.size() == 4 && readLe32(sig, 0) == kLocalSig ? from : index.nextLocal(from);
@@ -382,66 +540,77 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
 
         if (withDescriptor || c == 0 || !declaredFits) {
             bool settled = false;
-            if (method == 8 && !entry.encrypted) {
+            // Sizes and CRC that another record of the entry gives and the bytes bear out: then
+            // nothing was repaired. Otherwise the boundary found stands for the lost sizes.
+            bool confirmed = false;
+            const auto take = [&](uint64_t payloadEnd, const Descriptor& d) {
+                settled = true;
+                confirmed = withDescriptor;
+                end = payloadEnd;
+                recordEnd = payloadEnd + d.length;
+                size = payloadEnd - dataStart;
+                crc = d.crc;
+                usize = d.uncompressed;
+            };
+            // The central directory's entry, where its payload ends in a descriptor that agrees
+            // with it, or right at the next record.
+            if (const CentralDirectory::Entry* listed = centralEntry(p, entry.name);
+                listed != nullptr && listed->method == method && fitsIn(n, dataStart, listed->compressed)) {
+                const uint64_t payloadEnd = dataStart + listed->compressed;
+                Descriptor d = withDescriptor ? descriptorAfter(payloadEnd, listed->compressed, zip64) : Descriptor{};
+                if (!d.found || d.crc != listed->crc || d.uncompressed != listed->uncompressed)
+                    d = Descriptor{payloadEnd == n || recordAt(payloadEnd), listed->crc, listed->compressed,
+                                   listed->uncompressed, 0};
+                if (d.found)
+                    take(payloadEnd, d);
+            }
+            if (!settled && method == 8 && !entry.encrypted) {
                 // A deflate stream knows where it ends: take the exact end, CRC and size.
                 const InflateExtent extent = inflateExtent(stream, dataStart, inflateBudget);
                 if (extent.ok) {
-                    settled = true;
-                    end = recordEnd = dataStart + extent.consumed;
-                    size = extent.consumed;
-                    usize = extent.produced;
-                    crc = extent.crc;
-                    if (withDescriptor) {
-                        const Descriptor d = descriptorAt(input.view(end, 24), size, zip64);
-                        if (d.found)
-                            recordEnd = end + d.length;
-                    }
+                    const uint64_t payloadEnd = dataStart + extent.consumed;
+                    Descriptor d = withDescriptor ? descriptorAfter(payloadEnd, extent.consumed, zip64) : Descriptor{};
+                    const bool agrees = d.found && d.crc == extent.crc && d.uncompressed == extent.produced;
+                    take(payloadEnd, Descriptor{true, extent.crc, extent.consumed, extent.produced, d.length});
+                    confirmed = agrees;
                 }
             }
             if (!settled) {
-                // The next record signature is the boundary; with a data descriptor, only one whose
-                // descriptor agrees with the payload length (a payload can hold the bytes "PK").
+                // The next record signature is the boundary; with a data descriptor, only one that
+                // a descriptor of the payload's length ends at or starts at (a payload can hold
+                // the bytes "PK").
                 uint64_t fallback = npos;
                 const size_t first = index.firstRecordAtOrAfter(dataStart);
-                for (size_t k = first; k < first + kMaxCandidates; ++k) {
-                    const uint64_t g = index.record(k);
-                    if (g == npos)
-                        break;
+                for (size_t k = first; k < first + kMaxCandidates && !settled; ++k) {
+                    // Past the last record, the end of the data: a descriptor without signature
+                    // may end an archive cut before its directory.
+                    const uint64_t record = index.record(k);
+                    const uint64_t g = record == npos ? n : record;
                     if (fallback == npos)
-                        fallback = g;
+                        fallback = record;
                     if (!withDescriptor)
                         break;
-                    Descriptor d = descriptorAt(input.view(g, 24), g - dataStart, zip64);
-                    if (d.found && readLe32(input.view(g, 4), 0) == kDescriptorSig) {
-                        settled = true;
-                        end = g;
-                        recordEnd = g + d.length;
-                        crc = d.crc;
-                        usize = d.uncompressed;
-                        break;
-                    }
-                    if (g >= dataStart + 12) {
-                        d = descriptorAt(input.view(g - 12, 24), g - 12 - dataStart, false);
+                    for (const uint64_t back : {0, 12, 20}) {
+                        if (g < dataStart + back)
+                            break;
+                        const Descriptor d = descriptorAfter(g - back, g - back - dataStart, zip64);
                         if (d.found) {
-                            settled = true;
-                            end = g - 12;
-                            recordEnd = g;
-                            crc = d.crc;
-                            usize = d.uncompressed;
+                            take(g - back, d);
                             break;
                         }
                     }
+                    if (record == npos)
+                        break;
                 }
                 if (!settled && fallback != npos) {
                     settled = true;
                     end = recordEnd = fallback;
-                    if (method == 0)
-                        usize = fallback - dataStart;
-                }
-                if (settled)
                     size = end - dataStart;
+                    if (method == 0)
+                        usize = size;
+                }
             }
-            if (settled && size != c)
+            if (settled && !confirmed && size != c)
                 findings.add(IndexDamaged, Warning, "ZIP entry size was repaired from package boundary: " + entry.name,
                              p + 18, 4, true, 0.86);
         } else if (method == 0 && c > 0) {
@@ -494,11 +663,9 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
                     actual = crcOf(dataStart, entry.stored.size());
             }
             if (actual) {
-                if (crc != 0 && crc != *actual)
-                    findings.add(ChecksumMismatch, Warning, "ZIP stored entry CRC mismatch: " + entry.name, p + 14, 4,
-                                 true, 0.92);
-                entry.crc32 = *actual;
-                entry.crcComputed = true;
+                if (auto mismatch = settleStoredCrc(entry, crc, *actual, p + 14, vouch))
+                    findings.add(mismatch->category, mismatch->severity, std::move(mismatch->message), mismatch->offset,
+                                 mismatch->length, mismatch->repairable, mismatch->confidence);
             } else {
                 findings.addCrcCheck(entries.size(), *ticket, crc, p + 14);
             }

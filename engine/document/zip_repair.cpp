@@ -6,6 +6,9 @@ namespace data_repair {
 
 namespace {
 
+// Damaged entries named in the note; the rest are counted.
+constexpr size_t kListedDamaged = 20;
+
 // The analysis, keeping the salvaged entries for the repair: reading them twice would hold two
 // copies of every payload next to the input.
 RepairResult analyzeZip(const RepairRequest& request, ByteView bytes, std::vector<ZipEntry>& entries)
@@ -22,6 +25,21 @@ RepairResult analyzeZip(const RepairRequest& request, ByteView bytes, std::vecto
         result.setStatus(RepairStatus::failure(kDocZipNoEntries, "no recoverable ZIP entries"));
         return result;
     }
+    // Entries whose data fails its CRC are written with the recorded CRC, so that readers report
+    // them: say which, as their data cannot be mended here.
+    std::string damaged;
+    size_t damagedCount = 0;
+    for (const ZipEntry& entry : entries) {
+        if (!entry.damaged)
+            continue;
+        if (++damagedCount <= kListedDamaged)
+            damaged += (damaged.empty() ? "" : ", ") + entry.name;
+    }
+    if (damagedCount > kListedDamaged)
+        damaged += " and " + std::to_string(damagedCount - kListedDamaged) + " more";
+    if (damagedCount > 0)
+        result.notes.push_back("ZIP entries whose data fails its CRC keep the recorded CRC, so that readers report "
+                               "them damaged; they may require manual recovery: " + damaged);
     // The end record follows the entries: a signature inside an entry's data is not one.
     const std::span<const uint8_t> last = entries.back().stored;
     const uint64_t afterEntries = static_cast<uint64_t>(last.data() + last.size() - bytes.data());

@@ -108,7 +108,7 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
     writtenFlags.reserve(entries.size());
     for (auto& e : entries) {
         const std::span<const uint8_t> payload = zipPayload(e);
-        if (e.method == 0 && !e.encrypted && !e.crcComputed) {
+        if (e.method == 0 && !e.encrypted && !e.crcSettled) {
             e.crc32 = zipCrc32(payload.data(), payload.size());
             e.uncompressedSize = payload.size();
         }
