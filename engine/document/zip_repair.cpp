@@ -14,11 +14,15 @@ constexpr size_t kListedDamaged = 20;
 RepairResult analyzeZip(const RepairRequest& request, ByteView bytes, std::vector<ZipEntry>& entries)
 {
     RepairResult result = baseDocumentResult(request, bytes);
-    if (!containsZipLocalHeader(bytes)) {
+    const uint64_t first = findBytes(bytes, "PK\x03\x04", 0);
+    if (first == npos) {
         result.addFinding(HeaderMissing, Error, "ZIP local file headers were not found", 0, 0, false, 0.95);
         result.setStatus(RepairStatus::failure(kDocZipNoHeaders, "unsupported or severely damaged ZIP/OOXML document"));
         return result;
     }
+    // Bytes before the first entry are no part of the package (readers call them extra bytes).
+    if (first > 0)
+        result.addFinding(HeaderDamaged, Warning, "garbage bytes before ZIP local file header", 0, first, true, 0.9);
     entries = readZipEntries(bytes, &result);
     if (entries.empty()) {
         result.addFinding(Truncated, Error, "no recoverable ZIP entries were found", 0, 0, false, 0.95);
@@ -73,6 +77,10 @@ RepairResult repairZipDocument(const RepairRequest& request, ByteView bytes)
     RepairResult result = analyzeZip(request, bytes, entries);
     if (!result.status.ok)
         return result;
+    // The archive is written from its entries on: what stood before the first is left out.
+    const uint64_t first = findBytes(bytes, "PK\x03\x04", 0);
+    if (first > 0)
+        result.addAction("trim-prefix", "removed bytes before ZIP local file header", first);
     OutputPieces archive(bytes);
     writeZipArchive(std::move(entries), result.format, result, archive);
     const std::string extension = (result.format.empty() || result.format == "unknown") ? "zip" : result.format;

@@ -736,3 +736,37 @@ TEST(ZipRepair, StoredEntriesWhoseDataFailsItsCrcKeepItAndAreListedDamaged)
     EXPECT_NE(unzip.output.find("big.bin"), std::string::npos);
     EXPECT_NE(unzip.output.find("bad CRC"), std::string::npos) << unzip.output;
 }
+
+TEST(ZipRepair, BytesBeforeThePackageAreReportedWithTheirLength)
+{
+    // A spreadsheet behind 137 bytes of something else: unzip calls them extra bytes; the analysis
+    // names them, and the rewritten package starts with its first entry, every entry intact. The
+    // central directory still counts from where the package started.
+    REQUIRE_TOOL("unzip");
+    TempDir dir;
+    for (const std::string form : {"plain", "sig64"}) {
+        SCOPED_TRACE(form);
+        const auto original = dir / (form + ".xlsx");
+        makePackage(original, "xlsx", form);
+        ByteBuffer zip = readAll(original);
+        zip.insert(zip.begin(), 137, 0x20);
+        const auto input = dir.write(form + "-behind.xlsx", zip);
+        const auto unzip = run("unzip -tq " + quote(input));
+        EXPECT_NE(unzip.output.find("137 extra bytes"), std::string::npos) << unzip.output;
+
+        const auto analysis = analyzeFile(input);
+        ASSERT_EQ(analysis.findings.size(), 1u) << describe(analysis);
+        EXPECT_EQ(analysis.findings[0].message, "garbage bytes before ZIP local file header");
+        EXPECT_EQ(analysis.findings[0].offset, 0u);
+        EXPECT_EQ(analysis.findings[0].length, 137u);
+        EXPECT_LT(analysis.confidence, 1.0);
+
+        const auto result = repairFile(input);
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        ASSERT_TRUE(hasAction(result, "trim-prefix"));
+        EXPECT_EQ(findAction(result, "trim-prefix")->amount, 137u);
+        expectSameEntries(original, result.output.path);
+        const auto clean = run("unzip -tq " + quote(result.output.path));
+        EXPECT_EQ(clean.output.find("extra bytes"), std::string::npos) << clean.output;
+    }
+}
