@@ -12,6 +12,8 @@ constexpr uint64_t kMax16 = 0xFFFF;
 // Flags carried over: encryption (0, 6), deflate options (1, 2) and UTF-8 names (11). The
 // descriptor bit is dropped because the fresh headers carry the real CRC and sizes.
 constexpr uint16_t kKeptFlags = 0x0001 | 0x0002 | 0x0004 | 0x0040 | 0x0800;
+constexpr uint16_t kZipFlagUtf8 = 0x0800;
+constexpr uint16_t kMadeOnVfat = 14 << 8;
 
 uint16_t versionNeeded(const ZipEntry& entry, bool zip64)
 {
@@ -169,7 +171,9 @@ void writeZipArchive(std::vector<ZipEntry> entries, const std::string& format, R
             wide.push_back(offsets[i]);
         const ByteBuffer extra = joinExtra(zip64Extra(wide), e.extra);
         appendLe32(out.head, 0x02014B50);
-        appendLe16(out.head, 45);
+        // Made on MS-DOS, Info-ZIP's unzip reads a name in the OEM code page even when its UTF-8
+        // flag is set; made on VFAT (whose attributes mean the same) it takes the name as it is.
+        appendLe16(out.head, (e.flags & kZipFlagUtf8) != 0 ? kMadeOnVfat | 45 : 45);
         appendLe16(out.head, versionNeeded(e, !wide.empty()));
         appendLe16(out.head, writtenFlags[i]);
         appendLe16(out.head, e.method);
