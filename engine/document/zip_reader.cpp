@@ -460,12 +460,15 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
     };
     // The descriptor after a payload ending at payloadEnd: the form that gives the payload's
     // length and after which the next record begins (or the data ends).
-    const auto descriptorAfter = [&](uint64_t payloadEnd, uint64_t length, bool wideFirst) {
-        for (const Descriptor& d : descriptorForms(input.view(payloadEnd, 24), wideFirst)) {
+    const auto closing = [&](uint64_t payloadEnd, uint64_t length, const std::array<Descriptor, 4>& forms) {
+        for (const Descriptor& d : forms) {
             if (d.found && d.compressed == length && (payloadEnd + d.length == n || recordAt(payloadEnd + d.length)))
                 return d;
         }
         return Descriptor{};
+    };
+    const auto descriptorAfter = [&](uint64_t payloadEnd, uint64_t length, bool wideFirst) {
+        return closing(payloadEnd, length, descriptorForms(input.view(payloadEnd, 24), wideFirst));
     };
     // The central directory is read only when an entry needs it.
     std::optional<CentralDirectory> directory;
@@ -590,14 +593,21 @@ std::vector<ZipEntry> readZipEntries(ByteView data, RepairResult* report)
                         fallback = record;
                     if (!withDescriptor)
                         break;
-                    for (const uint64_t back : {0, 12, 20}) {
-                        if (g < dataStart + back)
-                            break;
-                        const Descriptor d = descriptorAfter(g - back, g - back - dataStart, zip64);
-                        if (d.found) {
-                            take(g - back, d);
-                            break;
-                        }
+                    // A signed descriptor at g, or an unsigned one ending there: one read for all.
+                    const uint64_t from = g - std::min<uint64_t>(g - dataStart, 20);
+                    const ByteView around = input.view(from, g + 24 - from);
+                    constexpr std::array<uint64_t, 3> kBacks{0, 12, 20};
+                    std::array<std::array<Descriptor, 4>, 3> forms{};
+                    size_t places = 0;
+                    for (; places < kBacks.size() && g >= from + kBacks[places]; ++places) {
+                        const uint64_t at = g - kBacks[places] - from;
+                        forms[places] = descriptorForms(at < around.size() ? around.subspan(at) : ByteView(), zip64);
+                    }
+                    for (size_t i = 0; i < places && !settled; ++i) {
+                        const uint64_t payloadEnd = g - kBacks[i];
+                        const Descriptor d = closing(payloadEnd, payloadEnd - dataStart, forms[i]);
+                        if (d.found)
+                            take(payloadEnd, d);
                     }
                     if (record == npos)
                         break;
