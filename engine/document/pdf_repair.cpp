@@ -1252,6 +1252,14 @@ std::string xrefStreamSection(const std::map<uint64_t, uint64_t>& objects, const
            " >>\nstream\n" + data + "\nendstream\nendobj\nstartxref\n" + decimal(x) + "\n%%EOF\n";
 }
 
+// Object streams that do not decode here: without a cross-reference stream, what they hold
+// cannot be indexed.
+bool undecodableObjectStreams(ByteView b, const std::vector<PdfObjectHeader>& headers)
+{
+    uint64_t budget = decodeBudget(b.size());
+    return indexObjectStreams(b, headers, b.size(), budget).undecodable > 0;
+}
+
 // What the analysis and the repair both look for in the whole file, found once for both.
 struct PdfScan {
     std::vector<PdfObjectHeader> headers;
@@ -1314,7 +1322,7 @@ RepairResult analyzePdf(const RepairRequest& request, ByteView bytes, const PdfS
     if (m == 0) {
         result.addFinding(Truncated, Error, "no recoverable PDF objects were found", 0, 0, false, 0.95);
         result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
-    } else if (scan.objectStream != npos && scan.xrefStream(bytes) == npos) {
+    } else if (scan.objectStream != npos && scan.xrefStream(bytes) == npos && undecodableObjectStreams(bytes, headers)) {
         result.addFinding(IndexDamaged, Warning,
                           "PDF object streams have no surviving cross-reference stream; objects inside them cannot be indexed",
                           0, 0, false, 0.7);
