@@ -1154,11 +1154,13 @@ struct PackedObject {
     StreamSlot slot;
     uint64_t position = 0;
     bool catalog = false;
+    bool listed = false; // known from an old cross-reference stream, not from the object stream
 };
 struct PackedObjects {
     std::vector<PackedObject> objects; // in file order
     uint64_t streams = 0;
     uint64_t undecodable = 0;
+    std::set<uint64_t> undecodableStreams; // their object numbers
 };
 
 // Every object stream among the headers whose bodies end by `kept`, found by its "/ObjStm" word.
@@ -1188,6 +1190,7 @@ PackedObjects indexObjectStreams(ByteView t, std::span<const PdfObjectHeader> he
         ObjectStreamContents contents;
         if (!readObjectStream(t, h.end, limit, budget, contents)) {
             ++packed.undecodable;
+            packed.undecodableStreams.insert(h.number);
             continue;
         }
         const ByteView data(contents.data);
@@ -1200,6 +1203,45 @@ PackedObjects indexObjectStreams(ByteView t, std::span<const PdfObjectHeader> he
         checkpoint(hit, kept);
     }
     return packed;
+}
+
+// The objects the file's cross-reference streams place in object streams (encrypted object
+// streams do not decode, but the cross-reference streams never are encrypted). Each number takes
+// the entry of the latest stream that lists it, with that stream's position.
+std::vector<PackedObject> listedInXrefStreams(ByteView t, std::span<const PdfObjectHeader> headers, uint64_t kept,
+                                              uint64_t& budget)
+{
+    std::map<uint64_t, PackedObject> listed;
+    const ByteView within = t.first(kept);
+    size_t lastOwner = headers.size();
+    for (uint64_t hit = findBytes(within, "/XRef", 0); hit != npos; hit = findBytes(within, "/XRef", hit + 5)) {
+        if (fits(within, hit + 5, 1) && isRegular(within[hit + 5]))
+            continue;
+        const auto after = std::upper_bound(headers.begin(), headers.end(), hit,
+                                            [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
+        if (after == headers.begin())
+            continue;
+        const size_t owner = static_cast<size_t>(after - headers.begin()) - 1;
+        if (owner == lastOwner)
+            continue;
+        lastOwner = owner;
+        const PdfObjectHeader& h = headers[owner];
+        XrefEntries entries;
+        std::map<std::string, std::string> dict;
+        if (!readXrefStream(t, h.offset, after != headers.end() ? after->offset : kept, budget, entries, dict))
+            continue;
+        for (const auto& [number, entry] : entries) {
+            if (entry.type == 2)
+                listed[number] = PackedObject{number, StreamSlot{entry.field2, entry.field3}, h.offset, false, true};
+            else if (entry.type == 1)
+                listed.erase(number); // a later revision written directly
+        }
+        checkpoint(hit, kept);
+    }
+    std::vector<PackedObject> out;
+    for (const auto& entry : listed)
+        out.push_back(entry.second);
+    return out;
 }
 
 // A cross-reference stream, stored plainly, that indexes the direct objects by offset and the
@@ -1485,40 +1527,48 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     // definition in file order, written directly or inside a stream. When every stream decodes,
     // the new index is a cross-reference stream that lists them.
     std::map<uint64_t, StreamSlot> packedObjects;
-    bool streamIndex = false;
+    bool listedOnly = false; // some of them are known only from the old index
     if (objectStreams) {
         uint64_t rootAt = root >= 1 ? objects.at(static_cast<uint64_t>(root)) : 0;
         uint64_t budget = decodeBudget(t.size());
         const PackedObjects packed = indexObjectStreams(t, whole, kept, budget);
-        streamIndex = packed.streams > 0 && packed.undecodable == 0;
-        std::map<uint64_t, const PackedObject*> newest;
-        for (const auto& p : packed.objects) {
+        std::vector<PackedObject> candidates = packed.objects;
+        if (!packed.undecodableStreams.empty()) {
+            for (const auto& p : listedInXrefStreams(t, whole, kept, budget)) {
+                if (packed.undecodableStreams.count(p.slot.stream) != 0)
+                    candidates.push_back(p);
+            }
+            std::stable_sort(candidates.begin(), candidates.end(),
+                             [](const PackedObject& a, const PackedObject& b) { return a.position < b.position; });
+        }
+        std::map<uint64_t, PackedObject> newest;
+        for (const auto& p : candidates) {
             const auto stream = objects.find(p.slot.stream);
-            // A stream whose number a later object took is no longer reachable.
-            if (!streamIndex || p.number == 0 || p.number == p.slot.stream || p.number > kPdfMaxObjectNumber ||
-                stream == objects.end() || stream->second != p.position)
+            // A stream whose number a later object took no longer holds what it held.
+            if (p.number == 0 || p.number == p.slot.stream || p.number > kPdfMaxObjectNumber ||
+                stream == objects.end() || (!p.listed && stream->second != p.position))
                 continue;
             const auto direct = objects.find(p.number);
             if (direct == objects.end() || direct->second < p.position)
-                newest[p.number] = &p;
+                newest[p.number] = p;
         }
+        std::set<uint64_t> holders; // a number that holds an object stream stays the stream
+        for (const auto& entry : newest)
+            holders.insert(entry.second.slot.stream);
         for (const auto& [number, p] : newest) {
-            packedObjects[number] = p->slot;
+            if (holders.count(number) != 0)
+                continue;
+            packedObjects[number] = p.slot;
             objects.erase(number);
             highest = std::max(highest, number);
-        }
-        // A number that holds an object stream stays the stream.
-        for (const auto& [number, slot] : std::map<uint64_t, StreamSlot>(packedObjects)) {
-            if (packedObjects.count(slot.stream) != 0)
-                packedObjects.erase(number);
-        }
-        for (const auto& [number, p] : newest) {
-            if (p->catalog && packedObjects.count(number) != 0 && (root < 1 || p->position > rootAt)) {
+            listedOnly = listedOnly || p.listed;
+            if (p.catalog && (root < 1 || p.position > rootAt)) {
                 root = static_cast<int64_t>(number);
-                rootAt = p->position;
+                rootAt = p.position;
             }
         }
     }
+    const bool streamIndex = !packedObjects.empty();
     uint64_t rootGeneration = 0;
     const bool hybrid = objectStreams && !streamIndex && old.xrefStreamOffset != npos;
     if (root < 1 && objectStreams) {
@@ -1658,7 +1708,7 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     result.addAction("rebuild-xref", "rebuilt PDF xref table, trailer and startxref", used);
 
     double confidence = 0.84;
-    if (hybrid) {
+    if (hybrid || listedOnly) {
         result.notes.push_back("objects inside PDF object streams stay indexed by the original cross-reference stream");
         confidence = std::min(confidence, 0.72);
     } else if (objectStreams && !streamIndex) {
