@@ -470,6 +470,7 @@ bool inflateWhole(ByteView raw, uint64_t& budget, ByteBuffer& out)
         }
         zs.next_out = chunk;
         zs.avail_out = sizeof chunk;
+        const uInt before = zs.avail_in;
         status = inflate(&zs, Z_NO_FLUSH);
         const uint64_t produced = sizeof chunk - zs.avail_out;
         if (produced > budget) {
@@ -480,8 +481,8 @@ bool inflateWhole(ByteView raw, uint64_t& budget, ByteBuffer& out)
         out.insert(out.end(), chunk, chunk + produced);
         if (status == Z_STREAM_END || (status != Z_OK && status != Z_BUF_ERROR))
             break;
-        if (status == Z_BUF_ERROR && zs.avail_in == 0 && consumed == raw.size())
-            break; // the data ends before the stream does
+        if (status == Z_BUF_ERROR && ((zs.avail_in == 0 && consumed == raw.size()) || (produced == 0 && zs.avail_in == before)))
+            break; // the data ends before the stream does, or nothing moves
     }
     inflateEnd(&zs);
     return status == Z_STREAM_END;
@@ -494,6 +495,10 @@ bool undoPngPredictor(ByteBuffer& data, uint64_t columns, uint64_t colors, uint6
         return false;
     const uint64_t rowBytes = (columns * colors * bits + 7) / 8;
     const uint64_t step = std::max<uint64_t>(1, (colors * bits + 7) / 8);
+    if (rowBytes >= data.size()) {
+        data.clear(); // not one whole row: nothing to allocate rows for
+        return true;
+    }
     ByteBuffer out;
     out.reserve(data.size());
     ByteBuffer previous(rowBytes, 0);
