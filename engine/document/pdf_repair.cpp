@@ -324,7 +324,7 @@ bool parseReference(const std::string& text, uint64_t& number, uint64_t& generat
 
 uint64_t parseSmallNumber(const std::string& text)
 {
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); }))
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(static_cast<uint8_t>(c)); }))
         return 0;
     return std::stoull(text);
 }
@@ -390,7 +390,7 @@ std::vector<uint64_t> parseNumberArray(const std::string& text)
 // An offset as a trailer or dictionary writes it; npos for anything else.
 uint64_t parseOffset(const std::string& text)
 {
-    if (text.empty() || text.size() > 19 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); }))
+    if (text.empty() || text.size() > 19 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(static_cast<uint8_t>(c)); }))
         return npos;
     return std::stoull(text);
 }
