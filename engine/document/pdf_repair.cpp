@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <set>
+
+#include <zlib.h>
 
 #include "data_repair/checkpoint.h"
 #include "data_repair/output_writer.h"
@@ -319,7 +324,7 @@ bool parseReference(const std::string& text, uint64_t& number, uint64_t& generat
 
 uint64_t parseSmallNumber(const std::string& text)
 {
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); }))
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(static_cast<uint8_t>(c)); }))
         return 0;
     return std::stoull(text);
 }
@@ -352,19 +357,294 @@ bool objectHeaderAt(ByteView b, uint64_t pos, uint64_t number, uint64_t generati
     return matchesAt(b, skipSpaces(b, pos), "obj");
 }
 
-// In-use entries whose object header is looked up; the table's syntax is checked whole.
-constexpr uint64_t kCheckedXrefEntries = 1024;
+// ---- Streams --------------------------------------------------------------------------------
 
-// Position of the first fault in the classic table whose entries start after "xref" at pos, or
-// npos when its subsections parse up to "trailer" and the checked entries land on their objects.
-uint64_t classicTableDamage(ByteView b, uint64_t pos, uint64_t origin)
+// What one call may inflate from cross-reference and object streams, all of them together: a
+// small file cannot make the engine decode gigabytes.
+uint64_t decodeBudget(uint64_t inputSize)
+{
+    uint64_t budget = 0;
+    if (!checkedMul(inputSize, 16, budget))
+        budget = npos;
+    return std::min<uint64_t>(budget, uint64_t{1} << 30) + (uint64_t{16} << 20);
+}
+
+// "[1 2 3]" -> its numbers; empty when the text is anything else.
+std::vector<uint64_t> parseNumberArray(const std::string& text)
+{
+    const ByteView b(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    std::vector<uint64_t> numbers;
+    uint64_t pos = skipFiller(b, 0, b.size());
+    if (pos >= b.size() || b[pos] != '[')
+        return {};
+    for (pos = skipFiller(b, pos + 1, b.size()); pos < b.size() && b[pos] != ']'; pos = skipFiller(b, pos, b.size())) {
+        uint64_t value = 0;
+        pos = readNumber(b, pos, 19, value);
+        if (pos == npos || (pos < b.size() && isRegular(b[pos])))
+            return {};
+        numbers.push_back(value);
+    }
+    return pos < b.size() ? numbers : std::vector<uint64_t>{};
+}
+
+// An offset as a trailer or dictionary writes it; npos for anything else.
+uint64_t parseOffset(const std::string& text)
+{
+    if (text.empty() || text.size() > 19 || !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(static_cast<uint8_t>(c)); }))
+        return npos;
+    return std::stoull(text);
+}
+
+// A stream object's dictionary and where its data lies in the file.
+struct PdfStream {
+    std::map<std::string, std::string> dict;
+    uint64_t data = npos;
+    uint64_t length = 0;
+};
+
+// The stream whose dictionary follows the object header ending at afterObj. Its data ends at
+// its /Length when "endstream" follows there, else at the first "endstream" before limit.
+bool locateStream(ByteView b, uint64_t afterObj, uint64_t limit, PdfStream& stream)
+{
+    limit = std::min<uint64_t>(limit, b.size());
+    const uint64_t open = skipFiller(b, afterObj, std::min(limit, afterObj + kDictionaryWindow));
+    if (!matchesAt(b, open, "<<"))
+        return false;
+    const uint64_t close = skipValue(b, open, std::min(limit, open + kDictionaryWindow), 0);
+    if (close == npos)
+        return false;
+    const uint64_t keyword = skipFiller(b, close, std::min(limit, close + 256));
+    if (keyword + 6 > limit || !matchesAt(b, keyword, "stream"))
+        return false;
+    uint64_t data = keyword + 6;
+    if (matchesAt(b, data, "\r\n"))
+        data += 2;
+    else if (data < limit && (b[data] == '\n' || b[data] == '\r'))
+        ++data;
+    stream.dict = readPdfDictionary(b, open, close);
+    const auto stated = stream.dict.find("/Length");
+    const uint64_t length = stated != stream.dict.end() ? parseOffset(stated->second) : npos;
+    if (length != npos && length <= limit - data && matchesAt(b, skipSpaces(b, data + length), "endstream")) {
+        stream.data = data;
+        stream.length = length;
+        return true;
+    }
+    const uint64_t end = findBytes(b.first(limit), "endstream", data);
+    if (end == npos)
+        return false;
+    uint64_t size = end - data;
+    if (size > 0 && b[data + size - 1] == '\n')
+        --size;
+    if (size > 0 && b[data + size - 1] == '\r')
+        --size;
+    stream.data = data;
+    stream.length = size;
+    return true;
+}
+
+// A filter or parameter value that may be written as a one-element array.
+std::string singleValue(const std::string& value)
+{
+    std::string text = value;
+    if (!text.empty() && text.front() == '[' && text.back() == ']')
+        text = text.substr(1, text.size() - 2);
+    const auto first = text.find_first_not_of(" \t\r\n\f");
+    const auto last = text.find_last_not_of(" \t\r\n\f");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+bool inflateWhole(ByteView raw, uint64_t& budget, ByteBuffer& out)
+{
+    z_stream zs{};
+    if (inflateInit(&zs) != Z_OK)
+        return false;
+    uint8_t chunk[64 * 1024];
+    uint64_t consumed = 0;
+    int status = Z_OK;
+    for (;;) {
+        if (zs.avail_in == 0 && consumed < raw.size()) {
+            const uint64_t piece = std::min<uint64_t>(raw.size() - consumed, uint64_t{1} << 30);
+            zs.next_in = const_cast<Bytef*>(raw.data() + consumed);
+            zs.avail_in = static_cast<uInt>(piece);
+            consumed += piece;
+        }
+        zs.next_out = chunk;
+        zs.avail_out = sizeof chunk;
+        const uInt before = zs.avail_in;
+        status = inflate(&zs, Z_NO_FLUSH);
+        const uint64_t produced = sizeof chunk - zs.avail_out;
+        if (produced > budget) {
+            status = Z_MEM_ERROR;
+            break;
+        }
+        budget -= produced;
+        out.insert(out.end(), chunk, chunk + produced);
+        if (status == Z_STREAM_END || (status != Z_OK && status != Z_BUF_ERROR))
+            break;
+        if (status == Z_BUF_ERROR && ((zs.avail_in == 0 && consumed == raw.size()) || (produced == 0 && zs.avail_in == before)))
+            break; // the data ends before the stream does, or nothing moves
+    }
+    inflateEnd(&zs);
+    return status == Z_STREAM_END;
+}
+
+// Undoes the PNG row predictors (/Predictor 10-15) writers put before Flate.
+bool undoPngPredictor(ByteBuffer& data, uint64_t columns, uint64_t colors, uint64_t bits)
+{
+    if (columns == 0 || colors == 0 || bits == 0 || columns > (1u << 20) || colors > 32 || bits > 16)
+        return false;
+    const uint64_t rowBytes = (columns * colors * bits + 7) / 8;
+    const uint64_t step = std::max<uint64_t>(1, (colors * bits + 7) / 8);
+    if (rowBytes >= data.size()) {
+        data.clear(); // not one whole row: nothing to allocate rows for
+        return true;
+    }
+    ByteBuffer out;
+    out.reserve(data.size());
+    ByteBuffer previous(rowBytes, 0);
+    ByteBuffer row(rowBytes, 0);
+    for (uint64_t pos = 0; pos + 1 + rowBytes <= data.size(); pos += 1 + rowBytes) {
+        const uint8_t filter = data[pos];
+        for (uint64_t i = 0; i < rowBytes; ++i) {
+            const int a = i >= step ? row[i - step] : 0;
+            const int up = previous[i];
+            const int c = i >= step ? previous[i - step] : 0;
+            int predicted = 0;
+            switch (filter) {
+            case 0: break;
+            case 1: predicted = a; break;
+            case 2: predicted = up; break;
+            case 3: predicted = (a + up) / 2; break;
+            case 4: {
+                const int p = a + up - c;
+                const int pa = std::abs(p - a), pb = std::abs(p - up), pc = std::abs(p - c);
+                predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? up : c);
+                break;
+            }
+            default: return false;
+            }
+            row[i] = static_cast<uint8_t>(data[pos + 1 + i] + predicted);
+        }
+        out.insert(out.end(), row.begin(), row.end());
+        previous.swap(row);
+    }
+    data.swap(out);
+    return true;
+}
+
+// The decoded data of a stream that is stored plainly or with FlateDecode (and a PNG predictor),
+// the filters cross-reference and object streams are written with.
+bool decodeStream(ByteView b, const PdfStream& stream, uint64_t& budget, ByteBuffer& out)
+{
+    const ByteView raw = b.subspan(stream.data, stream.length);
+    const auto filter = stream.dict.find("/Filter");
+    const std::string name = filter != stream.dict.end() ? singleValue(filter->second) : std::string();
+    if (name.empty()) {
+        if (raw.size() > budget)
+            return false;
+        budget -= raw.size();
+        out.assign(raw.begin(), raw.end());
+        return true;
+    }
+    if ((name != "/FlateDecode" && name != "/Fl") || !inflateWhole(raw, budget, out))
+        return false;
+    const auto parms = stream.dict.find("/DecodeParms");
+    if (parms == stream.dict.end())
+        return true;
+    const std::string parmsText = singleValue(parms->second);
+    const auto p = readPdfDictionary(ByteView(reinterpret_cast<const uint8_t*>(parmsText.data()), parmsText.size()), 0);
+    const auto number = [&](const char* key, uint64_t fallback) {
+        const auto it = p.find(key);
+        return it != p.end() ? parseSmallNumber(it->second) : fallback;
+    };
+    const uint64_t predictor = number("/Predictor", 1);
+    if (predictor <= 1)
+        return true;
+    if (predictor < 10)
+        return false; // TIFF predictor: not used for these streams
+    return undoPngPredictor(out, number("/Columns", 1), number("/Colors", 1), number("/BitsPerComponent", 8));
+}
+
+// ---- Cross-reference sections ---------------------------------------------------------------
+
+// One entry: type 0 free, 1 in use at an offset (field2) with a generation (field3), 2 held by
+// object stream field2 at index field3. `at` is where the entry (or its stream) was read.
+struct XrefEntry {
+    uint64_t type = 0;
+    uint64_t field2 = 0;
+    uint64_t field3 = 0;
+    uint64_t at = 0;
+};
+using XrefEntries = std::vector<std::pair<uint64_t, XrefEntry>>;
+
+// The end of the object whose header starts at pos: the next header in the scan, or the end.
+uint64_t nextHeaderAfter(const std::vector<PdfObjectHeader>& headers, uint64_t pos, uint64_t size)
+{
+    const auto after = std::upper_bound(headers.begin(), headers.end(), pos,
+                                        [](uint64_t p, const PdfObjectHeader& h) { return p < h.offset; });
+    return after != headers.end() ? after->offset : size;
+}
+
+// The entries of the cross-reference stream object at pos, and its dictionary.
+bool readXrefStream(ByteView b, uint64_t pos, uint64_t limit, uint64_t& budget, XrefEntries& entries,
+                    std::map<std::string, std::string>& dict)
+{
+    if (!objectHeaderAt(b, pos, npos, npos))
+        return false;
+    PdfStream stream;
+    if (!locateStream(b, findBytes(b, "obj", pos) + 3, limit, stream))
+        return false;
+    const auto type = stream.dict.find("/Type");
+    if (type == stream.dict.end() || type->second != "/XRef")
+        return false;
+    const auto w = stream.dict.find("/W");
+    const std::vector<uint64_t> widths = w != stream.dict.end() ? parseNumberArray(w->second) : std::vector<uint64_t>{};
+    if (widths.size() != 3 || widths[0] > 8 || widths[1] > 8 || widths[2] > 8)
+        return false;
+    const uint64_t rowSize = widths[0] + widths[1] + widths[2];
+    const auto size = stream.dict.find("/Size");
+    const auto index = stream.dict.find("/Index");
+    std::vector<uint64_t> runs = index != stream.dict.end() ? parseNumberArray(index->second) : std::vector<uint64_t>{};
+    if (index == stream.dict.end() && size != stream.dict.end())
+        runs = {0, parseSmallNumber(size->second)};
+    ByteBuffer data;
+    if (rowSize == 0 || runs.empty() || runs.size() % 2 != 0 || !decodeStream(b, stream, budget, data))
+        return false;
+    const auto field = [&](uint64_t at, uint64_t width) {
+        uint64_t value = 0;
+        for (uint64_t k = 0; k < width; ++k)
+            value = (value << 8) | data[at + k];
+        return value;
+    };
+    uint64_t row = 0;
+    for (size_t r = 0; r < runs.size(); r += 2) {
+        for (uint64_t k = 0; k < runs[r + 1] && row + rowSize <= data.size(); ++k, row += rowSize) {
+            const uint64_t number = runs[r] + k;
+            if (number > kPdfMaxObjectNumber)
+                continue;
+            XrefEntry entry;
+            entry.type = widths[0] == 0 ? 1 : field(row, widths[0]);
+            entry.field2 = field(row + widths[0], widths[1]);
+            entry.field3 = field(row + widths[0] + widths[1], widths[2]);
+            entry.at = pos;
+            entries.emplace_back(number, entry);
+        }
+    }
+    dict = std::move(stream.dict);
+    return true;
+}
+
+// The entries of the classic table whose subsections start after "xref" at pos. Returns the
+// position of the first fault, or npos with `trailer` at the keyword that ends the table.
+uint64_t readClassicTable(ByteView b, uint64_t pos, XrefEntries& entries, uint64_t& trailer)
 {
     uint64_t sections = 0;
-    uint64_t checked = 0;
     for (;;) {
         pos = skipRun(b, pos, isPdfSpace, npos);
-        if (matchesAt(b, pos, "trailer"))
+        if (matchesAt(b, pos, "trailer")) {
+            trailer = pos;
             return sections > 0 ? npos : pos;
+        }
         uint64_t first = 0, count = 0;
         uint64_t p = readNumber(b, pos, 10, first);
         if (p == npos || !fits(b, p, 1) || !isPdfSpace(b[p]))
@@ -386,51 +666,193 @@ uint64_t classicTableDamage(ByteView b, uint64_t pos, uint64_t origin)
             p = skipSpaces(b, p);
             if (!fits(b, p, 1) || (b[p] != 'n' && b[p] != 'f'))
                 return entry;
-            const bool inUse = b[p] == 'n';
+            if (first + i <= kPdfMaxObjectNumber)
+                entries.emplace_back(first + i, XrefEntry{b[p] == 'n' ? 1u : 0u, offset, generation, entry});
             ++p;
-            if (inUse && checked < kCheckedXrefEntries) {
-                ++checked;
-                if (offset > b.size() - origin || !objectHeaderAt(b, origin + offset, first + i, generation))
-                    return entry;
-            }
         }
         pos = p;
     }
 }
 
-// Where the cross-reference data named by startxref is damaged, counting offsets from origin, or
-// npos when it is a sound classic table or a cross-reference stream object.
-uint64_t xrefDamageFrom(ByteView b, uint64_t keyword, uint64_t target, uint64_t origin)
+// Every revision's index reached from one startxref: each number keeps the entry of the newest
+// section that lists it, and the trailer is the newest section's.
+struct XrefChain {
+    std::map<uint64_t, XrefEntry> entries;
+    std::map<std::string, std::string> trailer;
+    uint64_t damage = npos; // where the walk met a fault
+};
+
+constexpr size_t kMaxXrefSections = 4096;
+
+XrefChain readXrefChain(ByteView b, const std::vector<PdfObjectHeader>& headers, uint64_t keyword, uint64_t target,
+                        uint64_t origin, uint64_t& budget)
 {
-    if (target >= b.size() - origin)
-        return keyword;
-    const uint64_t at = skipSpaces(b, origin + target);
-    if (matchesAt(b, at, "xref"))
-        return classicTableDamage(b, at + 4, origin);
-    if (objectHeaderAt(b, at, npos, npos)) {
-        const auto dict = readPdfDictionary(b, findBytes(b, "obj", at) + 3);
-        const auto type = dict.find("/Type");
-        if (type != dict.end() && type->second == "/XRef")
-            return npos;
+    XrefChain chain;
+    std::set<uint64_t> visited;
+    uint64_t from = keyword; // where the offset of the next section was read
+    for (uint64_t offset = target; offset != npos;) {
+        if (offset >= b.size() - origin || !visited.insert(offset).second || visited.size() > kMaxXrefSections) {
+            chain.damage = from;
+            return chain;
+        }
+        const uint64_t at = skipSpaces(b, origin + offset);
+        std::map<uint64_t, XrefEntry> section;
+        std::map<std::string, std::string> dict;
+        XrefEntries entries;
+        if (matchesAt(b, at, "xref")) {
+            uint64_t trailer = npos;
+            if (const uint64_t damage = readClassicTable(b, at + 4, entries, trailer); damage != npos) {
+                chain.damage = damage;
+                return chain;
+            }
+            for (const auto& [number, entry] : entries)
+                section.emplace(number, entry);
+            dict = readPdfDictionary(b, trailer + 7);
+            // A hybrid file's table lists the objects of its object streams in a stream of its
+            // own, which fills the numbers the table leaves free.
+            if (const auto stm = dict.find("/XRefStm"); stm != dict.end()) {
+                const uint64_t stmOffset = parseOffset(stm->second);
+                std::map<std::string, std::string> ignored;
+                XrefEntries more;
+                if (stmOffset >= b.size() - origin ||
+                    !readXrefStream(b, skipSpaces(b, origin + stmOffset),
+                                    nextHeaderAfter(headers, origin + stmOffset, b.size()), budget, more, ignored)) {
+                    chain.damage = trailer;
+                    return chain;
+                }
+                for (const auto& [number, entry] : more) {
+                    auto [it, inserted] = section.emplace(number, entry);
+                    if (!inserted && it->second.type == 0)
+                        it->second = entry;
+                }
+            }
+        } else if (readXrefStream(b, at, nextHeaderAfter(headers, at, b.size()), budget, entries, dict)) {
+            for (const auto& [number, entry] : entries)
+                section.emplace(number, entry);
+        } else {
+            chain.damage = from;
+            return chain;
+        }
+        for (const auto& entry : section)
+            chain.entries.insert(entry);
+        if (visited.size() == 1)
+            chain.trailer = dict;
+        offset = npos;
+        if (const auto prev = dict.find("/Prev"); prev != dict.end()) {
+            offset = parseOffset(prev->second);
+            from = at;
+            if (offset == npos) {
+                chain.damage = at;
+                return chain;
+            }
+        }
     }
-    return keyword;
+    return chain;
 }
 
-// The same for the last "startxref". Offsets count from the header; with bytes before it, from
-// the file's start too (some writers count so).
-uint64_t xrefDamage(ByteView b, uint64_t header)
+// The object numbers an object stream holds, in its order, read from its decoded header.
+struct ObjectStreamContents {
+    std::vector<uint64_t> numbers;
+    std::vector<std::pair<uint64_t, uint64_t>> bodies; // each object's bytes in `data`
+    ByteBuffer data;
+};
+
+bool readObjectStream(ByteView b, uint64_t afterObj, uint64_t limit, uint64_t& budget, ObjectStreamContents& out)
+{
+    PdfStream stream;
+    if (!locateStream(b, afterObj, limit, stream))
+        return false;
+    const auto type = stream.dict.find("/Type");
+    const auto n = stream.dict.find("/N");
+    const auto first = stream.dict.find("/First");
+    if (type == stream.dict.end() || type->second != "/ObjStm" || n == stream.dict.end() || first == stream.dict.end())
+        return false;
+    if (!decodeStream(b, stream, budget, out.data))
+        return false;
+    const ByteView data(out.data);
+    const uint64_t count = parseSmallNumber(n->second);
+    const uint64_t start = parseSmallNumber(first->second);
+    if (start > data.size())
+        return false;
+    std::vector<uint64_t> offsets;
+    uint64_t pos = 0;
+    for (uint64_t k = 0; k < count; ++k) {
+        uint64_t number = 0, offset = 0;
+        pos = readNumber(data, skipFiller(data, pos, start), 10, number);
+        if (pos == npos)
+            return false;
+        pos = readNumber(data, skipFiller(data, pos, start), 19, offset);
+        if (pos == npos || offset > data.size() - start || (!offsets.empty() && offset < offsets.back()))
+            return false;
+        out.numbers.push_back(number);
+        offsets.push_back(offset);
+    }
+    for (size_t k = 0; k < offsets.size(); ++k)
+        out.bodies.emplace_back(start + offsets[k], k + 1 < offsets.size() ? start + offsets[k + 1] : data.size());
+    return true;
+}
+
+// Where the index reached from the last "startxref" fails to lead to the file's objects, counting
+// offsets from origin, or npos when every entry lands on its object and the catalog is listed.
+// Entries in object streams that cannot be decoded here are taken on trust.
+uint64_t chainDamage(ByteView b, const std::vector<PdfObjectHeader>& headers, uint64_t keyword, uint64_t target,
+                     uint64_t origin, uint64_t& budget)
+{
+    const XrefChain chain = readXrefChain(b, headers, keyword, target, origin, budget);
+    if (chain.damage != npos)
+        return chain.damage;
+    std::map<uint64_t, std::optional<std::vector<uint64_t>>> streams; // object stream -> what it holds
+    for (const auto& [number, entry] : chain.entries) {
+        checkpointStep(number, chain.entries.size());
+        if (entry.type == 1) {
+            if (entry.field2 >= b.size() - origin || !objectHeaderAt(b, origin + entry.field2, number, entry.field3))
+                return entry.at;
+        } else if (entry.type == 2) {
+            const auto owner = chain.entries.find(entry.field2);
+            if (owner == chain.entries.end() || owner->second.type != 1)
+                return entry.at;
+            auto [it, inserted] = streams.try_emplace(entry.field2);
+            if (inserted) {
+                ObjectStreamContents contents;
+                const uint64_t pos = origin + owner->second.field2;
+                if (pos < b.size() && objectHeaderAt(b, pos, npos, npos) &&
+                    readObjectStream(b, findBytes(b, "obj", pos) + 3, nextHeaderAfter(headers, pos, b.size()), budget,
+                                     contents))
+                    it->second = std::move(contents.numbers);
+            }
+            if (it->second && (entry.field3 >= it->second->size() || (*it->second)[entry.field3] != number))
+                return entry.at;
+        }
+    }
+    uint64_t root = 0, generation = 0;
+    const auto rootValue = chain.trailer.find("/Root");
+    if (rootValue == chain.trailer.end() || !parseReference(rootValue->second, root, generation))
+        return keyword;
+    const auto rootEntry = chain.entries.find(root);
+    if (rootEntry == chain.entries.end() || (rootEntry->second.type != 1 && rootEntry->second.type != 2))
+        return keyword;
+    return npos;
+}
+
+// The same for the last "startxref", which must also follow every object (objects after it
+// belong to a revision whose index is lost). Offsets count from the header; with bytes before
+// it, from the file's start too (some writers count so).
+uint64_t xrefDamage(ByteView b, uint64_t header, const std::vector<PdfObjectHeader>& headers)
 {
     const uint64_t keyword = rfindBytes(b, "startxref");
     if (keyword == npos)
         return npos;
+    if (!headers.empty() && headers.back().offset > keyword)
+        return keyword;
     uint64_t target = 0;
     if (readNumber(b, skipRun(b, keyword + 9, isPdfSpace, 64), 19, target) == npos)
         return keyword;
+    uint64_t budget = decodeBudget(b.size());
     const uint64_t origin = header == npos ? 0 : header;
-    const uint64_t damage = xrefDamageFrom(b, keyword, target, origin);
+    const uint64_t damage = chainDamage(b, headers, keyword, target, origin, budget);
     if (damage == npos || origin == 0)
         return damage;
-    return xrefDamageFrom(b, keyword, target, 0) == npos ? npos : damage;
+    return chainDamage(b, headers, keyword, target, 0, budget) == npos ? npos : damage;
 }
 
 } // namespace
@@ -724,6 +1146,166 @@ std::map<uint64_t, std::string> prunePageTree(std::map<uint64_t, PagesNode>& nod
     return revised;
 }
 
+// An object inside an object stream: the stream's number and the object's place in it.
+struct StreamSlot {
+    uint64_t stream = 0;
+    uint64_t index = 0;
+};
+
+// What the object streams of a file hold, each object with the position of its stream (the
+// revision it belongs to) and whether its body is a catalog.
+struct PackedObject {
+    uint64_t number = 0;
+    StreamSlot slot;
+    uint64_t position = 0;
+    bool catalog = false;
+    bool listed = false; // known from an old cross-reference stream, not from the object stream
+};
+struct PackedObjects {
+    std::vector<PackedObject> objects; // in file order
+    uint64_t streams = 0;
+    uint64_t undecodable = 0;
+    std::set<uint64_t> undecodableStreams; // their object numbers
+};
+
+// Every object stream among the headers whose bodies end by `kept`, found by its "/ObjStm" word.
+PackedObjects indexObjectStreams(ByteView t, std::span<const PdfObjectHeader> headers, uint64_t kept, uint64_t& budget)
+{
+    PackedObjects packed;
+    const ByteView within = t.first(kept);
+    size_t lastOwner = headers.size();
+    for (uint64_t hit = findBytes(within, "/ObjStm", 0); hit != npos; hit = findBytes(within, "/ObjStm", hit + 7)) {
+        if (fits(within, hit + 7, 1) && isRegular(within[hit + 7]))
+            continue;
+        const auto after = std::upper_bound(headers.begin(), headers.end(), hit,
+                                            [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
+        if (after == headers.begin())
+            continue;
+        const size_t owner = static_cast<size_t>(after - headers.begin()) - 1;
+        if (owner == lastOwner)
+            continue; // one dictionary is read once however many words it holds
+        lastOwner = owner;
+        const PdfObjectHeader& h = headers[owner];
+        const uint64_t limit = after != headers.end() ? after->offset : kept;
+        const auto dict = readPdfDictionary(t, h.end, limit);
+        const auto type = dict.find("/Type");
+        if (type == dict.end() || type->second != "/ObjStm" || h.number > kPdfMaxObjectNumber)
+            continue;
+        ++packed.streams;
+        ObjectStreamContents contents;
+        if (!readObjectStream(t, h.end, limit, budget, contents)) {
+            ++packed.undecodable;
+            packed.undecodableStreams.insert(h.number);
+            continue;
+        }
+        const ByteView data(contents.data);
+        for (size_t k = 0; k < contents.numbers.size(); ++k) {
+            const auto [from, to] = contents.bodies[k];
+            const ByteView body = data.subspan(from, to - from);
+            const bool catalog = findBytes(body, "/Type", 0) != npos && findBytes(body, "/Catalog", 0) != npos;
+            packed.objects.push_back(PackedObject{contents.numbers[k], StreamSlot{h.number, k}, h.offset, catalog});
+        }
+        checkpoint(hit, kept);
+    }
+    return packed;
+}
+
+// The objects the file's cross-reference streams place in object streams (encrypted object
+// streams do not decode, but the cross-reference streams never are encrypted). Each number takes
+// the entry of the latest stream that lists it, with that stream's position.
+std::vector<PackedObject> listedInXrefStreams(ByteView t, std::span<const PdfObjectHeader> headers, uint64_t kept,
+                                              uint64_t& budget)
+{
+    std::map<uint64_t, PackedObject> listed;
+    const ByteView within = t.first(kept);
+    size_t lastOwner = headers.size();
+    for (uint64_t hit = findBytes(within, "/XRef", 0); hit != npos; hit = findBytes(within, "/XRef", hit + 5)) {
+        if (fits(within, hit + 5, 1) && isRegular(within[hit + 5]))
+            continue;
+        const auto after = std::upper_bound(headers.begin(), headers.end(), hit,
+                                            [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
+        if (after == headers.begin())
+            continue;
+        const size_t owner = static_cast<size_t>(after - headers.begin()) - 1;
+        if (owner == lastOwner)
+            continue;
+        lastOwner = owner;
+        const PdfObjectHeader& h = headers[owner];
+        XrefEntries entries;
+        std::map<std::string, std::string> dict;
+        if (!readXrefStream(t, h.offset, after != headers.end() ? after->offset : kept, budget, entries, dict))
+            continue;
+        for (const auto& [number, entry] : entries) {
+            if (entry.type == 2)
+                listed[number] = PackedObject{number, StreamSlot{entry.field2, entry.field3}, h.offset, false, true};
+            else if (entry.type == 1)
+                listed.erase(number); // a later revision written directly
+        }
+        checkpoint(hit, kept);
+    }
+    std::vector<PackedObject> out;
+    for (const auto& entry : listed)
+        out.push_back(entry.second);
+    return out;
+}
+
+// A cross-reference stream, stored plainly, that indexes the direct objects by offset and the
+// objects of object streams by stream and index; numbered `self` and written at offset x.
+std::string xrefStreamSection(const std::map<uint64_t, uint64_t>& objects, const std::map<uint64_t, StreamSlot>& packed,
+                              uint64_t self, uint64_t x, const std::string& trailerKeys)
+{
+    std::map<uint64_t, XrefEntry> rows;
+    rows[0] = XrefEntry{0, 0, 65535, 0};
+    for (const auto& [number, offset] : objects) {
+        if (number != 0)
+            rows[number] = XrefEntry{1, offset, 0, 0};
+    }
+    for (const auto& [number, slot] : packed)
+        rows[number] = XrefEntry{2, slot.stream, slot.index, 0};
+    rows[self] = XrefEntry{1, x, 0, 0};
+    uint64_t most2 = 0, most3 = 0;
+    for (const auto& row : rows) {
+        most2 = std::max(most2, row.second.field2);
+        most3 = std::max(most3, row.second.field3);
+    }
+    const auto width = [](uint64_t value) {
+        uint64_t w = 1;
+        while (w < 8 && (value >> (8 * w)) != 0)
+            ++w;
+        return w;
+    };
+    const uint64_t w2 = width(most2), w3 = width(most3);
+    std::string data, index;
+    const auto put = [&](uint64_t value, uint64_t w) {
+        for (uint64_t k = w; k > 0; --k)
+            data += static_cast<char>((value >> (8 * (k - 1))) & 0xFF);
+    };
+    for (auto it = rows.begin(); it != rows.end();) {
+        auto run = it;
+        uint64_t count = 0;
+        while (run != rows.end() && run->first == it->first + count) {
+            ++run;
+            ++count;
+        }
+        index += (index.empty() ? "" : " ") + decimal(it->first) + " " + decimal(count);
+        for (; it != run; ++it) {
+            put(it->second.type, 1);
+            put(it->second.field2, w2);
+            put(it->second.field3, w3);
+        }
+    }
+    return decimal(self) + " 0 obj\n<< /Type /XRef /Size " + decimal(self + 1) + " /W [1 " + decimal(w2) + " " +
+           decimal(w3) + "] /Index [" + index + "]" + trailerKeys + " /Length " + decimal(data.size()) +
+           " >>\nstream\n" + data + "\nendstream\nendobj\nstartxref\n" + decimal(x) + "\n%%EOF\n";
+}
+
+// Object streams that do not decode here: without a cross-reference stream, what they hold
+// cannot be indexed.
+bool undecodableObjectStreams(ByteView b, const std::vector<PdfObjectHeader>& headers)
+{
+    uint64_t budget = decodeBudget(b.size());
+    return indexObjectStreams(b, headers, b.size(), budget).undecodable > 0;
+}
 
 // What the analysis and the repair both look for in the whole file, found once for both.
 struct PdfScan {
@@ -780,14 +1362,14 @@ RepairResult analyzePdf(const RepairRequest& request, ByteView bytes, const PdfS
     // The keyword sits near the end: searched from there, a sound file costs no pass over its body.
     if (rfindBytes(bytes, "startxref") == npos) {
         result.addFinding(IndexDamaged, Warning, "PDF cross-reference table is missing or damaged", 0, 0, true, 0.92);
-    } else if (const uint64_t damage = xrefDamage(bytes, header); damage != npos) {
+    } else if (const uint64_t damage = xrefDamage(bytes, header, headers); damage != npos) {
         result.addFinding(IndexDamaged, Warning, "PDF cross-reference table is missing or damaged", damage, 0, true,
                           0.92);
     }
     if (m == 0) {
         result.addFinding(Truncated, Error, "no recoverable PDF objects were found", 0, 0, false, 0.95);
         result.setStatus(RepairStatus::failure(kDocPdfNoObjects, "no recoverable PDF objects"));
-    } else if (scan.objectStream != npos && scan.xrefStream(bytes) == npos) {
+    } else if (scan.objectStream != npos && scan.xrefStream(bytes) == npos && undecodableObjectStreams(bytes, headers)) {
         result.addFinding(IndexDamaged, Warning,
                           "PDF object streams have no surviving cross-reference stream; objects inside them cannot be indexed",
                           0, 0, false, 0.7);
@@ -812,6 +1394,19 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     RepairResult result = analyzePdf(request, bytes, scan);
     if (!result.status.ok)
         return result;
+    if (result.findings.empty()) {
+        // Sound: every revision's index leads to its objects. A copy rebuilt by scanning could
+        // only lose what the revisions and object streams hold, so the bytes stay as they are.
+        OutputPieces output(bytes);
+        output.appendInput(0, bytes.size());
+        if (request.writePreview)
+            writeExtraArtifact(result, request, output, "pdf", "document-preview");
+        if (modeWritesNoOutput(request.mode))
+            return result;
+        if (writeRepairedOutput(result, request, output, "pdf", "repaired-document", kDocPdfWrite))
+            result.confidence = 0.84;
+        return result;
+    }
 
     // T: the file from its header on (or a new header before the first surviving object). A file
     // that starts with a readable header is T itself and is not copied.
@@ -932,14 +1527,62 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     int64_t root = findCatalog(t, whole, kept);
     if (root >= 1 && objects.count(static_cast<uint64_t>(root)) == 0)
         root = 0; // the catalog itself is damaged
+
+    // Objects inside object streams, read from the streams: each number keeps its newest
+    // definition in file order, written directly or inside a stream. When every stream decodes,
+    // the new index is a cross-reference stream that lists them.
+    std::map<uint64_t, StreamSlot> packedObjects;
+    bool listedOnly = false; // some of them are known only from the old index
+    if (objectStreams) {
+        uint64_t rootAt = root >= 1 ? objects.at(static_cast<uint64_t>(root)) : 0;
+        uint64_t budget = decodeBudget(t.size());
+        const PackedObjects packed = indexObjectStreams(t, whole, kept, budget);
+        std::vector<PackedObject> candidates = packed.objects;
+        if (!packed.undecodableStreams.empty()) {
+            for (const auto& p : listedInXrefStreams(t, whole, kept, budget)) {
+                if (packed.undecodableStreams.count(p.slot.stream) != 0)
+                    candidates.push_back(p);
+            }
+            std::stable_sort(candidates.begin(), candidates.end(),
+                             [](const PackedObject& a, const PackedObject& b) { return a.position < b.position; });
+        }
+        std::map<uint64_t, PackedObject> newest;
+        for (const auto& p : candidates) {
+            const auto stream = objects.find(p.slot.stream);
+            // A stream whose number a later object took no longer holds what it held.
+            if (p.number == 0 || p.number == p.slot.stream || p.number > kPdfMaxObjectNumber ||
+                stream == objects.end() || (!p.listed && stream->second != p.position))
+                continue;
+            const auto direct = objects.find(p.number);
+            if (direct == objects.end() || direct->second < p.position)
+                newest[p.number] = p;
+        }
+        std::set<uint64_t> holders; // a number that holds an object stream stays the stream
+        for (const auto& entry : newest)
+            holders.insert(entry.second.slot.stream);
+        for (const auto& [number, p] : newest) {
+            if (holders.count(number) != 0)
+                continue;
+            packedObjects[number] = p.slot;
+            objects.erase(number);
+            highest = std::max(highest, number);
+            listedOnly = listedOnly || p.listed;
+            if (p.catalog && (root < 1 || p.position > rootAt)) {
+                root = static_cast<int64_t>(number);
+                rootAt = p.position;
+            }
+        }
+    }
+    const bool streamIndex = !packedObjects.empty();
     uint64_t rootGeneration = 0;
-    const bool hybrid = objectStreams && old.xrefStreamOffset != npos;
+    const bool hybrid = objectStreams && !streamIndex && old.xrefStreamOffset != npos;
     if (root < 1 && objectStreams) {
         // The catalog often lives inside an object stream: the old trailer still names it.
         const auto oldRoot = old.keys.find("/Root");
         uint64_t number = 0, generation = 0;
         if (oldRoot != old.keys.end() && parseReference(oldRoot->second, number, generation) && number >= 1 &&
-            number <= kPdfMaxObjectNumber) {
+            number <= kPdfMaxObjectNumber &&
+            (!streamIndex || objects.count(number) != 0 || packedObjects.count(number) != 0)) {
             root = static_cast<int64_t>(number);
             rootGeneration = generation;
         }
@@ -1006,11 +1649,21 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
             size = std::max(size, std::min(parseSmallNumber(streamSize->second), kPdfMaxObjectNumber + 1));
     }
 
+    std::string keys = " /Root " + decimal(static_cast<uint64_t>(root)) + " " + decimal(rootGeneration) + " R";
+    for (const char* key : {"/Info", "/Encrypt", "/ID"}) {
+        const auto value = old.keys.find(key);
+        if (value != old.keys.end() && !value->second.empty())
+            keys += std::string(" ") + key + " " + value->second;
+    }
+    if (streamIndex && kept > 0 && !isPdfSpace(t[kept - 1]))
+        appended = "\n"; // the stream object's header starts a line
     const uint64_t x = kept + appended.size();
     std::string table = "xref\n";
-    const uint64_t used = objects.size();
+    const uint64_t used = objects.size() + packedObjects.size();
     const bool sparse = hybrid || highest + 1 > 8 * used + 65536;
-    if (!sparse) {
+    if (streamIndex) {
+        table = xrefStreamSection(objects, packedObjects, highest + 1, x, keys);
+    } else if (!sparse) {
         table.reserve(32 + 20 * (highest + 1) + 256);
         table += "0 " + decimal(highest + 1) + "\n0000000000 65535 f \n";
         for (uint64_t i = 1; i <= highest; ++i) {
@@ -1034,16 +1687,12 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
                 table += paddedOffset(it->second) + " 00000 n \n";
         }
     }
-    table += "trailer\n<< /Size " + decimal(size);
-    table += " /Root " + decimal(static_cast<uint64_t>(root)) + " " + decimal(rootGeneration) + " R";
-    for (const char* key : {"/Info", "/Encrypt", "/ID"}) {
-        const auto value = old.keys.find(key);
-        if (value != old.keys.end() && !value->second.empty())
-            table += std::string(" ") + key + " " + value->second;
+    if (!streamIndex) {
+        table += "trailer\n<< /Size " + decimal(size) + keys;
+        if (hybrid)
+            table += " /XRefStm " + decimal(old.xrefStreamOffset);
+        table += " >>\nstartxref\n" + decimal(x) + "\n%%EOF\n";
     }
-    if (hybrid)
-        table += " /XRefStm " + decimal(old.xrefStreamOffset);
-    table += " >>\nstartxref\n" + decimal(x) + "\n%%EOF\n";
     OutputPieces output(bytes);
     if (copied) {
         changed.resize(kept);
@@ -1064,10 +1713,10 @@ RepairResult repairPdfDocument(const RepairRequest& request, ByteView bytes)
     result.addAction("rebuild-xref", "rebuilt PDF xref table, trailer and startxref", used);
 
     double confidence = 0.84;
-    if (hybrid) {
+    if (hybrid || listedOnly) {
         result.notes.push_back("objects inside PDF object streams stay indexed by the original cross-reference stream");
         confidence = std::min(confidence, 0.72);
-    } else if (objectStreams) {
+    } else if (objectStreams && !streamIndex) {
         result.notes.push_back("objects inside PDF object streams could not be indexed; output may require manual recovery");
         confidence = 0.45;
     }

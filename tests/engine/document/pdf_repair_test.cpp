@@ -570,24 +570,38 @@ TEST(PdfRepair, EncryptedFilesKeepEncryptIdAndInfo)
     EXPECT_NE(decrypted.output.find("(Secret)"), std::string::npos);
 }
 
-TEST(PdfRepair, ObjectStreamsStayReachableThroughAHybridSection)
+TEST(PdfRepair, ObjectStreamsStayReachable)
 {
     REQUIRE_TOOL("qpdf");
     TempDir dir;
     const auto plain = dir.write("plain.pdf", onePagePdf("Packed"));
-    const auto packed = dir / "packed.pdf";
-    ASSERT_EQ(run("qpdf --object-streams=generate " + quote(plain) + " " + quote(packed)).exitCode, 0);
-    std::string pdf = text(readAll(packed));
-    ASSERT_NE(pdf.find("/ObjStm"), std::string::npos);
-    pdf = std::string(20, '%') + "\n" + pdf.substr(0, pdf.rfind("startxref"));
-    const auto result = repairFile(dir.write("packed-damaged.pdf", pdf));
-    ASSERT_TRUE(result.outputWritten) << describe(result);
-    const std::string out = text(readAll(result.output.path));
-    EXPECT_NE(out.find("/XRefStm"), std::string::npos);
-    EXPECT_EQ(qpdfPages(result.output.path), "1\n");
-    const auto expanded = run("qpdf --qdf --object-streams=disable " + quote(result.output.path) + " -");
-    EXPECT_NE(expanded.output.find("(Packed)"), std::string::npos);
-    EXPECT_LT(result.confidence, 0.84);
+    // The new index is a cross-reference stream that lists the objects of the object streams:
+    // read from the streams, or, where they are encrypted, from the old cross-reference stream.
+    for (const bool encrypted : {false, true}) {
+        SCOPED_TRACE(encrypted);
+        const auto packed = dir / "packed.pdf";
+        ASSERT_EQ(run("qpdf --object-streams=generate " +
+                      std::string(encrypted ? "--encrypt '' owner 128 --use-aes=y -- " : "") + quote(plain) + " " +
+                      quote(packed))
+                      .exitCode,
+                  0);
+        std::string pdf = text(readAll(packed));
+        ASSERT_NE(pdf.find("/ObjStm"), std::string::npos);
+        pdf = std::string(20, '%') + "\n" + pdf.substr(0, pdf.rfind("startxref"));
+        const auto result = repairFile(dir.write("packed-damaged.pdf", pdf));
+        ASSERT_TRUE(result.outputWritten) << describe(result);
+        const std::string out = text(readAll(result.output.path));
+        EXPECT_NE(out.find("/Type /XRef /Size"), std::string::npos);
+        EXPECT_EQ(qpdfPages(result.output.path), "1\n");
+        expectQpdfClean(result.output.path);
+        const auto expanded = run("qpdf --qdf --object-streams=disable " + quote(result.output.path) + " -");
+        EXPECT_NE(expanded.output.find("(Packed)"), std::string::npos);
+        if (encrypted)
+            EXPECT_LT(result.confidence, 0.84);
+        else
+            EXPECT_DOUBLE_EQ(result.confidence, 0.84);
+        fs::remove(result.output.path);
+    }
 }
 
 TEST(PdfRepair, AnalysisFindingsAndFailures)
