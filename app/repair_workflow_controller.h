@@ -153,6 +153,8 @@ public:
     Q_INVOKABLE void clearSample();
     Q_INVOKABLE void analyze();
     Q_INVOKABLE void repair(const QString& mode = QStringLiteral("quick"));
+    // Checks the folder and starts writing the result there off the GUI thread (busy meanwhile,
+    // with progress); true when the save was started, saveFinished then tells how it ended.
     Q_INVOKABLE bool saveResult(const QUrl& directoryUrl);
     Q_INVOKABLE bool exportReport(const QUrl& directoryUrl);
     Q_INVOKABLE bool preparePreview();
@@ -180,8 +182,18 @@ signals:
     void busyChanged();
     void resultChanged();
     void sampleRequiredChanged();
+    // A save that saveResult started has ended: `saved` is true in "Saved", false when it failed
+    // (the status says why; the cached result is kept).
+    void saveFinished(bool saved);
 
 private:
+    // What a save on the worker hands back: the final path, or the reason it failed.
+    struct SaveOutcome {
+        QString target;
+        int systemError = 0;
+        UiText storeError;
+    };
+    void onSaveFinished();
     void start(bool analyze, const QString& mode);
     void setState(const QString& state);
     void setStatus(const UiText& status);
@@ -230,6 +242,7 @@ private:
     bool sampleRequired_ = false;
     std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this, [this](int percent, int step) { applyProgress(percent, step); });
     QFutureWatcher<OperationResult> watcher_;
+    QFutureWatcher<SaveOutcome> saveWatcher_;
 };
 
 // A value holding a UiText becomes its current text; maps and lists are resolved element by element
