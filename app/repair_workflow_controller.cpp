@@ -73,6 +73,8 @@ RepairWorkflowController::RepairWorkflowController(QObject* parent)
     connect(&watcher_, &QFutureWatcher<OperationResult>::finished, this,
             &RepairWorkflowController::onOperationFinished);
     connect(&saveWatcher_, &QFutureWatcher<SaveOutcome>::finished, this, &RepairWorkflowController::onSaveFinished);
+    connect(&previewWatcher_, &QFutureWatcher<PreviewOutcome>::finished, this,
+            &RepairWorkflowController::onPreviewPrepared);
     if (QCoreApplication* app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, &RepairWorkflowController::shutdownSession,
                 Qt::DirectConnection);
@@ -85,6 +87,8 @@ RepairWorkflowController::~RepairWorkflowController()
     watcher_.setFuture(QFuture<OperationResult>());
     saveWatcher_.disconnect(this);
     saveWatcher_.setFuture(QFuture<SaveOutcome>());
+    previewWatcher_.disconnect(this);
+    previewWatcher_.setFuture(QFuture<PreviewOutcome>());
 }
 
 QString RepairWorkflowController::inputName() const { return QFileInfo(inputPath_).fileName(); }
@@ -451,6 +455,11 @@ void RepairWorkflowController::clearResult()
 
 void RepairWorkflowController::removeDecryptedPreview()
 {
+    // A preview still being decrypted is stopped; its outcome is then thrown away.
+    if (previewStop_) {
+        previewStop_->store(true);
+        previewStop_.reset();
+    }
     if ((state_ == WorkflowState::PreviewReady || !previewPath_.isEmpty()) && !decryptedPreviewPath_.isEmpty()) {
         decryptedPreviewPath_.clear();
         emit resultChanged();

@@ -326,12 +326,68 @@ bool RepairWorkflowController::preparePreview()
 {
     if (state_ != WorkflowState::PreviewReady)
         return saved() && QFileInfo::exists(decryptedPreviewPath_);
-    UiText error;
-    const bool prepared = preparePreviewFile(&error);
-    if (!prepared)
+    if (!decryptedPreviewPath_.isEmpty() && QFileInfo::exists(decryptedPreviewPath_))
+        return true;
+    if (previewStop_)
+        return false; // already being decrypted
+    if (taskDirectory_.isEmpty() || previewPath_.isEmpty() || previewFileName_.isEmpty()) {
+        setStatus(uiTr("无法解密受控预览：%1").arg(uiTr("缺少加密预览元数据")));
+        emit resultChanged();
+        return false;
+    }
+    removeDecryptedPreview();
+    // A large preview takes seconds to decrypt: on the pool, into a staging folder of its own in the
+    // task, stopped by a new job, a discard, a release or quitting (removeDecryptedPreview). Only
+    // while this result still stands is it moved to its place in "preview" (a rename, here).
+    const QString staging = QDir(taskDirectory_).filePath(
+        QStringLiteral(".preview-%1").arg(QUuid::createUuid().toString(QUuid::Id128)));
+    const QString container = previewPath_;
+    const EncryptedFileStore::SealedContainer seal = previewSeal_;
+    const auto stop = std::make_shared<std::atomic<bool>>(false);
+    previewStop_ = stop;
+    PreviewOutcome pending;
+    pending.target = QDir(staging).filePath(QFileInfo(previewFileName_).fileName());
+    pending.taskDirectory = taskDirectory_;
+    pending.stop = stop;
+    previewWatcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [pending, container, seal, staging] {
+        PreviewOutcome outcome = pending;
+        const auto progress = [&outcome](qint64, qint64) { return !outcome.stop->load(); };
+        outcome.ok = !outcome.stop->load() && makePrivateCacheFolder(staging)
+                     && EncryptedFileStore::decryptFile(container, outcome.target, &outcome.error, &seal, progress);
+        if (!outcome.ok)
+            removeCacheEntry(staging);
+        return outcome;
+    }));
+    return false;
+}
+
+void RepairWorkflowController::onPreviewPrepared()
+{
+    const PreviewOutcome outcome = previewWatcher_.future().resultCount() > 0 ? previewWatcher_.result() : PreviewOutcome();
+    const QString staging = QFileInfo(outcome.target).absolutePath();
+    const bool current = outcome.stop && outcome.stop == previewStop_ && state_ == WorkflowState::PreviewReady
+                         && outcome.taskDirectory == taskDirectory_;
+    if (!current) {
+        // Stopped or overtaken meanwhile: what it wrote goes.
+        if (!outcome.target.isEmpty())
+            discardCacheEntry(staging);
+        return;
+    }
+    previewStop_.reset();
+    const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
+    const QString target = QDir(previewFolder).filePath(QFileInfo(outcome.target).fileName());
+    UiText error = outcome.error;
+    if (outcome.ok) {
+        if (makePrivateCacheFolder(previewFolder)
+            && ::rename(QFile::encodeName(outcome.target).constData(), QFile::encodeName(target).constData()) == 0)
+            decryptedPreviewPath_ = target;
+        else
+            error = UiText(qt_error_string(errno));
+    }
+    discardCacheEntry(staging);
+    if (decryptedPreviewPath_.isEmpty())
         setStatus(uiTr("无法解密受控预览：%1").arg(error));
     emit resultChanged();
-    return prepared;
 }
 
 void RepairWorkflowController::releasePreview()

@@ -141,8 +141,9 @@ private slots:
         QCOMPARE(c.previewKind(), QStringLiteral("none"));
         QVERIFY(!QFileInfo::exists(preview));
         QVERIFY(c.hasUnsavedResult());
-        QVERIFY(c.preparePreview());
-        QVERIFY(c.previewAvailable());
+        QVERIFY(preparePreviewAndWait(c));
+        QCOMPARE(c.previewUrl().toLocalFile(), preview);
+        QCOMPARE(readAll(preview), readAll(input).mid(300));
 
         QVERIFY(saveAndWait(c, QUrl::fromLocalFile(saveFolder)));
         const QString saved = QDir(saveFolder).filePath(QStringLiteral("photo_repaired.jpg"));

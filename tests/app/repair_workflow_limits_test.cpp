@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <atomic>
@@ -225,6 +226,37 @@ private slots:
         QCOMPARE(c.state(), WorkflowState::Saved);
         QCOMPARE(readAll(QDir(saveFolder).filePath(QStringLiteral("photo_repaired.jpg"))), preview);
         QCOMPARE(entries(saveFolder), QStringList{QStringLiteral("photo_repaired.jpg")});
+    }
+
+    // Coming back to the result decrypts its preview on the pool: preparePreview returns at once
+    // and resultChanged brings the preview; a release meanwhile stops it and leaves nothing behind.
+    void previewIsDecryptedOffTheGuiThread()
+    {
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("photo.jpg"));
+        QVERIFY(makeDamagedJpeg(input));
+        RepairWorkflowController c;
+        QVERIFY(repairToPreview(c, input));
+        const QString task = c.taskDirectory();
+
+        c.releasePreview();
+        QVERIFY(!c.preparePreview());
+        QCOMPARE(c.previewKind(), QStringLiteral("none"));
+        c.releasePreview();
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(50);
+        waitForDiscardedCacheEntries();
+        QVERIFY(!c.previewAvailable());
+        QCOMPARE(entries(task), (QStringList{QStringLiteral(".created"), QStringLiteral("result.drcache")}));
+
+        QSignalSpy changed(&c, &RepairWorkflowController::resultChanged);
+        QVERIFY(!c.preparePreview());
+        QVERIFY(preparePreviewAndWait(c));
+        QVERIFY(changed.count() >= 1);
+        QCOMPARE(c.previewKind(), QStringLiteral("image"));
+        QCOMPARE(readAll(c.previewUrl().toLocalFile()), readAll(input).mid(300));
+        waitForDiscardedCacheEntries();
+        QCOMPARE(entries(task), (QStringList{QStringLiteral(".created"), QStringLiteral("preview"), QStringLiteral("result.drcache")}));
     }
 
     // The job hands back a plain preview it set up itself in the task's "preview" folder, so the
