@@ -34,8 +34,9 @@ Item {
           || page.workflow.sampleRequired ? "analysis"
         : "welcome"
 
-    // Outcome of the last save or report export on the result stage: "" (none yet), "ok" or
-    // "failed". The controller's status then says what happened, also when it went wrong.
+    // Outcome of the last save or report export on the result stage: "" (none yet), "saving" (the
+    // save runs; the status shows its progress), "ok" or "failed". The controller's status then
+    // says what happened, also when it went wrong.
     property string resultNotice: ""
 
     onResultStageChanged: page.resultNotice = ""
@@ -85,6 +86,7 @@ Item {
         if (page.workflow.busy || page.pendingSave !== "")
             return
         page.pendingSave = rule
+        page.resultNotice = "saving"
         if (!page.workflow.saveResult(folder) && page.pendingSave === rule) {
             page.pendingSave = ""
             page.finishSave(false, rule)

@@ -638,7 +638,9 @@ Item {
             const dialog = findChild(page, "outputDialog")
             mouseClick(findChild(page, "saveButton"))
             compare(workflow.calls, ["saveResult file:///tmp/last"])
-            compare(page.resultNotice, "")
+            // The status line shows the save's progress meanwhile.
+            compare(page.resultNotice, "saving")
+            verify(findChild(page, "resultStatus").visible)
             mouseClick(findChild(page, "saveButton"))
             compare(workflow.calls, ["saveResult file:///tmp/last"])
             verify(!dialog.visible)
