@@ -309,6 +309,39 @@ bool writeFully(QIODevice& device, const void* data, qint64 size)
     return size == 0 || device.write(static_cast<const char*>(data), size) == size;
 }
 
+// A write that failed because the disk is full or the file reached the system's file-size limit
+// (RLIMIT_FSIZE): that errno, else 0. The device keeps only the system's text, so it is compared
+// too, for a failure that surfaced at a later flush or commit.
+int limitErrorOf(int code, const QString& text)
+{
+    for (const int known : {ENOSPC, EDQUOT, EFBIG})
+        if (code == known || (!text.isEmpty() && text == qt_error_string(known)))
+            return known;
+    return 0;
+}
+
+// Why writing the plain result failed, when a limit the user can act on was hit.
+UiText decryptWriteFailure(int limitError, const UiText& otherwise)
+{
+    switch (limitError) {
+    case ENOSPC:
+    case EDQUOT: return uiTr("写入解密结果失败：目标磁盘已满");
+    case EFBIG: return uiTr("写入解密结果失败：文件大小超过了系统对单个文件的上限");
+    default: return otherwise;
+    }
+}
+
+// Why sealing failed, when the cache's disk or the file-size limit was too small for the result.
+UiText sealWriteFailure(int limitError, const UiText& otherwise)
+{
+    switch (limitError) {
+    case ENOSPC:
+    case EDQUOT: return uiTr("应用缓存磁盘已满，无法封存修复结果");
+    case EFBIG: return uiTr("封存修复结果时文件大小超过了系统对单个文件的上限");
+    default: return otherwise;
+    }
+}
+
 bool readContainerHeader(QIODevice& file, ContainerHeader& header, UiText* error)
 {
     char magic[8];
@@ -372,9 +405,11 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
     // A sealed result is the user's own business, like the plain copies it replaces.
     container.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray headerBytes = serializeHeader(header);
+    errno = 0;
     if (headerBytes.size() != kHeaderSize || !writeFully(container, headerBytes.constData(), kHeaderSize)) {
+        const int limit = limitErrorOf(errno, container.errorString());
         container.cancelWriting();
-        setError(error, uiTr("无法写入加密临时结果头"));
+        setError(error, sealWriteFailure(limit, uiTr("无法写入加密临时结果头")));
         return false;
     }
 
@@ -399,10 +434,12 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
         plain.wipe();
         char lengthField[4];
         qToLittleEndian<qint32>(static_cast<qint32>(length), lengthField);
+        errno = 0;
         if (!writeFully(container, lengthField, sizeof lengthField) || !writeFully(container, tag, sizeof tag)
             || !writeFully(container, cipher.data(), length)) {
+            const int limit = limitErrorOf(errno, container.errorString());
             container.cancelWriting();
-            setError(error, uiTr("写入加密临时结果失败"));
+            setError(error, sealWriteFailure(limit, uiTr("写入加密临时结果失败")));
             return false;
         }
         done += length;
@@ -415,8 +452,10 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
     }
     aead::wipe(context);
     QString commitError;
+    errno = 0;
     if (!commitSaveFile(container, &commitError)) {
-        setError(error, uiTr("提交加密临时结果失败：%1").arg(commitError));
+        setError(error, sealWriteFailure(limitErrorOf(errno, commitError),
+                                         uiTr("提交加密临时结果失败：%1").arg(commitError)));
         return false;
     }
     if (sealed != nullptr) {
@@ -427,7 +466,7 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
 }
 
 bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error,
-                 const SealedContainer* expectedSeal)
+                 const SealedContainer* expectedSeal, const SealProgress& progress)
 {
     QFile file;
     UiText openError;
@@ -488,11 +527,15 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
             plain.wipe();
             return fail(uiTr("加密临时结果认证失败，文件可能已损坏或被篡改"));
         }
+        errno = 0;
         const bool written = writeFully(output, plain.data(), expected);
+        const int limit = written ? 0 : limitErrorOf(errno, output.errorString());
         plain.wipe();
         if (!written)
-            return fail(uiTr("写入解密结果失败"));
+            return fail(decryptWriteFailure(limit, uiTr("写入解密结果失败")));
         done += expected;
+        if (progress && !progress(done, header.plainSize))
+            return fail(uiTr("解密已停止"));
     }
     aead::wipe(context);
     char extra = 0;
@@ -501,8 +544,9 @@ bool decryptFile(const QString& containerPath, const QString& outputPath, UiText
     if (expectedSeal != nullptr && QByteArray(reinterpret_cast<const char*>(tag), sizeof tag) != expectedSeal->lastTag)
         return fail(foreign);
     QString commitError;
+    errno = 0;
     if (!commitSaveFile(output, &commitError)) {
-        setError(error, uiTr("提交解密结果失败：%1").arg(commitError));
+        setError(error, decryptWriteFailure(limitErrorOf(errno, commitError), uiTr("提交解密结果失败：%1").arg(commitError)));
         return false;
     }
     QFile::setPermissions(outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -45,7 +45,7 @@ struct SealedContainer {
 
 // Seals the plain file at `sourcePath` into a new container at `containerPath` (replaced
 // atomically; its folder must exist). On failure (or when `progress` stops it) returns false, sets
-// `error` when given, and leaves the target untouched. On success `sealed` (when given) describes
+// `error` when given (naming a full cache disk or the file-size limit), and leaves the target untouched. On success `sealed` (when given) describes
 // the container written.
 bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText* error = nullptr,
                  SealedContainer* sealed = nullptr, const SealProgress& progress = {});
@@ -53,9 +53,11 @@ bool encryptFile(const QString& sourcePath, const QString& containerPath, UiText
 // Opens the container and writes the plain file to `outputPath` (atomically, folder created, mode
 // 0600). With `expectedSeal`, a container of another length or whose last record carries another tag is
 // refused (nothing written). A path that is no regular file fails at once. On failure returns false,
-// sets `error` when given, and never leaves a partial output.
+// sets `error` when given, and never leaves a partial output. `progress`, when given, is told the
+// plain bytes written after each chunk; false stops the decryption (a failure). A full disk or the
+// file-size limit is named in the error.
 bool decryptFile(const QString& containerPath, const QString& outputPath, UiText* error = nullptr,
-                 const SealedContainer* expectedSeal = nullptr);
+                 const SealedContainer* expectedSeal = nullptr, const SealProgress& progress = {});
 
 // True once after the stored master key, which could no longer be opened and protected no sealed
 // result, was replaced by a new one; the caller tells the user.

@@ -7,6 +7,7 @@
 #include "app/progress_bridge.h"
 #include "common/regular_file.h"
 #include "common/save_file_commit.h"
+#include "services/cache_maintenance.h"
 #include "services/session_cache.h"
 
 #include "data_repair/consensus.h"
@@ -22,6 +23,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <cstdio>
 
 #define KORVEX_TR_CONTEXT "olm::repair::RepairWorkflowController"
 #include "common/ui_tr.h"
@@ -111,6 +113,52 @@ bool enoughCacheSpace(const QString& taskDirectory, qint64 required)
 {
     const QStorageInfo storage(taskDirectory);
     return storage.isValid() && storage.isReady() && storage.bytesAvailable() >= required;
+}
+
+// A job's cache needs more than the user's cache limit allows: refused before anything is written.
+UiText cacheLimitText(qint64 needed, qint64 limitBytes)
+{
+    return uiTr("此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试")
+        .arg(formatByteSize(needed))
+        .arg(static_cast<long long>(limitBytes / 1048576));
+}
+
+// The kinds whose engines can rebuild a file from a healthy sample (the advanced repair).
+bool hasAdvancedRepair(int kind)
+{
+    return kind == data_repair::Photo || kind == data_repair::Video || kind == data_repair::Audio;
+}
+
+// Everything in the work folder but the files still to be sealed: the private copies and the
+// engine's other outputs would otherwise sit beside the sealed containers and double the peak.
+void removeWorkEntriesExcept(const QString& workDirectory, const QStringList& keep)
+{
+    QStringList kept;
+    for (const QString& path : keep)
+        kept.append(QFileInfo(path).absoluteFilePath());
+    const QDir work(workDirectory);
+    for (const QString& name : work.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString path = work.filePath(name);
+        if (!kept.contains(QFileInfo(path).absoluteFilePath()))
+            removeCacheEntry(path);
+    }
+}
+
+// After sealing, the plain preview is what the controller would decrypt from its container at
+// once: it is moved into the task's "preview" folder here, off the GUI thread. Empty when it could
+// not be moved; the controller then decrypts the container.
+QString placePreview(const QString& taskDirectory, const QString& plainPreview, const QString& fileName)
+{
+    const QString folder = QDir(taskDirectory).filePath(QStringLiteral("preview"));
+    if (!makePrivateCacheFolder(folder))
+        return QString();
+    const QString target = QDir(folder).filePath(QFileInfo(fileName).fileName());
+    if (::rename(QFile::encodeName(plainPreview).constData(), QFile::encodeName(target).constData()) != 0) {
+        removeCacheEntry(folder);
+        return QString();
+    }
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return target;
 }
 
 OperationResult& fail(OperationResult& result, const UiText& error)
@@ -203,6 +251,24 @@ QString choosePreview(const data_repair::RepairResult& engine, const QString& ou
             return path;
     }
     return outputPath;
+}
+
+// Before the output is validated and sealed: what the engine left beside it goes, and the sealed
+// containers (the size of the plain files) must fit the cache's disk and, with the plain files they
+// are made from, the user's cache limit. Fails the result otherwise.
+void checkRoomToSeal(OperationResult& result, const QString& workDirectory, const QString& taskDirectory,
+                     qint64 cacheLimitBytes)
+{
+    removeWorkEntriesExcept(workDirectory, {result.outputPath, result.previewPath});
+    const QFileInfo output(result.outputPath);
+    const QFileInfo preview(result.previewPath);
+    const qint64 plain = output.size() + (output.absoluteFilePath() == preview.absoluteFilePath() ? 0 : preview.size());
+    const qint64 sealed = plain + (plain / EncryptedFileStore::kChunkSize + 2) * EncryptedFileStore::kRecordHeaderSize
+                          + 2 * EncryptedFileStore::kHeaderSize;
+    if (cacheLimitBytes > 0 && plain + sealed > cacheLimitBytes)
+        fail(result, cacheLimitText(plain + sealed, cacheLimitBytes));
+    else if (!enoughCacheSpace(taskDirectory, sealed))
+        fail(result, uiTr("应用缓存磁盘空间不足，无法封存修复结果（需要 %1）").arg(formatByteSize(sealed)));
 }
 
 void sealResult(OperationResult& result, const QString& taskDirectory, ProgressBridge& bridge)
@@ -346,7 +412,7 @@ data_repair::ByteBuffer readFileHead(const QString& path, qint64 limit, UiText* 
 // whether to stop (runRepairOperation turns a stop into a cancelled result).
 OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString& inputPath, const QString& samplePath,
                             const QString& sessionDirectory, bool analyze, const QString& mode,
-                            const FileIdentity& analyzedInput)
+                            const FileIdentity& analyzedInput, qint64 cacheLimitBytes)
 {
     OperationResult result;
     result.analysisOnly = analyze;
@@ -415,8 +481,18 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
         const qint64 inputSize = QFileInfo(inputPath).size();
         const qint64 sampleSize = samplePath.isEmpty() ? 0 : QFileInfo(samplePath).size();
         const qint64 consensusSize = consensusPath.isEmpty() ? 0 : QFileInfo(consensusPath).size();
-        const qint64 required = inputSize + kEngineHeadroomBytes + (copyInput ? inputSize : 0) +
-                                (copySample ? sampleSize : 0) + (copyConsensus ? consensusSize : 0);
+        // A repair holds its output beside the sealed copy of it (about twice the output, which
+        // is about the input's size), and the private copies until sealing starts.
+        const qint64 copies = (copyInput ? inputSize : 0) + (copySample ? sampleSize : 0) + (copyConsensus ? consensusSize : 0);
+        const qint64 output = analyze ? 0 : std::max(inputSize, consensusSize);
+        const qint64 required = copies + (analyze ? inputSize + kEngineHeadroomBytes : 2 * (output + kEngineHeadroomBytes));
+        const qint64 cacheNeed = std::max(copies + output, 2 * output);
+        if (!analyze && cacheLimitBytes > 0) {
+            if (cacheNeed > cacheLimitBytes)
+                return fail(result, cacheLimitText(cacheNeed, cacheLimitBytes));
+            // Older sessions no running instance holds make room for this one.
+            trimCacheToLimit(cacheLimitBytes - cacheNeed, QString());
+        }
         if (!enoughCacheSpace(taskDirectory, required))
             return fail(result, uiTr("应用缓存磁盘空间不足；长路径工作副本和修复输出均已计入预检"));
     }
@@ -461,11 +537,17 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     result.ok = engine.status.ok;
     result.error = engineErrorUserMessage(engine.status.message);
     takeEngineReport(result, engine);
+    // A quick repair that failed leaves the repair with a healthy sample to try, where there is one.
+    if (!analyze && !result.ok && !consensus.found && request.mode != data_repair::Advanced && hasAdvancedRepair(kind))
+        result.advancedRepairOffered = true;
 
     if (!analyze && result.ok && engine.outputWritten && !engine.output.path.empty() && !cancelled()) {
         result.outputPath = fromUtf8(engine.output.path);
         result.previewPath = choosePreview(engine, result.outputPath);
         takeOutputWarnings(result, engine);
+        checkRoomToSeal(result, workDirectory, taskDirectory, cacheLimitBytes);
+    }
+    if (!analyze && result.ok && !result.outputPath.isEmpty() && !cancelled()) {
         bridge.beginStep(RepairStep::Validate, kRebuildEnd, kValidateEnd);
         ValidationControl control;
         control.cancelled = cancelled;
@@ -496,8 +578,11 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
     }
     if (!analyze && result.ok && !cancelled()) {
         bridge.beginStep(RepairStep::Seal, kValidateEnd, 100);
+        const QString plainPreview = result.previewPath;
         sealResult(result, taskDirectory, bridge);
-        // The plain output, the preview and the private copies never outlive the sealing step.
+        if (result.ok && !cancelled())
+            result.decryptedPreviewPath = placePreview(taskDirectory, plainPreview, result.previewFileName);
+        // The plain output and the private copies never outlive the sealing step.
         removeCacheEntry(workDirectory);
     }
     return result;
@@ -507,9 +592,10 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
 
 OperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const QString& inputPath,
                                    const QString& samplePath, const QString& sessionDirectory, bool analyze,
-                                   const QString& mode, const FileIdentity& analyzedInput)
+                                   const QString& mode, const FileIdentity& analyzedInput, qint64 cacheLimitBytes)
 {
-    OperationResult result = runJobSteps(link, inputPath, samplePath, sessionDirectory, analyze, mode, analyzedInput);
+    OperationResult result =
+        runJobSteps(link, inputPath, samplePath, sessionDirectory, analyze, mode, analyzedInput, cacheLimitBytes);
     // However the road ended, a cancellation asked for meanwhile is what the user is told.
     if (link->isCancelRequested()) {
         result.cancelled = true;

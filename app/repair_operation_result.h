@@ -37,6 +37,8 @@ struct RepairOperationResult {
     bool inputChanged = false;  // a repair found another file (or a changed one) than its analysis read
     EncryptedFileStore::SealedContainer resultSeal;  // what was sealed into the result container
     EncryptedFileStore::SealedContainer previewSeal; // and into the preview's (the result's own when they are one)
+    QString decryptedPreviewPath; // the plain preview, set up in the task's "preview" folder by the job
+    bool advancedRepairOffered = false; // a quick repair failed where a repair with a sample may still succeed
 };
 
 } // namespace olm::repair

@@ -1,6 +1,7 @@
 #include "app/repair_workflow_controller.h"
 
 #include "app/repair_job.h"
+#include "services/settings_service.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,6 +72,9 @@ RepairWorkflowController::RepairWorkflowController(QObject* parent)
     session_ = SessionHandle::create();
     connect(&watcher_, &QFutureWatcher<OperationResult>::finished, this,
             &RepairWorkflowController::onOperationFinished);
+    connect(&saveWatcher_, &QFutureWatcher<SaveOutcome>::finished, this, &RepairWorkflowController::onSaveFinished);
+    connect(&previewWatcher_, &QFutureWatcher<PreviewOutcome>::finished, this,
+            &RepairWorkflowController::onPreviewPrepared);
     if (QCoreApplication* app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, &RepairWorkflowController::shutdownSession,
                 Qt::DirectConnection);
@@ -81,6 +85,10 @@ RepairWorkflowController::~RepairWorkflowController()
     shutdownSession();
     watcher_.disconnect(this);
     watcher_.setFuture(QFuture<OperationResult>());
+    saveWatcher_.disconnect(this);
+    saveWatcher_.setFuture(QFuture<SaveOutcome>());
+    previewWatcher_.disconnect(this);
+    previewWatcher_.setFuture(QFuture<PreviewOutcome>());
 }
 
 QString RepairWorkflowController::inputName() const { return QFileInfo(inputPath_).fileName(); }
@@ -248,10 +256,12 @@ void RepairWorkflowController::start(bool analyze, const QString& mode)
     const QString session = session_.directory();
     const FileIdentity analyzedInput = analyzedInput_;
     const std::shared_ptr<JobLink> link = link_;
+    const qint64 cacheLimitBytes = qint64(SettingsService::storedCacheLimitMb()) * 1048576;
     link->jobStarted();
     watcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [link, input, sample, session, analyze, mode,
-                                                                         analyzedInput] {
-        OperationResult result = runRepairOperation(link, input, sample, session, analyze, mode, analyzedInput);
+                                                                         analyzedInput, cacheLimitBytes] {
+        OperationResult result =
+            runRepairOperation(link, input, sample, session, analyze, mode, analyzedInput, cacheLimitBytes);
         link->jobReturned();
         return result;
     }));
@@ -275,7 +285,9 @@ void RepairWorkflowController::applyProgress(int percent, int step)
     // Progress that was posted before the engine saw the flag must not hide the cancel feedback.
     if (link_->isCancelRequested())
         return;
-    if (state_ == WorkflowState::Analyzing)
+    if (state_ == WorkflowState::PreviewReady && busy_)
+        setStatus(uiTr("正在保存修复结果…（%1%）").arg(progress_));
+    else if (state_ == WorkflowState::Analyzing)
         setStatus(uiTr("正在只读分析文件结构…"));
     else if (state_ == WorkflowState::Repairing && repairStep_ == RepairStep::Validate)
         setStatus(uiTr("正在独立验证修复结果…"));
@@ -298,6 +310,8 @@ void RepairWorkflowController::onOperationFinished()
     validationMessage_ = result.validationMessage;
     previewKindOverride_ = result.previewKindOverride;
     formatValid_ = result.formatValid;
+    if (result.advancedRepairOffered && !result.cancelled)
+        setSampleRequired(true);
     if (result.analysisOnly) {
         setSampleRequired(result.sampleRequired && !result.cancelled);
         repairability_ = result.repairable && !sampleRequired_ ? uiTr("检测到可尝试修复的问题")
@@ -313,7 +327,8 @@ void RepairWorkflowController::onOperationFinished()
     taskDirectory_ = result.taskDirectory;
     resultSeal_ = result.resultSeal;
     previewSeal_ = result.previewSeal;
-    decryptedPreviewPath_.clear();
+    // The job set the preview up off the GUI thread; a copy it could not place is decrypted here.
+    decryptedPreviewPath_ = result.ok && !result.cancelled && !result.analysisOnly ? result.decryptedPreviewPath : QString();
     if (result.analysisOnly)
         analyzedInput_ = result.ok && !result.cancelled ? result.inputIdentity : FileIdentity();
 
@@ -440,6 +455,11 @@ void RepairWorkflowController::clearResult()
 
 void RepairWorkflowController::removeDecryptedPreview()
 {
+    // A preview still being decrypted is stopped; its outcome is then thrown away.
+    if (previewStop_) {
+        previewStop_->store(true);
+        previewStop_.reset();
+    }
     if ((state_ == WorkflowState::PreviewReady || !previewPath_.isEmpty()) && !decryptedPreviewPath_.isEmpty()) {
         decryptedPreviewPath_.clear();
         emit resultChanged();

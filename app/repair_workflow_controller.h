@@ -24,6 +24,7 @@
 #include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
+#include <atomic>
 #include <memory>
 
 namespace olm::repair {
@@ -153,8 +154,12 @@ public:
     Q_INVOKABLE void clearSample();
     Q_INVOKABLE void analyze();
     Q_INVOKABLE void repair(const QString& mode = QStringLiteral("quick"));
+    // Checks the folder and starts writing the result there off the GUI thread (busy meanwhile,
+    // with progress); true when the save was started, saveFinished then tells how it ended.
     Q_INVOKABLE bool saveResult(const QUrl& directoryUrl);
     Q_INVOKABLE bool exportReport(const QUrl& directoryUrl);
+    // True when the plain preview is there. Otherwise its decryption is started off the GUI thread
+    // (false now); resultChanged announces the preview once it is ready.
     Q_INVOKABLE bool preparePreview();
     Q_INVOKABLE void releasePreview();
     Q_INVOKABLE void cancel();
@@ -180,8 +185,27 @@ signals:
     void busyChanged();
     void resultChanged();
     void sampleRequiredChanged();
+    // A save that saveResult started has ended: `saved` is true in "Saved", false when it failed
+    // (the status says why; the cached result is kept).
+    void saveFinished(bool saved);
 
 private:
+    // What a save on the worker hands back: the final path, or the reason it failed.
+    struct SaveOutcome {
+        QString target;
+        int systemError = 0;
+        UiText storeError;
+    };
+    void onSaveFinished();
+    // What a preview decryption on the worker hands back.
+    struct PreviewOutcome {
+        QString target;
+        QString taskDirectory;
+        std::shared_ptr<std::atomic<bool>> stop;
+        bool ok = false;
+        UiText error;
+    };
+    void onPreviewPrepared();
     void start(bool analyze, const QString& mode);
     void setState(const QString& state);
     void setStatus(const UiText& status);
@@ -230,6 +254,10 @@ private:
     bool sampleRequired_ = false;
     std::shared_ptr<JobLink> link_ = std::make_shared<JobLink>(this, [this](int percent, int step) { applyProgress(percent, step); });
     QFutureWatcher<OperationResult> watcher_;
+    QFutureWatcher<SaveOutcome> saveWatcher_;
+    QFutureWatcher<PreviewOutcome> previewWatcher_;
+    // Set to stop the preview decryption under way; a new one gets a new flag.
+    std::shared_ptr<std::atomic<bool>> previewStop_;
 };
 
 // A value holding a UiText becomes its current text; maps and lists are resolved element by element

@@ -18,7 +18,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStorageInfo>
+#include <QThreadPool>
 #include <QUuid>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cerrno>
 #include <climits>
@@ -162,8 +164,8 @@ UiText saveFailureReason(int systemError, const UiText& storeError)
     switch (systemError) {
     case 0: break;
     case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return uiTr("目标磁盘空间不足");
+    case EDQUOT: return uiTr("目标磁盘空间不足");
+    case EFBIG: return uiTr("文件大小超过了系统对单个文件的上限");
     case ENAMETOOLONG: return uiTr("文件名或路径过长");
     case EACCES:
     case EPERM:
@@ -324,12 +326,68 @@ bool RepairWorkflowController::preparePreview()
 {
     if (state_ != WorkflowState::PreviewReady)
         return saved() && QFileInfo::exists(decryptedPreviewPath_);
-    UiText error;
-    const bool prepared = preparePreviewFile(&error);
-    if (!prepared)
+    if (!decryptedPreviewPath_.isEmpty() && QFileInfo::exists(decryptedPreviewPath_))
+        return true;
+    if (previewStop_)
+        return false; // already being decrypted
+    if (taskDirectory_.isEmpty() || previewPath_.isEmpty() || previewFileName_.isEmpty()) {
+        setStatus(uiTr("无法解密受控预览：%1").arg(uiTr("缺少加密预览元数据")));
+        emit resultChanged();
+        return false;
+    }
+    removeDecryptedPreview();
+    // A large preview takes seconds to decrypt: on the pool, into a staging folder of its own in the
+    // task, stopped by a new job, a discard, a release or quitting (removeDecryptedPreview). Only
+    // while this result still stands is it moved to its place in "preview" (a rename, here).
+    const QString staging = QDir(taskDirectory_).filePath(
+        QStringLiteral(".preview-%1").arg(QUuid::createUuid().toString(QUuid::Id128)));
+    const QString container = previewPath_;
+    const EncryptedFileStore::SealedContainer seal = previewSeal_;
+    const auto stop = std::make_shared<std::atomic<bool>>(false);
+    previewStop_ = stop;
+    PreviewOutcome pending;
+    pending.target = QDir(staging).filePath(QFileInfo(previewFileName_).fileName());
+    pending.taskDirectory = taskDirectory_;
+    pending.stop = stop;
+    previewWatcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [pending, container, seal, staging] {
+        PreviewOutcome outcome = pending;
+        const auto progress = [&outcome](qint64, qint64) { return !outcome.stop->load(); };
+        outcome.ok = !outcome.stop->load() && makePrivateCacheFolder(staging)
+                     && EncryptedFileStore::decryptFile(container, outcome.target, &outcome.error, &seal, progress);
+        if (!outcome.ok)
+            removeCacheEntry(staging);
+        return outcome;
+    }));
+    return false;
+}
+
+void RepairWorkflowController::onPreviewPrepared()
+{
+    const PreviewOutcome outcome = previewWatcher_.future().resultCount() > 0 ? previewWatcher_.result() : PreviewOutcome();
+    const QString staging = QFileInfo(outcome.target).absolutePath();
+    const bool current = outcome.stop && outcome.stop == previewStop_ && state_ == WorkflowState::PreviewReady
+                         && outcome.taskDirectory == taskDirectory_;
+    if (!current) {
+        // Stopped or overtaken meanwhile: what it wrote goes.
+        if (!outcome.target.isEmpty())
+            discardCacheEntry(staging);
+        return;
+    }
+    previewStop_.reset();
+    const QString previewFolder = QDir(taskDirectory_).filePath(QStringLiteral("preview"));
+    const QString target = QDir(previewFolder).filePath(QFileInfo(outcome.target).fileName());
+    UiText error = outcome.error;
+    if (outcome.ok) {
+        if (makePrivateCacheFolder(previewFolder)
+            && ::rename(QFile::encodeName(outcome.target).constData(), QFile::encodeName(target).constData()) == 0)
+            decryptedPreviewPath_ = target;
+        else
+            error = UiText(qt_error_string(errno));
+    }
+    discardCacheEntry(staging);
+    if (decryptedPreviewPath_.isEmpty())
         setStatus(uiTr("无法解密受控预览：%1").arg(error));
     emit resultChanged();
-    return prepared;
 }
 
 void RepairWorkflowController::releasePreview()
@@ -359,25 +417,60 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
         setStatus(uiTr("目标目录不存在或不可写"));
         return false;
     }
-    // The plain result is decrypted beside its final name and moved there only when complete, to
-    // a name that is still free at that moment. Only the container this repair sealed is opened.
-    const QString name = savedResultName();
-    const QString partial = partialFilePath(folder);
-    QString target;
-    UiText storeError;
-    int systemError = folderWriteError(folder, outputSize_);
-    // Owner-only while it is written; whole, it takes the mode of any file the user saves.
-    if (systemError == 0 && EncryptedFileStore::decryptFile(outputPath_, partial, &storeError, &resultSeal_)) {
-        if (::chmod(QFile::encodeName(partial).constData(), userFileMode()) == 0)
-            target = moveToFreeOutputPath(partial, folder, name, nullptr, &systemError);
-        else
-            systemError = errno;
-    }
-    if (target.isEmpty()) {
-        QFile::remove(partial);
-        setStatus(uiTr("保存失败，缓存结果仍保留：%1").arg(saveFailureReason(systemError, storeError)));
+    const int systemError = folderWriteError(folder, outputSize_);
+    if (systemError != 0) {
+        setStatus(uiTr("保存失败，缓存结果仍保留：%1").arg(saveFailureReason(systemError, UiText())));
         return false;
     }
+    // Decrypting a large result takes seconds: it runs on the pool with the job's link (its stop
+    // flag and progress), and the window stays responsive. The result is decrypted beside its final
+    // name and moved there only when complete, to a name still free at that moment; only the
+    // container this repair sealed is opened.
+    link_->setCancelRequested(false);
+    busy_ = true;
+    emit busyChanged();
+    emit stateChanged();
+    setProgress(0);
+    setStatus(uiTr("正在保存修复结果…（%1%）").arg(0));
+    const QString container = outputPath_;
+    const EncryptedFileStore::SealedContainer seal = resultSeal_;
+    const QString name = savedResultName();
+    const std::shared_ptr<JobLink> link = link_;
+    link->jobStarted();
+    saveWatcher_.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), [link, container, seal, folder, name] {
+        SaveOutcome outcome;
+        const QString partial = partialFilePath(folder);
+        const auto progress = [&link](qint64 done, qint64 total) {
+            link->postProgress(static_cast<int>(total > 0 ? done * 100 / total : 100), RepairStep::Rebuild);
+            return !link->isCancelRequested();
+        };
+        // Owner-only while it is written; whole, it takes the mode of any file the user saves.
+        if (EncryptedFileStore::decryptFile(container, partial, &outcome.storeError, &seal, progress)) {
+            if (::chmod(QFile::encodeName(partial).constData(), userFileMode()) == 0)
+                outcome.target = moveToFreeOutputPath(partial, folder, name, nullptr, &outcome.systemError);
+            else
+                outcome.systemError = errno;
+        }
+        if (outcome.target.isEmpty())
+            QFile::remove(partial);
+        link->jobReturned();
+        return outcome;
+    }));
+    return true;
+}
+
+void RepairWorkflowController::onSaveFinished()
+{
+    const SaveOutcome outcome = saveWatcher_.future().resultCount() > 0 ? saveWatcher_.result() : SaveOutcome();
+    busy_ = false;
+    emit busyChanged();
+    emit stateChanged();
+    if (outcome.target.isEmpty()) {
+        setStatus(uiTr("保存失败，缓存结果仍保留：%1").arg(saveFailureReason(outcome.systemError, outcome.storeError)));
+        emit saveFinished(false);
+        return;
+    }
+    const QString target = outcome.target;
     removeTaskDirectory();
     outputPath_ = target;
     decryptedPreviewPath_ = target;
@@ -385,10 +478,11 @@ bool RepairWorkflowController::saveResult(const QUrl& directoryUrl)
     outputName_ = QFileInfo(target).fileName();
     previewFileName_ = outputName_;
     outputSize_ = QFileInfo(target).size();
+    setProgress(100);
     setState(WorkflowState::Saved);
     setStatus(uiTr("已安全保存：%1").arg(target));
     emit resultChanged();
-    return true;
+    emit saveFinished(true);
 }
 
 void RepairWorkflowController::revealResult()

@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>Das verschlüsselte temporäre Ergebnis ist nicht das von dieser Reparatur versiegelte und wurde abgelehnt</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>Schreiben des entschlüsselten Ergebnisses fehlgeschlagen: Der Zieldatenträger ist voll</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>Schreiben des entschlüsselten Ergebnisses fehlgeschlagen: Die Datei hat die Größenbegrenzung des Systems für eine einzelne Datei erreicht</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>Der Datenträger des Anwendungscaches ist voll; das Reparaturergebnis kann nicht versiegelt werden</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>Beim Versiegeln des Reparaturergebnisses wurde die Größenbegrenzung des Systems für eine einzelne Datei erreicht</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>Die Entschlüsselung wurde angehalten</translation>
+    </message>
 </context>
 </TS>

@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>The encrypted temporary result is not the one this repair sealed and was refused</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>Writing the decrypted result failed: the target disk is full</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>Writing the decrypted result failed: the file reached the system's limit on the size of one file</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>The application cache disk is full; the repaired result cannot be sealed</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>Sealing the repaired result reached the system's limit on the size of one file</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>Decryption was stopped</translation>
+    </message>
 </context>
 </TS>

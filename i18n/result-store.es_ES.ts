@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>El resultado temporal cifrado no es el que selló esta reparación y se ha rechazado</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>Error al escribir el resultado descifrado: el disco de destino está lleno</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>Error al escribir el resultado descifrado: el archivo alcanzó el límite del sistema para el tamaño de un archivo</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>El disco de la caché de la aplicación está lleno; no se puede sellar el resultado reparado</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>Al sellar el resultado reparado se alcanzó el límite del sistema para el tamaño de un archivo</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>Se detuvo el descifrado</translation>
+    </message>
 </context>
 </TS>

@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>Le résultat temporaire chiffré n’est pas celui scellé par cette réparation et a été refusé</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>L’écriture du résultat déchiffré a échoué : le disque de destination est plein</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>L’écriture du résultat déchiffré a échoué : le fichier a atteint la taille maximale qu’autorise le système pour un fichier</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>Le disque du cache de l’application est plein ; le résultat réparé ne peut pas être scellé</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>Le scellement du résultat réparé a atteint la taille maximale qu’autorise le système pour un fichier</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>Le déchiffrement a été arrêté</translation>
+    </message>
 </context>
 </TS>

@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>Il risultato temporaneo cifrato non è quello sigillato da questa riparazione ed è stato rifiutato</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>Scrittura del risultato decrittografato non riuscita: il disco di destinazione è pieno</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>Scrittura del risultato decrittografato non riuscita: il file ha raggiunto il limite di dimensione del sistema per un singolo file</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>Il disco della cache dell’applicazione è pieno; il risultato riparato non può essere sigillato</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>La sigillatura del risultato riparato ha raggiunto il limite di dimensione del sistema per un singolo file</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>La decrittografia è stata interrotta</translation>
+    </message>
 </context>
 </TS>

@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>暗号化された一時結果はこの修復で封印されたものではないため、使用を拒否しました</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>復号した結果の書き込みに失敗しました：保存先のディスクがいっぱいです</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>復号した結果の書き込みに失敗しました：ファイルサイズがシステムの 1 ファイルあたりの上限に達しました</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>アプリのキャッシュのディスクがいっぱいのため、修復結果を封印できません</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>修復結果の封印中に、ファイルサイズがシステムの 1 ファイルあたりの上限に達しました</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>復号を停止しました</translation>
+    </message>
 </context>
 </TS>

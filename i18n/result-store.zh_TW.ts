@@ -111,5 +111,25 @@
         <source>加密临时结果不是本次修复封存的结果，已拒绝使用</source>
         <translation>加密暫存結果不是本次修復封存的結果，已拒絕使用</translation>
     </message>
+    <message>
+        <source>写入解密结果失败：目标磁盘已满</source>
+        <translation>寫入解密結果失敗：目標磁碟已滿</translation>
+    </message>
+    <message>
+        <source>写入解密结果失败：文件大小超过了系统对单个文件的上限</source>
+        <translation>寫入解密結果失敗：檔案大小超過了系統對單一檔案的上限</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘已满，无法封存修复结果</source>
+        <translation>應用程式快取磁碟已滿，無法封存修復結果</translation>
+    </message>
+    <message>
+        <source>封存修复结果时文件大小超过了系统对单个文件的上限</source>
+        <translation>封存修復結果時檔案大小超過了系統對單一檔案的上限</translation>
+    </message>
+    <message>
+        <source>解密已停止</source>
+        <translation>解密已停止</translation>
+    </message>
 </context>
 </TS>

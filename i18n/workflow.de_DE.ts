@@ -247,6 +247,22 @@
         <source>目标文件夹不可写</source>
         <translation>in den Zielordner kann nicht geschrieben werden</translation>
     </message>
+    <message>
+        <source>文件大小超过了系统对单个文件的上限</source>
+        <translation>Die Datei hat die Größenbegrenzung des Systems für eine einzelne Datei erreicht</translation>
+    </message>
+    <message>
+        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
+        <translation>Diese Reparatur benötigt etwa %1 temporären Cache, mehr als die Cache-Grenze von %2 MB; erhöhen Sie die Cache-Grenze in den Einstellungen und versuchen Sie es erneut</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
+        <translation>Nicht genug Platz im Anwendungscache, um das Reparaturergebnis zu versiegeln (%1 benötigt)</translation>
+    </message>
+    <message>
+        <source>正在保存修复结果…（%1%）</source>
+        <translation>Reparaturergebnis wird gespeichert… (%1 %)</translation>
+    </message>
 </context>
 <context>
     <name>olm::repair</name>

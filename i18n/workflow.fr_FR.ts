@@ -247,6 +247,22 @@
         <source>目标文件夹不可写</source>
         <translation>impossible d’écrire dans le dossier de destination</translation>
     </message>
+    <message>
+        <source>文件大小超过了系统对单个文件的上限</source>
+        <translation>Le fichier a atteint la taille maximale qu’autorise le système pour un fichier</translation>
+    </message>
+    <message>
+        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
+        <translation>Cette réparation nécessite environ %1 de cache temporaire, plus que la limite de cache de %2 Mo ; augmentez la limite de cache dans les paramètres et réessayez</translation>
+    </message>
+    <message>
+        <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
+        <translation>Pas assez d’espace dans le cache de l’application pour sceller le résultat réparé (%1 nécessaires)</translation>
+    </message>
+    <message>
+        <source>正在保存修复结果…（%1%）</source>
+        <translation>Enregistrement du résultat réparé… (%1 %)</translation>
+    </message>
 </context>
 <context>
     <name>olm::repair</name>

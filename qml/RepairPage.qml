@@ -30,11 +30,13 @@ Item {
     readonly property string stageName: page.resultStage ? "result"
         : page.workflowState === WorkflowState.repairing ? "repairing"
         : page.advancedRepairView ? "advanced"
-        : page.workflowState === WorkflowState.analysisCompleted || page.workflowState === WorkflowState.analyzing || page.findingCount > 0 ? "analysis"
+        : page.workflowState === WorkflowState.analysisCompleted || page.workflowState === WorkflowState.analyzing || page.findingCount > 0
+          || page.workflow.sampleRequired ? "analysis"
         : "welcome"
 
-    // Outcome of the last save or report export on the result stage: "" (none yet), "ok" or
-    // "failed". The controller's status then says what happened, also when it went wrong.
+    // Outcome of the last save or report export on the result stage: "" (none yet), "saving" (the
+    // save runs; the status shows its progress), "ok" or "failed". The controller's status then
+    // says what happened, also when it went wrong.
     property string resultNotice: ""
 
     onResultStageChanged: page.resultNotice = ""
@@ -61,14 +63,13 @@ Item {
         page.workflow.selectInput(url)
     }
 
+    // How the save under way was asked for: "last" (the remembered folder, which falls back to the
+    // folder dialog when it fails) or "dialog"; empty while none runs.
+    property string pendingSave: ""
+
     function saveResultByRule() {
         if (page.settings.defaultSaveBehavior === "last" && page.settings.lastSaveDirectoryAvailable) {
-            const saved = page.workflow.saveResult(page.settings.lastSaveDirectoryUrl)
-            page.resultNotice = saved ? "ok" : "failed"
-            if (saved && page.settings.openAfterSave)
-                page.workflow.revealResult()
-            if (!saved)
-                outputDialog.open()
+            page.startSave(page.settings.lastSaveDirectoryUrl, "last")
             return
         }
         outputDialog.open()
@@ -76,10 +77,40 @@ Item {
 
     function saveIntoFolder(folder) {
         page.settings.rememberSaveDirectory(folder)
-        const saved = page.workflow.saveResult(folder)
+        page.startSave(folder, "dialog")
+    }
+
+    // The controller writes the result off the GUI thread and tells the end by saveFinished; a
+    // save it refuses at once ends here.
+    function startSave(folder, rule) {
+        if (page.workflow.busy || page.pendingSave !== "")
+            return
+        page.pendingSave = rule
+        page.resultNotice = "saving"
+        if (!page.workflow.saveResult(folder) && page.pendingSave === rule) {
+            page.pendingSave = ""
+            page.finishSave(false, rule)
+        }
+    }
+
+    function finishSave(saved, rule) {
         page.resultNotice = saved ? "ok" : "failed"
         if (saved && page.settings.openAfterSave)
             page.workflow.revealResult()
+        if (!saved && rule === "last")
+            outputDialog.open()
+    }
+
+    Connections {
+        target: page.workflow
+        ignoreUnknownSignals: true
+        function onSaveFinished(saved) {
+            const rule = page.pendingSave
+            if (rule === "")
+                return
+            page.pendingSave = ""
+            page.finishSave(saved, rule)
+        }
     }
 
     function exportReportInto(folder) {

@@ -399,7 +399,8 @@ ColumnLayout {
         visible: resultLayout.resultNotice !== ""
         text: resultLayout.status
         wrapMode: Text.Wrap
-        color: resultLayout.resultNotice === "failed" ? Theme.textError : Theme.textSuccess
+        color: resultLayout.resultNotice === "failed" ? Theme.textError
+             : resultLayout.resultNotice === "saving" ? Theme.textSecondary : Theme.textSuccess
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontSmall
     }

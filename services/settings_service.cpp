@@ -106,6 +106,12 @@ void SettingsService::onUiLanguageChanged()
     emit statusChanged();
 }
 
+int SettingsService::storedCacheLimitMb()
+{
+    const QSettings settings;
+    return clampCacheLimit(settings.value(kCacheLimitKey, kDefaultCacheLimitMb).toInt());
+}
+
 void SettingsService::loadSettings()
 {
     QSettings settings;

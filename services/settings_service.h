@@ -52,6 +52,9 @@ public:
     static QString languageDisplayName(const QString& code);
     // Where the installer leaves its language choice: beside the executable.
     static QString installerLanguageFilePath();
+    // The cache limit in MiB as the settings store holds it now (clamped like the property), for
+    // the repair jobs, which must keep within it.
+    static int storedCacheLimitMb();
 
     QString language() const { return language_; }
     void setLanguage(const QString& language);

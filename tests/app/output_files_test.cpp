@@ -11,41 +11,17 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 
 #include "app/encrypted_file_store.h"
 #include "app/result_saving.h"
 #include "common/save_file_commit.h"
+#include "file_size_limit.h"
 #include "services/settings_service.h"
 #include "settings_store_fixture.h"
 
 using namespace olm::repair;
 
 namespace {
-
-// While alive, no file may grow past `bytes`: writes beyond fail with EFBIG, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        const rlimit limited{bytes, previous_.rlim_max};
-        active_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 constexpr rlim_t kDiskRoom = 4096;
 // Past the room left, but within the save file's write buffer, so only the final flush can fail.

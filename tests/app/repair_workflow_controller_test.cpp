@@ -141,10 +141,11 @@ private slots:
         QCOMPARE(c.previewKind(), QStringLiteral("none"));
         QVERIFY(!QFileInfo::exists(preview));
         QVERIFY(c.hasUnsavedResult());
-        QVERIFY(c.preparePreview());
-        QVERIFY(c.previewAvailable());
+        QVERIFY(preparePreviewAndWait(c));
+        QCOMPARE(c.previewUrl().toLocalFile(), preview);
+        QCOMPARE(readAll(preview), readAll(input).mid(300));
 
-        QVERIFY(c.saveResult(QUrl::fromLocalFile(saveFolder)));
+        QVERIFY(saveAndWait(c, QUrl::fromLocalFile(saveFolder)));
         const QString saved = QDir(saveFolder).filePath(QStringLiteral("photo_repaired.jpg"));
         QCOMPARE(state(c), WorkflowState::Saved);
         QVERIFY(c.saved());
@@ -155,7 +156,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(task));
         QVERIFY(c.taskDirectory().isEmpty());
         QCOMPARE(entries(saveFolder), QStringList{QStringLiteral("photo_repaired.jpg")});
-        QVERIFY(!c.saveResult(QUrl::fromLocalFile(saveFolder))); // a second save is refused
+        QVERIFY(!saveAndWait(c, QUrl::fromLocalFile(saveFolder))); // a second save is refused
         c.releasePreview();                                       // the saved file stays the preview
         QVERIFY(c.preparePreview());
         QCOMPARE(c.previewUrl().toLocalFile(), saved);
@@ -196,7 +197,7 @@ private slots:
 
         // A second repair of the same photo into the same folder takes the next free name.
         QVERIFY(repairToPreview(c, input));
-        QVERIFY(c.saveResult(QUrl::fromLocalFile(saveFolder)));
+        QVERIFY(saveAndWait(c, QUrl::fromLocalFile(saveFolder)));
         QCOMPARE(c.outputPath(), QDir(saveFolder).filePath(QStringLiteral("photo_repaired (2).jpg")));
         QCOMPARE(readAll(QDir(saveFolder).filePath(QStringLiteral("photo_repaired (2).jpg"))), readAll(saved));
 
@@ -246,7 +247,7 @@ private slots:
         QVERIFY2(state(c) == WorkflowState::PreviewReady, qPrintable(c.status()));
         QVERIFY(c.formatValid());
         QCOMPARE(c.previewKind(), previewKind);
-        QVERIFY(c.saveResult(QUrl::fromLocalFile(dir.path())));
+        QVERIFY(saveAndWait(c, QUrl::fromLocalFile(dir.path())));
         const QString saved = dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral("_repaired.") + suffix);
         QCOMPARE(c.outputPath(), saved);
         QVERIFY(guard.unchanged());
@@ -356,7 +357,7 @@ private slots:
         QVERIFY(waitIdle(c));
         QVERIFY2(state(c) == WorkflowState::PreviewReady, qPrintable(c.status()));
 
-        QVERIFY(c.saveResult(QUrl::fromLocalFile(dir.path())));
+        QVERIFY(saveAndWait(c, QUrl::fromLocalFile(dir.path())));
         const ToolRun probe = runTool(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "stream=codec_type",
                                                                   "-of", "csv=p=0", c.outputPath()});
         QCOMPARE(probe.exitCode, 0);
@@ -502,11 +503,11 @@ private slots:
         const QString previewFolder = QDir(task).filePath(QStringLiteral("preview"));
         for (const QString& folder : {previewFolder, task, c.sessionDirectory(), repairOutputPath(),
                                       dir.filePath(QStringLiteral("missing"))}) {
-            QVERIFY2(!c.saveResult(QUrl::fromLocalFile(folder)), qPrintable(folder));
+            QVERIFY2(!saveAndWait(c, QUrl::fromLocalFile(folder)), qPrintable(folder));
             QCOMPARE(c.status(), QStringLiteral("目标目录不存在或不可写"));
         }
         QVERIFY(QFile::link(previewFolder, dir.filePath(QStringLiteral("into-cache"))));
-        QVERIFY(!c.saveResult(QUrl::fromLocalFile(dir.filePath(QStringLiteral("into-cache")))));
+        QVERIFY(!saveAndWait(c, QUrl::fromLocalFile(dir.filePath(QStringLiteral("into-cache")))));
         QCOMPARE(state(c), WorkflowState::PreviewReady);
         QVERIFY(QFileInfo::exists(result));
 
@@ -514,7 +515,7 @@ private slots:
         const QString out = dir.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkpath(out));
         QVERIFY(writeAll(QDir(out).filePath(QStringLiteral("photo_repaired.jpg")), "somebody else's"));
-        QVERIFY(c.saveResult(QUrl::fromLocalFile(out)));
+        QVERIFY(saveAndWait(c, QUrl::fromLocalFile(out)));
         QCOMPARE(c.outputPath(), QDir(out).filePath(QStringLiteral("photo_repaired (2).jpg")));
         QCOMPARE(readAll(QDir(out).filePath(QStringLiteral("photo_repaired.jpg"))), QByteArray("somebody else's"));
         QCOMPARE(entries(out), (QStringList{QStringLiteral("photo_repaired (2).jpg"), QStringLiteral("photo_repaired.jpg")}));

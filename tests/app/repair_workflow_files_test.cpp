@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(mode(task), 0700);
         QCOMPARE(mode(task + QStringLiteral("/result.drcache")), 0600);
         QCOMPARE(mode(c.previewUrl().toLocalFile()), 0600);
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         QCOMPARE(mode(c.outputPath()), expected);
     }
 
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(repairToPreview(c, input));
         const QString shown = c.outputName();
         QCOMPARE(shown, base + QStringLiteral("_repaired.jpg"));
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         QCOMPARE(QDir(saveFolder).entryList(QDir::Files), QStringList{shown});
         QCOMPARE(c.outputName(), shown);
     }
@@ -137,7 +137,7 @@ private slots:
         QVERIFY(repairToPreview(c, input));
         // The engine worked on a private copy with a short name; the result is shown under its own.
         QCOMPARE(c.outputName(), base + QStringLiteral("_repaired.jpg"));
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         const QString saved = QDir(saveFolder).filePath(base + QStringLiteral("_repaired.jpg"));
         QCOMPARE(c.outputPath(), saved);
         QCOMPARE(QDir(saveFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -152,7 +152,7 @@ private slots:
                  (QStringList{report, base + QStringLiteral("_repaired.jpg")}));
         // A second save of a name that just fits takes a number and is shortened for it.
         QVERIFY(repairToPreview(c, input));
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         const QString second = QFileInfo(c.outputPath()).fileName();
         QVERIFY2(second.startsWith(base) && second.endsWith(QStringLiteral(" (2).jpg")) && second.size() <= 255, qPrintable(second));
     }

@@ -265,6 +265,24 @@ inline bool waitIdle(olm::repair::RepairWorkflowController& c)
     return !c.busy();
 }
 
+// Saves the unsaved result into `folder` and waits until the save has ended (it runs off the GUI
+// thread); true when the result was saved.
+inline bool saveAndWait(olm::repair::RepairWorkflowController& c, const QUrl& folder)
+{
+    return c.saveResult(folder) && waitIdle(c) && c.saved();
+}
+
+// Asks for the plain preview and waits until it is there (it is decrypted off the GUI thread).
+inline bool preparePreviewAndWait(olm::repair::RepairWorkflowController& c)
+{
+    if (c.preparePreview())
+        return true;
+    QDeadlineTimer deadline(kJobTimeoutMs);
+    while (!c.previewAvailable() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return c.previewAvailable();
+}
+
 // Select, analyse and repair; true when the result waits in "PreviewReady".
 inline bool repairToPreview(olm::repair::RepairWorkflowController& c, const QString& input,
                             const QString& mode = QStringLiteral("quick"))

@@ -287,8 +287,12 @@ private slots:
         QCOMPARE(result.previewPath, QDir(result.taskDirectory).filePath(QStringLiteral("preview.drcache")));
         QVERIFY(result.formatValid);
         QVERIFY(result.repairable);
+        // The preview is set up beside the containers by the job, for the window to show at once.
         QCOMPARE(entries(result.taskDirectory),
-                 (QStringList{QStringLiteral(".created"), QStringLiteral("preview.drcache"), QStringLiteral("result.drcache")}));
+                 (QStringList{QStringLiteral(".created"), QStringLiteral("preview"), QStringLiteral("preview.drcache"),
+                              QStringLiteral("result.drcache")}));
+        QCOMPARE(result.decryptedPreviewPath, QDir(result.taskDirectory).filePath(QStringLiteral("preview/thumb.png")));
+        QVERIFY(QFileInfo(result.decryptedPreviewPath).size() > 0);
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$"))
                     .match(QString::fromUtf8(readAll(QDir(result.taskDirectory).filePath(QStringLiteral(".created")))))
                     .hasMatch());
@@ -357,7 +361,8 @@ private slots:
         QCOMPARE(result.warnings.last().toString(),
                  QStringLiteral("格式完整性未通过，保存前请确认：结果保留恢复出的原始字节，不代表扩展名所声明的文件结构可用。"));
         QCOMPARE(result.outputPath, result.previewPath);
-        QCOMPARE(entries(result.taskDirectory), (QStringList{QStringLiteral(".created"), QStringLiteral("result.drcache")}));
+        QCOMPARE(entries(result.taskDirectory),
+                 (QStringList{QStringLiteral(".created"), QStringLiteral("preview"), QStringLiteral("result.drcache")}));
         QVERIFY(guard.unchanged());
     }
 

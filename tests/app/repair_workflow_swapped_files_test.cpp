@@ -277,7 +277,7 @@ private slots:
 
         const QString saveFolder = dir.filePath(QStringLiteral("saved"));
         QVERIFY(QDir().mkpath(saveFolder));
-        QVERIFY(!c.saveResult(QUrl::fromLocalFile(saveFolder)));
+        QVERIFY(!saveAndWait(c, QUrl::fromLocalFile(saveFolder)));
         QCOMPARE(c.status(), QStringLiteral("保存失败，缓存结果仍保留：加密临时结果不是本次修复封存的结果，已拒绝使用"));
         QCOMPARE(c.state(), WorkflowState::PreviewReady);
         QVERIFY(entries(saveFolder).isEmpty());
@@ -298,7 +298,7 @@ private slots:
             const LockedFolder lock(locked);
             if (!lock.locked())
                 QSKIP("this file system cannot lock a folder against its owner");
-            QVERIFY(!c.saveResult(QUrl::fromLocalFile(locked)));
+            QVERIFY(!saveAndWait(c, QUrl::fromLocalFile(locked)));
             QVERIFY2(c.status() == QStringLiteral("保存失败，缓存结果仍保留：目标文件夹不可写")
                          || c.status() == QStringLiteral("目标目录不存在或不可写"),
                      qPrintable(c.status()));
@@ -312,7 +312,7 @@ private slots:
         QVERIFY(writeAll(container, bytes));
         const QString saveFolder = dir.filePath(QStringLiteral("saved"));
         QVERIFY(QDir().mkpath(saveFolder));
-        QVERIFY(!c.saveResult(QUrl::fromLocalFile(saveFolder)));
+        QVERIFY(!saveAndWait(c, QUrl::fromLocalFile(saveFolder)));
         QCOMPARE(c.status(), QStringLiteral("保存失败，缓存结果仍保留：加密临时结果认证失败，文件可能已损坏或被篡改"));
         QVERIFY(entries(saveFolder).isEmpty());
         QCOMPARE(c.state(), WorkflowState::PreviewReady);
@@ -337,7 +337,7 @@ private slots:
 
         const QString saveFolder = dir.filePath(QStringLiteral("saved"));
         QVERIFY(QDir().mkpath(saveFolder));
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         const QString saved = QFileInfo(c.outputPath()).fileName();
         QVERIFY(saved.endsWith(QStringLiteral("_repaired.jpg")));
         QVERIFY(stem.startsWith(saved.chopped(int(QStringLiteral("_repaired.jpg").size()))));

@@ -171,11 +171,12 @@ Item {
             compare(settings.refreshes, 5)
             compare(settings.limits, [workflow.outputPath])
 
-            // Leaving the page removes the decrypted preview; coming back decrypts it again.
+            // Leaving the page removes the decrypted preview; coming back decrypts it again, off the
+            // GUI thread.
             window.currentPage = "settings"
             compare(workflow.previewKind, "none")
             window.currentPage = "repair"
-            compare(workflow.previewKind, "image")
+            tryCompare(workflow, "previewKind", "image", 60000)
 
             // Save through the folder dialog.
             verify(testFiles.makeFolder("saved"))

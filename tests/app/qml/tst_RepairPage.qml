@@ -42,6 +42,11 @@ Item {
             property bool saveSucceeds: true
             property bool exportSucceeds: true
             property string failureStatus: "目标目录不存在或不可写"
+            // Whether saveResult ends the save before it returns, or leaves it running (busy)
+            // until finishPendingSave, as the controller does with a large result.
+            property bool deferSave: false
+
+            signal saveFinished(bool saved)
 
             function record(call) { calls = calls.concat([call]) }
             function selectInput(url) { record("selectInput " + url) }
@@ -54,10 +59,19 @@ Item {
             function revealResult() { record("revealResult") }
             function saveResult(folder) {
                 record("saveResult " + folder)
+                if (busy)
+                    return false
+                busy = true
+                if (!deferSave)
+                    finishPendingSave()
+                return true
+            }
+            function finishPendingSave() {
+                busy = false
                 status = saveSucceeds ? "已安全保存：x" : failureStatus
                 if (saveSucceeds)
                     state = "Saved"
-                return saveSucceeds
+                saveFinished(saveSucceeds)
             }
             function exportReport(folder) {
                 record("exportReport " + folder)
@@ -602,6 +616,55 @@ Item {
             compare(dialog.visible, data.dialog)
             compare(page.resultNotice, data.notice)
             dialog.close()
+        }
+
+        // A large result is written off the GUI thread: the page tells the outcome (and reveals the
+        // file) only once the controller says the save has ended, and asks for no second save
+        // meanwhile.
+        function test_saveEndsLater_data() {
+            return [
+                { tag: "saved", succeeds: true, notice: "ok", calls: ["saveResult file:///tmp/last", "revealResult"], dialog: false },
+                { tag: "failed", succeeds: false, notice: "failed", calls: ["saveResult file:///tmp/last"], dialog: true },
+            ]
+        }
+
+        function test_saveEndsLater(data) {
+            workflow.state = "PreviewReady"
+            workflow.deferSave = true
+            workflow.saveSucceeds = data.succeeds
+            settings.defaultSaveBehavior = "last"
+            settings.lastSaveDirectoryAvailable = true
+            settings.openAfterSave = true
+            const dialog = findChild(page, "outputDialog")
+            mouseClick(findChild(page, "saveButton"))
+            compare(workflow.calls, ["saveResult file:///tmp/last"])
+            // The status line shows the save's progress meanwhile.
+            compare(page.resultNotice, "saving")
+            verify(findChild(page, "resultStatus").visible)
+            mouseClick(findChild(page, "saveButton"))
+            compare(workflow.calls, ["saveResult file:///tmp/last"])
+            verify(!dialog.visible)
+            workflow.finishPendingSave()
+            compare(page.resultNotice, data.notice)
+            compare(workflow.calls, data.calls)
+            compare(dialog.visible, data.dialog)
+            dialog.close()
+        }
+
+        // A quick repair that failed where a repair with a sample may still succeed stays on the
+        // analysis stage with the advanced repair offered, also when the analysis listed nothing.
+        function test_failedQuickRepairOffersAdvanced() {
+            workflow.inputPath = "/tmp/photo.jpg"
+            workflow.inputName = "photo.jpg"
+            workflow.state = "Failed"
+            workflow.status = "修复失败"
+            compare(page.stageName, "welcome")
+            workflow.sampleRequired = true
+            compare(page.stageName, "analysis")
+            const advanced = findChild(stage(), "advancedRepairButton")
+            verify(advanced.visible)
+            mouseClick(advanced)
+            compare(page.stageName, "advanced")
         }
 
         function test_saveThroughDialog() {
