@@ -1,11 +1,13 @@
-// Pictures are decoded whole by the toolkit's image reader, within its allocation limit. The
-// reader fills a cut image with grey and only warns, so a warning of an image plug-in while this
-// thread decodes fails the picture too, and so does a file that stops before its format's end
-// (PNG end chunk, GIF trailer, BMP pixel array). Camera RAW files pass when their
-// TIFF image or an embedded JPEG preview decodes.
+// Pictures are decoded whole by the toolkit's image reader, up to the engine's working-memory
+// limit. The reader fills a cut image with grey and only warns, so a warning of an image plug-in
+// while this thread decodes fails the picture too (telling what was lost when the picture still
+// came out at its declared size), and so does a file that stops before its format's end (PNG end
+// chunk, GIF trailer, BMP pixel array). Camera RAW files pass when their TIFF image or an
+// embedded JPEG preview decodes.
 
 #include "app/output_checker.h"
 
+#include "data_repair/byte_buffer.h"
 #include "data_repair/detection.h"
 #include "data_repair/format_extensions.h"
 
@@ -16,7 +18,10 @@
 #include <QMutex>
 #include <QtEndian>
 
+#include <algorithm>
 #include <atomic>
+#include <limits>
+#include <mutex>
 
 #define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
 #include "common/ui_tr.h"
@@ -58,8 +63,24 @@ void installWarningCounter()
     }
 }
 
+// The reader refuses images above its allocation limit (128 MB by default, a 33 MP picture).
+// Outputs are held to the engine's own working-memory limit instead, so every picture the engine
+// can repair can be checked too.
+void raiseAllocationLimit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const quint64 megabytes = data_repair::workingMemoryLimit() / (1024 * 1024);
+        const int limit = int(std::min<quint64>(megabytes, quint64(std::numeric_limits<int>::max())));
+        if (limit > QImageReader::allocationLimit())
+            QImageReader::setAllocationLimit(limit);
+    });
+}
+
 struct DecodeOutcome {
     bool decoded = false;
+    // Decoded with warnings, yet to the size the file declares: the reader filled in what was missing.
+    bool filled = false;
     QString error;
 };
 
@@ -67,19 +88,38 @@ struct DecodeOutcome {
 DecodeOutcome decodeWhole(QIODevice* device, const QByteArray& format = {})
 {
     installWarningCounter();
+    raiseAllocationLimit();
     int warnings = 0;
     imageWarnings = &warnings;
     QImageReader reader(device, format);
     // A picture too large for the reader's allocation limit is decoded at a reduced size: every
     // byte of it is still read, but the image held stays small.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024 / 2)
-        reader.setScaledSize(size.scaled(kReducedEdge, kReducedEdge, Qt::KeepAspectRatio));
+    QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024 / 2) {
+        size = size.scaled(kReducedEdge, kReducedEdge, Qt::KeepAspectRatio);
+        reader.setScaledSize(size);
+    }
     const QImage image = reader.read();
     imageWarnings = nullptr;
     if (image.isNull())
-        return {false, reader.errorString()};
-    return {warnings == 0, {}};
+        return {false, false, reader.errorString()};
+    return {warnings == 0, warnings > 0 && size.isValid() && image.size() == size, {}};
+}
+
+// What a picture that decoded only with its missing part filled in has lost, by its kind: a cut
+// progressive JPEG lacks its later scans (the whole picture, less sharp), any other its lower part.
+// The texts are the result page's, shared with the engine's findings of the same loss.
+UiText lostPart(const OutputFile& file)
+{
+    const data_repair::ByteBuffer head(file.head.begin(), file.head.end());
+    if (data_repair::hasJpegSignature(head)) {
+        const qsizetype scan = file.head.indexOf("\xFF\xDA");
+        const QByteArray header = scan >= 0 ? file.head.left(scan) : file.head;
+        if (header.contains("\xFF\xC2") || header.contains("\xFF\xC6"))
+            return UiText::translated("olm::repair::RepairWorkflowController",
+                                      "图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示");
+    }
+    return UiText::translated("olm::repair::RepairWorkflowController", "图片下部的数据已丢失，无法恢复，该部分以填充色显示");
 }
 
 // The last bytes of the file with trailing zero padding (which card readers leave) removed.
@@ -148,7 +188,7 @@ public:
         control.report(file.size, file.size);
         if (!outcome.decoded || !reachesFormatEnd(file)) {
             const UiText reason = outcome.error.isEmpty() ? uiTr("图像数据不完整") : UiText(outcome.error);
-            return {false, uiTr("图片解码验证失败：%1").arg(reason)};
+            return {false, uiTr("图片解码验证失败：%1").arg(reason), outcome.filled ? lostPart(file) : UiText()};
         }
         return {true, uiTr("图片可由独立解码器读取")};
     }

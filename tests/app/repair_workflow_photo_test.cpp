@@ -1,0 +1,172 @@
+// Photos through the whole repair road, judged by real decoders: a cut picture comes back as the
+// part that survived, with a warning; a camera RAW is judged by its structure; a big sound picture
+// is accepted.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/repair_job.h"
+#include "app/repair_workflow_controller.h"
+#include "repair_workflow_fixtures.h"
+
+using namespace olm::repair;
+using namespace workflow_fixtures;
+
+namespace {
+
+// Width and height of a picture as ImageMagick decodes it (every pixel read, not the header
+// only); an invalid size when it cannot.
+QSize decodedSize(const QString& path, const QString& scratch)
+{
+    QFile::remove(scratch);
+    runTool(QStringLiteral("convert"), {path + QStringLiteral("[0]"), scratch});
+    const ToolRun run = runTool(QStringLiteral("identify"), {"-format", "%w %h", scratch});
+    const QStringList size = run.output.trimmed().split(QLatin1Char(' '));
+    if (run.exitCode != 0 || size.size() != 2)
+        return {};
+    return {size[0].toInt(), size[1].toInt()};
+}
+
+// The same for a JPEG, decoded by djpeg (exit 2: decoded with warnings, as a cut photo is).
+QSize djpegSize(const QString& path, const QString& scratch)
+{
+    QFile::remove(scratch);
+    const ToolRun run = runTool(QStringLiteral("djpeg"), {"-outfile", scratch, path});
+    if (run.exitCode != 0 && run.exitCode != 2)
+        return {};
+    return decodedSize(scratch, scratch + QStringLiteral(".png"));
+}
+
+// The same for a GIF, decoded by gifsicle, which fills the pixels a cut frame lacks and says how
+// many (ImageMagick refuses any frame with pixels missing); its rewrite is read back.
+QSize gifsicleSize(const QString& path, const QString& scratch)
+{
+    QFile::remove(scratch);
+    const ToolRun run = runTool(QStringLiteral("gifsicle"), {"-O1", path, "-o", scratch});
+    if (!QFileInfo::exists(scratch) || (run.exitCode != 0 && !run.output.contains(QStringLiteral("pixels of image data"))))
+        return {};
+    return decodedSize(scratch, scratch + QStringLiteral(".png"));
+}
+
+QByteArray cut(const QByteArray& bytes, int percent) { return bytes.left(bytes.size() * percent / 100); }
+
+const QString kLowerPartLost = QStringLiteral("图片下部的数据已丢失，无法恢复，该部分以填充色显示");
+const QString kUpperPartLost = QStringLiteral("图片上部的数据已丢失，无法恢复，该部分以填充色显示");
+const QString kScansLost = QStringLiteral("图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示");
+
+} // namespace
+
+class RepairWorkflowPhotoTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+
+    // A 320x240 picture made by ImageMagick, of the kind the name's suffix says.
+    QString makePicture(const QString& name, const QStringList& options)
+    {
+        const QString path = dir_.filePath(QStringLiteral("whole-") + name);
+        const ToolRun made = runTool(QStringLiteral("convert"),
+                                     QStringList{"-size", "320x240", "-seed", "7", "plasma:fractal"} + options + QStringList{path});
+        return made.exitCode == 0 ? path : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(repairOutputPath()).removeRecursively();
+        QVERIFY(dir_.isValid());
+    }
+    void cleanupTestCase() { QDir(repairOutputPath()).removeRecursively(); }
+
+    // A cut picture is the best that exists of it: it reaches a ready preview with a warning
+    // verdict (the cut and what it cost), and the saved file decodes at its full size.
+    void cutPicturesComeBackWithAWarning_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QStringList>("warnings");
+        for (const int percent : {50, 90}) {
+            const QByteArray at = " at " + QByteArray::number(percent) + " %";
+            QTest::newRow("baseline jpeg" + at) << "b.jpg" << QStringList{"-quality", "90"} << percent
+                                                << QStringList{QStringLiteral("JPEG 文件结束标记缺失"), kLowerPartLost};
+            QTest::newRow("progressive jpeg" + at) << "p.jpg" << QStringList{"-interlace", "Plane"} << percent
+                                                   << QStringList{QStringLiteral("JPEG 文件结束标记缺失"), kScansLost};
+            QTest::newRow("gif" + at) << "a.gif" << QStringList{} << percent << QStringList{kLowerPartLost};
+            QTest::newRow("bmp" + at) << "a.bmp" << QStringList{"-type", "TrueColor"} << percent << QStringList{kUpperPartLost};
+            QTest::newRow("png" + at) << "a.png" << QStringList{"-depth", "8"} << percent << QStringList{kLowerPartLost};
+        }
+    }
+
+    void cutPicturesComeBackWithAWarning()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, options);
+        QFETCH(int, percent);
+        QFETCH(QStringList, warnings);
+        WORKFLOW_REQUIRE_TOOL("convert");
+        WORKFLOW_REQUIRE_TOOL("identify");
+        WORKFLOW_REQUIRE_TOOL("djpeg");
+        WORKFLOW_REQUIRE_TOOL("gifsicle");
+        const QString whole = makePicture(name, options);
+        QVERIFY(!whole.isEmpty());
+        const QString input = dir_.filePath(QString::number(percent) + name);
+        QVERIFY(writeAll(input, cut(readAll(whole), percent)));
+
+        RepairWorkflowController c;
+        QVERIFY2(repairToPreview(c, input), qPrintable(c.status() + QStringLiteral(" / ") + c.validationMessage()));
+        QVERIFY(c.formatValid());
+        QVERIFY(c.previewAvailable());
+        QCOMPARE(c.warnings(), warnings);
+
+        const QString saveFolder = dir_.filePath(QStringLiteral("saved-") + QString::number(percent) + name);
+        QVERIFY(QDir().mkpath(saveFolder));
+        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        const QString saved = c.outputPath();
+        const QString scratch = dir_.filePath(QStringLiteral("decoded.png"));
+        const QSize size = name.endsWith(u".jpg")   ? djpegSize(saved, dir_.filePath(QStringLiteral("decoded.ppm")))
+                           : name.endsWith(u".gif") ? gifsicleSize(saved, dir_.filePath(QStringLiteral("decoded.gif")))
+                                                    : decodedSize(saved, scratch);
+        QCOMPARE(size, QSize(320, 240));
+    }
+
+    // Nothing changes for what cannot be decoded at all: a photo whose header is cut away, and
+    // one whose quantisation tables are gone, stay refused without a sample.
+    void undecodablePhotosStayRefused_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("header cut away") << "head";
+        QTest::newRow("quantisation tables removed") << "dqt";
+    }
+
+    void undecodablePhotosStayRefused()
+    {
+        QFETCH(QString, damage);
+        WORKFLOW_REQUIRE_TOOL("convert");
+        const QString whole = makePicture(QStringLiteral("h.jpg"), {"-quality", "90"});
+        QVERIFY(!whole.isEmpty());
+        QByteArray bytes = readAll(whole);
+        if (damage == u"head") {
+            bytes = bytes.mid(bytes.size() / 3);
+        } else {
+            // Every DQT segment (FF DB, its length) is taken out of the header.
+            for (qsizetype at = bytes.indexOf("\xFF\xDB"); at >= 0 && at < bytes.indexOf("\xFF\xDA"); at = bytes.indexOf("\xFF\xDB")) {
+                const int length = (uchar(bytes[at + 2]) << 8) | uchar(bytes[at + 3]);
+                bytes.remove(at, length + 2);
+            }
+        }
+        const QString input = dir_.filePath(damage + QStringLiteral(".jpg"));
+        QVERIFY(writeAll(input, cut(bytes, 80)));
+
+        RepairWorkflowController c;
+        QVERIFY(!repairToPreview(c, input));
+        QVERIFY(!c.formatValid());
+    }
+};
+
+QTEST_MAIN(RepairWorkflowPhotoTest)
+#include "repair_workflow_photo_test.moc"
