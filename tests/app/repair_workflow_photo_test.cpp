@@ -134,6 +134,25 @@ private slots:
         QCOMPARE(size, QSize(320, 240));
     }
 
+    // A sound 45-megapixel picture behind junk bytes: the engine cuts the junk, and the check
+    // decodes the picture whole although it is above the image reader's default allocation limit.
+    void bigSoundPictureIsAccepted()
+    {
+        const QString whole = dir_.filePath(QStringLiteral("big-whole.tif"));
+        const ToolRun made = python(QStringLiteral(
+            "import sys\nfrom PIL import Image\n"
+            "im = Image.new('RGB', (8256, 5504), (20, 120, 200))\n"
+            "im.paste((200, 40, 10), (0, 2752, 8256, 5504))\n"
+            "im.save(sys.argv[1], compression='tiff_deflate')\n"), {whole});
+        QVERIFY2(made.exitCode == 0, qPrintable(made.output));
+        const QString input = dir_.filePath(QStringLiteral("big.tif"));
+        QVERIFY(writeAll(input, QByteArray(137, '\x42') + readAll(whole)));
+
+        RepairWorkflowController c;
+        QVERIFY2(repairToPreview(c, input), qPrintable(c.status() + QStringLiteral(" / ") + c.validationMessage()));
+        QVERIFY(c.formatValid());
+    }
+
     // Nothing changes for what cannot be decoded at all: a photo whose header is cut away, and
     // one whose quantisation tables are gone, stay refused without a sample.
     void undecodablePhotosStayRefused_data()
