@@ -74,6 +74,10 @@ struct JpegMarkerScan {
     uint8_t badMarker = 0;
     bool hasQuantTables = false;
     bool hasHuffmanTables = false;
+    // Tables the first scan uses that no DQT or DHT before it defines: bit n for quantisation
+    // table n; bit n for DC and bit 4 + n for AC Huffman table n.
+    uint8_t undefinedQuantTables = 0;
+    uint8_t undefinedHuffmanTables = 0;
     bool hasFrameHeader = false;
     bool structureError = false;
     bool invalidMarker = false;
