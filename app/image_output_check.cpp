@@ -260,6 +260,166 @@ bool tiffPreviewDecodes(QFile& input, const QByteArray& head)
     return false;
 }
 
+// --- The TIFF structure of camera sensor data ---
+
+// Sensor data (colour filter array or linear raw) is no picture the image reader decodes: such a
+// file is judged by its TIFF structure instead. Its directories must lie inside the file, every
+// directory with image data must have as many offsets as byte counts, every strip or tile inside
+// the file, and uncompressed data at least the bytes its size declares; one of them must hold the
+// sensor data.
+class TiffStructure {
+public:
+    TiffStructure(QFile& input, bool little) : input_(input), little_(little), size_(input.size()) {}
+
+    bool holdsSensorData()
+    {
+        QList<quint64> directories{u32(4)};
+        bool sensorData = false;
+        for (int visited = 0; visited < directories.size(); ++visited) {
+            if (visited >= kMaxDirectories)
+                return false;
+            Directory directory;
+            if (!readDirectory(directories.at(visited), directory))
+                return false;
+            if (visited < kChainLength && directory.next != 0)
+                directories.append(directory.next);
+            for (const quint64 sub : values(directory, 330))
+                directories.append(sub);
+            if (failed_ || !imageDataHolds(directory))
+                return false;
+            const quint64 photometric = first(directory, 262, 0);
+            sensorData = sensorData || ((photometric == 32803 || photometric == 34892) && hasImageData(directory));
+        }
+        return sensorData && !failed_;
+    }
+
+private:
+    static constexpr int kMaxDirectories = 64;
+    static constexpr int kChainLength = 16;
+    static constexpr quint64 kMaxEntries = 4096;
+    static constexpr quint64 kMaxValues = 1 << 20;
+
+    struct Directory {
+        QByteArray entries;
+        quint64 next = 0;
+    };
+
+    QByteArray read(quint64 at, quint64 length)
+    {
+        if (at > quint64(size_) || length > quint64(size_) - at || !input_.seek(qint64(at))) {
+            failed_ = true;
+            return {};
+        }
+        QByteArray bytes = input_.read(qint64(length));
+        if (quint64(bytes.size()) != length)
+            failed_ = true;
+        return bytes;
+    }
+    quint32 u16(const QByteArray& b, qsizetype at) const
+    {
+        return little_ ? qFromLittleEndian<quint16>(b.constData() + at) : qFromBigEndian<quint16>(b.constData() + at);
+    }
+    quint32 u32(const QByteArray& b, qsizetype at) const
+    {
+        return little_ ? qFromLittleEndian<quint32>(b.constData() + at) : qFromBigEndian<quint32>(b.constData() + at);
+    }
+    quint32 u32(quint64 at)
+    {
+        const QByteArray b = read(at, 4);
+        return b.size() == 4 ? u32(b, 0) : 0;
+    }
+
+    bool readDirectory(quint64 at, Directory& directory)
+    {
+        const QByteArray countBytes = read(at, 2);
+        if (failed_ || at < 8)
+            return false;
+        const quint64 count = u16(countBytes, 0);
+        if (count == 0 || count > kMaxEntries)
+            return false;
+        directory.entries = read(at + 2, count * 12 + 4);
+        if (failed_)
+            return false;
+        directory.next = u32(directory.entries, qsizetype(count * 12));
+        directory.entries.chop(4);
+        return true;
+    }
+
+    // The SHORT or LONG values of a tag, read where they are kept; none when the tag is absent.
+    QList<quint64> values(const Directory& directory, quint32 tag)
+    {
+        QList<quint64> list;
+        for (qsizetype entry = 0; entry + 12 <= directory.entries.size(); entry += 12) {
+            if (u16(directory.entries, entry) != tag)
+                continue;
+            const quint32 type = u16(directory.entries, entry + 2);
+            const quint64 count = u32(directory.entries, entry + 4);
+            const quint64 width = type == 3 ? 2 : type == 4 || type == 13 ? 4 : 0;
+            if (width == 0 || count == 0 || count > kMaxValues) {
+                failed_ = true;
+                return {};
+            }
+            const QByteArray bytes = count * width <= 4 ? directory.entries.mid(entry + 8, 4)
+                                                        : read(u32(directory.entries, entry + 8), count * width);
+            if (failed_)
+                return {};
+            for (quint64 i = 0; i < count; ++i)
+                list.append(width == 2 ? u16(bytes, qsizetype(i * 2)) : u32(bytes, qsizetype(i * 4)));
+            return list;
+        }
+        return list;
+    }
+    quint64 first(const Directory& directory, quint32 tag, quint64 absent)
+    {
+        const QList<quint64> list = values(directory, tag);
+        return list.isEmpty() ? absent : list.first();
+    }
+    bool hasImageData(const Directory& directory) { return !values(directory, 273).isEmpty() || !values(directory, 324).isEmpty(); }
+
+    bool imageDataHolds(const Directory& directory)
+    {
+        const bool tiled = values(directory, 273).isEmpty();
+        const QList<quint64> offsets = values(directory, tiled ? 324 : 273);
+        const QList<quint64> counts = values(directory, tiled ? 325 : 279);
+        if (offsets.isEmpty())
+            return !failed_; // a directory of metadata only
+        if (failed_ || offsets.size() != counts.size())
+            return false;
+        quint64 total = 0;
+        for (qsizetype i = 0; i < offsets.size(); ++i) {
+            if (counts[i] == 0 || offsets[i] > quint64(size_) || counts[i] > quint64(size_) - offsets[i])
+                return false;
+            total += counts[i];
+        }
+        // Uncompressed data has the size its directory declares.
+        const quint64 width = first(directory, 256, 0), height = first(directory, 257, 0);
+        const quint64 bits = first(directory, 258, 1), samples = first(directory, 277, 1);
+        if (first(directory, 259, 1) != 1 || width == 0 || height == 0 || width > 1000000 || height > 1000000
+            || bits > 64 || samples > 16)
+            return !failed_;
+        const quint64 planes = first(directory, 284, 1) == 2 ? samples : 1;
+        const quint64 pixelSamples = samples / planes;
+        quint64 needed = 0;
+        if (tiled) {
+            const quint64 tileWidth = first(directory, 322, 0), tileLength = first(directory, 323, 0);
+            if (tileWidth == 0 || tileLength == 0 || tileWidth > width * 16 || tileLength > height * 16)
+                return false;
+            const quint64 tiles = (width + tileWidth - 1) / tileWidth * ((height + tileLength - 1) / tileLength) * planes;
+            if (quint64(offsets.size()) != tiles)
+                return false;
+            needed = tiles * ((tileWidth * pixelSamples * bits + 7) / 8 * tileLength);
+        } else {
+            needed = (width * pixelSamples * bits + 7) / 8 * height * planes;
+        }
+        return !failed_ && total >= needed;
+    }
+
+    QFile& input_;
+    bool little_;
+    qint64 size_;
+    bool failed_ = false;
+};
+
 // Any JPEG that starts near the beginning of the file and decodes (RAF, CR3 and CRW keep their
 // previews there).
 bool scannedPreviewDecodes(QFile& input)
@@ -294,14 +454,19 @@ public:
         if (!input.open(QIODevice::ReadOnly))
             return unreadableOutput();
         bool decoded = false;
+        bool structureHolds = false;
         if (isTiffStart(file.head)) {
             decoded = tiffPreviewDecodes(input, file.head);
             if (!decoded && input.seek(0))
                 decoded = decodeWhole(&input, "tiff").decoded;
+            if (!decoded)
+                structureHolds = TiffStructure(input, file.head.startsWith("II")).holdsSensorData();
         }
-        if (!decoded && !control.isCancelled())
+        if (!decoded && !structureHolds && !control.isCancelled())
             decoded = scannedPreviewDecodes(input);
         control.report(file.size, file.size);
+        if (structureHolds && !decoded)
+            return structurePassed();
         if (!decoded)
             return {false, uiTr("图片解码验证失败：%1").arg(uiTr("未找到可解码的图像或内嵌预览"))};
         return {true, uiTr("图片可由独立解码器读取")};

@@ -53,6 +53,34 @@ QSize gifsicleSize(const QString& path, const QString& scratch)
 
 QByteArray cut(const QByteArray& bytes, int percent) { return bytes.left(bytes.size() * percent / 100); }
 
+// A small camera RAW written by hand: a DNG whose only image is 64x48 16-bit colour filter array
+// data (PhotometricInterpretation 32803) in three uncompressed strips, with no preview.
+const char* const kDngWriter = R"(
+import struct, sys
+W, H, RPS = 64, 48, 16
+strips = H // RPS
+strip = W * 2 * RPS
+data = bytes((x * 7 + y * 3) % 256 for y in range(H) for x in range(W * 2))
+ntags = 16
+extra_at = 8 + 2 + ntags * 12 + 4
+model = b'Korvex Test\0'
+matrix = struct.pack('<18i', *([1, 1] * 9))
+offsets_at = extra_at
+counts_at = offsets_at + 4 * strips
+model_at = counts_at + 4 * strips
+matrix_at = model_at + len(model)
+data_at = matrix_at + len(matrix)
+extra = struct.pack('<%dI' % strips, *[data_at + i * strip for i in range(strips)])
+extra += struct.pack('<%dI' % strips, *([strip] * strips)) + model + matrix
+def bytes4(values): return struct.unpack('<I', bytes(values))[0]
+tags = [(254, 4, 1, 0), (256, 4, 1, W), (257, 4, 1, H), (258, 3, 1, 16), (259, 3, 1, 1), (262, 3, 1, 32803),
+        (273, 4, strips, offsets_at), (277, 3, 1, 1), (278, 4, 1, RPS), (279, 4, strips, counts_at), (284, 3, 1, 1),
+        (33421, 3, 2, 2 | (2 << 16)), (33422, 1, 4, bytes4([0, 1, 1, 2])), (50706, 1, 4, bytes4([1, 4, 0, 0])),
+        (50708, 2, len(model), model_at), (50721, 10, 9, matrix_at)]
+ifd = struct.pack('<H', ntags) + b''.join(struct.pack('<HHII', *t) for t in tags) + struct.pack('<I', 0)
+open(sys.argv[1], 'wb').write(b'II*\0' + struct.pack('<I', 8) + ifd + extra + data)
+)";
+
 const QString kLowerPartLost = QStringLiteral("图片下部的数据已丢失，无法恢复，该部分以填充色显示");
 const QString kUpperPartLost = QStringLiteral("图片上部的数据已丢失，无法恢复，该部分以填充色显示");
 const QString kScansLost = QStringLiteral("图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示");
@@ -151,6 +179,40 @@ private slots:
         RepairWorkflowController c;
         QVERIFY2(repairToPreview(c, input), qPrintable(c.status() + QStringLiteral(" / ") + c.validationMessage()));
         QVERIFY(c.formatValid());
+    }
+
+    // Camera RAW sensor data is no picture the image reader decodes: a sound DNG, and one behind
+    // junk bytes, are judged by their TIFF structure (tiffinfo reads every strip of the result).
+    void cameraRawIsJudgedByItsStructure_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("sound") << "sound";
+        QTest::newRow("junk in front") << "junk";
+    }
+
+    void cameraRawIsJudgedByItsStructure()
+    {
+        QFETCH(QString, damage);
+        WORKFLOW_REQUIRE_TOOL("tiffinfo");
+        const QString whole = dir_.filePath(QStringLiteral("whole.dng"));
+        const ToolRun made = python(QString::fromLatin1(kDngWriter), {whole});
+        QVERIFY2(made.exitCode == 0, qPrintable(made.output));
+        QCOMPARE(runTool(QStringLiteral("tiffinfo"), {"-D", whole}).exitCode, 0);
+        QByteArray bytes = readAll(whole);
+        if (damage == u"junk")
+            bytes.prepend(QByteArray(137, '\x42'));
+        const QString input = dir_.filePath(damage + QStringLiteral(".dng"));
+        QVERIFY(writeAll(input, bytes));
+
+        RepairWorkflowController c;
+        QVERIFY2(repairToPreview(c, input), qPrintable(c.status() + QStringLiteral(" / ") + c.validationMessage()));
+        QVERIFY(c.formatValid());
+        QCOMPARE(c.validationMessage(), QStringLiteral("输出结构验证通过"));
+        const QString saveFolder = dir_.filePath(QStringLiteral("saved-") + damage);
+        QVERIFY(QDir().mkpath(saveFolder));
+        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        const ToolRun judged = runTool(QStringLiteral("tiffinfo"), {"-D", c.outputPath()});
+        QVERIFY2(judged.exitCode == 0 && !judged.output.contains(QStringLiteral("rror")), qPrintable(judged.output));
     }
 
     // Nothing changes for what cannot be decoded at all: a photo whose header is cut away, and
