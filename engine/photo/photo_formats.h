@@ -167,7 +167,12 @@ struct TiffRawFacts {
     bool rawFirst = false;    // the RAW container starts before any TIFF header found
     uint64_t cr3Start = npos;
     IfdRecovery ifd;
+    // Where the image data the TIFF directories name ends, from the TIFF header; 0 when unknown.
+    uint64_t dataEnd = 0;
 };
+// The end of the strips and tiles that the directories of a TIFF (starting at its header) name:
+// the first directories of the chain and their SubIFDs. 0 when none can be read.
+uint64_t tiffImageDataEnd(ByteView tiff);
 RepairResult analyzeTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext,
                             TiffRawFacts* facts = nullptr);
 RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext);
