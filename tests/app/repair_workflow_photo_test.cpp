@@ -83,6 +83,7 @@ open(sys.argv[1], 'wb').write(b'II*\0' + struct.pack('<I', 8) + ifd + extra + da
 
 const QString kLowerPartLost = QStringLiteral("图片下部的数据已丢失，无法恢复，该部分以填充色显示");
 const QString kUpperPartLost = QStringLiteral("图片上部的数据已丢失，无法恢复，该部分以填充色显示");
+const QString kFramesLost = QStringLiteral("截断处之后的动画帧已丢失，无法恢复");
 const QString kScansLost = QStringLiteral("图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示");
 
 } // namespace
@@ -133,6 +134,8 @@ private slots:
             QTest::newRow("progressive jpeg" + at) << "p.jpg" << QStringList{"-interlace", "Plane"} << percent
                                                    << QStringList{QStringLiteral("JPEG 文件结束标记缺失"), kScansLost};
             QTest::newRow("gif" + at) << "a.gif" << QStringList{} << percent << QStringList{kLowerPartLost};
+            QTest::newRow("animated gif" + at) << "anim.gif" << QStringList{"-seed", "8", "plasma:fractal", "-seed", "9", "plasma:fractal"}
+                                               << percent << QStringList{kFramesLost};
             QTest::newRow("bmp" + at) << "a.bmp" << QStringList{"-type", "TrueColor"} << percent << QStringList{kUpperPartLost};
             // A TIFF has no embedded preview, which the RAW/TIFF engine reports as it does for every one.
             QTest::newRow("tiff" + at) << "a.tif" << QStringList{"-depth", "8"} << percent
