@@ -3,7 +3,8 @@
 // while this thread decodes fails the picture too (telling what was lost when the picture still
 // came out at its declared size), and so does a file that stops before its format's end (PNG end
 // chunk, GIF trailer, BMP pixel array). Camera RAW files pass when their TIFF image or an
-// embedded JPEG preview decodes.
+// embedded JPEG preview decodes, or, for sensor data no reader decodes, when their TIFF structure
+// holds.
 
 #include "app/output_checker.h"
 
