@@ -235,35 +235,52 @@ private slots:
     }
 
     // Nothing changes for what cannot be decoded at all: a photo whose header is cut away, and
-    // one whose quantisation tables are gone, stay refused without a sample.
+    // one whose quantisation tables are gone (all, or only the one its scan uses first), stay
+    // refused without a sample, and their analysis says so rather than "no damage".
     void undecodablePhotosStayRefused_data()
     {
         QTest::addColumn<QString>("damage");
         QTest::newRow("header cut away") << "head";
         QTest::newRow("quantisation tables removed") << "dqt";
+        QTest::newRow("first quantisation table removed") << "dqt0";
     }
 
     void undecodablePhotosStayRefused()
     {
         QFETCH(QString, damage);
         WORKFLOW_REQUIRE_TOOL("convert");
+        WORKFLOW_REQUIRE_TOOL("djpeg");
         const QString whole = makePicture(QStringLiteral("h.jpg"), {"-quality", "90"});
         QVERIFY(!whole.isEmpty());
         QByteArray bytes = readAll(whole);
         if (damage == u"head") {
             bytes = bytes.mid(bytes.size() / 3);
         } else {
-            // Every DQT segment (FF DB, its length) is taken out of the header.
+            // DQT segments (FF DB, their length) are taken out of the header: all, or the first,
+            // which defines table 0 (the second, for the colour components, stays).
             for (qsizetype at = bytes.indexOf("\xFF\xDB"); at >= 0 && at < bytes.indexOf("\xFF\xDA"); at = bytes.indexOf("\xFF\xDB")) {
                 const int length = (uchar(bytes[at + 2]) << 8) | uchar(bytes[at + 3]);
                 bytes.remove(at, length + 2);
+                if (damage == u"dqt0")
+                    break;
             }
+            QVERIFY(bytes.contains("\xFF\xDB") == (damage == u"dqt0"));
         }
         const QString input = dir_.filePath(damage + QStringLiteral(".jpg"));
         QVERIFY(writeAll(input, cut(bytes, 80)));
+        if (damage != u"head")
+            QVERIFY(runTool(QStringLiteral("djpeg"), {"-outfile", "/dev/null", input}).exitCode == 1);
 
+        // The analysis names the damage and asks for a sample; no quick repair makes a picture of it.
         RepairWorkflowController c;
-        QVERIFY(!repairToPreview(c, input));
+        c.selectInput(QUrl::fromLocalFile(input));
+        c.analyze();
+        QVERIFY(waitIdle(c));
+        QVERIFY(!c.findings().isEmpty());
+        QVERIFY(c.sampleRequired());
+        c.repair(QStringLiteral("quick"));
+        QVERIFY(waitIdle(c));
+        QVERIFY(c.state() != WorkflowState::PreviewReady);
         QVERIFY(!c.formatValid());
     }
 };
