@@ -193,15 +193,16 @@ void takeOutputWarnings(OperationResult& result, const data_repair::RepairResult
 }
 
 // A cut picture that still decodes to its full size, the missing part filled in, is the best that
-// exists of it. It is accepted when the engine found the input cut short (its end, or data its
-// structure declares, missing): the cut and what it cost are the warnings the user decides on.
+// exists of it. It is accepted when the engine found the input cut short (its end missing, or data
+// lost that no repair brings back; bytes left over after the end are no cut): the cut and what it
+// cost are the warnings the user decides on.
 bool acceptCutPicture(OperationResult& result, const data_repair::RepairResult& engine, const OutputValidationResult& verdict)
 {
     if (verdict.valid || verdict.loss.isEmpty())
         return false;
     QList<UiText> cuts;
     for (const data_repair::Finding& finding : engine.findings)
-        if (finding.category == data_repair::TrailerMissing || finding.category == data_repair::Truncated)
+        if (finding.category == data_repair::TrailerMissing || (finding.category == data_repair::Truncated && !finding.repairable))
             cuts.append(findingUserMessage(finding));
     if (cuts.isEmpty())
         return false;
