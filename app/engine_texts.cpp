@@ -23,7 +23,14 @@ struct PhraseRule {
     const char* text;
 };
 
-constexpr std::array<PhraseRule, 6> kPhraseRules = {{
+constexpr std::array<PhraseRule, 9> kPhraseRules = {{
+    // What a cut picture lost, in the words the image check uses for the same loss.
+    {{"lower part of the picture is lost", nullptr}, false, false,
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "图片下部的数据已丢失，无法恢复，该部分以填充色显示")},
+    {{"upper part of the picture is lost", nullptr}, false, false,
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "图片上部的数据已丢失，无法恢复，该部分以填充色显示")},
+    {{"frames after the cut are lost", nullptr}, false, false,
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "截断处之后的动画帧已丢失，无法恢复")},
     {{"ZIP EOCD", nullptr}, true, false, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "ZIP 中央目录记录缺失")},
     {{"EOI", nullptr}, true, false, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "JPEG 文件结束标记缺失")},
     {{"SOI", nullptr}, true, false, QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "JPEG 文件头起始标记缺失")},

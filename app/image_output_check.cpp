@@ -1,11 +1,14 @@
-// Pictures are decoded whole by the toolkit's image reader, within its allocation limit. The
-// reader fills a cut image with grey and only warns, so a warning of an image plug-in while this
-// thread decodes fails the picture too, and so does a file that stops before its format's end
-// (PNG end chunk, GIF trailer, BMP pixel array). Camera RAW files pass when their
-// TIFF image or an embedded JPEG preview decodes.
+// Pictures are decoded whole by the toolkit's image reader, up to the engine's working-memory
+// limit. The reader fills a cut image with grey and only warns, so a warning of an image plug-in
+// while this thread decodes fails the picture too (telling what was lost when the picture still
+// came out at its declared size), and so does a file that stops before its format's end (PNG end
+// chunk, GIF trailer, BMP pixel array). Camera RAW files pass when their TIFF image or an
+// embedded JPEG preview decodes, or, for sensor data no reader decodes, when their TIFF structure
+// holds.
 
 #include "app/output_checker.h"
 
+#include "data_repair/byte_buffer.h"
 #include "data_repair/detection.h"
 #include "data_repair/format_extensions.h"
 
@@ -16,7 +19,10 @@
 #include <QMutex>
 #include <QtEndian>
 
+#include <algorithm>
 #include <atomic>
+#include <limits>
+#include <mutex>
 
 #define KORVEX_TR_CONTEXT "olm::repair::OutputValidationService"
 #include "common/ui_tr.h"
@@ -58,8 +64,24 @@ void installWarningCounter()
     }
 }
 
+// The reader refuses images above its allocation limit (128 MB by default, a 33 MP picture).
+// Outputs are held to the engine's own working-memory limit instead, so every picture the engine
+// can repair can be checked too.
+void raiseAllocationLimit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const quint64 megabytes = data_repair::workingMemoryLimit() / (1024 * 1024);
+        const int limit = int(std::min<quint64>(megabytes, quint64(std::numeric_limits<int>::max())));
+        if (limit > QImageReader::allocationLimit())
+            QImageReader::setAllocationLimit(limit);
+    });
+}
+
 struct DecodeOutcome {
     bool decoded = false;
+    // Decoded with warnings, yet to the size the file declares: the reader filled in what was missing.
+    bool filled = false;
     QString error;
 };
 
@@ -67,19 +89,38 @@ struct DecodeOutcome {
 DecodeOutcome decodeWhole(QIODevice* device, const QByteArray& format = {})
 {
     installWarningCounter();
+    raiseAllocationLimit();
     int warnings = 0;
     imageWarnings = &warnings;
     QImageReader reader(device, format);
     // A picture too large for the reader's allocation limit is decoded at a reduced size: every
     // byte of it is still read, but the image held stays small.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024 / 2)
-        reader.setScaledSize(size.scaled(kReducedEdge, kReducedEdge, Qt::KeepAspectRatio));
+    QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024 / 2) {
+        size = size.scaled(kReducedEdge, kReducedEdge, Qt::KeepAspectRatio);
+        reader.setScaledSize(size);
+    }
     const QImage image = reader.read();
     imageWarnings = nullptr;
     if (image.isNull())
-        return {false, reader.errorString()};
-    return {warnings == 0, {}};
+        return {false, false, reader.errorString()};
+    return {warnings == 0, warnings > 0 && size.isValid() && image.size() == size, {}};
+}
+
+// What a picture that decoded only with its missing part filled in has lost, by its kind: a cut
+// progressive JPEG lacks its later scans (the whole picture, less sharp), any other its lower part.
+// The texts are the result page's, shared with the engine's findings of the same loss.
+UiText lostPart(const OutputFile& file)
+{
+    const data_repair::ByteBuffer head(file.head.begin(), file.head.end());
+    if (data_repair::hasJpegSignature(head)) {
+        const qsizetype scan = file.head.indexOf("\xFF\xDA");
+        const QByteArray header = scan >= 0 ? file.head.left(scan) : file.head;
+        if (header.contains("\xFF\xC2") || header.contains("\xFF\xC6"))
+            return UiText::translated("olm::repair::RepairWorkflowController",
+                                      "图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示");
+    }
+    return UiText::translated("olm::repair::RepairWorkflowController", "图片下部的数据已丢失，无法恢复，该部分以填充色显示");
 }
 
 // The last bytes of the file with trailing zero padding (which card readers leave) removed.
@@ -148,7 +189,7 @@ public:
         control.report(file.size, file.size);
         if (!outcome.decoded || !reachesFormatEnd(file)) {
             const UiText reason = outcome.error.isEmpty() ? uiTr("图像数据不完整") : UiText(outcome.error);
-            return {false, uiTr("图片解码验证失败：%1").arg(reason)};
+            return {false, uiTr("图片解码验证失败：%1").arg(reason), outcome.filled ? lostPart(file) : UiText()};
         }
         return {true, uiTr("图片可由独立解码器读取")};
     }
@@ -220,6 +261,166 @@ bool tiffPreviewDecodes(QFile& input, const QByteArray& head)
     return false;
 }
 
+// --- The TIFF structure of camera sensor data ---
+
+// Sensor data (colour filter array or linear raw) is no picture the image reader decodes: such a
+// file is judged by its TIFF structure instead. Its directories must lie inside the file, every
+// directory with image data must have as many offsets as byte counts, every strip or tile inside
+// the file, and uncompressed data at least the bytes its size declares; one of them must hold the
+// sensor data.
+class TiffStructure {
+public:
+    TiffStructure(QFile& input, bool little) : input_(input), little_(little), size_(input.size()) {}
+
+    bool holdsSensorData()
+    {
+        QList<quint64> directories{u32(4)};
+        bool sensorData = false;
+        for (int visited = 0; visited < directories.size(); ++visited) {
+            if (visited >= kMaxDirectories)
+                return false;
+            Directory directory;
+            if (!readDirectory(directories.at(visited), directory))
+                return false;
+            if (visited < kChainLength && directory.next != 0)
+                directories.append(directory.next);
+            for (const quint64 sub : values(directory, 330))
+                directories.append(sub);
+            if (failed_ || !imageDataHolds(directory))
+                return false;
+            const quint64 photometric = first(directory, 262, 0);
+            sensorData = sensorData || ((photometric == 32803 || photometric == 34892) && hasImageData(directory));
+        }
+        return sensorData && !failed_;
+    }
+
+private:
+    static constexpr int kMaxDirectories = 64;
+    static constexpr int kChainLength = 16;
+    static constexpr quint64 kMaxEntries = 4096;
+    static constexpr quint64 kMaxValues = 1 << 20;
+
+    struct Directory {
+        QByteArray entries;
+        quint64 next = 0;
+    };
+
+    QByteArray read(quint64 at, quint64 length)
+    {
+        if (at > quint64(size_) || length > quint64(size_) - at || !input_.seek(qint64(at))) {
+            failed_ = true;
+            return {};
+        }
+        QByteArray bytes = input_.read(qint64(length));
+        if (quint64(bytes.size()) != length)
+            failed_ = true;
+        return bytes;
+    }
+    quint32 u16(const QByteArray& b, qsizetype at) const
+    {
+        return little_ ? qFromLittleEndian<quint16>(b.constData() + at) : qFromBigEndian<quint16>(b.constData() + at);
+    }
+    quint32 u32(const QByteArray& b, qsizetype at) const
+    {
+        return little_ ? qFromLittleEndian<quint32>(b.constData() + at) : qFromBigEndian<quint32>(b.constData() + at);
+    }
+    quint32 u32(quint64 at)
+    {
+        const QByteArray b = read(at, 4);
+        return b.size() == 4 ? u32(b, 0) : 0;
+    }
+
+    bool readDirectory(quint64 at, Directory& directory)
+    {
+        const QByteArray countBytes = read(at, 2);
+        if (failed_ || at < 8)
+            return false;
+        const quint64 count = u16(countBytes, 0);
+        if (count == 0 || count > kMaxEntries)
+            return false;
+        directory.entries = read(at + 2, count * 12 + 4);
+        if (failed_)
+            return false;
+        directory.next = u32(directory.entries, qsizetype(count * 12));
+        directory.entries.chop(4);
+        return true;
+    }
+
+    // The SHORT or LONG values of a tag, read where they are kept; none when the tag is absent.
+    QList<quint64> values(const Directory& directory, quint32 tag)
+    {
+        QList<quint64> list;
+        for (qsizetype entry = 0; entry + 12 <= directory.entries.size(); entry += 12) {
+            if (u16(directory.entries, entry) != tag)
+                continue;
+            const quint32 type = u16(directory.entries, entry + 2);
+            const quint64 count = u32(directory.entries, entry + 4);
+            const quint64 width = type == 3 ? 2 : type == 4 || type == 13 ? 4 : 0;
+            if (width == 0 || count == 0 || count > kMaxValues) {
+                failed_ = true;
+                return {};
+            }
+            const QByteArray bytes = count * width <= 4 ? directory.entries.mid(entry + 8, 4)
+                                                        : read(u32(directory.entries, entry + 8), count * width);
+            if (failed_)
+                return {};
+            for (quint64 i = 0; i < count; ++i)
+                list.append(width == 2 ? u16(bytes, qsizetype(i * 2)) : u32(bytes, qsizetype(i * 4)));
+            return list;
+        }
+        return list;
+    }
+    quint64 first(const Directory& directory, quint32 tag, quint64 absent)
+    {
+        const QList<quint64> list = values(directory, tag);
+        return list.isEmpty() ? absent : list.first();
+    }
+    bool hasImageData(const Directory& directory) { return !values(directory, 273).isEmpty() || !values(directory, 324).isEmpty(); }
+
+    bool imageDataHolds(const Directory& directory)
+    {
+        const bool tiled = values(directory, 273).isEmpty();
+        const QList<quint64> offsets = values(directory, tiled ? 324 : 273);
+        const QList<quint64> counts = values(directory, tiled ? 325 : 279);
+        if (offsets.isEmpty())
+            return !failed_; // a directory of metadata only
+        if (failed_ || offsets.size() != counts.size())
+            return false;
+        quint64 total = 0;
+        for (qsizetype i = 0; i < offsets.size(); ++i) {
+            if (counts[i] == 0 || offsets[i] > quint64(size_) || counts[i] > quint64(size_) - offsets[i])
+                return false;
+            total += counts[i];
+        }
+        // Uncompressed data has the size its directory declares.
+        const quint64 width = first(directory, 256, 0), height = first(directory, 257, 0);
+        const quint64 bits = first(directory, 258, 1), samples = first(directory, 277, 1);
+        if (first(directory, 259, 1) != 1 || width == 0 || height == 0 || width > 1000000 || height > 1000000
+            || bits > 64 || samples > 16)
+            return !failed_;
+        const quint64 planes = first(directory, 284, 1) == 2 ? samples : 1;
+        const quint64 pixelSamples = samples / planes;
+        quint64 needed = 0;
+        if (tiled) {
+            const quint64 tileWidth = first(directory, 322, 0), tileLength = first(directory, 323, 0);
+            if (tileWidth == 0 || tileLength == 0 || tileWidth > width * 16 || tileLength > height * 16)
+                return false;
+            const quint64 tiles = (width + tileWidth - 1) / tileWidth * ((height + tileLength - 1) / tileLength) * planes;
+            if (quint64(offsets.size()) != tiles)
+                return false;
+            needed = tiles * ((tileWidth * pixelSamples * bits + 7) / 8 * tileLength);
+        } else {
+            needed = (width * pixelSamples * bits + 7) / 8 * height * planes;
+        }
+        return !failed_ && total >= needed;
+    }
+
+    QFile& input_;
+    bool little_;
+    qint64 size_;
+    bool failed_ = false;
+};
+
 // Any JPEG that starts near the beginning of the file and decodes (RAF, CR3 and CRW keep their
 // previews there).
 bool scannedPreviewDecodes(QFile& input)
@@ -254,14 +455,19 @@ public:
         if (!input.open(QIODevice::ReadOnly))
             return unreadableOutput();
         bool decoded = false;
+        bool structureHolds = false;
         if (isTiffStart(file.head)) {
             decoded = tiffPreviewDecodes(input, file.head);
             if (!decoded && input.seek(0))
                 decoded = decodeWhole(&input, "tiff").decoded;
+            if (!decoded)
+                structureHolds = TiffStructure(input, file.head.startsWith("II")).holdsSensorData();
         }
-        if (!decoded && !control.isCancelled())
+        if (!decoded && !structureHolds && !control.isCancelled())
             decoded = scannedPreviewDecodes(input);
         control.report(file.size, file.size);
+        if (structureHolds && !decoded)
+            return structurePassed();
         if (!decoded)
             return {false, uiTr("图片解码验证失败：%1").arg(uiTr("未找到可解码的图像或内嵌预览"))};
         return {true, uiTr("图片可由独立解码器读取")};

@@ -11,12 +11,22 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 namespace olm::repair {
 
 struct OutputValidationResult {
+    OutputValidationResult(bool valid = false, UiText message = {}, UiText loss = {})
+        : valid(valid), message(std::move(message)), loss(std::move(loss))
+    {
+    }
+
     bool valid = false;
     UiText message;
+    // Set on an invalid picture that still decodes to its declared size with its missing part
+    // filled in: what of it was lost. The job accepts such a picture when the engine reported the
+    // input cut short.
+    UiText loss;
 };
 
 // How a running validation hears of a stop and tells how far it got; both may be empty. A stopped

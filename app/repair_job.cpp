@@ -240,6 +240,28 @@ void takeOutputWarnings(OperationResult& result, const data_repair::RepairResult
             addWarning(result, findingUserMessage(finding));
 }
 
+// A cut picture that still decodes to its full size, the missing part filled in, is the best that
+// exists of it. It is accepted when the engine found the input cut short (its end missing, or data
+// lost that no repair brings back; bytes left over after the end are no cut): the cut and what it
+// cost are the warnings the user decides on.
+bool acceptCutPicture(OperationResult& result, const data_repair::RepairResult& engine, const OutputValidationResult& verdict)
+{
+    if (verdict.valid || verdict.loss.isEmpty())
+        return false;
+    QList<UiText> cuts;
+    for (const data_repair::Finding& finding : engine.findings)
+        if (finding.category == data_repair::TrailerMissing || (finding.category == data_repair::Truncated && !finding.repairable))
+            cuts.append(findingUserMessage(finding));
+    if (cuts.isEmpty())
+        return false;
+    for (const UiText& cut : cuts)
+        addWarning(result, cut);
+    addWarning(result, verdict.loss);
+    result.validationMessage = UiText::translated("olm::repair::OutputValidationService", "图片可由独立解码器读取");
+    result.formatValid = true;
+    return true;
+}
+
 // For an image output the engine may have listed an image it extracted; that one is previewed.
 QString choosePreview(const data_repair::RepairResult& engine, const QString& outputPath)
 {
@@ -557,7 +579,7 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
         const OutputValidationResult verdict = OutputValidationService::validateOutput(result.outputPath, control);
         result.validationMessage = verdict.message;
         result.formatValid = verdict.valid;
-        if (!verdict.valid) {
+        if (!verdict.valid && !acceptCutPicture(result, engine, verdict)) {
             if (!consensus.found) {
                 fail(result, uiTr("核心生成了输出，但独立格式验证未通过"));
             } else {

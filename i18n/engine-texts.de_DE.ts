@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>Der untere Teil des Bildes ging verloren und konnte nicht wiederhergestellt werden; er wird gefüllt angezeigt.</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>Der obere Teil des Bildes ging verloren und konnte nicht wiederhergestellt werden; er wird gefüllt angezeigt.</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>Die Animationsbilder nach der Abbruchstelle gingen verloren und konnten nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>Die späteren Scans des Bildes gingen verloren und konnten nicht wiederhergestellt werden; es kann unscharf wirken, oder sein unterer Teil wird gefüllt angezeigt.</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>ZIP-Zentralverzeichniseintrag fehlt</translation>
     </message>

@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>The lower part of the picture was lost and could not be recovered; it is shown filled in.</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>The upper part of the picture was lost and could not be recovered; it is shown filled in.</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>The animation frames after the cut were lost and could not be recovered.</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>The picture's later scans were lost and could not be recovered; it may look blurred, or its lower part is shown filled in.</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>ZIP central directory record missing</translation>
     </message>

@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>La parte inferior de la imagen se perdió y no se pudo recuperar; se muestra rellenada.</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>La parte superior de la imagen se perdió y no se pudo recuperar; se muestra rellenada.</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>Los fotogramas de la animación posteriores al corte se perdieron y no se pudieron recuperar.</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>Los barridos posteriores de la imagen se perdieron y no se pudieron recuperar; puede verse borrosa, o su parte inferior se muestra rellenada.</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>Falta el registro del directorio central ZIP</translation>
     </message>

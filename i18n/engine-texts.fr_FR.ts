@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>La partie inférieure de l’image a été perdue et n’a pas pu être récupérée ; elle est affichée remplie.</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>La partie supérieure de l’image a été perdue et n’a pas pu être récupérée ; elle est affichée remplie.</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>Les images de l’animation situées après la coupure ont été perdues et n’ont pas pu être récupérées.</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>Les passes suivantes de l’image ont été perdues et n’ont pas pu être récupérées ; elle peut paraître floue, ou sa partie inférieure est affichée remplie.</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>Enregistrement du répertoire central ZIP manquant</translation>
     </message>

@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>La parte inferiore dell’immagine è andata persa e non è stato possibile recuperarla; viene mostrata riempita.</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>La parte superiore dell’immagine è andata persa e non è stato possibile recuperarla; viene mostrata riempita.</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>I fotogrammi dell’animazione dopo il punto di interruzione sono andati persi e non è stato possibile recuperarli.</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>Le scansioni successive dell’immagine sono andate perse e non è stato possibile recuperarle; può apparire sfocata, oppure la sua parte inferiore viene mostrata riempita.</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>Record della directory centrale ZIP mancante</translation>
     </message>

@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>画像の下部のデータが失われ、復元できませんでした。その部分は塗りつぶして表示されます。</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>画像の上部のデータが失われ、復元できませんでした。その部分は塗りつぶして表示されます。</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>途切れた箇所より後のアニメーションのフレームは失われ、復元できませんでした。</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>画像の後続のスキャンデータが失われ、復元できませんでした。画像がぼやけるか、下部が塗りつぶして表示されることがあります。</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>ZIP セントラルディレクトリレコードがありません</translation>
     </message>

@@ -4,6 +4,22 @@
 <context>
     <name>olm::repair::RepairWorkflowController</name>
     <message>
+        <source>图片下部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>圖片下部的資料已遺失，無法復原，該部分以填充色顯示</translation>
+    </message>
+    <message>
+        <source>图片上部的数据已丢失，无法恢复，该部分以填充色显示</source>
+        <translation>圖片上部的資料已遺失，無法復原，該部分以填充色顯示</translation>
+    </message>
+    <message>
+        <source>截断处之后的动画帧已丢失，无法恢复</source>
+        <translation>截斷處之後的動畫影格已遺失，無法復原</translation>
+    </message>
+    <message>
+        <source>图片后续的扫描数据已丢失，无法恢复，画面可能模糊或下部以填充色显示</source>
+        <translation>圖片後續的掃描資料已遺失，無法復原，畫面可能模糊或下部以填充色顯示</translation>
+    </message>
+    <message>
         <source>ZIP 中央目录记录缺失</source>
         <translation>ZIP 中央目錄記錄缺失</translation>
     </message>

@@ -18,6 +18,9 @@ struct GifWalk {
     uint64_t strayByte = npos;   // a byte at block level that starts no block
     bool inSubBlocks = false;    // the data ran out inside a data sub-block chain
     uint64_t missingInBlock = 0; // bytes the cut sub-block still lacks
+    uint64_t images = 0;         // image descriptors met, the cut one included
+    bool cutInBlock = false;     // the data ran out inside a block, not between two
+    bool cutInImage = false;     // ... inside an image's descriptor or data
 };
 
 // Follows the blocks (header, screen descriptor, colour tables, extensions, images and their
@@ -61,9 +64,13 @@ GifWalk walkGif(ByteView b, uint64_t a)
         }
         if (introducer == 0x21) {
             pos += 2;
-            if (pos > n || !subBlocks())
+            if (pos > n || !subBlocks()) {
+                w.cutInBlock = true;
                 return w;
+            }
         } else if (introducer == 0x2C) {
+            ++w.images;
+            w.cutInBlock = w.cutInImage = true;
             if (!fitsIn(n, pos, 10))
                 return w;
             const uint8_t flags = b[pos + 9];
@@ -73,6 +80,7 @@ GifWalk walkGif(ByteView b, uint64_t a)
             pos += 1; // LZW minimum code size
             if (pos > n || !subBlocks())
                 return w;
+            w.cutInBlock = w.cutInImage = false;
         } else {
             w.strayByte = pos;
             return w;
@@ -93,6 +101,38 @@ uint64_t locateHeader(RepairResult& result, const std::string& name, uint64_t a,
     }
     return a;
 }
+
+} // namespace
+
+namespace {
+
+// The rows of an uncompressed BMP: where its pixel array ends (from the header's start; 0 when
+// the header does not tell: a core header, compressed rows or no size) and its row order.
+struct BmpRows {
+    uint64_t end = 0;
+    uint64_t stride = 0;
+    bool topDown = false;
+};
+
+BmpRows bmpRows(ByteView b, uint64_t a)
+{
+    BmpRows rows;
+    if (!fitsIn(b.size(), a, 54) || readLe32(b, a + 14) < 40)
+        return rows;
+    const uint32_t compression = readLe32(b, a + 30);
+    const int64_t width = static_cast<int32_t>(readLe32(b, a + 18));
+    const int64_t height = static_cast<int32_t>(readLe32(b, a + 22));
+    const uint64_t bits = readLe16(b, a + 28);
+    if ((compression != 0 && compression != 3) || width <= 0 || height == 0 || bits == 0 || bits > 64)
+        return rows;
+    rows.stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+    rows.topDown = height < 0;
+    rows.end = readLe32(b, a + 10) + rows.stride * static_cast<uint64_t>(height < 0 ? -height : height);
+    return rows;
+}
+
+// The most pixel data a cut BMP is completed to; a header claiming more is not believed.
+constexpr uint64_t kBmpFillLimit = 0x20000000;
 
 } // namespace
 
@@ -123,6 +163,12 @@ RepairResult analyzeBmp(const RepairRequest& request, ByteView b)
     if (d < 14 || d > n - a)
         result.addFinding(StructureInvalid, Warning, "BMP pixel data offset is outside the recovered file", a + 10, 4,
                           false, 0.72);
+    else if (const BmpRows rows = bmpRows(b, a); rows.end > n - a)
+        // Rows are stored from the bottom up unless the height is negative.
+        result.addFinding(Truncated, Warning,
+                          rows.topDown ? "BMP pixel data is cut short; the lower part of the picture is lost"
+                                       : "BMP pixel data is cut short; the upper part of the picture is lost",
+                          n, rows.end - (n - a), false, 0.9);
     result.confidence = result.findings.empty() ? 1.0 : 0.78;
     return result;
 }
@@ -136,6 +182,16 @@ RepairResult repairBmp(const RepairRequest& request, ByteView b)
     ByteBuffer work = copyBytes(b.subspan(static_cast<size_t>(a)));
     if (a > 0)
         result.addAction("trim-bmp-prefix", "removed bytes before BMP header", a);
+    // A cut pixel array is completed with zero rows, so that every decoder shows the rows
+    // that survived at the picture's own size; at least one whole row must have survived.
+    const BmpRows rows = bmpRows(b, a);
+    const uint64_t pixels = readLe32(b, a + 10);
+    if (rows.end > work.size() && rows.end <= kBmpFillLimit && work.size() >= pixels + rows.stride) {
+        requireWorkingMemory(rows.end);
+        const uint64_t missing = rows.end - work.size();
+        work.resize(static_cast<size_t>(rows.end), 0);
+        result.addAction("fill-bmp-rows", "filled the missing BMP rows with zeros", missing);
+    }
     const uint32_t length = saturated32(work.size());
     if (work.size() > 5 && readLe32(work, 2) != length) {
         putLe32(work, 2, length);
@@ -151,8 +207,17 @@ RepairResult analyzeGif(const RepairRequest& request, ByteView b)
     const uint64_t a = locateHeader(result, "GIF", findGifHeader(b), kPhotoGifMissing);
     if (a == npos)
         return result;
-    if (walkGif(b, a).trailer == npos)
+    const GifWalk w = walkGif(b, a);
+    if (w.trailer == npos) {
         result.addFinding(TrailerMissing, Warning, "GIF trailer byte is missing", b.size(), 0, true, 0.86);
+        // Cut inside a block: what followed is gone, the rest of the first picture or the frames.
+        if (w.strayByte == npos && w.cutInBlock)
+            result.addFinding(Truncated, Warning,
+                              w.cutInImage && w.images == 1
+                                  ? "GIF image data is cut short; the lower part of the picture is lost"
+                                  : "GIF data is cut short; the frames after the cut are lost",
+                              b.size(), 0, false, 0.86);
+    }
     result.confidence = result.findings.empty() ? 1.0 : 0.78;
     return result;
 }

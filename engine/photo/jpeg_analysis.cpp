@@ -1,6 +1,8 @@
 // JPEG marker walk and analysis.
 
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "data_repair/checkpoint.h"
 #include "data_repair/detection.h"
@@ -61,6 +63,83 @@ uint64_t nextValidMarker(ByteView b, uint64_t from)
     return npos;
 }
 
+// The tables the header walk has seen: which are defined, and which table each frame component
+// quantises with.
+struct JpegTables {
+    uint8_t quantDefined = 0;
+    uint8_t huffmanDefined = 0;
+    uint8_t componentIds[4] = {};
+    uint8_t componentQuant[4] = {};
+    int components = 0;
+    bool arithmetic = false;
+    bool progressive = false;
+
+    // Reads the segment whose marker byte FF sits at mp and whose length field says `length`.
+    void read(ByteView b, uint64_t mp, uint64_t length)
+    {
+        const uint8_t m = b[mp + 1];
+        const uint64_t end = mp + 2 + length;
+        uint64_t p = mp + 4;
+        if (m == 0xDB) {
+            while (p < end) {
+                const uint8_t pqTq = b[p];
+                if ((pqTq & 15) < 4)
+                    quantDefined |= static_cast<uint8_t>(1u << (pqTq & 15));
+                p += 1 + ((pqTq >> 4) != 0 ? 128 : 64);
+            }
+        } else if (m == 0xC4) {
+            while (p + 17 <= end) {
+                const uint8_t tcTh = b[p];
+                uint64_t values = 0;
+                for (uint64_t i = 1; i <= 16; ++i)
+                    values += b[p + i];
+                if ((tcTh >> 4) <= 1 && (tcTh & 15) < 4)
+                    huffmanDefined |= static_cast<uint8_t>(1u << ((tcTh >> 4) * 4 + (tcTh & 15)));
+                p += 17 + values;
+            }
+        } else if (isFrameMarker(m) && length >= 8) {
+            arithmetic = m >= 0xC9;
+            progressive = m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE;
+            components = 0;
+            const uint64_t count = b[mp + 9];
+            for (uint64_t i = 0; i < count && components < 4 && mp + 12 + 3 * i < end; ++i, ++components) {
+                componentIds[components] = b[mp + 10 + 3 * i];
+                componentQuant[components] = b[mp + 12 + 3 * i];
+            }
+        }
+    }
+
+    // The tables a scan header at mp uses that were not defined: quantisation, then Huffman.
+    std::pair<uint8_t, uint8_t> undefinedIn(ByteView b, uint64_t mp, uint64_t length) const
+    {
+        const uint64_t end = mp + 2 + length;
+        if (length < 6)
+            return {0, 0};
+        const uint64_t count = b[mp + 4];
+        const uint64_t selection = mp + 5 + 2 * count; // Ss, Se, Ah/Al
+        if (selection + 3 > end)
+            return {0, 0};
+        const bool dcScan = !progressive || b[selection] == 0;
+        const bool acScan = !progressive || b[selection] != 0;
+        const bool dcFirst = !progressive || (b[selection + 2] >> 4) == 0; // a DC refinement reads no table
+        uint8_t quantUsed = 0, huffmanUsed = 0;
+        for (uint64_t i = 0; i < count; ++i) {
+            const uint8_t id = b[mp + 5 + 2 * i];
+            const uint8_t tdTa = b[mp + 6 + 2 * i];
+            for (int c = 0; c < components; ++c)
+                if (componentIds[c] == id && componentQuant[c] < 4)
+                    quantUsed |= static_cast<uint8_t>(1u << componentQuant[c]);
+            if (arithmetic)
+                continue;
+            if (dcScan && dcFirst && (tdTa >> 4) < 4)
+                huffmanUsed |= static_cast<uint8_t>(1u << (tdTa >> 4));
+            if (acScan && (tdTa & 15) < 4)
+                huffmanUsed |= static_cast<uint8_t>(1u << (4 + (tdTa & 15)));
+        }
+        return {static_cast<uint8_t>(quantUsed & ~quantDefined), static_cast<uint8_t>(huffmanUsed & ~huffmanDefined)};
+    }
+};
+
 } // namespace
 
 JpegMarkerScan scanJpegMarkers(ByteView b)
@@ -90,6 +169,7 @@ JpegMarkerScan scanJpegMarkers(ByteView b)
         return s;
     }
     uint64_t lastSegment = npos; // the FF of the last segment walked by its length
+    JpegTables tables;
     for (;;) {
         if (b[pos] != 0xFF) {
             s.structureError = true;
@@ -153,6 +233,7 @@ JpegMarkerScan scanJpegMarkers(ByteView b)
             }
             const uint64_t next = mp + length + 2;
             lastSegment = mp;
+            tables.read(b, mp, length);
             if (m == 0xDB)
                 s.hasQuantTables = true;
             else if (m == 0xC4)
@@ -160,6 +241,7 @@ JpegMarkerScan scanJpegMarkers(ByteView b)
             else if (isFrameMarker(m))
                 s.hasFrameHeader = true;
             if (m == 0xDA) {
+                std::tie(s.undefinedQuantTables, s.undefinedHuffmanTables) = tables.undefinedIn(b, mp, length);
                 s.sosOffset = mp;
                 s.scanDataOffset = next;
                 s.headerEnd = next;
@@ -321,6 +403,13 @@ RepairResult analyzeJpeg(const RepairRequest& request, ByteView buffer, SampleFi
         needsSample(MetadataMissing, Warning, "JPEG DQT quantization tables are missing", 0, 0, 0.8);
     if (!s.hasHuffmanTables)
         needsSample(MetadataMissing, Warning, "JPEG DHT Huffman tables are missing", 0, 0, 0.8);
+    // Tables missing altogether are reported above; these are single tables a scan refers to.
+    if (s.hasQuantTables && s.undefinedQuantTables != 0)
+        needsSample(MetadataMissing, Warning, "JPEG scan uses a quantization table that no DQT segment defines",
+                    s.sosOffset, 0, 0.85);
+    if (s.hasHuffmanTables && s.undefinedHuffmanTables != 0)
+        needsSample(MetadataMissing, Warning, "JPEG scan uses a Huffman table that no DHT segment defines", s.sosOffset,
+                    0, 0.8);
     if (s.sosOffset == npos)
         needsSample(ScanDataMissing, sampleGiven ? Warning : Error, "JPEG SOS scan marker was not found", 0, 0, 0.9);
 

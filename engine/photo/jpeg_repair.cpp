@@ -165,8 +165,9 @@ RepairResult repairJpeg(const RepairRequest& request, ByteView buffer)
         result.addAction("trim-trailing", "removed bytes after JPEG EOI marker", cut);
     }
 
-    const bool lacksDqt = !hasJpegSegment(work, 0xDB);
-    const bool lacksDht = !hasJpegSegment(work, 0xC4);
+    // The sample's tables go in before the file's own, so a table the file does define keeps its own.
+    const bool lacksDqt = !hasJpegSegment(work, 0xDB) || s.undefinedQuantTables != 0;
+    const bool lacksDht = !hasJpegSegment(work, 0xC4) || s.undefinedHuffmanTables != 0;
     if ((lacksDqt || lacksDht) && !sample.bytes.empty()) {
         std::vector<ByteBuffer> tables;
         if (lacksDqt)

@@ -74,6 +74,10 @@ struct JpegMarkerScan {
     uint8_t badMarker = 0;
     bool hasQuantTables = false;
     bool hasHuffmanTables = false;
+    // Tables the first scan uses that no DQT or DHT before it defines: bit n for quantisation
+    // table n; bit n for DC and bit 4 + n for AC Huffman table n.
+    uint8_t undefinedQuantTables = 0;
+    uint8_t undefinedHuffmanTables = 0;
     bool hasFrameHeader = false;
     bool structureError = false;
     bool invalidMarker = false;
@@ -163,7 +167,12 @@ struct TiffRawFacts {
     bool rawFirst = false;    // the RAW container starts before any TIFF header found
     uint64_t cr3Start = npos;
     IfdRecovery ifd;
+    // Where the image data the TIFF directories name ends, from the TIFF header; 0 when unknown.
+    uint64_t dataEnd = 0;
 };
+// The end of the strips and tiles that the directories of a TIFF (starting at its header) name:
+// the first directories of the chain and their SubIFDs. 0 when none can be read.
+uint64_t tiffImageDataEnd(ByteView tiff);
 RepairResult analyzeTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext,
                             TiffRawFacts* facts = nullptr);
 RepairResult repairTiffRaw(const RepairRequest& request, ByteView data, const std::string& ext);

@@ -473,6 +473,8 @@ RepairResult repairPng(const RepairRequest& request, ByteView b)
             out.swap(rebuilt);
             result.addAction("salvage-truncated-idat",
                              "decoded available PNG scanlines, filled missing rows, and rebuilt IDAT", raw - produced);
+            result.addFinding(Truncated, Warning, "PNG image data is cut short; the lower part of the picture is lost",
+                              n, raw - produced, false, 0.9);
         }
     }
 

@@ -82,6 +82,44 @@ bool readIfdValues(ByteView b, const IfdEntry& entry, bool le, uint64_t prefixLe
     return true;
 }
 
+uint64_t tiffImageDataEnd(ByteView t)
+{
+    if (t.size() < 8)
+        return 0;
+    const bool le = t[0] == 'I';
+    std::vector<uint64_t> directories{readU32Ordered(t, 4, le)};
+    uint64_t end = 0;
+    std::vector<uint32_t> offsets, counts, subs;
+    for (size_t visited = 0; visited < directories.size() && visited < 32; ++visited) {
+        const uint64_t ifd = directories[visited];
+        if (ifd < 8 || !fits(t, ifd, 2))
+            continue;
+        const uint64_t entries = readU16Ordered(t, ifd, le);
+        if (entries == 0 || !fits(t, ifd + 2, entries * 12))
+            continue;
+        offsets.clear();
+        counts.clear();
+        for (uint64_t i = 0; i < entries; ++i) {
+            const uint64_t at = ifd + 2 + 12 * i;
+            const IfdEntry entry{readU16Ordered(t, at, le), readU16Ordered(t, at + 2, le), readU32Ordered(t, at + 4, le),
+                                 readU32Ordered(t, at + 8, le), at + 8};
+            if (entry.tag == 273 || entry.tag == 324)
+                readIfdValues(t, entry, le, 0, offsets);
+            else if (entry.tag == 279 || entry.tag == 325)
+                readIfdValues(t, entry, le, 0, counts);
+            else if (entry.tag == 330 && readIfdValues(t, entry, le, 0, subs))
+                for (size_t k = 0; k < subs.size() && k < 8; ++k)
+                    directories.push_back(subs[k]);
+        }
+        if (visited < 8 && fits(t, ifd + 2 + entries * 12, 4))
+            if (const uint64_t next = readU32Ordered(t, ifd + 2 + entries * 12, le); next != 0)
+                directories.push_back(next);
+        for (size_t k = 0; k < offsets.size() && k < counts.size(); ++k)
+            end = std::max<uint64_t>(end, static_cast<uint64_t>(offsets[k]) + counts[k]);
+    }
+    return end;
+}
+
 namespace {
 
 // The start of a RAF or CRW container. A CRW opens with its byte order mark and header length;
@@ -139,6 +177,10 @@ RepairResult analyzeTiffRaw(const RepairRequest& request, ByteView data, const s
         const bool valid = fits(data, th, 8) && e >= 8 && th + e < data.size();
         if (!valid)
             result.addFinding(IndexDamaged, Warning, "TIFF/RAW first IFD offset is invalid", th + 4, 4, true, 0.82);
+        facts.dataEnd = valid ? tiffImageDataEnd(data.subspan(static_cast<size_t>(th))) : 0;
+        if (facts.dataEnd > data.size() - th)
+            result.addFinding(Truncated, Warning, "TIFF image data is cut short; the lower part of the picture is lost",
+                              data.size(), facts.dataEnd - (data.size() - th), false, 0.88);
     } else if (facts.ifd.found) {
         result.addFinding(HeaderMissing, Warning,
                           "TIFF header is missing but a complete translated IFD and strip table survive", 0,

@@ -10,6 +10,8 @@ namespace data_repair {
 namespace {
 
 constexpr uint64_t kHeaderWindow = 1024 * 1024;
+// The most image data a cut TIFF is completed with; directories claiming more are not believed.
+constexpr uint64_t kFillLimit = 0x20000000;
 
 // Keeps a preview span valid after the first `removed` bytes were cut (false when it was hit).
 bool shiftAfterTrim(JpegSpan& span, uint64_t removed)
@@ -93,6 +95,15 @@ bool repairByTrim(const RepairRequest& request, ByteView data, const std::string
         start += 8;
     }
     out.appendInput(start, data.size() - start);
+    // Strips or tiles cut off are completed with zeros, so that decoders read the surviving ones
+    // at the picture's own size.
+    const uint64_t present = data.size() - (facts.tiffHeader == npos ? 0 : facts.tiffHeader);
+    if (facts.tiffHeader != npos && facts.dataEnd > present && facts.dataEnd - present <= kFillLimit) {
+        const uint64_t missing = facts.dataEnd - present;
+        requireWorkingMemory(missing);
+        out.append(ByteBuffer(static_cast<size_t>(missing), 0));
+        report.addAction("fill-tiff-data", "filled the missing TIFF image data with zeros", missing);
+    }
     const bool untouched = report.actions.empty();
     if (writeRepairedOutput(report, request, out, ext, "repaired-raw-photo", kPhotoRawWrite))
         report.confidence = untouched ? 0.72 : 0.84;

@@ -146,6 +146,13 @@ bool makeDamagedInput(const QString& kind, const QString& path)
 {
     if (kind == QLatin1String("jpeg"))
         return makeDamagedJpeg(path);
+    if (kind == QLatin1String("cut-jpeg")) {
+        // The same photo without its junk, cut at 70 %: it comes back as the part that survived.
+        if (!makeDamagedJpeg(path))
+            return false;
+        const QByteArray photo = readAll(path).mid(300);
+        return writeAll(path, photo.left(photo.size() * 7 / 10));
+    }
     if (kind == QLatin1String("pdf"))
         return makeDamagedPdf(path);
     if (kind == QLatin1String("mp4"))
@@ -379,6 +386,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");
         QTest::newRow("jpeg") << "jpeg" << "photo.jpg";
+        QTest::newRow("cut jpeg") << "cut-jpeg" << "cut.jpg";
         QTest::newRow("pdf") << "pdf" << "scan.pdf";
         QTest::newRow("mp4") << "mp4" << "clip.mp4";
     }

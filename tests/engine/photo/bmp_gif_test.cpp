@@ -66,6 +66,50 @@ TEST(PhotoBmp, PrefixAndSizeFieldAreRepaired)
     EXPECT_EQ(analyzeWith(requestFor(dir.write("s.bmp", short13))).status.code, 27);
 }
 
+// A cut BMP keeps the rows that survived and is completed with zero rows to the size its header
+// declares; a header claiming far more than the file holds is not filled.
+TEST(PhotoBmp, CutPixelArrayIsFilledToItsDeclaredSize)
+{
+    TempDir dir;
+    const ByteBuffer bmp = makeBmp(); // 4 rows of 12 bytes, bottom-up
+    const ByteBuffer cut = sliceBytes(bmp, 0, bmp.size() - 20);
+    const auto path = dir.write("cut.bmp", cut);
+    const RepairResult a = analyzeWith(requestFor(path));
+    ASSERT_EQ(a.findings.size(), 2u);
+    EXPECT_EQ(a.findings[1].category, Truncated);
+    EXPECT_FALSE(a.findings[1].repairable);
+    EXPECT_EQ(a.findings[1].message, "BMP pixel data is cut short; the upper part of the picture is lost");
+    EXPECT_EQ(a.findings[1].length, 20u);
+    const RepairResult r = repairWith(requestFor(path));
+    ASSERT_TRUE(r.status.ok);
+    EXPECT_TRUE(hasAction(r, "fill-bmp-rows"));
+    ByteBuffer expected = cut;
+    expected.resize(bmp.size(), 0);
+    EXPECT_EQ(readAll(r.output.path), expected);
+    if (test_support::toolAvailable("identify")) {
+        const auto id = run("identify -regard-warnings -format '%w %h' " + quote(fs::path(r.output.path)));
+        EXPECT_EQ(id.exitCode, 0) << id.output;
+        EXPECT_EQ(id.output, "4 4");
+    }
+
+    // Top-down rows (a negative height) lose their lower part.
+    ByteBuffer topDown = cut;
+    putLe32(topDown, 22, static_cast<uint32_t>(-4));
+    const RepairResult t = analyzeWith(requestFor(dir.write("top.bmp", topDown)));
+    ASSERT_EQ(t.findings.size(), 2u);
+    EXPECT_EQ(t.findings[1].message, "BMP pixel data is cut short; the lower part of the picture is lost");
+
+    // A header claiming a 60000 x 60000 picture in a few bytes: reported, never filled.
+    ByteBuffer huge = cut;
+    putLe32(huge, 18, 60000);
+    putLe32(huge, 22, 60000);
+    const auto hugePath = dir.write("huge.bmp", huge);
+    const RepairResult h = repairWith(requestFor(hugePath));
+    ASSERT_TRUE(h.status.ok);
+    EXPECT_FALSE(hasAction(h, "fill-bmp-rows"));
+    EXPECT_EQ(readAll(h.output.path).size(), huge.size());
+}
+
 TEST(PhotoGif, GarbageAroundAnIntactGifIsRemoved)
 {
     REQUIRE_TOOL("gifsicle");
@@ -99,8 +143,12 @@ TEST(PhotoGif, TruncatedGifIsClosedAtBlockLevel)
     ASSERT_NE(findBytes(cut, ByteBuffer{0x3B}), npos); // stray 3B bytes are present
     const auto path = dir.write("cut.gif", cut);
     const RepairResult a = analyzeWith(requestFor(path));
-    ASSERT_EQ(a.findings.size(), 1u);
+    ASSERT_EQ(a.findings.size(), 2u);
     EXPECT_EQ(a.findings[0].category, TrailerMissing);
+    // The cut fell inside the only picture's data: its lower part is lost, which no repair restores.
+    EXPECT_EQ(a.findings[1].category, Truncated);
+    EXPECT_FALSE(a.findings[1].repairable);
+    EXPECT_EQ(a.findings[1].message, "GIF image data is cut short; the lower part of the picture is lost");
     const RepairResult r = repairWith(requestFor(path));
     ASSERT_TRUE(r.status.ok);
     EXPECT_TRUE(hasAction(r, "append-gif-trailer"));

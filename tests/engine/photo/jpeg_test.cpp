@@ -192,6 +192,54 @@ TEST(PhotoJpeg, MissingHuffmanTablesAreBorrowedFromTheSample)
     EXPECT_EQ(djpegSize(fromHuge.output.path), "32 32");
 }
 
+// One table of several taken out: the scan refers to a table nothing defines, which djpeg cannot
+// decode. The analysis names it and asks for a sample, whose table the repair then borrows; the
+// file's own other tables stay.
+TEST(PhotoJpeg, ScanUsingAnUndefinedTableNeedsASample)
+{
+    REQUIRE_TOOL("djpeg");
+    struct Case {
+        uint8_t marker;
+        const char* finding;
+    };
+    for (const Case c : {Case{0xDB, "JPEG scan uses a quantization table that no DQT segment defines"},
+                         Case{0xC4, "JPEG scan uses a Huffman table that no DHT segment defines"}}) {
+        TempDir dir;
+        const ByteBuffer jpeg = encodeJpeg(dir, 32, 32);
+        const uint64_t first = findMarker(jpeg, c.marker);
+        ASSERT_NE(first, npos);
+        const ByteBuffer damaged = withoutSegment(jpeg, first);
+        ASSERT_NE(findMarker(damaged, c.marker), npos) << c.finding; // the other tables are still there
+        const auto path = dir.write("t.jpg", damaged);
+        if (c.marker == 0xDB) {
+            int code = -1;
+            EXPECT_EQ(djpegSize(path, &code), "") << "djpeg decodes a file without quantization table 0";
+        }
+
+        const RepairResult a = analyzeWith(requestFor(path));
+        ASSERT_TRUE(a.status.ok);
+        EXPECT_TRUE(a.sampleRequired) << c.finding;
+        bool named = false;
+        for (const Finding& f : a.findings)
+            named = named || (f.message == c.finding && f.category == MetadataMissing && f.severity == Warning);
+        EXPECT_TRUE(named) << c.finding;
+
+        RepairRequest request = requestFor(path);
+        request.sample = makeSourceInfo(dir.write("s.jpg", jpeg).string());
+        const RepairResult r = repairWith(request);
+        ASSERT_TRUE(r.status.ok) << r.status.message;
+        EXPECT_TRUE(hasAction(r, "borrow-sample-tables")) << c.finding;
+        int code = -1;
+        EXPECT_EQ(djpegSize(r.output.path, &code), "32 32") << c.finding;
+        EXPECT_EQ(code, 0) << c.finding;
+    }
+
+    // An intact file names no table as missing.
+    TempDir dir;
+    const RepairResult intact = analyzeWith(requestFor(dir.write("i.jpg", encodeJpeg(dir, 16, 16, "-progressive"))));
+    EXPECT_TRUE(intact.findings.empty());
+}
+
 TEST(PhotoJpeg, EmptySampleGivesAPlainNote)
 {
     REQUIRE_TOOL("cjpeg");

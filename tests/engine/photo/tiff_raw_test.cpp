@@ -31,6 +31,46 @@ ByteBuffer box(const std::string& type, const ByteBuffer& payload)
 
 } // namespace
 
+// A TIFF cut inside its strips keeps every byte it has and is completed with zeros to the end
+// of its last strip; tiffinfo then reads every strip. A directory naming a strip far beyond what
+// any file here holds is reported but not filled.
+TEST(PhotoTiff, CutStripsAreFilledToTheirDeclaredEnd)
+{
+    TempDir dir;
+    for (const bool le : {true, false}) {
+        const TiffLayout t = makeTiff(le, true);
+        const uint64_t end = t.firstStrip + 4 * t.stripSize;
+        ASSERT_EQ(t.bytes.size(), end);
+        const ByteBuffer cut = sliceBytes(t.bytes, 0, end - t.stripSize - 10);
+        const auto path = dir.write(le ? "le.tif" : "be.tif", concat({ByteBuffer(137, 0x42), cut}));
+        const RepairResult r = repairWith(requestFor(path));
+        ASSERT_TRUE(r.status.ok) << r.status.message;
+        bool reported = false;
+        for (const Finding& f : r.findings)
+            reported = reported || (f.category == Truncated && !f.repairable && f.length == t.stripSize + 10 &&
+                                    f.message == "TIFF image data is cut short; the lower part of the picture is lost");
+        EXPECT_TRUE(reported);
+        EXPECT_TRUE(hasAction(r, "fill-tiff-data"));
+        ByteBuffer expected = cut;
+        expected.resize(end, 0);
+        EXPECT_EQ(readAll(r.output.path), expected);
+        if (test_support::toolAvailable("tiffinfo")) {
+            const auto info = test_support::run("tiffinfo -D " + test_support::quote(fs::path(r.output.path)));
+            EXPECT_EQ(info.exitCode, 0) << info.output;
+        }
+    }
+
+    // The last strip's byte count claims 3 GB.
+    TiffLayout hostile = makeTiff(true, true);
+    const uint64_t counts = findBytes(hostile.bytes, ByteBuffer{64, 0, 0, 0, 64, 0, 0, 0, 64, 0, 0, 0, 64, 0, 0, 0});
+    ASSERT_NE(counts, npos);
+    putLe32(hostile.bytes, counts + 12, 0xC0000000u);
+    const RepairResult h = repairWith(requestFor(dir.write("hostile.tif", hostile.bytes)));
+    ASSERT_TRUE(h.status.ok);
+    EXPECT_FALSE(hasAction(h, "fill-tiff-data"));
+    EXPECT_EQ(readAll(h.output.path), hostile.bytes);
+}
+
 TEST(PhotoTiff, IntactTiffIsWrittenUnchanged)
 {
     REQUIRE_TOOL("tiffinfo");
