@@ -115,14 +115,6 @@ bool enoughCacheSpace(const QString& taskDirectory, qint64 required)
     return storage.isValid() && storage.isReady() && storage.bytesAvailable() >= required;
 }
 
-// A job's cache needs more than the user's cache limit allows: refused before anything is written.
-UiText cacheLimitText(qint64 needed, qint64 limitBytes)
-{
-    return uiTr("此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试")
-        .arg(formatByteSize(needed))
-        .arg(static_cast<long long>(limitBytes / 1048576));
-}
-
 // The kinds whose engines can rebuild a file from a healthy sample (the advanced repair).
 bool hasAdvancedRepair(int kind)
 {
@@ -276,8 +268,8 @@ QString choosePreview(const data_repair::RepairResult& engine, const QString& ou
 }
 
 // Before the output is validated and sealed: what the engine left beside it goes, and the sealed
-// containers (the size of the plain files) must fit the cache's disk and, with the plain files they
-// are made from, the user's cache limit. Fails the result otherwise.
+// containers (the size of the plain files) must fit the cache's disk, and older sessions make room
+// for them under the user's cache limit. Fails the result when the disk has no room.
 void checkRoomToSeal(OperationResult& result, const QString& workDirectory, const QString& taskDirectory,
                      qint64 cacheLimitBytes)
 {
@@ -287,9 +279,9 @@ void checkRoomToSeal(OperationResult& result, const QString& workDirectory, cons
     const qint64 plain = output.size() + (output.absoluteFilePath() == preview.absoluteFilePath() ? 0 : preview.size());
     const qint64 sealed = plain + (plain / EncryptedFileStore::kChunkSize + 2) * EncryptedFileStore::kRecordHeaderSize
                           + 2 * EncryptedFileStore::kHeaderSize;
-    if (cacheLimitBytes > 0 && plain + sealed > cacheLimitBytes)
-        fail(result, cacheLimitText(plain + sealed, cacheLimitBytes));
-    else if (!enoughCacheSpace(taskDirectory, sealed))
+    if (cacheLimitBytes > 0)
+        trimCacheToLimit(std::max<qint64>(0, cacheLimitBytes - plain - sealed), QString());
+    if (!enoughCacheSpace(taskDirectory, sealed))
         fail(result, uiTr("应用缓存磁盘空间不足，无法封存修复结果（需要 %1）").arg(formatByteSize(sealed)));
 }
 
@@ -509,12 +501,10 @@ OperationResult runJobSteps(const std::shared_ptr<JobLink>& link, const QString&
         const qint64 output = analyze ? 0 : std::max(inputSize, consensusSize);
         const qint64 required = copies + (analyze ? inputSize + kEngineHeadroomBytes : 2 * (output + kEngineHeadroomBytes));
         const qint64 cacheNeed = std::max(copies + output, 2 * output);
-        if (!analyze && cacheLimitBytes > 0) {
-            if (cacheNeed > cacheLimitBytes)
-                return fail(result, cacheLimitText(cacheNeed, cacheLimitBytes));
-            // Older sessions no running instance holds make room for this one.
-            trimCacheToLimit(cacheLimitBytes - cacheNeed, QString());
-        }
+        // Older sessions no running instance holds make room for this one. A job larger than the
+        // limit still runs: like an unsaved result, the running job is never what gets trimmed.
+        if (!analyze && cacheLimitBytes > 0)
+            trimCacheToLimit(std::max<qint64>(0, cacheLimitBytes - cacheNeed), QString());
         if (!enoughCacheSpace(taskDirectory, required))
             return fail(result, uiTr("应用缓存磁盘空间不足；长路径工作副本和修复输出均已计入预检"));
     }

@@ -24,9 +24,9 @@ namespace olm::repair {
 // and fails, with inputChanged set, when the file at the path is another one or has changed; a
 // repair without one (the analysis was not kept) is not compared. Either way a repair also fails
 // when the input changes while the engine reads it.
-// A repair whose cache use (its output beside the sealed copy, and the private copies) would pass
-// `cacheLimitBytes` is refused, before the engine runs and again with the output's real size
-// before sealing; 0 sets no limit.
+// Before the engine runs, and again with the output's real size before sealing, older sessions no
+// running instance holds are trimmed so that the cache with this repair's own use (its output
+// beside the sealed copy, and the private copies) stays within `cacheLimitBytes`; 0 sets no limit.
 RepairOperationResult runRepairOperation(const std::shared_ptr<JobLink>& link, const QString& inputPath,
                                          const QString& samplePath, const QString& sessionDirectory, bool analyze,
                                          const QString& mode, const FileIdentity& analyzedInput = {},

@@ -252,10 +252,6 @@
         <translation>Die Datei hat die Größenbegrenzung des Systems für eine einzelne Datei erreicht</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>Diese Reparatur benötigt etwa %1 temporären Cache, mehr als die Cache-Grenze von %2 MB; erhöhen Sie die Cache-Grenze in den Einstellungen und versuchen Sie es erneut</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>Nicht genug Platz im Anwendungscache, um das Reparaturergebnis zu versiegeln (%1 benötigt)</translation>
     </message>

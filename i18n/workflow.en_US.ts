@@ -252,10 +252,6 @@
         <translation>The file reached the system's limit on the size of one file</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>This repair needs about %1 of temporary cache, more than the cache limit of %2 MB; raise the cache limit in Settings and try again</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>Not enough space in the application cache to seal the repaired result (%1 needed)</translation>
     </message>

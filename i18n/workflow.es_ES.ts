@@ -252,10 +252,6 @@
         <translation>El archivo alcanzó el límite del sistema para el tamaño de un archivo</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>Esta reparación necesita unos %1 de caché temporal, más que el límite de caché de %2 MB; aumente el límite de caché en Configuración e inténtelo de nuevo</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>No hay espacio suficiente en la caché de la aplicación para sellar el resultado reparado (se necesitan %1)</translation>
     </message>

@@ -252,10 +252,6 @@
         <translation>Le fichier a atteint la taille maximale qu’autorise le système pour un fichier</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>Cette réparation nécessite environ %1 de cache temporaire, plus que la limite de cache de %2 Mo ; augmentez la limite de cache dans les paramètres et réessayez</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>Pas assez d’espace dans le cache de l’application pour sceller le résultat réparé (%1 nécessaires)</translation>
     </message>

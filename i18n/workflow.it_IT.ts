@@ -252,10 +252,6 @@
         <translation>Il file ha raggiunto il limite di dimensione del sistema per un singolo file</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>Questa riparazione richiede circa %1 di cache temporanea, più del limite di cache di %2 MB; aumenta il limite della cache nelle impostazioni e riprova</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>Spazio insufficiente nella cache dell’applicazione per sigillare il risultato riparato (servono %1)</translation>
     </message>

@@ -252,10 +252,6 @@
         <translation>ファイルサイズがシステムの 1 ファイルあたりの上限に達しました</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>この修復には約 %1 の一時キャッシュが必要で、キャッシュ上限の %2 MB を超えます。設定でキャッシュ上限を引き上げてから再試行してください</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>アプリのキャッシュの空き容量が不足しているため、修復結果を封印できません（%1 必要）</translation>
     </message>

@@ -252,10 +252,6 @@
         <translation>檔案大小超過了系統對單一檔案的上限</translation>
     </message>
     <message>
-        <source>此次修复约需 %1 临时缓存，超过缓存上限 %2 MB；请在设置中提高缓存上限后再试</source>
-        <translation>此次修復約需 %1 暫存快取，超過快取上限 %2 MB；請在設定中提高快取上限後再試</translation>
-    </message>
-    <message>
         <source>应用缓存磁盘空间不足，无法封存修复结果（需要 %1）</source>
         <translation>應用程式快取磁碟空間不足，無法封存修復結果（需要 %1）</translation>
     </message>
