@@ -671,8 +671,9 @@ RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
         // The first kept block is the stream info (the analysis checked it): "fLaC", its header,
         // then its body.
         std::copy(scan.streamInfo.begin(), scan.streamInfo.end(), head.begin() + 8);
-        result.notes.push_back(std::string("FLAC STREAMINFO was damaged and was rebuilt from the audio frames") +
-                               (readStreamInfo(buffer, m + 8).md5Set ? "; its MD5 signature was cleared" : ""));
+        result.notes.push_back("FLAC STREAMINFO was damaged and was rebuilt from the audio frames");
+        if (readStreamInfo(buffer, m + 8).md5Set)
+            result.notes.push_back("FLAC stream info MD5 signature was damaged with the stream info and was cleared");
     } else if (end.shortened || !frames.damaged.empty()) {
         fitStreamInfo(head, frames.samples, result);
     }
