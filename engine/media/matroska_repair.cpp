@@ -270,8 +270,10 @@ private:
     bool plausibleChild(const Element& e) const;
     bool plausibleTopLevel(const Element& e) const;
     bool followsSoundly(uint64_t pos, uint64_t limit) const;
-    bool chainHolds(uint64_t pos, uint64_t limit) const;
-    uint64_t resync(uint64_t from, bool inCluster, uint64_t anchor = 0, uint64_t limit = npos) const;
+    bool chainHolds(uint64_t pos, uint64_t limit, bool* reachesEnd = nullptr) const;
+    uint64_t resync(uint64_t from, bool inCluster, uint64_t anchor = 0, uint64_t limit = npos,
+                    bool* overwritten = nullptr) const;
+    void replaceStray(uint64_t from, uint64_t to, bool overwritten);
     uint64_t walkCluster(const Element& cluster, size_t& innerEnd);
     bool blockAt(const Cluster& cluster, uint64_t offset) const;
     void noteBlock(uint64_t blockData, uint64_t clusterTime, uint64_t duration);
@@ -372,41 +374,58 @@ bool MatroskaWalk::followsSoundly(uint64_t pos, uint64_t limit) const
     Element next;
     if (!readElement(b_, pos, next))
         return false;
-    return plausibleChild(next) || (isTopLevelId(next.id) && limit == npos);
+    // A cluster may end before its stated size (the walk then ends it there).
+    return plausibleChild(next) || (isTopLevelId(next.id) && limit == npos) || plausibleTopLevel(next);
 }
 
 // Whether cluster children run from pos to the cluster's end (`limit`, npos when unknown) or the
 // file's: at most kChainLength of them are read, so each candidate costs a bounded look.
-bool MatroskaWalk::chainHolds(uint64_t pos, uint64_t limit) const
+bool MatroskaWalk::chainHolds(uint64_t pos, uint64_t limit, bool* reachesEnd) const
 {
+    // Set when the children run exactly to the end, not merely for kChainLength of them.
+    bool ended = false;
+    const auto holds = [&] {
+        if (reachesEnd != nullptr)
+            *reachesEnd = ended;
+        return true;
+    };
     for (int k = 0; k < kChainLength; ++k) {
+        ended = true;
         if (pos == size_ || pos == limit)
-            return true;
+            return holds();
+        ended = false;
         if (limit != npos && pos > limit)
             return false;
         Element e;
         // The file may end inside the cluster only when the cluster runs past the file's end.
         const bool cut = limit == npos || limit > size_;
         if (!readElement(b_, pos, e))
-            return cut && size_ - pos < 12;
-        if (limit == npos && isTopLevelId(e.id))
-            return true;
+            return cut && size_ - pos < 12 && holds();
+        if (limit == npos && isTopLevelId(e.id)) {
+            ended = true;
+            return holds();
+        }
         if (!plausibleChild(e))
             return false;
         if (e.end() > size_)
-            return cut;
+            return cut && holds();
         pos = e.end();
     }
-    return true;
+    return holds();
 }
 
 // The first position at or after `from` where the cluster's children start again: a block whose
 // children run on to where the cluster then ends, or the next top-level element just there.
-// `anchor` is where the stray bytes begin and `limit` the cluster's end as it stands; dropping
-// [anchor, r) moves that end by r - anchor. Outside a cluster (limit npos, inCluster false) the
-// next top-level element is looked for; a Cluster there needs its children to run on to its end.
-uint64_t MatroskaWalk::resync(uint64_t from, bool inCluster, uint64_t anchor, uint64_t limit) const
+// `anchor` is where the stray bytes begin and `limit` the cluster's end as it stands. Bytes put
+// into the cluster move its end: dropping [anchor, r) moves it by r - anchor. Bytes overwritten
+// (zeroed by a failing disk, say) leave it where it is; with `overwritten` given, that is tried
+// second and reported there. Outside a cluster (limit npos, inCluster false) the next top-level
+// element is looked for; a Cluster there needs its children to run on to its end.
+uint64_t MatroskaWalk::resync(uint64_t from, bool inCluster, uint64_t anchor, uint64_t limit, bool* overwritten) const
 {
+    const bool tryOverwritten = overwritten != nullptr && inCluster && limit != npos;
+    if (overwritten != nullptr)
+        *overwritten = false;
     for (uint64_t r = from; r < size_; ++r) {
         checkpointStep(r, size_);
         const uint8_t c = b_[r];
@@ -419,14 +438,44 @@ uint64_t MatroskaWalk::resync(uint64_t from, bool inCluster, uint64_t anchor, ui
             continue;
         const uint64_t end = limit == npos ? npos : limit + (r - anchor);
         if (blockStart) {
-            if (plausibleChild(e) && chainHolds(r, end))
+            if (!plausibleChild(e))
+                continue;
+            // Blocks that run on exactly to where a reading puts the cluster's end decide for
+            // it; a long run of blocks that holds either way is taken as put-in bytes.
+            bool insertedEnds = false, overwrittenEnds = false;
+            const bool insertedHolds = chainHolds(r, end, &insertedEnds);
+            const bool overwrittenHolds =
+                tryOverwritten && r < limit && !insertedEnds && chainHolds(r, limit, &overwrittenEnds);
+            if (overwrittenHolds && (overwrittenEnds || !insertedHolds)) {
+                *overwritten = true;
                 return r;
-        } else if (plausibleTopLevel(e) && (!inCluster || end == npos || r == end) &&
-                   (e.id != kCluster || chainHolds(e.data, e.end()))) {
-            return r;
+            }
+            if (insertedHolds)
+                return r;
+        } else if (plausibleTopLevel(e) && (e.id != kCluster || chainHolds(e.data, e.end()))) {
+            if (!inCluster || end == npos || r == end)
+                return r;
+            if (tryOverwritten && r == limit) {
+                *overwritten = true;
+                return r;
+            }
         }
     }
     return npos;
+}
+
+// Stray bytes [from, to) inside a cluster. Inserted ones go. Overwritten ones stood for data of
+// the cluster: a Void of their length keeps every later position the file records; a single byte,
+// too short for a Void, goes.
+void MatroskaWalk::replaceStray(uint64_t from, uint64_t to, bool overwritten)
+{
+    stepOver(from, to);
+    if (overwritten && to - from >= 2) {
+        edit(voidOver(from, to, to - from));
+        return;
+    }
+    edit(Edit{from, to, {}, 0, 0});
+    removed_ += to - from;
 }
 
 void MatroskaWalk::noteBlock(uint64_t blockData, uint64_t clusterTime, uint64_t duration)
@@ -448,7 +497,9 @@ void MatroskaWalk::noteBlock(uint64_t blockData, uint64_t clusterTime, uint64_t 
 uint64_t MatroskaWalk::walkCluster(const Element& cluster, size_t& innerEnd)
 {
     const uint64_t removedBefore = removed_;
-    const auto limit = [&] { return cluster.unknown ? npos : cluster.end() + (removed_ - removedBefore); };
+    // Where the cluster ends in the input: its stated end, moved on by the bytes found put into it.
+    uint64_t inserted = 0;
+    const auto limit = [&] { return cluster.unknown ? npos : cluster.end() + inserted; };
     uint64_t clusterTime = 0;
     uint64_t crc = npos;
     bool changed = false;
@@ -472,36 +523,51 @@ uint64_t MatroskaWalk::walkCluster(const Element& cluster, size_t& innerEnd)
                 changed = true;
                 break;
             }
-            const uint64_t q = resync(p + 1, true, p, limit());
-            if (q == npos) {
+            bool overwritten = false;
+            const uint64_t q = resync(p + 1, true, p, limit(), &overwritten);
+            changed = true;
+            if (q != npos) {
+                replaceStray(p, q, overwritten);
+                inserted += overwritten ? 0 : q - p;
+                p = q;
+                continue;
+            }
+            // The damage runs past the cluster's end: the cluster ends here, and the walk goes on
+            // at the next top-level element found whole after it.
+            const uint64_t next = cluster.unknown ? npos : resync(p + 1, false);
+            if (next == npos) {
                 dropTail(p);
                 p = size_;
-            } else {
-                stepOver(p, q);
-                edit(Edit{p, q, {}, 0, 0});
-                removed_ += q - p;
-                p = q;
+                continue;
             }
-            changed = true;
-            continue;
+            stepOver(p, next);
+            edit(Edit{p, next, {}, 0, 0});
+            removed_ += next - p;
+            p = next;
+            break;
         }
         if (!followsSoundly(e.end(), limit())) {
-            // Foreign bytes follow: the child runs into them. It keeps its length as a Void, so
-            // that every later position the file records holds again once they are gone.
-            const uint64_t q = resync(e.end(), true, e.end(), limit());
+            bool overwritten = false;
+            const uint64_t q = resync(e.end(), true, e.end(), limit(), &overwritten);
             if (q == npos) {
                 dropTail(p);
                 p = size_;
                 changed = true;
                 break;
             }
-            stepOver(e.end(), q);
-            edit(voidOver(p, q, e.end() - p));
-            ++layout_->voidedBlocks;
-            removed_ += q - e.end();
-            p = q;
-            changed = true;
-            continue;
+            if (!overwritten) {
+                // Foreign bytes follow: the child runs into them. It keeps its length as a Void, so
+                // that every later position the file records holds again once they are gone.
+                stepOver(e.end(), q);
+                edit(voidOver(p, q, e.end() - p));
+                ++layout_->voidedBlocks;
+                removed_ += q - e.end();
+                inserted += q - e.end();
+                p = q;
+                changed = true;
+                continue;
+            }
+            // Overwritten bytes follow a whole child: it stays, they are stepped over next.
         }
         if (e.id == kTimecode) {
             clusterTime = readUnsigned(b_, e.data, e.size);
