@@ -121,6 +121,7 @@ inline constexpr uint32_t kCueClusterPosition = 0xF1;
 inline constexpr uint32_t kCueRelativePosition = 0xF0;
 
 inline constexpr uint64_t kCrc32Element = 6; // BF 84 and four bytes
+inline constexpr uint64_t kDurationElement = 11; // 44 89 88 and an 8-byte float
 // Cluster children read to confirm a place to resume at: a false start in foreign bytes fails
 // long before, and the look stays bounded.
 inline constexpr int kChainLength = 64;
@@ -242,13 +243,20 @@ struct MatroskaLayout {
     uint64_t sizesSet = 0;
     uint64_t staleEntries = 0;
     bool durationSet = false;
+    bool durationAdded = false;
+    // The Info element names no duration: a damaged file's repair can add one (a second walk).
+    bool durationMissing = false;
     bool hasCues = false;
     bool incomplete = false; // the walk stopped at kMaxRecords; the rest is kept as it stands
+
+    bool live = false; // the Segment's size is unknown: written as a live stream
+    bool damaged() const { return truncatedAt != npos || strayAt != npos || voidedBlocks > 0; }
 };
 
 class MatroskaWalk {
 public:
-    explicit MatroskaWalk(ByteView b) : b_(b), size_(b.size()) {}
+    // With addDuration, a Duration is added to an Info element that has none.
+    MatroskaWalk(ByteView b, bool addDuration) : b_(b), size_(b.size()), addDuration_(addDuration) {}
 
     // False when no Segment follows the EBML header at `ebml`.
     bool run(uint64_t ebml, MatroskaLayout& layout);
@@ -261,7 +269,7 @@ private:
         size_t innerEnd = 0;
     };
 
-    uint64_t relative(uint64_t pos) const { return pos - segment_.data - removed_; }
+    uint64_t relative(uint64_t pos) const { return pos - segment_.data - removed_ + added_; }
     bool full() const { return layout_->edits.size() + topLevel_.size() >= kMaxRecords; }
     void edit(Edit e) { layout_->edits.push_back(std::move(e)); }
     void dropTail(uint64_t pos);
@@ -287,6 +295,9 @@ private:
     MatroskaLayout* layout_ = nullptr;
     Element segment_;
     uint64_t removed_ = 0; // input bytes the output holds fewer, up to the walk's position
+    bool addDuration_ = false;
+    uint64_t added_ = 0;          // bytes the output holds more: the added Duration
+    uint64_t addedAt_ = npos;     // where in the repaired Segment's data it goes
     std::vector<Track> tracks_;
     std::vector<std::pair<uint64_t, uint32_t>> topLevel_; // kept elements: relative position, ID
     std::vector<Cluster> clusters_;
@@ -706,6 +717,7 @@ void MatroskaWalk::checkIndex()
     }
     for (const Element& seekHead : seekHeads_) {
         uint64_t stale = 0;
+        bool moveds = false;
         forEachChild(b_, seekHead, [&](const Element& seek) {
             if (seek.id != kSeek)
                 return;
@@ -716,23 +728,54 @@ void MatroskaWalk::checkIndex()
                 else if (field.id == kSeekPosition)
                     position = readUnsigned(b_, field.data, field.size);
             });
-            auto it = std::lower_bound(topLevel_.begin(), topLevel_.end(), std::pair<uint64_t, uint32_t>{position, 0});
-            if (it != topLevel_.end() && it->first == position && it->second == id)
+            // Elements after an added Duration sit that much further on.
+            const uint64_t moved = addedAt_ != npos && position != npos && position >= addedAt_ ? position + added_
+                                                                                              : position;
+            auto it = std::lower_bound(topLevel_.begin(), topLevel_.end(), std::pair<uint64_t, uint32_t>{moved, 0});
+            if (it != topLevel_.end() && it->first == moved && it->second == id) {
+                if (moved != position) {
+                    forEachChild(b_, seek, [&](const Element& field) {
+                        if (field.id == kSeekPosition && field.size >= 1 && field.size <= 8 &&
+                            (field.size == 8 || moved < (uint64_t{1} << (8 * field.size)))) {
+                            ByteBuffer value(field.size);
+                            for (uint64_t i = field.size, v = moved; i-- > 0; v >>= 8)
+                                value[i] = static_cast<uint8_t>(v);
+                            edit(Edit{field.data, field.end(), std::move(value), 0, 0});
+                            moveds = true;
+                        }
+                    });
+                }
                 return;
+            }
             edit(voidOver(seek.pos, seek.end(), seek.end() - seek.pos));
             ++stale;
         });
-        if (stale > 0)
+        if (stale > 0 || moveds)
             voidCrcOf(seekHead);
         layout_->staleEntries += stale;
     }
 }
 
-// A file cut short declares the whole recording's duration: it becomes the end of the last block
-// kept (in timecode-scale units, as stored).
+// A damaged file (cut short, or with blocks lost inside) declares the whole recording's duration,
+// and a live-written one often none: it becomes the end of the last block kept (in timecode-scale
+// units, as stored).
 void MatroskaWalk::setDuration()
 {
-    if (!hasInfo_ || layout_->truncatedAt == npos)
+    if (!hasInfo_)
+        return;
+    if (addedAt_ != npos) {
+        ByteBuffer element = {0x44, 0x89, 0x88};
+        const double end = static_cast<double>(lastTime_);
+        uint64_t raw = 0;
+        std::memcpy(&raw, &end, 8);
+        appendBe64(element, raw);
+        edit(Edit{info_.sizePos, info_.data, sizeField(info_.size + kDurationElement, info_.sizeLength), 0, 0});
+        edit(Edit{info_.end(), info_.end(), std::move(element), 0, 0});
+        voidCrcOf(info_);
+        layout_->durationAdded = true;
+        return;
+    }
+    if (!layout_->damaged())
         return;
     Element duration;
     bool found = false;
@@ -770,6 +813,13 @@ void MatroskaWalk::setDuration()
     layout_->durationSet = true;
 }
 
+// In output order; bytes added at a place come before an edit that starts there.
+void sortEdits(MatroskaLayout& layout)
+{
+    std::sort(layout.edits.begin(), layout.edits.end(),
+              [](const Edit& a, const Edit& b) { return a.from != b.from ? a.from < b.from : a.to < b.to; });
+}
+
 bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
 {
     layout_ = &layout;
@@ -778,6 +828,7 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
     if (!readElement(b_, ebml, header) || header.unknown || header.end() > size_ ||
         !readElement(b_, header.end(), segment_) || segment_.id != kSegment)
         return false;
+    layout.live = segment_.unknown;
     uint64_t p = segment_.data;
     while (p < size_) {
         checkpoint(p, size_);
@@ -785,7 +836,7 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
             layout.incomplete = true;
             break;
         }
-        if (!segment_.unknown && p - segment_.data - removed_ >= segment_.size)
+        if (!segment_.unknown && p - segment_.data - removed_ + added_ >= segment_.size)
             break; // past the Segment: whatever follows is kept as it is
         Element e;
         const bool read = readElement(b_, p, e);
@@ -815,10 +866,17 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
             else if (e.id == kInfo && !hasInfo_) {
                 info_ = e;
                 hasInfo_ = true;
+                bool duration = false;
                 forEachChild(b_, e, [&](const Element& field) {
                     if (field.id == kTimecodeScale && readUnsigned(b_, field.data, field.size) != 0)
                         scale_ = readUnsigned(b_, field.data, field.size);
+                    duration = duration || field.id == kDuration;
                 });
+                layout.durationMissing = !duration;
+                if (!duration && addDuration_ && fitsSizeField(e.size + kDurationElement, e.sizeLength)) {
+                    addedAt_ = relative(e.end());
+                    added_ += kDurationElement;
+                }
             }
             p = e.end();
             continue;
@@ -835,11 +893,11 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
         p = q;
     }
     if (layout.incomplete) {
-        std::sort(layout.edits.begin(), layout.edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+        sortEdits(layout);
         return true;
     }
     if (!segment_.unknown) {
-        const uint64_t content = p - segment_.data - removed_;
+        const uint64_t content = p - segment_.data - removed_ + added_;
         if (content != segment_.size) {
             edit(Edit{segment_.sizePos, segment_.data, sizeField(content, segment_.sizeLength), 0, 0});
             ++layout.sizesSet;
@@ -847,7 +905,7 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
     }
     checkIndex();
     setDuration();
-    std::sort(layout.edits.begin(), layout.edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    sortEdits(layout);
     return true;
 }
 
@@ -860,7 +918,16 @@ namespace {
 // The walk of the Segment that follows the EBML header at e; false when none follows it.
 bool layOutMatroska(ByteView bytes, uint64_t e, MatroskaLayout& layout)
 {
-    return MatroskaWalk(bytes).run(e, layout);
+    if (!MatroskaWalk(bytes, false).run(e, layout))
+        return false;
+    if (!layout.durationMissing || !(layout.damaged() || layout.live) || layout.incomplete)
+        return true;
+    // A damaged or live-written file without a duration gets one: the walk again, with room made
+    // for it.
+    MatroskaLayout withDuration;
+    if (MatroskaWalk(bytes, true).run(e, withDuration) && !withDuration.incomplete && withDuration.durationAdded)
+        layout = std::move(withDuration);
+    return true;
 }
 
 } // namespace
@@ -927,7 +994,7 @@ RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& reques
     if (layout.staleEntries > 0)
         result.addAction("void-stale-matroska-index", "removed SeekHead and Cues entries that point past the data kept",
                          layout.staleEntries);
-    if (layout.durationSet)
+    if (layout.durationSet || layout.durationAdded)
         result.addAction("set-matroska-duration", "set the duration to the end of the last block kept", 1);
     if (!layout.hasCues)
         result.notes.push_back(kNoCuesNote);

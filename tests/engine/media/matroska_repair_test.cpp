@@ -340,6 +340,8 @@ TEST(Matroska, DamageInsideClustersIsSteppedOverAndTheDurationFollowsTheBlocksKe
         {"zeroed in two clusters",
          overwritten(overwritten(mkv, inside, 2048, true), (clusters[6] + clusters[7]) / 2, 512, true), false},
         {"cut at 60 %", head(mkv, mkv.size() * 6 / 10), true},
+        {"live recording cut at 60 %", head(live, live.size() * 6 / 10), true},
+        {"live recording with 2 KiB zeroed", overwritten(live, live.size() / 2, 2048, true), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -364,6 +366,11 @@ TEST(Matroska, DamageInsideClustersIsSteppedOverAndTheDurationFollowsTheBlocksKe
         const double end = lastPacketEnd(repaired.output.path);
         ASSERT_GT(end, 0);
         EXPECT_NEAR(declaredSeconds(repaired.output.path), end, 0.02 * end);
+        if (test_support::toolAvailable("mkvinfo")) {
+            const auto info = test_support::run("mkvinfo " + test_support::quote(repaired.output.path));
+            EXPECT_EQ(info.exitCode, 0) << info.output;
+            EXPECT_EQ(info.output.find("Error"), std::string::npos) << info.output;
+        }
         fs::remove(repaired.output.path);
     }
 }
