@@ -328,6 +328,21 @@ TEST(Matroska, DamageInsideClustersIsSteppedOverAndTheDurationFollowsTheBlocksKe
         return bytes;
     };
     const uint64_t inside = (clusters[4] + clusters[5]) / 2;
+    // Some live recorders do not know a cluster's size either: every size field reads "unknown".
+    // The clusters follow one another from the first to the end of the file.
+    ByteBuffer unknownClusters = live;
+    for (uint64_t at = findBytes(live, clusterId, 0); at + 5 < live.size() && matchesAt(live, at, clusterId);) {
+        unsigned width = 1;
+        while (width < 8 && (live[at + 4] & (0x80u >> (width - 1))) == 0)
+            ++width;
+        uint64_t size = live[at + 4] & (0xFFu >> width);
+        for (unsigned i = 1; i < width; ++i)
+            size = (size << 8) | live[at + 4 + i];
+        unknownClusters[at + 4] = static_cast<uint8_t>((0xFFu >> width) | (0x80u >> (width - 1)));
+        std::fill_n(unknownClusters.begin() + static_cast<long>(at + 5), width - 1, uint8_t{0xFF});
+        at += 4 + width + size;
+    }
+    ASSERT_NE(unknownClusters, live);
     struct Case {
         const char* name;
         ByteBuffer damaged;
@@ -342,6 +357,8 @@ TEST(Matroska, DamageInsideClustersIsSteppedOverAndTheDurationFollowsTheBlocksKe
         {"cut at 60 %", head(mkv, mkv.size() * 6 / 10), true},
         {"live recording cut at 60 %", head(live, live.size() * 6 / 10), true},
         {"live recording with 2 KiB zeroed", overwritten(live, live.size() / 2, 2048, true), false},
+        {"live recording of unknown-size clusters cut at 60 %",
+         head(unknownClusters, unknownClusters.size() * 6 / 10), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
