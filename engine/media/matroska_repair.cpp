@@ -717,7 +717,7 @@ void MatroskaWalk::checkIndex()
     }
     for (const Element& seekHead : seekHeads_) {
         uint64_t stale = 0;
-        bool moveds = false;
+        bool positionsRewritten = false;
         forEachChild(b_, seekHead, [&](const Element& seek) {
             if (seek.id != kSeek)
                 return;
@@ -741,7 +741,7 @@ void MatroskaWalk::checkIndex()
                             for (uint64_t i = field.size, v = moved; i-- > 0; v >>= 8)
                                 value[i] = static_cast<uint8_t>(v);
                             edit(Edit{field.data, field.end(), std::move(value), 0, 0});
-                            moveds = true;
+                            positionsRewritten = true;
                         }
                     });
                 }
@@ -750,7 +750,7 @@ void MatroskaWalk::checkIndex()
             edit(voidOver(seek.pos, seek.end(), seek.end() - seek.pos));
             ++stale;
         });
-        if (stale > 0 || moveds)
+        if (stale > 0 || positionsRewritten)
             voidCrcOf(seekHead);
         layout_->staleEntries += stale;
     }
