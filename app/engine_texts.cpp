@@ -70,7 +70,7 @@ struct NoteRule {
     const char* text;
 };
 
-constexpr std::array<NoteRule, 8> kNoteRules = {{
+constexpr std::array<NoteRule, 11> kNoteRules = {{
     {{"catalog root was not found", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "PDF 文档目录（根对象）缺失，输出可能需要手工恢复")},
     {{"kept the video track alone", nullptr, nullptr},
@@ -85,6 +85,13 @@ constexpr std::array<NoteRule, 8> kNoteRules = {{
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "部分图像数据无法恢复，结果中可能仍有可见损坏")},
     {{"Cues index was not found", "idx1 index is missing", nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "视频缺少跳转索引，播放器可能需要先扫描文件才能跳转")},
+    {{"STREAMINFO was damaged and was rebuilt", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "FLAC 流信息已损坏，已根据音频帧重建")},
+    {{"MD5 signature", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController",
+                       "FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响")},
+    {{"the sample count was set to the kept audio", nullptr, nullptr},
+     QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "FLAC 流信息中的总采样数已改为实际保留的音频长度")},
     {{"may require manual recovery", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "输出可能需要手工恢复")},
 }};

@@ -40,7 +40,12 @@ ByteBuffer makeFlac(int64_t size)
     ByteBuffer out = bytesOf("fLaC");
     out.push_back(0x00); // STREAMINFO, more blocks follow
     appendBe24(out, 34);
-    out.resize(out.size() + 34, 0x10);
+    // 4096-sample blocks of 44.1 kHz stereo 16-bit audio: values a decoder accepts.
+    appendBe16(out, 4096);
+    appendBe16(out, 4096);
+    out.resize(out.size() + 6, 0);
+    appendBe64(out, (uint64_t{44100} << 44) | (uint64_t{1} << 41) | (uint64_t{15} << 36));
+    out.resize(out.size() + 16, 0x10);
     out.push_back(0x81); // PADDING, last block
     appendBe24(out, 1024);
     out.resize(out.size() + 1024, 0);

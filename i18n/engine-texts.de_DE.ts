@@ -176,6 +176,18 @@
         <translation>Die Ausgabe muss eventuell von Hand wiederhergestellt werden</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>Die FLAC-Streaminformationen waren beschädigt und wurden aus den Audioframes neu aufgebaut</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>Die MD5-Signatur in den FLAC-Streaminformationen passte nicht mehr zum erhaltenen Audio und wurde gelöscht; die Wiedergabe ist nicht betroffen</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>Die Gesamtzahl der Samples in den FLAC-Streaminformationen wurde auf die Länge des erhaltenen Audios gesetzt</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>Die Reparatur-Engine hat einen Hinweis zur Ausgabe gegeben; prüfen Sie das Ergebnis vor der Verwendung</translation>
     </message>

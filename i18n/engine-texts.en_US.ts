@@ -176,6 +176,18 @@
         <translation>The output may need manual recovery</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>The FLAC stream information was damaged and has been rebuilt from the audio frames</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>The MD5 signature in the FLAC stream information no longer matched the audio kept and was cleared; playback is not affected</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>The total sample count in the FLAC stream information was set to the length of the audio kept</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>The repair engine added a note about the output; check the result before you use it</translation>
     </message>

@@ -176,6 +176,18 @@
         <translation>El resultado puede requerir una recuperación manual</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>La información de flujo FLAC estaba dañada y se ha reconstruido a partir de las tramas de audio</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>La firma MD5 de la información de flujo FLAC ya no coincidía con el audio conservado y se ha borrado; la reproducción no se ve afectada</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>El número total de muestras de la información de flujo FLAC se ha ajustado a la duración del audio conservado</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>El motor de reparación añadió una nota sobre el resultado; compruébelo antes de usarlo</translation>
     </message>

@@ -176,6 +176,18 @@
         <translation>La sortie peut nécessiter une récupération manuelle</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>Les informations de flux FLAC étaient endommagées et ont été reconstruites à partir des trames audio</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>La signature MD5 des informations de flux FLAC ne correspondait plus à l’audio conservé et a été effacée ; la lecture n’est pas affectée</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>Le nombre total d’échantillons des informations de flux FLAC a été ramené à la durée de l’audio conservé</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>Le moteur de réparation a joint une remarque sur la sortie ; vérifiez le résultat avant de l’utiliser</translation>
     </message>

@@ -176,6 +176,18 @@
         <translation>Il risultato potrebbe richiedere un recupero manuale</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>Le informazioni di flusso FLAC erano danneggiate e sono state ricostruite dai frame audio</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>La firma MD5 nelle informazioni di flusso FLAC non corrispondeva più all’audio conservato ed è stata cancellata; la riproduzione non ne risente</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>Il numero totale di campioni nelle informazioni di flusso FLAC è stato impostato sulla durata dell’audio conservato</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>Il motore di riparazione ha aggiunto una nota sul risultato; controllalo prima di usarlo</translation>
     </message>

@@ -176,6 +176,18 @@
         <translation>出力は手動での復旧が必要な場合があります</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>FLAC のストリーム情報が破損していたため、音声フレームから再構築しました</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>FLAC ストリーム情報の MD5 署名が残した音声と一致しなくなったため消去しました。再生には影響しません</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>FLAC ストリーム情報の総サンプル数を、残した音声の長さに合わせました</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>修復エンジンが出力について注記を残しました。使用前に結果を確認してください</translation>
     </message>

@@ -176,6 +176,18 @@
         <translation>輸出可能需要手動復原</translation>
     </message>
     <message>
+        <source>FLAC 流信息已损坏，已根据音频帧重建</source>
+        <translation>FLAC 串流資訊已損壞，已根據音訊影格重建</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
+        <translation>FLAC 串流資訊中的 MD5 校驗值與保留的音訊不再相符，已被清除；播放不受影響</translation>
+    </message>
+    <message>
+        <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>
+        <translation>FLAC 串流資訊中的總取樣數已改為實際保留的音訊長度</translation>
+    </message>
+    <message>
         <source>修复引擎对输出附有一条说明，请在使用前检查结果</source>
         <translation>修復引擎對輸出附有一條說明，請在使用前檢查結果</translation>
     </message>

@@ -220,6 +220,13 @@ struct FlacFrames {
     uint64_t blockSize = 0;      // of the first frame: every frame's in a fixed block size stream
     uint64_t maxBlockSize = 0;   // the stream info's largest block size
     std::vector<DamagedSpan> damaged; // spans before completeEnd, in stream order
+    // What the complete frames themselves show, for checking and rebuilding the stream info.
+    FrameHeader first;                  // the first frame header found (valid when blockSize > 0)
+    uint64_t smallestBlock = npos;      // over the complete frames but the last, which may be short
+    uint64_t largestBlock = 0;          // over every complete frame
+    uint64_t lastBlock = 0;             // of the last complete frame
+    uint64_t smallestFrame = npos;      // bytes of the complete frames
+    uint64_t largestFrame = 0;
 };
 
 // Beyond this many damaged spans (a real recording of a few GiB has fewer frames) the audio is
@@ -265,6 +272,7 @@ FlacFrames scanFlacFrames(ByteView buffer, uint64_t from, uint64_t maxBlockSize)
     if (start == npos)
         return frames;
     frames.blockSize = first.blockSize;
+    frames.first = first;
     const auto positionOf = [&](const FrameHeader& header) { return samplePosition(header, frames.blockSize); };
     // The damage after the last complete frame: all of it lies between two complete frames (or
     // before the first), so it is one stretch of bytes, kept once a later frame is complete.
@@ -294,6 +302,12 @@ FlacFrames scanFlacFrames(ByteView buffer, uint64_t from, uint64_t maxBlockSize)
                 frames.damaged.push_back(pending);
                 damage = false;
             }
+            if (frames.completeEnd != npos)
+                frames.smallestBlock = std::min(frames.smallestBlock, frames.lastBlock);
+            frames.lastBlock = current.blockSize;
+            frames.largestBlock = std::max(frames.largestBlock, current.blockSize);
+            frames.smallestFrame = std::min(frames.smallestFrame, end - start);
+            frames.largestFrame = std::max(frames.largestFrame, end - start);
             frames.completeEnd = end;
             frames.samples += current.blockSize;
         } else if (damage) {
@@ -335,6 +349,104 @@ AudioEnd audioEndOf(const FlacFrames& frames, uint64_t announced)
 uint64_t streamInfoBitsPerSample(ByteView buffer, uint64_t streamInfoBody)
 {
     return (((readU8(buffer, streamInfoBody + 12) & 1u) << 4) | (readU8(buffer, streamInfoBody + 13) >> 4)) + 1u;
+}
+
+// The fields of a STREAMINFO body.
+struct StreamInfo {
+    uint64_t minBlock = 0;
+    uint64_t maxBlock = 0;
+    uint64_t minFrame = 0; // bytes; 0 when unknown
+    uint64_t maxFrame = 0;
+    uint64_t rate = 0;
+    uint64_t channels = 0;
+    uint64_t bits = 0;
+    uint64_t samples = 0;
+    bool md5Set = false;
+};
+
+StreamInfo readStreamInfo(ByteView buffer, uint64_t body)
+{
+    StreamInfo info;
+    info.minBlock = readBe16(buffer, body);
+    info.maxBlock = readBe16(buffer, body + 2);
+    info.minFrame = readBe24(buffer, body + 4);
+    info.maxFrame = readBe24(buffer, body + 7);
+    const uint64_t packed = readBe64(buffer, body + kTotalSamplesAt);
+    info.rate = packed >> 44;
+    info.channels = ((packed >> 41) & 7) + 1;
+    info.bits = ((packed >> 36) & 31) + 1;
+    info.samples = packed & kTotalSamplesMask;
+    for (uint64_t i = 0; i < kMd5Length; ++i)
+        info.md5Set = info.md5Set || readU8(buffer, body + kMd5At + i) != 0;
+    return info;
+}
+
+// The sample rate a frame header states, 0 when it defers to the stream info.
+uint64_t frameRate(const FrameHeader& header)
+{
+    static constexpr std::array<uint64_t, 12> kRates = {0,     88200, 176400, 192000, 8000,  16000,
+                                                        22050, 24000, 32000,  44100,  48000, 96000};
+    if (header.rateCode < kRates.size())
+        return kRates[header.rateCode];
+    if (header.rateCode == 12)
+        return uint64_t{header.rateExtra} * 1000;
+    if (header.rateCode == 13)
+        return header.rateExtra;
+    return uint64_t{header.rateExtra} * 10;
+}
+
+// The bits per sample a frame header states, 0 when it defers to the stream info.
+uint64_t frameBits(const FrameHeader& header)
+{
+    static constexpr std::array<uint64_t, 8> kBits = {0, 8, 12, 0, 16, 20, 24, 32};
+    return kBits[header.sampleSizeCode & 7];
+}
+
+uint64_t frameChannels(const FrameHeader& header) { return header.channelCode < 8 ? header.channelCode + 1u : 2u; }
+
+bool plausibleRate(uint64_t rate) { return rate > 0 && rate <= 655350; }
+bool plausibleBits(uint64_t bits) { return bits >= 4; }
+
+// Whether the stream info holds values no stream can have, or values its own complete frames
+// contradict (a decoder trusts it over the frames and fails on the audio).
+bool streamInfoDamaged(const StreamInfo& info, const FlacFrames& frames)
+{
+    if (!plausibleRate(info.rate) || !plausibleBits(info.bits) || info.maxBlock < 16 || info.minBlock > info.maxBlock ||
+        (info.minFrame != 0 && info.maxFrame != 0 && info.minFrame > info.maxFrame))
+        return true;
+    if (frames.completeEnd == npos)
+        return false;
+    const FrameHeader& first = frames.first;
+    return frameChannels(first) != info.channels || (frameRate(first) != 0 && frameRate(first) != info.rate) ||
+           (frameBits(first) != 0 && frameBits(first) != info.bits) || frames.largestBlock > info.maxBlock;
+}
+
+// A STREAMINFO body built from the frames: rate, channels and bits from the first frame header
+// (from the old body where the frames defer to it and it is plausible), block and frame sizes and
+// the sample count from the walk, MD5 cleared. False when the frames cannot tell a value.
+bool rebuildStreamInfo(const StreamInfo& info, const FlacFrames& frames, ByteBuffer& body)
+{
+    if (frames.completeEnd == npos || frames.samples > kTotalSamplesMask)
+        return false;
+    const FrameHeader& first = frames.first;
+    const uint64_t rate = frameRate(first) != 0 ? frameRate(first) : info.rate;
+    const uint64_t bits = frameBits(first) != 0 ? frameBits(first) : info.bits;
+    // A fixed block size stream states its block size for every frame; the last may hold fewer.
+    const uint64_t maxBlock = first.variable == 0 ? first.blockSize : frames.largestBlock;
+    const uint64_t minBlock =
+        first.variable == 0 ? first.blockSize : std::min(frames.smallestBlock, frames.lastBlock);
+    if (!plausibleRate(rate) || !plausibleBits(bits) || maxBlock > 0xFFFF)
+        return false;
+    // Silent frames put in for damaged ones have sizes of their own: the frame sizes become unknown.
+    const bool sizesKnown = frames.damaged.empty();
+    body.clear();
+    appendBe16(body, static_cast<uint16_t>(minBlock));
+    appendBe16(body, static_cast<uint16_t>(maxBlock));
+    appendBe24(body, static_cast<uint32_t>(sizesKnown ? std::min<uint64_t>(frames.smallestFrame, 0xFFFFFF) : 0));
+    appendBe24(body, static_cast<uint32_t>(sizesKnown ? std::min<uint64_t>(frames.largestFrame, 0xFFFFFF) : 0));
+    appendBe64(body, (rate << 44) | ((frameChannels(first) - 1) << 41) | ((bits - 1) << 36) | frames.samples);
+    body.resize(kStreamInfoLength, 0);
+    return true;
 }
 
 // The frame number or sample number in FLAC's UTF-8 like coding (up to 36 bits).
@@ -402,8 +514,15 @@ uint64_t findFlacMarker(ByteView buffer) { return findBytes(buffer, "fLaC", 0); 
 
 namespace {
 
-// The analysis; the repair also takes the frame scan, so the audio is checked once.
-RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, FlacFrames* framesOut)
+// What the analysis hands the repair: the frame scan, so the audio is checked once, and the
+// stream info body to write in place of a damaged one.
+struct FlacScan {
+    FlacFrames frames;
+    bool rebuilt = false;
+    ByteBuffer streamInfo;
+};
+
+RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, FlacScan* scanOut)
 {
     RepairResult result = prepareAudioResult(request, buffer);
     result.format = "flac";
@@ -445,8 +564,25 @@ RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, Fl
     if (!lastSeen)
         result.addFinding(IndexDamaged, Warning, "FLAC metadata did not mark the final metadata block", 0, 0, true,
                           0.82);
-    const FlacFrames frames = scanFlacFrames(buffer, p, readBe16(buffer, m + 8 + kMaxBlockSizeAt));
-    const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
+    FlacFrames frames = scanFlacFrames(buffer, p, readBe16(buffer, m + 8 + kMaxBlockSizeAt));
+    const StreamInfo info = readStreamInfo(buffer, m + 8);
+    FlacScan scan;
+    if (streamInfoDamaged(info, frames)) {
+        // Silence for a variable block size stream is cut to its largest block: the walk's own.
+        if (frames.completeEnd != npos && frames.first.variable != 0 && !frames.damaged.empty())
+            frames = scanFlacFrames(buffer, p, frames.largestBlock);
+        if (!rebuildStreamInfo(info, frames, scan.streamInfo)) {
+            result.addFinding(HeaderDamaged, Error, "FLAC STREAMINFO is damaged and the audio frames do not tell its values",
+                              m + 4, 4 + kStreamInfoLength, false, 0.9);
+            result.setStatus(RepairStatus::failure(kAudioFlacStreamInfoMissing, "FLAC STREAMINFO damaged"));
+            return result;
+        }
+        scan.rebuilt = true;
+        result.addFinding(HeaderDamaged, Warning, "FLAC STREAMINFO contradicts its audio frames and can be rebuilt from them",
+                          m + 4, 4 + kStreamInfoLength, true, 0.85);
+    }
+    // A damaged stream info's sample count tells nothing about a cut.
+    const AudioEnd end = audioEndOf(frames, scan.rebuilt ? 0 : info.samples);
     if (end.cut != npos)
         result.addFinding(Truncated, Warning, "truncated tail after the last complete FLAC frame", end.cut,
                           frames.streamEnd - end.cut, true, 0.88);
@@ -463,8 +599,10 @@ RepairResult analyzeFlacStream(const RepairRequest& request, ByteView buffer, Fl
                               span.start, span.end - span.start, true, 0.8);
     }
     result.confidence = result.findings.empty() ? 1.0 : 0.84;
-    if (framesOut != nullptr)
-        *framesOut = frames;
+    if (scanOut != nullptr) {
+        scan.frames = std::move(frames);
+        *scanOut = std::move(scan);
+    }
     return result;
 }
 
@@ -499,10 +637,11 @@ RepairResult analyzeFlac(const RepairRequest& request, ByteView buffer)
 
 RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
 {
-    FlacFrames frames;
-    RepairResult result = analyzeFlacStream(request, buffer, &frames);
+    FlacScan scan;
+    RepairResult result = analyzeFlacStream(request, buffer, &scan);
     if (!audioRepairShouldWrite(result, request))
         return result;
+    const FlacFrames& frames = scan.frames;
     const uint64_t m = findFlacMarker(buffer);
     // The marker and the metadata blocks are rebuilt; the audio after them is written from the
     // input as it stands, up to the end of the last complete frame.
@@ -526,10 +665,18 @@ RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
     }
     if (lastHeader != npos)
         head[lastHeader] |= kLastBlockFlag;
-    const AudioEnd end = audioEndOf(frames, announcedSamples(buffer, m + 8));
+    const AudioEnd end = audioEndOf(frames, scan.rebuilt ? 0 : announcedSamples(buffer, m + 8));
     const uint64_t audioEnd = end.cut == npos ? frames.streamEnd : end.cut;
-    if (end.shortened || !frames.damaged.empty())
+    if (scan.rebuilt) {
+        // The first kept block is the stream info (the analysis checked it): "fLaC", its header,
+        // then its body.
+        std::copy(scan.streamInfo.begin(), scan.streamInfo.end(), head.begin() + 8);
+        result.notes.push_back("FLAC STREAMINFO was damaged and was rebuilt from the audio frames");
+        if (readStreamInfo(buffer, m + 8).md5Set)
+            result.notes.push_back("FLAC stream info MD5 signature was damaged with the stream info and was cleared");
+    } else if (end.shortened || !frames.damaged.empty()) {
         fitStreamInfo(head, frames.samples, result);
+    }
 
     // The audio goes from the input as it stands, with silent frames in place of damaged ones.
     OutputPieces out(buffer);
@@ -554,6 +701,8 @@ RepairResult repairFlac(const RepairRequest& request, ByteView buffer)
         result.addAction("trim-flac-prefix", "removed bytes before FLAC marker", m);
     if (!lastSeen)
         result.addAction("close-flac-metadata", "marked the last complete FLAC metadata block", lastLength);
+    if (scan.rebuilt)
+        result.addAction("rebuild-flac-streaminfo", "rebuilt FLAC STREAMINFO from the audio frames", kStreamInfoLength);
     if (silentFrames > 0)
         result.addAction("silence-damaged-flac-frames", "replaced damaged FLAC frames with silence of the same length",
                          silentFrames);

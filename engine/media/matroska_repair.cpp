@@ -121,6 +121,7 @@ inline constexpr uint32_t kCueClusterPosition = 0xF1;
 inline constexpr uint32_t kCueRelativePosition = 0xF0;
 
 inline constexpr uint64_t kCrc32Element = 6; // BF 84 and four bytes
+inline constexpr uint64_t kDurationElement = 11; // 44 89 88 and an 8-byte float
 // Cluster children read to confirm a place to resume at: a false start in foreign bytes fails
 // long before, and the look stays bounded.
 inline constexpr int kChainLength = 64;
@@ -242,13 +243,20 @@ struct MatroskaLayout {
     uint64_t sizesSet = 0;
     uint64_t staleEntries = 0;
     bool durationSet = false;
+    bool durationAdded = false;
+    // The Info element names no duration: a damaged file's repair can add one (a second walk).
+    bool durationMissing = false;
     bool hasCues = false;
     bool incomplete = false; // the walk stopped at kMaxRecords; the rest is kept as it stands
+
+    bool live = false; // the Segment's size is unknown: written as a live stream
+    bool damaged() const { return truncatedAt != npos || strayAt != npos || voidedBlocks > 0; }
 };
 
 class MatroskaWalk {
 public:
-    explicit MatroskaWalk(ByteView b) : b_(b), size_(b.size()) {}
+    // With addDuration, a Duration is added to an Info element that has none.
+    MatroskaWalk(ByteView b, bool addDuration) : b_(b), size_(b.size()), addDuration_(addDuration) {}
 
     // False when no Segment follows the EBML header at `ebml`.
     bool run(uint64_t ebml, MatroskaLayout& layout);
@@ -261,7 +269,7 @@ private:
         size_t innerEnd = 0;
     };
 
-    uint64_t relative(uint64_t pos) const { return pos - segment_.data - removed_; }
+    uint64_t relative(uint64_t pos) const { return pos - segment_.data - removed_ + added_; }
     bool full() const { return layout_->edits.size() + topLevel_.size() >= kMaxRecords; }
     void edit(Edit e) { layout_->edits.push_back(std::move(e)); }
     void dropTail(uint64_t pos);
@@ -270,8 +278,10 @@ private:
     bool plausibleChild(const Element& e) const;
     bool plausibleTopLevel(const Element& e) const;
     bool followsSoundly(uint64_t pos, uint64_t limit) const;
-    bool chainHolds(uint64_t pos, uint64_t limit) const;
-    uint64_t resync(uint64_t from, bool inCluster, uint64_t anchor = 0, uint64_t limit = npos) const;
+    bool chainHolds(uint64_t pos, uint64_t limit, bool* reachesEnd = nullptr) const;
+    uint64_t resync(uint64_t from, bool inCluster, uint64_t anchor = 0, uint64_t limit = npos,
+                    bool* overwritten = nullptr) const;
+    void replaceStray(uint64_t from, uint64_t to, bool overwritten);
     uint64_t walkCluster(const Element& cluster, size_t& innerEnd);
     bool blockAt(const Cluster& cluster, uint64_t offset) const;
     void noteBlock(uint64_t blockData, uint64_t clusterTime, uint64_t duration);
@@ -285,6 +295,9 @@ private:
     MatroskaLayout* layout_ = nullptr;
     Element segment_;
     uint64_t removed_ = 0; // input bytes the output holds fewer, up to the walk's position
+    bool addDuration_ = false;
+    uint64_t added_ = 0;          // bytes the output holds more: the added Duration
+    uint64_t addedAt_ = npos;     // where in the repaired Segment's data it goes
     std::vector<Track> tracks_;
     std::vector<std::pair<uint64_t, uint32_t>> topLevel_; // kept elements: relative position, ID
     std::vector<Cluster> clusters_;
@@ -372,41 +385,58 @@ bool MatroskaWalk::followsSoundly(uint64_t pos, uint64_t limit) const
     Element next;
     if (!readElement(b_, pos, next))
         return false;
-    return plausibleChild(next) || (isTopLevelId(next.id) && limit == npos);
+    // A cluster may end before its stated size (the walk then ends it there).
+    return plausibleChild(next) || (isTopLevelId(next.id) && limit == npos) || plausibleTopLevel(next);
 }
 
 // Whether cluster children run from pos to the cluster's end (`limit`, npos when unknown) or the
 // file's: at most kChainLength of them are read, so each candidate costs a bounded look.
-bool MatroskaWalk::chainHolds(uint64_t pos, uint64_t limit) const
+bool MatroskaWalk::chainHolds(uint64_t pos, uint64_t limit, bool* reachesEnd) const
 {
+    // Set when the children run exactly to the end, not merely for kChainLength of them.
+    bool ended = false;
+    const auto holds = [&] {
+        if (reachesEnd != nullptr)
+            *reachesEnd = ended;
+        return true;
+    };
     for (int k = 0; k < kChainLength; ++k) {
+        ended = true;
         if (pos == size_ || pos == limit)
-            return true;
+            return holds();
+        ended = false;
         if (limit != npos && pos > limit)
             return false;
         Element e;
         // The file may end inside the cluster only when the cluster runs past the file's end.
         const bool cut = limit == npos || limit > size_;
         if (!readElement(b_, pos, e))
-            return cut && size_ - pos < 12;
-        if (limit == npos && isTopLevelId(e.id))
-            return true;
+            return cut && size_ - pos < 12 && holds();
+        if (limit == npos && isTopLevelId(e.id)) {
+            ended = true;
+            return holds();
+        }
         if (!plausibleChild(e))
             return false;
         if (e.end() > size_)
-            return cut;
+            return cut && holds();
         pos = e.end();
     }
-    return true;
+    return holds();
 }
 
 // The first position at or after `from` where the cluster's children start again: a block whose
 // children run on to where the cluster then ends, or the next top-level element just there.
-// `anchor` is where the stray bytes begin and `limit` the cluster's end as it stands; dropping
-// [anchor, r) moves that end by r - anchor. Outside a cluster (limit npos, inCluster false) the
-// next top-level element is looked for; a Cluster there needs its children to run on to its end.
-uint64_t MatroskaWalk::resync(uint64_t from, bool inCluster, uint64_t anchor, uint64_t limit) const
+// `anchor` is where the stray bytes begin and `limit` the cluster's end as it stands. Bytes put
+// into the cluster move its end: dropping [anchor, r) moves it by r - anchor. Bytes overwritten
+// (zeroed by a failing disk, say) leave it where it is; with `overwritten` given, that is tried
+// second and reported there. Outside a cluster (limit npos, inCluster false) the next top-level
+// element is looked for; a Cluster there needs its children to run on to its end.
+uint64_t MatroskaWalk::resync(uint64_t from, bool inCluster, uint64_t anchor, uint64_t limit, bool* overwritten) const
 {
+    const bool tryOverwritten = overwritten != nullptr && inCluster && limit != npos;
+    if (overwritten != nullptr)
+        *overwritten = false;
     for (uint64_t r = from; r < size_; ++r) {
         checkpointStep(r, size_);
         const uint8_t c = b_[r];
@@ -419,14 +449,44 @@ uint64_t MatroskaWalk::resync(uint64_t from, bool inCluster, uint64_t anchor, ui
             continue;
         const uint64_t end = limit == npos ? npos : limit + (r - anchor);
         if (blockStart) {
-            if (plausibleChild(e) && chainHolds(r, end))
+            if (!plausibleChild(e))
+                continue;
+            // Blocks that run on exactly to where a reading puts the cluster's end decide for
+            // it; a long run of blocks that holds either way is taken as put-in bytes.
+            bool insertedEnds = false, overwrittenEnds = false;
+            const bool insertedHolds = chainHolds(r, end, &insertedEnds);
+            const bool overwrittenHolds =
+                tryOverwritten && r < limit && !insertedEnds && chainHolds(r, limit, &overwrittenEnds);
+            if (overwrittenHolds && (overwrittenEnds || !insertedHolds)) {
+                *overwritten = true;
                 return r;
-        } else if (plausibleTopLevel(e) && (!inCluster || end == npos || r == end) &&
-                   (e.id != kCluster || chainHolds(e.data, e.end()))) {
-            return r;
+            }
+            if (insertedHolds)
+                return r;
+        } else if (plausibleTopLevel(e) && (e.id != kCluster || chainHolds(e.data, e.end()))) {
+            if (!inCluster || end == npos || r == end)
+                return r;
+            if (tryOverwritten && r == limit) {
+                *overwritten = true;
+                return r;
+            }
         }
     }
     return npos;
+}
+
+// Stray bytes [from, to) inside a cluster. Inserted ones go. Overwritten ones stood for data of
+// the cluster: a Void of their length keeps every later position the file records; a single byte,
+// too short for a Void, goes.
+void MatroskaWalk::replaceStray(uint64_t from, uint64_t to, bool overwritten)
+{
+    stepOver(from, to);
+    if (overwritten && to - from >= 2) {
+        edit(voidOver(from, to, to - from));
+        return;
+    }
+    edit(Edit{from, to, {}, 0, 0});
+    removed_ += to - from;
 }
 
 void MatroskaWalk::noteBlock(uint64_t blockData, uint64_t clusterTime, uint64_t duration)
@@ -448,7 +508,9 @@ void MatroskaWalk::noteBlock(uint64_t blockData, uint64_t clusterTime, uint64_t 
 uint64_t MatroskaWalk::walkCluster(const Element& cluster, size_t& innerEnd)
 {
     const uint64_t removedBefore = removed_;
-    const auto limit = [&] { return cluster.unknown ? npos : cluster.end() + (removed_ - removedBefore); };
+    // Where the cluster ends in the input: its stated end, moved on by the bytes found put into it.
+    uint64_t inserted = 0;
+    const auto limit = [&] { return cluster.unknown ? npos : cluster.end() + inserted; };
     uint64_t clusterTime = 0;
     uint64_t crc = npos;
     bool changed = false;
@@ -472,36 +534,51 @@ uint64_t MatroskaWalk::walkCluster(const Element& cluster, size_t& innerEnd)
                 changed = true;
                 break;
             }
-            const uint64_t q = resync(p + 1, true, p, limit());
-            if (q == npos) {
+            bool overwritten = false;
+            const uint64_t q = resync(p + 1, true, p, limit(), &overwritten);
+            changed = true;
+            if (q != npos) {
+                replaceStray(p, q, overwritten);
+                inserted += overwritten ? 0 : q - p;
+                p = q;
+                continue;
+            }
+            // The damage runs past the cluster's end: the cluster ends here, and the walk goes on
+            // at the next top-level element found whole after it.
+            const uint64_t next = cluster.unknown ? npos : resync(p + 1, false);
+            if (next == npos) {
                 dropTail(p);
                 p = size_;
-            } else {
-                stepOver(p, q);
-                edit(Edit{p, q, {}, 0, 0});
-                removed_ += q - p;
-                p = q;
+                continue;
             }
-            changed = true;
-            continue;
+            stepOver(p, next);
+            edit(Edit{p, next, {}, 0, 0});
+            removed_ += next - p;
+            p = next;
+            break;
         }
         if (!followsSoundly(e.end(), limit())) {
-            // Foreign bytes follow: the child runs into them. It keeps its length as a Void, so
-            // that every later position the file records holds again once they are gone.
-            const uint64_t q = resync(e.end(), true, e.end(), limit());
+            bool overwritten = false;
+            const uint64_t q = resync(e.end(), true, e.end(), limit(), &overwritten);
             if (q == npos) {
                 dropTail(p);
                 p = size_;
                 changed = true;
                 break;
             }
-            stepOver(e.end(), q);
-            edit(voidOver(p, q, e.end() - p));
-            ++layout_->voidedBlocks;
-            removed_ += q - e.end();
-            p = q;
-            changed = true;
-            continue;
+            if (!overwritten) {
+                // Foreign bytes follow: the child runs into them. It keeps its length as a Void, so
+                // that every later position the file records holds again once they are gone.
+                stepOver(e.end(), q);
+                edit(voidOver(p, q, e.end() - p));
+                ++layout_->voidedBlocks;
+                removed_ += q - e.end();
+                inserted += q - e.end();
+                p = q;
+                changed = true;
+                continue;
+            }
+            // Overwritten bytes follow a whole child: it stays, they are stepped over next.
         }
         if (e.id == kTimecode) {
             clusterTime = readUnsigned(b_, e.data, e.size);
@@ -640,6 +717,7 @@ void MatroskaWalk::checkIndex()
     }
     for (const Element& seekHead : seekHeads_) {
         uint64_t stale = 0;
+        bool positionsRewritten = false;
         forEachChild(b_, seekHead, [&](const Element& seek) {
             if (seek.id != kSeek)
                 return;
@@ -650,23 +728,54 @@ void MatroskaWalk::checkIndex()
                 else if (field.id == kSeekPosition)
                     position = readUnsigned(b_, field.data, field.size);
             });
-            auto it = std::lower_bound(topLevel_.begin(), topLevel_.end(), std::pair<uint64_t, uint32_t>{position, 0});
-            if (it != topLevel_.end() && it->first == position && it->second == id)
+            // Elements after an added Duration sit that much further on.
+            const uint64_t moved = addedAt_ != npos && position != npos && position >= addedAt_ ? position + added_
+                                                                                              : position;
+            auto it = std::lower_bound(topLevel_.begin(), topLevel_.end(), std::pair<uint64_t, uint32_t>{moved, 0});
+            if (it != topLevel_.end() && it->first == moved && it->second == id) {
+                if (moved != position) {
+                    forEachChild(b_, seek, [&](const Element& field) {
+                        if (field.id == kSeekPosition && field.size >= 1 && field.size <= 8 &&
+                            (field.size == 8 || moved < (uint64_t{1} << (8 * field.size)))) {
+                            ByteBuffer value(field.size);
+                            for (uint64_t i = field.size, v = moved; i-- > 0; v >>= 8)
+                                value[i] = static_cast<uint8_t>(v);
+                            edit(Edit{field.data, field.end(), std::move(value), 0, 0});
+                            positionsRewritten = true;
+                        }
+                    });
+                }
                 return;
+            }
             edit(voidOver(seek.pos, seek.end(), seek.end() - seek.pos));
             ++stale;
         });
-        if (stale > 0)
+        if (stale > 0 || positionsRewritten)
             voidCrcOf(seekHead);
         layout_->staleEntries += stale;
     }
 }
 
-// A file cut short declares the whole recording's duration: it becomes the end of the last block
-// kept (in timecode-scale units, as stored).
+// A damaged file (cut short, or with blocks lost inside) declares the whole recording's duration,
+// and a live-written one often none: it becomes the end of the last block kept (in timecode-scale
+// units, as stored).
 void MatroskaWalk::setDuration()
 {
-    if (!hasInfo_ || layout_->truncatedAt == npos)
+    if (!hasInfo_)
+        return;
+    if (addedAt_ != npos) {
+        ByteBuffer element = {0x44, 0x89, 0x88};
+        const double end = static_cast<double>(lastTime_);
+        uint64_t raw = 0;
+        std::memcpy(&raw, &end, 8);
+        appendBe64(element, raw);
+        edit(Edit{info_.sizePos, info_.data, sizeField(info_.size + kDurationElement, info_.sizeLength), 0, 0});
+        edit(Edit{info_.end(), info_.end(), std::move(element), 0, 0});
+        voidCrcOf(info_);
+        layout_->durationAdded = true;
+        return;
+    }
+    if (!layout_->damaged())
         return;
     Element duration;
     bool found = false;
@@ -704,6 +813,13 @@ void MatroskaWalk::setDuration()
     layout_->durationSet = true;
 }
 
+// In output order; bytes added at a place come before an edit that starts there.
+void sortEdits(MatroskaLayout& layout)
+{
+    std::sort(layout.edits.begin(), layout.edits.end(),
+              [](const Edit& a, const Edit& b) { return a.from != b.from ? a.from < b.from : a.to < b.to; });
+}
+
 bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
 {
     layout_ = &layout;
@@ -712,6 +828,7 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
     if (!readElement(b_, ebml, header) || header.unknown || header.end() > size_ ||
         !readElement(b_, header.end(), segment_) || segment_.id != kSegment)
         return false;
+    layout.live = segment_.unknown;
     uint64_t p = segment_.data;
     while (p < size_) {
         checkpoint(p, size_);
@@ -719,7 +836,7 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
             layout.incomplete = true;
             break;
         }
-        if (!segment_.unknown && p - segment_.data - removed_ >= segment_.size)
+        if (!segment_.unknown && p - segment_.data - removed_ + added_ >= segment_.size)
             break; // past the Segment: whatever follows is kept as it is
         Element e;
         const bool read = readElement(b_, p, e);
@@ -749,10 +866,17 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
             else if (e.id == kInfo && !hasInfo_) {
                 info_ = e;
                 hasInfo_ = true;
+                bool duration = false;
                 forEachChild(b_, e, [&](const Element& field) {
                     if (field.id == kTimecodeScale && readUnsigned(b_, field.data, field.size) != 0)
                         scale_ = readUnsigned(b_, field.data, field.size);
+                    duration = duration || field.id == kDuration;
                 });
+                layout.durationMissing = !duration;
+                if (!duration && addDuration_ && fitsSizeField(e.size + kDurationElement, e.sizeLength)) {
+                    addedAt_ = relative(e.end());
+                    added_ += kDurationElement;
+                }
             }
             p = e.end();
             continue;
@@ -769,11 +893,11 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
         p = q;
     }
     if (layout.incomplete) {
-        std::sort(layout.edits.begin(), layout.edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+        sortEdits(layout);
         return true;
     }
     if (!segment_.unknown) {
-        const uint64_t content = p - segment_.data - removed_;
+        const uint64_t content = p - segment_.data - removed_ + added_;
         if (content != segment_.size) {
             edit(Edit{segment_.sizePos, segment_.data, sizeField(content, segment_.sizeLength), 0, 0});
             ++layout.sizesSet;
@@ -781,7 +905,7 @@ bool MatroskaWalk::run(uint64_t ebml, MatroskaLayout& layout)
     }
     checkIndex();
     setDuration();
-    std::sort(layout.edits.begin(), layout.edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+    sortEdits(layout);
     return true;
 }
 
@@ -794,7 +918,16 @@ namespace {
 // The walk of the Segment that follows the EBML header at e; false when none follows it.
 bool layOutMatroska(ByteView bytes, uint64_t e, MatroskaLayout& layout)
 {
-    return MatroskaWalk(bytes).run(e, layout);
+    if (!MatroskaWalk(bytes, false).run(e, layout))
+        return false;
+    if (!layout.durationMissing || !(layout.damaged() || layout.live) || layout.incomplete)
+        return true;
+    // A damaged or live-written file without a duration gets one: the walk again, with room made
+    // for it.
+    MatroskaLayout withDuration;
+    if (MatroskaWalk(bytes, true).run(e, withDuration) && !withDuration.incomplete && withDuration.durationAdded)
+        layout = std::move(withDuration);
+    return true;
 }
 
 } // namespace
@@ -861,7 +994,7 @@ RepairResult repairMatroskaFrom(RepairResult result, const RepairRequest& reques
     if (layout.staleEntries > 0)
         result.addAction("void-stale-matroska-index", "removed SeekHead and Cues entries that point past the data kept",
                          layout.staleEntries);
-    if (layout.durationSet)
+    if (layout.durationSet || layout.durationAdded)
         result.addAction("set-matroska-duration", "set the duration to the end of the last block kept", 1);
     if (!layout.hasCues)
         result.notes.push_back(kNoCuesNote);

@@ -70,6 +70,19 @@ uint64_t blockAlignOf(ByteView fmt, uint64_t pos, uint64_t length)
     return align == 0 ? 1 : align;
 }
 
+// Sample frames in `length` bytes of audio for the uncompressed formats (PCM, float, A-law, mu-law,
+// directly or as the extensible format's sub-format); npos for others, whose frames are not
+// whole blocks.
+uint64_t uncompressedFrames(ByteView fmt, uint64_t length)
+{
+    uint16_t tag = fmt.size() >= 2 ? readLe16(fmt, 0) : 0;
+    if (tag == 0xFFFE && fmt.size() >= 40)
+        tag = readLe16(fmt, 24); // the sub-format GUID starts with the format tag
+    if (tag != 1 && tag != 3 && tag != 6 && tag != 7)
+        return npos;
+    return length / blockAlignOf(fmt, 0, fmt.size());
+}
+
 // Walks the chunks after "WAVE" (at r + 12), calling visit for each; stops at an invalid marker,
 // after a chunk that overruns the file, or after a data chunk that runs to the end.
 // fallbackAlign rounds extended audio when no format chunk came before it.
@@ -267,10 +280,22 @@ RepairResult repairWav(const RepairRequest& request, ByteView buffer)
         total += 8 + kept(chunk) + (chunk.length & 1);
     putLe32(head, 4, cappedSize(total - 8));
     OutputPieces out(buffer);
+    // The fact chunk counts the frames of the audio: it follows the audio kept.
+    const uint64_t frames = uncompressedFrames(fmt.data, data.length);
+    uint64_t factSet = npos;
     others.push_back(data);
     for (const ChunkView& chunk : others) {
         appendString(head, chunk.id);
         appendLe32(head, cappedSize(chunk.length));
+        if (chunk.id == "fact" && chunk.length >= 4 && frames != npos && frames <= kMaxChunkSize &&
+            readLe32(buffer, chunk.header + 8) != frames) {
+            appendLe32(head, static_cast<uint32_t>(frames));
+            appendRange(head, buffer, chunk.header + 12, chunk.length - 4);
+            if ((chunk.length & 1) != 0)
+                appendU8(head, 0);
+            factSet = frames;
+            continue;
+        }
         out.append(std::move(head));
         head.clear();
         out.appendInput(chunk.header + 8, chunk.length);
@@ -284,6 +309,8 @@ RepairResult repairWav(const RepairRequest& request, ByteView buffer)
     if (extendedBytes > 0)
         result.addAction("clamp-wav-data", "kept the WAV audio after the stale data chunk size", extendedBytes);
     result.addAction("rewrite-wav-riff", "rewrote RIFF and WAV chunk sizes", out.size());
+    if (factSet != npos)
+        result.addAction("set-wav-fact-frames", "set the fact chunk's frame count to the audio kept", factSet);
     if (truncatedBytes + tailBytes + partialFrame > 0)
         result.addAction("drop-invalid-wav-tail", "removed invalid or truncated WAV chunk tail",
                          truncatedBytes + tailBytes + partialFrame);

@@ -183,6 +183,17 @@ private slots:
                                   << "部分图像数据无法恢复，结果中可能仍有可见损坏";
         QTest::newRow("mkv cues") << "Matroska Cues index was not found; players may scan clusters to rebuild seeking"
                                   << "视频缺少跳转索引，播放器可能需要先扫描文件才能跳转";
+        QTest::newRow("flac stream info rebuilt") << "FLAC STREAMINFO was damaged and was rebuilt from the audio frames"
+                                                  << "FLAC 流信息已损坏，已根据音频帧重建";
+        const QString md5 = QStringLiteral("FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响");
+        QTest::newRow("flac md5 of a rebuild") << "FLAC stream info MD5 signature was damaged with the stream info and was cleared"
+                                               << md5;
+        QTest::newRow("flac md5 of a cut") << "FLAC stream info MD5 signature described the whole recording and was cleared"
+                                           << md5;
+        QTest::newRow("flac sample count")
+            << "FLAC stream info announced 132300 samples per channel but the complete frames hold 61440; the sample "
+               "count was set to the kept audio"
+            << "FLAC 流信息中的总采样数已改为实际保留的音频长度";
         QTest::newRow("any other") << "text is kept in its original encoding; no bytes were replaced"
                                    << "修复引擎对输出附有一条说明，请在使用前检查结果";
     }

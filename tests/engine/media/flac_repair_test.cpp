@@ -23,6 +23,19 @@ ByteBuffer block(uint8_t type, bool last, const ByteBuffer& body)
     return out;
 }
 
+// A STREAMINFO body a decoder accepts: 4096-sample blocks, 44.1 kHz, stereo, 16 bits.
+ByteBuffer soundStreamInfo()
+{
+    ByteBuffer body;
+    appendBe16(body, 4096);
+    appendBe16(body, 4096);
+    appendBe24(body, 0);
+    appendBe24(body, 0);
+    appendBe64(body, (uint64_t{44100} << 44) | (uint64_t{1} << 41) | (uint64_t{15} << 36));
+    body.resize(34, 0);
+    return body;
+}
+
 // Position just after the last metadata block of a sound FLAC file.
 uint64_t metadataEnd(const ByteBuffer& flac)
 {
@@ -64,7 +77,7 @@ TEST(FlacRepair, InvalidBlockAfterStreamInfoIsFencedOff)
 {
     test_support::TempDir dir;
     const ByteBuffer frames = concat({ByteBuffer{0x7F, 0x00, 0x00, 0x10}, garbage(40)}); // type 127
-    const ByteBuffer file = concat({bytesOf("fLaC"), block(0, false, ByteBuffer(34, 2)), frames});
+    const ByteBuffer file = concat({bytesOf("fLaC"), block(0, false, soundStreamInfo()), frames});
     const auto input = dir.write("d.flac", file);
     const RepairResult result = repairAudio(input);
     ASSERT_TRUE(result.status.ok) << result.status.message;
@@ -374,4 +387,132 @@ TEST(FlacRepair, DamagedFramesBecomeSilenceAndOutputsPassTheDecoders)
             }
         }
     }
+}
+
+namespace {
+
+// STREAMINFO's packed word after the frame sizes: rate (20 bits), channels - 1 (3), bits - 1
+// (5), total samples (36). Fields left at -1 keep their value.
+void packStreamInfo(ByteBuffer& flac, int64_t rate, int64_t channels, int64_t bits)
+{
+    const uint64_t at = 8 + 10;
+    uint64_t packed = readBe64(flac, at);
+    if (rate >= 0)
+        packed = (packed & ~(uint64_t{0xFFFFF} << 44)) | (static_cast<uint64_t>(rate) << 44);
+    if (channels >= 0)
+        packed = (packed & ~(uint64_t{7} << 41)) | (static_cast<uint64_t>(channels - 1) << 41);
+    if (bits >= 0)
+        packed = (packed & ~(uint64_t{31} << 36)) | (static_cast<uint64_t>(bits - 1) << 36);
+    putBe64(flac, at, packed);
+}
+
+std::string metaflacField(const fs::path& flac, const std::string& option)
+{
+    const auto result = test_support::run("metaflac " + option + " " + test_support::quote(flac));
+    std::string value = result.exitCode == 0 ? result.output : std::string();
+    while (!value.empty() && (value.back() == '\n' || value.back() == '\r'))
+        value.pop_back();
+    return value;
+}
+
+} // namespace
+
+// A damaged stream info is rebuilt from the frames: the reference decoder checks every frame
+// against it, so the output must state the rate, channels, bits and length the audio has.
+TEST(FlacRepair, DamagedStreamInfoIsRebuiltFromTheFrames)
+{
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("flac");
+    REQUIRE_TOOL("metaflac");
+    test_support::TempDir dir;
+    const ByteBuffer intact = encodeFlacTone(dir);
+    ASSERT_FALSE(intact.empty());
+    const std::vector<AnalysedFrame> frames = referenceFrames(dir, dir / "tone.flac");
+    ASSERT_GT(frames.size(), 20u);
+    const uint64_t total = metaflacSamples(dir / "tone.flac");
+    ASSERT_EQ(total, 3u * 44100);
+
+    struct Case {
+        const char* name;
+        ByteBuffer bytes;
+        uint64_t samples; // per channel in the output
+    };
+    std::vector<Case> cases;
+    const auto damaged = [&](auto&& change) {
+        ByteBuffer bytes = intact;
+        change(bytes);
+        return bytes;
+    };
+    cases.push_back({"impossible rate", damaged([](ByteBuffer& b) { packStreamInfo(b, 143105, -1, -1); }), total});
+    cases.push_back({"three channels", damaged([](ByteBuffer& b) { packStreamInfo(b, -1, 3, -1); }), total});
+    cases.push_back({"27 bits", damaged([](ByteBuffer& b) { packStreamInfo(b, -1, -1, 27); }), total});
+    cases.push_back({"minimum block above maximum", damaged([](ByteBuffer& b) {
+                         putBe16(b, 8, 8192);
+                         putBe16(b, 10, 1024);
+                     }),
+                     total});
+    cases.push_back({"every field at once", damaged([](ByteBuffer& b) {
+                         packStreamInfo(b, 143105, 3, 27);
+                         putBe16(b, 8, 8192);
+                         putBe16(b, 10, 1024);
+                     }),
+                     total});
+    cases.push_back({"zeroed body", damaged([](ByteBuffer& b) { std::fill(b.begin() + 8, b.begin() + 8 + 34, 0); }),
+                     total});
+    // Damaged and cut inside a frame: the count comes from the frames kept.
+    const uint64_t cutAt = frames[frames.size() / 2].offset + 50;
+    uint64_t keptSamples = 0;
+    for (const AnalysedFrame& frame : frames)
+        keptSamples += frame.offset + frame.bytes <= cutAt ? frame.samples : 0;
+    cases.push_back({"damaged and cut", damaged([&](ByteBuffer& b) {
+                         packStreamInfo(b, 143105, 3, 27);
+                         b.resize(cutAt);
+                     }),
+                     keptSamples});
+
+    for (const Case& c : cases) {
+        const auto input = dir.write("damaged.flac", c.bytes);
+        const RepairResult analysed = analyzeAudio(input);
+        ASSERT_TRUE(analysed.status.ok) << c.name << ": " << analysed.status.message;
+        const Finding* found = nullptr;
+        ASSERT_TRUE(hasFinding(analysed, "FLAC STREAMINFO contradicts its audio frames and can be rebuilt from them",
+                               &found))
+            << c.name;
+        EXPECT_EQ(found->category, HeaderDamaged) << c.name;
+        EXPECT_FALSE(hasFinding(analysed, "FLAC audio ends before the samples its stream info announces")) << c.name;
+
+        const RepairResult result = repairAudio(input);
+        ASSERT_TRUE(result.status.ok) << c.name << ": " << result.status.message;
+        EXPECT_TRUE(hasAction(result, "rebuild-flac-streaminfo")) << c.name;
+        const auto check = test_support::run("flac -s -t " + test_support::quote(result.output.path));
+        EXPECT_EQ(check.exitCode, 0) << c.name << ": " << check.output;
+        EXPECT_EQ(test_support::playerComplaints(result.output.path), "") << c.name;
+        const fs::path out = result.output.path;
+        EXPECT_EQ(metaflacField(out, "--show-sample-rate"), "44100") << c.name;
+        EXPECT_EQ(metaflacField(out, "--show-channels"), "2") << c.name;
+        EXPECT_EQ(metaflacField(out, "--show-bps"), "16") << c.name;
+        EXPECT_EQ(metaflacField(out, "--show-min-blocksize"), "4096") << c.name;
+        EXPECT_EQ(metaflacField(out, "--show-max-blocksize"), "4096") << c.name;
+        EXPECT_EQ(metaflacSamples(out), c.samples) << c.name;
+        EXPECT_EQ(metaflacField(out, "--show-md5sum"), std::string(32, '0')) << c.name;
+        std::string errors;
+        EXPECT_NEAR(decodedSeconds(out, &errors), static_cast<double>(c.samples) / 44100,
+                    0.02 * static_cast<double>(c.samples) / 44100)
+            << c.name << ": " << errors;
+        // The note tells the MD5 signature went, where the damaged body still had one.
+        const bool md5 = std::any_of(c.bytes.begin() + 8 + 18, c.bytes.begin() + 8 + 34, [](uint8_t b) { return b != 0; });
+        std::vector<std::string> notes = {"FLAC STREAMINFO was damaged and was rebuilt from the audio frames"};
+        if (md5)
+            notes.push_back("FLAC stream info MD5 signature was damaged with the stream info and was cleared");
+        EXPECT_EQ(result.notes, notes) << c.name;
+    }
+
+    // Nothing after the damaged stream info to rebuild it from: the repair fails as for a lost one.
+    ByteBuffer bare = sliceBytes(intact, 0, frames[0].offset);
+    packStreamInfo(bare, 0, -1, -1);
+    const RepairResult bareResult = repairAudio(dir.write("bare.flac", bare));
+    EXPECT_FALSE(bareResult.status.ok);
+    EXPECT_EQ(bareResult.status.code, kAudioFlacStreamInfoMissing);
+    EXPECT_FALSE(bareResult.outputWritten);
+    EXPECT_TRUE(hasFinding(bareResult, "FLAC STREAMINFO is damaged and the audio frames do not tell its values"));
 }

@@ -1,5 +1,8 @@
 // Matroska and WebM: EBML header recognition, prefix trimming, judged by ffmpeg and mkvinfo.
 
+#include <cstdio>
+#include <sstream>
+
 #include "container_fixtures.h"
 
 using namespace data_repair;
@@ -240,5 +243,151 @@ TEST(Matroska, CuesCountOnlyAfterTheHeader)
                       "Matroska Cues index was not found; players may scan clusters to rebuild seeking") !=
             repaired.notes.end();
         EXPECT_EQ(noted, c.noted);
+    }
+}
+
+namespace {
+
+struct Packets {
+    int video = -1;
+    int audio = -1;
+};
+
+// Packets per stream as ffprobe reads the file (-1 each when it refuses it).
+Packets packetCounts(const fs::path& file)
+{
+    Packets counts;
+    for (auto [kind, count] : {std::pair{"v", &counts.video}, std::pair{"a", &counts.audio}}) {
+        const auto probe = test_support::run(std::string("ffprobe -v quiet -count_packets -select_streams ") + kind +
+                                             ":0 -show_entries stream=nb_read_packets -of csv=p=0 " +
+                                             test_support::quote(file));
+        try {
+            *count = probe.exitCode == 0 ? std::stoi(probe.output) : -1;
+        } catch (...) {
+            *count = -1;
+        }
+    }
+    return counts;
+}
+
+double declaredSeconds(const fs::path& file)
+{
+    const auto probe =
+        test_support::run("ffprobe -v error -show_entries format=duration -of csv=p=0 " + test_support::quote(file));
+    try {
+        return std::stod(probe.output);
+    } catch (...) {
+        return -1;
+    }
+}
+
+// The end of the last packet ffprobe reads, in seconds.
+double lastPacketEnd(const fs::path& file)
+{
+    const auto probe = test_support::run("ffprobe -v quiet -show_entries packet=pts_time,duration_time -of csv=p=0 " +
+                                         test_support::quote(file));
+    double end = 0;
+    std::istringstream lines(probe.output);
+    for (std::string line; std::getline(lines, line);) {
+        double pts = 0, duration = 0;
+        if (std::sscanf(line.c_str(), "%lf,%lf", &pts, &duration) >= 1)
+            end = std::max(end, pts + duration);
+    }
+    return end;
+}
+
+} // namespace
+
+// Twenty seconds of H.264 and AAC, in clusters of two seconds: bytes zeroed or overwritten inside
+// a cluster are stepped over to the next block, so the output keeps at least the packets that
+// `ffmpeg -c copy` keeps from the damaged file, and its declared duration ends with its last
+// packet, whichever way the file was damaged.
+TEST(Matroska, DamageInsideClustersIsSteppedOverAndTheDurationFollowsTheBlocksKept)
+{
+    REQUIRE_TOOL("ffmpeg");
+    const std::string av = "-f lavfi -i sine=d=20 -c:v libx264 -preset ultrafast -g 50 -c:a aac -shortest";
+    const std::string picture = "testsrc=d=20:s=160x120:r=25";
+    const ByteBuffer mkv = clip("av20.mkv", av + " -f matroska", picture);
+    // A live recording written to a pipe: unknown Segment size, no Cues and no Duration.
+    const ByteBuffer live = clip("live20.mkv", av + " -f matroska -live 1 pipe:1 >", picture);
+    ASSERT_FALSE(mkv.empty());
+    ASSERT_FALSE(live.empty());
+    TempDir dir;
+    const Packets original = packetCounts(dir.write("original.mkv", mkv));
+    ASSERT_EQ(original.video, 500);
+
+    const ByteBuffer clusterId = {0x1F, 0x43, 0xB6, 0x75};
+    std::vector<uint64_t> clusters;
+    for (uint64_t at = findBytes(mkv, clusterId, 0); at != npos; at = findBytes(mkv, clusterId, at + 4))
+        clusters.push_back(at);
+    ASSERT_GE(clusters.size(), 8u);
+    const auto overwritten = [](ByteBuffer bytes, uint64_t at, uint64_t length, bool zero) {
+        const ByteBuffer noise = garbage(length, 11);
+        for (uint64_t i = 0; i < length; ++i)
+            bytes[at + i] = zero ? 0 : noise[i];
+        return bytes;
+    };
+    const uint64_t inside = (clusters[4] + clusters[5]) / 2;
+    // Some live recorders do not know a cluster's size either: every size field reads "unknown".
+    // The clusters follow one another from the first to the end of the file.
+    ByteBuffer unknownClusters = live;
+    for (uint64_t at = findBytes(live, clusterId, 0); at + 5 < live.size() && matchesAt(live, at, clusterId);) {
+        unsigned width = 1;
+        while (width < 8 && (live[at + 4] & (0x80u >> (width - 1))) == 0)
+            ++width;
+        uint64_t size = live[at + 4] & (0xFFu >> width);
+        for (unsigned i = 1; i < width; ++i)
+            size = (size << 8) | live[at + 4 + i];
+        unknownClusters[at + 4] = static_cast<uint8_t>((0xFFu >> width) | (0x80u >> (width - 1)));
+        std::fill_n(unknownClusters.begin() + static_cast<long>(at + 5), width - 1, uint8_t{0xFF});
+        at += 4 + width + size;
+    }
+    ASSERT_NE(unknownClusters, live);
+    struct Case {
+        const char* name;
+        ByteBuffer damaged;
+        bool decodesCleanly; // damaged pictures kept in blocks that still read make the decoder complain
+    };
+    const Case cases[] = {
+        {"2 KiB zeroed inside a cluster", overwritten(mkv, inside, 2048, true), false},
+        {"2 KiB overwritten inside a cluster", overwritten(mkv, inside, 2048, false), false},
+        {"4 KiB zeroed over a cluster's start", overwritten(mkv, clusters[5] - 2048, 4096, true), false},
+        {"zeroed in two clusters",
+         overwritten(overwritten(mkv, inside, 2048, true), (clusters[6] + clusters[7]) / 2, 512, true), false},
+        {"cut at 60 %", head(mkv, mkv.size() * 6 / 10), true},
+        {"live recording cut at 60 %", head(live, live.size() * 6 / 10), true},
+        {"live recording with 2 KiB zeroed", overwritten(live, live.size() / 2, 2048, true), false},
+        {"live recording of unknown-size clusters cut at 60 %",
+         head(unknownClusters, unknownClusters.size() * 6 / 10), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = dir.write("damaged.mkv", c.damaged);
+        const auto copied = dir / "copied.mkv";
+        test_support::run("ffmpeg -v quiet -y -i " + test_support::quote(path) + " -map 0 -c copy " +
+                          test_support::quote(copied));
+        const Packets byCopy = packetCounts(copied);
+        ASSERT_GT(byCopy.video, 0);
+
+        const RepairResult repaired = repairMatroska(test_support::requestFor(path), c.damaged);
+        ASSERT_TRUE(repaired.outputWritten) << repaired.status.message;
+        const Packets kept = packetCounts(repaired.output.path);
+        EXPECT_GE(kept.video, byCopy.video * 98 / 100);
+        EXPECT_LE(kept.video, original.video);
+        EXPECT_GE(kept.audio, byCopy.audio * 98 / 100);
+        std::string log;
+        if (c.decodesCleanly) {
+            EXPECT_TRUE(playsCleanly(repaired.output.path, "", &log)) << log;
+        }
+        // The declared duration ends with the last packet kept.
+        const double end = lastPacketEnd(repaired.output.path);
+        ASSERT_GT(end, 0);
+        EXPECT_NEAR(declaredSeconds(repaired.output.path), end, 0.02 * end);
+        if (test_support::toolAvailable("mkvinfo")) {
+            const auto info = test_support::run("mkvinfo " + test_support::quote(repaired.output.path));
+            EXPECT_EQ(info.exitCode, 0) << info.output;
+            EXPECT_EQ(info.output.find("Error"), std::string::npos) << info.output;
+        }
+        fs::remove(repaired.output.path);
     }
 }

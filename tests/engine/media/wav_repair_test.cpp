@@ -339,3 +339,40 @@ TEST(WavRepair, CutRecordingsKeepWholeSampleFrames)
             << c.name << ": " << errors;
     }
 }
+
+// Formats other than integer PCM carry a fact chunk counting the sample frames; a cut recording's
+// count follows the whole frames kept, as exiftool reads it and ffmpeg decodes them.
+TEST(WavRepair, FactChunkCountsTheFramesKept)
+{
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("exiftool");
+    test_support::TempDir dir;
+    struct Case {
+        const char* name;
+        const char* args;
+        uint64_t align;
+        double rate;
+    };
+    for (const Case& c : {Case{"32-bit float mono", "-ar 48000 -ac 1 -c:a pcm_f32le", 4, 48000},
+                          Case{"32-bit float stereo", "-ar 48000 -ac 2 -c:a pcm_f32le", 8, 48000},
+                          Case{"A-law stereo", "-ar 8000 -ac 2 -c:a pcm_alaw", 2, 8000}}) {
+        const ByteBuffer whole = encodeTone(dir, "tone.wav", std::string(c.args) + " -fflags +bitexact -f wav", 5.0);
+        ASSERT_FALSE(whole.empty()) << c.name;
+        ASSERT_NE(findBytes(whole, "fact", 12), npos) << c.name;
+        const uint64_t dataAt = findBytes(whole, "data", 12) + 8;
+        const uint64_t frames = (whole.size() - dataAt) / 2 / c.align;
+        // Cut one byte into the frame after the half.
+        const ByteBuffer cut = sliceBytes(whole, 0, dataAt + frames * c.align + 1);
+        const RepairResult result = repairAudio(dir.write("cut.wav", cut));
+        ASSERT_TRUE(result.status.ok) << c.name << ": " << result.status.message;
+        uint64_t amount = 0;
+        EXPECT_TRUE(hasAction(result, "set-wav-fact-frames", &amount)) << c.name;
+        EXPECT_EQ(amount, frames) << c.name;
+        const auto samples = test_support::run("exiftool -s3 -NumberOfSamples " + test_support::quote(result.output.path));
+        EXPECT_EQ(samples.output, std::to_string(frames) + "\n") << c.name;
+        EXPECT_EQ(test_support::playerComplaints(result.output.path), "") << c.name;
+        std::string errors;
+        const double seconds = static_cast<double>(frames) / c.rate;
+        EXPECT_NEAR(decodedSeconds(result.output.path, &errors), seconds, 0.02 * seconds) << c.name << ": " << errors;
+    }
+}
