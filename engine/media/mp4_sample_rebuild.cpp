@@ -12,6 +12,8 @@
 #include <bitset>
 #include <deque>
 #include <limits>
+#include <map>
+#include <memory>
 #include <new>
 #include <optional>
 #include <queue>
@@ -1124,6 +1126,63 @@ std::string trackName(ByteView moov, const IsoBox& trak)
 }
 
 } // namespace
+
+bool moovAudioFitsMedia(ByteView moov, uint64_t moovBase, ByteView bytes, const IsoBox& mdat)
+{
+    const uint64_t payloadEnd = std::min<uint64_t>(mdat.end(), bytes.size());
+    uint64_t end = 0;
+    if (!mdat.valid || payloadEnd < mdat.payloadStart() || !checkedAdd(moovBase, payloadEnd - mdat.payloadStart(), end))
+        return false;
+    // One decoder for each sound track whose samples can be told apart: AAC and ALAC with a
+    // sample size table (equal sizes come as whole chunks).
+    std::map<uint64_t, std::unique_ptr<AudioSampleDecoder>> decoders;
+    const auto decoderFor = [&](const IsoBox& trak) -> AudioSampleDecoder* {
+        auto found = decoders.find(trak.offset);
+        if (found != decoders.end())
+            return found->second.get();
+        std::unique_ptr<AudioSampleDecoder> decoder;
+        const IsoBox stsd = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsd"});
+        const IsoBox stsz = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsz"});
+        const std::string entry = entryOf(moov, trak);
+        if (handlerOf(moov, trak) == "soun" && stsd.valid && stsz.valid && readBe32(moov, stsz.payloadStart() + 4) == 0) {
+            const uint64_t from = stsd.payloadStart() + 16;
+            const uint64_t at = entry == "mp4a" ? findBytes(moov, "esds", from) : findBytes(moov, "alac", from);
+            const IsoBox box = at != npos && at >= 4 && at < stsd.end() ? parseIsoBox(moov, at - 4, stsd.end()) : IsoBox{};
+            if (entry == "mp4a" && box.valid && box.size >= 12) {
+                const ByteBuffer config = aacConfig(moov, box.payloadStart() + 4, box.end());
+                if (!config.empty())
+                    decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Aac, config);
+            } else if (entry == "alac" && box.valid && box.size >= 36) {
+                decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Alac,
+                                                               sliceBytes(moov, box.offset, box.size));
+            }
+            if (decoder && !decoder->ready())
+                decoder.reset();
+        }
+        return decoders.emplace(trak.offset, std::move(decoder)).first->second.get();
+    };
+    uint64_t checkable = 0;
+    if (!isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t, uint64_t) {
+            checkable += decoderFor(trak) != nullptr ? 1 : 0;
+            return true;
+        }))
+        return false;
+    // Spread over the whole file, a thousand samples tell whether the frames begin where the
+    // tables say; damage inside a few frames is no reason to refuse them.
+    const uint64_t stride = std::max<uint64_t>(1, checkable / 1000);
+    uint64_t seen = 0, checked = 0, failed = 0;
+    isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t offset, uint64_t size) {
+        AudioSampleDecoder* decoder = decoderFor(trak);
+        if (decoder == nullptr || seen++ % stride != 0)
+            return true;
+        ++checked;
+        const uint64_t from = offset - moovBase + mdat.payloadStart();
+        if (size == 0 || !decoder->decodesAlone(bytes.subspan(static_cast<size_t>(from), static_cast<size_t>(size))))
+            ++failed;
+        return true;
+    });
+    return failed * 10 <= checked;
+}
 
 bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& mdat, SampleTableRebuild& rebuilt,
                          uint64_t memoryLimit)

@@ -89,6 +89,11 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
 bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore,
                           uint64_t mdatHeader, uint64_t& counter);
 
+// True when the sound samples a moov places in the mdat (its chunk offsets counting the mdat payload
+// from `moovBase`) decode as the frames the tables say they are: AAC and ALAC tracks are checked
+// sample by sample, at most one in ten may fail. False when the tables do not fit the mdat.
+bool moovAudioFitsMedia(ByteView moov, uint64_t moovBase, ByteView bytes, const IsoBox& mdat);
+
 // A moov for this file's own media data, from the tracks of `templateMoov` (a healthy recording
 // of the same device) that can be found in it: the first AVC/HEVC video track and the first AAC
 // audio track, their samples found in one walk over the mdat, where they may be interleaved.

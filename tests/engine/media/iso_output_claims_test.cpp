@@ -1,0 +1,199 @@
+// ISO media repairs (MP4, MOV, M4A) that report success must write what they claim: every output is
+// read back by ffmpeg/ffprobe and compared with the recording before the damage. Where the input
+// cannot be mended truthfully the repair fails plainly with its family's code and writes nothing.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "media/audio_formats.h"
+#include "media/audio_repairer.h"
+#include "media/video_containers.h"
+#include "media/video_repairer.h"
+#include "test_support.h"
+
+using namespace data_repair;
+using test_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Damage {
+    MoovCutOff, // the recording stopped before its index was written (moov at the end)
+    MoovZeroed, // the index at the start was overwritten with zeros
+    CutAt90,    // the file ends after 90 % of its bytes
+};
+
+struct ClaimCase {
+    const char* name;
+    const char* extension;
+    const char* recording; // ffmpeg arguments for the recording (inputs and encoders)
+    const char* sample;    // for the healthy sample, empty for a quick repair
+    Damage damage;
+    int32_t failureCode; // the code a plain failure must carry
+    bool mustSucceed;    // the repair has everything it needs: a failure is a fault too
+};
+
+constexpr const char* kVideo30 = "-f lavfi -i testsrc=d=10:s=160x120:r=30 ";
+constexpr const char* kH264 = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 ";
+
+const ClaimCase kCases[] = {
+    // The sample's index is of another recording of nearly the same length: it must not be
+    // borrowed as it is, its codec settings may still serve a rebuild.
+    {"m4a_sample_of_another_recording", "m4a", "-f lavfi -i sine=f=440:d=10 -c:a aac -b:a 64k",
+     "-f lavfi -i sine=f=1250:d=9.6 -c:a aac -b:a 64k", Damage::MoovCutOff, kAudioM4aSampleMismatch, false},
+    {"m4a_same_settings_sample", "m4a", "-f lavfi -i sine=f=440:d=10 -c:a aac -b:a 64k",
+     "-f lavfi -i sine=f=880:d=4 -c:a aac -b:a 64k", Damage::MoovCutOff, 0, true},
+    {"alac_m4a_cut_at_90", "m4a",
+     "-f lavfi -i sine=f=440:d=4:sample_rate=44100 -f lavfi -i anoisesrc=d=4:a=0.05 -filter_complex amix "
+     "-c:a alac -movflags +faststart",
+     "", Damage::CutAt90, kAudioM4aWrite, true},
+    {"h264_aac48_sample_aac44", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -f lavfi -i sine=f=880:d=4:sample_rate=44100 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     Damage::MoovCutOff, kVideoMp4SampleMismatch, false},
+    {"h264_aac48_same_settings_sample", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     Damage::MoovCutOff, 0, true},
+    {"h264_30fps_sample_60fps", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=60 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     Damage::MoovCutOff, kVideoMp4SampleMismatch, false},
+    {"fragmented_h264_aac_moov_lost", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k -movflags frag_keyframe+empty_moov",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k -movflags frag_keyframe+empty_moov",
+     Damage::MoovZeroed, kVideoMp4SampleMismatch, false},
+    // A plain recording of the same settings stands in for the index of a fragmented one.
+    {"fragmented_h264_moov_lost_plain_sample", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 "
+     "-movflags frag_keyframe+empty_moov",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30",
+     Damage::MoovZeroed, kVideoMp4SampleMismatch, false},
+};
+
+bool record(const fs::path& out, const std::string& args) {
+    return test_support::run("ffmpeg -nostdin -v error -y " + args + " " + test_support::quote(out)).exitCode == 0;
+}
+
+ByteBuffer damage(const ByteBuffer& good, Damage how) {
+    const uint64_t moov = findBytes(good, "moov") - 4;
+    const uint64_t moovSize = readBe32(good, moov);
+    switch (how) {
+    case Damage::MoovCutOff:
+        return sliceBytes(good, 0, moov);
+    case Damage::MoovZeroed: {
+        ByteBuffer out = good;
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(moov),
+                  out.begin() + static_cast<std::ptrdiff_t>(moov + moovSize), 0);
+        return out;
+    }
+    case Damage::CutAt90:
+        return sliceBytes(good, 0, good.size() * 9 / 10);
+    }
+    return good;
+}
+
+// Per stream, in order: kind, duration as the index states it, and packets ffprobe reads.
+struct Stream {
+    std::string kind;
+    double seconds = 0;
+    long packets = 0;
+};
+
+std::vector<Stream> streams(const fs::path& file) {
+    const auto r = test_support::run("ffprobe -v error -count_packets -show_entries "
+                                     "stream=codec_type,duration,nb_read_packets -of csv=p=0 " +
+                                     test_support::quote(file) + " 2>/dev/null");
+    std::vector<Stream> out;
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        Stream s;
+        std::string seconds, packets;
+        if (std::getline(fields, s.kind, ',') && std::getline(fields, seconds, ',') && std::getline(fields, packets)) {
+            s.seconds = std::atof(seconds.c_str());
+            s.packets = std::atol(packets.c_str());
+            out.push_back(s);
+        }
+    }
+    return out;
+}
+
+// Seconds of sound the decoder really gets out of the file.
+double decodedAudioSeconds(const fs::path& file) {
+    const fs::path raw = file.string() + ".raw";
+    test_support::run("ffmpeg -nostdin -v quiet -y -i " + test_support::quote(file) + " -map 0:a:0 -f s16le -ac 1 -ar 8000 " +
+                      test_support::quote(raw));
+    std::error_code ec;
+    const auto bytes = fs::file_size(raw, ec);
+    fs::remove(raw, ec);
+    return ec ? -1 : static_cast<double>(bytes) / 16000.0;
+}
+
+class IsoOutputClaims : public ::testing::TestWithParam<ClaimCase> {};
+
+} // namespace
+
+TEST_P(IsoOutputClaims, SuccessHoldsWhatItClaimsOrFailsPlainly) {
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("ffprobe");
+    const ClaimCase& c = GetParam();
+    TempDir dir;
+    const fs::path good = dir / (std::string("good.") + c.extension);
+    ASSERT_TRUE(record(good, c.recording));
+    const fs::path input = dir.write(std::string("damaged.") + c.extension, damage(test_support::readAll(good), c.damage));
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+    auto request = test_support::requestFor(input, *c.sample != '\0' ? Advanced : Repair);
+    request.outputDirectory = out.string();
+    if (*c.sample != '\0') {
+        const fs::path sample = dir / (std::string("sample.") + c.extension);
+        ASSERT_TRUE(record(sample, c.sample));
+        request.sample = makeSourceInfo(sample.string());
+    }
+    const bool audio = std::string(c.extension) == "m4a";
+    const RepairResult r =
+        audio ? AudioRepairer().repair(request, nullptr) : VideoRepairer().repair(request, nullptr);
+    if (!r.status.ok) {
+        EXPECT_FALSE(c.mustSucceed) << r.status.code << " " << r.status.message;
+        EXPECT_EQ(r.status.code, c.failureCode) << r.status.message;
+        EXPECT_FALSE(r.outputWritten);
+        EXPECT_TRUE(fs::is_empty(out));
+        return;
+    }
+    ASSERT_TRUE(r.outputWritten);
+    const std::string complaints = test_support::playerComplaints(r.output.path);
+    EXPECT_EQ(complaints.substr(0, 600), "");
+    const auto before = streams(good);
+    const auto after = streams(r.output.path);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        SCOPED_TRACE(after[i].kind);
+        EXPECT_EQ(after[i].kind, before[i].kind);
+        if (c.damage == Damage::CutAt90) {
+            // What is left of a cut file: the index claims just what decodes, and that is most of it.
+            const double held = decodedAudioSeconds(r.output.path);
+            EXPECT_NEAR(after[i].seconds, held, held * 0.02);
+            EXPECT_GT(held, before[i].seconds * 0.8);
+            continue;
+        }
+        EXPECT_NEAR(after[i].seconds, before[i].seconds, before[i].seconds * 0.02);
+        EXPECT_NEAR(static_cast<double>(after[i].packets), static_cast<double>(before[i].packets),
+                    before[i].packets * 0.02);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IsoOutputClaims, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
