@@ -263,6 +263,30 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
             result.addAction("borrow-sample-ftyp", "borrowed ftyp atom from sample video", ftypBytes.size());
             result.usedReference = true;
         }
+        if (layout.fragmented) {
+            // The fragments hold the sample tables: they are all kept, or none of this is written.
+            FragmentRebuild rebuilt;
+            OutputPieces output(bytes);
+            if (sample.moov.empty() || !rebuildFragmentedRecording(sample.moov, bytes, ftypBytes, output, rebuilt)) {
+                if (sample.moov.empty() && !sample.error.empty())
+                    result.notes.push_back(sample.error);
+                result.setStatus(RepairStatus::failure(
+                    kVideoMp4SampleMismatch,
+                    "the sample file does not match this recording: its moov index does not fit the media data and "
+                    "the sample tables could not be rebuilt from it"));
+                return result;
+            }
+            result.usedReference = true;
+            result.addAction("rebuild-fragment-index",
+                             "rebuilt the MP4 moov atom for the movie fragments using the sample's codec settings",
+                             rebuilt.fragments);
+            for (const std::string& track : rebuilt.leftOut)
+                result.notes.push_back("the sample's " + track + " is not in this recording's fragments and is left out");
+            reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);
+            if (writeVideoOutput(result, request, output, extension, kVideoMp4Write))
+                result.confidence = 0.6;
+            return result;
+        }
         uint64_t counter = 0, covered = 0;
         SampleTableRebuild rebuilt;
         if (sample.moov.empty()) {

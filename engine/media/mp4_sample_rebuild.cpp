@@ -863,10 +863,48 @@ uint64_t largestSample(ByteView moov, const IsoBox& trak)
     return largest;
 }
 
+// Whether the two tracks keep pace at the sample's rates. At every switch from one track's data to
+// the other's, the sound found so far lasts about as long as the pictures found so far: recorders
+// interleave by time, so the difference stays within a few runs of either track. A frame rate or
+// sample rate other than the recording's makes it drift with the length of the recording.
+class TrackPace {
+public:
+    TrackPace(double videoFrame, double audioFrame) : videoFrame_(videoFrame), audioFrame_(audioFrame) {}
+
+    void meet(uint64_t videoSamples, uint64_t audioSamples)
+    {
+        const double run = std::max(static_cast<double>(videoSamples - lastVideo_) * videoFrame_,
+                                    static_cast<double>(audioSamples - lastAudio_) * audioFrame_);
+        longestRun_ = std::max(longestRun_, run);
+        lastVideo_ = videoSamples;
+        lastAudio_ = audioSamples;
+        const double video = static_cast<double>(videoSamples) * videoFrame_;
+        const double apart = static_cast<double>(audioSamples) * audioFrame_ - video;
+        lowest_ = std::min(lowest_, apart);
+        highest_ = std::max(highest_, apart);
+        elapsed_ = video;
+    }
+
+    bool agrees() const
+    {
+        if (videoFrame_ <= 0 || audioFrame_ <= 0 || highest_ < lowest_)
+            return true;
+        return highest_ - lowest_ <= std::max(0.03 * elapsed_, 4 * longestRun_);
+    }
+
+private:
+    double videoFrame_, audioFrame_;
+    uint64_t lastVideo_ = 0, lastAudio_ = 0;
+    double lowest_ = std::numeric_limits<double>::max();
+    double highest_ = std::numeric_limits<double>::lowest();
+    double elapsed_ = 0, longestRun_ = 0;
+};
+
 struct WalkResult {
     FoundTrack video, audio;
     SampleSpan firstPicture{0, 0};
     std::vector<SampleSpan> lastGroup;
+    bool paceAgrees = true;
 };
 
 // Checks that the tables being gathered stay within the memory a repair may hold; the moov
@@ -892,12 +930,22 @@ void walkMdat(ByteView bytes, const IsoBox& mdat, const CodecTrack* video, const
     const auto pictureAt = [&](uint64_t q) { return pictures && pictures->pictureAt(q); };
     std::vector<SampleSpan> run;
     uint64_t counted = 0;
+    TrackPace pace(pictures && frames ? static_cast<double>(video->sampleDelta) / video->timescale : 0,
+                   pictures && frames ? static_cast<double>(audio->sampleDelta) / audio->timescale : 0);
+    int lastTrack = 0; // 1 video, 2 audio
+    const auto switchTo = [&](int track) {
+        if (lastTrack != 0 && lastTrack != track)
+            pace.meet(w.video.sizes.size(), w.audio.sizes.size());
+        lastTrack = track;
+    };
     for (uint64_t p = mdat.payloadStart(); p < end;) {
         checkpoint(p, end);
         if (pictureAt(p)) {
+            switchTo(1);
             w.audio.closeChunk();
             p = pictures->take(p, w.video);
         } else if (const uint64_t q = frames ? frames->take(p, pictureAt, run) : p; q > p && !run.empty()) {
+            switchTo(2);
             w.video.closeChunk();
             for (const SampleSpan& f : run)
                 w.audio.add(f.first, f.second);
@@ -931,6 +979,7 @@ void walkMdat(ByteView bytes, const IsoBox& mdat, const CodecTrack* video, const
     }
     w.video.closeChunk();
     w.audio.closeChunk();
+    w.paceAgrees = pace.agrees();
     if (pictures) {
         pictures->finish(w.video);
         w.firstPicture = pictures->firstSample();
@@ -979,9 +1028,11 @@ bool writeTables(BoxWriter& w, const FoundTrack& t, uint32_t delta)
     ByteBuffer& out = w.out();
     const uint64_t n = t.sizes.size();
     w.openFull("stts");
-    appendBe32(out, 1);
-    appendBe32(out, static_cast<uint32_t>(n));
-    appendBe32(out, delta);
+    appendBe32(out, n == 0 ? 0 : 1); // a fragmented recording's tables list no sample at all
+    if (n != 0) {
+        appendBe32(out, static_cast<uint32_t>(n));
+        appendBe32(out, delta);
+    }
     bool ok = w.close();
     if (!t.shownShift.empty()) {
         // Composition offsets: every picture delayed by the deepest reordering, so none is negative.
@@ -1127,6 +1178,29 @@ std::string trackName(ByteView moov, const IsoBox& trak)
 
 } // namespace
 
+std::unique_ptr<AudioSampleDecoder> soundSampleDecoder(ByteView moov, const IsoBox& trak)
+{
+    std::unique_ptr<AudioSampleDecoder> decoder;
+    const IsoBox stsd = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsd"});
+    const std::string entry = entryOf(moov, trak);
+    if (handlerOf(moov, trak) != "soun" || !stsd.valid)
+        return decoder;
+    const uint64_t from = stsd.payloadStart() + 16;
+    const uint64_t at = entry == "mp4a" ? findBytes(moov, "esds", from) : findBytes(moov, "alac", from);
+    const IsoBox box = at != npos && at >= 4 && at < stsd.end() ? parseIsoBox(moov, at - 4, stsd.end()) : IsoBox{};
+    if (entry == "mp4a" && box.valid && box.size >= 12) {
+        const ByteBuffer config = aacConfig(moov, box.payloadStart() + 4, box.end());
+        if (!config.empty())
+            decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Aac, config);
+    } else if (entry == "alac" && box.valid && box.size >= 36) {
+        decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Alac,
+                                                       sliceBytes(moov, box.offset, box.size));
+    }
+    if (decoder && !decoder->ready())
+        decoder.reset();
+    return decoder;
+}
+
 bool moovAudioFitsMedia(ByteView moov, uint64_t moovBase, ByteView bytes, const IsoBox& mdat)
 {
     const uint64_t payloadEnd = std::min<uint64_t>(mdat.end(), bytes.size());
@@ -1138,28 +1212,13 @@ bool moovAudioFitsMedia(ByteView moov, uint64_t moovBase, ByteView bytes, const 
     std::map<uint64_t, std::unique_ptr<AudioSampleDecoder>> decoders;
     const auto decoderFor = [&](const IsoBox& trak) -> AudioSampleDecoder* {
         auto found = decoders.find(trak.offset);
-        if (found != decoders.end())
-            return found->second.get();
-        std::unique_ptr<AudioSampleDecoder> decoder;
-        const IsoBox stsd = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsd"});
-        const IsoBox stsz = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsz"});
-        const std::string entry = entryOf(moov, trak);
-        if (handlerOf(moov, trak) == "soun" && stsd.valid && stsz.valid && readBe32(moov, stsz.payloadStart() + 4) == 0) {
-            const uint64_t from = stsd.payloadStart() + 16;
-            const uint64_t at = entry == "mp4a" ? findBytes(moov, "esds", from) : findBytes(moov, "alac", from);
-            const IsoBox box = at != npos && at >= 4 && at < stsd.end() ? parseIsoBox(moov, at - 4, stsd.end()) : IsoBox{};
-            if (entry == "mp4a" && box.valid && box.size >= 12) {
-                const ByteBuffer config = aacConfig(moov, box.payloadStart() + 4, box.end());
-                if (!config.empty())
-                    decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Aac, config);
-            } else if (entry == "alac" && box.valid && box.size >= 36) {
-                decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Alac,
-                                                               sliceBytes(moov, box.offset, box.size));
-            }
-            if (decoder && !decoder->ready())
-                decoder.reset();
+        if (found == decoders.end()) {
+            const IsoBox stsz =
+                findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsz"});
+            const bool oneByOne = stsz.valid && readBe32(moov, stsz.payloadStart() + 4) == 0;
+            found = decoders.emplace(trak.offset, oneByOne ? soundSampleDecoder(moov, trak) : nullptr).first;
         }
-        return decoders.emplace(trak.offset, std::move(decoder)).first->second.get();
+        return found->second.get();
     };
     uint64_t checkable = 0;
     if (!isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t, uint64_t) {
@@ -1209,6 +1268,7 @@ bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& md
     rebuilt.audioSamples = w.audio.sizes.size();
     rebuilt.samples = rebuilt.videoSamples + rebuilt.audioSamples;
     rebuilt.covered = w.video.bytes + w.audio.bytes;
+    rebuilt.timingAgrees = w.paceAgrees;
     if (rebuilt.samples == 0 || (haveVideo && rebuilt.videoSamples == 0))
         return false;
 
@@ -1270,11 +1330,81 @@ bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& md
     return true;
 }
 
+uint32_t isoTrackId(ByteView moov, const IsoBox& trak)
+{
+    const IsoBox tkhd = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"tkhd"});
+    if (!tkhd.valid)
+        return 0;
+    return readBe32(moov, tkhd.payloadStart() + (readU8(moov, tkhd.payloadStart()) == 1 ? 20 : 12));
+}
+
+bool buildFragmentIndex(ByteView templateMoov, const std::vector<uint32_t>& trackIds, ByteBuffer& moov,
+                        std::vector<std::string>& leftOut)
+{
+    moov.clear();
+    const IsoBox top = parseIsoBox(templateMoov, 0, templateMoov.size());
+    if (!top.valid)
+        return false;
+    const FoundTrack none;
+    std::vector<uint32_t> kept;
+    std::vector<ByteBuffer> extends; // the template's own track defaults, when it has them
+    BoxWriter writer(moov);
+    writer.open("moov");
+    bool ok = true;
+    forEachIsoBox(templateMoov, top.payloadStart(), top.end(), [&](const IsoBox& child) {
+        if (child.type == "trak") {
+            const uint32_t id = isoTrackId(templateMoov, child);
+            if (id != 0 && std::find(trackIds.begin(), trackIds.end(), id) != trackIds.end() &&
+                std::find(kept.begin(), kept.end(), id) == kept.end()) {
+                ok = copyTrakBox(writer, templateMoov, child, RebuiltTrack{&child, &none, 0, 0, 0}, 1) && ok;
+                kept.push_back(id);
+            } else {
+                leftOut.push_back(trackName(templateMoov, child));
+            }
+        } else if (child.type == "mvex") {
+            forEachIsoBox(templateMoov, child.payloadStart(), child.end(), [&](const IsoBox& trex) {
+                if (trex.type == "trex" && trex.size >= 32)
+                    extends.push_back(sliceBytes(templateMoov, trex.offset, trex.size));
+                return true;
+            });
+        } else {
+            const uint64_t at = moov.size();
+            appendRange(moov, templateMoov, child.offset, child.size);
+            if (child.type == "mvhd")
+                putDuration(moov, at, 32, 24, 0); // the fragments tell how long the recording is
+        }
+        return true;
+    });
+    writer.open("mvex");
+    for (uint32_t id : kept) {
+        const auto own = std::find_if(extends.begin(), extends.end(),
+                                      [&](const ByteBuffer& trex) { return readBe32(trex, 12) == id; });
+        if (own != extends.end()) {
+            appendBytes(moov, *own);
+            continue;
+        }
+        writer.openFull("trex");
+        appendBe32(moov, id);
+        appendBe32(moov, 1); // first sample description
+        appendBe32(moov, 0);
+        appendBe32(moov, 0);
+        appendBe32(moov, 0);
+        ok = writer.close() && ok;
+    }
+    ok = writer.close() && ok;
+    ok = writer.close() && ok;
+    if (!ok || kept.size() != trackIds.size()) {
+        moov.clear();
+        return false;
+    }
+    return true;
+}
+
 bool rebuiltTablesHold(const SampleTableRebuild& rebuilt, ByteView bytes, const IsoBox& mdat)
 {
     const uint64_t end = std::min<uint64_t>(mdat.end(), bytes.size());
     const uint64_t payload = end > mdat.payloadStart() ? end - mdat.payloadStart() : 0;
-    return rebuilt.videoDecodes && rebuilt.covered >= payload / 10 * 9;
+    return rebuilt.videoDecodes && rebuilt.timingAgrees && rebuilt.covered >= payload / 10 * 9;
 }
 
 void noteTracksLeftOut(RepairResult& result, const SampleTableRebuild& rebuilt)
