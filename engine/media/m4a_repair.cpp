@@ -348,6 +348,25 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
             result.usedReference = true;
             result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
         }
+        const std::string mismatch = "the sample file does not match this recording: its M4A moov atom does not fit "
+                                     "the audio data and the sample tables could not be rebuilt from it";
+        if (layout.fragmented) {
+            // Movie fragments carry their own tables: the sample only describes the track, and
+            // every fragment is kept, or nothing is written.
+            FragmentRebuild fragments;
+            OutputPieces rebuiltOut(buffer);
+            if (borrowed.empty() || layout.start != 0 ||
+                !rebuildFragmentedRecording(borrowed, buffer, ftyp, rebuiltOut, fragments))
+                return failM4a(result, kAudioM4aSampleMismatch, mismatch);
+            result.usedReference = true;
+            result.addAction("rebuild-fragment-index",
+                             "rebuilt the M4A moov atom for the movie fragments using the sample's codec settings",
+                             fragments.fragments);
+            writeAudioOutput(result, request, rebuiltOut, "m4a", kAudioM4aWrite);
+            return result;
+        }
+        if (spread) // several media boxes: a borrowed index cannot be checked against all of them
+            return failM4a(result, kAudioM4aSampleMismatch, mismatch);
         // An index that does not fit stands in for the codec settings: the frame tables are
         // rebuilt from this file's own AAC frames.
         SampleTableRebuild rebuilt;

@@ -287,13 +287,21 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
                 result.confidence = 0.6;
             return result;
         }
+        // Every media box counts: an index of the first of several would leave the others out.
+        uint64_t allMedia = mdat.end() - mdat.payloadStart();
+        if (layout.mdatCount > 1) {
+            allMedia = 0;
+            for (const IsoBox& box : scanTopLevelBoxes(bytes))
+                if (box.type == "mdat")
+                    allMedia += box.size - box.headerSize;
+        }
         uint64_t counter = 0, covered = 0;
         SampleTableRebuild rebuilt;
         if (sample.moov.empty()) {
             if (!sample.error.empty())
                 result.notes.push_back(sample.error);
         } else if (moovSamplesFitMedia(bytes, sample.moov, sample.mdatPayload, mdat, &covered) &&
-                   covered >= (mdat.end() - mdat.payloadStart()) / 10 * 9) {
+                   covered >= allMedia / 10 * 9) {
             // A moov of a shorter take of the same scene can fit the start of the media data
             // and would drop the rest: it must describe nearly all of it.
             if (rebaseMoovBeforeMdat(sample.moov, sample.mdatPayload, ftypBytes.size(), mdat.headerSize, counter)) {
@@ -302,6 +310,7 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
                 result.confidence = counter != 0 ? 0.78 : 0.64;
             }
         } else if (rebuildSampleTables(sample.moov, bytes, mdat, rebuilt) && rebuiltTablesHold(rebuilt, bytes, mdat) &&
+                   rebuilt.covered >= allMedia / 10 * 9 &&
                    rebaseMoovBeforeMdat(rebuilt.moov, oldBase, ftypBytes.size(), mdat.headerSize, counter)) {
             moovBytes = std::move(rebuilt.moov);
             result.addAction("rebuild-sample-tables",

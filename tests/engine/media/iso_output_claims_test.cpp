@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -24,6 +25,7 @@ namespace {
 enum class Damage {
     MoovCutOff, // the recording stopped before its index was written (moov at the end)
     MoovZeroed, // the index at the start was overwritten with zeros
+    MoovFreed,  // the index at the start was marked as free space
     CutAt90,    // the file ends after 90 % of its bytes
 };
 
@@ -75,6 +77,10 @@ const ClaimCase kCases[] = {
      "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
      "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k -movflags frag_keyframe+empty_moov",
      Damage::MoovZeroed, kVideoMp4SampleMismatch, true},
+    {"fragmented_m4a_moov_lost", "m4a",
+     "-f lavfi -i sine=f=440:d=10 -c:a aac -b:a 64k -movflags frag_keyframe+empty_moov -frag_duration 1000000",
+     "-f lavfi -i sine=f=880:d=4 -c:a aac -b:a 64k -movflags frag_keyframe+empty_moov -frag_duration 1000000",
+     Damage::MoovFreed, kAudioM4aSampleMismatch, true},
     // A plain recording of the same settings stands in for the index of a fragmented one.
     {"fragmented_h264_moov_lost_plain_sample", "mp4",
      "-f lavfi -i testsrc=d=10:s=160x120:r=30 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 "
@@ -97,6 +103,11 @@ ByteBuffer damage(const ByteBuffer& good, Damage how) {
         ByteBuffer out = good;
         std::fill(out.begin() + static_cast<std::ptrdiff_t>(moov),
                   out.begin() + static_cast<std::ptrdiff_t>(moov + moovSize), 0);
+        return out;
+    }
+    case Damage::MoovFreed: {
+        ByteBuffer out = good;
+        std::copy_n("free", 4, out.begin() + static_cast<std::ptrdiff_t>(moov + 4));
         return out;
     }
     case Damage::CutAt90:
