@@ -8,6 +8,7 @@
 #include <limits>
 #include <utility>
 
+#include "data_repair/checkpoint.h"
 #include "data_repair/output_writer.h"
 #include "media/mp4_video.h"
 #include "media/video_prefix_truncation.h"
@@ -207,6 +208,7 @@ bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ft
                 if (entry != 0 && count > (trun.end() - std::min(r, trun.end())) / entry)
                     return ok = false;
                 for (uint64_t n = 0; n < count; ++n) {
+                    checkpoint(std::min<uint64_t>(pos, bytes.size()), bytes.size());
                     uint64_t sampleDuration = duration, sampleSize = size;
                     if (runFlags & 0x100) {
                         sampleDuration = readBe32(bytes, r);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cmath>
 #include <deque>
 #include <limits>
 #include <map>
@@ -162,15 +163,10 @@ struct AvcOrder {
     uint32_t pocLsbBits = 0;
 };
 
-AvcOrder readAvcOrder(ByteView config)
+// The fields of a sequence parameter set up to frame_mbs_only_flag, read from `r`.
+AvcOrder readAvcSequence(BitReader& r)
 {
     AvcOrder order;
-    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0)
-        return order;
-    const uint64_t length = readBe16(config, 6);
-    if (length < 4 || 8 + length > config.size())
-        return order;
-    BitReader r(config, 9, 8 + length); // past the one-byte NAL header
     const uint32_t profile = r.bits(8);
     r.bits(16); // constraint flags, level
     r.ue();     // seq_parameter_set_id
@@ -213,6 +209,56 @@ AvcOrder readAvcOrder(ByteView config)
     order.picSizeInMbs = static_cast<uint32_t>(std::min<uint64_t>(width * height * (order.frameMbsOnly ? 1 : 2), 1u << 24));
     order.headerValid = !r.failed() && order.frameNumBits <= 16 && order.pocLsbBits <= 16 && order.pocType <= 2;
     order.valid = order.headerValid && order.pocType == 0;
+    return order;
+}
+
+// Pictures a second as the timing of an H.264 sequence parameter set (its NAL unit payload at
+// [from, to)) states them; 0 when it states none.
+double avcFrameRate(ByteView bytes, uint64_t from, uint64_t to)
+{
+    BitReader r(bytes, from, to);
+    const AvcOrder order = readAvcSequence(r);
+    if (!order.headerValid)
+        return 0;
+    if (!order.frameMbsOnly)
+        r.bits(1); // mb_adaptive_frame_field_flag
+    r.bits(1);     // direct_8x8_inference_flag
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // frame cropping
+    if (!r.bits(1))
+        return 0; // no VUI
+    if (r.bits(1) && r.bits(8) == 255)
+        r.bits(32); // sample aspect ratio
+    if (r.bits(1))
+        r.bits(1); // overscan
+    if (r.bits(1)) {
+        r.bits(4);
+        if (r.bits(1))
+            r.bits(24); // colour description
+    }
+    if (r.bits(1)) {
+        r.ue();
+        r.ue(); // chroma sample locations
+    }
+    if (!r.bits(1))
+        return 0;
+    const uint32_t unitsInTick = r.bits(32);
+    const uint32_t timeScale = r.bits(32);
+    if (r.failed() || unitsInTick == 0 || timeScale == 0)
+        return 0;
+    return static_cast<double>(timeScale) / (2.0 * unitsInTick); // two fields a frame
+}
+
+AvcOrder readAvcOrder(ByteView config)
+{
+    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0)
+        return AvcOrder{};
+    const uint64_t length = readBe16(config, 6);
+    if (length < 4 || 8 + length > config.size())
+        return AvcOrder{};
+    BitReader r(config, 9, 8 + length); // past the one-byte NAL header
+    AvcOrder order = readAvcSequence(r);
     // The picture parameter sets follow the sequence parameter sets.
     uint64_t q = 6;
     for (uint32_t n = readU8(config, 5) & 0x1F; n > 0 && q + 2 <= config.size(); --n)
@@ -353,6 +399,193 @@ HevcOrder readHevcOrder(ByteView config)
     return order;
 }
 
+// Pictures a second as the timing of an HEVC video parameter set (its NAL unit payload at
+// [from, to)) states them; 0 when it states none.
+double hevcFrameRate(ByteView bytes, uint64_t from, uint64_t to)
+{
+    BitReader r(bytes, from, to);
+    r.bits(4); // vps id
+    r.bits(2);
+    r.bits(6); // max layers
+    const uint32_t subLayers = r.bits(3);
+    r.bits(1);
+    r.bits(16);
+    r.bits(8); // profile_tier_level: general profile, 32 compatibility flags, 48 constraint bits, level
+    r.bits(32);
+    r.bits(24);
+    r.bits(24);
+    r.bits(8);
+    std::array<bool, 8> profilePresent{}, levelPresent{};
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        profilePresent[i] = r.bits(1) != 0;
+        levelPresent[i] = r.bits(1) != 0;
+    }
+    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
+        r.bits(2);
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        if (profilePresent[i]) {
+            r.bits(32);
+            r.bits(32);
+            r.bits(24);
+        }
+        if (levelPresent[i])
+            r.bits(8);
+    }
+    for (uint32_t i = r.bits(1) ? 0 : subLayers; i <= subLayers && !r.failed(); ++i) {
+        r.ue();
+        r.ue();
+        r.ue(); // sub-layer ordering
+    }
+    const uint32_t maxLayerId = r.bits(6);
+    const uint32_t layerSets = r.ue();
+    if (r.failed() || layerSets > 1023)
+        return 0;
+    for (uint32_t i = 1; i <= layerSets && !r.failed(); ++i)
+        for (uint32_t j = 0; j <= maxLayerId; ++j)
+            r.bits(1);
+    if (!r.bits(1))
+        return 0;
+    const uint32_t unitsInTick = r.bits(32);
+    const uint32_t timeScale = r.bits(32);
+    if (r.failed() || unitsInTick == 0 || timeScale == 0)
+        return 0;
+    return static_cast<double>(timeScale) / unitsInTick;
+}
+
+// Pictures a second as the VUI of an HEVC sequence parameter set (its NAL unit payload at
+// [from, to)) states them; 0 when it states none.
+double hevcSequenceFrameRate(ByteView bytes, uint64_t from, uint64_t to)
+{
+    BitReader r(bytes, from, to);
+    r.bits(4);
+    const uint32_t subLayers = r.bits(3);
+    r.bits(1);
+    r.bits(8); // profile_tier_level as in the video parameter set
+    r.bits(32);
+    r.bits(24);
+    r.bits(24);
+    r.bits(8);
+    std::array<bool, 8> profilePresent{}, levelPresent{};
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        profilePresent[i] = r.bits(1) != 0;
+        levelPresent[i] = r.bits(1) != 0;
+    }
+    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
+        r.bits(2);
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        if (profilePresent[i]) {
+            r.bits(32);
+            r.bits(32);
+            r.bits(24);
+        }
+        if (levelPresent[i])
+            r.bits(8);
+    }
+    r.ue(); // sps id
+    if (r.ue() == 3)
+        r.bits(1);
+    r.ue();
+    r.ue(); // picture size
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // conformance window
+    r.ue();
+    r.ue(); // bit depths
+    const uint32_t pocLsbBits = r.ue() + 4;
+    if (r.failed() || pocLsbBits > 16)
+        return 0;
+    for (uint32_t i = r.bits(1) ? 0 : subLayers; i <= subLayers && !r.failed(); ++i) {
+        r.ue();
+        r.ue();
+        r.ue(); // sub-layer ordering
+    }
+    for (int i = 0; i < 6; ++i)
+        r.ue(); // coding and transform block sizes, hierarchy depths
+    if (r.bits(1) && r.bits(1)) { // scaling list data
+        for (int size = 0; size < 4 && !r.failed(); ++size) {
+            for (int matrix = 0; matrix < 6; matrix += size == 3 ? 3 : 1) {
+                if (!r.bits(1)) {
+                    r.ue();
+                    continue;
+                }
+                if (size > 1)
+                    r.se();
+                for (int k = 0; k < std::min(64, 1 << (4 + (size << 1))) && !r.failed(); ++k)
+                    r.se();
+            }
+        }
+    }
+    r.bits(1); // amp
+    r.bits(1); // sample adaptive offset
+    if (r.bits(1)) {
+        r.bits(8);
+        r.ue();
+        r.ue();
+        r.bits(1); // pcm
+    }
+    const uint32_t sets = r.ue();
+    if (r.failed() || sets > 64)
+        return 0;
+    std::array<uint32_t, 65> deltaPocs{};
+    for (uint32_t i = 0; i < sets && !r.failed(); ++i) {
+        if (i != 0 && r.bits(1)) { // predicted from the set before
+            r.bits(1);
+            r.ue();
+            uint32_t used = 0;
+            for (uint32_t j = 0; j <= deltaPocs[i - 1] && !r.failed(); ++j)
+                used += (r.bits(1) || r.bits(1)) ? 1 : 0;
+            deltaPocs[i] = std::min<uint32_t>(used, 32);
+            continue;
+        }
+        const uint32_t negative = r.ue();
+        const uint32_t positive = r.ue();
+        if (negative > 16 || positive > 16)
+            return 0;
+        for (uint32_t j = 0; j < negative + positive; ++j) {
+            r.ue();
+            r.bits(1);
+        }
+        deltaPocs[i] = negative + positive;
+    }
+    if (r.bits(1)) { // long-term pictures
+        const uint32_t longTerm = r.ue();
+        if (longTerm > 32)
+            return 0;
+        for (uint32_t i = 0; i < longTerm; ++i) {
+            r.bits(static_cast<int>(pocLsbBits));
+            r.bits(1);
+        }
+    }
+    r.bits(1); // temporal motion vector prediction
+    r.bits(1); // strong intra smoothing
+    if (!r.bits(1))
+        return 0; // no VUI
+    if (r.bits(1) && r.bits(8) == 255)
+        r.bits(32); // sample aspect ratio
+    if (r.bits(1))
+        r.bits(1); // overscan
+    if (r.bits(1)) {
+        r.bits(4);
+        if (r.bits(1))
+            r.bits(24); // colour description
+    }
+    if (r.bits(1)) {
+        r.ue();
+        r.ue(); // chroma sample locations
+    }
+    r.bits(3); // neutral chroma, field sequence, frame field info
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // default display window
+    if (!r.bits(1))
+        return 0;
+    const uint32_t unitsInTick = r.bits(32);
+    const uint32_t timeScale = r.bits(32);
+    if (r.failed() || unitsInTick == 0 || timeScale == 0)
+        return 0;
+    return static_cast<double>(timeScale) / unitsInTick;
+}
+
 // The slice segment header of an HEVC slice; only first segments are read past the parameter set.
 SliceHeader readHevcSlice(ByteView bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type, const HevcOrder& order)
 {
@@ -473,6 +706,7 @@ public:
         while (reader_.read(p, unit) && unit.size <= maxUnit_) {
             if (picture && (unit.startsUnit || unit.firstInPicture || !continues(p, unit, first)))
                 break;
+            noteTiming(p, unit);
             if (!picture && unit.vcl) {
                 picture = true;
                 sync = unit.sync;
@@ -509,6 +743,8 @@ public:
     }
 
     const SampleSpan& firstSample() const { return firstSample_; }
+    // Pictures a second as the stream's own parameter sets state them, 0 when none says.
+    double frameRate() const { return frameRate_; }
     const std::vector<SampleSpan>& lastGroup() const { return lastGroup_; }
 
 private:
@@ -564,6 +800,20 @@ private:
         if (unit.type == 10 || unit.type == 11)
             return payload == 0;
         return unit.type == 12 && payload > 0 && readU8(bytes_, p + m + 1) == 0xFF;
+    }
+
+    // Recorders that repeat their parameter sets in the stream carry its timing there.
+    void noteTiming(uint64_t p, const NalUnit& unit)
+    {
+        if (frameRate_ > 0)
+            return;
+        const uint64_t payload = p + track_.nalLengthSize + (track_.hevc ? 2 : 1);
+        if (!track_.hevc && unit.type == 7)
+            frameRate_ = avcFrameRate(bytes_, payload, p + unit.size);
+        else if (track_.hevc && unit.type == 32)
+            frameRate_ = hevcFrameRate(bytes_, payload, p + unit.size);
+        else if (track_.hevc && unit.type == 33)
+            frameRate_ = hevcSequenceFrameRate(bytes_, payload, p + unit.size);
     }
 
     void notePicture(uint64_t p, const NalUnit& unit, const SliceHeader& s)
@@ -645,6 +895,7 @@ private:
         waiting_;
     SampleSpan firstSample_{0, 0};
     std::vector<SampleSpan> lastGroup_;
+    double frameRate_ = 0;
 };
 
 // What an AAC track of the sample tells: its decoder configuration and frame duration.
@@ -905,6 +1156,7 @@ struct WalkResult {
     SampleSpan firstPicture{0, 0};
     std::vector<SampleSpan> lastGroup;
     bool paceAgrees = true;
+    double frameRate = 0; // stated by the stream itself, 0 when it states none
 };
 
 // Checks that the tables being gathered stay within the memory a repair may hold; the moov
@@ -983,6 +1235,7 @@ void walkMdat(ByteView bytes, const IsoBox& mdat, const CodecTrack* video, const
     if (pictures) {
         pictures->finish(w.video);
         w.firstPicture = pictures->firstSample();
+        w.frameRate = pictures->frameRate();
         w.lastGroup = pictures->lastGroup();
     }
     checkMemory(w, memoryLimit);
@@ -1269,6 +1522,11 @@ bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& md
     rebuilt.samples = rebuilt.videoSamples + rebuilt.audioSamples;
     rebuilt.covered = w.video.bytes + w.audio.bytes;
     rebuilt.timingAgrees = w.paceAgrees;
+    // Where the stream states its own frame rate, the sample's frame duration must give it.
+    if (haveVideo && w.frameRate > 0) {
+        const double sampleRate = static_cast<double>(video.timescale) / video.sampleDelta;
+        rebuilt.timingAgrees = rebuilt.timingAgrees && std::abs(sampleRate - w.frameRate) <= w.frameRate * 0.01;
+    }
     if (rebuilt.samples == 0 || (haveVideo && rebuilt.videoSamples == 0))
         return false;
 

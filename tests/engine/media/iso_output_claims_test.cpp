@@ -71,6 +71,32 @@ const ClaimCase kCases[] = {
      "-f lavfi -i testsrc2=d=4:s=160x120:r=60 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
      "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
      Damage::MoovCutOff, kVideoMp4SampleMismatch, false},
+    // Video alone: the stream's own parameter sets (repeated before every key picture, as cameras
+    // write them) state the frame rate.
+    {"h264_stream_30fps_sample_60fps", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 "
+     "-x264-params repeat-headers=1",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=60 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 "
+     "-x264-params repeat-headers=1",
+     Damage::MoovCutOff, kVideoMp4SampleMismatch, false},
+    {"h264_stream_30fps_same_settings_sample", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 "
+     "-x264-params repeat-headers=1",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 "
+     "-x264-params repeat-headers=1",
+     Damage::MoovCutOff, 0, true},
+    {"hevc_stream_30fps_sample_60fps", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -c:v libx265 -preset ultrafast -pix_fmt yuv420p -tag:v hvc1 "
+     "-x265-params log-level=error:keyint=30:repeat-headers=1",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=60 -c:v libx265 -preset ultrafast -pix_fmt yuv420p -tag:v hvc1 "
+     "-x265-params log-level=error:keyint=30:repeat-headers=1",
+     Damage::MoovCutOff, kVideoMp4SampleMismatch, false},
+    {"hevc_stream_30fps_same_settings_sample", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -c:v libx265 -preset ultrafast -pix_fmt yuv420p -tag:v hvc1 "
+     "-x265-params log-level=error:keyint=30:repeat-headers=1",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -c:v libx265 -preset ultrafast -pix_fmt yuv420p -tag:v hvc1 "
+     "-x265-params log-level=error:keyint=30:repeat-headers=1",
+     Damage::MoovCutOff, 0, true},
     {"fragmented_h264_aac_moov_lost", "mp4",
      "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
      "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k -movflags frag_keyframe+empty_moov",
