@@ -362,6 +362,8 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
             result.addAction("rebuild-fragment-index",
                              "rebuilt the M4A moov atom for the movie fragments using the sample's codec settings",
                              fragments.fragments);
+            if (fragments.droppedTail)
+                result.notes.push_back("the last movie fragment was cut short by the end of the file and is left out");
             writeAudioOutput(result, request, rebuiltOut, "m4a", kAudioM4aWrite);
             return result;
         }

@@ -70,10 +70,9 @@ size_t boxHolding(const std::vector<IsoBox>& boxes, uint64_t from, uint64_t size
     return static_cast<size_t>(after - 1 - boxes.begin());
 }
 
-} // namespace
-
-bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ftyp, OutputPieces& output,
-                                FragmentRebuild& rebuilt)
+// The rebuild over `bytes`; `lostMedia` bytes of media data after them count against the 90 %.
+bool rebuildFragments(ByteView sampleMoov, ByteView bytes, uint64_t lostMedia, ByteView ftyp, OutputPieces& output,
+                      FragmentRebuild& rebuilt)
 {
     rebuilt = FragmentRebuild{};
     const IsoBox top = parseIsoBox(sampleMoov, 0, sampleMoov.size());
@@ -254,7 +253,7 @@ bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ft
             elapsed = videoStart;
         }
     }
-    if (trackIds.empty() || covered < media / 10 * 9 || soundFailed * 10 > soundChecked)
+    if (trackIds.empty() || covered < (media + lostMedia) / 10 * 9 || soundFailed * 10 > soundChecked)
         return false;
     if (highest >= lowest && highest - lowest > std::max(0.03 * elapsed, 4 * longestSample))
         return false;
@@ -299,6 +298,31 @@ bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ft
         });
         output.append(std::move(fragment));
     }
+    return true;
+}
+
+} // namespace
+
+bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ftyp, OutputPieces& output,
+                                FragmentRebuild& rebuilt)
+{
+    if (rebuildFragments(sampleMoov, bytes, 0, ftyp, output, rebuilt))
+        return true;
+    // A recording cut short ends inside its last fragment, whose runs list samples the file no
+    // longer holds: the fragments before it are kept when they still hold nearly all the media.
+    const std::vector<IsoBox> all = scanTopLevelBoxes(bytes);
+    if (all.empty() || !all.back().clamped)
+        return false;
+    const auto last = std::find_if(all.rbegin(), all.rend(), [](const IsoBox& b) { return b.type == "moof"; });
+    if (last == all.rend())
+        return false;
+    uint64_t lost = 0;
+    for (auto box = all.rbegin(); box != last; ++box)
+        if (box->type == "mdat")
+            lost += box->size - box->headerSize;
+    if (!rebuildFragments(sampleMoov, bytes.subspan(0, static_cast<size_t>(last->offset)), lost, ftyp, output, rebuilt))
+        return false;
+    rebuilt.droppedTail = true;
     return true;
 }
 

@@ -280,6 +280,8 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
             result.addAction("rebuild-fragment-index",
                              "rebuilt the MP4 moov atom for the movie fragments using the sample's codec settings",
                              rebuilt.fragments);
+            if (rebuilt.droppedTail)
+                result.notes.push_back("the last movie fragment was cut short by the end of the file and is left out");
             for (const std::string& track : rebuilt.leftOut)
                 result.notes.push_back("the sample's " + track + " is not in this recording's fragments and is left out");
             reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);

@@ -139,11 +139,13 @@ struct FragmentRebuild {
     uint64_t fragments = 0;           // moof boxes kept
     uint64_t samples = 0;             // samples their runs list
     std::vector<std::string> leftOut; // tracks of the sample no fragment holds
+    bool droppedTail = false;         // the last fragment was cut short and is left out
 };
 // Lays out `ftyp`, the new moov and every fragment of `bytes` in `output` and returns true when
 // every fragment's tracks are the sample's, every sample lies in the media data, video samples
 // are whole NAL units and the first picture decodes, sound frames decode, the tracks keep pace
-// and the samples cover at least 90 % of the media data. False (output untouched) otherwise.
+// and the samples cover at least 90 % of the media data. A last fragment cut short by the end of
+// the file is left out. False (output untouched) otherwise.
 bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ftyp, OutputPieces& output,
                                 FragmentRebuild& rebuilt);
 // The decoder of a sound track's samples (AAC or ALAC), null for any other track.

@@ -234,3 +234,52 @@ TEST_P(IsoOutputClaims, SuccessHoldsWhatItClaimsOrFailsPlainly) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, IsoOutputClaims, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A fragmented recording that lost its index and was cut short: the fragments before the cut one
+// come back whole; a sample that cannot describe every fragment's track is refused.
+TEST(IsoFragmentRebuild, CutRecordingKeepsItsWholeFragmentsAndForeignTracksAreRefused) {
+    REQUIRE_TOOL("ffmpeg");
+    REQUIRE_TOOL("ffprobe");
+    TempDir dir;
+    const std::string fragmented = " -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 15 -c:a aac -b:a 64k "
+                                   "-movflags frag_keyframe+empty_moov";
+    const fs::path good = dir / "good.mp4";
+    const fs::path sample = dir / "sample.mp4";
+    const fs::path silent = dir / "silent.mp4";
+    ASSERT_TRUE(record(good, "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10" + fragmented));
+    ASSERT_TRUE(record(sample, "-f lavfi -i testsrc2=d=3:s=160x120:r=30 -f lavfi -i sine=f=880:d=3" + fragmented));
+    ASSERT_TRUE(record(silent, "-f lavfi -i testsrc2=d=3:s=160x120:r=30 -c:v libx264 -preset ultrafast "
+                               "-pix_fmt yuv420p -g 15 -movflags frag_keyframe+empty_moov"));
+    const ByteBuffer lost = damage(test_support::readAll(good), Damage::MoovZeroed);
+    const fs::path cut = dir.write("cut.mp4", sliceBytes(lost, 0, lost.size() * 97 / 100));
+    const fs::path whole = dir.write("whole.mp4", lost);
+
+    auto request = test_support::requestFor(cut, Advanced);
+    request.sample = makeSourceInfo(sample.string());
+    const RepairResult r = VideoRepairer().repair(request, nullptr);
+    ASSERT_TRUE(r.status.ok) << r.status.message;
+    EXPECT_NE(std::find_if(r.notes.begin(), r.notes.end(),
+                           [](const std::string& n) { return n.find("cut short") != std::string::npos; }),
+              r.notes.end());
+    const std::string complaints = test_support::playerComplaints(r.output.path);
+    EXPECT_EQ(complaints.substr(0, 600), "");
+    const auto before = streams(good);
+    const auto after = streams(r.output.path);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        EXPECT_GE(after[i].packets * 10, before[i].packets * 9) << after[i].kind;
+        EXPECT_LT(after[i].packets, before[i].packets) << after[i].kind;
+    }
+
+    // The sample has no sound track for the recording's audio fragments.
+    const fs::path out = dir / "refused";
+    fs::create_directories(out);
+    auto refused = test_support::requestFor(whole, Advanced);
+    refused.sample = makeSourceInfo(silent.string());
+    refused.outputDirectory = out.string();
+    const RepairResult f = VideoRepairer().repair(refused, nullptr);
+    EXPECT_FALSE(f.status.ok);
+    EXPECT_EQ(f.status.code, kVideoMp4SampleMismatch);
+    EXPECT_FALSE(f.outputWritten);
+    EXPECT_TRUE(fs::is_empty(out));
+}
