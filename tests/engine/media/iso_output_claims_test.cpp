@@ -27,6 +27,7 @@ enum class Damage {
     MoovZeroed, // the index at the start was overwritten with zeros
     MoovFreed,  // the index at the start was marked as free space
     CutAt90,    // the file ends after 90 % of its bytes
+    MoovCutOffMediaSplit, // no index, and the media data stored in two boxes
 };
 
 struct ClaimCase {
@@ -65,6 +66,13 @@ const ClaimCase kCases[] = {
      "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
      "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
      Damage::MoovCutOff, 0, true},
+    // An index rebuilt from the first media box alone would leave half the recording out.
+    {"h264_aac_media_in_two_boxes", "mp4",
+     "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     "-f lavfi -i testsrc2=d=4:s=160x120:r=30 -f lavfi -i sine=f=880:d=4:sample_rate=48000 "
+     "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
+     Damage::MoovCutOffMediaSplit, kVideoMp4SampleMismatch, false},
     {"h264_30fps_sample_60fps", "mp4",
      "-f lavfi -i testsrc=d=10:s=160x120:r=30 -f lavfi -i sine=f=440:d=10:sample_rate=48000 "
      "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 30 -c:a aac -b:a 64k",
@@ -138,6 +146,16 @@ ByteBuffer damage(const ByteBuffer& good, Damage how) {
     }
     case Damage::CutAt90:
         return sliceBytes(good, 0, good.size() * 9 / 10);
+    case Damage::MoovCutOffMediaSplit: {
+        const uint64_t mdat = findBytes(good, "mdat") - 4;
+        const uint64_t half = mdat + 8 + (moov - mdat - 8) / 2;
+        ByteBuffer out = sliceBytes(good, 0, half);
+        putBe32(out, mdat, static_cast<uint32_t>(half - mdat));
+        appendBe32(out, static_cast<uint32_t>(moov - half + 8));
+        appendString(out, "mdat");
+        appendRange(out, good, half, moov - half);
+        return out;
+    }
     }
     return good;
 }
