@@ -65,7 +65,7 @@ size_t boxHolding(const std::vector<IsoBox>& boxes, uint64_t from, uint64_t size
     if (after == boxes.begin())
         return npos;
     const IsoBox& box = *(after - 1);
-    if (box.type != "mdat" || from < box.payloadStart() || size > box.end() - from)
+    if (box.type != "mdat" || from < box.payloadStart() || from > box.end() || size > box.end() - from)
         return npos;
     return static_cast<size_t>(after - 1 - boxes.begin());
 }

@@ -301,3 +301,40 @@ TEST(IsoFragmentRebuild, CutRecordingKeepsItsWholeFragmentsAndForeignTracksAreRe
     EXPECT_FALSE(f.outputWritten);
     EXPECT_TRUE(fs::is_empty(out));
 }
+
+// Damaged fragment headers (run counts, flags, offsets) are read with every bound checked: the
+// repair either rebuilds what still fits or fails with the mismatch code.
+TEST(IsoFragmentRebuild, DamagedFragmentHeadersNeverBreakTheRepair) {
+    REQUIRE_TOOL("ffmpeg");
+    TempDir dir;
+    const std::string fragmented = " -c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 5 -c:a aac -b:a 16k "
+                                   "-movflags frag_keyframe+empty_moov";
+    const fs::path good = dir / "good.mp4";
+    const fs::path sample = dir / "sample.mp4";
+    ASSERT_TRUE(record(good, "-f lavfi -i testsrc=d=2:s=64x48:r=10 -f lavfi -i sine=d=2:sample_rate=8000" + fragmented));
+    ASSERT_TRUE(record(sample, "-f lavfi -i testsrc2=d=1:s=64x48:r=10 -f lavfi -i sine=d=1:sample_rate=8000" + fragmented));
+    const ByteBuffer lost = damage(test_support::readAll(good), Damage::MoovZeroed);
+    std::vector<uint64_t> moofs;
+    for (uint64_t at = findBytes(lost, "moof"); at != npos; at = findBytes(lost, "moof", at + 1)) moofs.push_back(at - 4);
+    ASSERT_FALSE(moofs.empty());
+    uint32_t state = 2024;
+    const auto next = [&] { return (state = state * 1103515245u + 12345u) >> 8; };
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        ByteBuffer bytes = lost;
+        for (int k = 0; k < 6; ++k) {
+            const uint64_t moof = moofs[next() % moofs.size()];
+            const uint64_t span = std::min<uint64_t>(readBe32(bytes, moof), 400);
+            bytes[moof + 8 + next() % (span - 8)] = static_cast<uint8_t>(next());
+        }
+        const fs::path input = dir.write("damaged.mp4", bytes);
+        auto request = test_support::requestFor(input, Advanced);
+        request.sample = makeSourceInfo(sample.string());
+        request.overwrite = true;
+        const RepairResult r = VideoRepairer().repair(request, nullptr);
+        if (!r.status.ok) {
+            EXPECT_EQ(r.status.code, kVideoMp4SampleMismatch) << r.status.message;
+        }
+        EXPECT_EQ(r.status.ok, r.outputWritten);
+    }
+}
