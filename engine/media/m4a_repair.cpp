@@ -8,6 +8,7 @@
 #include "media/audio_formats.h"
 #include "media/mp4_video.h"
 #include "media/iso_chunk_tables.h"
+#include "media/video_prefix_truncation.h"
 
 namespace data_repair {
 
@@ -277,8 +278,8 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
     // Where the audio data lies, counted from the file's real start, for checking a moov's tables.
     const uint64_t payloadLength = std::min<uint64_t>(layout.mdat.end(), buffer.size()) - layout.mdat.payloadStart();
     const bool spread = layout.mdatCount > 1 || layout.fragmented;
-    // A borrowed moov must also describe nearly all of the data: a shorter take's index fits the
-    // start of it and would cut the rest off.
+    // A borrowed moov must also describe nearly all of the data (a shorter take's index fits the
+    // start of it and would cut the rest off), and its frames must begin where its tables say.
     const auto fitsAudio = [&](ByteView candidate, uint64_t base, bool whole) {
         uint64_t covered = 0;
         return spread || (isoSampleTablesFit(candidate, base, base + payloadLength,
@@ -286,11 +287,28 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
                                                  covered += size;
                                                  return true;
                                              }) &&
-                          (!whole || covered >= payloadLength / 10 * 9));
+                          (!whole || (covered >= payloadLength / 10 * 9 &&
+                                      moovAudioFitsMedia(candidate, base, buffer, layout.mdat))));
     };
     ByteBuffer moov;
     if (layout.moovUsable)
         moov = boxBytes(buffer, layout.moov);
+    IsoBox mdat = layout.mdat;
+    // A file cut short keeps its own index, ending at the last whole sample of each track still
+    // inside it; tables that point past the end would claim sound the file no longer holds.
+    if (!moov.empty() && mdat.clamped && !spread) {
+        IsoBox working = mdat;
+        working.offset -= layout.start;
+        const VideoCutPlan plan = planVideoCut(buffer.subspan(static_cast<size_t>(layout.start)), moov, working);
+        if (plan.found && !plan.moov.empty()) {
+            moov = plan.moov;
+            mdat.size = std::max(plan.keptEnd + layout.start, mdat.payloadStart()) - mdat.offset;
+            mdat.clamped = false;
+            result.addAction("truncate-cut-sample-tables",
+                             "rewrote M4A sample tables to end at the last sample inside the file",
+                             plan.droppedSamples);
+        }
+    }
     const bool haveSample = !request.sample.path.empty();
     // The file's own moov is kept whenever its tables still fit its audio data; a sample only
     // stands in for what is missing or no longer fits.
@@ -330,6 +348,27 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
             result.usedReference = true;
             result.addAction("borrow-m4a-ftyp", "borrowed ftyp atom from sample audio", ftyp.size());
         }
+        const std::string mismatch = "the sample file does not match this recording: its M4A moov atom does not fit "
+                                     "the audio data and the sample tables could not be rebuilt from it";
+        if (layout.fragmented) {
+            // Movie fragments carry their own tables: the sample only describes the track, and
+            // every fragment is kept, or nothing is written.
+            FragmentRebuild fragments;
+            OutputPieces rebuiltOut(buffer);
+            if (borrowed.empty() || layout.start != 0 ||
+                !rebuildFragmentedRecording(borrowed, buffer, ftyp, rebuiltOut, fragments))
+                return failM4a(result, kAudioM4aSampleMismatch, mismatch);
+            result.usedReference = true;
+            result.addAction("rebuild-fragment-index",
+                             "rebuilt the M4A moov atom for the movie fragments using the sample's codec settings",
+                             fragments.fragments);
+            if (fragments.droppedTail)
+                result.notes.push_back("the last movie fragment was cut short by the end of the file and is left out");
+            writeAudioOutput(result, request, rebuiltOut, "m4a", kAudioM4aWrite);
+            return result;
+        }
+        if (spread) // several media boxes: a borrowed index cannot be checked against all of them
+            return failM4a(result, kAudioM4aSampleMismatch, mismatch);
         // An index that does not fit stands in for the codec settings: the frame tables are
         // rebuilt from this file's own AAC frames.
         SampleTableRebuild rebuilt;
@@ -372,7 +411,7 @@ RepairResult repairM4a(const RepairRequest& request, ByteView buffer)
             out.append(std::move(ftyp));
             out.append(std::move(moov));
         }
-        appendBoxPieces(out, layout.mdat);
+        appendBoxPieces(out, mdat);
     }
     result.addAction("rewrite-m4a-atoms", "rewrote M4A atom layout as ftyp/moov/mdat", out.size());
     writeAudioOutput(result, request, out, "m4a", kAudioM4aWrite);

@@ -149,6 +149,45 @@ bool AacFrameSplitter::isOneFrame(ByteView bytes)
     return starts.size() == 1 && endsAtEnd;
 }
 
+struct AudioSampleDecoder::State {
+    Context context;
+    Packet packet{av_packet_alloc()};
+    Frame frame{av_frame_alloc()};
+};
+
+AudioSampleDecoder::AudioSampleDecoder(Codec codec, ByteView config) : state_(std::make_unique<State>())
+{
+    if (!config.empty() && state_->packet && state_->frame)
+        state_->context = openDecoder(codec == Codec::Aac ? AV_CODEC_ID_AAC : AV_CODEC_ID_ALAC, config, true);
+}
+
+AudioSampleDecoder::~AudioSampleDecoder() = default;
+
+bool AudioSampleDecoder::ready() const { return state_->context != nullptr; }
+
+bool AudioSampleDecoder::decodesAlone(ByteView sample)
+{
+    if (!ready() || sample.empty() || !fillPacket(state_->packet.get(), sample))
+        return false;
+    const QuietScope quiet;
+    AVCodecContext* c = state_->context.get();
+    AVFrame* frame = state_->frame.get();
+    avcodec_flush_buffers(c);
+    if (avcodec_send_packet(c, state_->packet.get()) < 0)
+        return false;
+    int frames = 0;
+    int status = 0;
+    while ((status = avcodec_receive_frame(c, frame)) >= 0) {
+        const bool sound = frame->nb_samples > 0 && frame->decode_error_flags == 0 &&
+                           (frame->flags & AV_FRAME_FLAG_CORRUPT) == 0;
+        av_frame_unref(frame);
+        if (!sound)
+            return false;
+        ++frames;
+    }
+    return status == AVERROR(EAGAIN) && frames == 1;
+}
+
 bool videoSamplesDecode(bool hevc, ByteView config, const std::vector<ByteView>& samples)
 {
     const QuietScope quiet;

@@ -36,6 +36,25 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// Single audio samples as an MP4 track stores them (AAC with its AudioSpecificConfig, ALAC with its
+// "alac" configuration box), each decoded on its own.
+class AudioSampleDecoder {
+public:
+    enum class Codec { Aac, Alac };
+    AudioSampleDecoder(Codec codec, ByteView config);
+    ~AudioSampleDecoder();
+    AudioSampleDecoder(const AudioSampleDecoder&) = delete;
+    AudioSampleDecoder& operator=(const AudioSampleDecoder&) = delete;
+
+    bool ready() const;
+    // True when the bytes decode without an error into exactly one frame of sound.
+    bool decodesAlone(ByteView sample);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
 // The coded video samples of one track (H.264 with an avcC, HEVC with an hvcC configuration)
 // fed to the decoder in the order given: true when every one decodes without an error and at
 // least one picture comes out.

@@ -263,13 +263,47 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
             result.addAction("borrow-sample-ftyp", "borrowed ftyp atom from sample video", ftypBytes.size());
             result.usedReference = true;
         }
+        if (layout.fragmented) {
+            // The fragments hold the sample tables: they are all kept, or none of this is written.
+            FragmentRebuild rebuilt;
+            OutputPieces output(bytes);
+            if (sample.moov.empty() || !rebuildFragmentedRecording(sample.moov, bytes, ftypBytes, output, rebuilt)) {
+                if (sample.moov.empty() && !sample.error.empty())
+                    result.notes.push_back(sample.error);
+                result.setStatus(RepairStatus::failure(
+                    kVideoMp4SampleMismatch,
+                    "the sample file does not match this recording: its moov index does not fit the media data and "
+                    "the sample tables could not be rebuilt from it"));
+                return result;
+            }
+            result.usedReference = true;
+            result.addAction("rebuild-fragment-index",
+                             "rebuilt the MP4 moov atom for the movie fragments using the sample's codec settings",
+                             rebuilt.fragments);
+            if (rebuilt.droppedTail)
+                result.notes.push_back("the last movie fragment was cut short by the end of the file and is left out");
+            for (const std::string& track : rebuilt.leftOut)
+                result.notes.push_back("the sample's " + track + " is not in this recording's fragments and is left out");
+            reportProgress(progress, Video, "rewrite", request.input.path, 1, 2);
+            if (writeVideoOutput(result, request, output, extension, kVideoMp4Write))
+                result.confidence = 0.6;
+            return result;
+        }
+        // Every media box counts: an index of the first of several would leave the others out.
+        uint64_t allMedia = mdat.end() - mdat.payloadStart();
+        if (layout.mdatCount > 1) {
+            allMedia = 0;
+            for (const IsoBox& box : scanTopLevelBoxes(bytes))
+                if (box.type == "mdat")
+                    allMedia += box.size - box.headerSize;
+        }
         uint64_t counter = 0, covered = 0;
         SampleTableRebuild rebuilt;
         if (sample.moov.empty()) {
             if (!sample.error.empty())
                 result.notes.push_back(sample.error);
         } else if (moovSamplesFitMedia(bytes, sample.moov, sample.mdatPayload, mdat, &covered) &&
-                   covered >= (mdat.end() - mdat.payloadStart()) / 10 * 9) {
+                   covered >= allMedia / 10 * 9) {
             // A moov of a shorter take of the same scene can fit the start of the media data
             // and would drop the rest: it must describe nearly all of it.
             if (rebaseMoovBeforeMdat(sample.moov, sample.mdatPayload, ftypBytes.size(), mdat.headerSize, counter)) {
@@ -278,6 +312,7 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
                 result.confidence = counter != 0 ? 0.78 : 0.64;
             }
         } else if (rebuildSampleTables(sample.moov, bytes, mdat, rebuilt) && rebuiltTablesHold(rebuilt, bytes, mdat) &&
+                   rebuilt.covered >= allMedia / 10 * 9 &&
                    rebaseMoovBeforeMdat(rebuilt.moov, oldBase, ftypBytes.size(), mdat.headerSize, counter)) {
             moovBytes = std::move(rebuilt.moov);
             result.addAction("rebuild-sample-tables",

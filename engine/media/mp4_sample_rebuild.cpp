@@ -10,8 +10,11 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cmath>
 #include <deque>
 #include <limits>
+#include <map>
+#include <memory>
 #include <new>
 #include <optional>
 #include <queue>
@@ -160,15 +163,10 @@ struct AvcOrder {
     uint32_t pocLsbBits = 0;
 };
 
-AvcOrder readAvcOrder(ByteView config)
+// The fields of a sequence parameter set up to frame_mbs_only_flag, read from `r`.
+AvcOrder readAvcSequence(BitReader& r)
 {
     AvcOrder order;
-    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0)
-        return order;
-    const uint64_t length = readBe16(config, 6);
-    if (length < 4 || 8 + length > config.size())
-        return order;
-    BitReader r(config, 9, 8 + length); // past the one-byte NAL header
     const uint32_t profile = r.bits(8);
     r.bits(16); // constraint flags, level
     r.ue();     // seq_parameter_set_id
@@ -211,6 +209,56 @@ AvcOrder readAvcOrder(ByteView config)
     order.picSizeInMbs = static_cast<uint32_t>(std::min<uint64_t>(width * height * (order.frameMbsOnly ? 1 : 2), 1u << 24));
     order.headerValid = !r.failed() && order.frameNumBits <= 16 && order.pocLsbBits <= 16 && order.pocType <= 2;
     order.valid = order.headerValid && order.pocType == 0;
+    return order;
+}
+
+// Pictures a second as the timing of an H.264 sequence parameter set (its NAL unit payload at
+// [from, to)) states them; 0 when it states none.
+double avcFrameRate(ByteView bytes, uint64_t from, uint64_t to)
+{
+    BitReader r(bytes, from, to);
+    const AvcOrder order = readAvcSequence(r);
+    if (!order.headerValid)
+        return 0;
+    if (!order.frameMbsOnly)
+        r.bits(1); // mb_adaptive_frame_field_flag
+    r.bits(1);     // direct_8x8_inference_flag
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // frame cropping
+    if (!r.bits(1))
+        return 0; // no VUI
+    if (r.bits(1) && r.bits(8) == 255)
+        r.bits(32); // sample aspect ratio
+    if (r.bits(1))
+        r.bits(1); // overscan
+    if (r.bits(1)) {
+        r.bits(4);
+        if (r.bits(1))
+            r.bits(24); // colour description
+    }
+    if (r.bits(1)) {
+        r.ue();
+        r.ue(); // chroma sample locations
+    }
+    if (!r.bits(1))
+        return 0;
+    const uint32_t unitsInTick = r.bits(32);
+    const uint32_t timeScale = r.bits(32);
+    if (r.failed() || unitsInTick == 0 || timeScale == 0)
+        return 0;
+    return static_cast<double>(timeScale) / (2.0 * unitsInTick); // two fields a frame
+}
+
+AvcOrder readAvcOrder(ByteView config)
+{
+    if (config.size() < 8 || (readU8(config, 5) & 0x1F) == 0)
+        return AvcOrder{};
+    const uint64_t length = readBe16(config, 6);
+    if (length < 4 || 8 + length > config.size())
+        return AvcOrder{};
+    BitReader r(config, 9, 8 + length); // past the one-byte NAL header
+    AvcOrder order = readAvcSequence(r);
     // The picture parameter sets follow the sequence parameter sets.
     uint64_t q = 6;
     for (uint32_t n = readU8(config, 5) & 0x1F; n > 0 && q + 2 <= config.size(); --n)
@@ -351,6 +399,193 @@ HevcOrder readHevcOrder(ByteView config)
     return order;
 }
 
+// Pictures a second as the timing of an HEVC video parameter set (its NAL unit payload at
+// [from, to)) states them; 0 when it states none.
+double hevcFrameRate(ByteView bytes, uint64_t from, uint64_t to)
+{
+    BitReader r(bytes, from, to);
+    r.bits(4); // vps id
+    r.bits(2);
+    r.bits(6); // max layers
+    const uint32_t subLayers = r.bits(3);
+    r.bits(1);
+    r.bits(16);
+    r.bits(8); // profile_tier_level: general profile, 32 compatibility flags, 48 constraint bits, level
+    r.bits(32);
+    r.bits(24);
+    r.bits(24);
+    r.bits(8);
+    std::array<bool, 8> profilePresent{}, levelPresent{};
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        profilePresent[i] = r.bits(1) != 0;
+        levelPresent[i] = r.bits(1) != 0;
+    }
+    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
+        r.bits(2);
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        if (profilePresent[i]) {
+            r.bits(32);
+            r.bits(32);
+            r.bits(24);
+        }
+        if (levelPresent[i])
+            r.bits(8);
+    }
+    for (uint32_t i = r.bits(1) ? 0 : subLayers; i <= subLayers && !r.failed(); ++i) {
+        r.ue();
+        r.ue();
+        r.ue(); // sub-layer ordering
+    }
+    const uint32_t maxLayerId = r.bits(6);
+    const uint32_t layerSets = r.ue();
+    if (r.failed() || layerSets > 1023)
+        return 0;
+    for (uint32_t i = 1; i <= layerSets && !r.failed(); ++i)
+        for (uint32_t j = 0; j <= maxLayerId; ++j)
+            r.bits(1);
+    if (!r.bits(1))
+        return 0;
+    const uint32_t unitsInTick = r.bits(32);
+    const uint32_t timeScale = r.bits(32);
+    if (r.failed() || unitsInTick == 0 || timeScale == 0)
+        return 0;
+    return static_cast<double>(timeScale) / unitsInTick;
+}
+
+// Pictures a second as the VUI of an HEVC sequence parameter set (its NAL unit payload at
+// [from, to)) states them; 0 when it states none.
+double hevcSequenceFrameRate(ByteView bytes, uint64_t from, uint64_t to)
+{
+    BitReader r(bytes, from, to);
+    r.bits(4);
+    const uint32_t subLayers = r.bits(3);
+    r.bits(1);
+    r.bits(8); // profile_tier_level as in the video parameter set
+    r.bits(32);
+    r.bits(24);
+    r.bits(24);
+    r.bits(8);
+    std::array<bool, 8> profilePresent{}, levelPresent{};
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        profilePresent[i] = r.bits(1) != 0;
+        levelPresent[i] = r.bits(1) != 0;
+    }
+    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
+        r.bits(2);
+    for (uint32_t i = 0; i < subLayers; ++i) {
+        if (profilePresent[i]) {
+            r.bits(32);
+            r.bits(32);
+            r.bits(24);
+        }
+        if (levelPresent[i])
+            r.bits(8);
+    }
+    r.ue(); // sps id
+    if (r.ue() == 3)
+        r.bits(1);
+    r.ue();
+    r.ue(); // picture size
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // conformance window
+    r.ue();
+    r.ue(); // bit depths
+    const uint32_t pocLsbBits = r.ue() + 4;
+    if (r.failed() || pocLsbBits > 16)
+        return 0;
+    for (uint32_t i = r.bits(1) ? 0 : subLayers; i <= subLayers && !r.failed(); ++i) {
+        r.ue();
+        r.ue();
+        r.ue(); // sub-layer ordering
+    }
+    for (int i = 0; i < 6; ++i)
+        r.ue(); // coding and transform block sizes, hierarchy depths
+    if (r.bits(1) && r.bits(1)) { // scaling list data
+        for (int size = 0; size < 4 && !r.failed(); ++size) {
+            for (int matrix = 0; matrix < 6; matrix += size == 3 ? 3 : 1) {
+                if (!r.bits(1)) {
+                    r.ue();
+                    continue;
+                }
+                if (size > 1)
+                    r.se();
+                for (int k = 0; k < std::min(64, 1 << (4 + (size << 1))) && !r.failed(); ++k)
+                    r.se();
+            }
+        }
+    }
+    r.bits(1); // amp
+    r.bits(1); // sample adaptive offset
+    if (r.bits(1)) {
+        r.bits(8);
+        r.ue();
+        r.ue();
+        r.bits(1); // pcm
+    }
+    const uint32_t sets = r.ue();
+    if (r.failed() || sets > 64)
+        return 0;
+    std::array<uint32_t, 65> deltaPocs{};
+    for (uint32_t i = 0; i < sets && !r.failed(); ++i) {
+        if (i != 0 && r.bits(1)) { // predicted from the set before
+            r.bits(1);
+            r.ue();
+            uint32_t used = 0;
+            for (uint32_t j = 0; j <= deltaPocs[i - 1] && !r.failed(); ++j)
+                used += (r.bits(1) || r.bits(1)) ? 1 : 0;
+            deltaPocs[i] = std::min<uint32_t>(used, 32);
+            continue;
+        }
+        const uint32_t negative = r.ue();
+        const uint32_t positive = r.ue();
+        if (negative > 16 || positive > 16)
+            return 0;
+        for (uint32_t j = 0; j < negative + positive; ++j) {
+            r.ue();
+            r.bits(1);
+        }
+        deltaPocs[i] = negative + positive;
+    }
+    if (r.bits(1)) { // long-term pictures
+        const uint32_t longTerm = r.ue();
+        if (longTerm > 32)
+            return 0;
+        for (uint32_t i = 0; i < longTerm; ++i) {
+            r.bits(static_cast<int>(pocLsbBits));
+            r.bits(1);
+        }
+    }
+    r.bits(1); // temporal motion vector prediction
+    r.bits(1); // strong intra smoothing
+    if (!r.bits(1))
+        return 0; // no VUI
+    if (r.bits(1) && r.bits(8) == 255)
+        r.bits(32); // sample aspect ratio
+    if (r.bits(1))
+        r.bits(1); // overscan
+    if (r.bits(1)) {
+        r.bits(4);
+        if (r.bits(1))
+            r.bits(24); // colour description
+    }
+    if (r.bits(1)) {
+        r.ue();
+        r.ue(); // chroma sample locations
+    }
+    r.bits(3); // neutral chroma, field sequence, frame field info
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // default display window
+    if (!r.bits(1))
+        return 0;
+    const uint32_t unitsInTick = r.bits(32);
+    const uint32_t timeScale = r.bits(32);
+    if (r.failed() || unitsInTick == 0 || timeScale == 0)
+        return 0;
+    return static_cast<double>(timeScale) / unitsInTick;
+}
+
 // The slice segment header of an HEVC slice; only first segments are read past the parameter set.
 SliceHeader readHevcSlice(ByteView bytes, uint64_t p, uint64_t size, uint32_t m, uint32_t type, const HevcOrder& order)
 {
@@ -471,6 +706,7 @@ public:
         while (reader_.read(p, unit) && unit.size <= maxUnit_) {
             if (picture && (unit.startsUnit || unit.firstInPicture || !continues(p, unit, first)))
                 break;
+            noteTiming(p, unit);
             if (!picture && unit.vcl) {
                 picture = true;
                 sync = unit.sync;
@@ -507,6 +743,8 @@ public:
     }
 
     const SampleSpan& firstSample() const { return firstSample_; }
+    // Pictures a second as the stream's own parameter sets state them, 0 when none says.
+    double frameRate() const { return frameRate_; }
     const std::vector<SampleSpan>& lastGroup() const { return lastGroup_; }
 
 private:
@@ -562,6 +800,20 @@ private:
         if (unit.type == 10 || unit.type == 11)
             return payload == 0;
         return unit.type == 12 && payload > 0 && readU8(bytes_, p + m + 1) == 0xFF;
+    }
+
+    // Recorders that repeat their parameter sets in the stream carry its timing there.
+    void noteTiming(uint64_t p, const NalUnit& unit)
+    {
+        if (frameRate_ > 0)
+            return;
+        const uint64_t payload = p + track_.nalLengthSize + (track_.hevc ? 2 : 1);
+        if (!track_.hevc && unit.type == 7)
+            frameRate_ = avcFrameRate(bytes_, payload, p + unit.size);
+        else if (track_.hevc && unit.type == 32)
+            frameRate_ = hevcFrameRate(bytes_, payload, p + unit.size);
+        else if (track_.hevc && unit.type == 33)
+            frameRate_ = hevcSequenceFrameRate(bytes_, payload, p + unit.size);
     }
 
     void notePicture(uint64_t p, const NalUnit& unit, const SliceHeader& s)
@@ -643,6 +895,7 @@ private:
         waiting_;
     SampleSpan firstSample_{0, 0};
     std::vector<SampleSpan> lastGroup_;
+    double frameRate_ = 0;
 };
 
 // What an AAC track of the sample tells: its decoder configuration and frame duration.
@@ -861,10 +1114,49 @@ uint64_t largestSample(ByteView moov, const IsoBox& trak)
     return largest;
 }
 
+// Whether the two tracks keep pace at the sample's rates. At every switch from one track's data to
+// the other's, the sound found so far lasts about as long as the pictures found so far: recorders
+// interleave by time, so the difference stays within a few runs of either track. A frame rate or
+// sample rate other than the recording's makes it drift with the length of the recording.
+class TrackPace {
+public:
+    TrackPace(double videoFrame, double audioFrame) : videoFrame_(videoFrame), audioFrame_(audioFrame) {}
+
+    void meet(uint64_t videoSamples, uint64_t audioSamples)
+    {
+        const double run = std::max(static_cast<double>(videoSamples - lastVideo_) * videoFrame_,
+                                    static_cast<double>(audioSamples - lastAudio_) * audioFrame_);
+        longestRun_ = std::max(longestRun_, run);
+        lastVideo_ = videoSamples;
+        lastAudio_ = audioSamples;
+        const double video = static_cast<double>(videoSamples) * videoFrame_;
+        const double apart = static_cast<double>(audioSamples) * audioFrame_ - video;
+        lowest_ = std::min(lowest_, apart);
+        highest_ = std::max(highest_, apart);
+        elapsed_ = video;
+    }
+
+    bool agrees() const
+    {
+        if (videoFrame_ <= 0 || audioFrame_ <= 0 || highest_ < lowest_)
+            return true;
+        return highest_ - lowest_ <= std::max(0.03 * elapsed_, 4 * longestRun_);
+    }
+
+private:
+    double videoFrame_, audioFrame_;
+    uint64_t lastVideo_ = 0, lastAudio_ = 0;
+    double lowest_ = std::numeric_limits<double>::max();
+    double highest_ = std::numeric_limits<double>::lowest();
+    double elapsed_ = 0, longestRun_ = 0;
+};
+
 struct WalkResult {
     FoundTrack video, audio;
     SampleSpan firstPicture{0, 0};
     std::vector<SampleSpan> lastGroup;
+    bool paceAgrees = true;
+    double frameRate = 0; // stated by the stream itself, 0 when it states none
 };
 
 // Checks that the tables being gathered stay within the memory a repair may hold; the moov
@@ -890,12 +1182,22 @@ void walkMdat(ByteView bytes, const IsoBox& mdat, const CodecTrack* video, const
     const auto pictureAt = [&](uint64_t q) { return pictures && pictures->pictureAt(q); };
     std::vector<SampleSpan> run;
     uint64_t counted = 0;
+    TrackPace pace(pictures && frames ? static_cast<double>(video->sampleDelta) / video->timescale : 0,
+                   pictures && frames ? static_cast<double>(audio->sampleDelta) / audio->timescale : 0);
+    int lastTrack = 0; // 1 video, 2 audio
+    const auto switchTo = [&](int track) {
+        if (lastTrack != 0 && lastTrack != track)
+            pace.meet(w.video.sizes.size(), w.audio.sizes.size());
+        lastTrack = track;
+    };
     for (uint64_t p = mdat.payloadStart(); p < end;) {
         checkpoint(p, end);
         if (pictureAt(p)) {
+            switchTo(1);
             w.audio.closeChunk();
             p = pictures->take(p, w.video);
         } else if (const uint64_t q = frames ? frames->take(p, pictureAt, run) : p; q > p && !run.empty()) {
+            switchTo(2);
             w.video.closeChunk();
             for (const SampleSpan& f : run)
                 w.audio.add(f.first, f.second);
@@ -929,9 +1231,11 @@ void walkMdat(ByteView bytes, const IsoBox& mdat, const CodecTrack* video, const
     }
     w.video.closeChunk();
     w.audio.closeChunk();
+    w.paceAgrees = pace.agrees();
     if (pictures) {
         pictures->finish(w.video);
         w.firstPicture = pictures->firstSample();
+        w.frameRate = pictures->frameRate();
         w.lastGroup = pictures->lastGroup();
     }
     checkMemory(w, memoryLimit);
@@ -977,9 +1281,11 @@ bool writeTables(BoxWriter& w, const FoundTrack& t, uint32_t delta)
     ByteBuffer& out = w.out();
     const uint64_t n = t.sizes.size();
     w.openFull("stts");
-    appendBe32(out, 1);
-    appendBe32(out, static_cast<uint32_t>(n));
-    appendBe32(out, delta);
+    appendBe32(out, n == 0 ? 0 : 1); // a fragmented recording's tables list no sample at all
+    if (n != 0) {
+        appendBe32(out, static_cast<uint32_t>(n));
+        appendBe32(out, delta);
+    }
     bool ok = w.close();
     if (!t.shownShift.empty()) {
         // Composition offsets: every picture delayed by the deepest reordering, so none is negative.
@@ -1125,6 +1431,71 @@ std::string trackName(ByteView moov, const IsoBox& trak)
 
 } // namespace
 
+std::unique_ptr<AudioSampleDecoder> soundSampleDecoder(ByteView moov, const IsoBox& trak)
+{
+    std::unique_ptr<AudioSampleDecoder> decoder;
+    const IsoBox stsd = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsd"});
+    const std::string entry = entryOf(moov, trak);
+    if (handlerOf(moov, trak) != "soun" || !stsd.valid)
+        return decoder;
+    const uint64_t from = stsd.payloadStart() + 16;
+    const uint64_t at = entry == "mp4a" ? findBytes(moov, "esds", from) : findBytes(moov, "alac", from);
+    const IsoBox box = at != npos && at >= 4 && at < stsd.end() ? parseIsoBox(moov, at - 4, stsd.end()) : IsoBox{};
+    if (entry == "mp4a" && box.valid && box.size >= 12) {
+        const ByteBuffer config = aacConfig(moov, box.payloadStart() + 4, box.end());
+        if (!config.empty())
+            decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Aac, config);
+    } else if (entry == "alac" && box.valid && box.size >= 36) {
+        decoder = std::make_unique<AudioSampleDecoder>(AudioSampleDecoder::Codec::Alac,
+                                                       sliceBytes(moov, box.offset, box.size));
+    }
+    if (decoder && !decoder->ready())
+        decoder.reset();
+    return decoder;
+}
+
+bool moovAudioFitsMedia(ByteView moov, uint64_t moovBase, ByteView bytes, const IsoBox& mdat)
+{
+    const uint64_t payloadEnd = std::min<uint64_t>(mdat.end(), bytes.size());
+    uint64_t end = 0;
+    if (!mdat.valid || payloadEnd < mdat.payloadStart() || !checkedAdd(moovBase, payloadEnd - mdat.payloadStart(), end))
+        return false;
+    // One decoder for each sound track whose samples can be told apart: AAC and ALAC with a
+    // sample size table (equal sizes come as whole chunks).
+    std::map<uint64_t, std::unique_ptr<AudioSampleDecoder>> decoders;
+    const auto decoderFor = [&](const IsoBox& trak) -> AudioSampleDecoder* {
+        auto found = decoders.find(trak.offset);
+        if (found == decoders.end()) {
+            const IsoBox stsz =
+                findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"mdia", "minf", "stbl", "stsz"});
+            const bool oneByOne = stsz.valid && readBe32(moov, stsz.payloadStart() + 4) == 0;
+            found = decoders.emplace(trak.offset, oneByOne ? soundSampleDecoder(moov, trak) : nullptr).first;
+        }
+        return found->second.get();
+    };
+    uint64_t checkable = 0;
+    if (!isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t, uint64_t) {
+            checkable += decoderFor(trak) != nullptr ? 1 : 0;
+            return true;
+        }))
+        return false;
+    // Spread over the whole file, a thousand samples tell whether the frames begin where the
+    // tables say; damage inside a few frames is no reason to refuse them.
+    const uint64_t stride = std::max<uint64_t>(1, checkable / 1000);
+    uint64_t seen = 0, checked = 0, failed = 0;
+    isoSampleTablesFit(moov, moovBase, end, [&](const IsoBox& trak, uint64_t offset, uint64_t size) {
+        AudioSampleDecoder* decoder = decoderFor(trak);
+        if (decoder == nullptr || seen++ % stride != 0)
+            return true;
+        ++checked;
+        const uint64_t from = offset - moovBase + mdat.payloadStart();
+        if (size == 0 || !decoder->decodesAlone(bytes.subspan(static_cast<size_t>(from), static_cast<size_t>(size))))
+            ++failed;
+        return true;
+    });
+    return failed * 10 <= checked;
+}
+
 bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& mdat, SampleTableRebuild& rebuilt,
                          uint64_t memoryLimit)
 {
@@ -1150,6 +1521,12 @@ bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& md
     rebuilt.audioSamples = w.audio.sizes.size();
     rebuilt.samples = rebuilt.videoSamples + rebuilt.audioSamples;
     rebuilt.covered = w.video.bytes + w.audio.bytes;
+    rebuilt.timingAgrees = w.paceAgrees;
+    // Where the stream states its own frame rate, the sample's frame duration must give it.
+    if (haveVideo && w.frameRate > 0) {
+        const double sampleRate = static_cast<double>(video.timescale) / video.sampleDelta;
+        rebuilt.timingAgrees = rebuilt.timingAgrees && std::abs(sampleRate - w.frameRate) <= w.frameRate * 0.01;
+    }
     if (rebuilt.samples == 0 || (haveVideo && rebuilt.videoSamples == 0))
         return false;
 
@@ -1211,11 +1588,81 @@ bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& md
     return true;
 }
 
+uint32_t isoTrackId(ByteView moov, const IsoBox& trak)
+{
+    const IsoBox tkhd = findIsoBoxPath(moov, trak.payloadStart(), trak.end(), {"tkhd"});
+    if (!tkhd.valid)
+        return 0;
+    return readBe32(moov, tkhd.payloadStart() + (readU8(moov, tkhd.payloadStart()) == 1 ? 20 : 12));
+}
+
+bool buildFragmentIndex(ByteView templateMoov, const std::vector<uint32_t>& trackIds, ByteBuffer& moov,
+                        std::vector<std::string>& leftOut)
+{
+    moov.clear();
+    const IsoBox top = parseIsoBox(templateMoov, 0, templateMoov.size());
+    if (!top.valid)
+        return false;
+    const FoundTrack none;
+    std::vector<uint32_t> kept;
+    std::vector<ByteBuffer> extends; // the template's own track defaults, when it has them
+    BoxWriter writer(moov);
+    writer.open("moov");
+    bool ok = true;
+    forEachIsoBox(templateMoov, top.payloadStart(), top.end(), [&](const IsoBox& child) {
+        if (child.type == "trak") {
+            const uint32_t id = isoTrackId(templateMoov, child);
+            if (id != 0 && std::find(trackIds.begin(), trackIds.end(), id) != trackIds.end() &&
+                std::find(kept.begin(), kept.end(), id) == kept.end()) {
+                ok = copyTrakBox(writer, templateMoov, child, RebuiltTrack{&child, &none, 0, 0, 0}, 1) && ok;
+                kept.push_back(id);
+            } else {
+                leftOut.push_back(trackName(templateMoov, child));
+            }
+        } else if (child.type == "mvex") {
+            forEachIsoBox(templateMoov, child.payloadStart(), child.end(), [&](const IsoBox& trex) {
+                if (trex.type == "trex" && trex.size >= 32)
+                    extends.push_back(sliceBytes(templateMoov, trex.offset, trex.size));
+                return true;
+            });
+        } else {
+            const uint64_t at = moov.size();
+            appendRange(moov, templateMoov, child.offset, child.size);
+            if (child.type == "mvhd")
+                putDuration(moov, at, 32, 24, 0); // the fragments tell how long the recording is
+        }
+        return true;
+    });
+    writer.open("mvex");
+    for (uint32_t id : kept) {
+        const auto own = std::find_if(extends.begin(), extends.end(),
+                                      [&](const ByteBuffer& trex) { return readBe32(trex, 12) == id; });
+        if (own != extends.end()) {
+            appendBytes(moov, *own);
+            continue;
+        }
+        writer.openFull("trex");
+        appendBe32(moov, id);
+        appendBe32(moov, 1); // first sample description
+        appendBe32(moov, 0);
+        appendBe32(moov, 0);
+        appendBe32(moov, 0);
+        ok = writer.close() && ok;
+    }
+    ok = writer.close() && ok;
+    ok = writer.close() && ok;
+    if (!ok || kept.size() != trackIds.size()) {
+        moov.clear();
+        return false;
+    }
+    return true;
+}
+
 bool rebuiltTablesHold(const SampleTableRebuild& rebuilt, ByteView bytes, const IsoBox& mdat)
 {
     const uint64_t end = std::min<uint64_t>(mdat.end(), bytes.size());
     const uint64_t payload = end > mdat.payloadStart() ? end - mdat.payloadStart() : 0;
-    return rebuilt.videoDecodes && rebuilt.covered >= payload / 10 * 9;
+    return rebuilt.videoDecodes && rebuilt.timingAgrees && rebuilt.covered >= payload / 10 * 9;
 }
 
 void noteTracksLeftOut(RepairResult& result, const SampleTableRebuild& rebuilt)

@@ -4,6 +4,7 @@
 // dispatch that decides which container a buffer holds.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,12 @@
 #include "data_repair/byte_buffer.h"
 #include "data_repair/repair_interfaces.h"
 #include "media/iso_chunk_tables.h"
+#include "media/media_decoding.h"
 #include "media/video_containers.h"
 
 namespace data_repair {
+
+class OutputPieces;
 
 enum class VideoContainer { Iso, Avi, Flv, Matroska, Asf, TransportStream, ProgramStream, Klv, Raw };
 
@@ -89,6 +93,11 @@ RepairResult repairMp4(RepairResult result, const RepairRequest& request, ByteVi
 bool rebaseMoovBeforeMdat(ByteBuffer& moov, uint64_t oldBase, uint64_t bytesBefore,
                           uint64_t mdatHeader, uint64_t& counter);
 
+// True when the sound samples a moov places in the mdat (its chunk offsets counting the mdat payload
+// from `moovBase`) decode as the frames the tables say they are: AAC and ALAC tracks are checked
+// sample by sample, at most one in ten may fail. False when the tables do not fit the mdat.
+bool moovAudioFitsMedia(ByteView moov, uint64_t moovBase, ByteView bytes, const IsoBox& mdat);
+
 // A moov for this file's own media data, from the tracks of `templateMoov` (a healthy recording
 // of the same device) that can be found in it: the first AVC/HEVC video track and the first AAC
 // audio track, their samples found in one walk over the mdat, where they may be interleaved.
@@ -103,15 +112,44 @@ struct SampleTableRebuild {
     uint64_t covered = 0;      // mdat bytes the rebuilt tables place samples in
     bool videoTrack = false;   // the template has a video track the walk looked for
     bool videoDecodes = false; // the first and the last pictures decode (true without video)
+    bool timingAgrees = true;  // the media shows the sample's frame rate and audio sample rate
     std::vector<std::string> leftOut; // e.g. "audio track (sowt)"
 };
 bool rebuildSampleTables(ByteView templateMoov, ByteView bytes, const IsoBox& mdat,
                          SampleTableRebuild& rebuilt, uint64_t memoryLimit = workingMemoryLimit());
-// A rebuild is written only when its tables place samples in at least 90 % of the mdat and its
-// first and last pictures decode: anything less means the sample is of another recording kind.
+// A rebuild is written only when its tables place samples in at least 90 % of the mdat, its
+// first and last pictures decode and the media keeps the sample's frame and sample rates:
+// anything less means the sample is of another recording kind.
 bool rebuiltTablesHold(const SampleTableRebuild& rebuilt, ByteView bytes, const IsoBox& mdat);
 // Names each track of the sample that the rebuild had to leave out in a note.
 void noteTracksLeftOut(RepairResult& result, const SampleTableRebuild& rebuilt);
+
+// The track_ID of a trak, 0 when it has no track header.
+uint32_t isoTrackId(ByteView moov, const IsoBox& trak);
+// A moov for a fragmented recording from a template moov: the tracks named by `trackIds` with
+// their codec settings and tables that list no sample (the fragments carry them), and a
+// movie-extends box with each track's defaults (the template's own, else none). Tracks of the
+// template not named are named in `leftOut`. False when a named track is not in the template.
+bool buildFragmentIndex(ByteView templateMoov, const std::vector<uint32_t>& trackIds, ByteBuffer& moov,
+                        std::vector<std::string>& leftOut);
+
+// A fragmented recording (moof + mdat pairs) whose moov is lost, rebuilt from its fragments with
+// the sample's moov describing the tracks.
+struct FragmentRebuild {
+    uint64_t fragments = 0;           // moof boxes kept
+    uint64_t samples = 0;             // samples their runs list
+    std::vector<std::string> leftOut; // tracks of the sample no fragment holds
+    bool droppedTail = false;         // the last fragment was cut short and is left out
+};
+// Lays out `ftyp`, the new moov and every fragment of `bytes` in `output` and returns true when
+// every fragment's tracks are the sample's, every sample lies in the media data, video samples
+// are whole NAL units and the first picture decodes, sound frames decode, the tracks keep pace
+// and the samples cover at least 90 % of the media data. A last fragment cut short by the end of
+// the file is left out. False (output untouched) otherwise.
+bool rebuildFragmentedRecording(ByteView sampleMoov, ByteView bytes, ByteView ftyp, OutputPieces& output,
+                                FragmentRebuild& rebuilt);
+// The decoder of a sound track's samples (AAC or ALAC), null for any other track.
+std::unique_ptr<AudioSampleDecoder> soundSampleDecoder(ByteView moov, const IsoBox& trak);
 
 // --- AVI ------------------------------------------------------------------------------------
 
