@@ -24,12 +24,121 @@ namespace olm::repair {
 OutputValidationResult structurePassed() { return {true, uiTr("输出结构验证通过")}; }
 OutputValidationResult structureFailed() { return {false, uiTr("输出结构验证失败")}; }
 OutputValidationResult unreadableOutput() { return {false, uiTr("无法读取输出文件")}; }
+OutputValidationResult beyondLimits() { return {false, uiTr("输出无法在限制范围内完成验证")}; }
+
+namespace {
+
+// Where XmlStreamCheck's token scanner stands.
+enum XmlScan { InText, AfterLess, AfterBang, InTag, InComment, InInstruction, InDeclaration, InCData };
+
+} // namespace
+
+bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
+{
+    static constexpr char kCData[] = "[CDATA[";
+    for (const char c : bytes) {
+        ++tokenBytes_;
+        switch (scanState_) {
+        case InText:
+            if (c == '<') {
+                scanState_ = AfterLess;
+                tokenBytes_ = 1;
+            }
+            break;
+        case AfterLess:
+            scanState_ = c == '!' ? AfterBang : c == '?' ? InInstruction : InTag;
+            markerMatched_ = 0;
+            quote_ = 0;
+            if (c == '>') {
+                scanState_ = InText;
+                tokenBytes_ = 0;
+            }
+            break;
+        case AfterBang:
+            // "<!--" opens a comment, "<![CDATA[" a CDATA section, anything else a declaration.
+            if (markerMatched_ == 0 && c == '-') {
+                markerMatched_ = -1;
+            } else if (markerMatched_ == -1) {
+                scanState_ = c == '-' ? InComment : InDeclaration;
+                markerMatched_ = 0;
+            } else if (markerMatched_ >= 0 && c == kCData[markerMatched_]) {
+                if (++markerMatched_ == int(sizeof(kCData)) - 1) {
+                    scanState_ = InCData;
+                    markerMatched_ = 0;
+                }
+            } else {
+                scanState_ = InDeclaration;
+                markerMatched_ = 0;
+                if (c == '>') {
+                    scanState_ = InText;
+                    tokenBytes_ = 0;
+                }
+            }
+            break;
+        case InTag:
+        case InDeclaration:
+            if (quote_ != 0) {
+                if (c == quote_)
+                    quote_ = 0;
+            } else if (c == '"' || c == '\'') {
+                quote_ = c;
+            } else if (scanState_ == InDeclaration && c == '[') {
+                ++markerMatched_; // an internal subset, whose declarations hold '>'
+            } else if (scanState_ == InDeclaration && c == ']') {
+                markerMatched_ = std::max(0, markerMatched_ - 1);
+            } else if (c == '>' && markerMatched_ == 0) {
+                scanState_ = InText;
+                tokenBytes_ = 0;
+            }
+            break;
+        case InComment:
+        case InCData: {
+            const char dash = scanState_ == InComment ? '-' : ']';
+            if (c == '>' && markerMatched_ >= 2) {
+                scanState_ = InText;
+                tokenBytes_ = 0;
+            } else {
+                markerMatched_ = c == dash ? std::min(markerMatched_ + 1, 2) : 0;
+            }
+            break;
+        }
+        case InInstruction:
+            if (c == '>' && markerMatched_ == 1) {
+                scanState_ = InText;
+                tokenBytes_ = 0;
+            } else {
+                markerMatched_ = c == '?' ? 1 : 0;
+            }
+            break;
+        }
+        if (tokenBytes_ > kMaxTokenBytes)
+            return false;
+    }
+    return true;
+}
 
 void XmlStreamCheck::feed(const QByteArray& bytes)
 {
     if (!error_.isEmpty() || ended_)
         return;
-    reader_.addData(bytes);
+    if (!tokensWithinBound(bytes)) {
+        overLimit_ = true;
+        error_ = beyondLimits().message;
+        return;
+    }
+    // The reader is handed large pieces: a token cut between two pieces is read again from its
+    // start with the next one, so small pieces multiply the cost of long tokens.
+    pending_.append(bytes);
+    if (pending_.size() >= kPieceBytes)
+        flushPending();
+}
+
+void XmlStreamCheck::flushPending()
+{
+    if (pending_.isEmpty())
+        return;
+    reader_.addData(pending_);
+    pending_.clear();
     readAvailable();
 }
 
@@ -53,6 +162,8 @@ void XmlStreamCheck::readAvailable()
 
 bool XmlStreamCheck::finish()
 {
+    if (error_.isEmpty() && !ended_)
+        flushPending();
     if (error_.isEmpty() && !ended_) {
         // Nothing more comes: what is still open is an error now.
         reader_.addData(QByteArray());
@@ -82,6 +193,8 @@ OutputValidationResult validateXml(QFile& file, const ValidationControl& control
         if (block.isEmpty())
             break;
         xml.feed(block);
+        if (xml.overLimit())
+            return beyondLimits();
     }
     if (!xml.finish())
         return result(false, uiTr("XML 解析失败：%1").arg(xml.error()));
@@ -195,7 +308,7 @@ OutputValidationResult validateOutput(const QString& path, const ValidationContr
     QFile file;
     if (!openRegularFile(file, path))
         return unreadableOutput();
-    const OutputFile output{path, suffix, info.size(), file.read(kWindowSize)};
+    const OutputFile output{path, suffix, info.size(), file.read(kWindowSize), QDeadlineTimer(checkTimeBudget(info.size()))};
     file.close();
     // The suffix names the kind; content decides only for a suffix no checker knows.
     for (const auto& checker : checkers())
