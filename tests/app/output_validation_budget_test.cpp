@@ -3,17 +3,22 @@
 // own under a 2 GiB address-space limit (the validation probe); the check must end within 30 s with
 // a clear verdict, stay within a memory bound, and end within a second of a stop.
 
+#include "app/repair_workflow_controller.h"
 #include "repair_workflow_fixtures.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
+#include <QThreadPool>
 #include <QtEndian>
 
 #include <bit>
 
+using namespace olm::repair;
 using namespace workflow_fixtures;
 
 namespace {
@@ -302,6 +307,7 @@ private:
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true);
         QVERIFY(dir_.isValid());
         QVERIFY2(QFileInfo(qEnvironmentVariable("KORVEX_VALIDATION_PROBE")).isExecutable(), "the validation probe is missing");
     }
@@ -376,6 +382,39 @@ private slots:
         qInfo("stopped: %s", qPrintable(QString(stopped.output).replace(u'\n', u' ')));
         QVERIFY2(stopped.finished, qPrintable(stopped.output));
         QVERIFY2(stopped.stopLatencyMs >= -1 && stopped.stopLatencyMs <= 1000, qPrintable(stopped.output));
+    }
+
+    // Leaving while a repair's output is being checked: the window's controller goes (as when the
+    // program quits) and the job, stopped at the check's next look at its flag, returns within a
+    // few seconds, so the thread pool the program waits for at exit is free again.
+    void leavingStopsARunningCheck()
+    {
+        const QString input = ffmpeg(QStringLiteral("clip.mp4"), {"-f", "lavfi", "-i", "testsrc=s=64x64:r=25:d=1", "-c:v", "libx264",
+                                                                    "-preset", "ultrafast"});
+        const QString raw = write(QStringLiteral("leave.h264"), skipFrameStream(512, 272, 80000));
+        const QByteArray hostile = readAll(ffmpeg(QStringLiteral("leave.mp4"), {"-f", "h264", "-r", "25", "-i", raw, "-c", "copy"}));
+        scriptEngine([hostile](const data_repair::RepairRequest& request, data_repair::IProgress*, bool analyze) {
+            if (!analyze)
+                return writtenOutput(request, QStringLiteral("clip_repaired.mp4"), hostile);
+            data_repair::RepairResult result;
+            result.status = data_repair::RepairStatus::success();
+            return result;
+        });
+        auto* c = new RepairWorkflowController;
+        c->selectInput(QUrl::fromLocalFile(input));
+        c->analyze();
+        QVERIFY(waitIdle(*c));
+        QCOMPARE(c->state(), WorkflowState::AnalysisCompleted);
+        c->repair(QStringLiteral("quick"));
+        // The check reports its own progress past the engine's share of the bar.
+        QTRY_VERIFY_WITH_TIMEOUT(c->progress() > 80 || !c->busy(), 120000);
+        QVERIFY2(c->busy(), "the check ended before the controller could leave");
+        QElapsedTimer leaving;
+        leaving.start();
+        delete c;
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        qInfo("the job returned %lld ms after the controller left", static_cast<long long>(leaving.elapsed()));
+        setRepairFactoryProvider({});
     }
 
     // The same shapes at a size real files have still pass.
