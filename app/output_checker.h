@@ -31,9 +31,10 @@ struct OutputFile {
 };
 
 // The time a check may take follows the output's size (what a hostile file claims inside does not
-// count): a fixed allowance plus a rate far below what any decoder here reaches on real files.
-inline constexpr qint64 kCheckBaseMilliseconds = 30000;
-inline constexpr qint64 kCheckBytesPerMillisecond = 2048; // 2 MiB a second
+// count): a fixed allowance plus a rate below what the slowest decoder here (4K HEVC on one thread)
+// reaches on a busy machine. The work budgets of each checker end hostile files long before.
+inline constexpr qint64 kCheckBaseMilliseconds = 60000;
+inline constexpr qint64 kCheckBytesPerMillisecond = 512; // half a megabyte a second
 inline qint64 checkTimeBudget(qint64 size) { return kCheckBaseMilliseconds + size / kCheckBytesPerMillisecond; }
 
 class OutputChecker {

@@ -26,6 +26,9 @@ constexpr int kMaxNesting = 64;            // arrays and dictionaries inside eac
 constexpr int kMaxFormNesting = 256;       // forms drawing forms, one inside the other
 constexpr qint64 kMaxDecodedBytes = 128 << 20; // content and object streams inflated in all
 constexpr qint64 kTrailerWindow = 4 << 20;
+// The highest object number a conforming file uses; a larger one is not looked at, so the table of
+// object positions stays within 64 MiB whatever the file holds.
+constexpr quint32 kMaxObjectNumber = 8388607;
 
 bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; }
 bool isDelimiter(char c) { return c == '(' || c == ')' || c == '<' || c == '>' || c == '[' || c == ']' || c == '{' || c == '}' || c == '/' || c == '%'; }
@@ -274,6 +277,12 @@ private:
                 if (digits == 0 || digits > 10 || (p >= 0 && isDigit(window[p])))
                     continue;
                 const quint32 number = window.mid(p + 1, numberEnd - p - 1).toUInt();
+                if (number == 0 || number > kMaxObjectNumber)
+                    continue;
+                if (number >= offsets_.size())
+                    offsets_.resize(size_t(number) + 1, -1);
+                if (offsets_[number] < 0)
+                    ++found_;
                 offsets_[number] = std::max(offsets_[number], base + p + 1);
                 if (window.mid(at, 300).contains("/ObjStm"))
                     objectStreams_.insert(number);
@@ -316,14 +325,14 @@ private:
                 readStream(number, *it->second);
             return it->second.get();
         }
-        if (cache_.size() > offsets_.size() + 4096 || stop())
+        if (cache_.size() > found_ + 4096 || stop())
             return nullptr;
         auto made = std::make_unique<PdfObject>();
-        const auto at = offsets_.find(number);
+        const qint64 at = offsetOf(number);
         bool found = false;
-        if (at != offsets_.end()) {
+        if (at >= 0) {
             for (qint64 window = kFirstWindow; !found && window <= kMaxWindow; window *= 8) {
-                const QByteArray bytes = readAt(at->second, window);
+                const QByteArray bytes = readAt(at, window);
                 ValueParser parser(bytes, 0);
                 parser.value(1); // number
                 parser.value(1); // generation
@@ -345,16 +354,18 @@ private:
         return kept;
     }
 
+    qint64 offsetOf(quint32 number) const { return number < offsets_.size() ? offsets_[number] : -1; }
+
     // The stream of an object found by itself in the file, inflated when Flate-compressed.
     void readStream(quint32 number, PdfObject& object)
     {
         object.streamRead = true;
-        const auto at = offsets_.find(number);
-        if (at == offsets_.end() || object.value.kind != PdfValue::Dict)
+        const qint64 at = offsetOf(number);
+        if (at < 0 || object.value.kind != PdfValue::Dict)
             return;
         // The dictionary is parsed again to learn where it ends.
         for (qint64 window = kFirstWindow; window <= kMaxWindow; window *= 8) {
-            const QByteArray bytes = readAt(at->second, window);
+            const QByteArray bytes = readAt(at, window);
             ValueParser parser(bytes, 0);
             parser.value(1);
             parser.value(1);
@@ -372,7 +383,7 @@ private:
                 ++pos;
             if (pos < bytes.size() && bytes[pos] == '\n')
                 ++pos;
-            const qint64 dataStart = at->second + pos;
+            const qint64 dataStart = at + pos;
             qint64 length = -1;
             if (const PdfValue* l = object.value.get("Length")) {
                 if (l->kind == PdfValue::Number)
@@ -629,7 +640,8 @@ private:
     QFile file_;
     const qint64 size_;
     const ValidationControl& control_;
-    std::map<quint32, qint64> offsets_;
+    std::vector<qint64> offsets_; // by object number; -1 where none was found
+    size_t found_ = 0;
     std::set<quint32> objectStreams_;
     std::map<quint32, std::pair<quint32, qint64>> inStreams_;
     bool objectStreamsRead_ = false;

@@ -161,6 +161,15 @@ private slots:
         }
         QTest::newRow("form chain") << chain << kBeyondLimits;
         QTest::newRow("deep page tree") << deep << kBeyondLimits;
+        // The same written again by qpdf with compressed object streams, where the page tree and
+        // the page are found only inside them.
+        for (const QString& pdf : {chain, deep}) {
+            const QString packed = dir_.filePath(QFileInfo(pdf).baseName() + QStringLiteral("-packed.pdf"));
+            const ToolRun written = runTool(QStringLiteral("qpdf"), {"--object-streams=generate", "--compress-streams=y", pdf, packed});
+            QVERIFY2(written.exitCode == 0, qPrintable(written.output));
+            QVERIFY(readAll(packed).contains("/ObjStm"));
+            QTest::newRow(qPrintable(QFileInfo(packed).baseName())) << packed << kBeyondLimits;
+        }
 
         // A 64 MiB comment in the main part of a 70 KB package.
         const QString docx = hostileFixture(QStringLiteral("comment-docx"), QStringLiteral("comment.docx"), 64);
@@ -236,7 +245,9 @@ private slots:
                                       {"-f", "lavfi", "-i", "testsrc=s=64x64:r=25:d=1", "-map", "0:v", "-map", "0:v", "-map",
                                        "0:v", "-map", "0:v", "-c:v", "libx264", "-preset", "ultrafast"});
         const QString skip = write(QStringLiteral("short-skip.h264"), skipFrameStream(40, 30, 250));
-        for (const QString& path : {chain, tree, tracks, skip}) {
+        const QString packed = dir_.filePath(QStringLiteral("short-chain-packed.pdf"));
+        QCOMPARE(runTool(QStringLiteral("qpdf"), {"--object-streams=generate", "--compress-streams=y", chain, packed}).exitCode, 0);
+        for (const QString& path : {chain, packed, tree, tracks, skip}) {
             const ProbeRun run = probe(path);
             QVERIFY2(run.finished, qPrintable(run.output));
             QVERIFY2(run.message == kPassed, qPrintable(path + u'\n' + run.output));
