@@ -56,7 +56,8 @@ std::unique_ptr<OutputChecker> makeCameraRawOutputChecker();
 // An XML document read as it arrives, in pieces; deeper nesting than any real document has fails
 // (the reader's own element stack grows with it). So does a single token (a comment, a tag with its
 // attributes, a text run, a CDATA section) longer than kMaxTokenBytes: the reader holds a token
-// whole and reads it again with every piece, so its cost grows with the square of the token.
+// whole, and reads a token cut between two pieces again with every piece, so only whole tokens
+// are handed to it.
 class XmlStreamCheck {
 public:
     static constexpr int kMaxDepth = 1024;
@@ -75,7 +76,8 @@ private:
     void readAvailable();
     void flushPending();
     // Follows the token the bytes are in; false when one grows past the bound.
-    bool tokensWithinBound(const QByteArray& bytes);
+    bool tokensWithinBound(qsizetype from);
+    void endMarkup(qsizetype at);
 
     QXmlStreamReader reader_;
     QByteArray pending_;
@@ -89,6 +91,7 @@ private:
     int markerMatched_ = 0;
     char quote_ = 0;
     qint64 tokenBytes_ = 0;
+    qsizetype tokenStart_ = 0; // in pending_: where the token not yet complete begins
 };
 
 // The result texts every checker shares.

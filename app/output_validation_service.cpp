@@ -33,16 +33,18 @@ enum XmlScan { InText, AfterLess, AfterBang, InTag, InComment, InInstruction, In
 
 } // namespace
 
-bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
+bool XmlStreamCheck::tokensWithinBound(qsizetype from)
 {
     static constexpr char kCData[] = "[CDATA[";
-    for (const char c : bytes) {
+    for (qsizetype i = from; i < pending_.size(); ++i) {
+        const char c = pending_[i];
         ++tokenBytes_;
         switch (scanState_) {
         case InText:
             if (c == '<') {
                 scanState_ = AfterLess;
                 tokenBytes_ = 1;
+                tokenStart_ = i;
             }
             break;
         case AfterLess:
@@ -51,7 +53,7 @@ bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
             quote_ = 0;
             if (c == '>') {
                 scanState_ = InText;
-                tokenBytes_ = 0;
+                endMarkup(i);
             }
             break;
         case AfterBang:
@@ -71,7 +73,7 @@ bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
                 markerMatched_ = 0;
                 if (c == '>') {
                     scanState_ = InText;
-                    tokenBytes_ = 0;
+                    endMarkup(i);
                 }
             }
             break;
@@ -88,7 +90,7 @@ bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
                 markerMatched_ = std::max(0, markerMatched_ - 1);
             } else if (c == '>' && markerMatched_ == 0) {
                 scanState_ = InText;
-                tokenBytes_ = 0;
+                endMarkup(i);
             }
             break;
         case InComment:
@@ -96,7 +98,7 @@ bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
             const char dash = scanState_ == InComment ? '-' : ']';
             if (c == '>' && markerMatched_ >= 2) {
                 scanState_ = InText;
-                tokenBytes_ = 0;
+                endMarkup(i);
             } else {
                 markerMatched_ = c == dash ? std::min(markerMatched_ + 1, 2) : 0;
             }
@@ -105,7 +107,7 @@ bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
         case InInstruction:
             if (c == '>' && markerMatched_ == 1) {
                 scanState_ = InText;
-                tokenBytes_ = 0;
+                endMarkup(i);
             } else {
                 markerMatched_ = c == '?' ? 1 : 0;
             }
@@ -117,20 +119,33 @@ bool XmlStreamCheck::tokensWithinBound(const QByteArray& bytes)
     return true;
 }
 
+void XmlStreamCheck::endMarkup(qsizetype at)
+{
+    scanState_ = InText;
+    tokenBytes_ = 0;
+    tokenStart_ = at + 1;
+}
+
 void XmlStreamCheck::feed(const QByteArray& bytes)
 {
     if (!error_.isEmpty() || ended_)
         return;
-    if (!tokensWithinBound(bytes)) {
+    const qsizetype from = pending_.size();
+    pending_.append(bytes);
+    if (!tokensWithinBound(from)) {
         overLimit_ = true;
         error_ = beyondLimits().message;
+        pending_.clear();
         return;
     }
-    // The reader is handed large pieces: a token cut between two pieces is read again from its
-    // start with the next one, so small pieces multiply the cost of long tokens.
-    pending_.append(bytes);
-    if (pending_.size() >= kPieceBytes)
-        flushPending();
+    // The reader is handed whole tokens only, in large pieces: a token cut between two pieces
+    // would be read again from its start with every piece that follows.
+    if (tokenStart_ >= kPieceBytes) {
+        reader_.addData(pending_.left(tokenStart_));
+        pending_.remove(0, tokenStart_);
+        tokenStart_ = 0;
+        readAvailable();
+    }
 }
 
 void XmlStreamCheck::flushPending()
@@ -139,6 +154,7 @@ void XmlStreamCheck::flushPending()
         return;
     reader_.addData(pending_);
     pending_.clear();
+    tokenStart_ = 0;
     readAvailable();
 }
 
