@@ -30,7 +30,7 @@ constexpr qint64 kBlockSize = 262144;
 constexpr qint64 kMaxRelationshipBytes = 4194304;
 // The bytes all entries may inflate to: this allowance plus this many times the package's size.
 constexpr quint64 kInflateAllowance = 268435456; // 256 MiB
-constexpr quint64 kInflateRatio = 64;
+constexpr quint64 kInflateRatio = 128; // XML parts seldom compress past 100:1
 
 quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
 quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
