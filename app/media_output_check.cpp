@@ -53,6 +53,7 @@ constexpr int64_t kDecodedPerByte = 4096;
 constexpr int64_t kProbeBytes = 5LL << 20;
 constexpr int64_t kProbeMicroseconds = 5 * AV_TIME_BASE;
 constexpr int kMaxIndexBytes = 1 << 20;
+constexpr int kMaxListedStreams = 1024;
 // The claimed duration may run past the last packet by this much (2 %, at least one second).
 constexpr int64_t kDurationSlack = AV_TIME_BASE;
 constexpr int kDurationSlackPercent = 2;
@@ -297,8 +298,9 @@ private:
         format_->probesize = kProbeBytes;
         format_->max_analyze_duration = kProbeMicroseconds;
         format_->max_index_size = kMaxIndexBytes;
-        // A demuxer stops adding streams here; more than the check decodes are refused below.
-        format_->max_streams = kMaxCheckedTracks + 1;
+        // Streams cost little until they are probed: a demuxer may list this many, and more than the
+        // check decodes are found not verifiable below, before any is probed.
+        format_->max_streams = kMaxListedStreams;
         if (avformat_open_input(&format_, "", nullptr, nullptr) < 0)
             return false; // format_ is freed and set to null on failure
         if (format_->nb_streams > unsigned(kMaxCheckedTracks)) {

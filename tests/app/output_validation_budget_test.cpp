@@ -135,8 +135,9 @@ private slots:
         QStringList tracks{"-f", "lavfi", "-i", "testsrc=s=32x32:r=25:d=0.04"};
         for (int i = 0; i < 100; ++i)
             tracks << "-map" << "0:v";
-        QTest::newRow("100 tracks") << ffmpeg(QStringLiteral("tracks.mp4"), tracks + QStringList{"-c:v", "mpeg4", "-frames:v", "1"})
-                                    << kBeyondLimits;
+        for (const QString& suffix : {QStringLiteral("mp4"), QStringLiteral("mkv")})
+            QTest::newRow(qPrintable(QStringLiteral("100 tracks ") + suffix))
+                << ffmpeg(QStringLiteral("tracks.") + suffix, tracks + QStringList{"-c:v", "mpeg4", "-frames:v", "1"}) << kBeyondLimits;
 
         // An 8192 x 4352 key frame (the largest any level allows) and 80 000 frames that skip it
         // all, about 1 MB; and the same past every level, 8192 x 8192.
