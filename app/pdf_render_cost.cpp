@@ -23,6 +23,7 @@ constexpr qint64 kScanBlock = 4 << 20;
 constexpr qint64 kFirstWindow = 4096;
 constexpr qint64 kMaxWindow = 8 << 20;
 constexpr int kMaxNesting = 64;            // arrays and dictionaries inside each other
+constexpr size_t kMaxItems = 262144;       // entries of one array or dictionary
 constexpr int kMaxFormNesting = 256;       // forms drawing forms, one inside the other
 constexpr qint64 kMaxDecodedBytes = 128 << 20; // content and object streams inflated in all
 constexpr qint64 kTrailerWindow = 4 << 20;
@@ -124,6 +125,10 @@ public:
                     break;
                 }
                 ++pos_;
+                if (v.items.size() >= kMaxItems) {
+                    failed_ = true;
+                    break;
+                }
                 QByteArray key = regularToken();
                 PdfValue item = value(depth + 1);
                 v.keys.push_back(std::move(key));
@@ -145,6 +150,10 @@ public:
                 skipSpace();
                 if (pos_ < b_->size() && (*b_)[pos_] == ']') {
                     ++pos_;
+                    break;
+                }
+                if (v.items.size() >= kMaxItems) {
+                    failed_ = true;
                     break;
                 }
                 PdfValue item = value(depth + 1);
