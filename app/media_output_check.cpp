@@ -2,7 +2,11 @@
 // container must open, every packet is read (demuxing is linear and cheap), and a bounded set of
 // frames per stream is decoded. Outputs up to 64 MiB are decoded whole; larger ones at their first
 // and last seconds and at key frames spread over the file.
+// The work follows the file's size, not what it claims: an ISO index that claims more samples than
+// the file holds is refused before FFmpeg builds it, probing is bounded, and the pixels decoded and
+// the time taken have a budget; past it the output is not verifiable within the limits.
 
+#include "app/media_index_claims.h"
 #include "app/output_checker.h"
 
 #include "data_repair/detection.h"
@@ -35,7 +39,21 @@ constexpr int kAudioRunPackets = 8;                     // packets decoded at ea
 constexpr int kWarmUpPackets = 2;                       // audio packets after a jump whose errors are forgiven
 constexpr qint64 kTailBytes = 33554432;                 // packets kept for the last seconds, per stream
 constexpr int kIoBufferSize = 65536;
-constexpr int64_t kMaxFramePixels = 8192LL * 8192LL;    // larger frames are refused, not allocated
+// Larger frames are refused, not allocated: the largest picture any level of H.264, HEVC, VP9 or
+// AV1 allows (8192 x 4352). One such frame is also the longest a decoder call runs between two
+// looks at the stop flag.
+constexpr int64_t kMaxFramePixels = 35651584;
+constexpr int64_t kMaxProbePixels = 4096LL * 4096LL;    // frames probing decodes
+// The pixels (and sound samples) a check may decode: this allowance plus this many per byte of the
+// file. Real recordings need far less (1080p at 100 kbit/s is about 4000 a byte); a key frame
+// repeated by thousands of skipped frames of a few bytes needs millions.
+constexpr int64_t kDecodeAllowance = 2LL << 30;
+constexpr int64_t kDecodedPerByte = 4096;
+// Probing reads and decodes no more than this to learn the streams.
+constexpr int64_t kProbeBytes = 5LL << 20;
+constexpr int64_t kProbeMicroseconds = 5 * AV_TIME_BASE;
+constexpr int kMaxIndexBytes = 1 << 20;
+constexpr int kMaxListedStreams = 1024;
 // The claimed duration may run past the last packet by this much (2 %, at least one second).
 constexpr int64_t kDurationSlack = AV_TIME_BASE;
 constexpr int kDurationSlackPercent = 2;
@@ -128,7 +146,28 @@ int64_t seekSource(void* opaque, int64_t offset, int whence)
     return target;
 }
 
-int interruptCheck(void* opaque) { return static_cast<const ValidationControl*>(opaque)->isCancelled() ? 1 : 0; }
+// A stop, or the end of the check's time, ends any FFmpeg call that reads.
+struct CheckLimits {
+    const OutputFile* file = nullptr;
+    const ValidationControl* control = nullptr;
+    bool overTime = false;
+
+    bool mustStop()
+    {
+        overTime = overTime || file->overTime();
+        return overTime || control->isCancelled();
+    }
+};
+
+int interruptCheck(void* opaque) { return static_cast<CheckLimits*>(opaque)->mustStop() ? 1 : 0; }
+
+bool isIsoStart(const QByteArray& head)
+{
+    if (data_repair::isFtypStart(data_repair::ByteBuffer(head.begin(), head.end())))
+        return true;
+    const QByteArray type = head.mid(4, 4);
+    return type == "moov" || type == "mdat" || type == "free" || type == "skip" || type == "wide" || type == "pnot";
+}
 
 // Nested files (references, playlists) are never opened.
 int refuseNestedOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) { return AVERROR(EPERM); }
@@ -198,7 +237,11 @@ int64_t packetTime(const AVPacket* packet, const AVStream* stream)
 
 class MediaCheck {
 public:
-    MediaCheck(const OutputFile& file, const ValidationControl& control) : file_(file), control_(control) {}
+    MediaCheck(const OutputFile& file, const ValidationControl& control)
+        : file_(file), control_(control), limits_{&file, &control, false},
+          decodeBudget_(kDecodeAllowance + kDecodedPerByte * std::max<int64_t>(file.size, 0))
+    {
+    }
 
     ~MediaCheck()
     {
@@ -211,7 +254,7 @@ public:
         }
     }
 
-    bool run()
+    OutputValidationResult run()
     {
         // FFmpeg logs through one process-wide callback, which a media framework loaded later may
         // have taken over: ours is put back for every check. It counts the decoder errors of the
@@ -220,7 +263,11 @@ public:
         decoderErrorCount = &logErrors_;
         const bool passed = open() && readAll();
         decoderErrorCount = nullptr;
-        return passed && !control_.isCancelled();
+        if (control_.isCancelled())
+            return structureFailed();
+        if (overBudget_ || limits_.overTime)
+            return beyondLimits();
+        return passed ? structurePassed() : structureFailed();
     }
 
 private:
@@ -245,13 +292,38 @@ private:
         format_->pb = io_;
         format_->flags |= AVFMT_FLAG_CUSTOM_IO;
         format_->interrupt_callback.callback = interruptCheck;
-        format_->interrupt_callback.opaque = const_cast<ValidationControl*>(&control_);
+        format_->interrupt_callback.opaque = &limits_;
         format_->io_open = refuseNestedOpen;
         format_->format_whitelist = av_strdup(kDemuxers);
+        format_->probesize = kProbeBytes;
+        format_->max_analyze_duration = kProbeMicroseconds;
+        format_->max_index_size = kMaxIndexBytes;
+        // Streams cost little until they are probed: a demuxer may list this many, and more than the
+        // check decodes are found not verifiable below, before any is probed.
+        format_->max_streams = kMaxListedStreams;
         if (avformat_open_input(&format_, "", nullptr, nullptr) < 0)
             return false; // format_ is freed and set to null on failure
-        if (avformat_find_stream_info(format_, nullptr) < 0)
+        if (format_->nb_streams > unsigned(kMaxCheckedTracks)) {
+            overBudget_ = true;
             return false;
+        }
+        // Probing decodes a few frames per stream, with no stop between them: on one thread and
+        // only of a modest size (the stream's own size is known from its headers; larger frames
+        // are decoded below, one at a time).
+        std::vector<AVDictionary*> probeOptions(format_->nb_streams, nullptr);
+        for (AVDictionary*& options : probeOptions) {
+            av_dict_set(&options, "threads", "1", 0);
+            av_dict_set_int(&options, "max_pixels", kMaxProbePixels, 0);
+        }
+        const int probed = avformat_find_stream_info(format_, probeOptions.empty() ? nullptr : probeOptions.data());
+        for (AVDictionary*& options : probeOptions)
+            av_dict_free(&options);
+        if (probed < 0)
+            return false;
+        if (format_->nb_streams > unsigned(kMaxCheckedTracks)) {
+            overBudget_ = true;
+            return false;
+        }
         for (unsigned i = 0; i < format_->nb_streams; ++i) {
             AVStream* stream = format_->streams[i];
             const AVMediaType type = stream->codecpar->codec_type;
@@ -306,6 +378,8 @@ private:
                 const bool corrupt = frame_->decode_error_flags != 0 || (frame_->flags & AV_FRAME_FLAG_CORRUPT) != 0;
                 if (counted)
                     corrupt ? ++s.errors : ++s.frames;
+                decoded_ += s.video ? int64_t(frame_->width) * frame_->height
+                                    : int64_t(frame_->nb_samples) * std::max(frame_->ch_layout.nb_channels, 1);
                 av_frame_unref(frame_);
             }
             if (sent != AVERROR(EAGAIN))
@@ -399,11 +473,16 @@ private:
         if (packet == nullptr)
             return false;
         const bool decodeAll = file_.size <= kDecodeAllLimit;
+        const auto withinBudget = [this] {
+            if (decoded_ > decodeBudget_)
+                overBudget_ = true;
+            return !overBudget_ && !limits_.mustStop();
+        };
         // A hostile index can announce far more packets than bytes; real files never come near this.
         const long long maxPackets = file_.size / 4 + 100000;
         long long packets = 0;
         int nextSpread = 1;
-        while (!control_.isCancelled() && packets < maxPackets) {
+        while (withinBudget() && packets < maxPackets) {
             const int read = av_read_frame(format_, packet);
             if (read < 0)
                 break; // the end, or data that no longer reads: the duration test judges what is left
@@ -426,7 +505,7 @@ private:
                 control_.report(position, file_.size);
         }
         av_packet_free(&packet);
-        if (control_.isCancelled())
+        if (!withinBudget())
             return false;
 
         for (auto& s : streams_) {
@@ -435,10 +514,13 @@ private:
                 startJump(*s);
                 for (std::deque<AVPacket*>* run : {&s->previousRun, &s->currentRun})
                     for (const AVPacket* kept : *run)
-                        decode(*s, kept);
+                        if (withinBudget())
+                            decode(*s, kept);
                 finishRun(*s);
             }
         }
+        if (!withinBudget())
+            return false;
         control_.report(file_.size, file_.size);
         return verdict();
     }
@@ -478,6 +560,10 @@ private:
 
     const OutputFile& file_;
     const ValidationControl& control_;
+    CheckLimits limits_;
+    const int64_t decodeBudget_;
+    int64_t decoded_ = 0;
+    bool overBudget_ = false;
     FileSource source_;
     AVIOContext* io_ = nullptr;
     AVFormatContext* format_ = nullptr;
@@ -508,8 +594,18 @@ public:
         if ((file.suffix == u"wav" || file.head.startsWith("RIFF")) && file.head.mid(8, 4) == "WAVE"
             && !waveFormatIsSane(file.head))
             return structureFailed();
+        if (isIsoStart(file.head)) {
+            switch (readIsoIndexClaims(file.path, file.size, control)) {
+            case IndexClaims::Broken:
+                return structureFailed();
+            case IndexClaims::TooMany:
+                return beyondLimits();
+            case IndexClaims::Fit:
+                break;
+            }
+        }
         MediaCheck media(file, control);
-        return media.run() ? structurePassed() : structureFailed();
+        return media.run();
     }
 };
 

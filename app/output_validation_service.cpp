@@ -24,12 +24,137 @@ namespace olm::repair {
 OutputValidationResult structurePassed() { return {true, uiTr("输出结构验证通过")}; }
 OutputValidationResult structureFailed() { return {false, uiTr("输出结构验证失败")}; }
 OutputValidationResult unreadableOutput() { return {false, uiTr("无法读取输出文件")}; }
+OutputValidationResult beyondLimits() { return {false, uiTr("输出无法在限制范围内完成验证")}; }
+
+namespace {
+
+// Where XmlStreamCheck's token scanner stands.
+enum XmlScan { InText, AfterLess, AfterBang, InTag, InComment, InInstruction, InDeclaration, InCData };
+
+} // namespace
+
+bool XmlStreamCheck::tokensWithinBound(qsizetype from)
+{
+    static constexpr char kCData[] = "[CDATA[";
+    for (qsizetype i = from; i < pending_.size(); ++i) {
+        const char c = pending_[i];
+        ++tokenBytes_;
+        switch (scanState_) {
+        case InText:
+            if (c == '<') {
+                scanState_ = AfterLess;
+                tokenBytes_ = 1;
+                tokenStart_ = i;
+            }
+            break;
+        case AfterLess:
+            scanState_ = c == '!' ? AfterBang : c == '?' ? InInstruction : InTag;
+            markerMatched_ = 0;
+            quote_ = 0;
+            if (c == '>') {
+                scanState_ = InText;
+                endMarkup(i);
+            }
+            break;
+        case AfterBang:
+            // "<!--" opens a comment, "<![CDATA[" a CDATA section, anything else a declaration.
+            if (markerMatched_ == 0 && c == '-') {
+                markerMatched_ = -1;
+            } else if (markerMatched_ == -1) {
+                scanState_ = c == '-' ? InComment : InDeclaration;
+                markerMatched_ = 0;
+            } else if (markerMatched_ >= 0 && c == kCData[markerMatched_]) {
+                if (++markerMatched_ == int(sizeof(kCData)) - 1) {
+                    scanState_ = InCData;
+                    markerMatched_ = 0;
+                }
+            } else {
+                scanState_ = InDeclaration;
+                markerMatched_ = 0;
+                if (c == '>') {
+                    scanState_ = InText;
+                    endMarkup(i);
+                }
+            }
+            break;
+        case InTag:
+        case InDeclaration:
+            if (quote_ != 0) {
+                if (c == quote_)
+                    quote_ = 0;
+            } else if (c == '"' || c == '\'') {
+                quote_ = c;
+            } else if (scanState_ == InDeclaration && c == '[') {
+                ++markerMatched_; // an internal subset, whose declarations hold '>'
+            } else if (scanState_ == InDeclaration && c == ']') {
+                markerMatched_ = std::max(0, markerMatched_ - 1);
+            } else if (c == '>' && markerMatched_ == 0) {
+                scanState_ = InText;
+                endMarkup(i);
+            }
+            break;
+        case InComment:
+        case InCData: {
+            const char dash = scanState_ == InComment ? '-' : ']';
+            if (c == '>' && markerMatched_ >= 2) {
+                scanState_ = InText;
+                endMarkup(i);
+            } else {
+                markerMatched_ = c == dash ? std::min(markerMatched_ + 1, 2) : 0;
+            }
+            break;
+        }
+        case InInstruction:
+            if (c == '>' && markerMatched_ == 1) {
+                scanState_ = InText;
+                endMarkup(i);
+            } else {
+                markerMatched_ = c == '?' ? 1 : 0;
+            }
+            break;
+        }
+        if (tokenBytes_ > kMaxTokenBytes)
+            return false;
+    }
+    return true;
+}
+
+void XmlStreamCheck::endMarkup(qsizetype at)
+{
+    scanState_ = InText;
+    tokenBytes_ = 0;
+    tokenStart_ = at + 1;
+}
 
 void XmlStreamCheck::feed(const QByteArray& bytes)
 {
     if (!error_.isEmpty() || ended_)
         return;
-    reader_.addData(bytes);
+    const qsizetype from = pending_.size();
+    pending_.append(bytes);
+    if (!tokensWithinBound(from)) {
+        overLimit_ = true;
+        error_ = beyondLimits().message;
+        pending_.clear();
+        return;
+    }
+    // The reader is handed whole tokens only, in large pieces: a token cut between two pieces
+    // would be read again from its start with every piece that follows.
+    if (tokenStart_ >= kPieceBytes) {
+        reader_.addData(pending_.left(tokenStart_));
+        pending_.remove(0, tokenStart_);
+        tokenStart_ = 0;
+        readAvailable();
+    }
+}
+
+void XmlStreamCheck::flushPending()
+{
+    if (pending_.isEmpty())
+        return;
+    reader_.addData(pending_);
+    pending_.clear();
+    tokenStart_ = 0;
     readAvailable();
 }
 
@@ -53,6 +178,8 @@ void XmlStreamCheck::readAvailable()
 
 bool XmlStreamCheck::finish()
 {
+    if (error_.isEmpty() && !ended_)
+        flushPending();
     if (error_.isEmpty() && !ended_) {
         // Nothing more comes: what is still open is an error now.
         reader_.addData(QByteArray());
@@ -82,6 +209,8 @@ OutputValidationResult validateXml(QFile& file, const ValidationControl& control
         if (block.isEmpty())
             break;
         xml.feed(block);
+        if (xml.overLimit())
+            return beyondLimits();
     }
     if (!xml.finish())
         return result(false, uiTr("XML 解析失败：%1").arg(xml.error()));
@@ -195,7 +324,7 @@ OutputValidationResult validateOutput(const QString& path, const ValidationContr
     QFile file;
     if (!openRegularFile(file, path))
         return unreadableOutput();
-    const OutputFile output{path, suffix, info.size(), file.read(kWindowSize)};
+    const OutputFile output{path, suffix, info.size(), file.read(kWindowSize), QDeadlineTimer(checkTimeBudget(info.size()))};
     file.close();
     // The suffix names the kind; content decides only for a suffix no checker knows.
     for (const auto& checker : checkers())

@@ -1,7 +1,10 @@
 // A PDF counts as repaired when Qt PDF (PDFium) loads it, finds at least one page and renders the
 // first: a file that only looks like a PDF at its ends (no catalog, no page tree) fails here.
+// Qt PDF can be neither stopped nor bounded once it works, so what it would face is judged first:
+// a page tree deeper, or a first page drawing more forms, than the limits is not verifiable.
 
 #include "app/output_checker.h"
+#include "app/pdf_render_cost.h"
 
 #include "data_repair/detection.h"
 
@@ -28,11 +31,23 @@ public:
     {
         if (!data_repair::hasPdfSignature(data_repair::ByteBuffer(file.head.begin(), file.head.end())))
             return structureFailed();
+        switch (assessPdfRenderCost(file.path, file.size, control)) {
+        case PdfRenderCost::TooCostly:
+            return beyondLimits();
+        case PdfRenderCost::Stopped:
+            return structureFailed();
+        case PdfRenderCost::Bounded:
+            break;
+        }
+        if (control.isCancelled() || file.overTime())
+            return control.isCancelled() ? structureFailed() : beyondLimits();
         QPdfDocument document;
         if (document.load(file.path) != QPdfDocument::Error::None || document.pageCount() < 1)
             return structureFailed();
         if (control.isCancelled())
             return structureFailed();
+        if (file.overTime())
+            return beyondLimits();
         const QSizeF points = document.pagePointSize(0);
         if (points.width() <= 0 || points.height() <= 0)
             return structureFailed();

@@ -1,7 +1,9 @@
 // ZIP packages (Office Open XML, OpenDocument, plain ZIP) are judged as unzip -t and an office
 // suite would: every entry's data inflates to its declared size and matches its CRC-32, streamed
 // through zlib in small blocks whatever the entry's size, and the package's manifest and main part
-// parse as XML. Sizes only bound the reading; no entry or count limit decides the verdict.
+// parse as XML. Sizes only bound the reading; no entry or count limit decides the verdict. What may
+// be inflated in all follows the package's own size (a ratio and a fixed allowance), so a small
+// package that claims gigabytes is not verifiable within the limits rather than an hour's work.
 
 #include "app/output_checker.h"
 
@@ -26,6 +28,9 @@ constexpr quint32 kLocalSignature = 0x04034B50;
 constexpr qint64 kBlockSize = 262144;
 // Relationship files are small; a larger one is no package's.
 constexpr qint64 kMaxRelationshipBytes = 4194304;
+// The bytes all entries may inflate to: this allowance plus this many times the package's size.
+constexpr quint64 kInflateAllowance = 268435456; // 256 MiB
+constexpr quint64 kInflateRatio = 128; // XML parts seldom compress past 100:1
 
 quint16 le16(const char* p) { return qFromLittleEndian<quint16>(p); }
 quint32 le32(const char* p) { return qFromLittleEndian<quint32>(p); }
@@ -46,11 +51,29 @@ class ZipCheck {
 public:
     ZipCheck(const OutputFile& file, const ValidationControl& control) : file_(file), control_(control) {}
 
-    bool run()
+    OutputValidationResult run()
+    {
+        const bool passed = check();
+        if (overBudget_)
+            return beyondLimits();
+        return passed ? structurePassed() : structureFailed();
+    }
+
+private:
+    bool check()
     {
         input_.setFileName(file_.path);
         if (!input_.open(QIODevice::ReadOnly) || !readDirectory())
             return false;
+        // The central directory states every entry's size: a package claiming more than it may
+        // inflate to is refused before any of it is inflated.
+        quint64 claimed = 0;
+        for (const ZipDirectoryEntry& entry : entries_)
+            claimed += std::min<quint64>(entry.uncompressedSize, inflateBudget());
+        if (claimed > inflateBudget()) {
+            overBudget_ = true;
+            return false;
+        }
         const PackageKind kind = packageKind(file_.suffix);
         QByteArray relationships;
         for (const ZipDirectoryEntry& entry : entries_) {
@@ -62,6 +85,10 @@ public:
             XmlStreamCheck xml;
             if (!inflateEntry(entry, manifest || rels ? &xml : nullptr, rels ? &relationships : nullptr))
                 return false;
+            if (xml.overLimit()) {
+                overBudget_ = true;
+                return false;
+            }
             if ((manifest || rels) && !xml.finish())
                 return false;
         }
@@ -75,10 +102,20 @@ public:
         if (manifestEntry == nullptr || mainEntry == nullptr)
             return false;
         XmlStreamCheck xml;
-        return inflateEntry(*mainEntry, &xml, nullptr) && xml.finish();
+        const bool parsed = inflateEntry(*mainEntry, &xml, nullptr) && xml.finish();
+        overBudget_ = overBudget_ || xml.overLimit();
+        return parsed;
     }
 
-private:
+    quint64 inflateBudget() const { return kInflateAllowance + kInflateRatio * quint64(std::max<qint64>(file_.size, 0)); }
+
+    // A stop, or the end of the check's time: either ends the inflating at once.
+    bool mustStop()
+    {
+        if (file_.overTime())
+            overBudget_ = true;
+        return overBudget_ || control_.isCancelled();
+    }
     const ZipDirectoryEntry* find(const QString& name) const
     {
         const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const ZipDirectoryEntry& e) { return e.name == name; });
@@ -138,13 +175,13 @@ private:
         const auto take = [&](const char* data, qint64 length) {
             crc = ::crc32_z(crc, reinterpret_cast<const Bytef*>(data), static_cast<z_size_t>(length));
             produced += quint64(length);
-            if (xml != nullptr)
+            if (xml != nullptr && !xml->overLimit())
                 xml->feed(QByteArray::fromRawData(data, length));
             if (kept != nullptr && kept->size() + length <= kMaxRelationshipBytes)
                 kept->append(data, length);
         };
         while (ok && remaining > 0) {
-            if (control_.isCancelled()) {
+            if (mustStop()) {
                 ok = false;
                 break;
             }
@@ -165,6 +202,10 @@ private:
                 stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(block.constData()));
                 stream.avail_in = static_cast<uInt>(block.size());
                 while (stream.avail_in > 0 && !ended) {
+                    if (mustStop()) {
+                        ok = false; // one block may inflate to hundreds of megabytes
+                        break;
+                    }
                     stream.next_out = reinterpret_cast<Bytef*>(output.data());
                     stream.avail_out = static_cast<uInt>(output.size());
                     const int status = inflate(&stream, Z_NO_FLUSH);
@@ -184,6 +225,10 @@ private:
         }
         // A stream whose last block ended exactly at the compressed size may still hold output.
         while (ok && deflated && !ended) {
+            if (mustStop()) {
+                ok = false;
+                break;
+            }
             stream.next_in = nullptr;
             stream.avail_in = 0;
             stream.next_out = reinterpret_cast<Bytef*>(output.data());
@@ -225,6 +270,7 @@ private:
     QFile input_;
     QList<ZipDirectoryEntry> entries_;
     qint64 done_ = 0;
+    bool overBudget_ = false;
 };
 
 class ZipPackageOutputChecker final : public OutputChecker {
@@ -242,7 +288,7 @@ public:
     OutputValidationResult check(const OutputFile& file, const ValidationControl& control) const override
     {
         ZipCheck zip(file, control);
-        return zip.run() ? structurePassed() : structureFailed();
+        return zip.run();
     }
 };
 

@@ -36,6 +36,10 @@
         <translation>Prüfung der Bilddekodierung fehlgeschlagen: %1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>Die Ausgabe konnte nicht innerhalb der Grenzen geprüft werden</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>Die Ausgabedatei kann nicht gelesen werden</translation>
     </message>

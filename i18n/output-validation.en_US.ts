@@ -36,6 +36,10 @@
         <translation>Image decoding check failed: %1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>The output could not be verified within the limits</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>Cannot read the output file</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>Error en la comprobación de decodificación de la imagen: %1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>No se pudo verificar la salida dentro de los límites</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>No se puede leer el archivo de salida</translation>
     </message>

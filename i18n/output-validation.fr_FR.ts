@@ -36,6 +36,10 @@
         <translation>Échec de la vérification du décodage de l'image : %1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>La sortie n'a pas pu être vérifiée dans les limites</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>Impossible de lire le fichier de sortie</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>Verifica della decodifica dell'immagine non riuscita: %1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>Non è stato possibile verificare l'output entro i limiti</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>Impossibile leggere il file di output</translation>
     </message>

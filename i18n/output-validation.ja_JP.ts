@@ -36,6 +36,10 @@
         <translation>画像のデコード検証に失敗しました：%1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>制限内で出力を検証できませんでした</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>出力ファイルを読み取れません</translation>
     </message>

@@ -36,6 +36,10 @@
         <translation>圖片解碼驗證失敗：%1</translation>
     </message>
     <message>
+        <source>输出无法在限制范围内完成验证</source>
+        <translation>輸出無法在限制範圍內完成驗證</translation>
+    </message>
+    <message>
         <source>无法读取输出文件</source>
         <translation>無法讀取輸出檔案</translation>
     </message>

@@ -1,5 +1,6 @@
 // The independent check of repaired outputs by their suffix.
 
+#include "app/output_checker.h"
 #include "app/output_validation_service.h"
 #include "repair_workflow_fixtures.h"
 
@@ -127,6 +128,26 @@ private slots:
             QVERIFY(!result.valid);
             QCOMPARE(result.message.toString(), QStringLiteral("XML 解析失败：元素嵌套超过 1024 层"));
         }
+    }
+
+    // A token of any kind longer than the reader's bound is not verifiable within the limits; markup
+    // that holds '>' inside quotes, comments, CDATA, instructions or a document type still parses.
+    void xmlTokensAreBounded()
+    {
+        const QByteArray tricky = "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY e \"x>y\">]><a><!-- x - y --><![CDATA[ y > z ]] ]]>"
+                                  "<?pi x>?><b c=\"d>e\" f='g>'/>text &e;</a>";
+        QVERIFY(validation::validateOutput(write(QStringLiteral("tricky.xml"), tricky)).valid);
+        const QByteArray longRun(XmlStreamCheck::kMaxTokenBytes + 1, 'x');
+        const QList<QByteArray> documents{"<a><!--" + longRun + "--></a>", "<a b=\"" + longRun + "\"/>", "<a>" + longRun + "</a>",
+                                          "<a><![CDATA[" + longRun + "]]></a>"};
+        for (const QByteArray& document : documents) {
+            const OutputValidationResult result = validation::validateOutput(write(QStringLiteral("long.xml"), document));
+            QVERIFY(!result.valid);
+            QCOMPARE(result.message.toString(), QStringLiteral("输出无法在限制范围内完成验证"));
+        }
+        // Just within the bound: read whole.
+        const QByteArray within(XmlStreamCheck::kMaxTokenBytes - 16, 'x');
+        QVERIFY(validation::validateOutput(write(QStringLiteral("within.xml"), "<a><!--" + within + "--></a>")).valid);
     }
 
     void textSizeLimitIsInclusive()
