@@ -182,6 +182,7 @@ signals:
     void sampleRequiredChanged();
 
 private:
+    bool analysisStands() const;
     void start(bool analyze, const QString& mode);
     void setState(const QString& state);
     void setStatus(const UiText& status);

@@ -423,6 +423,7 @@ Item {
             workflowState: page.workflowState
             busy: page.workflow.busy
             canRepair: page.workflow.canRepair
+            canAnalyze: page.workflow.canAnalyze
             inputName: page.workflow.inputName
             inputSizeText: page.workflow.inputSizeText
             progress: page.workflow.progress
@@ -434,6 +435,7 @@ Item {
             findingCount: page.findingCount
             inputIcon: page.fileIcon()
             onRepairRequested: (mode) => page.workflow.repair(mode)
+            onAnalyzeRequested: page.workflow.analyze()
             onChooseFileRequested: inputDialog.open()
             onAdvancedRepairRequested: page.advancedRepairView = true
         }
