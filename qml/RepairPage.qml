@@ -131,7 +131,7 @@ Item {
                     objectName: "formatsLabel"
                     Layout.minimumWidth: 0
                     Layout.maximumWidth: Math.max(0, page.width - 430)
-                    text: qsTr("支持图片 · 视频 · DOCX/XLSX/PPTX · PDF")
+                    text: qsTr("支持图片 · 视频 · 音频 · 文档 · PDF")
                     color: Theme.textCaption
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontSmall
@@ -228,13 +228,43 @@ Item {
 
     // ---- Dialogs (all belong to the page, not to a stage) ----
 
+    // Depth-first over the visual children: the first item `accept` takes, or null.
+    function findItem(item, accept) {
+        if (!item)
+            return null
+        if (accept(item))
+            return item
+        for (let i = 0; i < item.children.length; ++i) {
+            const found = page.findItem(item.children[i], accept)
+            if (found)
+                return found
+        }
+        return null
+    }
+
+    // Qt 6.4's own file dialog lists every file until a filter is picked from its list: the
+    // filter its list shows is picked for the user each time the dialog opens.
+    function applyShownNameFilter(dialog) {
+        const window = page.Window.window
+        if (!window || !dialog.visible)
+            return
+        const root = window.contentItem.parent || window.contentItem
+        const list = page.findItem(root, item => item.objectName === "fileDialogListView" && item.visible)
+        const filters = list ? page.findItem(list.parent, item => typeof item.textAt === "function" && item.count === dialog.nameFilters.length
+                                             && item.textAt(0) === dialog.nameFilters[0]) : null
+        if (filters)
+            filters.activated(Math.max(0, filters.currentIndex))
+    }
+
     FileDialog {
         id: inputDialog
         objectName: "inputDialog"
+        onVisibleChanged: Qt.callLater(page.applyShownNameFilter, inputDialog) // qmllint disable type
         title: qsTr("选择需要修复的文件")
         fileMode: FileDialog.OpenFile
         nameFilters: [
-            qsTr("支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)"),
+            // Every name the engine repairs; the patterns themselves are never translated.
+            qsTr("支持的文件") + " (" + Array.from(SupportedFiles.patterns).join(" ") + ")",
             qsTr("所有文件 (*)")
         ]
         onAccepted: page.acceptInput(inputDialog.selectedFile)

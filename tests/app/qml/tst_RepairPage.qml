@@ -272,6 +272,42 @@ Item {
             compare(workflow.calls, ["selectInput " + testFiles.url("clip.mp4")])
         }
 
+        // The input dialog offers every file the engine repairs - audio, Matroska and WebM, camera
+        // RAW, in the upper case cameras write - from its very first opening, and hides the rest.
+        function test_inputDialogShowsSupportedFilesAtFirstOpen() {
+            const dialog = findChild(page, "inputDialog")
+            verify(testFiles.makeFolder("dialog"))
+            for (const name of ["song.mp3", "take.flac", "voice.wav", "memo.m4a", "film.mkv", "clip.webm",
+                                "old.avi", "IMG_0001.DNG", "DSC_0002.NEF", "notes.txt", "report.pdf"])
+                verify(testFiles.writeText("dialog/" + name, "x"))
+            for (const name of ["server.pid", "archive.7z", "setup.exe"])
+                verify(testFiles.writeText("dialog/" + name, "x"))
+            const offered = /\((.*)\)$/.exec(dialog.nameFilters[0])[1].split(" ")
+            compare(offered, SupportedFiles.patterns)
+            for (const pattern of ["*.mp3", "*.flac", "*.wav", "*.m4a", "*.mkv", "*.webm", "*.avi", "*.dng", "*.DNG"])
+                verify(offered.indexOf(pattern) >= 0, pattern)
+
+            dialog.currentFolder = testFiles.url("dialog")
+            dialog.open()
+            // Qt's own dialog lies in the window's overlay, outside the page.
+            const windowItem = page.Window.window.contentItem
+            tryVerify(() => findChild(windowItem.parent || windowItem, "fileDialogListView") !== null)
+            const list = findChild(windowItem.parent || windowItem, "fileDialogListView")
+            function shown() {
+                const names = []
+                for (let i = 0; i < list.model.count; ++i)
+                    names.push(list.model.get(i, "fileName"))
+                return names.sort()
+            }
+            const expected = ["DSC_0002.NEF", "IMG_0001.DNG", "clip.webm", "film.mkv", "memo.m4a", "notes.txt", "old.avi",
+                              "report.pdf", "song.mp3", "take.flac", "voice.wav"]
+            // The folder is read in the background: wait for the filtered listing.
+            tryVerify(() => JSON.stringify(shown()) === JSON.stringify(expected), 60000)
+            compare(shown(), expected)
+            dialog.close()
+            tryVerify(() => !dialog.visible)
+        }
+
         function test_analysisStage() {
             workflow.inputPath = "/d/clip.mp4"
             workflow.inputName = "clip.mp4"
