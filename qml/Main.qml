@@ -40,6 +40,10 @@ ApplicationWindow {
     readonly property alias accountPage: accountPage
     readonly property alias helpPage: helpPage
 
+    // The controls' locale (Qt's own dialogs format sizes and dates with it) follows the UI
+    // language; left alone it keeps the language the window was made in.
+    locale: Qt.locale(String(window.settings.language).replace("-", "_")) // qmllint disable type
+
     width: 1120
     height: 760
     minimumWidth: 980
