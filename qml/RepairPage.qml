@@ -228,38 +228,9 @@ Item {
 
     // ---- Dialogs (all belong to the page, not to a stage) ----
 
-    // Depth-first over the visual children: the first item `accept` takes, or null.
-    function findItem(item, accept) {
-        if (!item)
-            return null
-        if (accept(item))
-            return item
-        for (let i = 0; i < item.children.length; ++i) {
-            const found = page.findItem(item.children[i], accept)
-            if (found)
-                return found
-        }
-        return null
-    }
-
-    // Qt 6.4's own file dialog lists every file until a filter is picked from its list: the
-    // filter its list shows is picked for the user each time the dialog opens.
-    function applyShownNameFilter(dialog) {
-        const window = page.Window.window
-        if (!window || !dialog.visible)
-            return
-        const root = window.contentItem.parent || window.contentItem
-        const list = page.findItem(root, item => item.objectName === "fileDialogListView" && item.visible)
-        const filters = list ? page.findItem(list.parent, item => typeof item.textAt === "function" && item.count === dialog.nameFilters.length
-                                             && item.textAt(0) === dialog.nameFilters[0]) : null
-        if (filters)
-            filters.activated(Math.max(0, filters.currentIndex))
-    }
-
     FileDialog {
         id: inputDialog
         objectName: "inputDialog"
-        onVisibleChanged: Qt.callLater(page.applyShownNameFilter, inputDialog) // qmllint disable type
         title: qsTr("选择需要修复的文件")
         fileMode: FileDialog.OpenFile
         nameFilters: [
