@@ -8,6 +8,7 @@
 
 #include "app/media_index_claims.h"
 #include "app/output_checker.h"
+#include "app/supported_files.h"
 
 #include "data_repair/detection.h"
 #include "data_repair/format_extensions.h"
@@ -62,14 +63,12 @@ constexpr int kDurationSlackPercent = 2;
 // image sequences) is never tried.
 constexpr const char* kDemuxers = "mov,mp4,m4a,matroska,webm,avi,flv,asf,mpegts,mpeg,mxf,mp3,aac,flac,ogg,wav,h264,hevc";
 
-constexpr std::array<std::string_view, 10> kExtraSuffixes{"webm", "3g2", "m2t", "vob", "h264", "264", "avc", "h265", "265", "hevc"};
-
 bool isMediaSuffix(const QString& suffix)
 {
     const std::string ext = suffix.toStdString();
     return data_repair::isListedIn(data_repair::extensions::kAudioKind, ext)
         || data_repair::isListedIn(data_repair::extensions::kVideoKind, ext)
-        || std::find(kExtraSuffixes.begin(), kExtraSuffixes.end(), ext) != kExtraSuffixes.end();
+        || data_repair::isListed(kContentRoutedMediaSuffixes, ext);
 }
 
 // --- The format chunk of a WAV file, checked before FFmpeg (which accepts nonsense rates) ---

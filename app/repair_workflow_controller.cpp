@@ -147,7 +147,14 @@ bool RepairWorkflowController::previewAvailable() const
 bool RepairWorkflowController::hasUnsavedResult() const { return state_ == WorkflowState::PreviewReady; }
 bool RepairWorkflowController::saved() const { return state_ == WorkflowState::Saved; }
 bool RepairWorkflowController::canAnalyze() const { return !busy_ && !inputPath_.isEmpty(); }
-bool RepairWorkflowController::canRepair() const { return !busy_ && state_ == WorkflowState::AnalysisCompleted; }
+bool RepairWorkflowController::canRepair() const { return !busy_ && analysisStands(); }
+
+// A repair the user stopped leaves the analysis it started from standing: the same repair (with
+// the same sample) can start again without a new analysis. A stopped analysis leaves none.
+bool RepairWorkflowController::analysisStands() const
+{
+    return state_ == WorkflowState::AnalysisCompleted || (state_ == WorkflowState::Cancelled && analyzedInput_.valid);
+}
 
 bool RepairWorkflowController::canSave() const
 {
@@ -203,7 +210,8 @@ void RepairWorkflowController::selectSample(const QUrl& url)
         setStatus(uiTr("样本文件不能与待修复文件相同"));
         return;
     }
-    const bool reanalyze = !inputPath_.isEmpty() && (state_ == WorkflowState::Failed || state_ == WorkflowState::AnalysisCompleted);
+    const bool reanalyze = !inputPath_.isEmpty() && (state_ == WorkflowState::Failed || state_ == WorkflowState::Cancelled
+                                                     || state_ == WorkflowState::AnalysisCompleted);
     samplePath_ = absolute;
     setStatus(uiTr("已选择样本文件：%1").arg(QFileInfo(path).fileName()));
     emit inputChanged();
@@ -217,7 +225,7 @@ void RepairWorkflowController::clearSample()
 {
     if (busy_ || samplePath_.isEmpty())
         return;
-    const bool reanalyze = !inputPath_.isEmpty() && state_ == WorkflowState::AnalysisCompleted;
+    const bool reanalyze = !inputPath_.isEmpty() && analysisStands();
     samplePath_.clear();
     setStatus(uiTr("已移除样本文件"));
     emit inputChanged();
@@ -235,7 +243,7 @@ void RepairWorkflowController::start(bool analyze, const QString& mode)
 {
     if (analyze && (busy_ || inputPath_.isEmpty()))
         return;
-    if (!analyze && (busy_ || state_ != WorkflowState::AnalysisCompleted)) {
+    if (!analyze && !canRepair()) {
         setStatus(uiTr("请先完成分析，再启动修复"));
         return;
     }

@@ -206,6 +206,7 @@ private:
         UiText error;
     };
     void onPreviewPrepared();
+    bool analysisStands() const;
     void start(bool analyze, const QString& mode);
     void setState(const QString& state);
     void setStatus(const UiText& status);

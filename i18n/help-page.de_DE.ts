@@ -36,8 +36,8 @@
         <translation>Welche Dateien werden unterstützt?</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>Bilder, Videos, PDF sowie DOCX-, XLSX- und PPTX-Dokumente. Das Ergebnis hängt vom Schaden ab; verlorene Daten lassen sich nicht immer wiederherstellen.</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>Fotos (auch Kamera-RAW), Videos, Audio sowie Dokumente wie PDF, Word, Excel, PowerPoint, RTF und Textdateien. Das Ergebnis hängt vom Schaden ab; verlorene Daten lassen sich nicht immer wiederherstellen.</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

@@ -36,8 +36,8 @@
         <translation>Which files are supported?</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>Images, videos, PDF and DOCX, XLSX and PPTX documents. Results depend on the damage; lost data cannot always be recovered.</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>Photos (camera RAW included), videos, audio, and documents such as PDF, Word, Excel, PowerPoint, RTF and text files. Results depend on the damage; lost data cannot always be recovered.</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

@@ -36,8 +36,8 @@
         <translation>¿Qué archivos se admiten?</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>Imágenes, vídeos, PDF y documentos DOCX, XLSX y PPTX. El resultado depende del daño; los datos perdidos no siempre se pueden recuperar.</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>Fotos (incluido RAW de cámara), vídeos, audio y documentos como PDF, Word, Excel, PowerPoint, RTF y archivos de texto. El resultado depende del daño; los datos perdidos no siempre se pueden recuperar.</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

@@ -36,8 +36,8 @@
         <translation>Quels fichiers sont pris en charge ?</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>Images, vidéos, PDF et documents DOCX, XLSX et PPTX. Le résultat dépend des dommages ; les données perdues ne peuvent pas toujours être récupérées.</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>Photos (RAW d’appareil photo compris), vidéos, audio et documents tels que PDF, Word, Excel, PowerPoint, RTF et fichiers texte. Le résultat dépend des dommages ; les données perdues ne peuvent pas toujours être récupérées.</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

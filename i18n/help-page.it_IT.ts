@@ -36,8 +36,8 @@
         <translation>Quali file sono supportati?</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>Immagini, video, PDF e documenti DOCX, XLSX e PPTX. Il risultato dipende dal danno; i dati persi non sempre si possono recuperare.</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>Foto (anche RAW della fotocamera), video, audio e documenti come PDF, Word, Excel, PowerPoint, RTF e file di testo. Il risultato dipende dal danno; i dati persi non sempre si possono recuperare.</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

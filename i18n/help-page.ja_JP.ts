@@ -36,8 +36,8 @@
         <translation>対応しているファイルは？</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>画像、動画、PDF、DOCX・XLSX・PPTX ドキュメントに対応しています。結果は損傷の程度によります。失われたデータを必ず復元できるとは限りません。</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>写真（カメラの RAW を含む）、動画、音声、および PDF・Word・Excel・PowerPoint・RTF・テキストなどの文書に対応しています。結果は損傷の程度によります。失われたデータを必ず復元できるとは限りません。</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

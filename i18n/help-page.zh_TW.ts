@@ -36,8 +36,8 @@
         <translation>支援哪些檔案？</translation>
     </message>
     <message>
-        <source>支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
-        <translation>支援圖片、影片、PDF 以及 DOCX、XLSX、PPTX 文件。修復效果取決於損壞程度；已遺失的資料不一定能夠復原。</translation>
+        <source>支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。</source>
+        <translation>支援圖片（含相機 RAW）、影片、音訊，以及 PDF、Word、Excel、PowerPoint、RTF、文字等文件。修復效果取決於損壞程度；已遺失的資料不一定能夠復原。</translation>
     </message>
     <message>
         <source>修复完成后为什么仍需保存？</source>

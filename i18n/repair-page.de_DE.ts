@@ -188,16 +188,16 @@
         <translation>Beschädigte Datei hierher ziehen oder zum Auswählen klicken</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>Unterstützt Bilder · Videos · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>Unterstützt Bilder · Videos · Audio · Dokumente · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>Unterstützt gängige Dokument-, Bild- und Videoformate</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>Unterstützt gängige Dokument-, Bild-, Audio- und Videoformate</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>Unterstützte Dateien (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>Unterstützte Dateien</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

@@ -188,16 +188,16 @@
         <translation>Drop a damaged file here, or click to select one</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>Supports images · video · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>Supports images · video · audio · documents · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>Supports common document, image and video formats</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>Supports common document, image, audio and video formats</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>Supported files (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>Supported files</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

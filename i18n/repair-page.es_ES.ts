@@ -188,16 +188,16 @@
         <translation>Arrastre aquí un archivo dañado o haga clic para seleccionarlo</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>Admite imágenes · vídeo · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>Admite imágenes · vídeo · audio · documentos · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>Admite los formatos habituales de documentos, imágenes y vídeo</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>Admite los formatos habituales de documentos, imágenes, audio y vídeo</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>Archivos compatibles (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>Archivos compatibles</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

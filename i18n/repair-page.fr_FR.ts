@@ -188,16 +188,16 @@
         <translation>Déposez un fichier endommagé ici ou cliquez pour en choisir un</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>Prend en charge images · vidéos · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>Prend en charge images · vidéos · audio · documents · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>Prend en charge les formats courants de documents, d’images et de vidéos</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>Prend en charge les formats courants de documents, d’images, d’audio et de vidéos</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>Fichiers pris en charge (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>Fichiers pris en charge</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

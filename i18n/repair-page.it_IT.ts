@@ -188,16 +188,16 @@
         <translation>Trascina qui un file danneggiato o fai clic per sceglierlo</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>Supporta immagini · video · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>Supporta immagini · video · audio · documenti · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>Supporta i formati comuni di documenti, immagini e video</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>Supporta i formati comuni di documenti, immagini, audio e video</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>File supportati (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>File supportati</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

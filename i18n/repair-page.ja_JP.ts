@@ -188,16 +188,16 @@
         <translation>破損したファイルをドロップするか、クリックして選択</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>対応: 画像 · 動画 · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>対応: 画像 · 動画 · 音声 · 文書 · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>一般的な文書・画像・動画形式に対応</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>一般的な文書・画像・音声・動画形式に対応</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>対応ファイル (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>対応ファイル</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

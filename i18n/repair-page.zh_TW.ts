@@ -188,16 +188,16 @@
         <translation>拖入損壞檔案，或點擊選擇檔案</translation>
     </message>
     <message>
-        <source>支持图片 · 视频 · DOCX/XLSX/PPTX · PDF</source>
-        <translation>支援圖片 · 影片 · DOCX/XLSX/PPTX · PDF</translation>
+        <source>支持图片 · 视频 · 音频 · 文档 · PDF</source>
+        <translation>支援圖片 · 影片 · 音訊 · 文件 · PDF</translation>
     </message>
     <message>
-        <source>支持常见文档、图片和视频格式</source>
-        <translation>支援常見文件、圖片和影片格式</translation>
+        <source>支持常见文档、图片、音频和视频格式</source>
+        <translation>支援常見文件、圖片、音訊和影片格式</translation>
     </message>
     <message>
-        <source>支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</source>
-        <translation>支援的檔案 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)</translation>
+        <source>支持的文件</source>
+        <translation>支援的檔案</translation>
     </message>
     <message>
         <source>放弃未保存结果？</source>

@@ -33,7 +33,10 @@ ColumnLayout {
 
     readonly property bool sampleSelected: advancedPanel.samplePath !== ""
     readonly property bool sampleChecking: advancedPanel.workflowState === WorkflowState.analyzing
-    readonly property bool sampleCompatible: advancedPanel.sampleSelected && advancedPanel.workflowState === WorkflowState.analysisCompleted && advancedPanel.canRepair
+    // After a stopped repair the analysis with this sample still stands (the controller says so
+    // through canRepair), so the sample stays accepted.
+    readonly property bool sampleCompatible: advancedPanel.sampleSelected && advancedPanel.canRepair
+        && (advancedPanel.workflowState === WorkflowState.analysisCompleted || advancedPanel.workflowState === WorkflowState.cancelled)
     readonly property bool sampleRejected: advancedPanel.sampleSelected && advancedPanel.workflowState === WorkflowState.failed
 
     // The analysis with a sample does not prove the sample compatible (most engines do not

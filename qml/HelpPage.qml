@@ -166,7 +166,7 @@ Item {
                 }
                 HelpCard {
                     title: qsTr("支持哪些文件？")
-                    body: qsTr("支持图片、视频、PDF 和 DOCX、XLSX、PPTX 文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。")
+                    body: qsTr("支持图片（含相机 RAW）、视频、音频，以及 PDF、Word、Excel、PowerPoint、RTF、文本等文档。修复效果取决于损坏程度；已丢失的数据不一定能够恢复。")
                 }
                 HelpCard {
                     title: qsTr("修复完成后为什么仍需保存？")

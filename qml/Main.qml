@@ -40,6 +40,10 @@ ApplicationWindow {
     readonly property alias accountPage: accountPage
     readonly property alias helpPage: helpPage
 
+    // The controls' locale (Qt's own dialogs format sizes and dates with it) follows the UI
+    // language; left alone it keeps the language the window was made in.
+    locale: Qt.locale(String(window.settings.language).replace("-", "_")) // qmllint disable type
+
     width: 1120
     height: 760
     minimumWidth: 980
@@ -238,9 +242,17 @@ ApplicationWindow {
                         id: pageTitleLabel
                         objectName: "pageTitle"
                         Layout.fillWidth: true
-                        Layout.minimumWidth: 0
+                        // Never narrower than its longest word: a title such as "Dateireparatur"
+                        // is not broken inside the word when the badges take the row.
+                        Layout.minimumWidth: Math.ceil(titleWordMetrics.advanceWidth) + 1
                         text: window.pageTitle
-                        wrapMode: Text.Wrap
+                        wrapMode: Text.WordWrap
+
+                        TextMetrics {
+                            id: titleWordMetrics
+                            font: pageTitleLabel.font
+                            text: String(window.pageTitle).split(" ").reduce((longest, word) => word.length > longest.length ? word : longest, "")
+                        }
                         color: window.textPrimary
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontHeaderTitle
@@ -252,6 +264,7 @@ ApplicationWindow {
                         objectName: "unsavedBadge"
                         visible: repairWorkflow.hasUnsavedResult
                         Layout.preferredWidth: unsavedMetrics.advanceWidth + 42
+                        Layout.minimumWidth: Layout.preferredWidth
                         Layout.preferredHeight: 30
                         radius: 15
                         color: Theme.warningFill
@@ -288,6 +301,11 @@ ApplicationWindow {
                         id: localBadge
                         objectName: "localBadge"
                         Layout.preferredWidth: Math.min(localMetrics.advanceWidth + 50, Math.max(170, window.width * 0.2))
+                        // Its text wraps: the badge gives way before the page title does (a layout
+                        // keeps an item that does not fill at its preferred width).
+                        Layout.fillWidth: true
+                        Layout.minimumWidth: Math.min(Layout.preferredWidth, 120)
+                        Layout.maximumWidth: Layout.preferredWidth
                         Layout.preferredHeight: Math.max(34, localLabel.height + 14)
                         radius: 17
                         color: Theme.localBadgeFill

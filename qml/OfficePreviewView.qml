@@ -106,14 +106,21 @@ ColumnLayout {
             enabled: view.host.officePreview.ready && view.host.officePage + 1 < view.host.officePreview.pageCount
             onClicked: view.host.officePage += 1
         }
-        Label {
+        Item {
             Layout.fillWidth: true
-            textFormat: Text.PlainText
-            text: view.host.officePreview.limitation
-            elide: Text.ElideRight
-            color: Theme.textSecondary
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontCaption
         }
+    }
+    // What the safe preview leaves out, in full: on a line of its own under the page buttons, so a
+    // narrow window wraps it instead of cutting it.
+    Label {
+        objectName: "officeLimitation"
+        Layout.fillWidth: true
+        visible: text !== ""
+        textFormat: Text.PlainText
+        text: view.host.officePreview.limitation
+        wrapMode: Text.Wrap
+        color: Theme.textSecondary
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontCaption
     }
 }

@@ -13,6 +13,7 @@ ColumnLayout {
     required property string workflowState
     required property bool busy
     required property bool canRepair
+    required property bool canAnalyze
     required property string inputName
     required property string inputSizeText
     required property int progress
@@ -45,6 +46,9 @@ ColumnLayout {
         return rows
     }
 
+    // A stopped analysis leaves nothing to repair from: the file is offered for analysis again.
+    readonly property bool analysisStopped: analysisStage.workflowState === WorkflowState.cancelled && !analysisStage.canRepair
+
     // Damage that the quick repair cannot mend (a sample is needed, or a warning or error the
     // engine cannot repair) is never shown as good news.
     readonly property bool damageStands: analysisStage.sampleRequired
@@ -52,6 +56,7 @@ ColumnLayout {
 
     // Requests the page carries out.
     signal repairRequested(string mode)
+    signal analyzeRequested()
     signal chooseFileRequested()
     signal advancedRepairRequested()
 
@@ -316,7 +321,17 @@ ColumnLayout {
         Item {
             Layout.fillWidth: true
         }
+        AppButton {
+            objectName: "analysisRestartButton"
+            visible: analysisStage.analysisStopped
+            text: qsTranslate("RepairPage", "开始分析")
+            compact: true
+            iconSource: "assets/action-analyze.svg"
+            enabled: analysisStage.canAnalyze
+            onClicked: analysisStage.analyzeRequested()
+        }
         DisabledTip {
+            visible: !analysisStage.analysisStopped
             control: quickRepairButton
             tip: analysisStage.workflowState === WorkflowState.failed ? analysisStage.status : qsTranslate("RepairPage", "请先完成文件分析")
             AppButton {

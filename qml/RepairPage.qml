@@ -162,7 +162,7 @@ Item {
                     objectName: "formatsLabel"
                     Layout.minimumWidth: 0
                     Layout.maximumWidth: Math.max(0, page.width - 430)
-                    text: qsTr("支持图片 · 视频 · DOCX/XLSX/PPTX · PDF")
+                    text: qsTr("支持图片 · 视频 · 音频 · 文档 · PDF")
                     color: Theme.textCaption
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontSmall
@@ -265,7 +265,8 @@ Item {
         title: qsTr("选择需要修复的文件")
         fileMode: FileDialog.OpenFile
         nameFilters: [
-            qsTr("支持的文件 (*.jpg *.jpeg *.png *.bmp *.gif *.tif *.tiff *.webp *.mp4 *.m4v *.mov *.wmv *.docx *.xlsx *.pptx *.pdf)"),
+            // Every name the engine repairs; the patterns themselves are never translated.
+            qsTr("支持的文件") + " (" + Array.from(SupportedFiles.patterns).join(" ") + ")",
             qsTr("所有文件 (*)")
         ]
         onAccepted: page.acceptInput(inputDialog.selectedFile)
@@ -454,6 +455,7 @@ Item {
             workflowState: page.workflowState
             busy: page.workflow.busy
             canRepair: page.workflow.canRepair
+            canAnalyze: page.workflow.canAnalyze
             inputName: page.workflow.inputName
             inputSizeText: page.workflow.inputSizeText
             progress: page.workflow.progress
@@ -465,6 +467,7 @@ Item {
             findingCount: page.findingCount
             inputIcon: page.fileIcon()
             onRepairRequested: (mode) => page.workflow.repair(mode)
+            onAnalyzeRequested: page.workflow.analyze()
             onChooseFileRequested: inputDialog.open()
             onAdvancedRepairRequested: page.advancedRepairView = true
         }

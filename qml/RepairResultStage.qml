@@ -264,33 +264,43 @@ ColumnLayout {
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontCaption
                 }
-                Repeater {
+                // The warning rows sit in a positioner, not in the layout itself, and are counted
+                // rather than listed: a language switch re-reads the warnings, and rows that a
+                // layout still holds must not be made anew and destroyed under it (Qt 6.4's
+                // layouts then reach the destroyed rows). The texts update in place.
+                Column {
+                    id: warningColumn
                     objectName: "outputWarnings"
-                    model: resultLayout.formatValid ? resultLayout.warnings : []
-                    delegate: RowLayout {
-                        id: warningRow
-                        objectName: "outputWarning" + warningRow.index
-                        required property int index
-                        required property string modelData
-                        Layout.fillWidth: true
-                        spacing: 6
-                        Image {
-                            Layout.alignment: Qt.AlignTop
-                            Layout.preferredWidth: 14
-                            Layout.preferredHeight: 14
-                            source: "assets/status-warning.svg"
-                            sourceSize.width: 28
-                            sourceSize.height: 28
-                        }
-                        Label {
-                            objectName: "outputWarningText"
-                            Layout.fillWidth: true
-                            text: warningRow.modelData
-                            textFormat: Text.PlainText
-                            wrapMode: Text.Wrap
-                            color: Theme.textWarning
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontCaption
+                    Layout.fillWidth: true
+                    visible: warningRepeater.count > 0
+                    spacing: 9
+                    Repeater {
+                        id: warningRepeater
+                        model: resultLayout.formatValid && resultLayout.warnings !== undefined ? resultLayout.warnings.length : 0
+                        delegate: RowLayout {
+                            id: warningRow
+                            objectName: "outputWarning" + warningRow.index
+                            required property int index
+                            width: warningColumn.width // qmllint disable unqualified
+                            spacing: 6
+                            Image {
+                                Layout.alignment: Qt.AlignTop
+                                Layout.preferredWidth: 14
+                                Layout.preferredHeight: 14
+                                source: "assets/status-warning.svg"
+                                sourceSize.width: 28
+                                sourceSize.height: 28
+                            }
+                            Label {
+                                objectName: "outputWarningText"
+                                Layout.fillWidth: true
+                                text: resultLayout.warnings[warningRow.index] ?? "" // qmllint disable unqualified
+                                textFormat: Text.PlainText
+                                wrapMode: Text.Wrap
+                                color: Theme.textWarning
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontCaption
+                            }
                         }
                     }
                 }

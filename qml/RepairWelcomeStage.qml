@@ -139,7 +139,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 text: welcomeStage.inputPath !== ""
                       ? welcomeStage.inputSizeText + "  ·  " + welcomeStage.inputPath
-                      : qsTranslate("RepairPage", "支持常见文档、图片和视频格式")
+                      : qsTranslate("RepairPage", "支持常见文档、图片、音频和视频格式")
                 horizontalAlignment: Text.AlignHCenter
                 color: Theme.textHint
                 font.family: Theme.fontFamily

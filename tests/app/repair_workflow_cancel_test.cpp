@@ -170,6 +170,76 @@ private slots:
         QVERIFY(guard.unchanged());
     }
 
+    // A stopped repair leaves its analysis (and the sample it was made with) standing: the repair
+    // starts again at once. A stopped analysis leaves nothing to repair from, and a sample chosen
+    // after a stop is analysed before it is used.
+    void aStoppedRepairKeepsItsAnalysisAndSample()
+    {
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("clip.mp4"));
+        const QString sample = dir.filePath(QStringLiteral("sample.mp4"));
+        const QString otherSample = dir.filePath(QStringLiteral("other.mp4"));
+        for (const QString& path : {input, sample, otherSample})
+            QVERIFY(writeAll(path, QFileInfo(path).fileName().toUtf8()));
+
+        QSemaphore reached;
+        QSemaphore go;
+        bool holdAnalysis = false;
+        QStringList calls;
+        scriptEngine([&](const data_repair::RepairRequest& request, data_repair::IProgress* sink, bool analyze) {
+            calls.append(QStringLiteral("%1 %2").arg(analyze ? QStringLiteral("analyze") : QStringLiteral("repair"),
+                                                    QFileInfo(QString::fromStdString(request.sample.path)).fileName()));
+            if (!analyze || holdAnalysis) {
+                HeldSink held(sink, reached, go);
+                data_repair::reportProgress(&held, data_repair::Video, "step", request.input.path, 1, 2);
+            }
+            data_repair::RepairResult result;
+            result.status = sink->isCancelled()
+                ? data_repair::RepairStatus::failure(data_repair::kStatusCancelled, "cancelled")
+                : data_repair::RepairStatus::success();
+            return result;
+        });
+        const auto stopAtFirstReport = [&](RepairWorkflowController& c) {
+            if (!reached.tryAcquire(1, kLatchTimeoutMs))
+                return false;
+            c.cancel();
+            go.release();
+            return waitIdle(c) && c.state() == WorkflowState::Cancelled;
+        };
+
+        RepairWorkflowController c;
+        c.selectInput(QUrl::fromLocalFile(input));
+        c.selectSample(QUrl::fromLocalFile(sample));
+        c.analyze();
+        QVERIFY(waitIdle(c));
+        QCOMPARE(c.state(), WorkflowState::AnalysisCompleted);
+
+        c.repair(QStringLiteral("advanced"));
+        QVERIFY(stopAtFirstReport(c));
+        QCOMPARE(c.samplePath(), QFileInfo(sample).absoluteFilePath());
+        QVERIFY(c.canRepair());
+        c.repair(QStringLiteral("advanced"));
+        QCOMPARE(c.state(), WorkflowState::Repairing);
+        QVERIFY(stopAtFirstReport(c));
+
+        // Another sample after the stop: analysed with it first, the repair waits for that.
+        c.selectSample(QUrl::fromLocalFile(otherSample));
+        QVERIFY(waitIdle(c));
+        QCOMPARE(c.state(), WorkflowState::AnalysisCompleted);
+
+        // A stopped analysis: nothing to repair from until the file is analysed again.
+        holdAnalysis = true;
+        c.clearSample();
+        QVERIFY(stopAtFirstReport(c));
+        QVERIFY(!c.canRepair());
+        QVERIFY(c.canAnalyze());
+        c.repair(QStringLiteral("quick"));
+        QCOMPARE(c.state(), WorkflowState::Cancelled);
+        QCOMPARE(calls, (QStringList{QStringLiteral("analyze sample.mp4"), QStringLiteral("repair sample.mp4"),
+                                     QStringLiteral("repair sample.mp4"), QStringLiteral("analyze other.mp4"),
+                                     QStringLiteral("analyze ")}));
+    }
+
     void destroyingTheControllerDoesNotWaitForItsJob()
     {
         QTemporaryDir dir;

@@ -262,6 +262,13 @@ Item {
             compare(findChild(item, "officePageLabel").text, "1 / " + item.officePreview.pageCount)
             verify(findChild(item, "officeText").text.length > 0)
             verify(!findChild(item, "officePrevious").enabled)
+            // What the safe preview leaves out is read in full, also in a preview as narrow as the
+            // smallest window gives it.
+            item.width = 440
+            const note = findChild(item, "officeLimitation")
+            verify(note.text.length > 0)
+            waitForRendering(item)
+            verify(!note.truncated, note.text)
 
             item.source = fixture("table.xlsx")
             tryVerify(() => item.officePreview.ready && item.officePreview.kind === "xlsx", 5000)

@@ -286,6 +286,42 @@ Item {
             compare(workflow.calls, ["selectInput " + testFiles.url("clip.mp4")])
         }
 
+        // The input dialog offers every file the engine repairs - audio, Matroska and WebM, camera
+        // RAW, in the upper case cameras write - from its very first opening, and hides the rest.
+        function test_inputDialogShowsSupportedFilesAtFirstOpen() {
+            const dialog = findChild(page, "inputDialog")
+            verify(testFiles.makeFolder("dialog"))
+            for (const name of ["song.mp3", "take.flac", "voice.wav", "memo.m4a", "film.mkv", "clip.webm",
+                                "old.avi", "IMG_0001.DNG", "DSC_0002.NEF", "notes.txt", "report.pdf"])
+                verify(testFiles.writeText("dialog/" + name, "x"))
+            for (const name of ["server.pid", "archive.7z", "setup.exe"])
+                verify(testFiles.writeText("dialog/" + name, "x"))
+            const offered = /\((.*)\)$/.exec(dialog.nameFilters[0])[1].split(" ")
+            compare(offered, SupportedFiles.patterns)
+            for (const pattern of ["*.mp3", "*.flac", "*.wav", "*.m4a", "*.mkv", "*.webm", "*.avi", "*.dng", "*.DNG"])
+                verify(offered.indexOf(pattern) >= 0, pattern)
+
+            dialog.currentFolder = testFiles.url("dialog")
+            dialog.open()
+            // Qt's own dialog lies in the window's overlay, outside the page.
+            const windowItem = page.Window.window.contentItem
+            tryVerify(() => findChild(windowItem.parent || windowItem, "fileDialogListView") !== null)
+            const list = findChild(windowItem.parent || windowItem, "fileDialogListView")
+            function shown() {
+                const names = []
+                for (let i = 0; i < list.model.count; ++i)
+                    names.push(list.model.get(i, "fileName"))
+                return names.sort()
+            }
+            const expected = ["DSC_0002.NEF", "IMG_0001.DNG", "clip.webm", "film.mkv", "memo.m4a", "notes.txt", "old.avi",
+                              "report.pdf", "song.mp3", "take.flac", "voice.wav"]
+            // The folder is read in the background: wait for the filtered listing.
+            tryVerify(() => JSON.stringify(shown()) === JSON.stringify(expected), 60000)
+            compare(shown(), expected)
+            dialog.close()
+            tryVerify(() => !dialog.visible)
+        }
+
         function test_analysisStage() {
             workflow.inputPath = "/d/clip.mp4"
             workflow.inputName = "clip.mp4"
@@ -411,6 +447,8 @@ Item {
                 { tag: "analysing with sample", state: "Analyzing", sample: "/s/good.mp4", busy: true, text: "正在带样本分析…", fill: "#EEF4FF", message: "正在只读分析损坏文件，并参考所选样本…", enabled: false },
                 { tag: "analysed with sample", state: "AnalysisCompleted", sample: "C:\\s\\good.mp4", busy: false, text: "已完成带样本的分析", fill: "#ECF9F1", message: "已带样本完成分析，可以开始高级修复。", enabled: true },
                 { tag: "failed with sample", state: "Failed", sample: "/s/good.mp4", busy: false, text: "带样本的分析未通过", fill: "#FEF3F2", message: "带样本的分析未通过：样本编码参数不同", enabled: false },
+                // A stopped advanced repair leaves the analysis with the sample standing.
+                { tag: "repair with sample stopped", state: "Cancelled", sample: "/s/good.mp4", busy: false, canRepair: true, text: "已完成带样本的分析", fill: "#ECF9F1", message: "已带样本完成分析，可以开始高级修复。", enabled: true },
             ]
         }
 
@@ -422,6 +460,8 @@ Item {
             workflow.busy = data.busy
             workflow.status = "样本编码参数不同"
             workflow.state = data.state
+            if (data.canRepair !== undefined)
+                workflow.canRepair = data.canRepair
             compare(findChild(page, "sampleStatus").text, data.text)
             sameColor(findChild(page, "samplePill").color, data.fill, "pill")
             compare(findChild(page, "sampleMessage").text, data.message)
@@ -451,7 +491,8 @@ Item {
 
         function test_disabledTooltip() {
             workflow.inputPath = "/d/a.jpg"
-            workflow.state = "Cancelled"
+            workflow.busy = true
+            workflow.state = "Analyzing"
             workflow.findings = [{ message: "x", severityCode: 1 }]
             const quick = findChild(page, "quickRepairButton")
             verify(!quick.enabled)
@@ -459,6 +500,39 @@ Item {
             mouseMove(host, host.width / 2, host.height / 2)
             tryVerify(() => host.tipShown)
             compare(host.tip, "请先完成文件分析")
+        }
+
+        // After a stop the user is never left with only a greyed button: a stopped analysis offers
+        // the analysis again, a stopped repair (whose analysis stands) the repair.
+        function test_afterCancelling_data() {
+            return [
+                { tag: "analysis stopped", canRepair: false, restart: true, quickEnabled: false },
+                { tag: "quick repair stopped", canRepair: true, restart: false, quickEnabled: true },
+            ]
+        }
+
+        function test_afterCancelling(data) {
+            workflow.inputPath = "/d/a.jpg"
+            workflow.inputName = "a.jpg"
+            workflow.findings = [{ message: "x", severityCode: 1 }]
+            workflow.state = "Cancelled"
+            workflow.canRepair = data.canRepair
+            compare(page.stageName, "analysis")
+            const restart = findChild(page, "analysisRestartButton")
+            const quick = findChild(page, "quickRepairButton")
+            compare(restart.visible, data.restart)
+            compare(quick.parent.visible, !data.restart)
+            compare(quick.enabled, data.quickEnabled)
+            waitForRendering(page)
+            if (data.restart) {
+                verify(restart.enabled)
+                compare(restart.text, "开始分析")
+                mouseClick(restart)
+                compare(workflow.calls, ["analyze"])
+            } else {
+                mouseClick(quick)
+                compare(workflow.calls, ["repair quick"])
+            }
         }
 
         function test_progressStage() {

@@ -124,6 +124,12 @@ Item {
                 const bar = findChild(page, "videoBar")
                 verify(findChild(page, "videoSlider").width >= 160, code + ": the slider has room to seek")
                 insideOf(bar, code + " video bar")
+                // Beside the unsaved badge the page title still breaks between words only.
+                const title = findChild(window.contentItem, "pageTitle")
+                if (!code.startsWith("zh") && !code.startsWith("ja"))
+                    verify(title.lineCount <= title.text.split(" ").length, code + ": \"" + title.text + "\" in " + title.lineCount + " lines")
+                verify(findChild(window.contentItem, "unsavedBadge").visible)
+                insideOf(findChild(window.contentItem, "header"), code + " header")
                 nothingCut(findChild(page, "resultLayout"), code + " result stage")
                 capture(window, code + "-video")
 
