@@ -167,7 +167,7 @@ private slots:
 
         const QString saveFolder = dir_.filePath(QStringLiteral("saved-") + QString::number(percent) + name);
         QVERIFY(QDir().mkpath(saveFolder));
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         const QString saved = c.outputPath();
         const QString scratch = dir_.filePath(QStringLiteral("decoded.png"));
         const QSize size = name.endsWith(u".jpg")   ? djpegSize(saved, dir_.filePath(QStringLiteral("decoded.ppm")))
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(c.warnings().contains(kLowerPartLost), damage == u"cut");
         const QString saveFolder = dir_.filePath(QStringLiteral("saved-") + damage);
         QVERIFY(QDir().mkpath(saveFolder));
-        QVERIFY2(c.saveResult(QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
+        QVERIFY2(saveAndWait(c, QUrl::fromLocalFile(saveFolder)), qPrintable(c.status()));
         const ToolRun judged = runTool(QStringLiteral("tiffinfo"), {"-D", c.outputPath()});
         QVERIFY2(judged.exitCode == 0 && !judged.output.contains(QStringLiteral("rror")), qPrintable(judged.output));
     }
