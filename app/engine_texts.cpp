@@ -89,7 +89,7 @@ constexpr std::array<NoteRule, 11> kNoteRules = {{
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "FLAC 流信息已损坏，已根据音频帧重建")},
     {{"MD5 signature", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController",
-                       "FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响")},
+                       "FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响")},
     {{"the sample count was set to the kept audio", nullptr, nullptr},
      QT_TRANSLATE_NOOP("olm::repair::RepairWorkflowController", "FLAC 流信息中的总采样数已改为实际保留的音频长度")},
     {{"may require manual recovery", nullptr, nullptr},

@@ -180,8 +180,8 @@
         <translation>Die FLAC-Streaminformationen waren beschädigt und wurden aus den Audioframes neu aufgebaut</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>Die MD5-Signatur in den FLAC-Streaminformationen passte nicht mehr zum erhaltenen Audio und wurde gelöscht; die Wiedergabe ist nicht betroffen</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>Die MD5-Signatur in den FLAC-Streaminformationen konnte das erhaltene Audio nicht bestätigen und wurde gelöscht; die Wiedergabe ist nicht betroffen</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

@@ -180,8 +180,8 @@
         <translation>The FLAC stream information was damaged and has been rebuilt from the audio frames</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>The MD5 signature in the FLAC stream information no longer matched the audio kept and was cleared; playback is not affected</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>The MD5 signature in the FLAC stream information could not vouch for the audio kept and was cleared; playback is not affected</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

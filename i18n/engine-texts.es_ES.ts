@@ -180,8 +180,8 @@
         <translation>La información de flujo FLAC estaba dañada y se ha reconstruido a partir de las tramas de audio</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>La firma MD5 de la información de flujo FLAC ya no coincidía con el audio conservado y se ha borrado; la reproducción no se ve afectada</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>La firma MD5 de la información de flujo FLAC no podía verificar el audio conservado y se ha borrado; la reproducción no se ve afectada</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

@@ -180,8 +180,8 @@
         <translation>Les informations de flux FLAC étaient endommagées et ont été reconstruites à partir des trames audio</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>La signature MD5 des informations de flux FLAC ne correspondait plus à l’audio conservé et a été effacée ; la lecture n’est pas affectée</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>La signature MD5 des informations de flux FLAC ne pouvait pas vérifier l’audio conservé et a été effacée ; la lecture n’est pas affectée</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

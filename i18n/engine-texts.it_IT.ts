@@ -180,8 +180,8 @@
         <translation>Le informazioni di flusso FLAC erano danneggiate e sono state ricostruite dai frame audio</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>La firma MD5 nelle informazioni di flusso FLAC non corrispondeva più all’audio conservato ed è stata cancellata; la riproduzione non ne risente</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>La firma MD5 nelle informazioni di flusso FLAC non poteva verificare l’audio conservato ed è stata cancellata; la riproduzione non ne risente</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

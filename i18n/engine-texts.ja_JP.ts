@@ -180,8 +180,8 @@
         <translation>FLAC のストリーム情報が破損していたため、音声フレームから再構築しました</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>FLAC ストリーム情報の MD5 署名が残した音声と一致しなくなったため消去しました。再生には影響しません</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>FLAC ストリーム情報の MD5 署名では残した音声を確認できないため消去しました。再生には影響しません</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

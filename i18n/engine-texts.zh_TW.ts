@@ -180,8 +180,8 @@
         <translation>FLAC 串流資訊已損壞，已根據音訊影格重建</translation>
     </message>
     <message>
-        <source>FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响</source>
-        <translation>FLAC 串流資訊中的 MD5 校驗值與保留的音訊不再相符，已被清除；播放不受影響</translation>
+        <source>FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响</source>
+        <translation>FLAC 串流資訊中的 MD5 校驗值無法用於核對保留的音訊，已被清除；播放不受影響</translation>
     </message>
     <message>
         <source>FLAC 流信息中的总采样数已改为实际保留的音频长度</source>

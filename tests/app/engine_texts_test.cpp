@@ -185,7 +185,7 @@ private slots:
                                   << "视频缺少跳转索引，播放器可能需要先扫描文件才能跳转";
         QTest::newRow("flac stream info rebuilt") << "FLAC STREAMINFO was damaged and was rebuilt from the audio frames"
                                                   << "FLAC 流信息已损坏，已根据音频帧重建";
-        const QString md5 = QStringLiteral("FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响");
+        const QString md5 = QStringLiteral("FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响");
         QTest::newRow("flac md5 of a rebuild") << "FLAC stream info MD5 signature was damaged with the stream info and was cleared"
                                                << md5;
         QTest::newRow("flac md5 of a cut") << "FLAC stream info MD5 signature described the whole recording and was cleared"

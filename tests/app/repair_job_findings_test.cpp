@@ -95,7 +95,7 @@ private slots:
         RepairWorkflowController c;
         QVERIFY2(repairToPreview(c, input), qPrintable(c.status()));
         const QStringList expected = {QStringLiteral("FLAC 流信息已损坏，已根据音频帧重建"),
-                                      QStringLiteral("FLAC 流信息中的 MD5 校验值与保留的音频不再相符，已被清除；播放不受影响")};
+                                      QStringLiteral("FLAC 流信息中的 MD5 校验值无法用于核对保留的音频，已被清除；播放不受影响")};
         QCOMPARE(c.warnings(), expected);
         QVERIFY(c.exportReport(QUrl::fromLocalFile(dir.path())));
         const QJsonObject report =
