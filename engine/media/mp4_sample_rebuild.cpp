@@ -313,6 +313,53 @@ SliceHeader readAvcSlice(ByteView bytes, uint64_t p, uint64_t size, uint32_t m, 
 }
 
 // What the picture order of HEVC slices needs from the sequence and picture parameter sets.
+struct HevcSequenceHead {
+    uint32_t subLayers = 0;
+    bool separateColourPlane = false;
+};
+
+// Reads an HEVC sequence parameter set (its NAL unit payload) up to and including the bit
+// depths: the profile, tier and level, the picture size and the conformance window.
+HevcSequenceHead readHevcSequenceHead(BitReader& r)
+{
+    HevcSequenceHead head;
+    r.bits(4);
+    head.subLayers = r.bits(3);
+    r.bits(1);
+    r.bits(8); // profile_tier_level: general profile, 32 compatibility flags, 48 constraint bits, level
+    r.bits(32);
+    r.bits(24);
+    r.bits(24);
+    r.bits(8);
+    std::array<bool, 8> profilePresent{}, levelPresent{};
+    for (uint32_t i = 0; i < head.subLayers; ++i) {
+        profilePresent[i] = r.bits(1) != 0;
+        levelPresent[i] = r.bits(1) != 0;
+    }
+    for (uint32_t i = head.subLayers; head.subLayers > 0 && i < 8; ++i)
+        r.bits(2);
+    for (uint32_t i = 0; i < head.subLayers; ++i) {
+        if (profilePresent[i]) {
+            r.bits(32);
+            r.bits(32);
+            r.bits(24);
+        }
+        if (levelPresent[i])
+            r.bits(8);
+    }
+    r.ue(); // sps id
+    if (r.ue() == 3)
+        head.separateColourPlane = r.bits(1) != 0;
+    r.ue(); // width
+    r.ue(); // height
+    if (r.bits(1))
+        for (int i = 0; i < 4; ++i)
+            r.ue(); // conformance window
+    r.ue();
+    r.ue(); // bit depths
+    return head;
+}
+
 struct HevcOrder {
     bool valid = false;
     bool separateColourPlane = false;
@@ -354,40 +401,7 @@ HevcOrder readHevcOrder(ByteView config)
     if (sps == npos || pps == npos)
         return order;
     BitReader r(config, sps, spsEnd);
-    r.bits(4);
-    const uint32_t subLayers = r.bits(3);
-    r.bits(1);
-    r.bits(8); // profile_tier_level: general profile, 32 compatibility flags, 48 constraint bits, level
-    r.bits(32);
-    r.bits(24);
-    r.bits(24);
-    r.bits(8);
-    std::array<bool, 8> profilePresent{}, levelPresent{};
-    for (uint32_t i = 0; i < subLayers; ++i) {
-        profilePresent[i] = r.bits(1) != 0;
-        levelPresent[i] = r.bits(1) != 0;
-    }
-    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
-        r.bits(2);
-    for (uint32_t i = 0; i < subLayers; ++i) {
-        if (profilePresent[i]) {
-            r.bits(32);
-            r.bits(32);
-            r.bits(24);
-        }
-        if (levelPresent[i])
-            r.bits(8);
-    }
-    r.ue(); // sps id
-    if (r.ue() == 3)
-        order.separateColourPlane = r.bits(1) != 0;
-    r.ue(); // width
-    r.ue(); // height
-    if (r.bits(1))
-        for (int i = 0; i < 4; ++i)
-            r.ue(); // conformance window
-    r.ue();
-    r.ue(); // bit depths
+    order.separateColourPlane = readHevcSequenceHead(r).separateColourPlane;
     order.pocLsbBits = r.ue() + 4;
     BitReader p(config, pps, ppsEnd);
     p.ue();
@@ -457,40 +471,7 @@ double hevcFrameRate(ByteView bytes, uint64_t from, uint64_t to)
 double hevcSequenceFrameRate(ByteView bytes, uint64_t from, uint64_t to)
 {
     BitReader r(bytes, from, to);
-    r.bits(4);
-    const uint32_t subLayers = r.bits(3);
-    r.bits(1);
-    r.bits(8); // profile_tier_level as in the video parameter set
-    r.bits(32);
-    r.bits(24);
-    r.bits(24);
-    r.bits(8);
-    std::array<bool, 8> profilePresent{}, levelPresent{};
-    for (uint32_t i = 0; i < subLayers; ++i) {
-        profilePresent[i] = r.bits(1) != 0;
-        levelPresent[i] = r.bits(1) != 0;
-    }
-    for (uint32_t i = subLayers; subLayers > 0 && i < 8; ++i)
-        r.bits(2);
-    for (uint32_t i = 0; i < subLayers; ++i) {
-        if (profilePresent[i]) {
-            r.bits(32);
-            r.bits(32);
-            r.bits(24);
-        }
-        if (levelPresent[i])
-            r.bits(8);
-    }
-    r.ue(); // sps id
-    if (r.ue() == 3)
-        r.bits(1);
-    r.ue();
-    r.ue(); // picture size
-    if (r.bits(1))
-        for (int i = 0; i < 4; ++i)
-            r.ue(); // conformance window
-    r.ue();
-    r.ue(); // bit depths
+    const uint32_t subLayers = readHevcSequenceHead(r).subLayers;
     const uint32_t pocLsbBits = r.ue() + 4;
     if (r.failed() || pocLsbBits > 16)
         return 0;
