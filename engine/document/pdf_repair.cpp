@@ -1168,6 +1168,31 @@ struct PackedObjects {
     std::set<uint64_t> undecodableStreams; // their object numbers
 };
 
+// The object whose body holds the name `word` found at `hit` (a whole name, not the start of a
+// longer one), as an index into `headers`; headers.size() when there is none, or when the last
+// call already gave that object (one dictionary is read once however many such names it holds).
+size_t objectHoldingName(ByteView within, std::span<const PdfObjectHeader> headers, uint64_t hit, uint64_t length,
+                         size_t& lastOwner)
+{
+    if (fits(within, hit + length, 1) && isRegular(within[hit + length]))
+        return headers.size();
+    const auto after = std::upper_bound(headers.begin(), headers.end(), hit,
+                                        [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
+    if (after == headers.begin())
+        return headers.size();
+    const size_t owner = static_cast<size_t>(after - headers.begin()) - 1;
+    if (owner == lastOwner)
+        return headers.size();
+    lastOwner = owner;
+    return owner;
+}
+
+// Where the object at `owner` ends at the latest: the next header, or `kept`.
+uint64_t objectLimit(std::span<const PdfObjectHeader> headers, size_t owner, uint64_t kept)
+{
+    return owner + 1 < headers.size() ? headers[owner + 1].offset : kept;
+}
+
 // Every object stream among the headers whose bodies end by `kept`, found by its "/ObjStm" word.
 PackedObjects indexObjectStreams(ByteView t, std::span<const PdfObjectHeader> headers, uint64_t kept, uint64_t& budget)
 {
@@ -1175,18 +1200,11 @@ PackedObjects indexObjectStreams(ByteView t, std::span<const PdfObjectHeader> he
     const ByteView within = t.first(kept);
     size_t lastOwner = headers.size();
     for (uint64_t hit = findBytes(within, "/ObjStm", 0); hit != npos; hit = findBytes(within, "/ObjStm", hit + 7)) {
-        if (fits(within, hit + 7, 1) && isRegular(within[hit + 7]))
+        const size_t owner = objectHoldingName(within, headers, hit, 7, lastOwner);
+        if (owner == headers.size())
             continue;
-        const auto after = std::upper_bound(headers.begin(), headers.end(), hit,
-                                            [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
-        if (after == headers.begin())
-            continue;
-        const size_t owner = static_cast<size_t>(after - headers.begin()) - 1;
-        if (owner == lastOwner)
-            continue; // one dictionary is read once however many words it holds
-        lastOwner = owner;
         const PdfObjectHeader& h = headers[owner];
-        const uint64_t limit = after != headers.end() ? after->offset : kept;
+        const uint64_t limit = objectLimit(headers, owner, kept);
         const auto dict = readPdfDictionary(t, h.end, limit);
         const auto type = dict.find("/Type");
         if (type == dict.end() || type->second != "/ObjStm" || h.number > kPdfMaxObjectNumber)
@@ -1220,20 +1238,13 @@ std::vector<PackedObject> listedInXrefStreams(ByteView t, std::span<const PdfObj
     const ByteView within = t.first(kept);
     size_t lastOwner = headers.size();
     for (uint64_t hit = findBytes(within, "/XRef", 0); hit != npos; hit = findBytes(within, "/XRef", hit + 5)) {
-        if (fits(within, hit + 5, 1) && isRegular(within[hit + 5]))
+        const size_t owner = objectHoldingName(within, headers, hit, 5, lastOwner);
+        if (owner == headers.size())
             continue;
-        const auto after = std::upper_bound(headers.begin(), headers.end(), hit,
-                                            [](uint64_t pos, const PdfObjectHeader& h) { return pos < h.offset; });
-        if (after == headers.begin())
-            continue;
-        const size_t owner = static_cast<size_t>(after - headers.begin()) - 1;
-        if (owner == lastOwner)
-            continue;
-        lastOwner = owner;
         const PdfObjectHeader& h = headers[owner];
         XrefEntries entries;
         std::map<std::string, std::string> dict;
-        if (!readXrefStream(t, h.offset, after != headers.end() ? after->offset : kept, budget, entries, dict))
+        if (!readXrefStream(t, h.offset, objectLimit(headers, owner, kept), budget, entries, dict))
             continue;
         for (const auto& [number, entry] : entries) {
             if (entry.type == 2)
