@@ -151,6 +151,25 @@ private:
 };
 
 // What the picture order of H.264 slices needs from the sequence parameter set.
+// The fields H.264 and HEVC video usability information share before their own: aspect ratio,
+// overscan, video signal and chroma sample locations.
+void skipVuiPictureFields(BitReader& r)
+{
+    if (r.bits(1) && r.bits(8) == 255)
+        r.bits(32); // sample aspect ratio
+    if (r.bits(1))
+        r.bits(1); // overscan
+    if (r.bits(1)) {
+        r.bits(4);
+        if (r.bits(1))
+            r.bits(24); // colour description
+    }
+    if (r.bits(1)) {
+        r.ue();
+        r.ue(); // chroma sample locations
+    }
+}
+
 struct AvcOrder {
     bool valid = false;       // picture order count type 0: orders can be read from slices
     bool headerValid = false; // frame numbers and the picture size are known
@@ -228,19 +247,7 @@ double avcFrameRate(ByteView bytes, uint64_t from, uint64_t to)
             r.ue(); // frame cropping
     if (!r.bits(1))
         return 0; // no VUI
-    if (r.bits(1) && r.bits(8) == 255)
-        r.bits(32); // sample aspect ratio
-    if (r.bits(1))
-        r.bits(1); // overscan
-    if (r.bits(1)) {
-        r.bits(4);
-        if (r.bits(1))
-            r.bits(24); // colour description
-    }
-    if (r.bits(1)) {
-        r.ue();
-        r.ue(); // chroma sample locations
-    }
+    skipVuiPictureFields(r);
     if (!r.bits(1))
         return 0;
     const uint32_t unitsInTick = r.bits(32);
@@ -541,19 +548,7 @@ double hevcSequenceFrameRate(ByteView bytes, uint64_t from, uint64_t to)
     r.bits(1); // strong intra smoothing
     if (!r.bits(1))
         return 0; // no VUI
-    if (r.bits(1) && r.bits(8) == 255)
-        r.bits(32); // sample aspect ratio
-    if (r.bits(1))
-        r.bits(1); // overscan
-    if (r.bits(1)) {
-        r.bits(4);
-        if (r.bits(1))
-            r.bits(24); // colour description
-    }
-    if (r.bits(1)) {
-        r.ue();
-        r.ue(); // chroma sample locations
-    }
+    skipVuiPictureFields(r);
     r.bits(3); // neutral chroma, field sequence, frame field info
     if (r.bits(1))
         for (int i = 0; i < 4; ++i)
