@@ -125,9 +125,14 @@ BmpRows bmpRows(ByteView b, uint64_t a)
     const uint64_t bits = readLe16(b, a + 28);
     if ((compression != 0 && compression != 3) || width <= 0 || height == 0 || bits == 0 || bits > 64)
         return rows;
-    rows.stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+    const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+    uint64_t array = 0, end = 0;
+    if (!checkedMul(stride, static_cast<uint64_t>(height < 0 ? -height : height), array)
+        || !checkedAdd(readLe32(b, a + 10), array, end))
+        return rows; // a header no file can answer
+    rows.stride = stride;
     rows.topDown = height < 0;
-    rows.end = readLe32(b, a + 10) + rows.stride * static_cast<uint64_t>(height < 0 ? -height : height);
+    rows.end = end;
     return rows;
 }
 

@@ -108,6 +108,17 @@ TEST(PhotoBmp, CutPixelArrayIsFilledToItsDeclaredSize)
     ASSERT_TRUE(h.status.ok);
     EXPECT_FALSE(hasAction(h, "fill-bmp-rows"));
     EXPECT_EQ(readAll(h.output.path).size(), huge.size());
+
+    // A header whose rows times row size pass 2^64 and wrap to about 8 MB: no pixel array of
+    // that size is claimed, so nothing is reported missing from it.
+    ByteBuffer wrapped = cut;
+    putLe32(wrapped, 18, 2147437329u);
+    putLe32(wrapped, 22, 1073764984u);
+    wrapped[28] = 64;
+    wrapped[29] = 0;
+    const RepairResult w = analyzeWith(requestFor(dir.write("wrapped.bmp", wrapped)));
+    for (const auto& finding : w.findings)
+        EXPECT_EQ(finding.message.find("BMP pixel data is cut short"), std::string::npos) << finding.length;
 }
 
 TEST(PhotoGif, GarbageAroundAnIntactGifIsRemoved)
